@@ -1,0 +1,11 @@
+# The libraries of Debian 12 that the system is built on; scripts/install-deps.sh installs them.
+find_package(PkgConfig REQUIRED)
+find_package(Threads REQUIRED)
+pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
+pkg_check_modules(FLUIDSYNTH REQUIRED IMPORTED_TARGET fluidsynth)
+pkg_check_modules(CURL REQUIRED IMPORTED_TARGET libcurl)
+pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
+pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+find_package(ZLIB REQUIRED)
+find_package(JPEG REQUIRED)

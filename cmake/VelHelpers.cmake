@@ -1,0 +1,10 @@
+# vel_glob_sources(<var> <dir>...): every .cpp/.c below the given folders, re-globbed when files come or go.
+function(vel_glob_sources out)
+  set(found)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB_RECURSE part CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.c)
+    list(APPEND found ${part})
+  endforeach()
+  list(SORT found)
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
