@@ -101,6 +101,20 @@ TEST_F(DirectDrawTest, KeyedScaledBltSkipsTheKeyRange)
     dest->Release();
 }
 
+TEST_F(DirectDrawTest, KeyedCopyOfLongRowsSkipsExactlyTheKey)
+{
+    IDirectDrawSurface4* source = Surface(19, 1);
+    IDirectDrawSurface4* dest = Surface(19, 1);
+    Fill(dest, 0xAAAA);
+    for (int x = 0; x < 19; ++x) Set(source, x, 0, x % 3 ? static_cast<WORD>(x) : 0x0BAD);
+    DDCOLORKEY key{0x0BAD, 0x0BAD};
+    source->SetColorKey(DDCKEY_SRCBLT, &key);
+    ASSERT_EQ(dest->BltFast(0, 0, source, nullptr, DDBLTFAST_WAIT | DDBLTFAST_SRCCOLORKEY), DD_OK);
+    for (int x = 0; x < 19; ++x) EXPECT_EQ(At(dest, x, 0), x % 3 ? x : 0xAAAA) << x;
+    source->Release();
+    dest->Release();
+}
+
 TEST_F(DirectDrawTest, LostSurfacesRefuseWorkUntilRestoredAndComeBackBlank)
 {
     IDirectDrawSurface4* s = Surface(2, 2);

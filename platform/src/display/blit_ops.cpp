@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform::display {
 
 namespace {
@@ -14,7 +18,19 @@ void CopyRow(WORD* dest, const WORD* source, int count, const KeyRange* key)
     }
     if (key->low == key->high) {
         const WORD skip = key->low;
-        for (int i = 0; i < count; ++i) dest[i] = source[i] == skip ? dest[i] : source[i];
+        int i = 0;
+#if defined(__SSE2__)
+        // Eight pixels at a time: where the source holds the key, the destination's pixel stays.
+        const __m128i keys = _mm_set1_epi16(static_cast<short>(skip));
+        for (; i + 8 <= count; i += 8) {
+            const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
+            const __m128i out = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest + i));
+            const __m128i keep = _mm_cmpeq_epi16(in, keys);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i),
+                             _mm_or_si128(_mm_and_si128(keep, out), _mm_andnot_si128(keep, in)));
+        }
+#endif
+        for (; i < count; ++i) dest[i] = source[i] == skip ? dest[i] : source[i];
         return;
     }
     for (int i = 0; i < count; ++i) {
