@@ -157,7 +157,8 @@ public:
     // Same-size copy of srcRect (null: the whole source) to (x, y). Both rectangles must lie inside their surfaces.
     HRESULT BltFast(DWORD x, DWORD y, IDirectDrawSurface4* source, RECT* srcRect, DWORD flags);
     // Scaled copy (nearest pixel) or, with DDBLT_COLORFILL, a fill with fx->dwFillColor. Null rectangles mean
-    // the whole surface. On a primary with a clipper the destination is in screen coordinates.
+    // the whole surface. A windowed primary is addressed in its window's client coordinates; a blit to a
+    // primary shows it.
     HRESULT Blt(RECT* destRect, IDirectDrawSurface4* source, RECT* srcRect, DWORD flags, DDBLTFX* fx);
     // Shows the attached back buffer; the back buffer keeps its pixels.
     HRESULT Flip(IDirectDrawSurface4* target, DWORD flags);

@@ -12,7 +12,6 @@ public:
     void Show(const PixelView& frame, HWND window) override { StoreFrame(frame); }
     void SetFullScreen(HWND window, bool fullScreen) override {}
     void WaitVerticalBlank() override {}
-    POINT ClientOrigin(HWND window) override { return POINT{0, 0}; }
 };
 
 }  // namespace

@@ -10,8 +10,6 @@ public:
     virtual void Show(const PixelView& frame, HWND window) = 0;
     virtual void SetFullScreen(HWND window, bool fullScreen) = 0;
     virtual void WaitVerticalBlank() = 0;
-    // Where the window's client area starts in the coordinates a windowed primary surface is addressed in.
-    virtual POINT ClientOrigin(HWND window) = 0;
 };
 
 // The headless presenter in a headless run, else the SDL one.

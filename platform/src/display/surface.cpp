@@ -147,11 +147,7 @@ HRESULT IDirectDrawSurface4::BltFast(DWORD x, DWORD y, IDirectDrawSurface4* sour
 HRESULT IDirectDrawSurface4::Blt(RECT* destRect, IDirectDrawSurface4* source, RECT* srcRect, DWORD flags, DDBLTFX* fx)
 {
     if (HRESULT r = CheckUsable(); r != DD_OK) return r;
-    RECT to = destRect ? *destRect : WholeOf(width, height);
-    if (clipper && clipper->Window() && destRect) {
-        const POINT origin = ActivePresenter().ClientOrigin(clipper->Window());
-        to = RECT{to.left - origin.x, to.top - origin.y, to.right - origin.x, to.bottom - origin.y};
-    }
+    const RECT to = destRect ? *destRect : WholeOf(width, height);
     if (!RectInside(to, width, height)) return DDERR_INVALIDRECT;
     if (flags & DDBLT_COLORFILL) {
         if (!fx) return DDERR_INVALIDPARAMS;
