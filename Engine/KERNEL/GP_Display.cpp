@@ -180,6 +180,14 @@ void CGP_Display::ReleaseSetUp()
     clipper = nullptr;
 }
 
+void CGP_Display::ReadPixelFormat(IDirectDrawSurface4* surface)
+{
+    DDPIXELFORMAT format{};
+    format.dwSize = sizeof(format);
+    surface->GetPixelFormat(&format);
+    pixelFormat->Set(format);
+}
+
 int CGP_Display::CreateFlippingChain(DWORD caps)
 {
     DDSURFACEDESC2 desc{};
@@ -190,10 +198,7 @@ int CGP_Display::CreateFlippingChain(DWORD caps)
     IDirectDrawSurface4* chain = nullptr;
     if (directDraw->CreateSurface(&desc, &chain, nullptr) != DD_OK) return ErrPrimary;
     primarySurface->ddSurface = chain;
-    DDPIXELFORMAT format{};
-    format.dwSize = sizeof(format);
-    chain->GetPixelFormat(&format);
-    pixelFormat->Set(format);
+    ReadPixelFormat(chain);
     DDSCAPS2 wanted{};
     wanted.dwCaps = DDSCAPS_BACKBUFFER;
     IDirectDrawSurface4* back = nullptr;
@@ -227,10 +232,7 @@ int CGP_Display::SetFullScreen(std::uint32_t flags, HWND newWindow, int width, i
         desc.dwFlags = DDSD_CAPS;
         desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | (for3D ? DDSCAPS_3DDEVICE : 0);
         if (directDraw->CreateSurface(&desc, &primarySurface->ddSurface, nullptr) != DD_OK) return ErrPrimary;
-        DDPIXELFORMAT format{};
-        format.dwSize = sizeof(format);
-        primarySurface->ddSurface->GetPixelFormat(&format);
-        pixelFormat->Set(format);
+        ReadPixelFormat(primarySurface->ddSurface);
         if (!(flags & GP_ModePrimaryOnly)) {
             std::uint16_t kind = (flags & GP_ModeOwnMemoryBack) ? GP_SurfaceOwnMemory : GP_SurfaceSystem;
             if (for3D) kind |= GP_SurfaceFor3D;
@@ -281,10 +283,7 @@ int CGP_Display::SetWindowed(std::uint32_t flags, HWND newWindow, int width, int
     primarySurface->height = mode.dwHeight & 0xFFFF;
     primarySurface->SetClipRect(&displayRect);
     primarySurface->display = this;
-    DDPIXELFORMAT format{};
-    format.dwSize = sizeof(format);
-    primarySurface->ddSurface->GetPixelFormat(&format);
-    pixelFormat->Set(format);
+    ReadPixelFormat(primarySurface->ddSurface);
     palette = new CGP_Palette();
 
     displayRect = RECT{0, 0, width, height};

@@ -90,6 +90,7 @@ private:
     static BOOL EnumerateDrivers(GUID* guid, LPSTR description, LPSTR name, LPVOID context);
     void ReleaseSetUp();
     int CreateFlippingChain(DWORD caps);
+    void ReadPixelFormat(IDirectDrawSurface4* surface);
     void UpdateFps();
 };
 

@@ -116,6 +116,22 @@ struct DDBLTFX {
     DWORD dwFillColor;
 };
 
+// The reference count that every DirectDraw object carries: Release deletes the object with the last reference.
+class PLATFORM_API DirectDrawObject {
+public:
+    ULONG AddRef();
+    ULONG Release();
+
+protected:
+    DirectDrawObject() = default;
+    DirectDrawObject(const DirectDrawObject&) = delete;
+    DirectDrawObject& operator=(const DirectDrawObject&) = delete;
+    virtual ~DirectDrawObject() = default;
+
+private:
+    ULONG references = 1;
+};
+
 class IDirectDraw4;
 class IDirectDrawSurface4;
 namespace platform::display {
@@ -123,31 +139,21 @@ struct SurfaceAccess;
 }
 
 // Keeps the window that a windowed primary surface is shown in.
-class PLATFORM_API IDirectDrawClipper {
+class PLATFORM_API IDirectDrawClipper : public DirectDrawObject {
 public:
     HRESULT SetHWnd(DWORD flags, HWND window);
-    ULONG AddRef();
-    ULONG Release();
 
     HWND Window() const { return window; }
 
 private:
     HWND window = nullptr;
-    ULONG references = 1;
 };
 
 // Palettes matter only on 8-bit displays, which this layer does not offer; the object exists so that code
 // written for them runs.
-class PLATFORM_API IDirectDrawPalette {
-public:
-    ULONG AddRef();
-    ULONG Release();
+class PLATFORM_API IDirectDrawPalette : public DirectDrawObject {};
 
-private:
-    ULONG references = 1;
-};
-
-class PLATFORM_API IDirectDrawSurface4 {
+class PLATFORM_API IDirectDrawSurface4 : public DirectDrawObject {
 public:
     HRESULT Lock(RECT* rect, DDSURFACEDESC2* desc, DWORD flags, HANDLE event);
     HRESULT Unlock(RECT* rect);
@@ -170,14 +176,12 @@ public:
     HRESULT Restore();
     HRESULT SetClipper(IDirectDrawClipper* clipper);
     HRESULT SetPalette(IDirectDrawPalette* palette);
-    ULONG AddRef();
-    ULONG Release();
 
 private:
     friend class IDirectDraw4;
     friend struct platform::display::SurfaceAccess;
     IDirectDrawSurface4(IDirectDraw4* owner, int width, int height, DWORD caps, WORD* clientMemory, LONG clientPitch);
-    ~IDirectDrawSurface4();
+    ~IDirectDrawSurface4() override;
     HRESULT CheckUsable() const;
     WORD* Row(int y) const;
     void Present();
@@ -196,11 +200,10 @@ private:
     HDC dc = nullptr;
     IDirectDrawSurface4* backBuffer = nullptr;  // owned, for a flipping primary
     IDirectDrawClipper* clipper = nullptr;
-    ULONG references = 1;
     bool is555;
 };
 
-class PLATFORM_API IDirectDraw4 {
+class PLATFORM_API IDirectDraw4 : public DirectDrawObject {
 public:
     HRESULT SetCooperativeLevel(HWND window, DWORD flags);
     // Only 640 x 480 x 16 exists.
@@ -209,36 +212,30 @@ public:
     HRESULT CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface4** surface, IUnknown* outer);
     HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, IUnknown* outer);
     HRESULT WaitForVerticalBlank(DWORD flags, HANDLE event);
-    ULONG AddRef();
-    ULONG Release();
 
 private:
     friend class IDirectDraw;
     friend class IDirectDrawSurface4;
     IDirectDraw4();
-    ~IDirectDraw4();
+    ~IDirectDraw4() override;
 
     HWND window = nullptr;
     bool exclusive = false;
     IDirectDrawSurface4* primary = nullptr;  // not owned; cleared when it goes
-    ULONG references = 1;
 };
 
 class IDirectDraw;
 PLATFORM_API HRESULT DirectDrawCreate(GUID* guid, IDirectDraw** directDraw, IUnknown* outer);
 
 // What DirectDrawCreate gives: only good for asking for IDirectDraw4.
-class PLATFORM_API IDirectDraw {
+class PLATFORM_API IDirectDraw : public DirectDrawObject {
 public:
     HRESULT QueryInterface(REFIID id, void** object);
-    ULONG AddRef();
-    ULONG Release();
 
 private:
     friend HRESULT DirectDrawCreate(GUID*, IDirectDraw**, IUnknown*);
     IDirectDraw() = default;
-    ~IDirectDraw() = default;
-    ULONG references = 1;
+    ~IDirectDraw() override = default;
 };
 
 using LPDDENUMCALLBACKA = BOOL (*)(GUID* guid, LPSTR description, LPSTR name, LPVOID context);

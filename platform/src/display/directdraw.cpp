@@ -81,15 +81,6 @@ HRESULT IDirectDraw::QueryInterface(REFIID id, void** object)
     return DD_OK;
 }
 
-ULONG IDirectDraw::AddRef() { return ++references; }
-
-ULONG IDirectDraw::Release()
-{
-    const ULONG left = --references;
-    if (left == 0) delete this;
-    return left;
-}
-
 IDirectDraw4::IDirectDraw4() = default;
 
 IDirectDraw4::~IDirectDraw4()
@@ -209,33 +200,16 @@ HRESULT IDirectDraw4::WaitForVerticalBlank(DWORD flags, HANDLE event)
     return DD_OK;
 }
 
-ULONG IDirectDraw4::AddRef() { return ++references; }
-
-ULONG IDirectDraw4::Release()
-{
-    const ULONG left = --references;
-    if (left == 0) delete this;
-    return left;
-}
-
 HRESULT IDirectDrawClipper::SetHWnd(DWORD flags, HWND newWindow)
 {
     window = newWindow;
     return DD_OK;
 }
 
-ULONG IDirectDrawClipper::AddRef() { return ++references; }
 
-ULONG IDirectDrawClipper::Release()
-{
-    const ULONG left = --references;
-    if (left == 0) delete this;
-    return left;
-}
+ULONG DirectDrawObject::AddRef() { return ++references; }
 
-ULONG IDirectDrawPalette::AddRef() { return ++references; }
-
-ULONG IDirectDrawPalette::Release()
+ULONG DirectDrawObject::Release()
 {
     const ULONG left = --references;
     if (left == 0) delete this;

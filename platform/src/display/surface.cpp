@@ -240,12 +240,3 @@ HRESULT IDirectDrawSurface4::SetClipper(IDirectDrawClipper* given)
 }
 
 HRESULT IDirectDrawSurface4::SetPalette(IDirectDrawPalette* palette) { return DD_OK; }
-
-ULONG IDirectDrawSurface4::AddRef() { return ++references; }
-
-ULONG IDirectDrawSurface4::Release()
-{
-    const ULONG left = --references;
-    if (left == 0) delete this;
-    return left;
-}
