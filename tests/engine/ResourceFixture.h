@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,21 @@ Fatal CatchFatal(Call&& call)
     }
     return result;
 }
+
+// Makes a folder the working folder for the scope: loose files are written under "RESOURCE\" of it.
+class WorkIn {
+public:
+    explicit WorkIn(const std::filesystem::path& folder) : previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(folder);
+    }
+    ~WorkIn() { std::filesystem::current_path(previous); }
+    WorkIn(const WorkIn&) = delete;
+    WorkIn& operator=(const WorkIn&) = delete;
+
+private:
+    std::filesystem::path previous;
+};
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 

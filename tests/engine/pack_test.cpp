@@ -156,8 +156,7 @@ TEST(Pack, LoosePathTakesTheLastFolderAndTheFileName)
 TEST(Pack, OpenWriteCreatesTheLooseFileUnderResource)
 {
     TempDir dir;
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
+    resourcetest::WorkIn work(dir.path());
     std::filesystem::create_directories("RESOURCE/GRAPH");
     CGP_NameServer names;
     names.AddGroup("Pictures", "*.bmp", "C:\\ART\\GRAPH\\");
@@ -177,7 +176,6 @@ TEST(Pack, OpenWriteCreatesTheLooseFileUnderResource)
     const auto flat = CatchFatal([&] { io.OpenWrite(GP_MakeID(1, 0)); });
     EXPECT_EQ(flat.line, 176);
     EXPECT_EQ(flat.text, "Невозможно открыть файл FLAT\\x для записи.");
-    std::filesystem::current_path(previous);
 }
 
 // Damaged packs: whatever is wrong with the table, loading it throws and leaves the table empty.
