@@ -96,7 +96,8 @@ void BuildPackFromManifest(const Manifest& manifest, const std::filesystem::path
 {
     CGP_NameServer names;
     FillNameTable(manifest, names);
-    const std::filesystem::path sourceFolder = std::filesystem::absolute(manifest.folder);
+    const std::filesystem::path sourceFolder =
+        manifest.folder.empty() ? std::filesystem::current_path() : std::filesystem::absolute(manifest.folder);
     const std::filesystem::path pack = std::filesystem::absolute(output);
     std::filesystem::create_directories(work);
     std::filesystem::remove_all(work / "RESOURCE");

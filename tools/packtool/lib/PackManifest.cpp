@@ -139,7 +139,7 @@ Manifest LoadManifest(const std::filesystem::path& file)
     } catch (const std::runtime_error& e) {
         throw ManifestError(0, e.what());
     }
-    return ParseManifest(text, file.parent_path());
+    return ParseManifest(text, std::filesystem::absolute(file).parent_path());
 }
 
 }  // namespace packtool
