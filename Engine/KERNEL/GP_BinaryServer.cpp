@@ -45,18 +45,15 @@ bool CGP_BinaryServer::OpenWrite(std::uint32_t id)
     return writeStream != nullptr;
 }
 
-void CGP_BinaryServer::ThrowWriteError(int line) const
+void CGP_BinaryServer::ThrowNamed(int line, const char* format) const
 {
     const char* name = io && io->names ? io->names->GetName(GP_IndexOf(currentID), GP_GroupOf(currentID)) : nullptr;
-    throw CGP_FatalExeption(Module, line, FormatNew("Ошибка при записи в файл %s", name ? name : "none"), nullptr, 1);
+    throw CGP_FatalExeption(Module, line, FormatNew(format, name ? name : "none"), nullptr, 1);
 }
 
-void CGP_BinaryServer::ThrowReadError(int line) const
-{
-    const char* name = io && io->names ? io->names->GetName(GP_IndexOf(currentID), GP_GroupOf(currentID)) : nullptr;
-    throw CGP_FatalExeption(Module, line, FormatNew("Ошибка при чтении из файла %s", name ? name : "none"), nullptr,
-                            1);
-}
+void CGP_BinaryServer::ThrowWriteError(int line) const { ThrowNamed(line, "Ошибка при записи в файл %s"); }
+
+void CGP_BinaryServer::ThrowReadError(int line) const { ThrowNamed(line, "Ошибка при чтении из файла %s"); }
 
 void CGP_BinaryServer::CheckWriteStream(int line) const
 {

@@ -55,6 +55,8 @@ private:
     };
     void Put(const void* data, std::size_t size, Lines lines);
     void Take(void* data, std::size_t size, Lines lines);
+    // The error text with the name of the current resource.
+    [[noreturn]] void ThrowNamed(int line, const char* format) const;
     [[noreturn]] void ThrowWriteError(int line) const;
     [[noreturn]] void ThrowReadError(int line) const;
     void CheckReadStream(int line) const;

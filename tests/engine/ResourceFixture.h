@@ -12,6 +12,7 @@
 #include "GP_IOManager.h"
 #include "GP_NameServer.h"
 #include "TempDir.h"
+#include "platform/files.h"
 
 namespace resourcetest {
 
@@ -59,7 +60,7 @@ private:
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-inline File Open(const std::string& path, const char* mode) { return File(std::fopen(path.c_str(), mode), std::fclose); }
+inline File Open(const std::string& path, const char* mode) { return File(platform::OpenFile(path, mode), std::fclose); }
 
 // Group 0 with the header names a pack needs (2 title, 3 major, 4 minor, 8 file name), of the given storage.
 inline void AddHeaderGroup(CGP_NameServer& names, const std::string& dir, std::uint32_t storage,

@@ -14,6 +14,7 @@
 #include "PackTool.h"
 #include "TempDir.h"
 #include "TextColumns.h"
+#include "platform/files.h"
 
 using testsupport::TempDir;
 using testsupport::WriteFile;
@@ -98,7 +99,7 @@ TEST(PackTool, BuildsAPackFromAManifestAndDumpsItsTableAndTexts)
         EXPECT_NE(dump.out.find(line), std::string::npos) << line << "\n--- in ---\n" << dump.out;
 
     // The game's readers find the same bytes: the raw file, the Windows-1251 column, the ID list.
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> pack(std::fopen((dir / "out/InterfaceR.idf").c_str(), "rb"),
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> pack(platform::OpenFile(dir / "out/InterfaceR.idf", "rb"),
                                                        std::fclose);
     std::uint32_t trailer = 0;
     ASSERT_EQ(std::fread(&trailer, 4, 1, pack.get()), 1u);
