@@ -167,7 +167,8 @@ public:
     {
         if (device_) return DMUS_E_NOT_INIT;
         std::shared_ptr<AudioDevice> device = directSound ? DeviceOf(directSound) : nullptr;
-        if (!device && music && *music) if (auto* ours = dynamic_cast<DirectMusic*>(*music)) device = ours->Device();
+        if (!device && music && *music)
+            if (auto* ours = dynamic_cast<DirectMusic*>(*music)) device = ours->Device();
         if (!device) return E_INVALIDARG;
         device_ = std::move(device);
         return S_OK;
