@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 
 #include "audio/audio_device.h"
 #include "audio/com_object.h"
@@ -353,7 +354,11 @@ public:
             return DSERR_BADFORMAT;
         if (desc->dwBufferBytes > MaxBufferBytes || desc->dwBufferBytes < wave.nBlockAlign) return DSERR_INVALIDPARAM;
         const std::uint8_t silence = wave.wBitsPerSample == 8 ? 128 : 0;
-        samples->bytes.assign(desc->dwBufferBytes, silence);
+        try {
+            samples->bytes.assign(desc->dwBufferBytes, silence);
+        } catch (const std::bad_alloc&) {
+            return DSERR_OUTOFMEMORY;
+        }
         *buffer = new SecondaryBuffer(device_, desc->dwFlags, std::move(samples));
         return DS_OK;
     }
