@@ -31,7 +31,10 @@ void CGP_SoundServer::Resize(std::uint32_t count)
 CGP_SoundBuffer* CGP_SoundServer::GetSound(std::uint32_t id)
 {
     if (!GP_SoundActive) return nullptr;
-    const std::int32_t index = io && io->names ? io->names->GetIndex(id) : -1;
+    const CGP_NameServer* names = io ? io->names : nullptr;
+    const GP_NameGroup* group = names ? names->GetGroup(id >> 16) : nullptr;
+    const bool isSound = group && group->resourceKind == SoundKind;
+    const std::int32_t index = isSound ? names->GetIndex(id) : -1;
     const bool inSlots = index >= 0 && static_cast<std::uint32_t>(index) < slotCount;
     if (inSlots && slots[index].sound) return slots[index].sound;
     std::FILE* stream = io ? io->OpenRead(id) : nullptr;

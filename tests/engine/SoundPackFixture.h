@@ -41,6 +41,7 @@ class SoundPack {
 public:
     // Group 1 (kind 2): "a.wav" to "i.wav", nine short sines, then "bad.wav" that is not a WAVE.
     // Group 2 (kind 2): "late.wav". Group 3 (kind 0): the music file names "Theme.mid" and "Gone.mid".
+    // Group 4 (kind 4): one text.
     SoundPack()
     {
         const std::string dir = log.Dir().path().string() + "/";
@@ -52,6 +53,7 @@ public:
         resourcetest::AddGroupWithFiles(source, dir + "s/", "Sounds", 2, 2, sounds);
         resourcetest::AddGroupWithFiles(source, dir + "s2/", "More sounds", 2, 2, {{"late.wav", testsupport::SineWave(100)}});
         resourcetest::AddGroupWithFiles(source, dir + "m/", "Music", 0, 2, {{"Theme.mid", ""}, {"Gone.mid", ""}});
+        resourcetest::AddGroupWithFiles(source, dir + "t/", "Texts", 4, 2, {{"text", "\1\0\1\0a"}});
         CGP_IOManager(nullptr, nullptr, &source, nullptr).BuildInterfacePack((dir + "i.idf").c_str());
         pack = resourcetest::Open(dir + "i.idf", "rb");
         resourcetest::LoadPackTable(names, pack.get());
@@ -69,6 +71,7 @@ public:
     static constexpr std::uint32_t Sound(std::uint32_t index) { return GP_MakeID(1, index); }
     static constexpr std::uint32_t Bad = GP_MakeID(1, 9);
     static constexpr std::uint32_t Late = GP_MakeID(2, 0);
+    static constexpr std::uint32_t Text = GP_MakeID(4, 0);
 
     testsupport::SessionLogFixture log;
     CGP_NameServer source;

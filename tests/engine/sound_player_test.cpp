@@ -92,6 +92,11 @@ TEST(SoundPlayer, PlacesSoundsAtTheirSourceOrTheScreenCentre)
     player.Update();
     EXPECT_EQ(PositionOf(player.channels[1]).x, 210.0f);
     EXPECT_EQ(PositionOf(player.channels[0]).x, 320.0f);  // not following
+    // Positioned, but without a source: at the screen centre.
+    player.Play(nullptr, SoundPack::Sound(2), false, true, true);
+    EXPECT_EQ(PositionOf(player.channels[2]).x, 320.0f);
+    EXPECT_EQ(player.channels[2].positioned, 0);
+    player.Update();
 }
 
 TEST(SoundPlayer, StopOnDeathStopsAtTheFirstUpdateAfterTheSourceDies)

@@ -25,6 +25,9 @@ TEST(SoundServer, LoadsEachSoundOnceWhileSoundIsActive)
     CGP_SoundBuffer* bad = sounds.GetSound(SoundPack::Bad);
     ASSERT_NE(bad, nullptr);
     EXPECT_EQ(bad->buffer, nullptr);
+    // A resource of another kind is no sound, and takes no sound's slot.
+    EXPECT_EQ(sounds.GetSound(SoundPack::Text), nullptr);
+    for (std::uint32_t slot : {1u, 2u, 3u}) EXPECT_EQ(sounds.slots[slot].sound, nullptr) << slot;
 }
 
 TEST(SoundServer, AnIdThatNoPackPlacesIsFatal)
