@@ -7,6 +7,7 @@
 #include "TempDir.h"
 #include "platform/dsound.h"
 #include "platform/headless_audio.h"
+#include "platform/win32_time.h"
 
 using testsupport::Rms;
 
@@ -207,4 +208,31 @@ TEST(DirectSound, TheNullDeviceWritesWhatItMixesToAWavFile)
     std::memcpy(samples.data(), wav.data() + 44, samples.size() * 2);
     EXPECT_NEAR(Rms(samples, 0, 0, 44100), 0.5 / std::sqrt(2.0), 0.01);  // the one second of the sine
     EXPECT_EQ(Rms(samples, 0, 44200, 66150), 0.0);
+}
+
+TEST(DirectSound, TheNullDeviceKeepsUpWithTheFakeClock)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir / "clock.wav";
+    setenv("VEL_WAV", path.c_str(), 1);
+    platform::UseFakeClock(5000);
+    {
+        Device device;
+        LPDIRECTSOUNDBUFFER buffer = device.Sine(22050, DSBCAPS_STATIC | DSBCAPS_CTRLVOLUME);
+        buffer->Play(0, 0, DSBPLAY_LOOPING);  // the first call starts the device's clock
+        for (int frame = 0; frame < 10; ++frame) {
+            platform::AdvanceFakeClock(20);
+            device.listener->CommitDeferredSettings();
+        }
+        platform::AdvanceFakeClock(60000);  // a clock set far ahead is not rendered
+        buffer->Stop();
+        buffer->Release();
+    }
+    platform::UseRealClock();
+    unsetenv("VEL_WAV");
+    const std::string wav = testsupport::ReadFile(path);
+    EXPECT_EQ(wav.size(), 44u + 8820u * 4);  // 200 ms of audio
+    std::vector<std::int16_t> samples((wav.size() - 44) / 2);
+    std::memcpy(samples.data(), wav.data() + 44, samples.size() * 2);
+    EXPECT_GT(Rms(samples, 0, 0, 8820), 0.3);
 }

@@ -14,8 +14,8 @@ namespace {
 std::mutex currentLock;
 NullDevice* current = nullptr;
 
-// A fake clock that jumps far ahead is caught up with at most this much audio per call.
-constexpr std::uint64_t MaxCatchUpFrames = 60ull * HeadlessAudioRate;
+// More audio than this owed at once means the fake clock was set rather than run.
+constexpr std::uint64_t MaxCatchUpFrames = 10ull * HeadlessAudioRate;
 
 }  // namespace
 
@@ -61,14 +61,12 @@ void NullDevice::CatchUp()
     }
     const std::uint64_t due = static_cast<std::uint64_t>(static_cast<DWORD>(now - clockStart_)) * HeadlessAudioRate / 1000;
     if (due <= framesMixed_) return;
-    std::uint64_t owed = std::min(due - framesMixed_, MaxCatchUpFrames);
-    const std::uint64_t skipped = due - framesMixed_ - owed;
-    framesMixed_ += skipped;
-    while (owed > 0) {
-        const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(owed, 4096));
-        Mix(chunk);
-        owed -= chunk;
+    if (due - framesMixed_ > MaxCatchUpFrames) {  // the clock was set, not run: start again from here
+        clockStart_ = now;
+        framesMixed_ = 0;
+        return;
     }
+    while (framesMixed_ < due) Mix(static_cast<std::size_t>(std::min<std::uint64_t>(due - framesMixed_, 4096)));
 }
 
 }  // namespace platform::audio
