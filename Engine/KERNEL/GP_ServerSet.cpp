@@ -2,6 +2,7 @@
 
 #include "GP_BinaryServer.h"
 #include "GP_GraphServer.h"
+#include "GP_SoundServer.h"
 #include "GP_TextServer.h"
 
 CGP_ServerSet::CGP_ServerSet(CGP_GameMainFrame* owner, CGP_IOManager* io, CGP_DirectSound* device,
@@ -10,6 +11,7 @@ CGP_ServerSet::CGP_ServerSet(CGP_GameMainFrame* owner, CGP_IOManager* io, CGP_Di
 {
     binary = new CGP_BinaryServer(io);
     graphics = new CGP_GraphServer(this);
+    sound = new CGP_SoundServer(io, device);
     text = new CGP_TextServer(io, language);
 }
 
@@ -17,5 +19,6 @@ CGP_ServerSet::~CGP_ServerSet()
 {
     delete binary;
     delete graphics;
+    delete sound;
     delete text;
 }
