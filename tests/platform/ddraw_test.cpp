@@ -5,8 +5,10 @@
 #include "TempDir.h"
 #include "platform/ddraw.h"
 #include "platform/display_testing.h"
+#include "platform/headless.h"
 #include "platform/screenshot.h"
 #include "platform/wingdi.h"
+#include "platform/win32_window.h"
 
 namespace {
 
@@ -180,6 +182,35 @@ TEST_F(DirectDrawTest, FlippedFrameIsWrittenAsPng)
     primary->Release();
     ASSERT_EQ(dd->SetCooperativeLevel(nullptr, DDSCL_NORMAL), DD_OK);
     EXPECT_FALSE(platform::DisplayIsFullScreen());
+}
+
+TEST_F(DirectDrawTest, HeadlessRunWritesScreenshotsAtTheNamedTurns)
+{
+    testsupport::TempDir dir;
+    const platform::HeadlessSettings saved = platform::GetHeadlessSettings();
+    platform::HeadlessSettings settings = saved;
+    settings.shotsDir = dir.path().string();
+    settings.shotFrames = {2};
+    platform::SetHeadlessSettings(settings);
+    platform::ResetHeadlessFrame();
+
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof(desc);
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    IDirectDrawSurface4* primary = nullptr;
+    ASSERT_EQ(dd->CreateSurface(&desc, &primary, nullptr), DD_OK);
+    IDirectDrawSurface4* back = Surface(640, 480);
+    Fill(back, 0x001F);
+    ASSERT_EQ(primary->Blt(nullptr, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);  // a windowed present
+
+    EXPECT_TRUE(WaitMessage());  // idle turn 1
+    EXPECT_FALSE(std::filesystem::exists(dir / "shot-1.png"));
+    EXPECT_TRUE(WaitMessage());  // idle turn 2
+    EXPECT_TRUE(std::filesystem::exists(dir / "shot-2.png"));
+    platform::SetHeadlessSettings(saved);
+    back->Release();
+    primary->Release();
 }
 
 TEST_F(DirectDrawTest, BadRequestsAreRefused)

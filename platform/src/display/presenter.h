@@ -14,6 +14,8 @@ public:
 
 // The headless presenter in a headless run, else the SDL one.
 Presenter& ActivePresenter();
+Presenter& HeadlessPresenterInstance();
+Presenter& SdlPresenterInstance();
 
 // Keeps a copy of the frame as the last one presented.
 void StoreFrame(const PixelView& frame);
