@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "platform/win32_base.h"
+#include "platform/win32_message_box.h"
+#include "platform/win32_messages.h"
 
 using INT_PTR = std::intptr_t;
 using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
