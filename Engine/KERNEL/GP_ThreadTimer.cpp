@@ -57,10 +57,12 @@ void CGP_ThreadTimer::Run()
         }
         const std::uint32_t now = timeGetTime();
         const std::uint32_t elapsed = now - lastTime;
-        if (elapsed > period && callback && context) {
+        const GP_TimerCallback call = callback;
+        CGP_Window* const target = context;
+        if (elapsed > period && call && target) {
             lastTime = now;
             hold.unlock();
-            (context->*callback)(true, static_cast<float>(elapsed));
+            (target->*call)(true, static_cast<float>(elapsed));
             hold.lock();
             continue;
         }

@@ -35,5 +35,7 @@ void CGP_GameTimer::Tick(bool active)
     std::uint32_t elapsed = now - lastTime;
     if (elapsed > MaxStepMs) elapsed = MaxStepMs;
     lastTime = now;
-    if (callback && context && !paused) (context->*callback)(active, static_cast<float>(elapsed));
+    const GP_TimerCallback call = callback;
+    CGP_Window* const target = context;
+    if (call && target && !paused) (target->*call)(active, static_cast<float>(elapsed));
 }

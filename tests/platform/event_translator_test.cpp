@@ -150,6 +150,7 @@ TEST(EventTranslator, TurnsSdlEventsIntoWindowMessages)
         {"focus lost", Window(SDL_WINDOWEVENT_FOCUS_LOST), Context(), {{7, WM_ACTIVATEAPP, FALSE, 0}}},
         {"close request", Window(SDL_WINDOWEVENT_CLOSE), Context(), {{7, WM_CLOSE, 0, 0}}},
         {"quit request closes the top window", Quit(), Context(), {{0, WM_CLOSE, 0, 0}}},
+        {"moving the real window makes nothing", Window(SDL_WINDOWEVENT_MOVED), Context(), {}},
     };
     for (const Case& c : cases) {
         const std::vector<TranslatedMessage> got = platform::TranslateSdlEvent(c.event, c.context);

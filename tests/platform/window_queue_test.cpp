@@ -218,3 +218,25 @@ TEST_F(WindowQueue, ClassesWindowsAndTheCursor)
     EXPECT_EQ(CreateWindowA("Velmorine", "x", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
     postQuitOnDestroy = true;
 }
+
+TEST_F(WindowQueue, ShiftStaysDownWhileEitherShiftKeyIs)
+{
+    const auto take = [&](UINT message, BYTE scanCode) {
+        PostMessageA(window, message, VK_SHIFT, platform::MakeKeyLParam({1, scanCode, false, false, false, false}));
+        MSG msg{};
+        ASSERT_TRUE(PeekMessageA(&msg, window, 0, 0, PM_REMOVE));
+    };
+    take(WM_KEYDOWN, 0x2A);
+    take(WM_KEYDOWN, 0x36);
+    take(WM_KEYUP, 0x2A);
+    EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+    EXPECT_LT(GetKeyState(VK_RSHIFT), 0);
+    EXPECT_EQ(GetKeyState(VK_LSHIFT), 0);
+    take(WM_KEYUP, 0x36);
+    EXPECT_EQ(GetKeyState(VK_SHIFT), 0);
+
+    PostMessageA(window, WM_KEYDOWN, VK_CAPITAL, 0x003A0001);
+    PostMessageA(window, WM_KEYUP, VK_CAPITAL, static_cast<LPARAM>(0xC03A0001u));
+    Drain();
+    EXPECT_EQ(GetKeyState(VK_CAPITAL), 1) << "toggled, not down";
+}

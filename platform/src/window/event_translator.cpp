@@ -80,9 +80,6 @@ std::vector<TranslatedMessage> WindowMessages(const SDL_WindowEvent& window)
     case SDL_WINDOWEVENT_FOCUS_GAINED: return {{window.windowID, WM_ACTIVATEAPP, TRUE, 0}};
     case SDL_WINDOWEVENT_FOCUS_LOST: return {{window.windowID, WM_ACTIVATEAPP, FALSE, 0}};
     case SDL_WINDOWEVENT_CLOSE: return {{window.windowID, WM_CLOSE, 0, 0}};
-    case SDL_WINDOWEVENT_MOVED:
-        return {{window.windowID, WM_MOVE, 0,
-                 MAKELPARAM(static_cast<WORD>(window.data1), static_cast<WORD>(window.data2))}};
     default: return {};
     }
 }

@@ -7,15 +7,17 @@ namespace {
 std::array<bool, 256> down{};
 std::array<bool, 256> toggled{};
 
-// The side of Shift, Ctrl and Alt, from the scan code and the extended bit.
-int SideKey(int vk, LPARAM lParam)
+// Shift, Ctrl and Alt are kept by side (the scan code or the extended bit tells which); the plain code is
+// down while either side is.
+struct Sides {
+    int plain, left, right;
+};
+constexpr Sides SidedKeys[] = {{VK_SHIFT, VK_LSHIFT, VK_RSHIFT}, {VK_CONTROL, VK_LCONTROL, VK_RCONTROL},
+                               {VK_MENU, VK_LMENU, VK_RMENU}};
+
+bool IsRightSide(int vk, LPARAM lParam)
 {
-    switch (vk) {
-    case VK_SHIFT: return platform::KeyScanCode(lParam) == 0x36 ? VK_RSHIFT : VK_LSHIFT;
-    case VK_CONTROL: return platform::KeyExtended(lParam) ? VK_RCONTROL : VK_LCONTROL;
-    case VK_MENU: return platform::KeyExtended(lParam) ? VK_RMENU : VK_LMENU;
-    default: return 0;
-    }
+    return vk == VK_SHIFT ? platform::KeyScanCode(lParam) == 0x36 : platform::KeyExtended(lParam);
 }
 
 }  // namespace
@@ -27,15 +29,15 @@ void NoteKeyMessage(const MSG& msg)
     const bool pressed = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
     const bool released = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
     if ((!pressed && !released) || msg.wParam > 0xFF) return;
-    const int vk = static_cast<int>(msg.wParam);
-    if (const int side = SideKey(vk, msg.lParam)) {
-        down[static_cast<std::size_t>(side)] = pressed;
-        down[static_cast<std::size_t>(vk)] = down[VK_LSHIFT + (vk - VK_SHIFT) * 2] ||
-                                             down[VK_LSHIFT + (vk - VK_SHIFT) * 2 + 1];
+    const auto vk = static_cast<std::size_t>(msg.wParam);
+    for (const Sides& key : SidedKeys) {
+        if (static_cast<int>(vk) != key.plain) continue;
+        down[static_cast<std::size_t>(IsRightSide(key.plain, msg.lParam) ? key.right : key.left)] = pressed;
+        down[vk] = down[static_cast<std::size_t>(key.left)] || down[static_cast<std::size_t>(key.right)];
         return;
     }
-    if (pressed && !down[static_cast<std::size_t>(vk)]) toggled[static_cast<std::size_t>(vk)] = !toggled[static_cast<std::size_t>(vk)];
-    down[static_cast<std::size_t>(vk)] = pressed;
+    if (pressed && !down[vk]) toggled[vk] = !toggled[vk];
+    down[vk] = pressed;
 }
 
 }  // namespace platform
