@@ -1,6 +1,5 @@
 #include "window/window_system.h"
 
-#include <cctype>
 #include <map>
 #include <mutex>
 
@@ -21,15 +20,6 @@ bool started = false;
 }  // namespace
 
 namespace platform {
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 void EnsureWindowSystem()
 {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ascii_case.h"
 #include "platform/win32_window.h"
 #include "window/view_transform.h"
 
@@ -57,7 +58,5 @@ void RemoveWindow(HWND window);
 ClassRecord* FindClass(std::string_view name);
 bool AddClass(ClassRecord record);
 void RemoveClass(std::string_view name);
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace platform
