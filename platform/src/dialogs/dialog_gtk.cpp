@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialogs/dialog_backends.h"
+#include "platform/headless.h"
 #include "platform/win32_messages.h"
 
 namespace platform::dialogs {
@@ -71,6 +72,7 @@ public:
     {
         gtk_window_move(GTK_WINDOW(window_), dialog.rect.left, dialog.rect.top);
         gtk_widget_show_all(window_);
+        TakeShot();
         while (!dialog.ended) gtk_main_iteration();
         gtk_widget_hide(window_);
     }
@@ -88,6 +90,26 @@ public:
     }
 
 private:
+    // With VEL_SHOTS set, the dialog as first shown is written there as "dialog-<n>.png".
+    void TakeShot()
+    {
+        const std::string& folder = GetHeadlessSettings().shotsDir;
+        if (folder.empty()) return;
+        gdk_display_sync(gtk_widget_get_display(window_));
+        while (gtk_events_pending()) gtk_main_iteration();
+        GdkWindow* drawn = gtk_widget_get_window(window_);
+        GdkPixbuf* picture = drawn ? gdk_pixbuf_get_from_window(drawn, 0, 0, gdk_window_get_width(drawn),
+                                                                gdk_window_get_height(drawn))
+                                   : nullptr;
+        static int shots = 0;
+        const std::string path = folder + "/dialog-" + std::to_string(++shots) + ".png";
+        if (!picture || !gdk_pixbuf_save(picture, path.c_str(), "png", nullptr, nullptr))
+            std::fprintf(stderr, "Dialog: cannot write %s\n", path.c_str());
+        else
+            std::fprintf(stderr, "Dialog: screenshot %s\n", path.c_str());
+        if (picture) g_object_unref(picture);
+    }
+
     struct Widget {
         Control* control;
         GtkWidget* gtk;
