@@ -6,6 +6,9 @@
 
 namespace platform::dialogs {
 
+// Starts GTK once; false (with the reason on stderr) when it cannot open the display.
+bool EnsureGtk();
+
 // Prints the dialog and what changes in it to stderr, and plays the scripted answers as the user.
 std::unique_ptr<DialogView> MakeHeadlessView();
 

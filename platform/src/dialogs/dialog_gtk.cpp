@@ -12,8 +12,6 @@
 
 namespace platform::dialogs {
 
-namespace {
-
 bool EnsureGtk()
 {
     static const bool ready = [] {
@@ -23,6 +21,8 @@ bool EnsureGtk()
     }();
     return ready;
 }
+
+namespace {
 
 // Compact controls, so that they fit the places their dialog units give them.
 void AddStyle(GtkWidget* window, int points)
