@@ -5,16 +5,10 @@
 #pragma once
 #include <vector>
 
+#include "platform/com_base.h"
 #include "platform/win32_base.h"
 
-struct GUID {
-    DWORD Data1;
-    WORD Data2;
-    WORD Data3;
-    BYTE Data4[8];
-};
-using REFIID = const GUID&;
-struct IUnknown;  // aggregation is not offered: every outer object passed in must be null
+// Aggregation is not offered: every outer IUnknown passed in must be null.
 
 PLATFORM_API extern const GUID IID_IDirectDraw4;
 
@@ -117,16 +111,18 @@ struct DDBLTFX {
 };
 
 // The reference count that every DirectDraw object carries: Release deletes the object with the last reference.
-class PLATFORM_API DirectDrawObject {
+// Only the object DirectDrawCreate gives answers QueryInterface (for IDirectDraw4).
+class PLATFORM_API DirectDrawObject : public IUnknown {
 public:
-    ULONG AddRef();
-    ULONG Release();
+    HRESULT QueryInterface(REFIID id, void** object) override;
+    ULONG AddRef() override;
+    ULONG Release() override;
 
 protected:
     DirectDrawObject() = default;
     DirectDrawObject(const DirectDrawObject&) = delete;
     DirectDrawObject& operator=(const DirectDrawObject&) = delete;
-    virtual ~DirectDrawObject() = default;
+    ~DirectDrawObject() override = default;
 
 private:
     ULONG references = 1;
@@ -230,7 +226,7 @@ PLATFORM_API HRESULT DirectDrawCreate(GUID* guid, IDirectDraw** directDraw, IUnk
 // What DirectDrawCreate gives: only good for asking for IDirectDraw4.
 class PLATFORM_API IDirectDraw : public DirectDrawObject {
 public:
-    HRESULT QueryInterface(REFIID id, void** object);
+    HRESULT QueryInterface(REFIID id, void** object) override;
 
 private:
     friend HRESULT DirectDrawCreate(GUID*, IDirectDraw**, IUnknown*);

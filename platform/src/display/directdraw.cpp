@@ -16,8 +16,6 @@ constexpr int ScreenHeight = 480;
 constexpr int ScreenBits = 16;
 constexpr int LargestSurfaceSide = 16384;
 
-bool SameGuid(const GUID& a, const GUID& b) { return std::memcmp(&a, &b, sizeof(GUID)) == 0; }
-
 }  // namespace
 
 namespace platform::display {
@@ -76,7 +74,7 @@ HRESULT IDirectDraw::QueryInterface(REFIID id, void** object)
 {
     if (!object) return DDERR_INVALIDPARAMS;
     *object = nullptr;
-    if (!SameGuid(id, IID_IDirectDraw4)) return DDERR_NOINTERFACE;
+    if (!(id == IID_IDirectDraw4)) return DDERR_NOINTERFACE;
     *object = new IDirectDraw4();
     return DD_OK;
 }
@@ -206,6 +204,12 @@ HRESULT IDirectDrawClipper::SetHWnd(DWORD flags, HWND newWindow)
     return DD_OK;
 }
 
+
+HRESULT DirectDrawObject::QueryInterface(REFIID id, void** object)
+{
+    if (object) *object = nullptr;
+    return DDERR_NOINTERFACE;
+}
 
 ULONG DirectDrawObject::AddRef() { return ++references; }
 
