@@ -6,6 +6,7 @@
 #include "DisplayFixture.h"
 #include "GP_GraphServer.h"
 #include "GP_IOManager.h"
+#include "GP_Log.h"
 #include "GP_NameServer.h"
 #include "GP_ServerSet.h"
 #include "PictureFiles.h"
@@ -181,13 +182,38 @@ TEST_F(GraphServerTest, LostPicturesAreDrawnAgainWithTheirColourKey)
     EXPECT_EQ(white->useColorKey, 1);
     EXPECT_EQ(white->colorKey, 0x001Fu);
 
-    // In a foreign mode nothing is drawn and the surfaces stay marked lost.
+    // In a foreign mode nothing is drawn: the game pauses when it takes the loss, else the surfaces stay lost.
     platform::SetForeignDisplayMode(true);
     white->Restore();
     white->Clear(0x1234);
     CGP_GraphServer::RestoreSurface(white, white->restoreData);
     EXPECT_EQ(display->surfacesLost, 1);
     EXPECT_EQ(PixelAt(*white, 0, 0), 0x1234);
+    static bool paused;
+    paused = false;
+    GP_OnDisplayModeLost = [] { return paused = true; };
+    display->surfacesLost = 0;
+    CGP_GraphServer::RestoreSurface(white, white->restoreData);
+    GP_OnDisplayModeLost = nullptr;
+    EXPECT_TRUE(paused);
+    EXPECT_EQ(display->surfacesLost, 0);
+    EXPECT_EQ(PixelAt(*white, 0, 0), 0x1234);
+}
+
+TEST_F(GraphServerTest, PictureOutOfVideoMemoryIsLogged)
+{
+    const std::string logPath = dir / "Exception.log";
+    {
+        CGP_Log log(logPath.c_str());
+        log.Open();
+        platform::SetVideoMemoryFull(true);
+        CGP_Surface* sky = graphics->LoadSurface(Picture("sky.bmp"), 0xFFFFFFFF, 0, nullptr);
+        EXPECT_EQ(sky->kind, GP_SurfaceSystem);
+        graphics->LoadSurface(Picture("white.bmp"), 0xFFFFFFFF, 1, nullptr);  // asked for system memory: no note
+    }
+    const std::string text = testsupport::ReadFile(logPath);
+    EXPECT_NE(text.find("Surface sky.bmp loaded in system memory \n"), std::string::npos);
+    EXPECT_EQ(text.find("white.bmp"), std::string::npos);
 }
 
 TEST_F(GraphServerTest, UnknownOrForeignIdsAreReadErrors)
