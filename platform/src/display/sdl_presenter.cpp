@@ -35,7 +35,8 @@ public:
         SDL_RenderClear(renderer);
         SDL_RenderCopy(renderer, texture, nullptr, &place);
         SDL_RenderPresent(renderer);
-        lastShown = Clock::now();
+        // Where the driver does not wait for the vertical blank, the frame still takes its share of time.
+        PaceToRefresh();
         // Window points per output pixel differ on screens that scale windows.
         const double pointsX = outWidth ? static_cast<double>(pointWidth) / outWidth : 1.0;
         const double pointsY = outHeight ? static_cast<double>(pointHeight) / outHeight : 1.0;
@@ -48,14 +49,7 @@ public:
             SDL_SetWindowFullscreen(sdl, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     }
 
-    // Sleeps to the next refresh of the window's screen (60 Hz when it is not known).
-    void WaitVerticalBlank() override
-    {
-        const auto period = std::chrono::microseconds(1000000 / RefreshRate());
-        const auto next = lastShown + period;
-        if (next > Clock::now()) std::this_thread::sleep_until(next);
-        lastShown = Clock::now();
-    }
+    void WaitVerticalBlank() override { PaceToRefresh(); }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -64,6 +58,21 @@ private:
     {
         SdlPresenter& self = Get();
         if (self.forWindow == sdl) self.Drop();
+    }
+
+    // Sleeps until one refresh of the window's screen (60 Hz when it is not known) has passed since the last
+    // frame. A frame within a little of its time (the renderer already waited for the blank) or late goes on.
+    void PaceToRefresh()
+    {
+        const auto period = std::chrono::microseconds(1000000 / RefreshRate());
+        const auto due = lastShown + period;
+        const auto now = Clock::now();
+        if (due - now > std::chrono::milliseconds(2)) {
+            std::this_thread::sleep_until(due);
+            lastShown = due;
+        } else {
+            lastShown = now;
+        }
     }
 
     int RefreshRate() const
