@@ -90,6 +90,16 @@ TEST_F(PictureTest, BmpVariantsGiveTheColoursGdiWouldGive)
     }
 }
 
+TEST_F(PictureTest, FiveFiveFiveScreenGetsFiveFiveFivePixels)
+{
+    MakeDisplay(true);
+    ASSERT_TRUE(Load(MakeBmp({.bpp = 24}), 0));
+    const std::vector<std::uint16_t> pixels = ScreenPixels();
+    const Rgb grey = Colours[4];  // 128, 128, 128
+    EXPECT_EQ(pixels[1 * 3 + 1], (grey.r >> 3) << 10 | (grey.g >> 3) << 5 | grey.b >> 3);
+    EXPECT_EQ(pixels[0], 0x7C00);  // red
+}
+
 TEST_F(PictureTest, DamagedPicturesAreRefused)
 {
     for (const DamagedFile& c : DamagedBmps()) EXPECT_FALSE(Load(c.bytes, 0)) << c.name;
