@@ -245,7 +245,8 @@ long long ZipArchive::DataStart(const ZipMember& member)
         ZipGet32(header) != kZipLocalSignature)
         return -1;
     const long long start = offset + kZipLocalHeaderSize + ZipGet16(header + 26) + ZipGet16(header + 28);
-    if (start + member.body.compressedSize > m_directoryOffset) return -1;
+    const long long size = std::max(member.body.compressedSize, member.body.size);
+    if (start + size > m_directoryOffset) return -1;
     return start;
 }
 

@@ -34,8 +34,11 @@ int ZipMemberReader::Write(const void* data, int n)
     if (!m_member || n <= 0 || !m_handle->Seek(static_cast<int>(m_position))) return 0;
     const int written = m_handle->Write(data, n);
     if (written > 0) m_position += written;
-    if (m_position - m_dataStart > m_member->body.size)
+    if (m_position - m_dataStart > m_member->body.size) {
         m_member->body.size = m_member->body.compressedSize = static_cast<std::uint32_t>(m_position - m_dataStart);
+        // The member being rewritten is the last one: its data runs up to where the directory will go.
+        if (m_openFlags & kFileCreate) m_archive->m_directoryOffset = static_cast<std::uint32_t>(m_position);
+    }
     return written;
 }
 
@@ -62,6 +65,7 @@ void ZipMemberReader::SetSize(int size)
 {
     if (!m_member || size < 0) return;
     m_member->body.size = m_member->body.compressedSize = static_cast<std::uint32_t>(size);
+    if (m_openFlags & kFileCreate) m_archive->m_directoryOffset = static_cast<std::uint32_t>(m_dataStart + size);
     if (m_position > m_dataStart + size) m_position = m_dataStart + size;
 }
 

@@ -43,10 +43,12 @@ bool ZipMemberWriter::Begin(const char* archivePath, const char* memberName)
     }
     m_localOffset = directoryOffset;
     m_dataStart = m_localOffset + kZipLocalHeaderSize + m_name.GetLength();
+    // The old directory is kept in memory and written again behind the new data when the stream closes.
     if (!WriteLocalHeader(0, 0, 0, 0)) {
         m_file.Close();
         return false;
     }
+    m_file.SetSize(static_cast<int>(m_dataStart));
     return true;
 }
 

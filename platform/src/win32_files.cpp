@@ -40,6 +40,10 @@ bool MatchesPattern(const std::string& pattern, const char* name)
     // "*." is the Windows way of asking for names without an extension.
     if (pattern.size() > 1 && pattern.back() == '.' && pattern != "*.*")
         return std::strchr(name, '.') == nullptr && platform::WildcardMatch(pattern.substr(0, pattern.size() - 1), name);
+    // A trailing ".*" also takes names without a dot.
+    if (pattern.size() > 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
+        platform::WildcardMatch(pattern.substr(0, pattern.size() - 2), name))
+        return true;
     return platform::WildcardMatch(pattern, name);
 }
 
