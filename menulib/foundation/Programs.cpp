@@ -1,9 +1,14 @@
 #include "foundation/Programs.h"
 
 #include "foundation/CString.h"
+#include "foundation/HostWindow.h"
 #include "platform/shell.h"
 
-bool OpenWithShell(const char* file) { return platform::ShellOpen(file); }
+bool OpenWithShell(const char* file)
+{
+    ActivateDesktop();
+    return platform::ShellOpen(file);
+}
 
 bool RunProgram(const char* program, const char* argument, int hidden, HANDLE* process, const char* folder)
 {

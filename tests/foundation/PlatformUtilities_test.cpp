@@ -9,6 +9,9 @@
 #include "FoundationFixture.h"
 #include "foundation/Clipboard.h"
 #include "foundation/ConfigFile.h"
+#include "foundation/FatalMessage.h"
+#include "foundation/HostWindow.h"
+#include "foundation/ModulePath.h"
 #include "foundation/MutexLock.h"
 #include "foundation/PathHelpers.h"
 #include "foundation/Programs.h"
@@ -17,6 +20,7 @@
 #include "foundation/Timing.h"
 #include "platform/headless.h"
 #include "platform/shell.h"
+#include "platform/win32_desktop.h"
 #include "platform/win32_registry.h"
 
 namespace {
@@ -204,4 +208,32 @@ TEST(TagText, SafeNamesAndTags)
     EXPECT_STREQ(MakeSafeTagName(CString("What's up? A & B")).GetText(), "What_s_up__A___B");
     EXPECT_STREQ(MakeOpenTag(CString("Item")).GetText(), "<Item>");
     EXPECT_STREQ(MakeCloseTag(CString("Item")).GetText(), "</Item>");
+}
+
+TEST(FatalMessageDeathTest, ShowsItsBoxAndTheCallerEndsWithMinusOne)
+{
+    EXPECT_EQ(MainWindowHandle(), nullptr);
+    EXPECT_EQ(MessageOwnerWindow(), GetDesktopWindow());  // no window of the library: the desktop owns the box
+    HostWindow::Instance().BringToFront();                // nothing to bring while no host window is set
+    EXPECT_EXIT(FatalMessageAndExit("Bad Zip file", "Unable to open zip file x/ x.zip . May be damaged file."),
+                testing::ExitedWithCode(255), "MessageBox \"Bad Zip file\": Unable to open zip file x/ x.zip");
+}
+
+using ModuleTest = FileLayerTest;
+
+TEST_F(ModuleTest, ModulePathAndFolder)
+{
+    char path[4096];
+    SetModulePathOverride(nullptr);
+    ASSERT_TRUE(GetModulePath(path, sizeof path));  // the program's own file
+    EXPECT_NE(std::string(path).find("foundation_tests"), std::string::npos);
+    SetModulePathOverride((dir.path().string() + "/Lib\\TollarineArcade.so").c_str());
+    ASSERT_TRUE(GetModulePath(path, 8));
+    EXPECT_EQ(std::strlen(path), 7u);
+    ASSERT_TRUE(GetModuleFolder(path, sizeof path));
+    EXPECT_EQ(std::string(path), dir.path().string() + "/Lib\\");
+    std::filesystem::create_directories(dir.path() / "lib");
+    EXPECT_TRUE(ChangeToModuleFolder());
+    EXPECT_EQ(std::filesystem::current_path(), dir.path() / "lib");
+    SetModulePathOverride(nullptr);
 }
