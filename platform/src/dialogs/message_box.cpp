@@ -1,6 +1,6 @@
 #include "platform/win32_message_box.h"
 
-#include <SDL.h>
+#include <gtk/gtk.h>
 
 #include <cstdio>
 #include <string>
@@ -8,23 +8,23 @@
 
 #include "platform/headless.h"
 #include "text/cp1251.h"
-#include "window/sdl_window_access.h"
+#include "dialogs/dialog_backends.h"
 
 namespace {
 
 struct Button {
     int id;
-    const char* label;
+    const char* label;   // with its GTK mnemonic
     const char* answer;  // the scripted answer that picks it
 };
 
 std::vector<Button> ButtonsOf(UINT type)
 {
     switch (type & 0xF) {
-    case MB_OKCANCEL: return {{IDOK, "OK", "ok"}, {IDCANCEL, "Cancel", "cancel"}};
-    case MB_YESNOCANCEL: return {{IDYES, "Yes", "yes"}, {IDNO, "No", "no"}, {IDCANCEL, "Cancel", "cancel"}};
-    case MB_YESNO: return {{IDYES, "Yes", "yes"}, {IDNO, "No", "no"}};
-    default: return {{IDOK, "OK", "ok"}};
+    case MB_OKCANCEL: return {{IDOK, "_OK", "ok"}, {IDCANCEL, "_Cancel", "cancel"}};
+    case MB_YESNOCANCEL: return {{IDYES, "_Yes", "yes"}, {IDNO, "_No", "no"}, {IDCANCEL, "_Cancel", "cancel"}};
+    case MB_YESNO: return {{IDYES, "_Yes", "yes"}, {IDNO, "_No", "no"}};
+    default: return {{IDOK, "_OK", "ok"}};
     }
 }
 
@@ -42,17 +42,45 @@ int ScriptedAnswer(const std::string& caption, const std::string& text, const st
             }
         if (!known) std::fprintf(stderr, "MessageBox: answer \"%s\" fits no button; taking the first\n", answer->c_str());
     }
-    std::fprintf(stderr, "MessageBox answered: %s\n", chosen->label);
+    std::fprintf(stderr, "MessageBox answered: %s\n", chosen->label + 1);
     return chosen->id;
 }
 
-Uint32 IconFlags(UINT type)
+GtkMessageType KindOf(UINT type)
 {
     switch (type & 0xF0) {
-    case MB_ICONERROR: return SDL_MESSAGEBOX_ERROR;
-    case MB_ICONWARNING: return SDL_MESSAGEBOX_WARNING;
-    default: return SDL_MESSAGEBOX_INFORMATION;
+    case MB_ICONERROR: return GTK_MESSAGE_ERROR;
+    case MB_ICONWARNING: return GTK_MESSAGE_WARNING;
+    case MB_ICONQUESTION: return GTK_MESSAGE_QUESTION;
+    default: return GTK_MESSAGE_INFO;
     }
+}
+
+// The button that closing the box (Escape, the close box) stands for: Cancel, the only button, or No.
+int EscapeAnswer(const std::vector<Button>& buttons)
+{
+    for (const Button& b : buttons)
+        if (b.id == IDCANCEL) return b.id;
+    for (const Button& b : buttons)
+        if (b.id == IDNO) return b.id;
+    return buttons.back().id;
+}
+
+// A modal GTK message dialog; -1 when GTK cannot open the display.
+int ShowGtkBox(const std::string& title, const std::string& body, UINT type, const std::vector<Button>& buttons)
+{
+    if (!platform::dialogs::EnsureGtk()) return -1;
+    GtkWidget* box = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, KindOf(type), GTK_BUTTONS_NONE, "%s",
+                                            body.c_str());
+    gtk_window_set_title(GTK_WINDOW(box), title.c_str());
+    gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
+    gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
+    for (const Button& b : buttons) gtk_dialog_add_button(GTK_DIALOG(box), b.label, b.id);
+    gtk_dialog_set_default_response(GTK_DIALOG(box), buttons.front().id);
+    const int response = gtk_dialog_run(GTK_DIALOG(box));
+    gtk_widget_destroy(box);
+    while (gtk_events_pending()) gtk_main_iteration();
+    return response > 0 ? response : EscapeAnswer(buttons);
 }
 
 }  // namespace
@@ -64,16 +92,6 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     const std::vector<Button> buttons = ButtonsOf(type);
     if (platform::IsHeadless()) return ScriptedAnswer(title, body, buttons);
 
-    std::vector<SDL_MessageBoxButtonData> data;
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        Uint32 flags = i == 0 ? SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT : 0;
-        if (buttons[i].id == IDCANCEL || (buttons.size() == 1) || (buttons[i].id == IDNO && buttons.size() == 2))
-            flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
-        data.push_back({flags, buttons[i].id, buttons[i].label});
-    }
-    const SDL_MessageBoxData box{IconFlags(type), platform::SdlWindowOf(owner), title.c_str(), body.c_str(),
-                                 static_cast<int>(data.size()), data.data(), nullptr};
-    int pressed = 0;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0) return ScriptedAnswer(title, body, buttons);
-    return pressed > 0 ? pressed : buttons.back().id;
+    const int pressed = ShowGtkBox(title, body, type, buttons);
+    return pressed > 0 ? pressed : ScriptedAnswer(title, body, buttons);
 }
