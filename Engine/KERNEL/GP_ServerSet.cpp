@@ -1,6 +1,7 @@
 #include "GP_ServerSet.h"
 
 #include "GP_BinaryServer.h"
+#include "GP_GraphServer.h"
 #include "GP_SoundServer.h"
 #include "GP_TextServer.h"
 
@@ -9,6 +10,7 @@ CGP_ServerSet::CGP_ServerSet(CGP_GameMainFrame* owner, CGP_IOManager* io, CGP_Di
     : io(io), owner(owner)
 {
     binary = new CGP_BinaryServer(io);
+    graphics = new CGP_GraphServer(this);
     sound = new CGP_SoundServer(io, device);
     text = new CGP_TextServer(io, language);
 }
@@ -16,6 +18,7 @@ CGP_ServerSet::CGP_ServerSet(CGP_GameMainFrame* owner, CGP_IOManager* io, CGP_Di
 CGP_ServerSet::~CGP_ServerSet()
 {
     delete binary;
+    delete graphics;
     delete sound;
     delete text;
 }

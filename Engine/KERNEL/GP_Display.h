@@ -1,0 +1,107 @@
+// The game's DirectDraw display: the primary surface, the back buffer every frame is drawn into, the screen's
+// pixel format, presenting frames, restoring lost surfaces and counting frames per second.
+#pragma once
+#include <cstdint>
+
+#include "platform/ddraw.h"
+
+class CGP_Surface;
+
+// The screen's pixel format as the effects need it.
+class CGP_PixelFormat {
+public:
+    virtual ~CGP_PixelFormat() = default;
+
+    // Takes the format; masks, shifts, losses, expansion factors and the code only above 8 bits per pixel.
+    void Set(const DDPIXELFORMAT& format);
+
+    std::uint32_t rMask = 0, gMask = 0, bMask = 0;
+    std::uint64_t rMask64 = 0, gMask64 = 0, bMask64 = 0;  // each mask in the four 16-bit lanes
+    int rShift = 0, gShift = 0, bShift = 0;                // index of the mask's lowest bit (0 when empty)
+    int rLoss = 0, gLoss = 0, bLoss = 0;                   // 8 minus the mask's bit count
+    int bitsPerPixel = 0;
+    DDPIXELFORMAT format{};
+    std::uint32_t rExpand = 0, gExpand = 0, bExpand = 0;   // 16.16 factors to 0..255: 0xFF0000 / (2^bits - 1)
+    int code = 0;  // 1: 5-5-5, 2: 5-6-5, 3: 8-8-8, 0: anything else
+};
+
+// Holder of a DirectDraw palette; palettes matter only on 8-bit displays, which the game never uses.
+class CGP_Palette {
+public:
+    virtual ~CGP_Palette();
+    IDirectDrawPalette* ddPalette = nullptr;
+};
+
+struct GP_DriverRecord {
+    GUID* guid;
+    char* description;
+    char* name;
+};
+
+// Mode flags of SetFullScreen and SetWindowed.
+constexpr std::uint32_t GP_ModePrimaryOnly = 1;
+constexpr std::uint32_t GP_ModeSystemMemoryBack = 2;
+constexpr std::uint32_t GP_ModeOwnMemoryBack = 4;
+constexpr std::uint32_t GP_Mode3DDevice = 8;
+
+class CGP_Display {
+public:
+    CGP_Display();
+    CGP_Display(const CGP_Display&) = delete;
+    CGP_Display& operator=(const CGP_Display&) = delete;
+    virtual ~CGP_Display();
+
+    // Enumerates the drivers once and creates DirectDraw on the first. 0, 63 or 64.
+    int Init();
+    // 0, or 2 (mode), 3 (cooperative level), 4 (primary or chain), 5 (attached back buffer).
+    int SetFullScreen(std::uint32_t flags, HWND window, int width, int height, int bitsPerPixel);
+    // 0, or 3, 4, 32 (clipper).
+    int SetWindowed(std::uint32_t flags, HWND window, int width, int height);
+    // Shows the back buffer. 0, 4, 5, 26 or 50.
+    int Present(std::uint32_t flags);
+    HRESULT WaitVerticalBlank();
+    void CountFrame();
+    // Counts the frame and writes "FPS=" and the rate at (x, y) of the surface.
+    void DrawFps(CGP_Surface* surface, int x, int y);
+    // Whether the screen is still 640 x 480 x 16.
+    bool IsModeValid();
+    // After a surface was lost: restores every surface of this display and runs its restore handler.
+    void RestoreSurfaces();
+
+    GP_DriverRecord* drivers = nullptr;
+    std::int32_t driverCount = 0;
+    std::uint32_t modeFlags = 0;
+    std::uint8_t separateBackBuffer = 0;
+    RECT displayRect{0, 0, 0, 0};
+    std::uint8_t windowed = 0;
+    HWND window = nullptr;
+    IDirectDrawClipper* clipper = nullptr;
+    std::uint32_t frameCount = 0;
+    std::uint32_t lastFpsTime = 0;
+    double fps = 0.0;
+    CGP_PixelFormat* pixelFormat = nullptr;
+    CGP_Surface* backSurface = nullptr;
+    CGP_Surface* primarySurface = nullptr;
+    CGP_Palette* palette = nullptr;
+    IDirectDraw4* directDraw = nullptr;
+    std::uint8_t surfacesLost = 0;
+
+private:
+    static BOOL EnumerateDrivers(GUID* guid, LPSTR description, LPSTR name, LPVOID context);
+    void ReleaseSetUp();
+    int CreateFlippingChain(DWORD caps);
+    void ReadPixelFormat(IDirectDrawSurface4* surface);
+    void UpdateFps();
+};
+
+// Display values published once the display is set up; the effects and pictures work with them.
+extern CGP_Display* GP_DisplayPtr;
+extern std::uint16_t GP_RMask, GP_GMask, GP_BMask;
+extern int GP_RShift, GP_GShift, GP_BShift;
+extern int GP_BitsPerPixel;
+extern std::uint8_t GP_Is565;
+// CPUID function 1, EDX bit 23. Tests may clear it to run the plain pixel loops.
+extern std::uint8_t GP_HasMMX;
+
+// Publishes the display and the pixel format of its back buffer in the values above.
+void GP_PublishDisplayValues(CGP_Display* display);

@@ -1,0 +1,357 @@
+#include "GP_Surface.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "GP_Display.h"
+#include "platform/wingdi.h"
+
+namespace {
+
+constexpr int ErrCreate = 6;
+constexpr int ErrLock = 7;
+constexpr int ErrUnlock = 8;
+constexpr int ErrGetDC = 9;
+constexpr int ErrReleaseDC = 10;
+constexpr int ErrFill = 25;
+constexpr int ErrPalette = 35;
+
+constexpr DWORD VideoCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_VIDEOMEMORY;
+constexpr DWORD SystemCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
+
+GP_SurfaceRegistry registry{nullptr, 0};
+
+void Register(CGP_Surface* surface)
+{
+    void* grown = std::realloc(registry.surfaces, sizeof(CGP_Surface*) * (registry.count + 1));
+    if (!grown) throw std::bad_alloc();
+    registry.surfaces = static_cast<CGP_Surface**>(grown);
+    registry.surfaces[registry.count++] = surface;
+}
+
+void Unregister(CGP_Surface* surface)
+{
+    for (int i = 0; i < registry.count; ++i) {
+        if (registry.surfaces[i] != surface) continue;
+        registry.surfaces[i] = registry.surfaces[--registry.count];
+        break;
+    }
+    if (registry.count == 0) {
+        std::free(registry.surfaces);
+        registry.surfaces = nullptr;
+    }
+}
+
+}  // namespace
+
+const GP_SurfaceRegistry& GP_Surfaces() { return registry; }
+
+CGP_Surface::CGP_Surface()
+{
+    Register(this);
+    clipRect = new RECT{0, 0, 640, 480};
+    ownsClipRect = 1;
+}
+
+CGP_Surface::~CGP_Surface()
+{
+    Destroy();
+    Unregister(this);
+}
+
+void CGP_Surface::Destroy()
+{
+    if (releaseHandler) releaseHandler(this);
+    if (ownsRestoreData) ::operator delete(restoreData);
+    if (dcHeld) ReleaseDC();
+    if (locked) Unlock();
+    if (ownsClipRect) delete clipRect;
+    clipRect = nullptr;
+    delete[] ownMemory;
+    ownMemory = nullptr;
+    if (ddSurface) ddSurface->Release();
+    ddSurface = nullptr;
+    delete attached;
+    attached = nullptr;
+    pixels = nullptr;
+    pitch = 0;
+    dc = nullptr;
+    useColorKey = dcHeld = locked = ownsClipRect = ownsRestoreData = 0;
+    width = height = 0;
+    kind = 0;
+    restoreData = nullptr;
+    restoreHandler = nullptr;
+    releaseHandler = nullptr;
+}
+
+template <typename Call>
+HRESULT CGP_Surface::WithRestore(CGP_Surface* other, Call call)
+{
+    HRESULT result = call();
+    if (result != DDERR_SURFACELOST) return result;
+    if (!Restore()) return result;
+    if (other && other != this && !other->Restore()) return result;
+    return call();
+}
+
+int CGP_Surface::Create(CGP_Display* owner, std::uint16_t surfaceKind, int surfaceWidth, int surfaceHeight)
+{
+    Destroy();
+    display = owner;
+    width = surfaceWidth;
+    height = surfaceHeight;
+    kind = surfaceKind;
+    if (!owner || !owner->directDraw || surfaceWidth < 1 || surfaceHeight < 1) return ErrCreate;
+
+    const std::uint16_t base = surfaceKind & 0xFF;
+    const DWORD for3D = (surfaceKind & GP_SurfaceFor3D) && base != GP_SurfaceTexture && base != GP_SurfaceTexture2
+                            ? DDSCAPS_3DDEVICE
+                            : 0;
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof(desc);
+    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+    desc.dwWidth = static_cast<DWORD>(surfaceWidth);
+    desc.dwHeight = static_cast<DWORD>(surfaceHeight);
+    switch (base) {
+    case GP_SurfaceVideoOrSystem:
+    case GP_SurfaceVideo: desc.ddsCaps.dwCaps = VideoCaps | for3D; break;
+    case GP_SurfaceSystem: desc.ddsCaps.dwCaps = SystemCaps | for3D; break;
+    case GP_SurfaceTexture:
+    case GP_SurfaceTexture2: desc.ddsCaps.dwCaps = DDSCAPS_TEXTURE; break;
+    case GP_SurfaceOwnMemory: {
+        const int bits = owner->pixelFormat && owner->pixelFormat->bitsPerPixel ? owner->pixelFormat->bitsPerPixel : 16;
+        pitch = static_cast<std::int32_t>((static_cast<long long>(bits) * surfaceWidth / 8 + 7) & ~7LL);
+        ownMemory = new (std::nothrow) std::uint8_t[static_cast<size_t>(pitch) * surfaceHeight]();
+        if (!ownMemory) return ErrCreate;
+        pixels = ownMemory;
+        desc.dwFlags |= DDSD_PITCH | DDSD_LPSURFACE;
+        desc.lPitch = pitch;
+        desc.lpSurface = ownMemory;
+        desc.ddsCaps.dwCaps = SystemCaps | for3D;
+        break;
+    }
+    default: return ErrCreate;
+    }
+
+    HRESULT made = owner->directDraw->CreateSurface(&desc, &ddSurface, nullptr);
+    if (base == GP_SurfaceVideoOrSystem) {
+        if (made == DD_OK) {
+            kind = (kind & GP_SurfaceFor3D) | GP_SurfaceVideo;
+        } else {
+            desc.ddsCaps.dwCaps = SystemCaps | for3D;
+            made = owner->directDraw->CreateSurface(&desc, &ddSurface, nullptr);
+            kind = (kind & GP_SurfaceFor3D) | GP_SurfaceSystem;
+        }
+    }
+    if (made != DD_OK) {
+        ddSurface = nullptr;
+        return ErrCreate;
+    }
+    if ((kind & 0xFF) == GP_SurfaceSystem) {
+        Lock();
+        Unlock();
+    }
+    SetClipRect(&owner->displayRect);
+    palette = owner->palette;
+    return 0;
+}
+
+int CGP_Surface::Lock()
+{
+    if (locked || (kind & 0xFF) == GP_SurfaceOwnMemory) return 0;
+    if (!ddSurface) return ErrLock;
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof(desc);
+    const HRESULT result = WithRestore(nullptr, [&] { return ddSurface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr); });
+    if (result != DD_OK) return ErrLock;
+    pitch = desc.lPitch;
+    pixels = desc.lpSurface;
+    locked = 1;
+    return 0;
+}
+
+int CGP_Surface::Unlock()
+{
+    if (!locked || (kind & 0xFF) == GP_SurfaceOwnMemory) return 0;
+    if (!ddSurface || ddSurface->Unlock(nullptr) != DD_OK) return ErrUnlock;
+    locked = 0;
+    return 0;
+}
+
+int CGP_Surface::GetDC()
+{
+    if (dcHeld) return 0;
+    if (!ddSurface) return ErrGetDC;
+    if (WithRestore(nullptr, [&] { return ddSurface->GetDC(&dc); }) != DD_OK) return ErrGetDC;
+    dcHeld = 1;
+    return 0;
+}
+
+int CGP_Surface::ReleaseDC()
+{
+    if (!dcHeld) return 0;
+    if (!ddSurface || ddSurface->ReleaseDC(dc) != DD_OK) return ErrReleaseDC;
+    dcHeld = 0;
+    dc = nullptr;
+    return 0;
+}
+
+void CGP_Surface::SetSourceColorKey(std::uint32_t value)
+{
+    colorKey = value;
+    if (!ddSurface) return;
+    DDCOLORKEY key{value, value};
+    ddSurface->SetColorKey(DDCKEY_SRCBLT, &key);
+}
+
+void CGP_Surface::SetRestoreHandler(GP_RestoreHandler handler, void* data, bool ownsData)
+{
+    restoreHandler = handler;
+    restoreData = data;
+    ownsRestoreData = ownsData;
+}
+
+bool CGP_Surface::Restore()
+{
+    if (!ddSurface) return false;
+    if (display) display->surfacesLost = 1;
+    return ddSurface->Restore() == DD_OK;
+}
+
+void CGP_Surface::SetClipRect(RECT* rect)
+{
+    if (ownsClipRect) delete clipRect;
+    clipRect = rect;
+    ownsClipRect = 0;
+}
+
+int CGP_Surface::SetPalette(CGP_Palette* newPalette)
+{
+    palette = newPalette;
+    if (!newPalette) return ErrPalette;
+    const bool eightBit = display && display->pixelFormat && display->pixelFormat->bitsPerPixel == 8;
+    if (!ddSurface || !eightBit || !newPalette->ddPalette) return 0;
+    const HRESULT result = WithRestore(nullptr, [&] { return ddSurface->SetPalette(newPalette->ddPalette); });
+    return result == DD_OK ? 0 : ErrPalette;
+}
+
+HRESULT CGP_Surface::BltFast(CGP_Surface* destination, int x, int y, int left, int top, int right, int bottom)
+{
+    if (right - left < 1 || bottom - top < 1) return DD_OK;
+    if (!destination || !destination->ddSurface || !ddSurface || !clipRect) return DDERR_INVALIDOBJECT;
+    const RECT& clip = *clipRect;
+    if (x + (right - left) > clip.right) right = left + (clip.right - x);
+    if (x < clip.left) {
+        left += clip.left - x;
+        x = clip.left;
+    }
+    if (y + (bottom - top) > clip.bottom) bottom = top + (clip.bottom - y);
+    if (y < clip.top) {
+        top += clip.top - y;
+        y = clip.top;
+    }
+    if (right <= left || bottom <= top) return DD_OK;
+    RECT from{left, top, right, bottom};
+    const DWORD flags = DDBLTFAST_WAIT | (useColorKey ? DDBLTFAST_SRCCOLORKEY : DDBLTFAST_NOCOLORKEY);
+    return WithRestore(destination, [&] {
+        return destination->ddSurface->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), ddSurface, &from, flags);
+    });
+}
+
+HRESULT CGP_Surface::Blt(CGP_Surface* destination, int sourceLeft, int sourceTop, int sourceRight, int sourceBottom,
+                         int destLeft, int destTop, int destRight, int destBottom)
+{
+    const long long destWidth = destRight - destLeft;
+    const long long destHeight = destBottom - destTop;
+    // An empty destination has nothing to scale to.
+    if (destWidth < 1 || destHeight < 1) return DDERR_INVALIDRECT;
+    if (!destination || !destination->ddSurface || !ddSurface || !clipRect) return DDERR_INVALIDOBJECT;
+    const long long sourceWidth = sourceRight - sourceLeft;
+    const long long sourceHeight = sourceBottom - sourceTop;
+    const RECT& clip = *clipRect;
+    if (destLeft < clip.left) {
+        sourceLeft += static_cast<int>((clip.left - destLeft) * sourceWidth / destWidth);
+        destLeft = clip.left;
+    }
+    if (destRight > clip.right) {
+        sourceRight -= static_cast<int>((destRight - clip.right) * sourceWidth / destWidth);
+        destRight = clip.right;
+    }
+    if (destTop < clip.top) {
+        sourceTop += static_cast<int>((clip.top - destTop) * sourceHeight / destHeight);
+        destTop = clip.top;
+    }
+    if (destBottom > clip.bottom) {
+        sourceBottom -= static_cast<int>((destBottom - clip.bottom) * sourceHeight / destHeight);
+        destBottom = clip.bottom;
+    }
+    RECT to{destLeft, destTop, destRight, destBottom};
+    RECT from{sourceLeft, sourceTop, sourceRight, sourceBottom};
+    const DWORD flags = DDBLT_WAIT | (useColorKey ? DDBLT_KEYSRC : 0);
+    return WithRestore(destination,
+                       [&] { return destination->ddSurface->Blt(&to, ddSurface, &from, flags, nullptr); });
+}
+
+int CGP_Surface::FillRect(int left, int top, int right, int bottom, std::uint32_t colour)
+{
+    RECT area{left, top, right, bottom};
+    return FillRectRecord(&area, colour);
+}
+
+int CGP_Surface::FillRectRecord(const RECT* rect, std::uint32_t colour)
+{
+    if (!ddSurface) return ErrFill;
+    DDBLTFX fx{};
+    fx.dwSize = sizeof(fx);
+    fx.dwFillColor = colour;
+    RECT area = rect ? *rect : RECT{};
+    const HRESULT result = WithRestore(nullptr, [&] {
+        return ddSurface->Blt(rect ? &area : nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+    });
+    return result == DD_OK ? 0 : ErrFill;
+}
+
+int CGP_Surface::Clear(std::uint32_t colour) { return FillRectRecord(nullptr, colour); }
+
+int CGP_Surface::DrawText(const char* text, int x, int y, COLORREF textColour, COLORREF backColour, HFONT font)
+{
+    if (!text) return 0;
+    const bool tookDC = !dcHeld;
+    if (tookDC) {
+        if (int failed = GetDC()) return failed;
+    }
+    SetBkMode(dc, OPAQUE);
+    SetTextColor(dc, textColour);
+    SetBkColor(dc, backColour);
+    if (font) SelectObject(dc, font);
+    TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));
+    return tookDC ? ReleaseDC() : 0;
+}
+
+CGP_SurfaceFrames::~CGP_SurfaceFrames() { std::free(frames); }
+
+void CGP_SurfaceFrames::Add(CGP_Surface* surface, int left, int top, int right, int bottom)
+{
+    void* grown = std::realloc(frames, sizeof(GP_SurfaceFrame) * (count + 1));
+    if (!grown) throw std::bad_alloc();
+    frames = static_cast<GP_SurfaceFrame*>(grown);
+    frames[count++] = GP_SurfaceFrame{surface, left, top, right, bottom};
+}
+
+void CGP_SurfaceFrames::AddGrid(CGP_Surface* surface, int left, int top, int cellWidth, int cellHeight, int columns,
+                                int rows)
+{
+    for (int row = 0, y = top; row < rows; ++row, y += cellHeight)
+        for (int column = 0, x = left; column < columns; ++column, x += cellWidth)
+            Add(surface, x, y, x + cellWidth, y + cellHeight);
+}
+
+HRESULT CGP_SurfaceFrames::Draw(CGP_Surface* destination, int x, int y, int index)
+{
+    const GP_SurfaceFrame* frame = Get(index);
+    if (!frame || !frame->surface) return DDERR_INVALIDPARAMS;
+    return frame->surface->BltFast(destination, x, y, frame->left, frame->top, frame->right, frame->bottom);
+}
+
+GP_SurfaceFrame* CGP_SurfaceFrames::Get(int index) { return index >= 0 && index < count ? &frames[index] : nullptr; }

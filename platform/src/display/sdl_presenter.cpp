@@ -1,0 +1,140 @@
+// The SDL presenter: the 16-bit frame goes to a streaming texture that is drawn into the window with its aspect
+// kept (black bars fill the rest), and SDL waits for the vertical blank when it shows it, so an idle game does not
+// spin. "Full screen" is SDL's full-screen desktop mode of the window.
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "presenter.h"
+#include "window/sdl_window_access.h"
+
+namespace platform::display {
+
+namespace {
+
+class SdlPresenter final : public Presenter {
+public:
+    SdlPresenter() { SetSdlWindowDestroyHook(&SdlPresenter::WindowGoes); }
+
+    void Show(const PixelView& frame, HWND window) override
+    {
+        SDL_Window* sdl = SdlWindowOf(window);
+        if (!sdl || !Prepare(sdl, frame)) return;
+        SDL_UpdateTexture(texture, nullptr, frame.pixels, frame.pitch);
+        int outWidth = 0, outHeight = 0, pointWidth = 0, pointHeight = 0;
+        SDL_GetRendererOutputSize(renderer, &outWidth, &outHeight);
+        SDL_GetWindowSize(sdl, &pointWidth, &pointHeight);
+        const double scale = std::min(static_cast<double>(outWidth) / frame.width,
+                                      static_cast<double>(outHeight) / frame.height);
+        const SDL_Rect place{static_cast<int>((outWidth - frame.width * scale) / 2),
+                             static_cast<int>((outHeight - frame.height * scale) / 2),
+                             static_cast<int>(frame.width * scale), static_cast<int>(frame.height * scale)};
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        SDL_RenderCopy(renderer, texture, nullptr, &place);
+        SDL_RenderPresent(renderer);
+        // Where the driver does not wait for the vertical blank, the frame still takes its share of time.
+        PaceToRefresh();
+        // Window points per output pixel differ on screens that scale windows.
+        const double pointsX = outWidth ? static_cast<double>(pointWidth) / outWidth : 1.0;
+        const double pointsY = outHeight ? static_cast<double>(pointHeight) / outHeight : 1.0;
+        SetWindowView(window, place.x * pointsX, place.y * pointsY, scale * pointsX, scale * pointsY);
+    }
+
+    void SetFullScreen(HWND window, bool fullScreen) override
+    {
+        if (SDL_Window* sdl = SdlWindowOf(window))
+            SDL_SetWindowFullscreen(sdl, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    }
+
+    void WaitVerticalBlank() override { PaceToRefresh(); }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    static void WindowGoes(HWND, SDL_Window* sdl)
+    {
+        SdlPresenter& self = Get();
+        if (self.forWindow == sdl) self.Drop();
+    }
+
+    // Sleeps until one refresh of the window's screen (60 Hz when it is not known) has passed since the last
+    // frame. A frame within a little of its time (the renderer already waited for the blank) or late goes on.
+    void PaceToRefresh()
+    {
+        const auto period = std::chrono::microseconds(1000000 / RefreshRate());
+        const auto due = lastShown + period;
+        const auto now = Clock::now();
+        if (due - now > std::chrono::milliseconds(2)) {
+            std::this_thread::sleep_until(due);
+            lastShown = due;
+        } else {
+            lastShown = now;
+        }
+    }
+
+    int RefreshRate() const
+    {
+        SDL_DisplayMode mode{};
+        const int screen = forWindow ? SDL_GetWindowDisplayIndex(forWindow) : 0;
+        return SDL_GetCurrentDisplayMode(screen < 0 ? 0 : screen, &mode) == 0 && mode.refresh_rate > 0
+                   ? mode.refresh_rate
+                   : 60;
+    }
+
+    bool Prepare(SDL_Window* sdl, const PixelView& frame)
+    {
+        if (sdl != forWindow) Drop();
+        forWindow = sdl;
+        if (!renderer) {
+            SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+            renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+            if (!renderer) renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE);
+            if (!renderer) return false;
+        }
+        const Uint32 format = frame.is555 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
+        if (texture && (textureWidth != frame.width || textureHeight != frame.height || textureFormat != format)) {
+            SDL_DestroyTexture(texture);
+            texture = nullptr;
+        }
+        if (!texture) {
+            texture = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_STREAMING, frame.width, frame.height);
+            textureWidth = frame.width;
+            textureHeight = frame.height;
+            textureFormat = format;
+        }
+        return texture != nullptr;
+    }
+
+    void Drop()
+    {
+        if (texture) SDL_DestroyTexture(texture);
+        if (renderer) SDL_DestroyRenderer(renderer);
+        texture = nullptr;
+        renderer = nullptr;
+        forWindow = nullptr;
+    }
+
+    SDL_Window* forWindow = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    int textureWidth = 0;
+    int textureHeight = 0;
+    Uint32 textureFormat = 0;
+    Clock::time_point lastShown = Clock::now();
+
+public:
+    static SdlPresenter& Get()
+    {
+        static SdlPresenter presenter;
+        return presenter;
+    }
+};
+
+}  // namespace
+
+Presenter& SdlPresenterInstance() { return SdlPresenter::Get(); }
+
+}  // namespace platform::display
