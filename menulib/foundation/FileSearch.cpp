@@ -80,33 +80,33 @@ void FileEnumerator::Clear()
     m_names.clear();
 }
 
-int FileEnumerator::Scan(const FileSearchSpec& spec, int flags)
+int FileEnumerator::Scan(const FileSearchSpec& wanted, int flags)
 {
     Clear();
-    return EnumerateFiles(*this, spec, flags);
+    return EnumerateFiles(*this, wanted, flags);
 }
 
 // --- searches --------------------------------------------------------------------------------------------------
 
 namespace {
 
-bool IsSingleZipSearch(const FileSearchSpec& spec)
+bool IsSingleZipSearch(const FileSearchSpec& wanted)
 {
-    return spec.GetKind() == FileSearchSpec::kFiles && spec.GetExtensionCount() == 1 &&
-           spec.GetExtension(0).CompareNoCase("ZIP") == 0;
+    return wanted.GetKind() == FileSearchSpec::kFiles && wanted.GetExtensionCount() == 1 &&
+           wanted.GetExtension(0).CompareNoCase("ZIP") == 0;
 }
 
-void ScanDisk(FileSearchReceiver& receiver, const FileSearchSpec& spec, std::size_t relativeStart)
+void ScanDisk(FileSearchReceiver& receiver, const FileSearchSpec& wanted, std::size_t relativeStart)
 {
-    std::string scanFolder = spec.GetFolder();
+    std::string scanFolder = wanted.GetFolder();
     const std::size_t cut = scanFolder.find_last_of("/\\");
     scanFolder = cut == std::string::npos ? "" : scanFolder.substr(0, cut + 1);
     const std::string reported = relativeStart < scanFolder.size() ? scanFolder.substr(relativeStart) : "";
-    const bool wantFolders = spec.GetKind() == FileSearchSpec::kFolders;
+    const bool wantFolders = wanted.GetKind() == FileSearchSpec::kFolders;
 
-    for (int e = 0; e < spec.GetExtensionCount(); ++e) {
-        const CString& extension = spec.GetExtension(e);
-        const std::string pattern = scanFolder + spec.GetNamePrefix() + "*." +
+    for (int e = 0; e < wanted.GetExtensionCount(); ++e) {
+        const CString& extension = wanted.GetExtension(e);
+        const std::string pattern = scanFolder + wanted.GetNamePrefix() + "*." +
                                     (extension.IsEmpty() ? std::string("*") : std::string(extension.GetText()));
         WIN32_FIND_DATAA found;
         HANDLE search = FindFirstFileA(pattern.c_str(), &found);
@@ -115,7 +115,7 @@ void ScanDisk(FileSearchReceiver& receiver, const FileSearchSpec& spec, std::siz
             const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             if (isFolder != wantFolders || found.cFileName[0] == '.') continue;
             const std::string name =
-                spec.GetNameForm() == FileSearchSpec::kBareNames ? found.cFileName : reported + found.cFileName;
+                wanted.GetNameForm() == FileSearchSpec::kBareNames ? found.cFileName : reported + found.cFileName;
             if (receiver.IsListed(name.c_str())) continue;
             FileInfo info;
             info.size = static_cast<std::int32_t>(found.nFileSizeLow);
@@ -126,20 +126,20 @@ void ScanDisk(FileSearchReceiver& receiver, const FileSearchSpec& spec, std::siz
         FindClose(search);
     }
 
-    if (spec.GetRecursion() == FileSearchSpec::kNoDescent) return;
+    if (wanted.GetRecursion() == FileSearchSpec::kNoDescent) return;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((scanFolder + "*.").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     std::vector<std::string> folders;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || found.cFileName[0] == '.') continue;
-        if (found.cFileName[0] == '-' && spec.GetRecursion() == FileSearchSpec::kSkipDashedFolders) continue;
-        if (CString(found.cFileName).CompareNoCase("cache") == 0 && IsSingleZipSearch(spec)) continue;
+        if (found.cFileName[0] == '-' && wanted.GetRecursion() == FileSearchSpec::kSkipDashedFolders) continue;
+        if (CString(found.cFileName).CompareNoCase("cache") == 0 && IsSingleZipSearch(wanted)) continue;
         folders.push_back(scanFolder + found.cFileName + "/");
     } while (FindNextFileA(search, &found));
     FindClose(search);
     for (const std::string& folder : folders) {
-        FileSearchSpec inner = spec;
+        FileSearchSpec inner = wanted;
         inner.SetFolder(folder.c_str());
         ScanDisk(receiver, inner, relativeStart);
     }
@@ -147,26 +147,26 @@ void ScanDisk(FileSearchReceiver& receiver, const FileSearchSpec& spec, std::siz
 
 }  // namespace
 
-int EnumerateFiles(FileSearchReceiver& receiver, const FileSearchSpec& spec, int flags)
+int EnumerateFiles(FileSearchReceiver& receiver, const FileSearchSpec& wanted, int flags)
 {
     CString folder;
     std::size_t relativeStart = 0;
     if (flags & kFileAbsolute) {
-        folder = spec.GetFolder();
+        folder = wanted.GetFolder();
     } else {
         const CString& base = FileState().baseFolder;
-        folder.SetPath(base.GetText(), spec.GetFolder());
+        folder.SetPath(base.GetText(), wanted.GetFolder());
         if (base.IsNotEmpty() && base.GetAt(base.GetLength() - 1) != '/') relativeStart = base.GetLength() + 1;
         else relativeStart = base.GetLength();
     }
-    FileSearchSpec disk = spec;
+    FileSearchSpec disk = wanted;
     disk.SetFolder(folder.GetText());
     ScanDisk(receiver, disk, relativeStart);
-    if (FileState().archivesMounted) VirtualFileTree::Instance().Enumerate(receiver, spec);
+    if (FileState().archivesMounted) VirtualFileTree::Instance().Enumerate(receiver, wanted);
     return receiver.Count();
 }
 
-int EnumerateFiles(const FileSearchSpec& spec, FileSearchReceiver& receiver) { return EnumerateFiles(receiver, spec, 0); }
+int EnumerateFiles(const FileSearchSpec& wanted, FileSearchReceiver& receiver) { return EnumerateFiles(receiver, wanted, 0); }
 
 namespace {
 class FileCounter : public FileSearchReceiver {
@@ -180,14 +180,14 @@ private:
 };
 }  // namespace
 
-int CountFiles(const FileSearchSpec& spec, int flags)
+int CountFiles(const FileSearchSpec& wanted, int flags)
 {
     FileCounter counter;
-    return EnumerateFiles(counter, spec, flags);
+    return EnumerateFiles(counter, wanted, flags);
 }
 
-int ListFileNames(const FileSearchSpec& spec, char* names, std::int32_t* sizes, int slotWidth, int maxCount, int flags)
+int ListFileNames(const FileSearchSpec& wanted, char* names, std::int32_t* sizes, int slotWidth, int maxCount, int flags)
 {
     FixedNameArray array(names, sizes, slotWidth, maxCount);
-    return EnumerateFiles(array, spec, flags);
+    return EnumerateFiles(array, wanted, flags);
 }

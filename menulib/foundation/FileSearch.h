@@ -83,7 +83,7 @@ public:
     bool IsListed(const char* name) override;
 
     // Clears and runs EnumerateFiles with itself as receiver.
-    int Scan(const FileSearchSpec& spec, int flags);
+    int Scan(const FileSearchSpec& wanted, int flags);
     void Clear();
     CString GetName(int i) const { return m_entries[i].name; }
     const char* GetNameText(int i) const { return m_entries[i].name.GetText(); }
@@ -104,8 +104,8 @@ private:
 };
 
 // Disk files first, then the members of the mounted archives; returns the receiver's Count.
-int EnumerateFiles(FileSearchReceiver& receiver, const FileSearchSpec& spec, int flags);
-int EnumerateFiles(const FileSearchSpec& spec, FileSearchReceiver& receiver);
-int CountFiles(const FileSearchSpec& spec, int flags);
-int ListFileNames(const FileSearchSpec& spec, char* names, std::int32_t* sizes, int slotWidth, int maxCount,
+int EnumerateFiles(FileSearchReceiver& receiver, const FileSearchSpec& wanted, int flags);
+int EnumerateFiles(const FileSearchSpec& wanted, FileSearchReceiver& receiver);
+int CountFiles(const FileSearchSpec& wanted, int flags);
+int ListFileNames(const FileSearchSpec& wanted, char* names, std::int32_t* sizes, int slotWidth, int maxCount,
                   int flags);

@@ -35,10 +35,10 @@ bool MountModuleArchive(const char* name)
 
 std::vector<CString> SortedQxdFiles()
 {
-    FileSearchSpec spec("", "QXD", FileSearchSpec::kNoDescent);
-    const int count = CountFiles(spec, 0);
+    FileSearchSpec wanted("", "QXD", FileSearchSpec::kNoDescent);
+    const int count = CountFiles(wanted, 0);
     std::vector<char> names(static_cast<std::size_t>(count > 0 ? count : 1) * kNameSlot);
-    const int listed = ListFileNames(spec, names.data(), nullptr, kNameSlot, count, 0);
+    const int listed = ListFileNames(wanted, names.data(), nullptr, kNameSlot, count, 0);
     std::vector<CString> files;
     for (int i = 0; i < listed; ++i) files.emplace_back(&names[static_cast<std::size_t>(i) * kNameSlot]);
     std::sort(files.begin(), files.end(), [](const CString& a, const CString& b) { return a.CompareNoCase(b) < 0; });
@@ -66,9 +66,9 @@ void MountArchives(const char* name, int mode, bool skipZips)
     if (skipZips) return;
 
     progress.Report("Enumerating Zip Files", 1, 0);
-    FileSearchSpec spec("", "zip", FileSearchSpec::kEverySubFolder);
+    FileSearchSpec wanted("", "zip", FileSearchSpec::kEverySubFolder);
     FileEnumerator zips;
-    zips.Scan(spec, 0);
+    zips.Scan(wanted, 0);
     if (zips.Count() == 0) {
         progress.Report("No zip files found", 1, 0);
         return;

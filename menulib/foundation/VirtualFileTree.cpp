@@ -172,30 +172,30 @@ std::int64_t VirtualFileTree::GetTime(const char* path, int flags)
 
 namespace {
 
-void EnumerateNode(VirtualFileNode* node, FileSearchReceiver& receiver, const FileSearchSpec& spec)
+void EnumerateNode(VirtualFileNode* node, FileSearchReceiver& receiver, const FileSearchSpec& wanted)
 {
-    const char* prefix = spec.GetNamePrefix();
+    const char* prefix = wanted.GetNamePrefix();
     const int prefixLength = static_cast<int>(std::strlen(prefix));
     for (VirtualFileNode* child : node->GetChildren()) {
         const bool dashed = child->GetName().GetAt(0) == '-';
-        if (spec.GetRecursion() == FileSearchSpec::kEverySubFolder ||
-            (spec.GetRecursion() == FileSearchSpec::kSkipDashedFolders && !dashed))
-            EnumerateNode(child, receiver, spec);
-        if (spec.GetKind() == FileSearchSpec::kFolders &&
+        if (wanted.GetRecursion() == FileSearchSpec::kEverySubFolder ||
+            (wanted.GetRecursion() == FileSearchSpec::kSkipDashedFolders && !dashed))
+            EnumerateNode(child, receiver, wanted);
+        if (wanted.GetKind() == FileSearchSpec::kFolders &&
             (prefixLength == 0 || child->GetName().CompareNoCase(CString(prefix), prefixLength) == 0)) {
             const CString reported =
-                spec.GetNameForm() == FileSearchSpec::kBareNames ? child->GetName() : child->GetFullPath();
+                wanted.GetNameForm() == FileSearchSpec::kBareNames ? child->GetName() : child->GetFullPath();
             if (!receiver.IsListed(reported.GetText())) receiver.Add(reported.GetText(), FileInfo{});
         }
     }
-    if (node->GetArchive()) node->GetArchive()->Enumerate(receiver, spec);
+    if (node->GetArchive()) node->GetArchive()->Enumerate(receiver, wanted);
 }
 
 }  // namespace
 
-void VirtualFileTree::Enumerate(FileSearchReceiver& receiver, const FileSearchSpec& spec)
+void VirtualFileTree::Enumerate(FileSearchReceiver& receiver, const FileSearchSpec& wanted)
 {
-    const CString folder = TreePath(spec.GetFolder());
+    const CString folder = TreePath(wanted.GetFolder());
     for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it) {
         VirtualFileNode* node = ArchiveNodeFor(*it, folder);
         if (!node) {
@@ -205,7 +205,7 @@ void VirtualFileTree::Enumerate(FileSearchReceiver& receiver, const FileSearchSp
                 return node != nullptr;
             });
         }
-        if (node) EnumerateNode(node, receiver, spec);
+        if (node) EnumerateNode(node, receiver, wanted);
     }
 }
 

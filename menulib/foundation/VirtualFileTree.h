@@ -56,7 +56,7 @@ public:
     // True when the path's archive has the member; writable tells whether it may be rewritten.
     bool IsWritable(const char* path, bool* writable);
     std::int64_t GetTime(const char* path, int flags);
-    void Enumerate(FileSearchReceiver& receiver, const FileSearchSpec& spec);
+    void Enumerate(FileSearchReceiver& receiver, const FileSearchSpec& wanted);
 
     int GetLayerCount() const { return static_cast<int>(m_layers.size()); }
     // Destroys every layer. The library never unmounts while it runs; tests start over with it.

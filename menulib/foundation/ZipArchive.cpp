@@ -365,19 +365,19 @@ CFileBuf* ZipArchive::OpenMember(const char* path, int flags)
     return new ZipMemberReader(this, &member, m_file, false, start, flags);
 }
 
-void ZipArchive::Enumerate(FileSearchReceiver& receiver, const FileSearchSpec& spec)
+void ZipArchive::Enumerate(FileSearchReceiver& receiver, const FileSearchSpec& wanted)
 {
     EnsureLoaded();
-    const CString folder = ArchivePath(spec.GetFolder());
+    const CString folder = ArchivePath(wanted.GetFolder());
     const int shorter = std::min(folder.GetLength(), m_mountPrefix.GetLength());
     if (shorter > 0 && folder.CompareNoCase(m_mountPrefix, shorter) != 0) return;
     const int folderLength = folder.GetLength();
-    const CString namePrefix(spec.GetNamePrefix());
-    const bool folders = spec.GetKind() == FileSearchSpec::kFolders;
+    const CString namePrefix(wanted.GetNamePrefix());
+    const bool folders = wanted.GetKind() == FileSearchSpec::kFolders;
 
-    for (int e = 0; e < spec.GetExtensionCount(); ++e) {
+    for (int e = 0; e < wanted.GetExtensionCount(); ++e) {
         CString dotExtension(".");
-        dotExtension.Append(spec.GetExtension(e));
+        dotExtension.Append(wanted.GetExtension(e));
         CString lastReported;
         int position = 0;
         Lookup(folder, &position);
@@ -391,7 +391,7 @@ void ZipArchive::Enumerate(FileSearchReceiver& receiver, const FileSearchSpec& s
                     const int slash = rest.FindChar('/', at);
                     const CString component = rest.Mid(at, slash - at);
                     if (component.IsNotEmpty() && (namePrefix.IsEmpty() || component.CompareNoCase(namePrefix, namePrefix.GetLength()) == 0)) {
-                        const CString reported = spec.GetNameForm() == FileSearchSpec::kBareNames
+                        const CString reported = wanted.GetNameForm() == FileSearchSpec::kBareNames
                                                      ? component
                                                      : member.name.Left(folderLength + slash);
                         if (reported.CompareNoCase(lastReported) != 0) {
@@ -399,22 +399,22 @@ void ZipArchive::Enumerate(FileSearchReceiver& receiver, const FileSearchSpec& s
                             if (!receiver.IsListed(reported.GetText())) receiver.Add(reported.GetText(), FileInfo{});
                         }
                     }
-                    if (spec.GetRecursion() == FileSearchSpec::kNoDescent) break;
-                    if (spec.GetRecursion() == FileSearchSpec::kSkipDashedFolders && component.GetAt(0) == '-') break;
+                    if (wanted.GetRecursion() == FileSearchSpec::kNoDescent) break;
+                    if (wanted.GetRecursion() == FileSearchSpec::kSkipDashedFolders && component.GetAt(0) == '-') break;
                     at = slash + 1;
                 }
                 continue;
             }
-            if (spec.GetExtension(e).IsNotEmpty() && member.name.Right(dotExtension.GetLength()).CompareNoCase(dotExtension) != 0)
+            if (wanted.GetExtension(e).IsNotEmpty() && member.name.Right(dotExtension.GetLength()).CompareNoCase(dotExtension) != 0)
                 continue;
-            if (spec.GetRecursion() == FileSearchSpec::kSkipDashedFolders) {
+            if (wanted.GetRecursion() == FileSearchSpec::kSkipDashedFolders) {
                 bool insideItemFolder = false;
                 for (int at = 0, slash; (slash = rest.FindChar('/', at)) >= 0; at = slash + 1)
                     if (rest.GetAt(at) == '-') insideItemFolder = true;
                 if (insideItemFolder) continue;
             }
             const CString reported =
-                spec.GetNameForm() == FileSearchSpec::kBareNames ? CString(FindFileName(member.name.GetText())) : member.name;
+                wanted.GetNameForm() == FileSearchSpec::kBareNames ? CString(FindFileName(member.name.GetText())) : member.name;
             const bool added = !receiver.IsListed(reported.GetText());
             if (added) {
                 FileInfo info;

@@ -36,7 +36,7 @@ public:
     bool IsWritable(const char* path, bool* writable);
     // The member's time as a file time; the archive file's own write time when the member is not found.
     std::int64_t GetTime(const char* path);
-    void Enumerate(FileSearchReceiver& receiver, const FileSearchSpec& spec);
+    void Enumerate(FileSearchReceiver& receiver, const FileSearchSpec& wanted);
     bool GetMemberCount(int* count) const;
     // Reads the directory when it is not read yet; a directory that cannot be read ends the process.
     void EnsureLoaded();

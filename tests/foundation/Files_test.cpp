@@ -332,10 +332,10 @@ protected:
                                  "top.zip", "x.TGA", "y.tga", "Menus/.hidden/h.txt"})
             Write(name, "data");
     }
-    std::vector<std::string> Find(const FileSearchSpec& spec)
+    std::vector<std::string> Find(const FileSearchSpec& wanted)
     {
         FileEnumerator found;
-        found.Scan(spec, 0);
+        found.Scan(wanted, 0);
         std::vector<std::string> names;
         for (int i = 0; i < found.Count(); ++i) names.emplace_back(found.GetNameText(i));
         std::sort(names.begin(), names.end());

@@ -177,16 +177,16 @@ TEST_F(ZipTest, SearchesListMembersAndMarkThem)
     ZipArchive archive;
     ASSERT_TRUE(archive.Open(MakeArchive("list.zip").c_str(), false, "Pack/", false, kFileAbsolute));
     FileEnumerator found;
-    FileSearchSpec spec("Pack/Data/", "TXT", 0);
-    archive.Enumerate(found, spec);
+    FileSearchSpec wanted("Pack/Data/", "TXT", 0);
+    archive.Enumerate(found, wanted);
     ASSERT_EQ(found.Count(), 2);
     EXPECT_STREQ(found.GetNameText(0), "Pack/Data/a.txt");
     EXPECT_EQ(found.GetFileSize(1), 6);
-    archive.Enumerate(found, spec);  // names already listed are refused, and so not marked
+    archive.Enumerate(found, wanted);  // names already listed are refused, and so not marked
     EXPECT_EQ(found.Count(), 2);
     EXPECT_EQ(archive.OpenMember("Pack/Data/a.txt", kFileListedOnly), nullptr);
     found.Clear();
-    archive.Enumerate(found, spec);
+    archive.Enumerate(found, wanted);
     EXPECT_EQ(ReadMember(archive, "Pack/Data/a.txt", kFileListedOnly), "alpha");
     EXPECT_EQ(archive.OpenMember("Pack/Other/c.bin", kFileListedOnly), nullptr);
 
