@@ -1,9 +1,10 @@
 #include "platform/files.h"
 
+#include "ascii_case.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include <cctype>
 #include <vector>
 
 namespace {
@@ -14,15 +15,6 @@ bool Exists(const std::string& path)
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 // The entry of folder that equals name without regard to case, or "" when there is none.
 std::string FindIgnoringCase(const std::string& folder, std::string_view name)
 {
@@ -30,7 +22,7 @@ std::string FindIgnoringCase(const std::string& folder, std::string_view name)
     if (!dir) return {};
     std::string found;
     while (dirent* entry = ::readdir(dir)) {
-        if (EqualIgnoringCase(entry->d_name, name)) {
+        if (platform::EqualIgnoringCase(entry->d_name, name)) {
             found = entry->d_name;
             break;
         }
@@ -99,8 +91,7 @@ bool WildcardMatch(std::string_view pattern, std::string_view name)
             starP = p++;
             starN = n;
         } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || std::tolower(static_cast<unsigned char>(pattern[p])) ==
-                                             std::tolower(static_cast<unsigned char>(name[n])))) {
+                   (pattern[p] == '?' || platform::AsciiLower(pattern[p]) == platform::AsciiLower(name[n]))) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {
