@@ -106,7 +106,11 @@ void CString::Grow(int n)
 {
     if (m_buffer->capacity >= n && m_buffer->refs < 2) return;
     const int length = GetLength();
-    Buffer* buffer = Allocate(n > length ? n : length, IsWide());
+    int room = n > length ? n : length;
+    // A string that outgrows its buffer gets half as much again, so that appending in a loop stays linear.
+    const int grown = m_buffer->capacity + m_buffer->capacity / 2;
+    if (m_buffer->capacity < n && grown > room) room = grown;
+    Buffer* buffer = Allocate(room, IsWide());
     std::memcpy(TextOf(buffer), TextOf(m_buffer), static_cast<std::size_t>(length + 1) * (IsWide() ? 2 : 1));
     Attach(buffer);
 }

@@ -32,6 +32,18 @@ SmallBlockPool::SmallBlockPool(int limit)
     }
 }
 
+SmallBlockPool::~SmallBlockPool()
+{
+    for (int i = 0; i < m_classCount; ++i) {
+        for (void* chunk = m_classes[i].chunkList; chunk;) {
+            void* previous = *static_cast<void**>(chunk);
+            std::free(chunk);
+            chunk = previous;
+        }
+    }
+    std::free(m_classes);
+}
+
 SmallBlockPool& SmallBlockPool::Instance()
 {
     // Built on first use and never destroyed: blocks may be freed by destructors of other static objects.

@@ -21,7 +21,8 @@ public:
     static constexpr int kChunkBytes = 4000;
 
     explicit SmallBlockPool(int limit);
-    ~SmallBlockPool() = default;
+    // Gives every chunk back. The process-wide pool is never destroyed; pools made on their own (tests) are.
+    ~SmallBlockPool();
     SmallBlockPool(const SmallBlockPool&) = delete;
     SmallBlockPool& operator=(const SmallBlockPool&) = delete;
 

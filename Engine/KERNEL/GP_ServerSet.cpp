@@ -1,0 +1,18 @@
+#include "GP_ServerSet.h"
+
+#include "GP_BinaryServer.h"
+#include "GP_TextServer.h"
+
+CGP_ServerSet::CGP_ServerSet(CGP_GameMainFrame* owner, CGP_IOManager* io, CGP_DirectSound* device,
+                             std::uint32_t language)
+    : io(io), owner(owner)
+{
+    binary = new CGP_BinaryServer(io);
+    text = new CGP_TextServer(io, language);
+}
+
+CGP_ServerSet::~CGP_ServerSet()
+{
+    delete binary;
+    delete text;
+}

@@ -1,0 +1,30 @@
+// The engine servers of the main frame, created together over its I/O manager and owned by the set.
+#pragma once
+#include <cstdint>
+
+class CGP_BinaryServer;
+class CGP_GraphServer;
+class CGP_SoundServer;
+class CGP_TextServer;
+class CGP_WeaponServer;
+class CGP_IOManager;
+class CGP_DirectSound;
+class CGP_GameMainFrame;
+
+class CGP_ServerSet {
+public:
+    // The main frame passes its own I/O manager, so that the kernel needs nothing of the game's classes.
+    CGP_ServerSet(CGP_GameMainFrame* owner, CGP_IOManager* io, CGP_DirectSound* device, std::uint32_t language);
+    CGP_ServerSet(const CGP_ServerSet&) = delete;
+    CGP_ServerSet& operator=(const CGP_ServerSet&) = delete;
+    // Destroys the servers in the order they were created.
+    virtual ~CGP_ServerSet();
+
+    CGP_BinaryServer* binary = nullptr;
+    CGP_GraphServer* graphics = nullptr;  // joins the set with the graphics server
+    CGP_SoundServer* sound = nullptr;     // joins the set with the sound server
+    CGP_TextServer* text = nullptr;
+    CGP_WeaponServer* weapons = nullptr;  // joins the set with the weapon server
+    CGP_IOManager* io = nullptr;
+    CGP_GameMainFrame* owner = nullptr;
+};

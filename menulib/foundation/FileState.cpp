@@ -1,0 +1,25 @@
+#include "foundation/FileState.h"
+
+#include <cstring>
+
+#include "foundation/FileFlags.h"
+
+FileSystemState& FileState()
+{
+    static FileSystemState* state = new FileSystemState;  // lives to the very end: streams close in destructors
+    return *state;
+}
+
+bool IsAbsolutePath(const char* path)
+{
+    if (!path || std::strlen(path) < 2) return false;
+    return path[0] == '\\' || path[0] == '/' || path[1] == ':';
+}
+
+CString DiskPath(const char* path, int flags)
+{
+    if ((flags & kFileAbsolute) || IsAbsolutePath(path)) return CString(path);
+    CString full;
+    full.SetPath(FileState().baseFolder.GetText(), path);
+    return full;
+}

@@ -1,0 +1,46 @@
+#include "foundation/ModulePath.h"
+
+#include <unistd.h>
+
+#include <cstring>
+
+#include "foundation/CString.h"
+
+namespace {
+CString& Override()
+{
+    static CString path;
+    return path;
+}
+}  // namespace
+
+bool GetModulePath(char* buffer, int size)
+{
+    if (!buffer || size <= 0) return false;
+    const CString& path = Override();
+    if (path.IsEmpty()) {
+        buffer[0] = 0;
+        return false;
+    }
+    const int n = path.GetLength() < size - 1 ? path.GetLength() : size - 1;
+    std::memcpy(buffer, path.GetText(), n);
+    buffer[n] = 0;
+    return true;
+}
+
+void SetModulePathOverride(const char* path) { Override() = path; }
+
+bool GetModuleFolder(char* buffer, int size)
+{
+    if (!GetModulePath(buffer, size)) return false;
+    char* cut = std::strrchr(buffer, '\\');
+    if (!cut) cut = std::strrchr(buffer, '/');
+    if (cut) cut[1] = 0;
+    return true;
+}
+
+bool ChangeToModuleFolder()
+{
+    char folder[4096];
+    return GetModuleFolder(folder, sizeof folder) && ::chdir(folder) == 0;
+}

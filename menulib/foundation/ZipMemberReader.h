@@ -1,0 +1,32 @@
+// The stream of one member of a zip archive: reads (and, for a rewrite, writes) inside the member's data.
+#pragma once
+#include "foundation/CFileBuf.h"
+
+class CFile;
+class ZipArchive;
+struct ZipMember;
+
+class ZipMemberReader : public CFileBuf {
+public:
+    ZipMemberReader(ZipArchive* archive, ZipMember* member, CFile* handle, bool ownsHandle, long long dataStart,
+                    int openFlags);
+    ~ZipMemberReader() override;
+
+    int Write(const void* data, int n) override;
+    int Read(void* data, int n) override;
+    bool SeekRelative(int delta) override;
+    bool Seek(int position) override;
+    int Tell() override;
+    int Size() override;
+    void SetSize(int size) override;
+    void Close() override;
+
+private:
+    bool m_ownsHandle;
+    long long m_dataStart;
+    long long m_position;
+    ZipMember* m_member;
+    CFile* m_handle;
+    ZipArchive* m_archive;
+    int m_openFlags;
+};

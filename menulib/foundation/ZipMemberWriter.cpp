@@ -1,0 +1,128 @@
+#include "foundation/ZipMemberWriter.h"
+
+#include "foundation/PathHelpers.h"
+#include "foundation/ZipFormat.h"
+
+namespace {
+constexpr int kMaxMemberName = 255;
+}
+
+CFileBuf* CreateMemberWriter(const char* archivePath, const char* memberName)
+{
+    auto* writer = new ZipMemberWriter;
+    if (writer->Begin(archivePath, memberName)) return writer;
+    delete writer;
+    return nullptr;
+}
+
+ZipMemberWriter::~ZipMemberWriter() { ZipMemberWriter::Close(); }
+
+bool ZipMemberWriter::Begin(const char* archivePath, const char* memberName)
+{
+    m_name = memberName;
+    if (m_name.IsEmpty() || m_name.GetLength() > kMaxMemberName) return false;
+    if (!m_file.Open(archivePath, kFileWrite | kFileRead | kFileAbsolute)) return false;
+    const long long size = m_file.GetSize();
+    std::uint8_t end[kZipEndRecordSize];
+    if (size < kZipEndRecordSize || !m_file.Seek(static_cast<int>(size - kZipEndRecordSize)) ||
+        m_file.Read(end, kZipEndRecordSize) != kZipEndRecordSize || !IsZipEndSignature(ZipGet32(end))) {
+        m_file.Close();
+        return false;
+    }
+    std::copy(end + 4, end + kZipEndRecordSize, m_endRecord);
+    const std::uint32_t directorySize = ZipGet32(m_endRecord + 8), directoryOffset = ZipGet32(m_endRecord + 12);
+    if (static_cast<long long>(directoryOffset) + directorySize > size - kZipEndRecordSize) {
+        m_file.Close();
+        return false;
+    }
+    m_directory.resize(directorySize);
+    if (!m_file.Seek(static_cast<int>(directoryOffset)) ||
+        m_file.Read(m_directory.data(), static_cast<int>(directorySize)) != static_cast<int>(directorySize)) {
+        m_file.Close();
+        return false;
+    }
+    m_localOffset = directoryOffset;
+    m_dataStart = m_localOffset + kZipLocalHeaderSize + m_name.GetLength();
+    // The old directory is kept in memory and written again behind the new data when the stream closes.
+    if (!WriteLocalHeader(0, 0, 0, 0)) {
+        m_file.Close();
+        return false;
+    }
+    m_file.SetSize(static_cast<int>(m_dataStart));
+    return true;
+}
+
+bool ZipMemberWriter::WriteLocalHeader(std::uint32_t crc, std::uint32_t size, std::uint16_t time, std::uint16_t date)
+{
+    std::uint8_t header[kZipLocalHeaderSize] = {};
+    ZipPut32(header, kZipLocalSignature);
+    ZipPut16(header + 4, 10);
+    ZipPut16(header + 10, time);
+    ZipPut16(header + 12, date);
+    ZipPut32(header + 14, crc);
+    ZipPut32(header + 18, size);
+    ZipPut32(header + 22, size);
+    ZipPut16(header + 26, static_cast<std::uint32_t>(m_name.GetLength()));
+    return m_file.Seek(static_cast<int>(m_localOffset)) && m_file.Write(header, kZipLocalHeaderSize) == kZipLocalHeaderSize &&
+           m_file.Write(m_name.GetText(), m_name.GetLength()) == m_name.GetLength();
+}
+
+int ZipMemberWriter::Write(const void* data, int n) { return m_file.IsOpen() ? m_file.Write(data, n) : 0; }
+int ZipMemberWriter::Read(void* data, int n) { return m_file.IsOpen() ? m_file.Read(data, n) : 0; }
+
+bool ZipMemberWriter::SeekRelative(int delta)
+{
+    const long long position = static_cast<long long>(m_file.Tell()) + delta;
+    return m_file.IsOpen() && position >= m_dataStart && m_file.SeekRelative(delta);
+}
+
+bool ZipMemberWriter::Seek(int position) { return m_file.IsOpen() && position >= 0 && m_file.Seek(m_dataStart + position); }
+int ZipMemberWriter::Tell() { return m_file.IsOpen() ? m_file.Tell() - static_cast<int>(m_dataStart) : -1; }
+int ZipMemberWriter::Size() { return m_file.IsOpen() ? m_file.GetSize() - static_cast<int>(m_dataStart) : 0; }
+
+void ZipMemberWriter::SetSize(int size)
+{
+    if (m_file.IsOpen() && size >= 0) m_file.SetSize(static_cast<int>(m_dataStart) + size);
+}
+
+void ZipMemberWriter::Close()
+{
+    if (!m_file.IsOpen()) return;
+    const std::uint32_t size = static_cast<std::uint32_t>(m_file.GetSize()) - m_dataStart;
+    // The data's real CRC and the time of writing, so that any zip tool can test the member.
+    const std::uint32_t crc = Crc32();
+    std::uint16_t date = 0, time = 0;
+    DosTimeNow(&date, &time);
+    WriteLocalHeader(crc, size, time, date);
+
+    const std::uint32_t directoryOffset = m_dataStart + size;
+    std::uint8_t central[4 + kZipCentralBodySize] = {};
+    ZipPut32(central, kZipCentralSignature);
+    ZipPut16(central + 4, 42);
+    ZipPut16(central + 6, 10);
+    ZipPut16(central + 12, time);
+    ZipPut16(central + 14, date);
+    ZipPut32(central + 16, crc);
+    ZipPut32(central + 20, size);
+    ZipPut32(central + 24, size);
+    ZipPut16(central + 28, static_cast<std::uint32_t>(m_name.GetLength()));
+    ZipPut32(central + 42, m_localOffset);
+
+    const std::uint32_t entries = ZipGet16(m_endRecord + 6) + 1u;
+    ZipPut16(m_endRecord + 4, ZipGet16(m_endRecord + 4) + 1u);
+    ZipPut16(m_endRecord + 6, entries);
+    ZipPut32(m_endRecord + 8, ZipGet32(m_endRecord + 8) + 46u + m_name.GetLength());
+    ZipPut32(m_endRecord + 12, directoryOffset);
+    ZipPut16(m_endRecord + 16, 0);
+    std::uint8_t signature[4];
+    ZipPut32(signature, kZipEndSignatureQX);
+
+    m_file.Seek(static_cast<int>(directoryOffset));
+    m_file.Write(m_directory.data(), static_cast<int>(m_directory.size()));
+    m_file.Write(central, sizeof central);
+    m_file.Write(m_name.GetText(), m_name.GetLength());
+    m_file.Write(signature, 4);
+    m_file.Write(m_endRecord, sizeof m_endRecord);
+    m_file.SetSize(m_file.Tell());
+    m_file.Close();
+}
