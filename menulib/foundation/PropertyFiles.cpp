@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "foundation/FatalMessage.h"
+#include "foundation/FileFunctions.h"
+#include "foundation/FileState.h"
 #include "foundation/Object.h"
 #include "foundation/PropertyStream.h"
 
@@ -171,23 +173,38 @@ bool CObject::LoadFromFile(const char* path, int flags)
 
 bool CObject::SaveToFile(const char* path, int flags) const
 {
-    if (!(flags & kFileCreateFolders) && !propertyfile::IsFileWritable(path, flags)) return false;
-    // The compressed block form belongs to the file layer; property files of this library are plain text.
-    if (flags & kFileCompressed) return false;
+    if (!(flags & kFileMakeFolders) && !IsFileWritable(path, flags)) return false;
+    if (flags & kFileCompressed) {
+        PropertyStream file;
+        if (!file.Open(path, flags | kFileCreate | kFileWrite, true)) return false;
+        file.SetIndenting(UseIndentation());
+        WriteText(file, true);
+        return file.Close();
+    }
+    auto* memory = new CMemoryFileBuf;
     PropertyStream text;
-    text.Attach(std::string(), flags | kFileCreate | kFileWrite, true);
+    text.Attach(memory, flags | kFileCreate | kFileWrite, true);
     text.SetIndenting(UseIndentation());
     WriteText(text, true);
-    std::string existing;
-    if (propertyfile::ReadWholeFile(path, flags | kFileRead, existing) && existing == text.Data()) return true;
-    return propertyfile::WriteWholeFile(path, flags, text.Data());
+    {
+        CFile existing;
+        if (existing.Open(path, flags | kFileRead) && existing.ContentEquals(text)) return true;
+    }
+    // A member of a mounted archive is rewritten through the archive; a disk file through a temporary file.
+    if (!(flags & kFileAbsolute) && FileState().archivesMounted && ArchiveFileExists(path)) {
+        CFile target;
+        if (!target.Open(path, flags | kFileCreate | kFileWrite)) return false;
+        const bool copied = text.CopyContents(target, nullptr);
+        return target.Close() && copied;
+    }
+    return WriteDiskFileAtomically(path, flags, memory->GetData(), memory->Size());
 }
 
 CObject* CObject::CreateFromFile(const char* path, int flags, bool saveBack, CObject** out)
 {
     if (out) *out = nullptr;
     PropertyStream stream;
-    if (!stream.Open(path, flags | kFileWholeInMemory | kFileRead, true)) return nullptr;
+    if (!stream.Open(path, flags | kFileInMemory | kFileRead, true)) return nullptr;
     LastFileOpenedScope scope(path);
     CString line;
     if (!stream.ReadNonBlankLine(line)) return nullptr;
