@@ -154,7 +154,7 @@ int BitStream::ReadIndexedString(NamedList& list)
     if ((*table)[index] == -1) {
         CString name;
         ReadString(name);
-        const int local = list.Find(name);
+        const int local = list.Find(name.GetText());
         if (local < 0) Fail(list, name.GetText());
         (*table)[index] = local;
     }

@@ -211,7 +211,7 @@ void CollectionItemPropertyInfo::SetFromText(void* holder, const CString& text, 
     referrer.Append(":");
     referrer.Append(GetName());
     LastFileOpenedScope scope(referrer);
-    Store(holder, GetCollection(holder)->FindOrFail(text));
+    Store(holder, GetCollection(holder)->FindOrFail(text.GetText()));
 }
 
 void CollectionItemPropertyInfo::WriteBinary(const void* holder, PropertyStream& stream) const
@@ -225,7 +225,7 @@ bool CollectionItemPropertyInfo::ReadBinary(void* holder, PropertyStream& stream
 {
     CString name;
     if (!stream.ReadString(name) || name.GetLength() > 255) return false;
-    Ref(holder) = GetCollection(holder)->Find(name);
+    Ref(holder) = GetCollection(holder)->Find(name.GetText());
     return true;
 }
 
