@@ -7,6 +7,7 @@
 
 #include "foundation/FatalMessage.h"
 #include "foundation/FileFlags.h"
+#include "foundation/FileFunctions.h"
 #include "foundation/FileSearch.h"
 #include "foundation/Object.h"
 #include "foundation/PathHelpers.h"
@@ -256,22 +257,24 @@ int FolderCollection::AddLoadedObject(const char* path)
     return i;
 }
 
-CString FolderCollection::GetItemFilePath(int i)
-{
-    CString path(m_itemFolder);
-    path.Append("/");
-    path.Append(m_items[i]->name);
-    path.Append(m_itemExtension);
-    return path;
-}
-
-CObject* FolderCollection::OpenItemFile(const char* folder, const char* name, int flags)
+CString FolderCollection::ItemFile(const char* folder, const char* name) const
 {
     CString path(folder);
     path.Append("/");
     path.Append(name);
     path.Append(m_itemExtension);
-    return CObject::CreateFromFile(path.GetText(), flags, true, nullptr);
+    if (FileExists(path.GetText())) return path;
+    // The item's name lost the '-' of its file name: the file is folder/.../-name.
+    CString dashed;
+    dashed.SetPathWithSubpath(folder, name, m_itemExtension.GetText());
+    return FileExists(dashed.GetText()) ? dashed : path;
+}
+
+CString FolderCollection::GetItemFilePath(int i) { return ItemFile(m_itemFolder.GetText(), m_items[i]->name.GetText()); }
+
+CObject* FolderCollection::OpenItemFile(const char* folder, const char* name, int flags)
+{
+    return CObject::CreateFromFile(ItemFile(folder, name).GetText(), flags, true, nullptr);
 }
 
 FrameProcess* FolderCollection::Pipeline(FrameProcess* defaults)

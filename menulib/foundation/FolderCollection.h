@@ -87,6 +87,8 @@ protected:
     // The load pipeline, made on first use; the default pipeline is copied in once.
     FrameProcess* Pipeline(FrameProcess* defaults);
     void SetPipelineCopied() { m_pipelineCopied = true; }
+    // folder/name plus the item extension; the '-' form of the name's last part when only that file exists.
+    CString ItemFile(const char* folder, const char* name) const;
     void RunPendingLoad();
     FolderCollectionItem& ItemAt(int i) { return *m_items[i]; }
     int ResolveIndex(int i);
