@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "foundation/FatalMessage.h"
 #include "foundation/FileFlags.h"
@@ -372,13 +373,9 @@ bool SequenceFolderCollection::LoadSequence(const char* folder, const char* name
     ClassInfo* sequenceClass = ItemClass();
     if (!model || !sequenceClass) return false;
     FrameProcess* pipeline = Pipeline(model->GetDefaultSequenceProcess());
-    CObject* sequence = sequenceClass->CreateInstance(0, -1);
-    if (!sequence) return false;
-    if (!model->LoadSequenceFile(sequence, folder, name, *pipeline)) {
-        delete sequence;
-        return false;
-    }
-    *object = sequence;
+    std::unique_ptr<CObject> sequence(sequenceClass->CreateInstance(0, -1));
+    if (!sequence || !model->LoadSequenceFile(sequence.get(), folder, name, *pipeline)) return false;
+    *object = sequence.release();
     return true;
 }
 
