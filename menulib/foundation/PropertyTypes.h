@@ -250,6 +250,35 @@ private:
     CString m_default;
 };
 
+// A text that is shown translated: the source text as written in files, and the text displayed, which is the
+// source's translation (LocalizedString.h) refreshed on every change.
+struct LocalizableText {
+    CString source;
+    CString displayed;
+    bool operator==(const LocalizableText& other) const { return source == other.source; }
+};
+
+class LocalizableStringPropertyInfo : public TypedPropertyInfo<LocalizableText, LocalizableStringPropertyInfo> {
+public:
+    LocalizableStringPropertyInfo(const char* name, MemberRef<LocalizableText> member, const char* defaultText = nullptr,
+                                  int flags = 0);
+    void ResetToDefault(void* holder) const override { SetSource(holder, m_default); }
+    bool IsAtDefault(const void* holder) const override { return Ref(holder).source == m_default; }
+    bool IsSaved(const void* holder) const override { return AlwaysSave() || Ref(holder).source.IsNotEmpty(); }
+    void Assign(void* holder, const LocalizableText& value) const override { SetSource(holder, value.source); }
+    void WriteValue(const void* holder, PropertyStream& stream) const override;
+    void ValueToText(const void* holder, CString& out) const override { out = Ref(holder).source; }
+    void SetFromText(void* holder, const CString& text, PropertyStream* stream) const override;
+    void WriteBinary(const void* holder, PropertyStream& stream) const override;
+    bool ReadBinary(void* holder, PropertyStream& stream) const override;
+    void WriteDeltaBits(const void* holder, BitStream& stream, const void* base) const override;
+    void ReadDeltaBits(void* holder, BitStream& stream) const override;
+    void SetSource(void* holder, const CString& source) const;
+
+private:
+    CString m_default;
+};
+
 // A heap C text owned by the member (null for none).
 class CharPointerPropertyInfo : public TypedPropertyInfo<char*, CharPointerPropertyInfo> {
 public:

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "foundation/BitStream.h"
+#include "foundation/LocalizedString.h"
 #include "foundation/Object.h"
 #include "foundation/PropertyStream.h"
 #include "foundation/PropertyTypes.h"
@@ -28,18 +29,9 @@ bool HasClosingLine(const CString& text)
     return false;
 }
 
-}  // namespace
-
-// ---- String
-
-StringPropertyInfo::StringPropertyInfo(const char* name, MemberRef<CString> member, const char* defaultText, int flags)
-    : TypedPropertyInfo(name, nullptr, member, flags), m_default(defaultText)
+// The value of a text property: the text, or "multi-line" and a block for a text with line breaks.
+void WriteTextValue(const CString& text, const CString& name, PropertyStream& stream)
 {
-}
-
-void StringPropertyInfo::WriteValue(const void* holder, PropertyStream& stream) const
-{
-    const CString& text = Ref(holder);
     if (!HasLineBreak(text)) {
         stream.WriteLine(text);
         return;
@@ -48,7 +40,7 @@ void StringPropertyInfo::WriteValue(const void* holder, PropertyStream& stream) 
         CString warning;
         warning.Format("Property \"%s\": a line of its text reads as \"}\", so the text will be cut there when the "
                        "file is read\n",
-                       GetName().GetText());
+                       name.GetText());
         OutputDebugStringA(warning.GetText());
     }
     stream.WriteLine("multi-line");
@@ -59,9 +51,8 @@ void StringPropertyInfo::WriteValue(const void* holder, PropertyStream& stream) 
     stream.WriteLine("}");
 }
 
-void StringPropertyInfo::SetFromText(void* holder, const CString& text, PropertyStream* stream) const
+void ReadTextValue(CString& member, const CString& text, PropertyStream* stream)
 {
-    CString& member = Ref(holder);
     if (!stream || text.CompareNoCase("multi-line") != 0) {
         member = text;
         return;
@@ -79,6 +70,25 @@ void StringPropertyInfo::SetFromText(void* holder, const CString& text, Property
     }
 }
 
+}  // namespace
+
+// ---- String
+
+StringPropertyInfo::StringPropertyInfo(const char* name, MemberRef<CString> member, const char* defaultText, int flags)
+    : TypedPropertyInfo(name, nullptr, member, flags), m_default(defaultText)
+{
+}
+
+void StringPropertyInfo::WriteValue(const void* holder, PropertyStream& stream) const
+{
+    WriteTextValue(Ref(holder), GetName(), stream);
+}
+
+void StringPropertyInfo::SetFromText(void* holder, const CString& text, PropertyStream* stream) const
+{
+    ReadTextValue(Ref(holder), text, stream);
+}
+
 void StringPropertyInfo::WriteBinary(const void* holder, PropertyStream& stream) const
 {
     stream.WriteString(Ref(holder).GetText());
@@ -92,6 +102,59 @@ void StringPropertyInfo::WriteDeltaBits(const void* holder, BitStream& stream, c
 }
 
 void StringPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const { stream.ReadString(Ref(holder)); }
+
+// ---- LocalizableString
+
+LocalizableStringPropertyInfo::LocalizableStringPropertyInfo(const char* name, MemberRef<LocalizableText> member,
+                                                             const char* defaultText, int flags)
+    : TypedPropertyInfo(name, nullptr, member, flags), m_default(defaultText)
+{
+}
+
+void LocalizableStringPropertyInfo::SetSource(void* holder, const CString& source) const
+{
+    LocalizableText& member = Ref(holder);
+    member.source = source;
+    member.displayed = source;
+    Localize(member.displayed, nullptr);
+}
+
+void LocalizableStringPropertyInfo::WriteValue(const void* holder, PropertyStream& stream) const
+{
+    WriteTextValue(Ref(holder).source, GetName(), stream);
+}
+
+void LocalizableStringPropertyInfo::SetFromText(void* holder, const CString& text, PropertyStream* stream) const
+{
+    CString source;
+    ReadTextValue(source, text, stream);
+    SetSource(holder, source);
+}
+
+void LocalizableStringPropertyInfo::WriteBinary(const void* holder, PropertyStream& stream) const
+{
+    stream.WriteString(Ref(holder).source.GetText());
+}
+
+bool LocalizableStringPropertyInfo::ReadBinary(void* holder, PropertyStream& stream) const
+{
+    CString source;
+    if (!stream.ReadString(source)) return false;
+    SetSource(holder, source);
+    return true;
+}
+
+void LocalizableStringPropertyInfo::WriteDeltaBits(const void* holder, BitStream& stream, const void*) const
+{
+    stream.WriteString(Ref(holder).source.GetText());
+}
+
+void LocalizableStringPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
+{
+    CString source;
+    stream.ReadString(source);
+    SetSource(holder, source);
+}
 
 // ---- CharPointer
 

@@ -8,6 +8,7 @@
 #include "StreamHelpers.h"
 #include "TestClasses.h"
 #include "foundation/BitStream.h"
+#include "foundation/LocalizedString.h"
 
 using namespace streamtest;
 
@@ -487,4 +488,37 @@ TEST(PropertyList, SharedDescriptorsAreHeldOnceByTheProcessList)
     EXPECT_EQ(second.IndexOf(shared), 0);
     EXPECT_EQ(second.GetArgument(0), 1);
     EXPECT_EQ(first.FindByName("none"), nullptr);
+}
+
+TEST(ObjectProperties, LocalizableTextsShowTheirTranslation)
+{
+    AddTranslation(CString("Play"), CString("Jouer"));
+    LocalizableStringPropertyInfo caption("Caption", HolderValue<LocalizableText>(), "Play");
+    // Raw storage, as an attached value block: the descriptor builds and ends the member.
+    alignas(LocalizableText) unsigned char first[sizeof(LocalizableText)], second[sizeof(LocalizableText)];
+    caption.ConstructMember(first);
+    caption.ConstructMember(second);
+    auto& value = *reinterpret_cast<LocalizableText*>(first);
+    auto& read = *reinterpret_cast<LocalizableText*>(second);
+    EXPECT_EQ(value.source, "Play");
+    EXPECT_EQ(value.displayed, "Jouer");
+    caption.SetFromText(first, CString("Quit"), nullptr);
+    EXPECT_EQ(value.displayed, "Quit");  // no translation: the source is shown
+    CString text;
+    caption.ValueToText(first, text);
+    EXPECT_EQ(text, "Quit");
+
+    caption.ResetToDefault(first);
+    caption.SetFromText(second, CString("other"), nullptr);
+    PropertyStream stream;
+    OpenForWriting(stream);
+    caption.WriteBinary(first, stream);
+    PropertyStream reader;
+    OpenForReading(reader, Bytes(stream));
+    ASSERT_TRUE(caption.ReadBinary(second, reader));
+    EXPECT_EQ(read.displayed, "Jouer");
+    EXPECT_TRUE(caption.IsEqual(first, second, &caption));
+    caption.DestroyMember(first);
+    caption.DestroyMember(second);
+    ClearTranslations();
 }
