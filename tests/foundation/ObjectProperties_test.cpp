@@ -522,3 +522,39 @@ TEST(ObjectProperties, LocalizableTextsShowTheirTranslation)
     caption.DestroyMember(second);
     ClearTranslations();
 }
+
+TEST(ObjectProperties, AttachedObjectPointers)
+{
+    static ObjectPointerPropertyInfo* extra = [] {
+        auto* info = new ObjectPointerPropertyInfo("Extra", PointerHolderValue(), CTestA::GetStaticClassInfo());
+        AttachProperty(info, CTestB::GetStaticClassInfo(), 0, "An extra object");
+        return info;
+    }();
+    EXPECT_EQ(extra->GetHelpText(), "An extra object");
+    CTestB owner;
+    EXPECT_EQ(extra->GetDynamicValue(&owner), nullptr);
+    auto* first = new CTestA;
+    first->m_count = 12;
+    extra->SetDynamicValue(&owner, first);
+    EXPECT_EQ(extra->GetDynamicValue(&owner), first);
+    extra->SetDynamicValue(&owner, new CTestA);  // deletes the first
+    static_cast<CTestA*>(extra->GetDynamicValue(&owner))->m_count = 13;
+
+    CTestB read;
+    ASSERT_TRUE(ReadText(read, Text(owner)));
+    ASSERT_NE(extra->GetDynamicValue(&read), nullptr);
+    EXPECT_EQ(static_cast<CTestA*>(extra->GetDynamicValue(&read))->m_count, 13);
+    EXPECT_TRUE(extra->RemoveDynamicValue(&owner));
+    EXPECT_FALSE(extra->HasDynamicValue(&owner));
+}
+
+TEST(ObjectProperties, TaggedExport)
+{
+    CTestA object;
+    object.m_name = "a & b";
+    PropertyStream stream;
+    OpenForWriting(stream);
+    object.WriteTagged(stream);
+    EXPECT_EQ(Bytes(stream), "<CTestA>\r\n\t<Count>7</Count>\r\n\t<Name>a & b</Name>\r\n</CTestA>\r\n");
+    EXPECT_EQ(PropertyInfo::MakeSafeTagName(CString("Who's here? A&B")), "Who_s_here__A_B");
+}
