@@ -8,6 +8,7 @@ packages=(
   libcurl4-openssl-dev libpng-dev zlib1g-dev libjpeg-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  zip unzip
 )
 
 missing=()

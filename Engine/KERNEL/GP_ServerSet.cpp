@@ -1,6 +1,7 @@
 #include "GP_ServerSet.h"
 
 #include "GP_BinaryServer.h"
+#include "GP_SoundServer.h"
 #include "GP_TextServer.h"
 
 CGP_ServerSet::CGP_ServerSet(CGP_GameMainFrame* owner, CGP_IOManager* io, CGP_DirectSound* device,
@@ -8,11 +9,13 @@ CGP_ServerSet::CGP_ServerSet(CGP_GameMainFrame* owner, CGP_IOManager* io, CGP_Di
     : io(io), owner(owner)
 {
     binary = new CGP_BinaryServer(io);
+    sound = new CGP_SoundServer(io, device);
     text = new CGP_TextServer(io, language);
 }
 
 CGP_ServerSet::~CGP_ServerSet()
 {
     delete binary;
+    delete sound;
     delete text;
 }

@@ -22,7 +22,7 @@ public:
 
     CGP_BinaryServer* binary = nullptr;
     CGP_GraphServer* graphics = nullptr;  // joins the set with the graphics server
-    CGP_SoundServer* sound = nullptr;     // joins the set with the sound server
+    CGP_SoundServer* sound = nullptr;
     CGP_TextServer* text = nullptr;
     CGP_WeaponServer* weapons = nullptr;  // joins the set with the weapon server
     CGP_IOManager* io = nullptr;

@@ -2,16 +2,20 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <string>
 #include <vector>
 
-#include "platform/debug_output.h"
+#include "foundation/HostWindow.h"
 #include "platform/process.h"
+#include "platform/win32_desktop.h"
+#include "platform/win32_message_box.h"
+#include "platform/win32_window.h"
 
 void FatalMessage(const char* title, const char* text)
 {
-    std::string line = std::string(title ? title : "") + ": " + (text ? text : "") + "\n";
-    OutputDebugStringA(line.c_str());
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    ActivateDesktop();
+    MessageBoxA(MessageOwnerWindow(), text, title, MB_OK);
+    SetCursor(nullptr);
 }
 
 void FatalMessageAndExit(const char* title, const char* text)

@@ -23,35 +23,24 @@ std::int32_t RegisterMessageType(const char* name)
     return static_cast<std::int32_t>(names.size() - 1);
 }
 
+namespace {
+// Each message type asks the registry once and keeps its id.
+template <typename Message>
+std::int32_t TypeIdFor(const char* name)
+{
+    static const std::int32_t id = RegisterMessageType(name);
+    return id;
+}
+}  // namespace
+
 std::int32_t CItemAddedToVirtualArrayMessage::TypeId()
 {
-    static const std::int32_t id = RegisterMessageType("CItemAddedToVirtualArrayMessage");
-    return id;
+    return TypeIdFor<CItemAddedToVirtualArrayMessage>("CItemAddedToVirtualArrayMessage");
 }
-
-std::int32_t CChangedAntiAliasingMessage::TypeId()
-{
-    static const std::int32_t id = RegisterMessageType("CChangedAntiAliasingMessage");
-    return id;
-}
-
-std::int32_t CCharacterTypedMessage::TypeId()
-{
-    static const std::int32_t id = RegisterMessageType("CCharacterTypedMessage");
-    return id;
-}
-
-std::int32_t CDoIdleProcessingMessage::TypeId()
-{
-    static const std::int32_t id = RegisterMessageType("CDoIdleProcessingMessage");
-    return id;
-}
-
-std::int32_t CPlaySoundMessage::TypeId()
-{
-    static const std::int32_t id = RegisterMessageType("CPlaySoundMessage");
-    return id;
-}
+std::int32_t CChangedAntiAliasingMessage::TypeId() { return TypeIdFor<CChangedAntiAliasingMessage>("CChangedAntiAliasingMessage"); }
+std::int32_t CCharacterTypedMessage::TypeId() { return TypeIdFor<CCharacterTypedMessage>("CCharacterTypedMessage"); }
+std::int32_t CDoIdleProcessingMessage::TypeId() { return TypeIdFor<CDoIdleProcessingMessage>("CDoIdleProcessingMessage"); }
+std::int32_t CPlaySoundMessage::TypeId() { return TypeIdFor<CPlaySoundMessage>("CPlaySoundMessage"); }
 
 MessageDispatcher& MessageDispatcher::Instance()
 {

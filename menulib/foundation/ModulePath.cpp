@@ -1,10 +1,10 @@
 #include "foundation/ModulePath.h"
 
-#include <unistd.h>
-
 #include <cstring>
 
 #include "foundation/CString.h"
+#include "platform/win32_desktop.h"
+#include "platform/win32_module.h"
 
 namespace {
 CString& Override()
@@ -18,10 +18,7 @@ bool GetModulePath(char* buffer, int size)
 {
     if (!buffer || size <= 0) return false;
     const CString& path = Override();
-    if (path.IsEmpty()) {
-        buffer[0] = 0;
-        return false;
-    }
+    if (path.IsEmpty()) return GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size)) != 0;
     const int n = path.GetLength() < size - 1 ? path.GetLength() : size - 1;
     std::memcpy(buffer, path.GetText(), n);
     buffer[n] = 0;
@@ -42,5 +39,5 @@ bool GetModuleFolder(char* buffer, int size)
 bool ChangeToModuleFolder()
 {
     char folder[4096];
-    return GetModuleFolder(folder, sizeof folder) && ::chdir(folder) == 0;
+    return GetModuleFolder(folder, sizeof folder) && SetCurrentDirectoryA(folder);
 }

@@ -52,17 +52,24 @@ bool ZipMemberWriter::Begin(const char* archivePath, const char* memberName)
     return true;
 }
 
+ZipCentralBody ZipMemberWriter::Body(std::uint32_t crc, std::uint32_t size, std::uint16_t time, std::uint16_t date) const
+{
+    ZipCentralBody body;
+    body.versionMadeBy = 42;
+    body.versionNeeded = 10;
+    body.time = time;
+    body.date = date;
+    body.crc = crc;
+    body.compressedSize = body.size = size;
+    body.nameLength = static_cast<std::uint16_t>(m_name.GetLength());
+    body.localOffset = m_localOffset;
+    return body;
+}
+
 bool ZipMemberWriter::WriteLocalHeader(std::uint32_t crc, std::uint32_t size, std::uint16_t time, std::uint16_t date)
 {
-    std::uint8_t header[kZipLocalHeaderSize] = {};
-    ZipPut32(header, kZipLocalSignature);
-    ZipPut16(header + 4, 10);
-    ZipPut16(header + 10, time);
-    ZipPut16(header + 12, date);
-    ZipPut32(header + 14, crc);
-    ZipPut32(header + 18, size);
-    ZipPut32(header + 22, size);
-    ZipPut16(header + 26, static_cast<std::uint32_t>(m_name.GetLength()));
+    std::uint8_t header[kZipLocalHeaderSize];
+    Body(crc, size, time, date).StoreLocalHeader(header);
     return m_file.Seek(static_cast<int>(m_localOffset)) && m_file.Write(header, kZipLocalHeaderSize) == kZipLocalHeaderSize &&
            m_file.Write(m_name.GetText(), m_name.GetLength()) == m_name.GetLength();
 }
@@ -96,17 +103,9 @@ void ZipMemberWriter::Close()
     WriteLocalHeader(crc, size, time, date);
 
     const std::uint32_t directoryOffset = m_dataStart + size;
-    std::uint8_t central[4 + kZipCentralBodySize] = {};
+    std::uint8_t central[4 + kZipCentralBodySize];
     ZipPut32(central, kZipCentralSignature);
-    ZipPut16(central + 4, 42);
-    ZipPut16(central + 6, 10);
-    ZipPut16(central + 12, time);
-    ZipPut16(central + 14, date);
-    ZipPut32(central + 16, crc);
-    ZipPut32(central + 20, size);
-    ZipPut32(central + 24, size);
-    ZipPut16(central + 28, static_cast<std::uint32_t>(m_name.GetLength()));
-    ZipPut32(central + 42, m_localOffset);
+    Body(crc, size, time, date).Store(central + 4);
 
     const std::uint32_t entries = ZipGet16(m_endRecord + 6) + 1u;
     ZipPut16(m_endRecord + 4, ZipGet16(m_endRecord + 4) + 1u);

@@ -7,6 +7,7 @@
 #include "foundation/CFile.h"
 #include "foundation/CFileBuf.h"
 #include "foundation/CString.h"
+#include "foundation/ZipFormat.h"
 
 class ZipMemberWriter : public CFileBuf {
 public:
@@ -26,6 +27,8 @@ public:
     void Close() override;
 
 private:
+    // The new member's header fields: version made by 42, version needed 10, stored, no extra field.
+    ZipCentralBody Body(std::uint32_t crc, std::uint32_t size, std::uint16_t time, std::uint16_t date) const;
     bool WriteLocalHeader(std::uint32_t crc, std::uint32_t size, std::uint16_t time, std::uint16_t date);
 
     CFile m_file;

@@ -13,6 +13,7 @@
 #include "foundation/CompressedBlockCodec.h"
 #include "foundation/FileFunctions.h"
 #include "foundation/FileSearch.h"
+#include "foundation/FontStream.h"
 #include "foundation/PathHelpers.h"
 
 using FileTest = FileLayerTest;
@@ -384,4 +385,20 @@ TEST(FixedNameArrayDeathTest, ANameTooLongForItsSlotEndsTheProcess)
     EXPECT_TRUE(array.IsListed(std::string(79, 'N').c_str()));
     const std::string tooLong(80, 'n');
     EXPECT_EXIT(array.Add(tooLong.c_str(), FileInfo{}), testing::ExitedWithCode(255), "Illegal file name");
+}
+
+TEST_F(FileTest, FontStreamsReadAtAnyOffset)
+{
+    Write("font.bin", "0123456789");
+    CFile file;
+    ASSERT_TRUE(file.Open("font.bin", kFileRead | kFileOwnHandle | kFileArchiveFile));
+    FT_StreamRec stream{};
+    stream.descriptor.pointer = &file;
+    unsigned char bytes[8] = {};
+    EXPECT_EQ(FontStreamRead(&stream, 6, bytes, 8), 4u);
+    EXPECT_EQ(std::memcmp(bytes, "6789", 4), 0);
+    EXPECT_EQ(FontStreamRead(&stream, 2, bytes, 0), 0u);
+    EXPECT_EQ(FontStreamRead(&stream, 20, bytes, 2), 0u);
+    FontStreamClose(&stream);
+    EXPECT_FALSE(file.IsOpen());
 }

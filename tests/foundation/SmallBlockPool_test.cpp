@@ -64,3 +64,12 @@ TEST(PoolMallocDeathTest, AWrongSizeAtFreeIsCaught)
     EXPECT_DEATH(PoolFree(PoolAlloc(24), 32), "");
 }
 #endif
+
+#if !defined(__SANITIZE_ADDRESS__)
+// The allocator's own report of a request it cannot meet replaces AddressSanitizer's here.
+TEST(SmallBlockPoolDeathTest, MemoryThatCannotBeHadEndsTheProcessWithAMessage)
+{
+    SmallBlockPool pool(500);
+    EXPECT_EXIT(pool.Alloc(static_cast<std::size_t>(1) << 62), testing::ExitedWithCode(255), "Out of memory");
+}
+#endif

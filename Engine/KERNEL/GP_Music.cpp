@@ -1,0 +1,50 @@
+#include "GP_Music.h"
+
+#include "GP_DirectSound.h"
+#include "GP_MusicSegment.h"
+#include "GP_NameServer.h"
+#include "GP_SoundSettings.h"
+
+CGP_Music::CGP_Music(CGP_GameMainFrame* owner, CGP_NameServer* names, CGP_DirectMusic* directMusic,
+                     CGP_DirectSound* directSound)
+    : owner(owner), names(names), directMusic(directMusic), directSound(directSound)
+{
+}
+
+CGP_Music::~CGP_Music() { Release(); }
+
+void CGP_Music::Create()
+{
+    if (!GlobalMusicEnabled) return;
+    delete segment;
+    segment = new CGP_MusicSegment(directMusic);
+    segment->CreatePerformance(directSound ? directSound->directSound : nullptr);
+}
+
+void CGP_Music::Load(std::uint32_t id)
+{
+    if (!GlobalMusicEnabled || !segment || !names) return;
+    if (const char* fileName = names->GetName(static_cast<std::uint16_t>(id & 0xFFFF), static_cast<std::uint16_t>(id >> 16)))
+        segment->Load(fileName);
+}
+
+void CGP_Music::Play(DWORD repeats)
+{
+    if (GlobalMusicEnabled && segment) segment->Play(repeats);
+}
+
+void CGP_Music::SetVolume(LONG hundredthsOfDecibel)
+{
+    if (GlobalMusicEnabled && segment) segment->SetVolume(hundredthsOfDecibel);
+}
+
+void CGP_Music::Stop()
+{
+    if (segment) segment->Stop();
+}
+
+void CGP_Music::Release()
+{
+    delete segment;
+    segment = nullptr;
+}

@@ -1,0 +1,144 @@
+#include "GP_SoundBuffer.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "GP_DirectSound.h"
+#include "GP_Exception.h"
+#include "GP_Log.h"
+#include "GP_SoundSettings.h"
+#include "GP_WaveFile.h"
+#include "platform/files.h"
+
+namespace {
+
+// The code of a buffer-creation failure in the log line.
+int CreateFailureCode(HRESULT result)
+{
+    switch (result) {
+    case DSERR_ALLOCATED: return 1;
+    case DSERR_BADFORMAT: return 2;
+    case DSERR_INVALIDPARAM: return 3;
+    case DSERR_NOAGGREGATION: return 4;
+    case DSERR_OUTOFMEMORY: return 5;
+    case DSERR_UNINITIALIZED: return 6;
+    case DSERR_UNSUPPORTED: return 7;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+CGP_SoundBuffer::CGP_SoundBuffer(CGP_DirectSound* device) : device(device)
+{
+    if (device) applyMode = device->applyMode;
+}
+
+CGP_SoundBuffer::~CGP_SoundBuffer() { Release(); }
+
+void CGP_SoundBuffer::Release()
+{
+    if (buffer3D) buffer3D->Release();
+    buffer3D = nullptr;
+    if (buffer) buffer->Release();
+    buffer = nullptr;
+}
+
+HRESULT CGP_SoundBuffer::LoadWave(std::FILE* stream)
+{
+    Release();
+    if (!device || !device->directSound || !stream) return -1;
+    std::vector<BYTE> samples;
+    WAVEFORMATEX read{};
+    if (!GP_ReadWave(stream, read, samples)) return -1;
+    format = read;
+    DSBUFFERDESC desc{sizeof(DSBUFFERDESC), DSBCAPS_STATIC | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRL3D,
+                      static_cast<DWORD>(samples.size()), 0, &format};
+    const HRESULT result = device->directSound->CreateSoundBuffer(&desc, &buffer, nullptr);
+    if (FAILED(result)) {
+        buffer = nullptr;
+        std::unique_ptr<char[]> line(FormatNew("Error create sound buffer P=%d\n", CreateFailureCode(result)));
+        GP_LogWrite(line.get());
+        return result;
+    }
+    LPVOID part1 = nullptr, part2 = nullptr;
+    DWORD bytes1 = 0, bytes2 = 0;
+    if (SUCCEEDED(buffer->Lock(0, 0, &part1, &bytes1, &part2, &bytes2, DSBLOCK_ENTIREBUFFER))) {
+        std::memcpy(part1, samples.data(), bytes1);
+        if (part2) std::memcpy(part2, samples.data() + bytes1, bytes2);
+        buffer->Unlock(part1, bytes1, part2, bytes2);
+    }
+    if (GP_Sound3DAvailable && FAILED(buffer->QueryInterface(IID_IDirectSound3DBuffer, reinterpret_cast<void**>(&buffer3D))))
+        buffer3D = nullptr;
+    return 0;
+}
+
+HRESULT CGP_SoundBuffer::LoadFile(const char* path)
+{
+    Release();
+    std::FILE* file = platform::OpenFile(path, "rb");
+    if (!file) return -1;
+    const HRESULT result = LoadWave(file);
+    std::fclose(file);
+    return result;
+}
+
+void CGP_SoundBuffer::DuplicateFrom(const CGP_SoundBuffer& other)
+{
+    device = other.device;
+    applyMode = other.applyMode;
+    Release();
+    if (!other.buffer || !device || !device->directSound) return;
+    format = other.format;
+    if (FAILED(device->directSound->DuplicateSoundBuffer(other.buffer, &buffer))) {
+        buffer = nullptr;
+        return;
+    }
+    if (other.buffer3D && FAILED(buffer->QueryInterface(IID_IDirectSound3DBuffer, reinterpret_cast<void**>(&buffer3D))))
+        buffer3D = nullptr;
+}
+
+void CGP_SoundBuffer::Play(bool looping)
+{
+    if (buffer) buffer->Play(0, 0, looping ? DSBPLAY_LOOPING : 0);
+}
+
+void CGP_SoundBuffer::Stop()
+{
+    if (buffer) buffer->Stop();
+}
+
+void CGP_SoundBuffer::SetCurrentPosition(DWORD position)
+{
+    if (buffer) buffer->SetCurrentPosition(position);
+}
+
+void CGP_SoundBuffer::SetVolume(LONG hundredthsOfDecibel)
+{
+    if (buffer) buffer->SetVolume(hundredthsOfDecibel);
+}
+
+void CGP_SoundBuffer::SetPosition2D(float x, float y) { SetPosition(x, -y, 0.0f); }
+
+void CGP_SoundBuffer::SetPosition(float x, float y, float z)
+{
+    if (buffer3D) buffer3D->SetPosition(x, y, z, applyMode);
+}
+
+void CGP_SoundBuffer::GetPosition(D3DVECTOR* position)
+{
+    if (buffer3D) buffer3D->GetPosition(position);
+}
+
+void CGP_SoundBuffer::SetMinDistance(float distance)
+{
+    if (buffer3D) buffer3D->SetMinDistance(distance, applyMode);
+}
+
+float CGP_SoundBuffer::GetMinDistance()
+{
+    float distance = 0.0f;
+    if (buffer3D) buffer3D->GetMinDistance(&distance);
+    return distance;
+}

@@ -1,0 +1,46 @@
+// One DirectSound secondary buffer with its 3D interface: a sound loaded from a WAVE resource or file, or a
+// duplicate of one that shares its samples.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/dsound.h"
+
+class CGP_DirectSound;
+
+class CGP_SoundBuffer {
+public:
+    explicit CGP_SoundBuffer(CGP_DirectSound* device);
+    CGP_SoundBuffer(const CGP_SoundBuffer&) = delete;
+    CGP_SoundBuffer& operator=(const CGP_SoundBuffer&) = delete;
+    virtual ~CGP_SoundBuffer();
+
+    // Loads a RIFF WAVE from the stream's position into a new static buffer. 0 on success; otherwise the
+    // buffer stays empty and the result is the device's error, or -1 when there is no device or the data is
+    // not a WAVE this reader takes.
+    HRESULT LoadWave(std::FILE* stream);
+    // Releases what it held, then loads the WAVE file.
+    HRESULT LoadFile(const char* path);
+    // Becomes a duplicate of the other's buffer (sharing its samples), on the other's device; when the other
+    // holds no buffer, this one ends up empty too, so that nothing old is played in its place.
+    void DuplicateFrom(const CGP_SoundBuffer& other);
+    void Release();
+
+    void Play(bool looping);
+    void Stop();
+    void SetCurrentPosition(DWORD position);
+    void SetVolume(LONG hundredthsOfDecibel);
+
+    // The sound at screen position (x, y): (x, -y, 0), since the 3D axis points up.
+    void SetPosition2D(float x, float y);
+    void SetPosition(float x, float y, float z);
+    void GetPosition(D3DVECTOR* position);
+    void SetMinDistance(float distance);
+    float GetMinDistance();
+
+    CGP_DirectSound* device = nullptr;
+    std::uint32_t applyMode = DS3D_DEFERRED;
+    WAVEFORMATEX format{};
+    LPDIRECTSOUNDBUFFER buffer = nullptr;
+    LPDIRECTSOUND3DBUFFER buffer3D = nullptr;
+};

@@ -1,0 +1,77 @@
+// The Velmorine program, for now: the session log, the main window and the message loop with the frame
+// timer, until the game's own entry and application object take their place.
+#include <memory>
+
+#include "GP_AppBase.h"
+#include "GP_Exception.h"
+#include "GP_Log.h"
+#include "GP_Timer.h"
+#include "GP_Window.h"
+
+namespace {
+
+class MainWindow : public CGP_Window {
+public:
+    using CGP_Window::CGP_Window;
+
+    void FrameTick(bool active, float elapsedMs) {}
+
+    void OnActivate(CGP_Window*) override
+    {
+        app->active = 1;
+        if (frameTimer) frameTimer->Resume();
+    }
+    void OnDeactivate(CGP_Window*) override
+    {
+        if (frameTimer) frameTimer->Pause();
+        app->active = 0;
+    }
+
+    CGP_GameTimer* frameTimer = nullptr;
+};
+
+class Application : public CGP_AppBase {
+public:
+    void Init() override
+    {
+        window = std::make_unique<MainWindow>(this);
+        window->Create("Velmorine", WS_POPUP | WS_SYSMENU, 0, 0, 640, 480);
+        window->SetIcon(101);
+        ShowWindow(window->handle, SW_SHOW);
+        frameTimer = std::make_unique<CGP_GameTimer>(window.get(), 0);
+        frameTimer->callback = static_cast<GP_TimerCallback>(&MainWindow::FrameTick);
+        window->frameTimer = frameTimer.get();
+        frameTimer->Start();
+    }
+
+    void Idle(std::uint8_t*) override { frameTimer->Tick(active != 0); }
+
+    int Exit() override
+    {
+        window->frameTimer = nullptr;
+        frameTimer.reset();
+        window.reset();
+        return 0;
+    }
+
+private:
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<CGP_GameTimer> frameTimer;
+};
+
+}  // namespace
+
+int main()
+{
+    CGP_Log log("Exception.log");
+    log.Open();
+    try {
+        Application application;
+        return application.Run();
+    } catch (const CGP_Exeption& error) {
+        std::unique_ptr<char[]> text(error.GetMessage());
+        GP_LogWrite(text.get());
+        GP_LogWrite("\n");
+        return -1;
+    }
+}

@@ -1,0 +1,23 @@
+// A lock that one thread may take again while it holds it (as a Windows mutex is), shared between the
+// library's thread and the web request service's worker.
+#pragma once
+#include <memory>
+
+class LockObject {
+public:
+    virtual ~LockObject() = default;
+    virtual void Lock() = 0;
+    virtual void Unlock() = 0;
+};
+
+std::unique_ptr<LockObject> CreateMutexObject();
+
+class MutexLock {
+public:
+    MutexLock() : m_lock(CreateMutexObject()) {}
+    void Lock() { m_lock->Lock(); }
+    void Unlock() { m_lock->Unlock(); }
+
+private:
+    std::unique_ptr<LockObject> m_lock;
+};

@@ -1,0 +1,180 @@
+#include "foundation/RegistryHelpers.h"
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "platform/win32_registry.h"
+
+namespace {
+
+// Reads a value into a buffer that starts at 256 bytes and doubles while the store answers ERROR_MORE_DATA.
+bool QueryValue(HKEY root, const char* subKey, const char* valueName, DWORD* type, std::vector<BYTE>* data)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    data->assign(256, 0);
+    LSTATUS status;
+    for (;;) {
+        DWORD size = static_cast<DWORD>(data->size());
+        status = RegQueryValueExA(key, valueName, nullptr, type, data->data(), &size);
+        if (status == ERROR_MORE_DATA) {
+            data->assign(data->size() * 2 > size ? data->size() * 2 : size + 1, 0);
+            continue;
+        }
+        if (status == ERROR_SUCCESS) data->resize(size);
+        break;
+    }
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+// Text of a REG_SZ or REG_MULTI_SZ: a multi-string's separating zeros become blanks, up to its closing double 0.
+CString TextOf(DWORD type, const std::vector<BYTE>& data)
+{
+    std::string text(data.begin(), data.end());
+    if (type == REG_MULTI_SZ) {
+        const std::size_t end = text.find(std::string(2, '\0'));
+        if (end != std::string::npos) text.resize(end);
+        while (!text.empty() && text.back() == '\0') text.pop_back();
+        for (char& c : text)
+            if (c == '\0') c = ' ';
+    }
+    return CString(text.c_str());
+}
+
+bool WriteValue(const char* subKey, const char* valueName, DWORD type, const BYTE* data, DWORD size)
+{
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        HKEY key = nullptr;
+        if (RegCreateKeyA(root, subKey, &key) != ERROR_SUCCESS) continue;
+        const bool ok = RegSetValueExA(key, valueName, 0, type, data, size) == ERROR_SUCCESS;
+        RegCloseKey(key);
+        if (ok) return true;
+    }
+    return false;
+}
+
+bool ContainsNoCase(const CString& text, const char* part) { return CString(part).IsEmpty() || text.FindNoCase(part) >= 0; }
+
+}  // namespace
+
+CString RegReadString(const char* subKey, const char* valueName, bool* found)
+{
+    if (found) *found = false;
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        if (QueryValue(root, subKey, valueName, &type, &data) && type == REG_SZ && !data.empty()) {
+            if (found) *found = true;
+            return TextOf(type, data);
+        }
+    }
+    return CString();
+}
+
+bool RegWriteString(const char* subKey, const char* valueName, const char* text)
+{
+    const CString value(text);
+    return WriteValue(subKey, valueName, REG_SZ, reinterpret_cast<const BYTE*>(value.GetText()),
+                      static_cast<DWORD>(value.GetLength() + 1));
+}
+
+std::int32_t RegReadDword(const char* subKey, const char* valueName, bool* found)
+{
+    std::int32_t value = 0;
+    bool any = false;
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        if (QueryValue(root, subKey, valueName, &type, &data) && data.size() >= 4) {
+            value = static_cast<std::int32_t>(data[0] | (data[1] << 8) | (data[2] << 16) |
+                                              (static_cast<std::uint32_t>(data[3]) << 24));
+            any = true;
+        }
+    }
+    if (found) *found = any;
+    return value;
+}
+
+bool RegWriteDword(const char* subKey, const char* valueName, std::int32_t value)
+{
+    const auto v = static_cast<std::uint32_t>(value);
+    const BYTE bytes[4] = {static_cast<BYTE>(v), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v >> 16),
+                           static_cast<BYTE>(v >> 24)};
+    return WriteValue(subKey, valueName, REG_DWORD, bytes, 4);
+}
+
+bool RegKeyExists(const char* subKey)
+{
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            RegCloseKey(key);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool RegEnsureKey(const char* subKey)
+{
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        HKEY key = nullptr;
+        if (RegCreateKeyA(root, subKey, &key) == ERROR_SUCCESS) {
+            RegCloseKey(key);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool RegReadMachineString(const char* subKey, const char* valueName, CString* out)
+{
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!QueryValue(HKEY_LOCAL_MACHINE, subKey, valueName, &type, &data) || data.empty() ||
+        (type != REG_SZ && type != REG_MULTI_SZ))
+        return false;
+    if (out) *out = TextOf(type, data);
+    return true;
+}
+
+void RegFindValues(const char* subKey, const char* name, std::vector<CString>* names, std::vector<CString>* values,
+                   bool exact)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    std::vector<char> valueName(256);
+    std::vector<BYTE> data(256);
+    for (DWORD index = 0;;) {
+        DWORD nameChars = static_cast<DWORD>(valueName.size()), size = static_cast<DWORD>(data.size()), type = 0;
+        const LSTATUS status = RegEnumValueA(key, index, valueName.data(), &nameChars, nullptr, &type, data.data(), &size);
+        if (status == ERROR_MORE_DATA) {
+            valueName.resize(valueName.size() * 2);
+            data.resize(data.size() * 2);
+            continue;
+        }
+        if (status != ERROR_SUCCESS) break;
+        ++index;
+        if (type != REG_SZ && type != REG_MULTI_SZ) continue;
+        const CString found(valueName.data(), static_cast<int>(nameChars));
+        if (exact ? found.Compare(name) != 0 : !ContainsNoCase(found, name)) continue;
+        if (names) names->push_back(found);
+        if (values) values->push_back(TextOf(type, std::vector<BYTE>(data.begin(), data.begin() + size)));
+    }
+    std::vector<CString> subKeys;
+    for (DWORD index = 0;; ++index) {
+        char child[256];
+        DWORD chars = sizeof child;
+        if (RegEnumKeyExA(key, index, child, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        subKeys.emplace_back(child, static_cast<int>(chars));
+    }
+    RegCloseKey(key);
+    for (const CString& child : subKeys) {
+        CString path(subKey);
+        path.Append("\\");
+        path.Append(child);
+        RegFindValues(path.GetText(), name, names, values, exact);
+    }
+}

@@ -1,0 +1,100 @@
+// The headless dialog: what a person would see is printed to stderr, and the scripted answers act as the
+// person: "click <id>" clicks a control, "close" uses the close box.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "dialogs/dialog_backends.h"
+#include "platform/headless.h"
+#include "platform/win32_messages.h"
+
+namespace platform::dialogs {
+
+namespace {
+
+const char* KindName(DialogItemKind kind)
+{
+    switch (kind) {
+    case DialogItemKind::PushButton: return "button";
+    case DialogItemKind::DefaultPushButton: return "default button";
+    case DialogItemKind::RadioButton: return "radio button";
+    case DialogItemKind::GroupBox: return "group box";
+    case DialogItemKind::EtchedFrame: return "frame";
+    case DialogItemKind::Text: return "text";
+    case DialogItemKind::Edit: return "edit box";
+    case DialogItemKind::ComboBox: return "combo box";
+    }
+    return "control";
+}
+
+void PrintControl(const Control& control)
+{
+    std::fprintf(stderr, "Dialog   %d %s \"%s\"%s\n", control.item.id, KindName(control.item.kind),
+                 control.item.kind == DialogItemKind::EtchedFrame ? "" : control.text.c_str(),
+                 control.checked ? " (checked)" : "");
+}
+
+void PrintDialog(const Dialog& dialog)
+{
+    std::fprintf(stderr, "Dialog \"%s\" at %d, %d, %d x %d\n", dialog.caption.c_str(), dialog.rect.left,
+                 dialog.rect.top, dialog.rect.right - dialog.rect.left, dialog.rect.bottom - dialog.rect.top);
+    for (const auto& control : dialog.controls) PrintControl(*control);
+}
+
+class HeadlessView : public DialogView {
+public:
+    void Run(Dialog& dialog) override
+    {
+        shown_ = true;
+        PrintDialog(dialog);
+        while (!dialog.ended) {
+            const std::optional<std::string> answer = NextScriptedAnswer();
+            if (!answer) {
+                std::fprintf(stderr, "Dialog: no scripted answer left; closing it\n");
+                Close(dialog);
+                if (!dialog.ended) {
+                    std::fprintf(stderr, "Dialog: it stays open; ending it as cancelled\n");
+                    dialog.ended = true;
+                    dialog.result = IDCANCEL;
+                }
+                break;
+            }
+            Act(dialog, *answer);
+        }
+        std::fprintf(stderr, "Dialog \"%s\" ended with %ld\n", dialog.caption.c_str(), static_cast<long>(dialog.result));
+    }
+
+    void Changed(Dialog& dialog, const Control* control) override
+    {
+        if (!shown_) return;  // the first picture shows it
+        if (control)
+            PrintControl(*control);
+        else
+            PrintDialog(dialog);
+    }
+
+private:
+    static void Act(Dialog& dialog, const std::string& answer)
+    {
+        std::fprintf(stderr, "Dialog answer: %s\n", answer.c_str());
+        if (answer == "close") {
+            Close(dialog);
+            return;
+        }
+        char* end = nullptr;
+        const long id = answer.rfind("click ", 0) == 0 ? std::strtol(answer.c_str() + 6, &end, 10) : -1;
+        Control* control = end && *end == '\0' ? dialog.Find(static_cast<int>(id)) : nullptr;
+        if (control)
+            Click(dialog, *control);
+        else
+            std::fprintf(stderr, "Dialog: the answer \"%s\" fits no control; ignored\n", answer.c_str());
+    }
+
+    bool shown_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<DialogView> MakeHeadlessView() { return std::make_unique<HeadlessView>(); }
+
+}  // namespace platform::dialogs

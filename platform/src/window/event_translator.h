@@ -1,0 +1,34 @@
+// SDL events become window messages: the one place where keys, characters, the mouse, activation and closing
+// get their Win32 numbers, virtual-key codes, MK_ bits and lParam layouts. A pure function, so that a table
+// of events pins it.
+#pragma once
+#include <SDL.h>
+
+#include <vector>
+
+#include "platform/win32_base.h"
+#include "window/view_transform.h"
+
+namespace platform {
+
+struct TranslatedMessage {
+    Uint32 windowID = 0;  // the SDL window the message is for; 0: the top window
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+// What the event alone does not tell: the state of the mouse buttons before it (SDL_BUTTON masks), the
+// modifier keys (for mouse messages; key events carry their own), and how the window shows its client area.
+struct TranslationContext {
+    Uint32 mouseButtons = 0;
+    Uint16 keyMods = KMOD_NONE;
+    ViewTransform view;
+};
+
+PLATFORM_API std::vector<TranslatedMessage> TranslateSdlEvent(const SDL_Event& event, const TranslationContext& context);
+
+// The mouse-button mask after the event, for the next event's context.
+PLATFORM_API Uint32 MouseButtonsAfter(const SDL_Event& event, Uint32 mouseButtons);
+
+}  // namespace platform

@@ -1,0 +1,60 @@
+#include "window/headless_input.h"
+
+#include <cstdio>
+#include <iterator>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/headless.h"
+#include "window/message_queue.h"
+
+namespace {
+
+std::vector<platform::ScriptEvent> script;
+std::size_t next = 0;
+
+bool ReadWholeFile(const std::string& path, std::string& text)
+{
+    std::FILE* file = platform::OpenFile(path, "rb");
+    if (!file) return false;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
+    std::fclose(file);
+    return true;
+}
+
+}  // namespace
+
+namespace platform {
+
+void StartHeadlessInput()
+{
+    const std::string& path = GetHeadlessSettings().scriptPath;
+    if (path.empty()) return;
+    std::string text;
+    if (!ReadWholeFile(path, text)) {
+        std::fprintf(stderr, "VEL_SCRIPT: cannot read \"%s\"; no scripted input.\n", path.c_str());
+        return;
+    }
+    ParsedScript parsed = ParseHeadlessScript(text);
+    for (const std::string& error : parsed.errors)
+        std::fprintf(stderr, "VEL_SCRIPT %s: %s (skipped)\n", path.c_str(), error.c_str());
+    SetHeadlessScript(std::move(parsed.events));
+}
+
+void SetHeadlessScript(std::vector<ScriptEvent> events)
+{
+    script = std::move(events);
+    next = 0;
+}
+
+void DeliverDueScriptEvents()
+{
+    const long frame = HeadlessFrame();
+    while (next < script.size() && script[next].frame <= frame) {
+        const ScriptEvent& due = script[next++];
+        DeliverSdlEvent(due.event, due.keyMods);
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,22 @@
+#include "window/view_transform.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace platform {
+
+void WindowPointToClient(const ViewTransform& view, double x, double y, int& clientX, int& clientY)
+{
+    const double cx = std::floor((x - view.originX) / (view.scaleX > 0 ? view.scaleX : 1));
+    const double cy = std::floor((y - view.originY) / (view.scaleY > 0 ? view.scaleY : 1));
+    clientX = static_cast<int>(std::clamp(cx, 0.0, static_cast<double>(std::max(view.clientWidth - 1, 0))));
+    clientY = static_cast<int>(std::clamp(cy, 0.0, static_cast<double>(std::max(view.clientHeight - 1, 0))));
+}
+
+void ClientToWindowPoint(const ViewTransform& view, int clientX, int clientY, int& x, int& y)
+{
+    x = static_cast<int>(std::floor(view.originX + (clientX + 0.5) * view.scaleX));
+    y = static_cast<int>(std::floor(view.originY + (clientY + 0.5) * view.scaleY));
+}
+
+}  // namespace platform

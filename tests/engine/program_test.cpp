@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "TempDir.h"
+
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
+
+namespace {
+
+int CountOf(const std::string& haystack, const std::string& needle)
+{
+    int count = 0;
+    for (std::size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + 1)) ++count;
+    return count;
+}
+
+// Runs the Velmorine program headless in the folder; returns its exit code.
+int RunProgram(const TempDir& folder, const std::string& settings)
+{
+    const char* dist = std::getenv("VEL_DIST_DIR");
+    if (!dist) return -1000;
+    const std::string command = "cd '" + folder.path().string() + "' && timeout 60 env VEL_HEADLESS=1 " + settings + " '" +
+                                dist + "/Velmorine' 2>/dev/null";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1000;
+}
+
+}  // namespace
+
+TEST(VelmorineProgram, RunsItsFramesAndFramesEachRunInTheSessionLog)
+{
+    TempDir folder;
+    EXPECT_EQ(RunProgram(folder, "VEL_FRAMES=60"), 0);
+    std::string log = ReadFile(folder / "Exception.log");
+    EXPECT_EQ(CountOf(log, "BEGIN SESSION: "), 1);
+    EXPECT_EQ(CountOf(log, "END SESSION: "), 1);
+
+    EXPECT_EQ(RunProgram(folder, "VEL_FRAMES=60"), 0);
+    log = ReadFile(folder / "Exception.log");
+    EXPECT_EQ(CountOf(log, "BEGIN SESSION: "), 2);
+    EXPECT_EQ(CountOf(log, "END SESSION: "), 2);
+}
+
+TEST(VelmorineProgram, ClosingTheWindowEndsTheRun)
+{
+    TempDir folder;
+    WriteFile(folder / "input.txt", "3 key down VK_LEFT\n5 close\n");
+    EXPECT_EQ(RunProgram(folder, "VEL_SCRIPT=input.txt"), 0);
+    EXPECT_EQ(CountOf(ReadFile(folder / "Exception.log"), "END SESSION: "), 1);
+}
