@@ -9,6 +9,7 @@
 #include "TestClasses.h"
 #include "foundation/BitStream.h"
 #include "foundation/LocalizedString.h"
+#include "platform/debug_output.h"
 
 using namespace streamtest;
 
