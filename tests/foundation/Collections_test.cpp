@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -271,4 +272,51 @@ TEST_F(CollectionTest, TheRosterLoadsInOrderAndSavesInReverse)
     for (RecordingCollection* collection : {&first, &second, &third}) roster.Remove(collection);
     EXPECT_EQ(log, (std::vector<std::string>{"first load Resources", "third load Other", "third save 1",
                                              "second save 1", "first save 1"}));
+}
+
+TEST_F(CollectionTest, UseMarksUnloadsAndAddedObjects)
+{
+    Write("Parts/a.part", kItemA);
+    Write("Parts/Sub/b.part", kItemB);
+    ObjectFileCollection<CTestA> parts("Test Parts", "", "part");
+    parts.LoadFromFolder(nullptr, "Parts", 0);
+    EXPECT_EQ(parts.FindObject(nullptr), 0);  // a pending load answers 0
+    const NamedListIndex* index = parts.GetIndex();
+    ASSERT_NE(index, nullptr);
+    EXPECT_EQ(index->ChildCount(index->Root()), 2);  // item a, folder Sub
+
+    parts.MarkUsed(1);
+    EXPECT_TRUE(parts.Item(1).keep);
+    EXPECT_TRUE(parts.Item(1).initialised);
+    CTestA* b = parts.GetOrLoad(1);
+    EXPECT_EQ(parts.FindObject(b), 1);
+    EXPECT_EQ(parts.Item(1).state.uses, 2);
+    parts.Unload(1);
+    EXPECT_EQ(parts.Item(1).object, nullptr);
+    EXPECT_EQ(parts.Item(1).state.uses, 0);
+    EXPECT_EQ(parts.FindObject(b), -1);
+    EXPECT_EQ(parts.GetOrLoad(1)->m_name, "second");  // read again on the next use
+
+    const int added = parts.AddLoadedObject("New/c.part");
+    EXPECT_STREQ(parts.GetName(added), "New/c");
+    ASSERT_NE(parts.Item(added).object, nullptr);
+    EXPECT_EQ(parts.GetOrLoad(added)->m_count, 7);
+    EXPECT_FALSE(parts.IsItemModified(0));
+}
+
+TEST(FixedCollectionItem, TheFilterChoosesItems)
+{
+    FixedCollectionItemPropertyInfo choice("Choice", HolderValue<std::int32_t>(), &TestColours(), nullptr, nullptr,
+                                           [](const NamedList* list, int i) { return list->ItemNameText(i)[0] != 'G'; });
+    EXPECT_TRUE(choice.AcceptsItem(0));
+    EXPECT_FALSE(choice.AcceptsItem(1));
+    std::int32_t value = 5;
+    choice.ResetToDefault(&value);
+    EXPECT_EQ(value, 0);  // no default item: the first
+    choice.SetFromText(&value, CString("blue"), nullptr);
+    EXPECT_EQ(value, 2);
+    std::unique_ptr<PropertyInfo> copy(choice.Clone());
+    CString text;
+    copy->ValueToText(&value, text);
+    EXPECT_EQ(text, "Blue");
 }
