@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "FatalCapture.h"
 #include "foundation/BitStream.h"
@@ -8,12 +10,16 @@
 
 namespace {
 
-KeyedValueList& ListOf(std::initializer_list<const char*> names)
-{
-    auto* list = new KeyedValueList;  // list IDs are process-wide: each list lives on
-    for (const char* name : names) list->Add(name);
-    return *list;
-}
+// A list of the names; the list is owned by the test's pool of lists.
+struct Lists {
+    KeyedValueList& Of(std::initializer_list<const char*> names)
+    {
+        owned.push_back(std::make_unique<KeyedValueList>());
+        for (const char* name : names) owned.back()->Add(name);
+        return *owned.back();
+    }
+    std::vector<std::unique_ptr<KeyedValueList>> owned;
+};
 
 BitStream ReaderOf(const BitStream& writer, const char* source = nullptr, NamedList* messageTypes = nullptr)
 {
@@ -58,7 +64,8 @@ TEST(BitStream, BitsPackLeastSignificantFirstAndBytesStartANewByte)
 
 TEST(BitStream, IndexedStringsSendEachNameOnce)
 {
-    KeyedValueList& three = ListOf({"alpha", "beta", "gamma"});
+    Lists lists;
+    KeyedValueList& three = lists.Of({"alpha", "beta", "gamma"});
     BitStream writer;
     writer.WriteIndexedString(2, three);
     const std::int64_t first = writer.BitCount();
@@ -68,22 +75,22 @@ TEST(BitStream, IndexedStringsSendEachNameOnce)
     EXPECT_EQ(writer.BitCount() - first, 2);  // only the index the second time
     writer.WriteIndexedString(0, three);
 
-    KeyedValueList& one = ListOf({"only"});
+    KeyedValueList& one = lists.Of({"only"});
     writer.WriteIndexedString(0, one);
     const std::int64_t beforeSecondOne = writer.BitCount();
     writer.WriteIndexedString(0, one);
     EXPECT_EQ(writer.BitCount(), beforeSecondOne);  // one item: no index bits, the name already sent
 
-    KeyedValueList& none = ListOf({});
+    KeyedValueList& none = lists.Of({});
     const std::int64_t beforeEmpty = writer.BitCount();
     writer.WriteIndexedString(0, none);
     writer.WriteIndexedString(5, none);
     EXPECT_EQ(writer.BitCount() - beforeEmpty, 32);  // the count and nothing else
 
     // The receiver's lists may order the same names differently.
-    KeyedValueList& theirs = ListOf({"gamma", "alpha", "beta"});
-    KeyedValueList& theirOne = ListOf({"x", "only"});
-    KeyedValueList& theirNone = ListOf({});
+    KeyedValueList& theirs = lists.Of({"gamma", "alpha", "beta"});
+    KeyedValueList& theirOne = lists.Of({"x", "only"});
+    KeyedValueList& theirNone = lists.Of({});
     BitStream reader = ReaderOf(writer);
     EXPECT_EQ(reader.ReadIndexedString(theirs), 0);
     EXPECT_EQ(reader.ReadIndexedString(theirs), 0);
@@ -96,12 +103,13 @@ TEST(BitStream, IndexedStringsSendEachNameOnce)
 
 TEST(BitStream, UnknownNamesAndBadCountsAreFatal)
 {
-    KeyedValueList& sent = ListOf({"north", "south"});
+    Lists lists;
+    KeyedValueList& sent = lists.Of({"north", "south"});
     BitStream writer;
     writer.WriteIndexedString(1, sent);
 
     FatalCapture capture;
-    KeyedValueList& lacking = ListOf({"north", "east"});
+    KeyedValueList& lacking = lists.Of({"north", "east"});
     BitStream reader = ReaderOf(writer, "Peer7");
     EXPECT_FATAL(capture, reader.ReadIndexedString(lacking));
     EXPECT_NE(capture.shown.find("The item we are looking for is \"south\""), std::string::npos);
