@@ -105,7 +105,6 @@ public:
 
 private:
     std::int32_t m_min, m_max;
-    float m_scale = 1.0f;
     std::int32_t m_default;
     Setter m_setter;
 };
@@ -134,7 +133,6 @@ private:
     };
     const NamedValue* FindValue(std::int32_t value) const;
     std::int32_t m_min, m_max;
-    float m_scale = 1.0f;
     std::int32_t m_default;
     Setter m_setter;
     std::vector<NamedValue> m_namedValues;
@@ -148,6 +146,7 @@ public:
                       float step = 0.0f, const char* units = nullptr);
     FloatPropertyInfo* AddNamedValue(float value, const char* valueName);
     float GetStep() const { return m_step; }
+    float GetScale() const { return m_scale; }
     void ResetToDefault(void* holder) const override { Ref(holder) = m_default; }
     bool IsAtDefault(const void* holder) const override { return Ref(holder) == m_default; }
     void ValueToText(const void* holder, CString& out) const override;

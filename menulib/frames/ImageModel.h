@@ -51,5 +51,7 @@ public:
     virtual void EndAccess(CObject* sequence) = 0;
 
     static ImageModel* Installed();
+    // The installed model must stay alive until the process ends (the two process-wide collections free their
+    // pipelines through it at exit), or be uninstalled with Install(nullptr) before it goes.
     static void Install(ImageModel* model);
 };
