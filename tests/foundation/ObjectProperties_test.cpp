@@ -217,6 +217,33 @@ TEST(ObjectProperties, BinaryReadsRefuseOtherVersionsAndDamage)
     }
 }
 
+TEST(ObjectProperties, ChangedBytesNeverReadOutOfBounds)
+{
+    CTestEveryType written;
+    Fill(written);
+    const std::string bytes = Binary(written);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        for (char value : {'\xFF', '\x80', '\x00'}) {
+            std::string damaged = bytes;
+            damaged[i] = value;
+            CTestEveryType target;
+            ReadBinary(target, damaged);  // may succeed or fail, never reads outside the data
+        }
+    // The same for the text form; a damaged name may end in a fatal message.
+    FatalCapture capture;
+    const std::string text = Text(written);
+    for (std::size_t i = 0; i < text.size(); ++i)
+        for (char value : {'{', '}', '=', '\n'}) {
+            std::string damaged = text;
+            damaged[i] = value;
+            CTestEveryType target;
+            try {
+                ReadText(target, damaged);
+            } catch (const ProcessEnded&) {
+            }
+        }
+}
+
 TEST(ObjectProperties, DeltaAgainstABase)
 {
     CTestEveryType base, changed;
