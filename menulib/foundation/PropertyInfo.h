@@ -7,7 +7,6 @@
 // value or of an array element is the storage itself (HolderValue<T>()).
 #pragma once
 #include <cstdint>
-#include <type_traits>
 #include <vector>
 
 #include "foundation/CString.h"
