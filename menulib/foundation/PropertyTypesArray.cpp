@@ -299,10 +299,11 @@ void ItemArrayPropertyInfo::WriteValue(const void* holder, PropertyStream& strea
     stream.WriteLine("}");
 }
 
-void ItemArrayPropertyInfo::SetFromText(void* holder, const CString&, PropertyStream* stream) const
+void ItemArrayPropertyInfo::SetFromText(void* holder, const CString& text, PropertyStream* stream) const
 {
     Recreate(holder, 0);
-    if (!stream) return;
+    // Only the value "Array" is followed by a block.
+    if (!stream || text.CompareNoCase("Array") != 0) return;
     int filled = 0;
     bool counted = false;
     int depth = 0;

@@ -97,6 +97,7 @@ TEST(PropertyParsing, RecoveryRules)
         {"CTestA\r\nCount=3\r\n}\r\n", false, 7, "unnamed"},
         {"", false, 7, "unnamed"},
         {"{\r\nNAME=any case\r\n}  \r\n", true, 7, "any case"},
+        {"{\r\nComment=x\r\nName=after\r\n}\r\n", true, 7, "after"},
     };
     for (const Case& c : cases) {
         CTestA object;
@@ -182,4 +183,8 @@ TEST(PropertyParsing, DamagedFilesFailCleanly)
                                  "Items=Array\r\n{\r\nArray Count=-4\r\n}\r\nDynamic Properties=7\r\n{\r\n}\r\n}\r\n"));
     EXPECT_LT(object.m_numbers.count, 100);
     EXPECT_EQ(object.m_items.count, 0);
+    // An item array whose value is not "Array" has no block: the next line is the parent's again.
+    CTestEveryType noBlock;
+    EXPECT_TRUE(ReadText(noBlock, "{\r\nItems=\r\nRanged=1\r\n}\r\n"));
+    EXPECT_EQ(noBlock.m_ranged, 1);
 }
