@@ -82,9 +82,58 @@ protected:
     TypedPropertyInfo(const TypedPropertyInfo&) = default;
 };
 
-class IntegerPropertyInfo : public TypedPropertyInfo<std::int32_t, IntegerPropertyInfo> {
+// A number with a default, a range (min == max: none) and an optional setter that receives parsed values.
+template <typename T, typename Derived>
+class NumberPropertyInfo : public TypedPropertyInfo<T, Derived> {
 public:
-    using Setter = void (*)(CObject* object, std::int32_t value);
+    using Setter = void (*)(CObject* object, T value);
+    NumberPropertyInfo(const char* name, const char* units, MemberRef<T> member, T defaultValue, T min, T max,
+                       Setter setter, int flags)
+        : TypedPropertyInfo<T, Derived>(name, units, member, flags), m_min(min), m_max(max), m_default(defaultValue),
+          m_setter(setter)
+    {
+    }
+    void ResetToDefault(void* holder) const override { this->Ref(holder) = m_default; }
+    bool IsAtDefault(const void* holder) const override { return this->Ref(holder) == m_default; }
+    void Assign(void* holder, const T& value) const override
+    {
+        if (m_setter)
+            m_setter(static_cast<CObject*>(holder), value);
+        else
+            this->Ref(holder) = value;
+    }
+
+protected:
+    T m_min, m_max;
+    T m_default;
+    Setter m_setter;
+};
+
+// Names for some values of a number, written in place of the number.
+template <typename T>
+struct NamedValueList {
+    struct Entry {
+        CString name;
+        T value;
+    };
+    void Add(T value, const char* name) { entries.push_back({CString(name), value}); }
+    const Entry* FindValue(T value) const
+    {
+        for (const Entry& entry : entries)
+            if (entry.value == value) return &entry;
+        return nullptr;
+    }
+    const Entry* FindName(const CString& name) const
+    {
+        for (const Entry& entry : entries)
+            if (entry.name.CompareNoCase(name) == 0) return &entry;
+        return nullptr;
+    }
+    std::vector<Entry> entries;
+};
+
+class IntegerPropertyInfo : public NumberPropertyInfo<std::int32_t, IntegerPropertyInfo> {
+public:
     IntegerPropertyInfo(const char* name, MemberRef<std::int32_t> member, std::int32_t defaultValue = 0,
                         std::int32_t min = 0, std::int32_t max = 0, Setter setter = nullptr, int flags = 0);
     // The same with a units text such as "Pixels".
@@ -93,79 +142,51 @@ public:
                                                              std::int32_t defaultValue = 0, std::int32_t min = 0,
                                                              std::int32_t max = 0, Setter setter = nullptr,
                                                              int flags = 0);
-    void ResetToDefault(void* holder) const override { Ref(holder) = m_default; }
-    bool IsAtDefault(const void* holder) const override { return Ref(holder) == m_default; }
     void ValueToText(const void* holder, CString& out) const override;
     void SetFromText(void* holder, const CString& text, PropertyStream* stream) const override;
     void WriteBinary(const void* holder, PropertyStream& stream) const override;
     bool ReadBinary(void* holder, PropertyStream& stream) const override;
     void WriteDeltaBits(const void* holder, BitStream& stream, const void* base) const override;
     void ReadDeltaBits(void* holder, BitStream& stream) const override;
-    void Assign(void* holder, const std::int32_t& value) const override;
-
-private:
-    std::int32_t m_min, m_max;
-    std::int32_t m_default;
-    Setter m_setter;
 };
 
-class EnumPropertyInfo : public TypedPropertyInfo<std::int32_t, EnumPropertyInfo> {
+class EnumPropertyInfo : public NumberPropertyInfo<std::int32_t, EnumPropertyInfo> {
 public:
-    using Setter = void (*)(CObject* object, std::int32_t value);
+    // A declared min == max is kept as the range 0 .. 0xFFFFFFFF.
     EnumPropertyInfo(const char* name, MemberRef<std::int32_t> member, std::int32_t defaultValue = 0,
                      std::int32_t min = 0, std::int32_t max = 0, Setter setter = nullptr, int flags = 0);
     EnumPropertyInfo* AddNamedValue(std::int32_t value, const char* valueName);
-    void ResetToDefault(void* holder) const override { Ref(holder) = m_default; }
-    bool IsAtDefault(const void* holder) const override { return Ref(holder) == m_default; }
     void ValueToText(const void* holder, CString& out) const override;
     void SetFromText(void* holder, const CString& text, PropertyStream* stream) const override;
     void WriteBinary(const void* holder, PropertyStream& stream) const override;
     bool ReadBinary(void* holder, PropertyStream& stream) const override;
     void WriteDeltaBits(const void* holder, BitStream& stream, const void* base) const override;
     void ReadDeltaBits(void* holder, BitStream& stream) const override;
-    void Assign(void* holder, const std::int32_t& value) const override;
     bool UsesAllBits() const { return m_min == m_max || static_cast<std::uint32_t>(m_max) > 0x7FFFFFFEu; }
 
 private:
-    struct NamedValue {
-        CString name;
-        std::int32_t value;
-    };
-    const NamedValue* FindValue(std::int32_t value) const;
-    std::int32_t m_min, m_max;
-    std::int32_t m_default;
-    Setter m_setter;
-    std::vector<NamedValue> m_namedValues;
+    NamedValueList<std::int32_t> m_namedValues;
 };
 
-class FloatPropertyInfo : public TypedPropertyInfo<float, FloatPropertyInfo> {
+class FloatPropertyInfo : public NumberPropertyInfo<float, FloatPropertyInfo> {
 public:
-    using Setter = void (*)(CObject* object, float value);
     FloatPropertyInfo(const char* name, MemberRef<float> member, float defaultValue = 0.0f, float min = 0.0f,
                       float max = 0.0f, float scale = 1.0f, Setter setter = nullptr, int flags = 0,
                       float step = 0.0f, const char* units = nullptr);
     FloatPropertyInfo* AddNamedValue(float value, const char* valueName);
     float GetStep() const { return m_step; }
     float GetScale() const { return m_scale; }
-    void ResetToDefault(void* holder) const override { Ref(holder) = m_default; }
-    bool IsAtDefault(const void* holder) const override { return Ref(holder) == m_default; }
     void ValueToText(const void* holder, CString& out) const override;
     void SetFromText(void* holder, const CString& text, PropertyStream* stream) const override;
     void WriteBinary(const void* holder, PropertyStream& stream) const override;
     bool ReadBinary(void* holder, PropertyStream& stream) const override;
     void WriteDeltaBits(const void* holder, BitStream& stream, const void* base) const override;
     void ReadDeltaBits(void* holder, BitStream& stream) const override;
-    void Assign(void* holder, const float& value) const override;
 
 private:
-    struct NamedValue {
-        CString name;
-        float value;
-    };
-    float m_min, m_max, m_scale, m_default;
-    Setter m_setter;
+    float m_scale;
     float m_step;
-    std::vector<NamedValue> m_namedValues;
+    NamedValueList<float> m_namedValues;
 };
 
 class BoolPropertyInfo : public TypedPropertyInfo<bool, BoolPropertyInfo> {

@@ -104,8 +104,7 @@ int RangeBitCount(std::int32_t value, std::int32_t min, std::int32_t max)
 
 IntegerPropertyInfo::IntegerPropertyInfo(const char* name, MemberRef<std::int32_t> member, std::int32_t defaultValue,
                                          std::int32_t min, std::int32_t max, Setter setter, int flags)
-    : TypedPropertyInfo(name, nullptr, member, flags), m_min(min), m_max(max), m_default(defaultValue),
-      m_setter(setter)
+    : NumberPropertyInfo(name, nullptr, member, defaultValue, min, max, setter, flags)
 {
 }
 
@@ -117,14 +116,6 @@ IntegerPropertyInfo* IntegerPropertyInfo::IntegerPropertyInfoWithUnits(const cha
     auto* info = new IntegerPropertyInfo(name, member, defaultValue, min, max, setter, flags);
     info->m_units = units;
     return info;
-}
-
-void IntegerPropertyInfo::Assign(void* holder, const std::int32_t& value) const
-{
-    if (m_setter)
-        m_setter(OwnerOf(holder), value);
-    else
-        Ref(holder) = value;
 }
 
 void IntegerPropertyInfo::ValueToText(const void* holder, CString& out) const { out.Format("%d", Ref(holder)); }
@@ -157,35 +148,20 @@ void IntegerPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
 
 EnumPropertyInfo::EnumPropertyInfo(const char* name, MemberRef<std::int32_t> member, std::int32_t defaultValue,
                                    std::int32_t min, std::int32_t max, Setter setter, int flags)
-    : TypedPropertyInfo(name, nullptr, member, flags), m_min(min == max ? 0 : min), m_max(min == max ? -1 : max),
-      m_default(defaultValue), m_setter(setter)
+    : NumberPropertyInfo(name, nullptr, member, defaultValue, min == max ? 0 : min, min == max ? -1 : max, setter,
+                         flags)
 {
 }
 
 EnumPropertyInfo* EnumPropertyInfo::AddNamedValue(std::int32_t value, const char* valueName)
 {
-    m_namedValues.push_back({CString(valueName), value});
+    m_namedValues.Add(value, valueName);
     return this;
-}
-
-const EnumPropertyInfo::NamedValue* EnumPropertyInfo::FindValue(std::int32_t value) const
-{
-    for (const NamedValue& named : m_namedValues)
-        if (named.value == value) return &named;
-    return nullptr;
-}
-
-void EnumPropertyInfo::Assign(void* holder, const std::int32_t& value) const
-{
-    if (m_setter)
-        m_setter(OwnerOf(holder), value);
-    else
-        Ref(holder) = value;
 }
 
 void EnumPropertyInfo::ValueToText(const void* holder, CString& out) const
 {
-    if (const NamedValue* named = FindValue(Ref(holder)))
+    if (const auto* named = m_namedValues.FindValue(Ref(holder)))
         out = named->name;
     else
         out.Format("%u", static_cast<std::uint32_t>(Ref(holder)));
@@ -194,10 +170,9 @@ void EnumPropertyInfo::ValueToText(const void* holder, CString& out) const
 void EnumPropertyInfo::SetFromText(void* holder, const CString& text, PropertyStream*) const
 {
     // A name is taken before the number its text would read as, so a name is never mistaken for 0.
-    for (const NamedValue& named : m_namedValues)
-        if (named.name.CompareNoCase(text) == 0) return Assign(holder, named.value);
+    if (const auto* named = m_namedValues.FindName(text)) return Assign(holder, named->value);
     std::int32_t value = std::atoi(text.GetText());
-    if (!FindValue(value)) {
+    if (!m_namedValues.FindValue(value)) {
         const std::uint32_t u = static_cast<std::uint32_t>(value);
         if (u < static_cast<std::uint32_t>(m_min)) value = m_min;
         if (u > static_cast<std::uint32_t>(m_max)) value = m_max;
@@ -225,43 +200,29 @@ void EnumPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
 
 FloatPropertyInfo::FloatPropertyInfo(const char* name, MemberRef<float> member, float defaultValue, float min,
                                      float max, float scale, Setter setter, int flags, float step, const char* units)
-    : TypedPropertyInfo(name, units, member, flags), m_min(min), m_max(max), m_scale(scale), m_default(defaultValue),
-      m_setter(setter), m_step(step)
+    : NumberPropertyInfo(name, units, member, defaultValue, min, max, setter, flags), m_scale(scale), m_step(step)
 {
 }
 
 FloatPropertyInfo* FloatPropertyInfo::AddNamedValue(float value, const char* valueName)
 {
-    m_namedValues.push_back({CString(valueName), value});
+    m_namedValues.Add(value, valueName);
     return this;
-}
-
-void FloatPropertyInfo::Assign(void* holder, const float& value) const
-{
-    if (m_setter)
-        m_setter(OwnerOf(holder), value);
-    else
-        Ref(holder) = value;
 }
 
 void FloatPropertyInfo::ValueToText(const void* holder, CString& out) const
 {
-    for (const NamedValue& named : m_namedValues)
-        if (named.value == Ref(holder)) {
-            out = named.name;
-            return;
-        }
-    FloatText(Ref(holder), out);
+    if (const auto* named = m_namedValues.FindValue(Ref(holder)))
+        out = named->name;
+    else
+        FloatText(Ref(holder), out);
 }
 
 void FloatPropertyInfo::SetFromText(void* holder, const CString& text, PropertyStream*) const
 {
-    for (const NamedValue& named : m_namedValues)
-        if (named.name.CompareNoCase(text) == 0) return Assign(holder, named.value);
+    if (const auto* named = m_namedValues.FindName(text)) return Assign(holder, named->value);
     float value = static_cast<float>(ParseDouble(text.GetText()));
-    bool named = false;
-    for (const NamedValue& each : m_namedValues) named = named || each.value == value;
-    if (m_min != m_max && !named) value = value < m_min ? m_min : (value > m_max ? m_max : value);
+    if (m_min != m_max && !m_namedValues.FindValue(value)) value = value < m_min ? m_min : (value > m_max ? m_max : value);
     Assign(holder, value);
 }
 
