@@ -178,12 +178,7 @@ void CObject::ReadCustomProperties(const CString& name, const CString& value, Pr
         const char* text = SkipBlanks(line.GetText());
         if (text[0] == 'C' && !std::strchr(text, '=')) {
             if (stream.ReadLine(line) && SkipBlanks(line.GetText())[0] == '{') {
-                int depth = 1;
-                while (depth > 0 && stream.ReadLine(line)) {
-                    const char first = SkipBlanks(line.GetText())[0];
-                    if (first == '{') ++depth;
-                    if (first == '}') --depth;
-                }
+                SkipRestOfBlock(stream);
                 return;
             }
         }

@@ -92,6 +92,17 @@ int PropertyStream::BytesLeft()
     return left > 0 ? left : 0;
 }
 
+void SkipRestOfBlock(PropertyStream& stream)
+{
+    CString line;
+    int depth = 1;
+    while (depth > 0 && stream.ReadLine(line)) {
+        const char first = SkipBlanks(line.GetText())[0];
+        if (first == '{') ++depth;
+        if (first == '}') --depth;
+    }
+}
+
 bool WriteDiskFileAtomically(const char* path, int flags, const void* data, int size)
 {
     const std::string target = platform::ResolvePath(DiskPath(path, flags).GetText());

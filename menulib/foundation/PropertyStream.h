@@ -59,6 +59,10 @@ private:
     bool m_closed = true;
 };
 
+// After a line that opened a brace block: reads lines, counting those that begin with '{' and '}' (after
+// their blanks), until the block is closed or the file ends.
+void SkipRestOfBlock(PropertyStream& stream);
+
 // Writes a whole disk file through "<file>.tmp", a sync and a rename, so that a crash mid-write keeps the old
 // file. With kFileMakeFolders missing folders are made.
 bool WriteDiskFileAtomically(const char* path, int flags, const void* data, int size);

@@ -21,12 +21,7 @@ void SkipBlock(PropertyStream& stream)
         stream.Seek(position);
         return;
     }
-    int depth = 1;
-    while (depth > 0 && stream.ReadLine(line)) {
-        const char first = SkipBlanks(line.GetText())[0];
-        if (first == '{') ++depth;
-        if (first == '}') --depth;
-    }
+    SkipRestOfBlock(stream);
 }
 }  // namespace
 
