@@ -1,0 +1,440 @@
+#include "foundation/FolderCollection.h"
+
+#include <strings.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "foundation/FatalMessage.h"
+#include "foundation/FileFlags.h"
+#include "foundation/FileFunctions.h"
+#include "foundation/FileSearch.h"
+#include "foundation/Object.h"
+#include "foundation/PathHelpers.h"
+#include "foundation/SmallBlockPool.h"
+#include "frames/ImageModel.h"
+
+void* FolderCollectionItem::operator new(std::size_t size) { return PoolAlloc(size); }
+void FolderCollectionItem::operator delete(void* block, std::size_t size) { PoolFree(block, size); }
+
+FolderCollection::FolderCollection(const char* extension) : m_extension(extension) {}
+
+FolderCollection::~FolderCollection()
+{
+    FolderCollection::Clear();
+    delete m_index;
+    if (m_pipeline && ImageModel::Installed()) ImageModel::Installed()->DestroyFrameProcess(m_pipeline);
+    PersistentObjectList::Instance().Remove(this);
+}
+
+void FolderCollection::Clear()
+{
+    while (!m_items.empty()) {
+        delete m_items.back()->object;
+        delete m_items.back();
+        m_items.pop_back();
+    }
+}
+
+const char* FolderCollection::ItemNameText(int i) const
+{
+    const_cast<FolderCollection*>(this)->RunPendingLoad();
+    if (i < 0 || i >= static_cast<int>(m_items.size())) return nullptr;
+    return m_items[i]->name.GetText();
+}
+
+int FolderCollection::Count() const
+{
+    const_cast<FolderCollection*>(this)->RunPendingLoad();
+    return static_cast<int>(m_items.size());
+}
+
+int FolderCollection::GetCount() { return Count(); }
+
+const char* FolderCollection::GetName(int i) { return ItemNameText(i); }
+
+CString FolderCollection::GetNameCopy(int i) { return CString(ItemNameText(i)); }
+
+const NamedListIndex* FolderCollection::GetIndex()
+{
+    RunPendingLoad();
+    return m_index;
+}
+
+void FolderCollection::LoadFromFolder(const char* name, const char* source, int flags)
+{
+    m_loadPending = true;
+    m_pendingSource = source;
+    m_pendingFlags = flags;
+    if (name) {
+        m_name = name;
+        PersistentObjectList::Instance().Add(name, nullptr, this, 0, 0);
+    }
+}
+
+void FolderCollection::Search(FileEnumerator& found, const CString& folder, const char* extension, bool folders)
+{
+    FileSearchSpec spec;
+    if (folders)
+        spec.SetFolders(folder.GetText(), true);
+    else
+        spec.Set(folder.GetText(), extension);
+    spec.SetFlags(FileSearchSpec::kSkipDashedFolders);
+    spec.SetNameForm(FileSearchSpec::kRelativePaths);
+    found.Scan(spec, m_pendingFlags);
+}
+
+void FolderCollection::RunPendingLoad()
+{
+    if (!m_loadPending) return;
+    m_loadPending = false;
+    m_loaded = true;
+    m_itemExtension.Empty();
+    if (m_extension.IsNotEmpty()) {
+        m_itemExtension = ".";
+        m_itemExtension.Append(m_extension);
+    }
+    Clear();
+    m_folder = m_pendingSource;
+    m_sourceFolder = m_pendingSource;
+    m_sourceFolder.ReplaceChar('|', '/');
+    const int bar = m_pendingSource.FindChar('|');
+    if (bar >= 0) m_folder = m_pendingSource.Left(bar);
+
+    FileEnumerator found;
+    CString searchFolder(m_sourceFolder);
+    searchFolder.Append("/");
+    Search(found, searchFolder, m_extension.GetText(), FindsFolders());
+    m_itemFolder = m_folder;
+    if (found.Count() == 0) {
+        // Nothing in the folder: the converted items under "Cache".
+        CString cacheFolder(GetCacheFolderName());
+        cacheFolder.Append("/");
+        cacheFolder.Append(m_sourceFolder);
+        cacheFolder.Append("/");
+        const char* kind = CacheKind();
+        Search(found, cacheFolder, kind, false);
+        m_itemExtension = ".";
+        m_itemExtension.Append(kind);
+        m_itemFolder = GetCacheFolderName();
+        m_itemFolder.Append("/");
+        m_itemFolder.Append(m_folder);
+    }
+    CString prefix(m_itemFolder);
+    prefix.Append("/");
+    for (int i = 0; i < found.Count(); ++i) {
+        CString name = found.GetName(i);
+        name.StripPrefixNoCase(prefix);
+        if (m_itemExtension.IsNotEmpty()) name.StripSuffixNoCase(m_itemExtension);
+        const int slash = name.FindChar('/', name.GetLength() - 1, false);
+        if (name.GetAt(slash + 1) == '-') name.Delete(slash + 1, 1);
+        AddItem(name.GetText());
+    }
+    SortAndDropDuplicates();
+    if (!m_index) m_index = new NamedListIndex;
+    m_index->Assign(this);
+}
+
+void FolderCollection::SortAndDropDuplicates()
+{
+    if (m_items.size() >= 2)
+        std::stable_sort(m_items.begin(), m_items.end(), [](const FolderCollectionItem* a, const FolderCollectionItem* b) {
+            return a->name.CompareNoCase(b->name) < 0;
+        });
+    m_sorted = true;
+    for (int i = static_cast<int>(m_items.size()) - 1; i > 0; --i)
+        if (m_items[i]->name.CompareNoCase(m_items[i - 1]->name) == 0) {
+            delete m_items[i]->object;
+            delete m_items[i];
+            m_items.erase(m_items.begin() + i);
+        }
+}
+
+int FolderCollection::AddItem(const char* name)
+{
+    auto* item = new FolderCollectionItem;
+    item->name = name;
+    m_items.push_back(item);
+    m_sorted = false;
+    return static_cast<int>(m_items.size()) - 1;
+}
+
+int FolderCollection::FindIndex(const char* name, int hint) const
+{
+    if (!name) return -1;
+    const int count = Count();
+    if (hint >= 0 && hint < count && m_items[hint]->name.CompareNoCase(name) == 0) return hint;
+    for (int i = 0; i < count; ++i)
+        if (m_items[i]->name.CompareNoCase(name) == 0) return i;
+    const int byFileName = FindByFileName(name);
+    if (byFileName >= 0) return byFileName;
+    return m_secondNames.Find(name);
+}
+
+int FolderCollection::ResolveIndex(int i)
+{
+    RunPendingLoad();
+    const int count = static_cast<int>(m_items.size());
+    if (count == 0) return -1;
+    // An index outside the items (a failed lookup's -1 as well as one past the end) selects the first item.
+    return i < 0 || i >= count ? 0 : i;
+}
+
+void FolderCollection::FailSelfReference(int i) const
+{
+    CString text("Got stuck in an infinite loop while trying to load \"");
+    text.Append(m_items[i]->name);
+    text.Append("\".  This is usually caused by that file refering to itself.  The actions in this file need to be "
+                "re-scripted to go through a canned object or relay or some other indirect method");
+    FatalMessageAndExit("Fatal Error", text.GetText());
+}
+
+CObject* FolderCollection::GetOrLoad(int i)
+{
+    i = ResolveIndex(i);
+    if (i < 0) return nullptr;
+    FolderCollectionItem& item = *m_items[i];
+    if (item.loading) FailSelfReference(i);
+    if (!item.object) {
+        item.loading = true;
+        LoadItem(i);
+        item.loading = false;
+    }
+    item.state.Touch();
+    return item.object;
+}
+
+void FolderCollection::Unload(int i)
+{
+    if (i < 0 || i >= static_cast<int>(m_items.size())) return;
+    FolderCollectionItem& item = *m_items[i];
+    delete item.object;
+    item.object = nullptr;
+    item.state.Clear();
+    item.loading = false;
+}
+
+void FolderCollection::MarkUsed(int i)
+{
+    i = ResolveIndex(i);
+    if (i < 0) return;
+    m_items[i]->keep = true;
+    CObject* object = GetOrLoad(i);
+    if (object && !m_items[i]->initialised) {
+        m_items[i]->initialised = true;
+        object->InitMembers();
+    }
+}
+
+int FolderCollection::FindObject(const CObject* object)
+{
+    if (m_loadPending) return 0;
+    for (int i = 0; i < static_cast<int>(m_items.size()); ++i)
+        if (m_items[i]->object == object) return i;
+    return -1;
+}
+
+bool FolderCollection::GetObjectFileName(const CObject* object, CString& path)
+{
+    if (m_loadPending || !object) return false;
+    const ClassInfo* itemClass = ItemClass();
+    if (!itemClass || !object->IsKindOf(itemClass)) return false;
+    const int i = FindObject(object);
+    if (i < 0) return false;
+    path = GetItemFilePath(i);
+    return true;
+}
+
+int FolderCollection::AddLoadedObject(const char* path)
+{
+    CString name(path);
+    if (m_itemExtension.IsNotEmpty()) name.StripSuffixNoCase(m_itemExtension);
+    const int i = AddItem(name.GetText());
+    ClassInfo* itemClass = ItemClass();
+    CObject* object = itemClass ? itemClass->CreateInstance(0, -1) : nullptr;
+    if (object) object->InitMembers();
+    m_items[i]->object = object;
+    return i;
+}
+
+CString FolderCollection::ItemFile(const char* folder, const char* name) const
+{
+    CString path(folder);
+    path.Append("/");
+    path.Append(name);
+    path.Append(m_itemExtension);
+    if (FileExists(path.GetText())) return path;
+    // The item's name lost the '-' of its file name: the file is folder/.../-name.
+    CString dashed;
+    dashed.SetPathWithSubpath(folder, name, m_itemExtension.GetText());
+    return FileExists(dashed.GetText()) ? dashed : path;
+}
+
+CString FolderCollection::GetItemFilePath(int i) { return ItemFile(m_itemFolder.GetText(), m_items[i]->name.GetText()); }
+
+CObject* FolderCollection::OpenItemFile(const char* folder, const char* name, int flags)
+{
+    return CObject::CreateFromFile(ItemFile(folder, name).GetText(), flags, true, nullptr);
+}
+
+FrameProcess* FolderCollection::Pipeline(FrameProcess* defaults)
+{
+    ImageModel* model = ImageModel::Installed();
+    if (!model) return nullptr;
+    if (!m_pipeline) m_pipeline = model->CreateFrameProcess();
+    if (!m_pipelineCopied && defaults) {
+        model->CopyStepsTo(*defaults, *m_pipeline);
+        m_pipelineCopied = true;
+    }
+    return m_pipeline;
+}
+
+// ---- load guards
+
+LoadGuard::LoadGuard(FolderCollection& collection, int index) : m_owner(collection), m_index(index)
+{
+    m_object = collection.GetOrLoad(index);
+}
+
+namespace {
+
+class SequenceLoadGuard : public LoadGuard {
+public:
+    using LoadGuard::LoadGuard;
+    void Advance(float seconds) override
+    {
+        ImageModel* model = ImageModel::Installed();
+        if (!m_object || !model) return;
+        m_position += seconds * model->GetFrameRate(m_object);
+        const int frames = model->GetFrameCount(m_object);
+        if (frames <= 0) return;
+        while (m_position >= static_cast<float>(frames)) m_position -= static_cast<float>(frames);
+    }
+    void Draw(CFrameInterface* target, int x, int y) override
+    {
+        ImageModel* model = ImageModel::Installed();
+        if (!m_object || !model) return;
+        model->BeginAccess(m_object);
+        if (CObject* frame = model->SelectFrame(m_object, static_cast<int>(m_position)))
+            model->BlitAt(target, frame, x, y, model->GetSequenceBlitType(m_object));
+        model->EndAccess(m_object);
+    }
+};
+
+class FrameLoadGuard : public LoadGuard {
+public:
+    using LoadGuard::LoadGuard;
+    void Draw(CFrameInterface* target, int x, int y) override
+    {
+        ImageModel* model = ImageModel::Installed();
+        if (!m_object || !model) return;
+        const bool standAlone = m_object->IsKindOf(model->GetStandAloneFrameClassInfo());
+        model->BlitAt(target, m_object, x, y,
+                      standAlone ? model->GetFrameBlitType(m_object) : model->GetDefaultBlitType());
+    }
+};
+
+}  // namespace
+
+LoadGuardFactory GetSequenceGuardFactory()
+{
+    return [](FolderCollection& collection, int index) -> LoadGuard* { return new SequenceLoadGuard(collection, index); };
+}
+
+LoadGuardFactory GetFrameGuardFactory()
+{
+    return [](FolderCollection& collection, int index) -> LoadGuard* { return new FrameLoadGuard(collection, index); };
+}
+
+// ---- the sequence collection
+
+CString SequenceFolderCollection::GetItemFilePath(int i)
+{
+    CString path;
+    path.SetPathWithSubpathAndFile(GetItemFolder().GetText(), ItemAt(i).name.GetText(), "Properties.txt", nullptr);
+    return path;
+}
+
+ClassInfo* SequenceFolderCollection::ItemClass() const
+{
+    return ImageModel::Installed() ? ImageModel::Installed()->GetSequenceClassInfo() : nullptr;
+}
+
+const char* SequenceFolderCollection::CacheKind() const
+{
+    return ImageModel::Installed() ? ImageModel::Installed()->GetSequenceFileKind() : "SEQUENCE";
+}
+
+bool SequenceFolderCollection::LoadSequence(const char* folder, const char* name, CObject** object)
+{
+    *object = nullptr;
+    ImageModel* model = ImageModel::Installed();
+    ClassInfo* sequenceClass = ItemClass();
+    if (!model || !sequenceClass) return false;
+    FrameProcess* pipeline = Pipeline(model->GetDefaultSequenceProcess());
+    std::unique_ptr<CObject> sequence(sequenceClass->CreateInstance(0, -1));
+    if (!sequence || !model->LoadSequenceFile(sequence.get(), folder, name, *pipeline)) return false;
+    *object = sequence.release();
+    return true;
+}
+
+void SequenceFolderCollection::LoadItem(int i)
+{
+    LoadSequence(GetItemFolder().GetText(), ItemAt(i).name.GetText(), &ItemAt(i).object);
+}
+
+// ---- the frame collection
+
+CString FrameFolderCollection::GetItemFilePath(int i)
+{
+    CString path(GetItemFolder());
+    path.Append("/");
+    path.Append(ItemAt(i).name);
+    path.Append(".txt");
+    return path;
+}
+
+ClassInfo* FrameFolderCollection::ItemClass() const
+{
+    return ImageModel::Installed() ? ImageModel::Installed()->GetFrameClassInfo() : nullptr;
+}
+
+const char* FrameFolderCollection::CacheKind() const
+{
+    return ImageModel::Installed() ? ImageModel::Installed()->GetFrameFileKind() : "FRAME";
+}
+
+void FrameFolderCollection::AppendSources(const FrameProcess& steps)
+{
+    ImageModel* model = ImageModel::Installed();
+    FrameProcess* pipeline = Pipeline(nullptr);
+    if (!model || !pipeline) return;
+    model->CopyStepsTo(steps, *pipeline);
+    SetPipelineCopied();
+}
+
+CObject* FrameFolderCollection::LoadFrame(const char* folder, const char* name)
+{
+    ImageModel* model = ImageModel::Installed();
+    if (!model) return nullptr;
+    FrameProcess* pipeline = Pipeline(model->GetDefaultFrameProcess());
+    CString folderWithSeparator(folder);
+    folderWithSeparator.Append("/");
+    return model->LoadFrameDescription(folderWithSeparator.GetText(), name, *pipeline, 1, 0,
+                                       model->GetStandAloneFrameClassInfo());
+}
+
+void FrameFolderCollection::LoadItem(int i) { ItemAt(i).object = LoadFrame(GetItemFolder().GetText(), ItemAt(i).name.GetText()); }
+
+SequenceFolderCollection& GetSequenceCollection()
+{
+    static SequenceFolderCollection collection;
+    return collection;
+}
+
+FrameFolderCollection& GetFrameCollection()
+{
+    static FrameFolderCollection collection;
+    return collection;
+}

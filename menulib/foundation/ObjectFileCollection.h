@@ -1,0 +1,32 @@
+// A process-wide collection of the objects of one persistent class, one property file per item, found by a
+// search for one extension under a folder and read on first use.
+#pragma once
+#include "foundation/FolderCollection.h"
+#include "foundation/Object.h"
+
+template <typename T>
+class ObjectFileCollection : public FolderCollection {
+public:
+    // Registers with the roster, which gives it the folder when the library starts.
+    ObjectFileCollection(const char* displayName, const char* folder, const char* extension)
+        : FolderCollection(extension)
+    {
+        PersistentObjectList::Instance().Add(displayName, folder, this, 0, 0);
+    }
+
+    T* GetOrLoad(int i) { return static_cast<T*>(FolderCollection::GetOrLoad(i)); }
+
+protected:
+    void LoadItem(int i) override
+    {
+        CObject* object = OpenItemFile(GetItemFolder().GetText(), ItemAt(i).name.GetText(), m_pendingFlags);
+        // A file of another class is not an item of this collection.
+        if (object && !object->IsKindOf(T::GetStaticClassInfo())) {
+            delete object;
+            object = nullptr;
+        }
+        ItemAt(i).object = object;
+    }
+    ClassInfo* ItemClass() const override { return T::GetStaticClassInfo(); }
+    const char* CacheKind() const override { return "property"; }
+};

@@ -1,0 +1,99 @@
+#include "foundation/PersistentObjectList.h"
+
+#include <algorithm>
+
+#include "foundation/Object.h"
+#include "platform/win32_time.h"
+
+void ItemUseRecord::Touch()
+{
+    lastUse = GetTickCount();
+    ++uses;
+    ++recentUses;
+}
+
+namespace {
+std::vector<PersistentObjectList::FileNameHook>& FileNameHooks()
+{
+    static auto* hooks = new std::vector<PersistentObjectList::FileNameHook>;
+    return *hooks;
+}
+std::vector<PersistentObjectList::SaveHook>& SaveHooks()
+{
+    static auto* hooks = new std::vector<PersistentObjectList::SaveHook>;
+    return *hooks;
+}
+}  // namespace
+
+PersistentObjectList& PersistentObjectList::Instance()
+{
+    // Never destroyed: collections that are static objects take themselves out in their destructors.
+    static PersistentObjectList* roster = new PersistentObjectList;
+    return *roster;
+}
+
+const char* PersistentObjectList::ItemNameText(int i) const
+{
+    if (i < 0 || i >= Count()) return nullptr;
+    return m_entries[i].displayName.GetText();
+}
+
+void PersistentObjectList::GetItemName(CString& out, int i) const { out = m_entries[i].displayName; }
+
+int PersistentObjectList::Add(const char* displayName, const char* folder, PersistentCollection* collection,
+                              int value1, int value2)
+{
+    if (m_entries.empty()) AddFileNameHook(&FindInCollections);
+    m_entries.push_back({CString(displayName), CString(folder), collection, value1, value2});
+    return Count() - 1;
+}
+
+void PersistentObjectList::Remove(PersistentCollection* collection)
+{
+    m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(),
+                                   [&](const Entry& entry) { return entry.collection == collection; }),
+                    m_entries.end());
+}
+
+void PersistentObjectList::LoadAll()
+{
+    for (const Entry& entry : m_entries)
+        if (entry.folder.IsNotEmpty()) entry.collection->LoadFromFolder(nullptr, entry.folder.GetText(), 0);
+}
+
+void PersistentObjectList::ShutDown()
+{
+    for (auto entry = m_entries.rbegin(); entry != m_entries.rend(); ++entry) {
+        PersistentCollection* collection = entry->collection;
+        if (!collection->NeedsSave()) continue;
+        for (int i = 0; i < collection->GetItemCount(); ++i)
+            if (collection->IsItemModified(i)) collection->SaveItem(i);
+    }
+}
+
+bool PersistentObjectList::FindInCollections(const CObject* object, CString& path)
+{
+    for (const Entry& entry : Instance().m_entries)
+        if (entry.collection->GetObjectFileName(object, path)) return true;
+    return false;
+}
+
+void PersistentObjectList::AddFileNameHook(FileNameHook hook) { FileNameHooks().push_back(hook); }
+void PersistentObjectList::AddSaveHook(SaveHook hook) { SaveHooks().push_back(hook); }
+
+bool PersistentObjectList::FindObjectFileName(const CObject* object, CString& path)
+{
+    for (FileNameHook hook : FileNameHooks())
+        if (hook(object, path)) return true;
+    return false;
+}
+
+bool PersistentObjectList::SaveObject(const CObject* object)
+{
+    bool result = false;
+    for (SaveHook hook : SaveHooks())
+        if (hook(object, result)) return result;
+    CString path;
+    if (!FindObjectFileName(object, path)) return false;
+    return object->SaveToFile(path.GetText(), 0);
+}
