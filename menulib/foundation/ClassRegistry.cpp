@@ -1,4 +1,5 @@
 #include "foundation/ClassRegistry.h"
+#include "foundation/LocalizedString.h"
 
 #include <strings.h>
 
@@ -191,12 +192,15 @@ int ClassRegistry::IndexOf(const ClassInfo* record) const
     return -1;
 }
 
+LocalizedString CorruptedProgramTitle("FATAL ERROR!", "title of the message shown for a corrupted program", 0);
+LocalizedString CorruptedProgramText("The executable or data file appears to have become corrupted. Please reinstall "
+                                     "the product, or contact the vendor for assistance.",
+                                     "message shown when a data file names a class the program lacks", 0);
+
 CObject* ClassRegistry::CreateObject(const char* name, int arg1, int arg2) const
 {
     const ClassInfo* record = Find(name);
     if (!record || record->IsAbstract())
-        FatalMessageAndExit("FATAL ERROR!",
-                            "The executable or data file appears to have become corrupted. Please reinstall the "
-                            "product, or contact the vendor for assistance.");
+        FatalMessageAndExit(CorruptedProgramTitle.GetText().GetText(), CorruptedProgramText.GetText().GetText());
     return record->CreateInstance(arg1, arg2);
 }

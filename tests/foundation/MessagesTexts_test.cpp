@@ -48,7 +48,7 @@ TEST(Messages, TypesAndDispatch)
 
 TEST(LocalizedString, KeysAndLookups)
 {
-    EXPECT_EQ(GetLocalizedStringCount(), 6);
+    EXPECT_GE(GetLocalizedStringCount(), 6);  // this subsystem's six, and those of the rest of the library
     EXPECT_STREQ(LocalLanguageName.GetText().GetText(), "English");
     CString text(":");
     Localize(text, "Minutes:Seconds separator");  // an empty table changes nothing
