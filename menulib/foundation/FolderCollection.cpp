@@ -69,7 +69,7 @@ void FolderCollection::LoadFromFolder(const char* name, const char* source, int 
     m_pendingFlags = flags;
     if (name) {
         m_name = name;
-        PersistentObjectList::Instance().Add(name, nullptr, this, 0, 0);
+        PersistentObjectList::Instance().Add(name, nullptr, this, GuardFactory(), 0);
     }
 }
 
@@ -366,6 +366,8 @@ const char* SequenceFolderCollection::CacheKind() const
     return ImageModel::Installed() ? ImageModel::Installed()->GetSequenceFileKind() : "SEQUENCE";
 }
 
+LoadGuardFactory SequenceFolderCollection::GuardFactory() const { return GetSequenceGuardFactory(); }
+
 bool SequenceFolderCollection::LoadSequence(const char* folder, const char* name, CObject** object)
 {
     *object = nullptr;
@@ -404,6 +406,8 @@ const char* FrameFolderCollection::CacheKind() const
 {
     return ImageModel::Installed() ? ImageModel::Installed()->GetFrameFileKind() : "FRAME";
 }
+
+LoadGuardFactory FrameFolderCollection::GuardFactory() const { return GetFrameGuardFactory(); }
 
 void FrameFolderCollection::AppendSources(const FrameProcess& steps)
 {

@@ -84,6 +84,8 @@ protected:
     virtual const char* CacheKind() const = 0;
     // Item folders whose names begin with '-' instead of files.
     virtual bool FindsFolders() const { return false; }
+    // The factory of the load guards of the items, registered with the collection's name; none by default.
+    virtual LoadGuardFactory GuardFactory() const { return nullptr; }
     // The load pipeline, made on first use; the default pipeline is copied in once.
     FrameProcess* Pipeline(FrameProcess* defaults);
     void SetPipelineCopied() { m_pipelineCopied = true; }
@@ -134,8 +136,6 @@ protected:
     float m_position = 0.0f;
 };
 
-using LoadGuardFactory = LoadGuard* (*)(FolderCollection& collection, int index);
-
 // Items are "-Name" folders; their objects are sequences read from their cache files.
 class SequenceFolderCollection : public FolderCollection {
 public:
@@ -149,6 +149,7 @@ protected:
     ClassInfo* ItemClass() const override;
     const char* CacheKind() const override;
     bool FindsFolders() const override { return true; }
+    LoadGuardFactory GuardFactory() const override;
 };
 
 // Items are "TGA" files, each optionally described by a text file of the same name.
@@ -165,6 +166,7 @@ protected:
     void LoadItem(int i) override;
     ClassInfo* ItemClass() const override;
     const char* CacheKind() const override;
+    LoadGuardFactory GuardFactory() const override;
 };
 
 // The two process-wide collections, built on first use and destroyed at exit.

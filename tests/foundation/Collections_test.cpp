@@ -175,6 +175,29 @@ TEST_F(CollectionTest, LoadGuards)
     EXPECT_EQ(model.lastPipeline, (std::vector<std::string>{"palette"}));
 }
 
+TEST_F(CollectionTest, ANamedLoadRegistersTheCollectionWithItsGuardFactory)
+{
+    Write("Pics/p.TGA", "");
+    MakeFolder("Anim/-Run");
+    FrameFolderCollection frames;
+    SequenceFolderCollection sequences;
+    ObjectFileCollection<CTestA> parts("Test Parts", "", "part");
+    frames.LoadFromFolder("Test Frames", "Pics", 0);
+    sequences.LoadFromFolder("Test Sequences", "Anim", 0);
+    PersistentObjectList& roster = PersistentObjectList::Instance();
+    const int frameEntry = roster.FindRequired("Test Frames");
+    const int sequenceEntry = roster.FindRequired("Test Sequences");
+    EXPECT_EQ(roster.GetCollection(frameEntry), &frames);
+    EXPECT_EQ(roster.GetGuardFactory(frameEntry), GetFrameGuardFactory());
+    EXPECT_EQ(roster.GetGuardFactory(sequenceEntry), GetSequenceGuardFactory());
+    EXPECT_EQ(roster.GetGuardFactory(roster.FindRequired("Test Parts")), nullptr);
+
+    // A guard made through the roster loads the item it names.
+    const std::unique_ptr<LoadGuard> guard(roster.GetGuardFactory(sequenceEntry)(sequences, 0));
+    ASSERT_NE(guard->GetObject(), nullptr);
+    EXPECT_EQ(sequences.Item(0).object, guard->GetObject());
+}
+
 TEST_F(CollectionTest, ObjectFilesOnDiskAndInAMountedArchive)
 {
     Write("Items/one.item.txt", kItemA);
