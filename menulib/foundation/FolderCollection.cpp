@@ -292,9 +292,10 @@ FrameProcess* FolderCollection::Pipeline(FrameProcess* defaults)
 
 // ---- load guards
 
-LoadGuard::LoadGuard(FolderCollection& collection, int index) : m_owner(collection), m_index(index)
+LoadGuard::LoadGuard(FolderCollection& collection, int index)
+    : m_owner(collection), m_index(collection.ResolveIndex(index))
 {
-    m_object = collection.GetOrLoad(index);
+    m_object = m_index >= 0 ? collection.GetOrLoad(m_index) : nullptr;
 }
 
 namespace {

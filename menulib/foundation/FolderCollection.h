@@ -53,6 +53,8 @@ public:
 
     // Item i's object, loaded on first use. An index outside the items selects item 0; null when empty.
     CObject* GetOrLoad(int i);
+    // The item an index selects after a pending load: an index outside the items selects item 0; -1 when empty.
+    int ResolveIndex(int i);
     void Unload(int i);
     void MarkUsed(int i);
     int GetCount();
@@ -93,7 +95,6 @@ protected:
     CString ItemFile(const char* folder, const char* name) const;
     void RunPendingLoad();
     FolderCollectionItem& ItemAt(int i) { return *m_items[i]; }
-    int ResolveIndex(int i);
     [[noreturn]] void FailSelfReference(int i) const;
 
     CString m_extension;

@@ -157,6 +157,7 @@ TEST_F(CollectionTest, LoadGuards)
     FrameFolderCollection frames;
     frames.LoadFromFolder(nullptr, "Pics", 0);
     LoadGuard* frameGuard = GetFrameGuardFactory()(frames, 9);
+    EXPECT_EQ(frameGuard->GetIndex(), 0);  // the item the index selected
     frameGuard->Draw(nullptr, 0, 0);
     EXPECT_EQ(model.draws.back().blitType, FakeImageModel::Blit(2));  // a stand-alone frame's own blit type
     delete frameGuard;
