@@ -10,7 +10,7 @@ fi
 shots="$dist/shots"
 mkdir -p "$shots"
 echo "No display: a headless run of 300 frames; screenshots go to $shots"
-VEL_HEADLESS=1 VEL_FRAMES=${VEL_FRAMES:-300} VEL_SHOTS="$shots" VEL_SHOT_AT=${VEL_SHOT_AT:-1,50,150,299} ./Velmorine
-status=$?
+status=0
+VEL_HEADLESS=1 VEL_FRAMES=${VEL_FRAMES:-300} VEL_SHOTS="$shots" VEL_SHOT_AT=${VEL_SHOT_AT:-1,50,150,299} ./Velmorine || status=$?
 echo "Headless run ended with status $status. Screenshots: $(ls "$shots" 2>/dev/null | wc -l) in $shots; session log: $dist/Exception.log"
 exit $status
