@@ -70,7 +70,7 @@ bool CFile::Close()
         const int length = m_stream->Size();
         auto* memory = static_cast<CMemoryFileBuf*>(m_stream);
         ok = target.Open(m_targetPath.GetText(), m_flags & ~kFileCompressed) &&
-             CompressedBlockCodec::WriteBlock(target, memory->GetData(), length, 6);
+             CompressedBlockCodec::WriteBlock(target, memory->GetData(), length, CompressedBlockCodec::kLevel);
         ok = target.Close() && ok;
         m_flags &= ~kFileCompressed;
     }

@@ -18,6 +18,9 @@ public:
     static std::uint8_t* ReadBlock(CFileBuf& stream, int* originalSize, bool* damaged = nullptr);
     static std::uint8_t* ReadBlock(CFile& file, int* originalSize, bool* damaged = nullptr);
 
+    // The level of every block the library writes.
+    static constexpr int kLevel = 6;
+
     // zlib never inflates one byte into more than about 1032; an original size beyond this ratio is refused
     // before anything is allocated.
     static constexpr long long kMaxRatio = 1032;

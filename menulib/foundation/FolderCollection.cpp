@@ -69,7 +69,7 @@ void FolderCollection::LoadFromFolder(const char* name, const char* source, int 
     m_pendingFlags = flags;
     if (name) {
         m_name = name;
-        PersistentObjectList::Instance().Add(name, nullptr, this, 0, 0);
+        PersistentObjectList::Instance().Add(name, nullptr, this, GuardFactory(), 0);
     }
 }
 
@@ -292,9 +292,10 @@ FrameProcess* FolderCollection::Pipeline(FrameProcess* defaults)
 
 // ---- load guards
 
-LoadGuard::LoadGuard(FolderCollection& collection, int index) : m_owner(collection), m_index(index)
+LoadGuard::LoadGuard(FolderCollection& collection, int index)
+    : m_owner(collection), m_index(collection.ResolveIndex(index))
 {
-    m_object = collection.GetOrLoad(index);
+    m_object = m_index >= 0 ? collection.GetOrLoad(m_index) : nullptr;
 }
 
 namespace {
@@ -366,6 +367,8 @@ const char* SequenceFolderCollection::CacheKind() const
     return ImageModel::Installed() ? ImageModel::Installed()->GetSequenceFileKind() : "SEQUENCE";
 }
 
+LoadGuardFactory SequenceFolderCollection::GuardFactory() const { return GetSequenceGuardFactory(); }
+
 bool SequenceFolderCollection::LoadSequence(const char* folder, const char* name, CObject** object)
 {
     *object = nullptr;
@@ -404,6 +407,8 @@ const char* FrameFolderCollection::CacheKind() const
 {
     return ImageModel::Installed() ? ImageModel::Installed()->GetFrameFileKind() : "FRAME";
 }
+
+LoadGuardFactory FrameFolderCollection::GuardFactory() const { return GetFrameGuardFactory(); }
 
 void FrameFolderCollection::AppendSources(const FrameProcess& steps)
 {

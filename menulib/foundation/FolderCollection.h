@@ -53,6 +53,8 @@ public:
 
     // Item i's object, loaded on first use. An index outside the items selects item 0; null when empty.
     CObject* GetOrLoad(int i);
+    // The item an index selects after a pending load: an index outside the items selects item 0; -1 when empty.
+    int ResolveIndex(int i);
     void Unload(int i);
     void MarkUsed(int i);
     int GetCount();
@@ -84,6 +86,8 @@ protected:
     virtual const char* CacheKind() const = 0;
     // Item folders whose names begin with '-' instead of files.
     virtual bool FindsFolders() const { return false; }
+    // The factory of the load guards of the items, registered with the collection's name; none by default.
+    virtual LoadGuardFactory GuardFactory() const { return nullptr; }
     // The load pipeline, made on first use; the default pipeline is copied in once.
     FrameProcess* Pipeline(FrameProcess* defaults);
     void SetPipelineCopied() { m_pipelineCopied = true; }
@@ -91,7 +95,6 @@ protected:
     CString ItemFile(const char* folder, const char* name) const;
     void RunPendingLoad();
     FolderCollectionItem& ItemAt(int i) { return *m_items[i]; }
-    int ResolveIndex(int i);
     [[noreturn]] void FailSelfReference(int i) const;
 
     CString m_extension;
@@ -134,8 +137,6 @@ protected:
     float m_position = 0.0f;
 };
 
-using LoadGuardFactory = LoadGuard* (*)(FolderCollection& collection, int index);
-
 // Items are "-Name" folders; their objects are sequences read from their cache files.
 class SequenceFolderCollection : public FolderCollection {
 public:
@@ -149,6 +150,7 @@ protected:
     ClassInfo* ItemClass() const override;
     const char* CacheKind() const override;
     bool FindsFolders() const override { return true; }
+    LoadGuardFactory GuardFactory() const override;
 };
 
 // Items are "TGA" files, each optionally described by a text file of the same name.
@@ -165,6 +167,7 @@ protected:
     void LoadItem(int i) override;
     ClassInfo* ItemClass() const override;
     const char* CacheKind() const override;
+    LoadGuardFactory GuardFactory() const override;
 };
 
 // The two process-wide collections, built on first use and destroyed at exit.

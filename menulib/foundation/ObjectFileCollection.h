@@ -11,7 +11,7 @@ public:
     ObjectFileCollection(const char* displayName, const char* folder, const char* extension)
         : FolderCollection(extension)
     {
-        PersistentObjectList::Instance().Add(displayName, folder, this, 0, 0);
+        PersistentObjectList::Instance().Add(displayName, folder, this, nullptr, 0);
     }
 
     T* GetOrLoad(int i) { return static_cast<T*>(FolderCollection::GetOrLoad(i)); }

@@ -41,10 +41,10 @@ const char* PersistentObjectList::ItemNameText(int i) const
 void PersistentObjectList::GetItemName(CString& out, int i) const { out = m_entries[i].displayName; }
 
 int PersistentObjectList::Add(const char* displayName, const char* folder, PersistentCollection* collection,
-                              int value1, int value2)
+                              LoadGuardFactory guardFactory, int value)
 {
     if (m_entries.empty()) AddFileNameHook(&FindInCollections);
-    m_entries.push_back({CString(displayName), CString(folder), collection, value1, value2});
+    m_entries.push_back({CString(displayName), CString(folder), collection, guardFactory, value});
     return Count() - 1;
 }
 

@@ -9,6 +9,11 @@
 #include "foundation/NamedList.h"
 
 class CObject;
+class FolderCollection;
+class LoadGuard;
+
+// Makes the per-use handle of item index of a collection (FolderCollection.h).
+using LoadGuardFactory = LoadGuard* (*)(FolderCollection& collection, int index);
 
 // What the roster asks of a registered collection.
 class PersistentCollection {
@@ -56,12 +61,15 @@ public:
     void GetItemName(CString& out, int i) const override;
     int Count() const override { return static_cast<int>(m_entries.size()); }
 
-    int Add(const char* displayName, const char* folder, PersistentCollection* collection, int value1, int value2);
+    // guardFactory: the collection's load guard factory, null for collections without one.
+    int Add(const char* displayName, const char* folder, PersistentCollection* collection,
+            LoadGuardFactory guardFactory, int value);
     // Takes a collection out of the roster (a collection that is destroyed before the process ends).
     void Remove(PersistentCollection* collection);
     void LoadAll();
     void ShutDown();
     PersistentCollection* GetCollection(int i) const { return m_entries[i].collection; }
+    LoadGuardFactory GetGuardFactory(int i) const { return m_entries[i].guardFactory; }
 
     static void AddFileNameHook(FileNameHook hook);
     static void AddSaveHook(SaveHook hook);
@@ -77,8 +85,8 @@ private:
         CString displayName;
         CString folder;
         PersistentCollection* collection;
-        std::int32_t value1;
-        std::int32_t value2;
+        LoadGuardFactory guardFactory;
+        std::int32_t value;
     };
     std::vector<Entry> m_entries;
 };

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "foundation/CompressedBlockCodec.h"
 #include "foundation/FatalMessage.h"
 #include "foundation/FileFunctions.h"
 #include "foundation/FileState.h"
@@ -17,6 +18,19 @@ CString Trimmed(const char* text)
     CString trimmed(SkipBlanks(text));
     trimmed.TrimRight();
     return trimmed;
+}
+
+// A member of a mounted archive is rewritten through the archive; a disk file through a temporary file and a
+// rename, so that a crash mid-write keeps the old file.
+bool WriteWholeFile(const char* path, int flags, const void* data, int size)
+{
+    if (!(flags & kFileAbsolute) && FileState().archivesMounted && ArchiveFileExists(path)) {
+        CFile target;
+        if (!target.Open(path, flags | kFileCreate | kFileWrite)) return false;
+        const bool written = target.Write(data, size) == size;
+        return target.Close() && written;
+    }
+    return WriteDiskFileAtomically(path, flags, data, size);
 }
 
 bool StartsWith(const char* text, const char* prefix) { return std::strncmp(text, prefix, std::strlen(prefix)) == 0; }
@@ -174,30 +188,24 @@ bool CObject::LoadFromFile(const char* path, int flags)
 bool CObject::SaveToFile(const char* path, int flags) const
 {
     if (!(flags & kFileMakeFolders) && !IsFileWritable(path, flags)) return false;
-    if (flags & kFileCompressed) {
-        PropertyStream file;
-        if (!file.Open(path, flags | kFileCreate | kFileWrite, true)) return false;
-        file.SetIndenting(UseIndentation());
-        WriteText(file, true);
-        return file.Close();
-    }
+    const int textFlags = flags & ~kFileCompressed;
     auto* memory = new CMemoryFileBuf;
     PropertyStream text;
-    text.Attach(memory, flags | kFileCreate | kFileWrite, true);
+    text.Attach(memory, textFlags | kFileCreate | kFileWrite, true);
     text.SetIndenting(UseIndentation());
     WriteText(text, true);
+    if (flags & kFileCompressed) {
+        // The text as one compressed block, written as a whole like the plain text.
+        CMemoryFileBuf packed;
+        const bool compressed =
+            CompressedBlockCodec::WriteBlock(packed, memory->GetData(), memory->Size(), CompressedBlockCodec::kLevel);
+        return compressed && WriteWholeFile(path, textFlags, packed.GetData(), packed.Size());
+    }
     {
         CFile existing;
         if (existing.Open(path, flags | kFileRead) && existing.ContentEquals(text)) return true;
     }
-    // A member of a mounted archive is rewritten through the archive; a disk file through a temporary file.
-    if (!(flags & kFileAbsolute) && FileState().archivesMounted && ArchiveFileExists(path)) {
-        CFile target;
-        if (!target.Open(path, flags | kFileCreate | kFileWrite)) return false;
-        const bool copied = text.CopyContents(target, nullptr);
-        return target.Close() && copied;
-    }
-    return WriteDiskFileAtomically(path, flags, memory->GetData(), memory->Size());
+    return WriteWholeFile(path, flags, memory->GetData(), memory->Size());
 }
 
 CObject* CObject::CreateFromFile(const char* path, int flags, bool saveBack, CObject** out)

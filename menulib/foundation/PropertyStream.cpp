@@ -112,7 +112,7 @@ bool WriteDiskFileAtomically(const char* path, int flags, const void* data, int 
         if (folder.IsNotEmpty()) CreateFolderPath(folder.GetText());
     }
     const std::string temporary = target + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    std::FILE* file = platform::OpenFile(temporary, "wb");
     if (!file) return false;
     bool ok = size <= 0 || std::fwrite(data, 1, static_cast<std::size_t>(size), file) == static_cast<std::size_t>(size);
     ok = std::fflush(file) == 0 && ok;

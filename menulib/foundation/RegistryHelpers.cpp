@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/NamedList.h"
 #include "platform/win32_registry.h"
 
 namespace {
@@ -140,8 +141,7 @@ bool RegReadMachineString(const char* subKey, const char* valueName, CString* ou
     return true;
 }
 
-void RegFindValues(const char* subKey, const char* name, std::vector<CString>* names, std::vector<CString>* values,
-                   bool exact)
+void RegFindValues(const char* subKey, const char* name, NamedList* names, NamedList* values, bool exact)
 {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
@@ -160,8 +160,8 @@ void RegFindValues(const char* subKey, const char* name, std::vector<CString>* n
         if (type != REG_SZ && type != REG_MULTI_SZ) continue;
         const CString found(valueName.data(), static_cast<int>(nameChars));
         if (exact ? found.Compare(name) != 0 : !ContainsNoCase(found, name)) continue;
-        if (names) names->push_back(found);
-        if (values) values->push_back(TextOf(type, std::vector<BYTE>(data.begin(), data.begin() + size)));
+        if (names) names->Add(found);
+        if (values) values->Add(TextOf(type, std::vector<BYTE>(data.begin(), data.begin() + size)));
     }
     std::vector<CString> subKeys;
     for (DWORD index = 0;; ++index) {

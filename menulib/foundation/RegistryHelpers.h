@@ -1,9 +1,10 @@
 // Registry values with the fall-back between the per-user and the per-machine hive.
 #pragma once
 #include <cstdint>
-#include <vector>
 
 #include "foundation/CString.h"
+
+class NamedList;
 
 // A REG_SZ of more than 0 bytes from HKEY_CURRENT_USER, else HKEY_LOCAL_MACHINE; empty when neither has it.
 CString RegReadString(const char* subKey, const char* valueName, bool* found);
@@ -17,6 +18,5 @@ bool RegEnsureKey(const char* subKey);
 // HKEY_LOCAL_MACHINE only: REG_SZ, or REG_MULTI_SZ with its strings joined by blanks.
 bool RegReadMachineString(const char* subKey, const char* valueName, CString* out);
 // HKEY_LOCAL_MACHINE only: every text value whose name contains name (case ignored) or, with exact, equals it
-// (case kept), in the key and all its sub-keys; names and data are appended in the order found.
-void RegFindValues(const char* subKey, const char* name, std::vector<CString>* names, std::vector<CString>* values,
-                   bool exact);
+// (case kept), in the key and all its sub-keys; names and data are added to the lists in the order found.
+void RegFindValues(const char* subKey, const char* name, NamedList* names, NamedList* values, bool exact);

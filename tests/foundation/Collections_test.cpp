@@ -157,6 +157,7 @@ TEST_F(CollectionTest, LoadGuards)
     FrameFolderCollection frames;
     frames.LoadFromFolder(nullptr, "Pics", 0);
     LoadGuard* frameGuard = GetFrameGuardFactory()(frames, 9);
+    EXPECT_EQ(frameGuard->GetIndex(), 0);  // the item the index selected
     frameGuard->Draw(nullptr, 0, 0);
     EXPECT_EQ(model.draws.back().blitType, FakeImageModel::Blit(2));  // a stand-alone frame's own blit type
     delete frameGuard;
@@ -173,6 +174,29 @@ TEST_F(CollectionTest, LoadGuards)
     sourced.AppendSources(*FakeImageModel::Handle(model.sequenceDefaults));
     sourced.GetOrLoad(0);
     EXPECT_EQ(model.lastPipeline, (std::vector<std::string>{"palette"}));
+}
+
+TEST_F(CollectionTest, ANamedLoadRegistersTheCollectionWithItsGuardFactory)
+{
+    Write("Pics/p.TGA", "");
+    MakeFolder("Anim/-Run");
+    FrameFolderCollection frames;
+    SequenceFolderCollection sequences;
+    ObjectFileCollection<CTestA> parts("Test Parts", "", "part");
+    frames.LoadFromFolder("Test Frames", "Pics", 0);
+    sequences.LoadFromFolder("Test Sequences", "Anim", 0);
+    PersistentObjectList& roster = PersistentObjectList::Instance();
+    const int frameEntry = roster.FindRequired("Test Frames");
+    const int sequenceEntry = roster.FindRequired("Test Sequences");
+    EXPECT_EQ(roster.GetCollection(frameEntry), &frames);
+    EXPECT_EQ(roster.GetGuardFactory(frameEntry), GetFrameGuardFactory());
+    EXPECT_EQ(roster.GetGuardFactory(sequenceEntry), GetSequenceGuardFactory());
+    EXPECT_EQ(roster.GetGuardFactory(roster.FindRequired("Test Parts")), nullptr);
+
+    // A guard made through the roster loads the item it names.
+    const std::unique_ptr<LoadGuard> guard(roster.GetGuardFactory(sequenceEntry)(sequences, 0));
+    ASSERT_NE(guard->GetObject(), nullptr);
+    EXPECT_EQ(sequences.Item(0).object, guard->GetObject());
 }
 
 TEST_F(CollectionTest, ObjectFilesOnDiskAndInAMountedArchive)

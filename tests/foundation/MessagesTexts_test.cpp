@@ -2,6 +2,8 @@
 
 #include "foundation/LocalizedString.h"
 #include "foundation/Messages.h"
+#include "foundation/NamedList.h"
+#include "foundation/VirtualArrayAdapter.h"
 
 namespace {
 
@@ -19,6 +21,13 @@ public:
 
 private:
     bool m_handles;
+};
+
+// A key list with a name whose odd items are not listed.
+class NamedKeys : public KeyedValueList {
+public:
+    void GetListName(CString& out) const override { out = "Keys"; }
+    bool IsItemListed(int i) const override { return i % 2 == 0; }
 };
 
 }  // namespace
@@ -70,4 +79,39 @@ TEST(LocalizedString, KeysAndLookups)
     EXPECT_STREQ(minutes.GetText(), "'");
     EXPECT_STREQ(other.GetText(), "play");
     ClearTranslations();
+}
+
+TEST(VirtualArrayAdapter, AFlatListIsAOneLevelTree)
+{
+    NamedKeys list;
+    list.Add("Alpha");
+    list.Add("Beta");
+    list.SetItemFlag(0, false);
+    VirtualArrayAdapter tree(&list);
+    const int root = tree.Root();
+    EXPECT_EQ(root, -1);
+    EXPECT_EQ(tree.GetList(), &list);
+    EXPECT_EQ(tree.ChildCount(root), 2);
+    EXPECT_EQ(tree.Child(root, 1), 1);
+    EXPECT_EQ(tree.Child(root, 2), -1);
+    EXPECT_EQ(tree.Child(1, 0), -1);  // entries have no children
+    EXPECT_EQ(tree.ChildCount(1), 0);
+    EXPECT_EQ(tree.Parent(1), root);
+
+    CString text;
+    tree.GetName(text, root);
+    EXPECT_STREQ(text.GetText(), "Keys");
+    EXPECT_STREQ(tree.GetNameCopy(text, 1).GetText(), "Beta");
+    tree.GetPath(text, 1);
+    EXPECT_STREQ(text.GetText(), "/Beta");
+    tree.GetPath(text, root);
+    EXPECT_STREQ(text.GetText(), "");
+
+    // The item flags come from the list; the root has both.
+    EXPECT_FALSE(tree.ItemFlag(0));
+    EXPECT_TRUE(tree.ItemFlag(1));
+    EXPECT_TRUE(tree.IsItemListed(0));
+    EXPECT_FALSE(tree.IsItemListed(1));
+    EXPECT_TRUE(tree.ItemFlag(root));
+    EXPECT_TRUE(tree.IsItemListed(root));
 }

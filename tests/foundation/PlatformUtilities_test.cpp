@@ -12,6 +12,7 @@
 #include "foundation/FatalMessage.h"
 #include "foundation/HostWindow.h"
 #include "foundation/ModulePath.h"
+#include "foundation/NamedList.h"
 #include "foundation/MutexLock.h"
 #include "foundation/PathHelpers.h"
 #include "foundation/Programs.h"
@@ -81,17 +82,18 @@ TEST(RegistryHelpers, FindValuesInAKeyAndItsSubKeys)
     SetRaw(HKEY_LOCAL_MACHINE, key + "\\Sub", "gamepath", REG_MULTI_SZ, "d\0e\0\0", 5);
     const DWORD number = 5;
     SetRaw(HKEY_LOCAL_MACHINE, key + "\\Sub", "GamePathNumber", REG_DWORD, &number, 4);
-    std::vector<CString> names, values;
+    KeyedValueList names, values;
     RegFindValues(key.c_str(), "GAMEPATH", &names, &values, false);
-    ASSERT_EQ(names.size(), 2u);
-    EXPECT_STREQ(names[0].GetText(), "GamePath");
-    EXPECT_STREQ(values[0].GetText(), "c:\\games");
-    EXPECT_STREQ(values[1].GetText(), "d e");
-    names.clear();
-    values.clear();
+    ASSERT_EQ(names.Count(), 2);
+    ASSERT_EQ(values.Count(), 2);
+    EXPECT_STREQ(names.ItemNameText(0), "GamePath");
+    EXPECT_STREQ(values.ItemNameText(0), "c:\\games");
+    EXPECT_STREQ(values.ItemNameText(1), "d e");
+    names.Clear();
+    values.Clear();
     RegFindValues(key.c_str(), "gamepath", &names, &values, true);
-    ASSERT_EQ(names.size(), 1u);
-    EXPECT_STREQ(values[0].GetText(), "d e");
+    ASSERT_EQ(names.Count(), 1);
+    EXPECT_STREQ(values.ItemNameText(0), "d e");
 }
 
 using ConfigTest = FileLayerTest;

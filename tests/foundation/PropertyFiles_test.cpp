@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <string>
 
@@ -16,6 +19,38 @@ namespace {
 using PropertyFileTest = FileLayerTest;
 
 std::filesystem::file_time_type Stamp(const std::string& path) { return std::filesystem::last_write_time(path); }
+
+// While it lives, this process cannot write files larger than the limit: a write past it fails part of the way.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : m_handler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        const rlimit limit{std::min(bytes, m_old.rlim_max), m_old.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    void (*m_handler)(int);
+    rlimit m_old{};
+};
+
+// Text that compresses poorly.
+std::string Noise(std::size_t size)
+{
+    std::string text;
+    std::uint32_t state = 12345;
+    while (text.size() < size) {
+        state = state * 1103515245u + 12345u;
+        text += static_cast<char>('a' + (state >> 16) % 26);
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -48,6 +83,30 @@ TEST_F(PropertyFileTest, SavesThatCannotWriteFailAndLeaveTheFile)
     EXPECT_FALSE(object.SaveToFile("missing/folder/a.txt", 0));
     EXPECT_TRUE(object.SaveToFile("made/folder/a.txt", kFileMakeFolders));
     EXPECT_TRUE(std::filesystem::exists(Path("made/folder/a.txt")));
+}
+
+TEST_F(PropertyFileTest, AWriteThatFailsPartOfTheWayKeepsTheOldFile)
+{
+    for (const int flags : {0, static_cast<int>(kFileCompressed)}) {
+        CTestA object;
+        object.m_count = 5;
+        ASSERT_TRUE(object.SaveToFile("kept.txt", flags)) << flags;
+        const std::string old = Read("kept.txt");
+        EXPECT_EQ(old[0] == '\x01', flags == kFileCompressed);  // a compressed file is one block
+
+        object.m_count = 6;
+        object.m_name = Noise(8000).c_str();
+        {
+            const FileSizeLimit limit(4096);
+            EXPECT_FALSE(object.SaveToFile("kept.txt", flags)) << flags;
+        }
+        EXPECT_EQ(Read("kept.txt"), old) << flags;
+        EXPECT_FALSE(std::filesystem::exists(Path("kept.txt.tmp")));
+        CTestA loaded;
+        ASSERT_TRUE(loaded.LoadFromFile("kept.txt", flags)) << flags;
+        EXPECT_EQ(loaded.m_count, 5);
+        std::filesystem::remove(Path("kept.txt"));
+    }
 }
 
 TEST_F(PropertyFileTest, LoadingAndCreatingFromFiles)
