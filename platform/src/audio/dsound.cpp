@@ -161,8 +161,18 @@ public:
 
     HRESULT SetPosition(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply) override;
     HRESULT GetPosition(D3DVECTOR* position) override;
+    HRESULT SetVelocity(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply) override;
+    HRESULT GetVelocity(D3DVECTOR* velocity) override;
     HRESULT SetMinDistance(D3DVALUE distance, DWORD apply) override;
     HRESULT GetMinDistance(D3DVALUE* distance) override;
+    HRESULT SetMaxDistance(D3DVALUE distance, DWORD apply) override;
+    HRESULT GetMaxDistance(D3DVALUE* distance) override;
+    HRESULT SetConeAngles(DWORD inside, DWORD outside, DWORD apply) override;
+    HRESULT GetConeAngles(DWORD* inside, DWORD* outside) override;
+    HRESULT SetConeOrientation(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply) override;
+    HRESULT GetConeOrientation(D3DVECTOR* orientation) override;
+    HRESULT SetConeOutsideVolume(LONG volume, DWORD apply) override;
+    HRESULT GetConeOutsideVolume(LONG* volume) override;
 
 private:
     SecondaryBuffer* buffer_;
@@ -311,6 +321,19 @@ HRESULT Buffer3D::GetPosition(D3DVECTOR* position)
     return DS_OK;
 }
 
+HRESULT Buffer3D::SetVelocity(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply)
+{
+    return buffer_->Change3D(apply, [=](BufferPlace& p) { p.velocity = {x, y, z}; });
+}
+
+HRESULT Buffer3D::GetVelocity(D3DVECTOR* velocity)
+{
+    if (!velocity) return DSERR_INVALIDPARAM;
+    const Vector3 v = buffer_->Place3D().velocity;
+    *velocity = {v.x, v.y, v.z};
+    return DS_OK;
+}
+
 HRESULT Buffer3D::SetMinDistance(D3DVALUE distance, DWORD apply)
 {
     if (distance <= 0.0f) return DSERR_INVALIDPARAM;
@@ -321,6 +344,63 @@ HRESULT Buffer3D::GetMinDistance(D3DVALUE* distance)
 {
     if (!distance) return DSERR_INVALIDPARAM;
     *distance = buffer_->Place3D().minDistance;
+    return DS_OK;
+}
+
+HRESULT Buffer3D::SetMaxDistance(D3DVALUE distance, DWORD apply)
+{
+    if (distance <= 0.0f) return DSERR_INVALIDPARAM;
+    return buffer_->Change3D(apply, [=](BufferPlace& p) { p.maxDistance = distance; });
+}
+
+HRESULT Buffer3D::GetMaxDistance(D3DVALUE* distance)
+{
+    if (!distance) return DSERR_INVALIDPARAM;
+    *distance = buffer_->Place3D().maxDistance;
+    return DS_OK;
+}
+
+HRESULT Buffer3D::SetConeAngles(DWORD inside, DWORD outside, DWORD apply)
+{
+    if (inside > outside || outside > DS3D_MAXCONEANGLE) return DSERR_INVALIDPARAM;
+    return buffer_->Change3D(apply, [=](BufferPlace& p) {
+        p.coneInside = inside;
+        p.coneOutside = outside;
+    });
+}
+
+HRESULT Buffer3D::GetConeAngles(DWORD* inside, DWORD* outside)
+{
+    if (!inside || !outside) return DSERR_INVALIDPARAM;
+    const BufferPlace place = buffer_->Place3D();
+    *inside = place.coneInside;
+    *outside = place.coneOutside;
+    return DS_OK;
+}
+
+HRESULT Buffer3D::SetConeOrientation(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply)
+{
+    return buffer_->Change3D(apply, [=](BufferPlace& p) { p.coneOrientation = {x, y, z}; });
+}
+
+HRESULT Buffer3D::GetConeOrientation(D3DVECTOR* orientation)
+{
+    if (!orientation) return DSERR_INVALIDPARAM;
+    const Vector3 o = buffer_->Place3D().coneOrientation;
+    *orientation = {o.x, o.y, o.z};
+    return DS_OK;
+}
+
+HRESULT Buffer3D::SetConeOutsideVolume(LONG volume, DWORD apply)
+{
+    if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX) return DSERR_INVALIDPARAM;
+    return buffer_->Change3D(apply, [=](BufferPlace& p) { p.coneOutsideVolume = volume; });
+}
+
+HRESULT Buffer3D::GetConeOutsideVolume(LONG* volume)
+{
+    if (!volume) return DSERR_INVALIDPARAM;
+    *volume = static_cast<LONG>(buffer_->Place3D().coneOutsideVolume);
     return DS_OK;
 }
 
