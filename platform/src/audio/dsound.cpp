@@ -175,6 +175,9 @@ public:
     HRESULT GetConeOutsideVolume(LONG* volume) override;
 
 private:
+    HRESULT SetVector(Vector3 BufferPlace::*member, Vector3 value, DWORD apply);
+    HRESULT GetVector(D3DVECTOR* out, Vector3 BufferPlace::*member);
+
     SecondaryBuffer* buffer_;
 };
 
@@ -308,31 +311,32 @@ private:
 Buffer3D::Buffer3D(SecondaryBuffer* buffer) : buffer_(buffer) { buffer_->AddRef(); }
 Buffer3D::~Buffer3D() { buffer_->Release(); }
 
-HRESULT Buffer3D::SetPosition(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply)
+HRESULT Buffer3D::SetVector(Vector3 BufferPlace::*member, Vector3 value, DWORD apply)
 {
-    return buffer_->Change3D(apply, [=](BufferPlace& p) { p.position = {x, y, z}; });
+    return buffer_->Change3D(apply, [=](BufferPlace& p) { p.*member = value; });
 }
 
-HRESULT Buffer3D::GetPosition(D3DVECTOR* position)
+HRESULT Buffer3D::GetVector(D3DVECTOR* out, Vector3 BufferPlace::*member)
 {
-    if (!position) return DSERR_INVALIDPARAM;
-    const Vector3 at = buffer_->Place3D().position;
-    *position = {at.x, at.y, at.z};
+    if (!out) return DSERR_INVALIDPARAM;
+    const Vector3 v = buffer_->Place3D().*member;
+    *out = {v.x, v.y, v.z};
     return DS_OK;
 }
+
+HRESULT Buffer3D::SetPosition(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply)
+{
+    return SetVector(&BufferPlace::position, {x, y, z}, apply);
+}
+
+HRESULT Buffer3D::GetPosition(D3DVECTOR* position) { return GetVector(position, &BufferPlace::position); }
 
 HRESULT Buffer3D::SetVelocity(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply)
 {
-    return buffer_->Change3D(apply, [=](BufferPlace& p) { p.velocity = {x, y, z}; });
+    return SetVector(&BufferPlace::velocity, {x, y, z}, apply);
 }
 
-HRESULT Buffer3D::GetVelocity(D3DVECTOR* velocity)
-{
-    if (!velocity) return DSERR_INVALIDPARAM;
-    const Vector3 v = buffer_->Place3D().velocity;
-    *velocity = {v.x, v.y, v.z};
-    return DS_OK;
-}
+HRESULT Buffer3D::GetVelocity(D3DVECTOR* velocity) { return GetVector(velocity, &BufferPlace::velocity); }
 
 HRESULT Buffer3D::SetMinDistance(D3DVALUE distance, DWORD apply)
 {
@@ -380,16 +384,10 @@ HRESULT Buffer3D::GetConeAngles(DWORD* inside, DWORD* outside)
 
 HRESULT Buffer3D::SetConeOrientation(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply)
 {
-    return buffer_->Change3D(apply, [=](BufferPlace& p) { p.coneOrientation = {x, y, z}; });
+    return SetVector(&BufferPlace::coneOrientation, {x, y, z}, apply);
 }
 
-HRESULT Buffer3D::GetConeOrientation(D3DVECTOR* orientation)
-{
-    if (!orientation) return DSERR_INVALIDPARAM;
-    const Vector3 o = buffer_->Place3D().coneOrientation;
-    *orientation = {o.x, o.y, o.z};
-    return DS_OK;
-}
+HRESULT Buffer3D::GetConeOrientation(D3DVECTOR* orientation) { return GetVector(orientation, &BufferPlace::coneOrientation); }
 
 HRESULT Buffer3D::SetConeOutsideVolume(LONG volume, DWORD apply)
 {
