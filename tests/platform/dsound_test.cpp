@@ -90,12 +90,27 @@ TEST(DirectSound, DeferredSettingsWaitForTheCommit)
     b3d->SetMinDistance(10.0f, DS3D_IMMEDIATE);
     buffer->Play(0, 0, DSBPLAY_LOOPING);
     b3d->SetPosition(0, -240, 0, DS3D_DEFERRED);  // hard left, not yet heard
+    buffer->Play(0, 0, DSBPLAY_LOOPING);            // playing on is no new start
     auto before = platform::MixHeadlessAudio(2205);
     EXPECT_NEAR(Rms(before, 0, 0, 2205), Rms(before, 1, 0, 2205), 0.01);
     device.listener->CommitDeferredSettings();
     auto after = platform::MixHeadlessAudio(2205);
     EXPECT_GT(Rms(after, 0, 0, 2205), 0.05);
     EXPECT_LT(Rms(after, 1, 0, 2205), 0.001);
+    b3d->Release();
+    buffer->Release();
+}
+
+TEST(DirectSound, ASoundThatStartsIsHeardWhereItWasLastPlaced)
+{
+    Device device;
+    LPDIRECTSOUNDBUFFER buffer = device.Sine(22050);
+    LPDIRECTSOUND3DBUFFER b3d = Get3D(buffer);
+    b3d->SetMinDistance(10.0f, DS3D_DEFERRED);
+    b3d->SetPosition(600, -240, 0, DS3D_DEFERRED);  // placed, as a channel places it, before the frame's commit
+    buffer->Play(0, 0, 0);
+    const auto out = platform::MixHeadlessAudio(2205);
+    EXPECT_GT(Rms(out, 1, 0, 2205), 4 * Rms(out, 0, 0, 2205));
     b3d->Release();
     buffer->Release();
 }

@@ -235,9 +235,12 @@ public:
         return DS_OK;
     }
     HRESULT Unlock(LPVOID, DWORD, LPVOID, DWORD) override { return DS_OK; }
+    // A sound that starts is heard at once where it was last placed: deferred 3D settings wait only while
+    // it already sounds.
     HRESULT Play(DWORD, DWORD, DWORD flags) override
     {
         return Change([&] {
+            if (!voice_.playing) voice_.place.Commit();
             voice_.playing = true;
             voice_.looping = (flags & DSBPLAY_LOOPING) != 0;
         });
