@@ -30,6 +30,10 @@ int CGP_TextServer::ColumnOf(std::uint32_t language)
 const char* CGP_TextServer::GetText(std::uint32_t id)
 {
     if (id == 0xFFFFFFFF || !names) return BlankText;
+    // Only texts have slots here: another kind's dense index would land on a text's slot and fill it with
+    // that resource's bytes.
+    const GP_NameGroup* group = names->GetGroup(GP_GroupOf(id));
+    if (!group || group->resourceKind != TextKind) return BlankText;
     const std::int32_t slot = names->GetIndex(id);
     if (slot < 0 || static_cast<std::uint32_t>(slot) >= slotCount) return BlankText;
     if (!slots[slot]) slots[slot] = ReadText(id);

@@ -18,8 +18,8 @@ public:
     CGP_TextServer(const CGP_TextServer&) = delete;
     CGP_TextServer& operator=(const CGP_TextServer&) = delete;
 
-    // The text in the current language, owned by the server; " " for -1, for IDs beyond the texts and when the
-    // record has no column for the language. OpenRead's error passes through for an ID no pack holds.
+    // The text in the current language, owned by the server; " " for -1, for IDs that are not texts (kind 4) or
+    // lie beyond the texts, and when the record has no column for the language. OpenRead's error passes through for an ID no pack holds.
     const char* GetText(std::uint32_t id);
     // With reload, the texts already loaded are read anew in the new language.
     void SetLanguage(std::uint32_t language, bool reload);

@@ -190,6 +190,12 @@ TEST_F(BinaryServerTest, ShortResourcesAndMissingStreamsThrowThePartsErrors)
     EXPECT_EQ(CatchFatal([&] { idle.WriteText("x"); }).line, 145);
     EXPECT_EQ(CatchFatal([&] { idle.ReadText(text); }).line, 205);
     EXPECT_EQ(idle.currentID, GP_NoID);
+
+    // A resource whose name has gone from the table is named "none".
+    ASSERT_TRUE(reader->OpenRead(Data(3)));
+    std::fseek(reader->readStream, 0, SEEK_END);
+    names.Clear();
+    EXPECT_EQ(CatchFatal([&] { reader->Read(value); }).text, "Ошибка при чтении из файла none");
 }
 
 TEST_F(BinaryServerTest, ASecondReadOfThePackLeavesItsStreamOpen)

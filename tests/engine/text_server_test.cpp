@@ -46,6 +46,7 @@ protected:
     void SetUp() override
     {
         AddHeaderGroup(source, dir / "h/", 2, "InterfaceR.idf");
+        WriteFile(dir / "h/layers", Record({"Слой", "Layer"}));  // ID 0, of kind 0, shares dense index 0
         AddGroupWithFiles(source, dir / "t1/", "Texts", 4, 2,
                           {{"four", Record({"Да", "Yes", "Oui", "Ja"})},
                            {"two", Record({"Нет", "No"})},
@@ -87,6 +88,16 @@ TEST_F(TextServerTest, EachLanguageReadsItsColumn)
     CGP_TextServer english(io.get(), English);
     EXPECT_STREQ(english.GetText(GP_MakeID(3, 0)), "L");
     EXPECT_STREQ(english.GetText(GP_MakeID(3, 9)), " ");  // beyond the group: no slot
+}
+
+TEST_F(TextServerTest, IDsOfOtherKindsHaveNoTextSlot)
+{
+    CGP_TextServer texts(io.get(), English);
+    ASSERT_EQ(names.GetIndex(0), 0);  // the same dense index as the first text
+    EXPECT_STREQ(texts.GetText(0), " ");
+    EXPECT_EQ(texts.slots[0], nullptr);
+    EXPECT_STREQ(texts.GetText(GP_MakeID(1, 0)), "Yes");
+    EXPECT_STREQ(texts.GetText(0), " ");
 }
 
 TEST_F(TextServerTest, ReloadRereadsOnlyTheTextsAlreadyLoaded)

@@ -163,6 +163,12 @@ TEST(PackTool, ManifestFaultsAreReportedWithTheirLine)
     EXPECT_EQ(Tool({"build", dir / "m.txt"}).code, 2);
     EXPECT_EQ(Tool({"list"}).code, 2);
     EXPECT_EQ(Tool({"dump", dir / "absent.idf"}).code, 1);
+    WriteFile(dir / "damaged.tdf", std::string("\x08\0\0\0" "DATA" "\x64\0\x07\0" "T\0F\0" "\x05\x06\x07", 19));
+    const ToolRun damaged = Tool({"dump", dir / "damaged.tdf"});
+    EXPECT_EQ(damaged.code, 1);
+    EXPECT_NE(damaged.err.find("in module GP_NameServer throw exception:\nОшибка при чтении таблицы имён"),
+              std::string::npos)
+        << damaged.err;
 }
 
 TEST(PackTool, TextColumnsRoundTripThroughTheirCodePages)

@@ -67,6 +67,8 @@ int RunPackTool(const std::vector<std::string>& args, std::ostream& out, std::os
         err << Usage;
         return 2;
     } catch (const CGP_Exeption& e) {
+        // The resource layers make every exception text with FormatNew and leave it to the catcher.
+        std::unique_ptr<const char[]> text(e.text);
         std::unique_ptr<char[]> message(e.GetMessage());
         err << message.get() << "\n";
     } catch (const std::exception& e) {
