@@ -19,6 +19,16 @@ bool ReadAll(std::FILE* file, void* to, size_t size) { return size == 0 || std::
 
 bool KnownDepth(int bpp) { return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32; }
 
+// Bytes from position to the end of the file (-1 when it cannot be told); the file stays where it was.
+long long BytesAfter(std::FILE* file, long position)
+{
+    const long here = std::ftell(file);
+    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return -1;
+    const long end = std::ftell(file);
+    if (std::fseek(file, here, SEEK_SET) != 0 || end < 0) return -1;
+    return static_cast<long long>(end) - position;
+}
+
 }  // namespace
 
 bool CGP_BmpDecoder::Load(std::FILE* file)
@@ -71,6 +81,8 @@ bool CGP_BmpDecoder::Load(std::FILE* file)
     const size_t rowBytes = (static_cast<size_t>(bpp) * header.biWidth + 31) / 32 * 4;
     const size_t imageBytes = rowBytes * static_cast<size_t>(rows);
     if (header.biSizeImage && header.biSizeImage < imageBytes) return false;
+    // Rows that the file cannot hold are refused before any memory is taken for them.
+    if (static_cast<long long>(imageBytes) > BytesAfter(file, start)) return false;
     header.biSizeImage = static_cast<DWORD>(imageBytes);
     header.biClrUsed = colours;
 

@@ -155,6 +155,7 @@ inline std::vector<DamagedFile> DamagedBmps()
         {"bitfields at 8 bits", with(14 + 16, u32(3))},
         {"unknown header size", with(14, u32(20))},
         {"bits beyond the end", with(10, u32(1u << 20))},
+        {"16384 x 16384 rows in a small file", with(14 + 4, u32(16384) + u32(16384))},
     };
 }
 
