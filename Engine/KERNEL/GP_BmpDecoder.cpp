@@ -1,4 +1,5 @@
-// BMP files and bare DIBs: 40-byte and 12-byte (core) headers, 1, 4, 8, 16, 24 and 32 bits, uncompressed or
+// BMP files and bare DIBs: 12-byte (core) headers and info headers of 40 to 124 bytes, 1, 4, 8, 16, 24 and 32
+// bits, uncompressed or
 // BI_BITFIELDS, bottom-up or top-down. Every size the headers give is checked against what the depth needs
 // and what the file holds before anything is read into the DIB.
 #include <cstring>
@@ -10,6 +11,7 @@ namespace {
 
 constexpr std::uint16_t FileType = 0x4D42;  // "BM"
 constexpr std::uint32_t CoreHeaderSize = 12;
+constexpr std::uint32_t LargestHeaderSize = 124;  // the latest version of the info header
 constexpr std::int32_t LargestSide = 16384;
 
 std::uint32_t U32(const std::uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24; }
@@ -60,7 +62,7 @@ bool CGP_BmpDecoder::Load(std::FILE* file)
         header.biHeight = U16(raw + 6);
         header.biPlanes = U16(raw + 8);
         header.biBitCount = U16(raw + 10);
-    } else if (headerSize == sizeof(BITMAPINFOHEADER)) {
+    } else if (headerSize >= sizeof(BITMAPINFOHEADER) && headerSize <= LargestHeaderSize) {
         if (!ReadAll(file, raw + 4, sizeof(raw) - 4)) return false;
         std::memcpy(&header, raw, sizeof(header));
     } else {
@@ -92,6 +94,10 @@ bool CGP_BmpDecoder::Load(std::FILE* file)
     std::vector<std::uint8_t> block(bitsAt + imageBytes);
     std::memcpy(block.data(), &header, sizeof(header));
     if (!ReadAll(file, block.data() + sizeof(header), masksBytes)) return false;
+    // Longer headers hold the bitfield masks right after the first 40 bytes, then fields the conversion does
+    // not use; the colour table follows the whole header.
+    const long unusedHeader = core ? 0 : static_cast<long>(headerSize) - static_cast<long>(sizeof(header) + masksBytes);
+    if (unusedHeader > 0 && std::fseek(file, unusedHeader, SEEK_CUR) != 0) return false;
     std::uint8_t* table = block.data() + sizeof(header) + masksBytes;
     if (core) {
         std::vector<std::uint8_t> triples(colours * 3);
