@@ -1,4 +1,5 @@
-// BMP files and bare DIBs: 40-byte and 12-byte (core) headers, 1, 4, 8, 16, 24 and 32 bits, uncompressed or
+// BMP files and bare DIBs: 12-byte (core) headers and info headers of 40 to 124 bytes, 1, 4, 8, 16, 24 and 32
+// bits, uncompressed or
 // BI_BITFIELDS, bottom-up or top-down. Every size the headers give is checked against what the depth needs
 // and what the file holds before anything is read into the DIB.
 #include <cstring>
@@ -10,6 +11,7 @@ namespace {
 
 constexpr std::uint16_t FileType = 0x4D42;  // "BM"
 constexpr std::uint32_t CoreHeaderSize = 12;
+constexpr std::uint32_t LargestHeaderSize = 124;  // the latest version of the info header
 constexpr std::int32_t LargestSide = 16384;
 
 std::uint32_t U32(const std::uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24; }
@@ -18,6 +20,16 @@ std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0
 bool ReadAll(std::FILE* file, void* to, size_t size) { return size == 0 || std::fread(to, 1, size, file) == size; }
 
 bool KnownDepth(int bpp) { return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32; }
+
+// Bytes from position to the end of the file (-1 when it cannot be told); the file stays where it was.
+long long BytesAfter(std::FILE* file, long position)
+{
+    const long here = std::ftell(file);
+    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return -1;
+    const long end = std::ftell(file);
+    if (std::fseek(file, here, SEEK_SET) != 0 || end < 0) return -1;
+    return static_cast<long long>(end) - position;
+}
 
 }  // namespace
 
@@ -50,7 +62,7 @@ bool CGP_BmpDecoder::Load(std::FILE* file)
         header.biHeight = U16(raw + 6);
         header.biPlanes = U16(raw + 8);
         header.biBitCount = U16(raw + 10);
-    } else if (headerSize == sizeof(BITMAPINFOHEADER)) {
+    } else if (headerSize >= sizeof(BITMAPINFOHEADER) && headerSize <= LargestHeaderSize) {
         if (!ReadAll(file, raw + 4, sizeof(raw) - 4)) return false;
         std::memcpy(&header, raw, sizeof(header));
     } else {
@@ -71,6 +83,8 @@ bool CGP_BmpDecoder::Load(std::FILE* file)
     const size_t rowBytes = (static_cast<size_t>(bpp) * header.biWidth + 31) / 32 * 4;
     const size_t imageBytes = rowBytes * static_cast<size_t>(rows);
     if (header.biSizeImage && header.biSizeImage < imageBytes) return false;
+    // Rows that the file cannot hold are refused before any memory is taken for them.
+    if (static_cast<long long>(imageBytes) > BytesAfter(file, start)) return false;
     header.biSizeImage = static_cast<DWORD>(imageBytes);
     header.biClrUsed = colours;
 
@@ -80,6 +94,10 @@ bool CGP_BmpDecoder::Load(std::FILE* file)
     std::vector<std::uint8_t> block(bitsAt + imageBytes);
     std::memcpy(block.data(), &header, sizeof(header));
     if (!ReadAll(file, block.data() + sizeof(header), masksBytes)) return false;
+    // Longer headers hold the bitfield masks right after the first 40 bytes, then fields the conversion does
+    // not use; the colour table follows the whole header.
+    const long unusedHeader = core ? 0 : static_cast<long>(headerSize) - static_cast<long>(sizeof(header) + masksBytes);
+    if (unusedHeader > 0 && std::fseek(file, unusedHeader, SEEK_CUR) != 0) return false;
     std::uint8_t* table = block.data() + sizeof(header) + masksBytes;
     if (core) {
         std::vector<std::uint8_t> triples(colours * 3);

@@ -378,6 +378,9 @@ bool CGP_Display::IsModeValid()
 void CGP_Display::RestoreSurfaces()
 {
     if (!surfacesLost) return;
+    // Cleared first: a handler that cannot draw yet (the screen is in another mode) marks the surfaces lost
+    // again, and the next present tries once more.
+    surfacesLost = 0;
     const GP_SurfaceRegistry& all = GP_Surfaces();
     for (int i = 0; i < all.count; ++i) {
         CGP_Surface* surface = all.surfaces[i];
@@ -385,5 +388,4 @@ void CGP_Display::RestoreSurfaces()
         if (surface->ddSurface) surface->ddSurface->Restore();
         if (surface->restoreHandler) surface->restoreHandler(surface, surface->restoreData);
     }
-    surfacesLost = 0;
 }

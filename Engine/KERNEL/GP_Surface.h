@@ -66,7 +66,7 @@ public:
     // Opaque text at (x, y); keeps a DC that was already held.
     int DrawText(const char* text, int x, int y, COLORREF textColour, COLORREF backColour, HFONT font);
 
-    // The pixel at (x, y) of a locked surface (or one of kind 3 or 6).
+    // Row y of a locked surface (or of one of kind 3 or 6, whose pixels stay reachable).
     std::uint16_t* PixelRow(int y) const
     {
         return reinterpret_cast<std::uint16_t*>(static_cast<std::uint8_t*>(pixels) + static_cast<long>(y) * pitch);

@@ -2,6 +2,7 @@
 #pragma once
 #include <jpeglib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -29,6 +30,7 @@ struct BmpOptions {
     bool bitfields = false;
     int width = 3;
     int height = 2;
+    int headerSize = 40;  // later header versions are longer; the masks still follow the first 40 bytes
 };
 
 // index of the picture's pixel (x, y) in Colours; indexed depths use the colour table in the same order.
@@ -42,7 +44,7 @@ inline std::string MakeBmp(const BmpOptions& o)
     if (o.core) {
         Put32(info, 12), Put16(info, o.width), Put16(info, o.height), Put16(info, 1), Put16(info, o.bpp);
     } else {
-        Put32(info, 40), Put32(info, o.width), Put32(info, o.topDown ? -o.height : o.height), Put16(info, 1);
+        Put32(info, o.headerSize), Put32(info, o.width), Put32(info, o.topDown ? -o.height : o.height), Put16(info, 1);
         Put16(info, o.bpp), Put32(info, o.bitfields ? 3 : 0), Put32(info, 0), Put32(info, 0), Put32(info, 0);
         Put32(info, o.bpp == 8 ? colours : 0), Put32(info, 0);
     }
@@ -50,6 +52,7 @@ inline std::string MakeBmp(const BmpOptions& o)
         if (o.bpp == 16) Put32(info, 0xF800), Put32(info, 0x07E0), Put32(info, 0x001F);
         else Put32(info, 0x00FF0000), Put32(info, 0x0000FF00), Put32(info, 0x000000FF);
     }
+    if (!o.core) info.resize(std::max<size_t>(info.size(), o.headerSize), '\x5A');
     const int tableEntries = o.bpp == 4 || (o.core && indexed) ? 1 << o.bpp : colours;
     for (int i = 0; i < tableEntries; ++i) {
         const Rgb c = i < colours ? Colours[i] : Rgb{0, 0, 0};
@@ -155,6 +158,7 @@ inline std::vector<DamagedFile> DamagedBmps()
         {"bitfields at 8 bits", with(14 + 16, u32(3))},
         {"unknown header size", with(14, u32(20))},
         {"bits beyond the end", with(10, u32(1u << 20))},
+        {"16384 x 16384 rows in a small file", with(14 + 4, u32(16384) + u32(16384))},
     };
 }
 

@@ -110,6 +110,20 @@ TEST_F(CGP_DisplayTest, FpsChangesOnlyAfterMoreThanASecond)
     EXPECT_TRUE(white);
 }
 
+TEST_F(CGP_DisplayTest, FpsTextReadsZeroBeforeTheFirstUpdate)
+{
+    platform::UseFakeClock(5000);
+    display->lastFpsTime = 5000;
+    auto drawn = MakeSurface(64, 16, 0x1234);
+    auto expected = MakeSurface(64, 16, 0x1234);
+    display->DrawFps(drawn.get(), 2, 2);
+    platform::UseRealClock();
+    EXPECT_EQ(display->fps, 0.0);
+    expected->DrawText("FPS=0", 2, 2, 0xFFFFFF, 0x000000, nullptr);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 64; ++x) ASSERT_EQ(PixelAt(*drawn, x, y), PixelAt(*expected, x, y)) << x << "," << y;
+}
+
 TEST_F(CGP_DisplayTest, GivingTheDesktopBackLeavesFullScreen)
 {
     GP_GiveDesktopBack();

@@ -93,7 +93,7 @@ protected:
 
 TEST_F(GraphServerTest, SameIdGivesTheSameSurfaceAndIgnoresTheSecondMask)
 {
-    ASSERT_EQ(graphics->slotCount, 7 + 15 + 5);
+    ASSERT_EQ(graphics->slotCount, static_cast<int>(7 + DamagedBmps().size() + DamagedJpegs().size()));
     std::uint8_t already = 9;
     CGP_Surface* sky = graphics->LoadSurface(Picture("sky.bmp"), 0xFFFFFFFF, 0, &already);
     ASSERT_NE(sky, nullptr);
@@ -200,6 +200,26 @@ TEST_F(GraphServerTest, LostPicturesAreDrawnAgainWithTheirColourKey)
     EXPECT_EQ(PixelAt(*white, 0, 0), 0x1234);
 }
 
+TEST_F(GraphServerTest, PictureLostInAForeignModeIsDrawnOnceTheModeIsBack)
+{
+    GP_ColorKeyRecord key{1, 0x001F};
+    graphics->pendingColorKey = &key;
+    CGP_Surface* white = graphics->LoadSurface(Picture("white.bmp"), 0xFFFFFFFF, 0, nullptr);
+    graphics->pendingColorKey = nullptr;
+
+    platform::LoseAllSurfaces();
+    platform::SetForeignDisplayMode(true);
+    white->Restore();
+    EXPECT_EQ(display->Present(1), 0);
+    EXPECT_EQ(PixelAt(*white, 0, 0), 0);
+    EXPECT_EQ(display->surfacesLost, 1);  // still to be drawn
+
+    platform::SetForeignDisplayMode(false);
+    EXPECT_EQ(display->Present(1), 0);
+    EXPECT_EQ(display->surfacesLost, 0);
+    EXPECT_EQ(PixelAt(*white, 2, 1), 0xFFFF);
+}
+
 TEST_F(GraphServerTest, PictureOutOfVideoMemoryIsLogged)
 {
     const std::string logPath = dir / "Exception.log";
@@ -214,6 +234,18 @@ TEST_F(GraphServerTest, PictureOutOfVideoMemoryIsLogged)
     const std::string text = testsupport::ReadFile(logPath);
     EXPECT_NE(text.find("Surface sky.bmp loaded in system memory \n"), std::string::npos);
     EXPECT_EQ(text.find("white.bmp"), std::string::npos);
+}
+
+TEST_F(GraphServerTest, PictureWithoutADisplayToHoldItIsReported)
+{
+    GP_DisplayPtr = nullptr;
+    const auto fatal = CatchFatal([&] { graphics->LoadSurface(Picture("sky.bmp"), 0xFFFFFFFF, 0, nullptr); });
+    EXPECT_TRUE(fatal.thrown);
+    EXPECT_EQ(fatal.text, "Невозможно создать поверхность sky.bmp");
+    std::uint8_t already = 9;
+    GP_PublishDisplayValues(display.get());
+    EXPECT_NE(graphics->LoadSurface(Picture("sky.bmp"), 0xFFFFFFFF, 0, &already), nullptr);
+    EXPECT_EQ(already, 0);
 }
 
 TEST_F(GraphServerTest, UnknownOrForeignIdsAreReadErrors)

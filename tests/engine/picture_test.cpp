@@ -74,6 +74,8 @@ TEST_F(PictureTest, BmpVariantsGiveTheColoursGdiWouldGive)
         {"bare DIB", {.bpp = 8, .fileHeader = false}},
         {"core header", {.bpp = 8, .core = true}},
         {"core header 24 bits", {.bpp = 24, .core = true}},
+        {"124-byte header 8 bits", {.bpp = 8, .headerSize = 124}},
+        {"108-byte header bitfields", {.bpp = 16, .bitfields = true, .headerSize = 108}},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(Load(MakeBmp(c.options), 0, "pack header")) << c.name;

@@ -9,7 +9,6 @@ namespace platform {
 
 // Surfaces created from now on, and the pixel format reported, are 5-5-5 (true) or 5-6-5 (false, the default).
 PLATFORM_API void UsePixelFormat555(bool use555);
-PLATFORM_API bool PixelFormatIs555();
 // Every surface that exists now reports DDERR_SURFACELOST until it is restored; restoring clears its pixels.
 PLATFORM_API void LoseAllSurfaces();
 // While set, surfaces asked for in video memory fail with DDERR_OUTOFVIDEOMEMORY.

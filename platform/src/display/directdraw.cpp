@@ -38,7 +38,6 @@ WORD PixelFromColor(COLORREF color, bool is555)
 namespace platform {
 
 void UsePixelFormat555(bool use555) { State().is555 = use555; }
-bool PixelFormatIs555() { return State().is555; }
 void LoseAllSurfaces()
 {
     for (IDirectDrawSurface4* surface : State().surfaces) SurfaceAccess::MarkLost(*surface);
