@@ -95,6 +95,8 @@ protected:
     CString ItemFile(const char* folder, const char* name) const;
     void RunPendingLoad();
     FolderCollectionItem& ItemAt(int i) { return *m_items[i]; }
+    // The name the collection is registered under, which its diagnostics name as the list.
+    void SetListName(const char* name) { m_name = name; }
     [[noreturn]] void FailSelfReference(int i) const;
 
     CString m_extension;
