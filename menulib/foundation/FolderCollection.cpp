@@ -260,8 +260,8 @@ int FolderCollection::AddLoadedObject(const char* path)
     CString name(path);
     if (m_itemExtension.IsNotEmpty()) name.StripSuffixNoCase(m_itemExtension);
     const int i = AddItem(name.GetText());
-    ClassInfo* itemClass = ItemClass();
-    CObject* object = itemClass ? itemClass->CreateInstance(0, -1) : nullptr;
+    ClassInfo* objectClass = NewObjectClass();
+    CObject* object = objectClass ? objectClass->CreateInstance(0, -1) : nullptr;
     if (object) object->InitMembers();
     m_items[i]->object = object;
     if (!m_index) m_index = new NamedListIndex;
@@ -418,6 +418,11 @@ ClassInfo* FrameFolderCollection::ItemClass() const
     return ImageModel::Installed() ? ImageModel::Installed()->GetFrameClassInfo() : nullptr;
 }
 
+ClassInfo* FrameFolderCollection::NewObjectClass() const
+{
+    return ImageModel::Installed() ? ImageModel::Installed()->GetStandAloneFrameClassInfo() : nullptr;
+}
+
 const char* FrameFolderCollection::CacheKind() const
 {
     return ImageModel::Installed() ? ImageModel::Installed()->GetFrameFileKind() : "FRAME";
@@ -441,8 +446,7 @@ CObject* FrameFolderCollection::LoadFrame(const char* folder, const char* name)
     FrameProcess* pipeline = Pipeline(model->GetDefaultFrameProcess());
     CString folderWithSeparator(folder);
     folderWithSeparator.Append("/");
-    return model->LoadFrameDescription(folderWithSeparator.GetText(), name, *pipeline, 1, 0,
-                                       model->GetStandAloneFrameClassInfo());
+    return model->LoadFrameDescription(folderWithSeparator.GetText(), name, *pipeline, 1, 0, NewObjectClass());
 }
 
 void FrameFolderCollection::LoadItem(int i) { ItemAt(i).object = LoadFrame(GetItemFolder().GetText(), ItemAt(i).name.GetText()); }

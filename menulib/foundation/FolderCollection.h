@@ -82,6 +82,8 @@ protected:
     virtual void LoadItem(int i) = 0;
     // The class of the item objects.
     virtual ClassInfo* ItemClass() const = 0;
+    // The class of the objects the collection makes for new items (the item class unless a kind of it).
+    virtual ClassInfo* NewObjectClass() const { return ItemClass(); }
     // The file kind of cached items under "Cache".
     virtual const char* CacheKind() const = 0;
     // Item folders whose names begin with '-' instead of files.
@@ -168,6 +170,7 @@ public:
 protected:
     void LoadItem(int i) override;
     ClassInfo* ItemClass() const override;
+    ClassInfo* NewObjectClass() const override;
     const char* CacheKind() const override;
     LoadGuardFactory GuardFactory() const override;
 };

@@ -94,6 +94,11 @@ TEST_F(CollectionTest, FrameItemsIgnoreCaseAndFallBackToTheCache)
     EXPECT_TRUE(frame->IsKindOf(CTestStandAloneFrame::GetStaticClassInfo()));
     EXPECT_EQ(model.lastPipeline, (std::vector<std::string>{"trim", "palette"}));
     EXPECT_EQ(frames.GetItemFilePath(frames.FindIndex("Sub/y")), "Frames/Sub/y.txt");
+    // A new item of the frame collection is a stand-alone frame, described by its text file.
+    const int added = frames.AddLoadedObject("new.TGA");
+    EXPECT_STREQ(frames.GetName(added), "new");
+    ASSERT_NE(frames.Item(added).object, nullptr);
+    EXPECT_TRUE(frames.Item(added).object->IsKindOf(CTestStandAloneFrame::GetStaticClassInfo()));
 
     Write("Cache/Gone/one.frm16", "");
     Write("Cache/Gone/two.frm16", "");
