@@ -320,9 +320,10 @@ public:
     {
         ImageModel* model = ImageModel::Installed();
         if (!m_object || !model) return;
-        m_position += seconds * model->GetFrameRate(m_object);
+        // A sequence without frames leaves the position as it is.
         const int frames = model->GetFrameCount(m_object);
         if (frames <= 0) return;
+        m_position += seconds * model->GetFrameRate(m_object);
         // The remainder in one step: a position too large for subtracting to change it would never wrap.
         if (m_position >= static_cast<float>(frames)) m_position = std::fmod(m_position, static_cast<float>(frames));
         if (!std::isfinite(m_position)) m_position = 0.0f;

@@ -155,7 +155,7 @@ TEST_F(CollectionTest, LoadGuards)
     EXPECT_EQ(model.accesses, 0);
     static_cast<CTestSequence*>(guard->GetObject())->m_frames = 0;
     guard->Advance(1.0f);  // a sequence without frames stays where it is
-    EXPECT_FLOAT_EQ(guard->GetPosition(), 11.0f);
+    EXPECT_FLOAT_EQ(guard->GetPosition(), 1.0f);
     // A rate too large for subtracting the frame count to change the position still wraps at once.
     static_cast<CTestSequence*>(guard->GetObject())->m_frames = 3;
     static_cast<CTestSequence*>(guard->GetObject())->m_rate = 1e30f;
