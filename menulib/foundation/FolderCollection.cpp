@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -69,7 +70,13 @@ void FolderCollection::LoadFromFolder(const char* name, const char* source, int 
     m_pendingFlags = flags;
     if (name) {
         m_name = name;
-        PersistentObjectList::Instance().Add(name, nullptr, this, GuardFactory(), 0);
+        // A collection is on the roster once: a second named load renames its entry.
+        PersistentObjectList& roster = PersistentObjectList::Instance();
+        const int entry = roster.IndexOf(this);
+        if (entry >= 0)
+            roster.Rename(entry, name, GuardFactory());
+        else
+            roster.Add(name, nullptr, this, GuardFactory(), 0);
     }
 }
 
@@ -248,13 +255,19 @@ bool FolderCollection::GetObjectFileName(const CObject* object, CString& path)
 
 int FolderCollection::AddLoadedObject(const char* path)
 {
+    // A pending load would drop the new item; it also settles the items' extension.
+    RunPendingLoad();
     CString name(path);
     if (m_itemExtension.IsNotEmpty()) name.StripSuffixNoCase(m_itemExtension);
     const int i = AddItem(name.GetText());
-    ClassInfo* itemClass = ItemClass();
-    CObject* object = itemClass ? itemClass->CreateInstance(0, -1) : nullptr;
+    ClassInfo* objectClass = NewObjectClass();
+    CObject* object = objectClass ? objectClass->CreateInstance(0, -1) : nullptr;
     if (object) object->InitMembers();
     m_items[i]->object = object;
+    if (!m_index) m_index = new NamedListIndex;
+    m_index->Assign(this);
+    // The roster saves the new object to the item's file.
+    if (object) PersistentObjectList::SaveObject(object);
     return i;
 }
 
@@ -307,10 +320,13 @@ public:
     {
         ImageModel* model = ImageModel::Installed();
         if (!m_object || !model) return;
-        m_position += seconds * model->GetFrameRate(m_object);
+        // A sequence without frames leaves the position as it is.
         const int frames = model->GetFrameCount(m_object);
         if (frames <= 0) return;
-        while (m_position >= static_cast<float>(frames)) m_position -= static_cast<float>(frames);
+        m_position += seconds * model->GetFrameRate(m_object);
+        // The remainder in one step: a position too large for subtracting to change it would never wrap.
+        if (m_position >= static_cast<float>(frames)) m_position = std::fmod(m_position, static_cast<float>(frames));
+        if (!std::isfinite(m_position)) m_position = 0.0f;
     }
     void Draw(CFrameInterface* target, int x, int y) override
     {
@@ -403,6 +419,11 @@ ClassInfo* FrameFolderCollection::ItemClass() const
     return ImageModel::Installed() ? ImageModel::Installed()->GetFrameClassInfo() : nullptr;
 }
 
+ClassInfo* FrameFolderCollection::NewObjectClass() const
+{
+    return ImageModel::Installed() ? ImageModel::Installed()->GetStandAloneFrameClassInfo() : nullptr;
+}
+
 const char* FrameFolderCollection::CacheKind() const
 {
     return ImageModel::Installed() ? ImageModel::Installed()->GetFrameFileKind() : "FRAME";
@@ -426,8 +447,7 @@ CObject* FrameFolderCollection::LoadFrame(const char* folder, const char* name)
     FrameProcess* pipeline = Pipeline(model->GetDefaultFrameProcess());
     CString folderWithSeparator(folder);
     folderWithSeparator.Append("/");
-    return model->LoadFrameDescription(folderWithSeparator.GetText(), name, *pipeline, 1, 0,
-                                       model->GetStandAloneFrameClassInfo());
+    return model->LoadFrameDescription(folderWithSeparator.GetText(), name, *pipeline, 1, 0, NewObjectClass());
 }
 
 void FrameFolderCollection::LoadItem(int i) { ItemAt(i).object = LoadFrame(GetItemFolder().GetText(), ItemAt(i).name.GetText()); }

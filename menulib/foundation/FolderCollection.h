@@ -82,6 +82,8 @@ protected:
     virtual void LoadItem(int i) = 0;
     // The class of the item objects.
     virtual ClassInfo* ItemClass() const = 0;
+    // The class of the objects the collection makes for new items (the item class unless a kind of it).
+    virtual ClassInfo* NewObjectClass() const { return ItemClass(); }
     // The file kind of cached items under "Cache".
     virtual const char* CacheKind() const = 0;
     // Item folders whose names begin with '-' instead of files.
@@ -95,6 +97,8 @@ protected:
     CString ItemFile(const char* folder, const char* name) const;
     void RunPendingLoad();
     FolderCollectionItem& ItemAt(int i) { return *m_items[i]; }
+    // The name the collection is registered under, which its diagnostics name as the list.
+    void SetListName(const char* name) { m_name = name; }
     [[noreturn]] void FailSelfReference(int i) const;
 
     CString m_extension;
@@ -166,6 +170,7 @@ public:
 protected:
     void LoadItem(int i) override;
     ClassInfo* ItemClass() const override;
+    ClassInfo* NewObjectClass() const override;
     const char* CacheKind() const override;
     LoadGuardFactory GuardFactory() const override;
 };

@@ -107,7 +107,8 @@ int NamedList::FindSorted(const char* name, int hint) const
     // A hint outside the list means no hint.
     int probe = name[0] == '!' ? 0 : (hint >= 0 && hint < count ? hint : (count - 1) / 2);
     while (hi >= lo) {
-        const int order = ::strcasecmp(ItemNameText(probe), name);
+        const char* item = ItemNameText(probe);
+        const int order = ::strcasecmp(item ? item : "", name);
         if (order == 0) return probe;
         if (order < 0)
             lo = probe + 1;

@@ -19,6 +19,8 @@ void CObject::WriteBinary(PropertyStream& stream) const
 bool CObject::ReadBinary(PropertyStream& stream)
 {
     const ClassInfo* record = GetClassInfo();
+    const ObjectNesting nesting;
+    if (nesting.TooDeep()) return false;
     float marker;
     if (!stream.ReadFloat(marker)) return false;
     if (marker == kOldBinaryMarker) {

@@ -11,6 +11,7 @@ public:
     ObjectFileCollection(const char* displayName, const char* folder, const char* extension)
         : FolderCollection(extension)
     {
+        SetListName(displayName);
         PersistentObjectList::Instance().Add(displayName, folder, this, nullptr, 0);
     }
 

@@ -43,7 +43,9 @@ void PersistentObjectList::GetItemName(CString& out, int i) const { out = m_entr
 int PersistentObjectList::Add(const char* displayName, const char* folder, PersistentCollection* collection,
                               LoadGuardFactory guardFactory, int value)
 {
-    if (m_entries.empty()) AddFileNameHook(&FindInCollections);
+    // The roster's own hook goes in once, even when the roster has been emptied since.
+    static const bool hookAdded = (AddFileNameHook(&FindInCollections), true);
+    (void)hookAdded;
     m_entries.push_back({CString(displayName), CString(folder), collection, guardFactory, value});
     return Count() - 1;
 }
@@ -53,6 +55,19 @@ void PersistentObjectList::Remove(PersistentCollection* collection)
     m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(),
                                    [&](const Entry& entry) { return entry.collection == collection; }),
                     m_entries.end());
+}
+
+int PersistentObjectList::IndexOf(const PersistentCollection* collection) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (m_entries[i].collection == collection) return i;
+    return -1;
+}
+
+void PersistentObjectList::Rename(int i, const char* displayName, LoadGuardFactory guardFactory)
+{
+    m_entries[i].displayName = displayName;
+    m_entries[i].guardFactory = guardFactory;
 }
 
 void PersistentObjectList::LoadAll()

@@ -10,6 +10,7 @@
 #include "foundation/FileState.h"
 #include "foundation/Object.h"
 #include "foundation/PropertyStream.h"
+#include "platform/debug_output.h"
 
 namespace {
 
@@ -60,6 +61,19 @@ void ReadReferenceList(PropertyStream& stream, const CString& value)
     stream.Seek(back);
 }
 
+// An object nested too deep is passed over: its block (or, inline, its first line) is read and dropped.
+void SkipTooDeepObject(PropertyStream& stream, bool nested, const char* className)
+{
+    CString warning;
+    warning.Format("Objects nested more than %d deep in \"%s\": the \"%s\" inside is not read\n",
+                   ObjectNesting::kMaxDepth, LastFileOpened().GetText(), className);
+    OutputDebugStringA(warning.GetText());
+    CString line;
+    if (!stream.ReadNonBlankLine(line) || nested) return;
+    if (Trimmed(line.GetText()) != "{" && !stream.ReadNonBlankLine(line)) return;
+    if (SkipBlanks(line.GetText())[0] == '{') SkipRestOfBlock(stream);
+}
+
 }  // namespace
 
 void CObject::WriteText(PropertyStream& stream, bool withClassLine) const
@@ -83,9 +97,15 @@ void CObject::WriteText(PropertyStream& stream, bool withClassLine) const
     }
 }
 
+
 bool CObject::ParseText(PropertyStream& stream, bool nested)
 {
     const ClassInfo* record = GetClassInfo();
+    const ObjectNesting nesting;
+    if (nesting.TooDeep()) {
+        SkipTooDeepObject(stream, nested, record->GetName());
+        return false;
+    }
     CString line;
     if (!nested) {
         if (!stream.ReadNonBlankLine(line)) return false;

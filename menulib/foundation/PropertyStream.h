@@ -59,6 +59,21 @@ private:
     bool m_closed = true;
 };
 
+// Counts the objects being read inside one another, in text or binary form. Damaged data that nests objects
+// deeper than the limit is refused before its recursion can exhaust the stack.
+class ObjectNesting {
+public:
+    static constexpr int kMaxDepth = 200;
+    ObjectNesting() { ++s_depth; }
+    ~ObjectNesting() { --s_depth; }
+    ObjectNesting(const ObjectNesting&) = delete;
+    ObjectNesting& operator=(const ObjectNesting&) = delete;
+    bool TooDeep() const { return s_depth > kMaxDepth; }
+
+private:
+    static inline int s_depth = 0;
+};
+
 // After a line that opened a brace block: reads lines, counting those that begin with '{' and '}' (after
 // their blanks), until the block is closed or the file ends.
 void SkipRestOfBlock(PropertyStream& stream);

@@ -60,13 +60,16 @@ void ReadTextValue(CString& member, const CString& text, PropertyStream* stream)
     member.Empty();
     CString line;
     stream->ReadLine(line);  // the "{" line
+    // Every line after the first begins a new line of the text, so blank lines at its start are kept too.
+    bool first = true;
     while (stream->ReadLine(line)) {
         CString trimmed(line);
         trimmed.TrimLeft();
         trimmed.TrimRight();
         if (trimmed == "}") break;
-        if (member.IsNotEmpty()) member.Append('\n');
+        if (!first) member.Append('\n');
         member.Append(line);
+        first = false;
     }
 }
 

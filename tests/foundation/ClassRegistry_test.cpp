@@ -58,13 +58,18 @@ TEST(ClassRegistry, FindsNamesWithoutCaseAndWithoutTheLeadingC)
     } cases[] = {{"CFOO", foo.record}, {"cfoo", foo.record}, {"foo", foo.record}, {"Foo", foo.record},
                  {"CBar", nullptr},    {"cBar", ccbar.record}, {"Bar", nullptr}};
     for (const Case& c : cases) EXPECT_EQ(registry.Find(c.name), c.expected) << c.name;
-    // A name whose "C" form would not fit 99 characters is not retried.
+    // A name whose "C" form would not fit 99 characters is not retried, even when that class exists.
     const std::string longName(120, 'x');
+    static const std::string longClassName = "C" + longName;
+    ScratchClass longClass(longClassName.c_str(), 1.0f);
+    ASSERT_TRUE(registry.Add(longClass.record, nullptr));
+    EXPECT_EQ(registry.Find(longClassName.c_str()), longClass.record);
     int index = 0;
     EXPECT_EQ(registry.Find(longName.c_str(), &index), nullptr);
     EXPECT_EQ(index, -1);
     RemoveFromRegistry(foo.record);
     RemoveFromRegistry(ccbar.record);
+    RemoveFromRegistry(longClass.record);
 }
 
 TEST(ClassRegistry, NewerVersionsReplaceOlderOnes)

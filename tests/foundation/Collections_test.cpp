@@ -94,6 +94,11 @@ TEST_F(CollectionTest, FrameItemsIgnoreCaseAndFallBackToTheCache)
     EXPECT_TRUE(frame->IsKindOf(CTestStandAloneFrame::GetStaticClassInfo()));
     EXPECT_EQ(model.lastPipeline, (std::vector<std::string>{"trim", "palette"}));
     EXPECT_EQ(frames.GetItemFilePath(frames.FindIndex("Sub/y")), "Frames/Sub/y.txt");
+    // A new item of the frame collection is a stand-alone frame, described by its text file.
+    const int added = frames.AddLoadedObject("new.TGA");
+    EXPECT_STREQ(frames.GetName(added), "new");
+    ASSERT_NE(frames.Item(added).object, nullptr);
+    EXPECT_TRUE(frames.Item(added).object->IsKindOf(CTestStandAloneFrame::GetStaticClassInfo()));
 
     Write("Cache/Gone/one.frm16", "");
     Write("Cache/Gone/two.frm16", "");
@@ -150,7 +155,13 @@ TEST_F(CollectionTest, LoadGuards)
     EXPECT_EQ(model.accesses, 0);
     static_cast<CTestSequence*>(guard->GetObject())->m_frames = 0;
     guard->Advance(1.0f);  // a sequence without frames stays where it is
-    EXPECT_FLOAT_EQ(guard->GetPosition(), 11.0f);
+    EXPECT_FLOAT_EQ(guard->GetPosition(), 1.0f);
+    // A rate too large for subtracting the frame count to change the position still wraps at once.
+    static_cast<CTestSequence*>(guard->GetObject())->m_frames = 3;
+    static_cast<CTestSequence*>(guard->GetObject())->m_rate = 1e30f;
+    guard->Advance(1.0f);
+    EXPECT_GE(guard->GetPosition(), 0.0f);
+    EXPECT_LT(guard->GetPosition(), 3.0f);
     delete guard;
 
     Write("Pics/p.TGA", "");
@@ -197,6 +208,15 @@ TEST_F(CollectionTest, ANamedLoadRegistersTheCollectionWithItsGuardFactory)
     const std::unique_ptr<LoadGuard> guard(roster.GetGuardFactory(sequenceEntry)(sequences, 0));
     ASSERT_NE(guard->GetObject(), nullptr);
     EXPECT_EQ(sequences.Item(0).object, guard->GetObject());
+
+    // A collection is on the roster once: named loads after the first rename its entry.
+    const int entries = roster.Count();
+    frames.LoadFromFolder("Test Frames", "Pics", 0);
+    sequences.LoadFromFolder("Test Sequences Again", "Anim", 0);
+    EXPECT_EQ(roster.Count(), entries);
+    EXPECT_EQ(roster.FindRequired("Test Frames"), frameEntry);
+    EXPECT_EQ(roster.FindRequired("Test Sequences Again"), sequenceEntry);
+    EXPECT_EQ(roster.GetGuardFactory(sequenceEntry), GetSequenceGuardFactory());
 }
 
 TEST_F(CollectionTest, ObjectFilesOnDiskAndInAMountedArchive)
@@ -321,11 +341,37 @@ TEST_F(CollectionTest, UseMarksUnloadsAndAddedObjects)
     EXPECT_EQ(parts.FindObject(b), -1);
     EXPECT_EQ(parts.GetOrLoad(1)->m_name, "second");  // read again on the next use
 
+    // An added object is a new item: the index shows it and the roster saves it to the item's file.
+    MakeFolder("Parts/New");
     const int added = parts.AddLoadedObject("New/c.part");
     EXPECT_STREQ(parts.GetName(added), "New/c");
     ASSERT_NE(parts.Item(added).object, nullptr);
     EXPECT_EQ(parts.GetOrLoad(added)->m_count, 7);
     EXPECT_FALSE(parts.IsItemModified(0));
+    index = parts.GetIndex();
+    EXPECT_EQ(index->ChildCount(index->Root()), 3);  // item a, folders New and Sub
+    EXPECT_EQ(index->DisplayName(index->Child(index->Root(), 2)), "New");
+    EXPECT_EQ(Read("Parts/New/c.part").rfind("CTestA\r\n{", 0), 0u);
+
+    // An object added before the first access joins the items the pending load finds.
+    ObjectFileCollection<CTestA> fresh("Test Fresh Parts", "", "part");
+    fresh.LoadFromFolder(nullptr, "Parts", 0);
+    const int d = fresh.AddLoadedObject("d.part");
+    EXPECT_EQ(fresh.GetCount(), 4);
+    EXPECT_STREQ(fresh.GetName(d), "d");
+    EXPECT_TRUE(std::filesystem::exists(Path("Parts/d.part")));
+}
+
+TEST_F(CollectionTest, AnObjectFileCollectionIsTheListItsDiagnosticsName)
+{
+    Write("Tips/a.tip", kItemA);
+    ObjectFileCollection<CTestA> tips("Tip List", "", "tip");
+    tips.LoadFromFolder(nullptr, "Tips", 0);
+    FatalCapture capture;
+    EXPECT_FATAL(capture, tips.FindRequired("b"));
+    EXPECT_NE(capture.shown.find("\"b\" which should be in the \"Tip List\" list located in the \"Tips\" folder"),
+              std::string::npos)
+        << capture.shown;
 }
 
 TEST(FixedCollectionItem, TheFilterChoosesItems)

@@ -371,10 +371,12 @@ TEST(ObjectProperties, ArrayCapacityRule)
 TEST(ObjectProperties, MultiLineTexts)
 {
     CTestEveryType written;
-    written.m_title = "first\n\n  indented\nlast";
     CTestEveryType read;
-    ASSERT_TRUE(ReadText(read, Text(written)));
-    EXPECT_EQ(read.m_title, written.m_title);
+    for (const char* title : {"first\n\n  indented\nlast", "\n\nafter two blank lines", "ends with a break\n"}) {
+        written.m_title = title;
+        ASSERT_TRUE(ReadText(read, Text(written)));
+        EXPECT_EQ(read.m_title, written.m_title);
+    }
 
     // A line that reads as "}" ends the text on reading: the writer warns about it.
     std::string warnings;

@@ -18,6 +18,32 @@ namespace {
 
 using PropertyFileTest = FileLayerTest;
 
+// A class whose objects own one another in a chain.
+class CTestNode : public CObject {
+    DECLARE_PERSISTENT_CLASS(CTestNode)
+public:
+    CTestNode() { ConstructOwnMembers(); }
+    ~CTestNode() override { DestroyOwnMembers(); }
+    std::int32_t m_value = 0;
+    CTestNode* m_next = nullptr;
+};
+
+void DeclareNode(ClassInfo* record)
+{
+    record->AddProperty(new IntegerPropertyInfo("Value", Member<&CTestNode::m_value>()));
+    record->AddProperty(new ObjectPointerPropertyInfo("Next", PointerMember<&CTestNode::m_next>(),
+                                                      CTestNode::GetStaticClassInfo()));
+}
+
+IMPLEMENT_PERSISTENT_CLASS(CTestNode, CObject, 1.0f, DeclareNode)
+
+int ChainLength(const CTestNode& node)
+{
+    int length = 1;
+    for (const CTestNode* next = node.m_next; next; next = next->m_next) ++length;
+    return length;
+}
+
 std::filesystem::file_time_type Stamp(const std::string& path) { return std::filesystem::last_write_time(path); }
 
 // While it lives, this process cannot write files larger than the limit: a write past it fails part of the way.
@@ -246,4 +272,38 @@ TEST(PropertyParsing, DamagedFilesFailCleanly)
     CTestEveryType noBlock;
     EXPECT_TRUE(ReadText(noBlock, "{\r\nItems=\r\nRanged=1\r\n}\r\n"));
     EXPECT_EQ(noBlock.m_ranged, 1);
+}
+
+TEST(PropertyParsing, ObjectsNestedTooDeepAreNotRead)
+{
+    // Text: a chain of nested blocks far deeper than a stack could follow.
+    const int levels = 100000;
+    std::string text = "CTestNode\r\n{\r\n";
+    for (int i = 0; i < levels; ++i) text += "Next=CTestNode\r\n{\r\n";
+    text += "Value=5\r\n";
+    for (int i = 0; i <= levels; ++i) text += "}\r\n";
+    CTestNode deep;
+    ReadText(deep, text);
+    EXPECT_LE(ChainLength(deep), ObjectNesting::kMaxDepth + 1);  // the innermost one made but not read
+    CTestNode shallow;
+    EXPECT_TRUE(ReadText(shallow, "CTestNode\r\n{\r\nNext=CTestNode\r\n{\r\nValue=2\r\n}\r\nValue=1\r\n}\r\n"));
+    EXPECT_EQ(shallow.m_value, 1);  // the parent reads on after the child's block
+    ASSERT_EQ(ChainLength(shallow), 2);
+    EXPECT_EQ(shallow.m_next->m_value, 2);
+
+    // Binary: the same chain fails the read.
+    PropertyStream stream;
+    OpenForWriting(stream);
+    for (int i = 0; i < levels; ++i) {
+        stream.WriteFloat(27.0f);
+        stream.WriteFloat(CTestNode::GetStaticClassInfo()->GetVersion());
+        stream.WriteInt(0);  // no dynamic properties
+        stream.WriteInt(i);
+        stream.WriteString("CTestNode");
+    }
+    const std::string bytes = Bytes(stream);
+    PropertyStream reader;
+    OpenForReading(reader, bytes);
+    CTestNode fromBinary;
+    EXPECT_FALSE(fromBinary.ReadBinary(reader));
 }
