@@ -400,6 +400,20 @@ TEST_F(FileSearchTest, DashedFoldersAreReportedNotEntered)
     EXPECT_EQ(Find(all), (V{"-A", "-B", "Sub"}));
 }
 
+TEST_F(FileSearchTest, TheFilesFoundAreANamedList)
+{
+    FileEnumerator found;
+    found.Scan(FileSearchSpec("", "tga", 2), 0);
+    const NamedList& list = found;
+    ASSERT_EQ(list.Count(), 2);
+    const int index = list.Find("Y.TGA");
+    ASSERT_GE(index, 0);
+    EXPECT_STREQ(list.ItemNameText(index), "y.tga");
+    EXPECT_EQ(list.Find("z.tga"), -1);
+    found.Scan(FileSearchSpec("", "zip", 2), 0);  // a new scan starts afresh
+    EXPECT_EQ(list.Count(), 1);
+}
+
 TEST(FixedNameArrayDeathTest, ANameTooLongForItsSlotEndsTheProcess)
 {
     std::vector<char> names(80 * 2);
