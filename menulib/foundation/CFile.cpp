@@ -67,9 +67,11 @@ bool CFile::Close()
 {
     if (!m_stream) return true;
     bool ok = true;
-    if ((m_flags & kFileCompressed) && (m_flags & kFileWrite)) {
+    // Only a compressed write that Open began has a target; an attached stream with these flags has none.
+    if ((m_flags & kFileCompressed) && (m_flags & kFileWrite) && m_targetPath.IsNotEmpty()) {
         ok = WriteCompressedTarget();
         m_flags &= ~kFileCompressed;
+        m_targetPath.Empty();
     }
     DropStream();
     return ok;

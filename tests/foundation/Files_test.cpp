@@ -150,6 +150,17 @@ TEST_F(FileTest, ACompressedWriteReplacesItsTargetOnlyWhenWhollyWritten)
     EXPECT_STREQ(back, "new data");
 }
 
+TEST_F(FileTest, AnAttachedStreamWithTheCompressedFlagIsWrittenAsItIs)
+{
+    std::FILE* disk = std::fopen(Path("attached.bin").c_str(), "wb");
+    ASSERT_NE(disk, nullptr);
+    CFile file;
+    ASSERT_TRUE(file.Attach(new CFileBuf(disk, true), kFileCreate | kFileWrite | kFileCompressed));
+    EXPECT_EQ(file.Write("plain", 5), 5);
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(Read("attached.bin"), "plain");
+}
+
 TEST_F(FileTest, LineBreaksOnDiskAndInMemory)
 {
     struct Case {
