@@ -5,8 +5,10 @@
 #include <cstring>
 
 #include "foundation/CompressedBlockCodec.h"
+#include "foundation/FileFunctions.h"
 #include "foundation/FileState.h"
 #include "foundation/PathHelpers.h"
+#include "foundation/PropertyStream.h"
 #include "foundation/VirtualFileTree.h"
 #include "foundation/ZipMemberWriter.h"
 #include "platform/files.h"
@@ -65,17 +67,38 @@ bool CFile::Close()
 {
     if (!m_stream) return true;
     bool ok = true;
-    if ((m_flags & kFileCompressed) && (m_flags & kFileWrite)) {
-        CFile target;
-        const int length = m_stream->Size();
-        auto* memory = static_cast<CMemoryFileBuf*>(m_stream);
-        ok = target.Open(m_targetPath.GetText(), m_flags & ~kFileCompressed) &&
-             CompressedBlockCodec::WriteBlock(target, memory->GetData(), length, CompressedBlockCodec::kLevel);
-        ok = target.Close() && ok;
+    // Only a compressed write that Open began has a target; an attached stream with these flags has none.
+    if ((m_flags & kFileCompressed) && (m_flags & kFileWrite) && m_targetPath.IsNotEmpty()) {
+        ok = WriteCompressedTarget();
         m_flags &= ~kFileCompressed;
+        m_targetPath.Empty();
     }
     DropStream();
     return ok;
+}
+
+// The memory stream's bytes as one compressed block into the target. A new disk file is written through a
+// temporary file and a rename, so that a crash mid-write keeps the old file; archive members go through their
+// archive.
+bool CFile::WriteCompressedTarget()
+{
+    auto* memory = static_cast<CMemoryFileBuf*>(m_stream);
+    const char* path = m_targetPath.GetText();
+    const int flags = m_flags & ~kFileCompressed;
+    const bool absolute = (flags & kFileAbsolute) || IsAbsolutePath(path);
+    const bool member = std::strchr(path, ';') || (!absolute && ArchiveFileExists(path));
+    if (member || !(flags & kFileCreate) || (flags & kFileNotOnDisk)) {
+        CFile target;
+        bool ok = target.Open(path, flags) && CompressedBlockCodec::WriteBlock(target, memory->GetData(), memory->Size(),
+                                                                               CompressedBlockCodec::kLevel);
+        return target.Close() && ok;
+    }
+    const CString full = DiskPath(path, flags);
+    if (IsReadOnly(full.GetText()) && !((flags & kFileClearReadOnly) && SetReadOnly(full.GetText(), false)))
+        return false;
+    CMemoryFileBuf packed;
+    return CompressedBlockCodec::WriteBlock(packed, memory->GetData(), memory->Size(), CompressedBlockCodec::kLevel) &&
+           WriteDiskFileAtomically(path, flags, packed.GetData(), packed.Size());
 }
 
 bool CFile::Attach(CFileBuf* stream, int flags)

@@ -79,6 +79,7 @@ public:
 private:
     bool OpenDisk(const char* path, int flags);
     bool ResolveStream(const char* path, int flags);
+    bool WriteCompressedTarget();
     void DropStream();
 
     CFileBuf* m_stream = nullptr;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "foundation/CString.h"
+#include "foundation/NamedList.h"
 
 class FileSearchSpec {
 public:
@@ -76,15 +77,19 @@ private:
 };
 
 // The files a search found, with their sizes and times.
-class FileEnumerator : public FileSearchReceiver {
+// The files a search found, in the order found; also a named list of them, so that they can be looked up and
+// chosen by name like the items of any other list.
+class FileEnumerator : public FileSearchReceiver, public NamedList {
 public:
     int Count() override { return static_cast<int>(m_entries.size()); }
+    int Count() const override { return static_cast<int>(m_entries.size()); }
     void Add(const char* name, const FileInfo& info) override;
     bool IsListed(const char* name) override;
+    const char* ItemNameText(int i) const override { return m_entries[i].name.GetText(); }
 
     // Clears and runs EnumerateFiles with itself as receiver.
     int Scan(const FileSearchSpec& wanted, int flags);
-    void Clear();
+    void Clear() override;
     CString GetName(int i) const { return m_entries[i].name; }
     const char* GetNameText(int i) const { return m_entries[i].name.GetText(); }
     std::int32_t GetFileSize(int i) const { return m_entries[i].size; }

@@ -88,9 +88,13 @@ std::int32_t RegReadDword(const char* subKey, const char* valueName, bool* found
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         DWORD type = 0;
         std::vector<BYTE> data;
-        if (QueryValue(root, subKey, valueName, &type, &data) && data.size() >= 4) {
-            value = static_cast<std::int32_t>(data[0] | (data[1] << 8) | (data[2] << 16) |
-                                              (static_cast<std::uint32_t>(data[3]) << 24));
+        // The value is read into 4 bytes of room: a longer one does not fit and is not read, a shorter one
+        // fills the low bytes of what was there.
+        if (QueryValue(root, subKey, valueName, &type, &data) && data.size() <= 4) {
+            auto bits = static_cast<std::uint32_t>(value);
+            for (std::size_t i = 0; i < data.size(); ++i)
+                bits = (bits & ~(0xFFu << (8 * i))) | (static_cast<std::uint32_t>(data[i]) << (8 * i));
+            value = static_cast<std::int32_t>(bits);
             any = true;
         }
     }

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "FoundationFixture.h"
@@ -121,6 +122,43 @@ TEST_F(FileTest, ACompressedWriteThatCannotReachItsTargetReportsIt)
     ASSERT_TRUE(out.Open("made/folder/x.bin", kFileCreate | kFileWrite | kFileCompressed | kFileMakeFolders));
     out.Write("data", 4);
     EXPECT_TRUE(out.Close());
+}
+
+TEST_F(FileTest, ACompressedWriteReplacesItsTargetOnlyWhenWhollyWritten)
+{
+    auto save = [](const char* path, int flags) {
+        CFile out;
+        EXPECT_TRUE(out.Open(path, kFileCreate | kFileWrite | kFileCompressed | flags));
+        out.Write("new data", 8);
+        return out.Close();
+    };
+    Write("kept.bin", "old");
+    std::filesystem::create_directory(Path("kept.bin.tmp"));  // the temporary file cannot be made
+    EXPECT_FALSE(save("kept.bin", 0));
+    EXPECT_EQ(Read("kept.bin"), "old");
+
+    Write("locked.bin", "old");
+    ASSERT_TRUE(SetReadOnly(Path("locked.bin").c_str(), true));
+    EXPECT_FALSE(save("locked.bin", 0));
+    EXPECT_EQ(Read("locked.bin"), "old");
+    EXPECT_TRUE(save("locked.bin", kFileClearReadOnly));
+    EXPECT_FALSE(std::filesystem::exists(Path("locked.bin.tmp")));
+    CFile in;
+    ASSERT_TRUE(in.Open("locked.bin", kFileRead | kFileCompressed));
+    char back[9] = {};
+    EXPECT_EQ(in.Read(back, 8), 8);
+    EXPECT_STREQ(back, "new data");
+}
+
+TEST_F(FileTest, AnAttachedStreamWithTheCompressedFlagIsWrittenAsItIs)
+{
+    std::FILE* disk = std::fopen(Path("attached.bin").c_str(), "wb");
+    ASSERT_NE(disk, nullptr);
+    CFile file;
+    ASSERT_TRUE(file.Attach(new CFileBuf(disk, true), kFileCreate | kFileWrite | kFileCompressed));
+    EXPECT_EQ(file.Write("plain", 5), 5);
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(Read("attached.bin"), "plain");
 }
 
 TEST_F(FileTest, LineBreaksOnDiskAndInMemory)
@@ -371,6 +409,20 @@ TEST_F(FileSearchTest, DashedFoldersAreReportedNotEntered)
     all.SetFolders("Menus/", false);
     all.SetNameForm(FileSearchSpec::kBareNames);
     EXPECT_EQ(Find(all), (V{"-A", "-B", "Sub"}));
+}
+
+TEST_F(FileSearchTest, TheFilesFoundAreANamedList)
+{
+    FileEnumerator found;
+    found.Scan(FileSearchSpec("", "tga", 2), 0);
+    const NamedList& list = found;
+    ASSERT_EQ(list.Count(), 2);
+    const int index = list.Find("Y.TGA");
+    ASSERT_GE(index, 0);
+    EXPECT_STREQ(list.ItemNameText(index), "y.tga");
+    EXPECT_EQ(list.Find("z.tga"), -1);
+    found.Scan(FileSearchSpec("", "zip", 2), 0);  // a new scan starts afresh
+    EXPECT_EQ(list.Count(), 1);
 }
 
 TEST(FixedNameArrayDeathTest, ANameTooLongForItsSlotEndsTheProcess)

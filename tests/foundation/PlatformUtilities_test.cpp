@@ -58,6 +58,14 @@ TEST(RegistryHelpers, HivesAndTypes)
     EXPECT_FALSE(found);
     EXPECT_EQ(RegReadDword(key.c_str(), "Missing", &found), 0);
     EXPECT_FALSE(found);
+    // Numbers are read into 4 bytes: a longer value does not fit, a shorter one fills the low bytes.
+    const std::uint8_t wide[8] = {1, 2, 3, 4, 5, 6, 7, 8}, narrow[2] = {0x34, 0x12};
+    SetRaw(HKEY_LOCAL_MACHINE, key, "Long", REG_BINARY, wide, 8);
+    EXPECT_EQ(RegReadDword(key.c_str(), "Long", &found), 0);
+    EXPECT_FALSE(found);
+    SetRaw(HKEY_CURRENT_USER, key, "Short", REG_BINARY, narrow, 2);
+    EXPECT_EQ(RegReadDword(key.c_str(), "Short", &found), 0x1234);
+    EXPECT_TRUE(found);
     CString text;
     EXPECT_TRUE(RegReadMachineString(key.c_str(), "Multi", &text));
     EXPECT_STREQ(text.GetText(), "a b");

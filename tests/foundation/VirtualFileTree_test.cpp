@@ -76,7 +76,7 @@ TEST_F(TreeTest, MountsQxdArchivesInNameOrderAndZipsAtTheirPaths)
     EnterLibraryFolder();
     Write("B.QXD", Archive("x.txt", "from B"));
     Write("a.qxd", zipfixture::Build({{"x.txt", "from a", "", "", 0}, {"menu.txt", "a menu", "", "", 0}}));
-    Write("Arcade.DAT", zipfixture::Build({{"menu.txt", "dat menu", "", "", 0}, {"dat.txt", "dat", "", "", 0}}));
+    Write("Arcade.dat", zipfixture::Build({{"menu.txt", "dat menu", "", "", 0}, {"dat.txt", "dat", "", "", 0}}));
     Write("Arcade/Music/Pack.zip", Archive("song.txt", "la la"));
     Write("Arcade/loose.txt", "loose");
 
@@ -85,7 +85,7 @@ TEST_F(TreeTest, MountsQxdArchivesInNameOrderAndZipsAtTheirPaths)
     EXPECT_STREQ(FileState().baseFolder.GetText(), "Arcade");
     EXPECT_EQ(ReadThroughFile("x.txt"), "from B");      // B.QXD sorts after a.qxd
     EXPECT_EQ(ReadThroughFile("menu.txt"), "a menu");   // every QXD wins over the module's own archive
-    EXPECT_EQ(ReadThroughFile("dat.txt"), "dat");       // the module file is no archive: Arcade.DAT
+    EXPECT_EQ(ReadThroughFile("dat.txt"), "dat");       // the module file is no archive: Arcade.dat
     EXPECT_EQ(ReadThroughFile("music\\pack\\SONG.txt"), "la la");
     EXPECT_EQ(ReadThroughFile("loose.txt"), "loose");
     EXPECT_TRUE(ArchiveFileExists("Music/Pack/song.txt"));
@@ -107,6 +107,16 @@ TEST_F(TreeTest, MountsQxdArchivesInNameOrderAndZipsAtTheirPaths)
     out.Close();
     EXPECT_EQ(ReadThroughFile("Music/Pack/song.txt"), "new song");
     EXPECT_TRUE(IsFileWritable("Music/Pack/song.txt"));
+    // So is a compressed save of it: the archive gets the block, the disk gets nothing.
+    ASSERT_TRUE(out.Open("Music/Pack/song.txt", kFileCreate | kFileWrite | kFileCompressed));
+    out.Write("packed song", 11);
+    EXPECT_TRUE(out.Close());
+    EXPECT_FALSE(std::filesystem::exists(Path("Arcade/Music/Pack/song.txt")));
+    CFile in;
+    ASSERT_TRUE(in.Open("Music/Pack/song.txt", kFileRead | kFileCompressed));
+    char song[12] = {};
+    EXPECT_EQ(in.Read(song, 11), 11);
+    EXPECT_STREQ(song, "packed song");
 }
 
 TEST_F(TreeTest, NoArchivesAtAllIsFine)
