@@ -8,7 +8,6 @@
 #include "foundation/FileFunctions.h"
 #include "foundation/FileState.h"
 #include "foundation/PathHelpers.h"
-#include "foundation/PropertyStream.h"
 #include "foundation/VirtualFileTree.h"
 #include "foundation/ZipMemberWriter.h"
 #include "platform/files.h"

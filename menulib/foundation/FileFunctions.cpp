@@ -1,9 +1,14 @@
 #include "foundation/FileFunctions.h"
 
+#include <string>
+#include <string_view>
+
 #include "foundation/CFile.h"
 #include "foundation/FileState.h"
 #include "foundation/PathHelpers.h"
 #include "foundation/VirtualFileTree.h"
+#include "platform/files.h"
+#include "platform/replace_file.h"
 #include "platform/win32_files.h"
 
 namespace {
@@ -74,4 +79,16 @@ bool SetFileTime64(const char* path, std::uint32_t low, std::uint32_t high, int 
 bool ArchiveFileExists(const char* path)
 {
     return path && FileState().archivesMounted && VirtualFileTree::Instance().Exists(path, 0);
+}
+
+bool WriteDiskFileAtomically(const char* path, int flags, const void* data, int size)
+{
+    const std::string target = platform::ResolvePath(DiskPath(path, flags).GetText());
+    if (flags & kFileMakeFolders) {
+        CString folder;
+        SplitPath(target.c_str(), &folder, nullptr);
+        if (folder.IsNotEmpty()) CreateFolderPath(folder.GetText());
+    }
+    const std::string_view contents(static_cast<const char*>(data), size > 0 ? static_cast<std::size_t>(size) : 0);
+    return platform::ReplaceFileWhole(target, contents);
 }

@@ -14,3 +14,7 @@ bool SetFileTime64(const char* path, std::int64_t time, int flags, int which);
 bool SetFileTime64(const char* path, std::uint32_t low, std::uint32_t high, int flags, int which);
 // The mounted archives hold a member of that path.
 bool ArchiveFileExists(const char* path);
+
+// Writes a whole disk file through "<file>.tmp", a sync and a rename, so that a crash mid-write keeps the old
+// file. With kFileMakeFolders missing folders are made.
+bool WriteDiskFileAtomically(const char* path, int flags, const void* data, int size);

@@ -102,23 +102,3 @@ void SkipRestOfBlock(PropertyStream& stream)
         if (first == '}') --depth;
     }
 }
-
-bool WriteDiskFileAtomically(const char* path, int flags, const void* data, int size)
-{
-    const std::string target = platform::ResolvePath(DiskPath(path, flags).GetText());
-    if (flags & kFileMakeFolders) {
-        CString folder;
-        SplitPath(target.c_str(), &folder, nullptr);
-        if (folder.IsNotEmpty()) CreateFolderPath(folder.GetText());
-    }
-    const std::string temporary = target + ".tmp";
-    std::FILE* file = platform::OpenFile(temporary, "wb");
-    if (!file) return false;
-    bool ok = size <= 0 || std::fwrite(data, 1, static_cast<std::size_t>(size), file) == static_cast<std::size_t>(size);
-    ok = std::fflush(file) == 0 && ok;
-    ok = ::fsync(::fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) std::remove(temporary.c_str());
-    return ok;
-}

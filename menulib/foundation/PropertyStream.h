@@ -78,6 +78,3 @@ private:
 // their blanks), until the block is closed or the file ends.
 void SkipRestOfBlock(PropertyStream& stream);
 
-// Writes a whole disk file through "<file>.tmp", a sync and a rename, so that a crash mid-write keeps the old
-// file. With kFileMakeFolders missing folders are made.
-bool WriteDiskFileAtomically(const char* path, int flags, const void* data, int size);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/replace_file.h"
 
 namespace {
 
@@ -127,13 +128,7 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
         result.push_back(entry);
     }
 
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return FALSE;
-        for (const std::string& line : result) out << line << "\r\n";
-        out.flush();
-        if (!out) return FALSE;
-    }
-    return std::rename(temporary.c_str(), path.c_str()) == 0 ? TRUE : FALSE;
+    std::string text;
+    for (const std::string& line : result) text += line + "\r\n";
+    return platform::ReplaceFileWhole(path, text) ? TRUE : FALSE;
 }

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <string>
 
+#include "platform/replace_file.h"
 #include "registry/registry_text.h"
 
 namespace {
@@ -111,38 +112,8 @@ LSTATUS LoadStore(const std::string& path, ParsedStore& parsed)
     return ERROR_SUCCESS;
 }
 
-bool WriteAll(int fd, const std::string& text)
-{
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
-        if (wrote < 0 && errno == EINTR) continue;
-        if (wrote <= 0) return false;
-        done += static_cast<std::size_t>(wrote);
-    }
-    return true;
-}
-
-void SyncFolder(const std::string& path)
-{
-    const std::string folder = std::filesystem::path(path).parent_path().string();
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 LSTATUS ReplaceStore(const std::string& path, const Store& store, bool keepOld)
 {
-    const std::string temporary = path + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) return ERROR_CANTWRITE;
-    const bool written = WriteAll(fd, FormatRegistryText(store)) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written) {
-        ::unlink(temporary.c_str());
-        return ERROR_CANTWRITE;
-    }
-    if (RegistryReplaceHook hook = replaceHook.load()) hook(temporary.c_str());
     if (keepOld) {
         const std::string damaged = path + ".damaged";
         ::unlink(damaged.c_str());
@@ -150,12 +121,8 @@ LSTATUS ReplaceStore(const std::string& path, const Store& store, bool keepOld)
             std::fprintf(stderr, "registry file %s was damaged; its old text is kept in %s\n", path.c_str(),
                          damaged.c_str());
     }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return ERROR_CANTWRITE;
-    }
-    SyncFolder(path);
-    return ERROR_SUCCESS;
+    return platform::ReplaceFileWhole(path, FormatRegistryText(store), 0600, replaceHook.load()) ? ERROR_SUCCESS
+                                                                                                  : ERROR_CANTWRITE;
 }
 
 }  // namespace

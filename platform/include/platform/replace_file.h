@@ -1,0 +1,21 @@
+// Replacing a whole file so that a crash at any moment leaves either the old file or the new one: the text goes
+// to "<path>.tmp", is synced, and is renamed over the file. Settings, player data and saved objects are written
+// this way.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "platform/win32_base.h"
+
+namespace platform {
+
+// Called with the temporary file's path after it is complete and synced, just before the rename (tests end
+// the process there to show that nothing is lost).
+using BeforeReplaceHook = void (*)(const char* temporaryPath);
+
+// Writes contents over the file at path (used as given, not resolved), with the given permissions when it is
+// new. False, with the old file untouched and no temporary file left, when any step fails.
+PLATFORM_API bool ReplaceFileWhole(const std::string& path, std::string_view contents, unsigned permissions = 0644,
+                                   BeforeReplaceHook beforeReplace = nullptr);
+
+}  // namespace platform
