@@ -52,3 +52,10 @@ TEST(VelmorineProgram, ClosingTheWindowEndsTheRun)
     EXPECT_EQ(RunProgram(folder, "VEL_SCRIPT=input.txt"), 0);
     EXPECT_EQ(CountOf(ReadFile(folder / "Exception.log"), "END SESSION: "), 1);
 }
+
+TEST(VelmorineProgram, ADisplayThatDoesNotAnswerMeansAHeadlessRun)
+{
+    TempDir folder;
+    EXPECT_EQ(RunProgram(folder, "VEL_HEADLESS=0 DISPLAY=:9999 WAYLAND_DISPLAY= VEL_FRAMES=30"), 0);
+    EXPECT_EQ(CountOf(ReadFile(folder / "Exception.log"), "END SESSION: "), 1);
+}
