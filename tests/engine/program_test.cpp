@@ -56,6 +56,8 @@ TEST(VelmorineProgram, ClosingTheWindowEndsTheRun)
 TEST(VelmorineProgram, ADisplayThatDoesNotAnswerMeansAHeadlessRun)
 {
     TempDir folder;
-    EXPECT_EQ(RunProgram(folder, "VEL_HEADLESS=0 DISPLAY=:9999 WAYLAND_DISPLAY= VEL_FRAMES=30"), 0);
+    // SDL's attempt at the display leaves a buffer of the D-Bus library behind; the sanitizer build is told so.
+    WriteFile(folder / "leaks.supp", "leak:libdbus-1.so\n");
+    EXPECT_EQ(RunProgram(folder, "VEL_HEADLESS=0 DISPLAY=:9999 WAYLAND_DISPLAY= VEL_FRAMES=30 LSAN_OPTIONS=suppressions=leaks.supp"), 0);
     EXPECT_EQ(CountOf(ReadFile(folder / "Exception.log"), "END SESSION: "), 1);
 }
