@@ -142,3 +142,57 @@ float CGP_SoundBuffer::GetMinDistance()
     if (buffer3D) buffer3D->GetMinDistance(&distance);
     return distance;
 }
+
+void CGP_SoundBuffer::SetVelocity(float x, float y, float z)
+{
+    if (buffer3D) buffer3D->SetVelocity(x, y, z, applyMode);
+}
+
+void CGP_SoundBuffer::GetVelocity(D3DVECTOR* velocity)
+{
+    if (buffer3D) buffer3D->GetVelocity(velocity);
+}
+
+void CGP_SoundBuffer::SetMaxDistance(float distance)
+{
+    if (buffer3D) buffer3D->SetMaxDistance(distance, applyMode);
+}
+
+float CGP_SoundBuffer::GetMaxDistance()
+{
+    float distance = 0.0f;
+    if (buffer3D) buffer3D->GetMaxDistance(&distance);
+    return distance;
+}
+
+void CGP_SoundBuffer::SetConeAngles(DWORD inside, DWORD outside)
+{
+    if (buffer3D) buffer3D->SetConeAngles(inside, outside, applyMode);
+}
+
+void CGP_SoundBuffer::GetConeAngles(DWORD* inside, DWORD* outside)
+{
+    if (buffer3D) buffer3D->GetConeAngles(inside, outside);
+}
+
+void CGP_SoundBuffer::SetConeOrientation(float x, float y, float z)
+{
+    if (buffer3D) buffer3D->SetConeOrientation(x, y, z, applyMode);
+}
+
+void CGP_SoundBuffer::GetConeOrientation(D3DVECTOR* orientation)
+{
+    if (buffer3D) buffer3D->GetConeOrientation(orientation);
+}
+
+void CGP_SoundBuffer::SetConeOutsideVolume(LONG hundredthsOfDecibel)
+{
+    if (buffer3D) buffer3D->SetConeOutsideVolume(hundredthsOfDecibel, applyMode);
+}
+
+LONG CGP_SoundBuffer::GetConeOutsideVolume()
+{
+    LONG volume = 0;
+    if (buffer3D) buffer3D->GetConeOutsideVolume(&volume);
+    return volume;
+}

@@ -35,8 +35,18 @@ public:
     void SetPosition2D(float x, float y);
     void SetPosition(float x, float y, float z);
     void GetPosition(D3DVECTOR* position);
+    void SetVelocity(float x, float y, float z);
+    void GetVelocity(D3DVECTOR* velocity);
     void SetMinDistance(float distance);
     float GetMinDistance();
+    void SetMaxDistance(float distance);
+    float GetMaxDistance();
+    void SetConeAngles(DWORD inside, DWORD outside);
+    void GetConeAngles(DWORD* inside, DWORD* outside);
+    void SetConeOrientation(float x, float y, float z);
+    void GetConeOrientation(D3DVECTOR* orientation);
+    void SetConeOutsideVolume(LONG hundredthsOfDecibel);
+    LONG GetConeOutsideVolume();
 
     CGP_DirectSound* device = nullptr;
     std::uint32_t applyMode = DS3D_DEFERRED;

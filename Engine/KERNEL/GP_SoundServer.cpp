@@ -6,6 +6,12 @@
 #include "GP_SoundBuffer.h"
 #include "GP_SoundSettings.h"
 
+namespace {
+
+constexpr const char* Module = "GP_SoundServer";
+
+}  // namespace
+
 CGP_SoundServer::CGP_SoundServer(CGP_IOManager* io, CGP_DirectSound* device) : io(io), device(device)
 {
     Resize(CountSounds());
@@ -39,7 +45,7 @@ CGP_SoundBuffer* CGP_SoundServer::GetSound(std::uint32_t id)
     if (inSlots && slots[index].sound) return slots[index].sound;
     std::FILE* stream = io ? io->OpenRead(id) : nullptr;
     if (!stream)
-        throw CGP_FatalExeption(__FILE__, __LINE__, "Попытка чтения из неоткрытого для чтения файла", nullptr, 1);
+        throw CGP_FatalExeption(Module, __LINE__, FormatNew("Попытка чтения из неоткрытого для чтения файла"), nullptr, 1);
     if (!inSlots) return nullptr;  // placed, but not a sound
     auto* sound = new CGP_SoundBuffer(device);
     sound->LoadWave(stream);

@@ -43,8 +43,10 @@ TEST(SoundServer, AnIdThatNoPackPlacesIsFatal)
         ADD_FAILURE() << "no throw";
     } catch (const CGP_FatalExeption& e) {
         EXPECT_STREQ(e.text, "Попытка чтения из неоткрытого для чтения файла");
+        EXPECT_STREQ(e.module, "GP_SoundServer");
         EXPECT_EQ(e.offerReport, 1);
         EXPECT_EQ(e.userMessage, nullptr);
+        delete[] e.text;  // made by FormatNew, as every engine error text
     }
 }
 

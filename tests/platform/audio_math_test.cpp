@@ -42,6 +42,28 @@ TEST(AudioMath, ConstantPowerPanKeepsPowerAndClampsAtTheSides)
     EXPECT_GT(ConstantPowerPan(100.0f).right, ConstantPowerPan(50.0f).right);
 }
 
+TEST(AudioMath, ConeGainByTheAngleToTheListener)
+{
+    const Vector3 ahead{0, 0, 1};
+    struct Case {
+        const char* what;
+        Vector3 toListener;
+        unsigned inside, outside;
+        long outsideVolume;
+        float gain;
+    } cases[] = {
+        {"no cone", {0, 0, -1}, 360, 360, -10000, 1.0f},
+        {"straight ahead", {0, 0, 5}, 30, 90, -2000, 1.0f},
+        {"behind", {0, 0, -5}, 30, 90, -2000, 0.1f},
+        {"at the side, outside 90", {5, 0, 0}, 30, 90, -2000, 0.1f},
+        {"halfway between the cones", {0.70710678f, 0, 0.70710678f}, 0, 180, -2000, 0.31623f},
+        {"listener at the source", {0, 0, 0}, 30, 90, -2000, 1.0f},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(ConeGain(c.toListener, ahead, c.inside, c.outside, c.outsideVolume), c.gain, 1e-3) << c.what;
+    EXPECT_FLOAT_EQ(ConeGain({1, 0, 0}, {0, 0, 0}, 0, 0, -10000), 1.0f);  // no orientation, no cone
+}
+
 TEST(AudioMath, PlacementUsesTheListenersRightHandSide)
 {
     const Vector3 front{0, 0, 1}, top{0, 1, 0};

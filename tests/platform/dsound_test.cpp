@@ -90,12 +90,55 @@ TEST(DirectSound, DeferredSettingsWaitForTheCommit)
     b3d->SetMinDistance(10.0f, DS3D_IMMEDIATE);
     buffer->Play(0, 0, DSBPLAY_LOOPING);
     b3d->SetPosition(0, -240, 0, DS3D_DEFERRED);  // hard left, not yet heard
+    buffer->Play(0, 0, DSBPLAY_LOOPING);            // playing on is no new start
     auto before = platform::MixHeadlessAudio(2205);
     EXPECT_NEAR(Rms(before, 0, 0, 2205), Rms(before, 1, 0, 2205), 0.01);
     device.listener->CommitDeferredSettings();
     auto after = platform::MixHeadlessAudio(2205);
     EXPECT_GT(Rms(after, 0, 0, 2205), 0.05);
     EXPECT_LT(Rms(after, 1, 0, 2205), 0.001);
+    b3d->Release();
+    buffer->Release();
+}
+
+TEST(DirectSound, ASoundThatStartsIsHeardWhereItWasLastPlaced)
+{
+    Device device;
+    LPDIRECTSOUNDBUFFER buffer = device.Sine(22050);
+    LPDIRECTSOUND3DBUFFER b3d = Get3D(buffer);
+    b3d->SetMinDistance(10.0f, DS3D_DEFERRED);
+    b3d->SetPosition(600, -240, 0, DS3D_DEFERRED);  // placed, as a channel places it, before the frame's commit
+    buffer->Play(0, 0, 0);
+    const auto out = platform::MixHeadlessAudio(2205);
+    EXPECT_GT(Rms(out, 1, 0, 2205), 4 * Rms(out, 0, 0, 2205));
+    b3d->Release();
+    buffer->Release();
+}
+
+TEST(DirectSound, MaximumDistanceAndConeShapeTheLevel)
+{
+    Device device;
+    LPDIRECTSOUNDBUFFER buffer = device.Sine(22050);
+    LPDIRECTSOUND3DBUFFER b3d = Get3D(buffer);
+    b3d->SetMinDistance(1.0f, DS3D_IMMEDIATE);
+    b3d->SetPosition(320, -40, 0, DS3D_IMMEDIATE);  // 200 above the listener
+    buffer->Play(0, 0, DSBPLAY_LOOPING);
+    const double far = Rms(platform::MixHeadlessAudio(2205), 0, 0, 2205);
+    b3d->SetMaxDistance(50.0f, DS3D_IMMEDIATE);  // no quieter than at 50
+    const double capped = Rms(platform::MixHeadlessAudio(2205), 0, 0, 2205);
+    EXPECT_GT(capped, 2 * far);
+    // A cone pointing away from the listener, silent outside: nothing is heard.
+    EXPECT_EQ(b3d->SetConeAngles(90, 60, DS3D_IMMEDIATE), DSERR_INVALIDPARAM);
+    b3d->SetConeAngles(30, 90, DS3D_IMMEDIATE);
+    b3d->SetConeOrientation(0, 1, 0, DS3D_IMMEDIATE);
+    b3d->SetConeOutsideVolume(DSBVOLUME_MIN, DS3D_IMMEDIATE);
+    EXPECT_EQ(Rms(platform::MixHeadlessAudio(2205), 0, 0, 2205), 0.0);
+    b3d->SetConeOrientation(0, -1, 0, DS3D_IMMEDIATE);  // pointing at the listener
+    EXPECT_NEAR(Rms(platform::MixHeadlessAudio(2205), 0, 0, 2205), capped, 0.01);
+    DWORD inside = 0, outside = 0;
+    b3d->GetConeAngles(&inside, &outside);
+    EXPECT_EQ(inside, 30u);
+    EXPECT_EQ(outside, 90u);
     b3d->Release();
     buffer->Release();
 }

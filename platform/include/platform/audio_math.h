@@ -39,6 +39,13 @@ struct Placement {
 // left-handed axes: front (0,0,1) and top (0,1,0) put +x on the right).
 PLATFORM_API Placement PlaceSource(Vector3 source, Vector3 listener, Vector3 front, Vector3 top);
 
+// The sound cone of DirectSound 3D: amplitude factor of a source pointing along `orientation` heard in the
+// direction `toListener`. Within half the inside angle of the orientation 1; beyond half the outside angle the
+// outside volume (hundredths of a decibel); between, the volume in decibels changes linearly with the angle. With
+// an inside angle of 360, a zero orientation or a listener at the source, 1.
+PLATFORM_API float ConeGain(Vector3 toListener, Vector3 orientation, unsigned insideAngle, unsigned outsideAngle,
+                            long outsideVolume);
+
 // PCM sample formats of the sound buffers: unsigned 8-bit (silence 128) or signed 16-bit little-endian,
 // mono or interleaved stereo. One frame is one sample per channel.
 struct PcmFormat {

@@ -53,6 +53,11 @@ using LPCDSBUFFERDESC = const DSBUFFERDESC*;
 #define DS3D_IMMEDIATE 0x0
 #define DS3D_DEFERRED 0x1
 
+#define DS3D_DEFAULTMAXDISTANCE 1000000000.0f
+#define DS3D_MINCONEANGLE 0
+#define DS3D_MAXCONEANGLE 360
+#define DS3D_DEFAULTCONEANGLE 360
+
 #define DS_OK S_OK
 #define DSERR_ALLOCATED ((HRESULT)0x8878000AL)
 #define DSERR_CONTROLUNAVAIL ((HRESULT)0x8878001EL)
@@ -116,8 +121,22 @@ using LPDIRECTSOUND3DLISTENER = IDirectSound3DListener*;
 struct IDirectSound3DBuffer : IUnknown {
     virtual HRESULT SetPosition(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply) = 0;
     virtual HRESULT GetPosition(D3DVECTOR* position) = 0;
+    virtual HRESULT SetVelocity(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply) = 0;
+    virtual HRESULT GetVelocity(D3DVECTOR* velocity) = 0;
     virtual HRESULT SetMinDistance(D3DVALUE distance, DWORD apply) = 0;
     virtual HRESULT GetMinDistance(D3DVALUE* distance) = 0;
+    // Beyond the maximum distance a sound grows no quieter.
+    virtual HRESULT SetMaxDistance(D3DVALUE distance, DWORD apply) = 0;
+    virtual HRESULT GetMaxDistance(D3DVALUE* distance) = 0;
+    // The sound cone in degrees: full volume within the inside angle, the outside volume beyond the outside
+    // angle, and a gradual change between. With both at 360 (the default) there is no cone.
+    virtual HRESULT SetConeAngles(DWORD inside, DWORD outside, DWORD apply) = 0;
+    virtual HRESULT GetConeAngles(DWORD* inside, DWORD* outside) = 0;
+    virtual HRESULT SetConeOrientation(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply) = 0;
+    virtual HRESULT GetConeOrientation(D3DVECTOR* orientation) = 0;
+    // Hundredths of a decibel, DSBVOLUME_MIN to DSBVOLUME_MAX.
+    virtual HRESULT SetConeOutsideVolume(LONG volume, DWORD apply) = 0;
+    virtual HRESULT GetConeOutsideVolume(LONG* volume) = 0;
 };
 using LPDIRECTSOUND3DBUFFER = IDirectSound3DBuffer*;
 

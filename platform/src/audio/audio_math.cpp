@@ -42,6 +42,19 @@ Placement PlaceSource(Vector3 source, Vector3 listener, Vector3 front, Vector3 t
     return {distance, lateral};
 }
 
+float ConeGain(Vector3 toListener, Vector3 orientation, unsigned insideAngle, unsigned outsideAngle, long outsideVolume)
+{
+    if (insideAngle >= 360) return 1.0f;
+    const float lengths = std::sqrt(Dot(toListener, toListener) * Dot(orientation, orientation));
+    if (lengths <= 0.0f) return 1.0f;
+    const float cosine = std::clamp(Dot(toListener, orientation) / lengths, -1.0f, 1.0f);
+    const float angle = std::acos(cosine) * 57.2957795f * 2.0f;  // the full cone angle that just reaches the listener
+    if (angle <= static_cast<float>(insideAngle)) return 1.0f;
+    if (angle >= static_cast<float>(outsideAngle)) return GainFromHundredthsOfDb(outsideVolume);
+    const float share = (angle - insideAngle) / static_cast<float>(outsideAngle - insideAngle);
+    return GainFromHundredthsOfDb(std::lround(share * static_cast<float>(outsideVolume)));
+}
+
 bool IsPlayableFormat(const PcmFormat& format)
 {
     return (format.channels == 1 || format.channels == 2) &&

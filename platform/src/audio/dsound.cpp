@@ -161,10 +161,23 @@ public:
 
     HRESULT SetPosition(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply) override;
     HRESULT GetPosition(D3DVECTOR* position) override;
+    HRESULT SetVelocity(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply) override;
+    HRESULT GetVelocity(D3DVECTOR* velocity) override;
     HRESULT SetMinDistance(D3DVALUE distance, DWORD apply) override;
     HRESULT GetMinDistance(D3DVALUE* distance) override;
+    HRESULT SetMaxDistance(D3DVALUE distance, DWORD apply) override;
+    HRESULT GetMaxDistance(D3DVALUE* distance) override;
+    HRESULT SetConeAngles(DWORD inside, DWORD outside, DWORD apply) override;
+    HRESULT GetConeAngles(DWORD* inside, DWORD* outside) override;
+    HRESULT SetConeOrientation(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply) override;
+    HRESULT GetConeOrientation(D3DVECTOR* orientation) override;
+    HRESULT SetConeOutsideVolume(LONG volume, DWORD apply) override;
+    HRESULT GetConeOutsideVolume(LONG* volume) override;
 
 private:
+    HRESULT SetVector(Vector3 BufferPlace::*member, Vector3 value, DWORD apply);
+    HRESULT GetVector(D3DVECTOR* out, Vector3 BufferPlace::*member);
+
     SecondaryBuffer* buffer_;
 };
 
@@ -222,9 +235,12 @@ public:
         return DS_OK;
     }
     HRESULT Unlock(LPVOID, DWORD, LPVOID, DWORD) override { return DS_OK; }
+    // A sound that starts is heard at once where it was last placed: deferred 3D settings wait only while
+    // it already sounds.
     HRESULT Play(DWORD, DWORD, DWORD flags) override
     {
         return Change([&] {
+            if (!voice_.playing) voice_.place.Commit();
             voice_.playing = true;
             voice_.looping = (flags & DSBPLAY_LOOPING) != 0;
         });
@@ -298,18 +314,32 @@ private:
 Buffer3D::Buffer3D(SecondaryBuffer* buffer) : buffer_(buffer) { buffer_->AddRef(); }
 Buffer3D::~Buffer3D() { buffer_->Release(); }
 
-HRESULT Buffer3D::SetPosition(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply)
+HRESULT Buffer3D::SetVector(Vector3 BufferPlace::*member, Vector3 value, DWORD apply)
 {
-    return buffer_->Change3D(apply, [=](BufferPlace& p) { p.position = {x, y, z}; });
+    return buffer_->Change3D(apply, [=](BufferPlace& p) { p.*member = value; });
 }
 
-HRESULT Buffer3D::GetPosition(D3DVECTOR* position)
+HRESULT Buffer3D::GetVector(D3DVECTOR* out, Vector3 BufferPlace::*member)
 {
-    if (!position) return DSERR_INVALIDPARAM;
-    const Vector3 at = buffer_->Place3D().position;
-    *position = {at.x, at.y, at.z};
+    if (!out) return DSERR_INVALIDPARAM;
+    const Vector3 v = buffer_->Place3D().*member;
+    *out = {v.x, v.y, v.z};
     return DS_OK;
 }
+
+HRESULT Buffer3D::SetPosition(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply)
+{
+    return SetVector(&BufferPlace::position, {x, y, z}, apply);
+}
+
+HRESULT Buffer3D::GetPosition(D3DVECTOR* position) { return GetVector(position, &BufferPlace::position); }
+
+HRESULT Buffer3D::SetVelocity(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply)
+{
+    return SetVector(&BufferPlace::velocity, {x, y, z}, apply);
+}
+
+HRESULT Buffer3D::GetVelocity(D3DVECTOR* velocity) { return GetVector(velocity, &BufferPlace::velocity); }
 
 HRESULT Buffer3D::SetMinDistance(D3DVALUE distance, DWORD apply)
 {
@@ -321,6 +351,57 @@ HRESULT Buffer3D::GetMinDistance(D3DVALUE* distance)
 {
     if (!distance) return DSERR_INVALIDPARAM;
     *distance = buffer_->Place3D().minDistance;
+    return DS_OK;
+}
+
+HRESULT Buffer3D::SetMaxDistance(D3DVALUE distance, DWORD apply)
+{
+    if (distance <= 0.0f) return DSERR_INVALIDPARAM;
+    return buffer_->Change3D(apply, [=](BufferPlace& p) { p.maxDistance = distance; });
+}
+
+HRESULT Buffer3D::GetMaxDistance(D3DVALUE* distance)
+{
+    if (!distance) return DSERR_INVALIDPARAM;
+    *distance = buffer_->Place3D().maxDistance;
+    return DS_OK;
+}
+
+HRESULT Buffer3D::SetConeAngles(DWORD inside, DWORD outside, DWORD apply)
+{
+    if (inside > outside || outside > DS3D_MAXCONEANGLE) return DSERR_INVALIDPARAM;
+    return buffer_->Change3D(apply, [=](BufferPlace& p) {
+        p.coneInside = inside;
+        p.coneOutside = outside;
+    });
+}
+
+HRESULT Buffer3D::GetConeAngles(DWORD* inside, DWORD* outside)
+{
+    if (!inside || !outside) return DSERR_INVALIDPARAM;
+    const BufferPlace place = buffer_->Place3D();
+    *inside = place.coneInside;
+    *outside = place.coneOutside;
+    return DS_OK;
+}
+
+HRESULT Buffer3D::SetConeOrientation(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD apply)
+{
+    return SetVector(&BufferPlace::coneOrientation, {x, y, z}, apply);
+}
+
+HRESULT Buffer3D::GetConeOrientation(D3DVECTOR* orientation) { return GetVector(orientation, &BufferPlace::coneOrientation); }
+
+HRESULT Buffer3D::SetConeOutsideVolume(LONG volume, DWORD apply)
+{
+    if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX) return DSERR_INVALIDPARAM;
+    return buffer_->Change3D(apply, [=](BufferPlace& p) { p.coneOutsideVolume = volume; });
+}
+
+HRESULT Buffer3D::GetConeOutsideVolume(LONG* volume)
+{
+    if (!volume) return DSERR_INVALIDPARAM;
+    *volume = static_cast<LONG>(buffer_->Place3D().coneOutsideVolume);
     return DS_OK;
 }
 

@@ -26,9 +26,13 @@ StereoGain Mixer::VoiceGain(const Voice& voice) const
     const ListenerPlace& ear = listener_.current;
     const BufferPlace& at = voice.place.current;
     const Placement placed = PlaceSource(at.position, ear.position, ear.front, ear.top);
-    const float distance = level * DistanceGain(placed.distance, at.minDistance, ear.rolloffFactor);
+    const float distance = std::min(placed.distance, at.maxDistance);
+    const Vector3 toListener{ear.position.x - at.position.x, ear.position.y - at.position.y,
+                             ear.position.z - at.position.z};
+    const float loudness = level * DistanceGain(distance, at.minDistance, ear.rolloffFactor) *
+                           ConeGain(toListener, at.coneOrientation, at.coneInside, at.coneOutside, at.coneOutsideVolume);
     const StereoGain pan = ConstantPowerPan(placed.lateral);
-    return {pan.left * distance, pan.right * distance};
+    return {pan.left * loudness, pan.right * loudness};
 }
 
 void Mixer::MixChunk(float* mix, std::size_t frames)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/audio_math.h"
+#include "platform/dsound.h"
 
 namespace platform::audio {
 
@@ -33,7 +34,13 @@ struct Deferred {
 
 struct BufferPlace {
     Vector3 position{0.0f, 0.0f, 0.0f};
+    Vector3 velocity{0.0f, 0.0f, 0.0f};
     float minDistance = 1.0f;
+    float maxDistance = DS3D_DEFAULTMAXDISTANCE;
+    unsigned coneInside = DS3D_DEFAULTCONEANGLE;
+    unsigned coneOutside = DS3D_DEFAULTCONEANGLE;
+    Vector3 coneOrientation{0.0f, 0.0f, 1.0f};
+    long coneOutsideVolume = 0;
 };
 
 struct ListenerPlace {
