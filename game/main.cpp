@@ -1,5 +1,6 @@
 // The Velmorine program, for now: the session log, the main window and the message loop with the frame
 // timer, until the game's own entry and application object take their place.
+#include <cstdio>
 #include <memory>
 
 #include "GP_AppBase.h"
@@ -35,7 +36,9 @@ public:
     void Init() override
     {
         window = std::make_unique<MainWindow>(this);
-        window->Create("Velmorine", WS_POPUP | WS_SYSMENU, 0, 0, 640, 480);
+        // Without its window the loop would wait for ever for messages that can never come.
+        if (!window->Create("Velmorine", WS_POPUP | WS_SYSMENU, 0, 0, 640, 480))
+            throw CGP_FatalExeption(__FILE__, __LINE__, "The main window cannot be created");
         window->SetIcon(101);
         ShowWindow(window->handle, SW_SHOW);
         frameTimer = std::make_unique<CGP_GameTimer>(window.get(), 0);
@@ -72,6 +75,7 @@ int main()
         std::unique_ptr<char[]> text(error.GetMessage());
         GP_LogWrite(text.get());
         GP_LogWrite("\n");
+        std::fprintf(stderr, "Velmorine: %s\n", text.get());
         return -1;
     }
 }

@@ -43,11 +43,11 @@ char* FormatNew(const char* format, ...)
     va_start(args, format);
     va_list measure;
     va_copy(measure, args);
-    int length = std::vsnprintf(nullptr, 0, format, measure);
+    const int length = std::vsnprintf(nullptr, 0, format, measure);
     va_end(measure);
-    if (length < 0) length = 0;
-    char* result = new char[static_cast<std::size_t>(length) + 1];
-    std::vsnprintf(result, static_cast<std::size_t>(length) + 1, format, args);
+    // A format the C library cannot turn into text gives the empty text rather than an unwritten buffer.
+    char* result = new char[length > 0 ? static_cast<std::size_t>(length) + 1 : 1]();
+    if (length > 0) std::vsnprintf(result, static_cast<std::size_t>(length) + 1, format, args);
     va_end(args);
     return result;
 }

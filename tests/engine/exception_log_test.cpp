@@ -65,6 +65,9 @@ TEST(FormatNew, SizesTheTextToWhatItHolds)
     const std::string longName(5000, 'x');
     std::unique_ptr<char[]> text(FormatNew("Невозможно открыть файл %s для чтения.", longName.c_str()));
     EXPECT_EQ(std::string(text.get()), "Невозможно открыть файл " + longName + " для чтения.");
+    // A wide character the C locale cannot write fails the formatting: the result is the empty text.
+    std::unique_ptr<char[]> failed(FormatNew("name %ls", L"\x20AC"));
+    EXPECT_STREQ(failed.get(), "");
 }
 
 TEST(SessionLog, TwoRunsAppendTwoSessionBlocks)

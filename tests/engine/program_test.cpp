@@ -52,3 +52,12 @@ TEST(VelmorineProgram, ClosingTheWindowEndsTheRun)
     EXPECT_EQ(RunProgram(folder, "VEL_SCRIPT=input.txt"), 0);
     EXPECT_EQ(CountOf(ReadFile(folder / "Exception.log"), "END SESSION: "), 1);
 }
+
+TEST(VelmorineProgram, ADisplayThatDoesNotAnswerMeansAHeadlessRun)
+{
+    TempDir folder;
+    // SDL's attempt at the display leaves a buffer of the D-Bus library behind; the sanitizer build is told so.
+    WriteFile(folder / "leaks.supp", "leak:libdbus-1.so\n");
+    EXPECT_EQ(RunProgram(folder, "VEL_HEADLESS=0 DISPLAY=:9999 WAYLAND_DISPLAY= VEL_FRAMES=30 LSAN_OPTIONS=suppressions=leaks.supp"), 0);
+    EXPECT_EQ(CountOf(ReadFile(folder / "Exception.log"), "END SESSION: "), 1);
+}

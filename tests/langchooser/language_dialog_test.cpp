@@ -157,6 +157,19 @@ TEST_F(LanguageDialog, WithoutTheGamesKeyNothingIsStored)
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Morvadel", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
 }
 
+TEST_F(LanguageDialog, AStoreThatCannotBeWrittenIsReportedAndTheDialogStillEnds)
+{
+    MakeGame();
+    MakeKey(B("409"));
+    // The store is replaced through a temporary file beside it; a folder in its place makes the write fail.
+    std::filesystem::create_directory(dir / "registry.reg.tmp");
+    const Outcome outcome = RunDialog({"click 104", "click 1", "ok"});
+    EXPECT_EQ(outcome.result, 1);
+    EXPECT_NE(outcome.printed.find("MessageBox \"Message\": Can not save language choise."), std::string::npos)
+        << outcome.printed;
+    EXPECT_EQ(StoredLanguage(), B("409"));
+}
+
 TEST_F(LanguageDialog, AGameThatCannotChooseOrIsMissingEndsTheDialogUnseen)
 {
     MakeKey(B("409"));

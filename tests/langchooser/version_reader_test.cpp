@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
 #include "ElfFixture.h"
 #include "TempDir.h"
 #include "VersionInfo.h"
@@ -35,4 +39,18 @@ TEST(ReadVersionInfo, FillsEveryTextTheBlockHasAndLeavesTheOthersEmpty)
 
     EXPECT_FALSE(ReadVersionInfo(dir / "missing", info));
     EXPECT_EQ(info.CompanyName, "");
+}
+
+TEST(ReadVersionInfo, ReadsTheGameProgramAndNothingFromAProgramWithoutABlock)
+{
+    const std::string dist = std::getenv("VEL_DIST_DIR");
+    if (!std::filesystem::exists(dist + "/Velmorine")) GTEST_SKIP() << "the game program is not built";
+    TVSFillFileInfo info;
+    ASSERT_TRUE(ReadVersionInfo(dist + "/Velmorine", info));
+    EXPECT_EQ(info.CompanyName, "Morvadel");
+    EXPECT_EQ(info.ProductName, "Velmorine");
+    EXPECT_EQ(info.FileVersion, "1, 1, 7, 919");
+    EXPECT_FALSE(ReadVersionInfo(dist + "/Dobranth", info));
+    EXPECT_EQ(info.CompanyName, "");
+    EXPECT_EQ(info.FileVersion, "");
 }
