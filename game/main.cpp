@@ -1,11 +1,14 @@
-// The Velmorine program, for now: the session log, the main window and the message loop with the frame
-// timer, until the game's own entry and application object take their place.
+// The Velmorine program, for now: the session log, the main window, the display in a window and the message
+// loop with the frame timer, which shows an empty frame with its rate each tick, until the game's own entry and
+// application object take their place.
 #include <cstdio>
 #include <memory>
 
 #include "GP_AppBase.h"
+#include "GP_Display.h"
 #include "GP_Exception.h"
 #include "GP_Log.h"
+#include "GP_Surface.h"
 #include "GP_Timer.h"
 #include "GP_Window.h"
 
@@ -15,7 +18,13 @@ class MainWindow : public CGP_Window {
 public:
     using CGP_Window::CGP_Window;
 
-    void FrameTick(bool active, float elapsedMs) {}
+    void FrameTick(bool active, float elapsedMs)
+    {
+        if (!display) return;
+        display->backSurface->Clear(0);
+        display->DrawFps(display->backSurface, 10, 10);
+        display->Present(1);  // waits for the vertical blank, so the loop does not spin
+    }
 
     void OnActivate(CGP_Window*) override
     {
@@ -29,6 +38,7 @@ public:
     }
 
     CGP_GameTimer* frameTimer = nullptr;
+    CGP_Display* display = nullptr;
 };
 
 class Application : public CGP_AppBase {
@@ -41,6 +51,12 @@ public:
             throw CGP_FatalExeption(__FILE__, __LINE__, "The main window cannot be created");
         window->SetIcon(101);
         ShowWindow(window->handle, SW_SHOW);
+        display = std::make_unique<CGP_Display>();
+        if (display->Init() || display->SetWindowed(0, window->handle, 640, 480))
+            throw CGP_FatalExeption(__FILE__, __LINE__, "The display cannot be set up",
+                                    "Unable to initialize DirectX drivers.", 1);
+        GP_PublishDisplayValues(display.get());
+        window->display = display.get();
         frameTimer = std::make_unique<CGP_GameTimer>(window.get(), 0);
         frameTimer->callback = static_cast<GP_TimerCallback>(&MainWindow::FrameTick);
         window->frameTimer = frameTimer.get();
@@ -52,13 +68,16 @@ public:
     int Exit() override
     {
         window->frameTimer = nullptr;
+        window->display = nullptr;
         frameTimer.reset();
+        display.reset();
         window.reset();
         return 0;
     }
 
 private:
     std::unique_ptr<MainWindow> window;
+    std::unique_ptr<CGP_Display> display;
     std::unique_ptr<CGP_GameTimer> frameTimer;
 };
 
