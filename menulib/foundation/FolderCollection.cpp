@@ -82,14 +82,14 @@ void FolderCollection::LoadFromFolder(const char* name, const char* source, int 
 
 void FolderCollection::Search(FileEnumerator& found, const CString& folder, const char* extension, bool folders)
 {
-    FileSearchSpec spec;
+    FileSearchSpec wanted;
     if (folders)
-        spec.SetFolders(folder.GetText(), true);
+        wanted.SetFolders(folder.GetText(), true);
     else
-        spec.Set(folder.GetText(), extension);
-    spec.SetFlags(FileSearchSpec::kSkipDashedFolders);
-    spec.SetNameForm(FileSearchSpec::kRelativePaths);
-    found.Scan(spec, m_pendingFlags);
+        wanted.Set(folder.GetText(), extension);
+    wanted.SetFlags(FileSearchSpec::kSkipDashedFolders);
+    wanted.SetNameForm(FileSearchSpec::kRelativePaths);
+    found.Scan(wanted, m_pendingFlags);
 }
 
 void FolderCollection::RunPendingLoad()
