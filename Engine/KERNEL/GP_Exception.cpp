@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "GP_DesktopHook.h"
+#include "platform/format_text.h"
 
 const char* GP_ModuleName(const char* sourcePath)
 {
@@ -41,13 +42,9 @@ char* FormatNew(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    va_list measure;
-    va_copy(measure, args);
-    const int length = std::vsnprintf(nullptr, 0, format, measure);
-    va_end(measure);
-    // A format the C library cannot turn into text gives the empty text rather than an unwritten buffer.
-    char* result = new char[length > 0 ? static_cast<std::size_t>(length) + 1 : 1]();
-    if (length > 0) std::vsnprintf(result, static_cast<std::size_t>(length) + 1, format, args);
+    const std::string text = platform::FormatTextV(format, args);
     va_end(args);
+    char* result = new char[text.size() + 1];
+    std::memcpy(result, text.c_str(), text.size() + 1);
     return result;
 }

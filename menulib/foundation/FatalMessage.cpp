@@ -1,10 +1,10 @@
 #include "foundation/FatalMessage.h"
 
 #include <cstdarg>
-#include <cstdio>
-#include <vector>
+#include <string>
 
 #include "foundation/HostWindow.h"
+#include "platform/format_text.h"
 #include "platform/process.h"
 #include "platform/win32_desktop.h"
 #include "platform/win32_message_box.h"
@@ -28,12 +28,7 @@ void FatalMessageAndExitF(const char* title, const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    va_list measure;
-    va_copy(measure, args);
-    const int length = std::vsnprintf(nullptr, 0, format, measure);
-    va_end(measure);
-    std::vector<char> text(length > 0 ? length + 1 : 1, '\0');
-    if (length > 0) std::vsnprintf(text.data(), text.size(), format, args);
+    const std::string text = platform::FormatTextV(format, args);
     va_end(args);
-    FatalMessageAndExit(title, text.data());
+    FatalMessageAndExit(title, text.c_str());
 }
