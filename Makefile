@@ -3,7 +3,7 @@ JOBS  ?= $(shell nproc)
 BUILD ?= build
 ASAN  ?= build-asan
 
-.PHONY: play test deps build build-asan test-main test-asan bench clean
+.PHONY: play test deps build build-asan test-main test-asan format-check bench clean
 
 deps:
 	./scripts/install-deps.sh
@@ -26,7 +26,11 @@ test-asan: build-asan
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure --timeout 600 -j$(JOBS)
 
-test: test-main test-asan
+# Every C++ file in the project's format (.clang-format); a file that is not is named.
+format-check: deps
+	./scripts/check-format.sh
+
+test: format-check test-main test-asan
 
 clean:
 	rm -rf $(BUILD) $(ASAN)

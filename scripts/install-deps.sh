@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libgtk-3-dev libfluidsynth-dev timgm6mb-soundfont
   libcurl4-openssl-dev libpng-dev zlib1g-dev libjpeg-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth clang-format
   zip unzip
 )
 
