@@ -132,6 +132,16 @@ T ValueAfter(const PropertyInfo& info, const char* text)
     return value;
 }
 
+// Runs a read of damaged data, which may end in a fatal message (a FatalCapture turns it into ProcessEnded).
+template <typename Read>
+void SurvivingFatal(Read read)
+{
+    try {
+        read();
+    } catch (const ProcessEnded&) {
+    }
+}
+
 // One object's values carried into another in each form; a delta goes against a default object.
 bool ThroughText(const CTestEveryType& from, CTestEveryType& to) { return ReadText(to, Text(from)); }
 bool ThroughBinary(const CTestEveryType& from, CTestEveryType& to) { return ReadBinary(to, Binary(from)); }
@@ -262,10 +272,28 @@ TEST(ObjectProperties, ChangedBytesNeverReadOutOfBounds)
             std::string damaged = text;
             damaged[i] = value;
             CTestEveryType target;
-            try {
-                ReadText(target, damaged);
-            } catch (const ProcessEnded&) {
-            }
+            SurvivingFatal([&] { ReadText(target, damaged); });
+        }
+}
+
+TEST(ObjectProperties, ChangedDeltaBytesNeverReadOutOfBounds)
+{
+    const CTestEveryType base;
+    CTestEveryType changed;
+    Fill(changed);
+    BitStream writer;
+    changed.WriteDelta(writer, &base);
+    // A damaged name may end in a fatal message; whatever is read stays in range.
+    FatalCapture capture;
+    for (std::size_t i = 0; i < writer.Data().size(); ++i)
+        for (std::uint8_t value : {0xFF, 0x80, 0x00}) {
+            std::vector<std::uint8_t> damaged = writer.Data();
+            damaged[i] = value;
+            CTestEveryType target;
+            BitStream reader(damaged.data(), static_cast<int>(damaged.size()));
+            SurvivingFatal([&] { target.ReadDelta(reader); });
+            EXPECT_TRUE(target.m_ranged >= 0 && target.m_ranged <= 5) << i;
+            EXPECT_TRUE(target.m_scale >= 0.0f && target.m_scale <= 10.0f) << i;
         }
 }
 
