@@ -57,8 +57,10 @@ std::uint32_t BitStream::ReadBits(int n)
             ++m_position;
             m_unreadBits = 8;
         }
-        // Past the end every byte reads as 0xCF.
-        const std::uint8_t byte = m_position - 1 < m_end ? m_data[m_position - 1] : 0xCF;
+        // Past the end every byte reads as 0xCF, and the reader is damaged.
+        const bool pastEnd = m_position - 1 >= m_end;
+        if (pastEnd) m_damaged = true;
+        const std::uint8_t byte = pastEnd ? 0xCF : m_data[m_position - 1];
         const int used = 8 - m_unreadBits;
         const int take = n - got < m_unreadBits ? n - got : m_unreadBits;
         const std::uint32_t bits = (static_cast<std::uint32_t>(byte) >> used) & ((1u << take) - 1);
@@ -69,10 +71,19 @@ std::uint32_t BitStream::ReadBits(int n)
     return value;
 }
 
+std::int64_t BitStream::BitsLeft() const
+{
+    if (m_position > m_end) return 0;
+    return static_cast<std::int64_t>(m_end - m_position) * 8 + m_unreadBits;
+}
+
 bool BitStream::ReadByte(std::uint8_t& value)
 {
     m_unreadBits = 0;
-    if (m_position >= m_end) return false;
+    if (m_position >= m_end) {
+        m_damaged = true;
+        return false;
+    }
     value = m_data[m_position++];
     return true;
 }
@@ -97,6 +108,7 @@ bool BitStream::ReadString(CString& text)
     while (m_position < m_end && m_data[m_position] != 0) ++m_position;
     if (m_position >= m_end) {
         m_position = m_end;
+        m_damaged = true;
         return false;
     }
     text.Assign(reinterpret_cast<const char*>(m_data + start), m_position - start);

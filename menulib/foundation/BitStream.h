@@ -32,6 +32,12 @@ public:
 
     // Whole bytes a reader has not reached yet.
     int BytesLeft() const { return m_end > m_position ? m_end - m_position : 0; }
+    // Bits a reader has not reached yet.
+    std::int64_t BitsLeft() const;
+    // A reader that ran past its data, or whose data a reader of objects found damaged, is marked damaged;
+    // object reads stop at the mark and report failure.
+    void SetDamaged() { m_damaged = true; }
+    bool IsDamaged() const { return m_damaged; }
     const std::vector<std::uint8_t>& Data() const { return m_buffer; }
     // Bits written so far.
     std::int64_t BitCount() const { return static_cast<std::int64_t>(m_buffer.size()) * 8 - m_freeBits; }
@@ -49,6 +55,7 @@ private:
     int m_position = 0;
     int m_end = 0;
     int m_unreadBits = 0;  // unread high bits of the byte before m_position
+    bool m_damaged = false;
     CString m_source;
     bool m_hasSource = false;
     NamedList* m_messageTypes = nullptr;

@@ -109,6 +109,21 @@ ReferenceSlot& ReferenceSlot::operator=(CObject* object)
 
 // ---- CObject
 
+namespace {
+// Reads a class-name line (it begins with 'C' and holds no '=') and the brace block after it; false when the
+// lines are not that.
+bool SkipClassBlock(PropertyStream& stream)
+{
+    CString line;
+    if (!stream.ReadLine(line)) return false;
+    const char* text = SkipBlanks(line.GetText());
+    if (text[0] != 'C' || std::strchr(text, '=')) return false;
+    if (!stream.ReadLine(line) || SkipBlanks(line.GetText())[0] != '{') return false;
+    SkipRestOfBlock(stream);
+    return true;
+}
+}  // namespace
+
 CObject::CObject() { ConstructOwnMembers(); }
 
 CObject::~CObject() { DestroyOwnMembers(); }
@@ -173,17 +188,7 @@ void CObject::ReadCustomProperties(const CString& name, const CString& value, Pr
     }
     // Skip what may belong to the line: a class-name line and its brace block.
     const int position = stream.Tell();
-    CString line;
-    if (stream.ReadLine(line)) {
-        const char* text = SkipBlanks(line.GetText());
-        if (text[0] == 'C' && !std::strchr(text, '=')) {
-            if (stream.ReadLine(line) && SkipBlanks(line.GetText())[0] == '{') {
-                SkipRestOfBlock(stream);
-                return;
-            }
-        }
-    }
-    stream.Seek(position);
+    if (!SkipClassBlock(stream)) stream.Seek(position);
 }
 
 void CObject::CopyCommonProperties(const CObject* source)
@@ -210,11 +215,18 @@ void CObject::WriteDelta(BitStream& stream, const CObject* base) const
     }
 }
 
-void CObject::ReadDelta(BitStream& stream)
+bool CObject::ReadDelta(BitStream& stream)
 {
+    // Every object sends at least one bit, and peers may send anything: an empty message or a chain of objects
+    // deeper than any stack could follow is refused before it is read.
+    const ObjectNesting nesting;
+    if (nesting.TooDeep() || stream.BitsLeft() == 0) stream.SetDamaged();
     const ClassInfo* record = GetClassInfo();
-    for (int i = 0; i < record->Count(); ++i)
-        if (!stream.ReadBit()) record->GetProperty(i)->ReadDeltaBits(HolderOf(this), stream);
+    for (int i = 0; i < record->Count() && !stream.IsDamaged(); ++i) {
+        const bool equal = stream.ReadBit();
+        if (!equal && !stream.IsDamaged()) record->GetProperty(i)->ReadDeltaBits(HolderOf(this), stream);
+    }
+    return !stream.IsDamaged();
 }
 
 void CObject::GetDescription(CString& out, const char* word) const

@@ -73,7 +73,9 @@ public:
     virtual void WriteCustomBinary(PropertyStream& stream) const {}
     virtual bool ReadCustomBinary(PropertyStream& stream) { return true; }
     virtual void WriteDelta(BitStream& stream, const CObject* base) const;
-    virtual void ReadDelta(BitStream& stream);
+    // Reads a delta into this object, which holds the base values. False when the message is damaged (no data,
+    // cut short, nested too deep, a class or count it cannot hold); what was read before stays.
+    virtual bool ReadDelta(BitStream& stream);
     virtual void BeforeLoad() {}
     virtual void AfterLoad(ReferenceSlot* references) {}
     virtual void ResetToDefaults();

@@ -74,6 +74,26 @@ void SkipTooDeepObject(PropertyStream& stream, bool nested, const char* classNam
     if (SkipBlanks(line.GetText())[0] == '{') SkipRestOfBlock(stream);
 }
 
+// In an inline block the first property found begins the object; the same property found again begins the
+// next inline object of the same kind.
+bool StartsAnotherInlineObject(const PropertyInfo* property, const PropertyInfo*& firstFound)
+{
+    if (firstFound) return property == firstFound;
+    firstFound = property;
+    return false;
+}
+
+// "Qualifier::Name": the qualifier is dropped, and the name sets that property when the class has it. The name
+// is left without its qualifier for the checks that follow.
+void ReadQualifiedLine(CObject& object, CString& name, const CString& value, PropertyStream& stream)
+{
+    const int qualifier = name.Find("::");
+    if (qualifier < 0) return;
+    name = name.Mid(qualifier + 2);
+    const PropertyInfo* property = object.GetClassInfo()->FindProperty(name.GetText());
+    if (property) property->SetFromText(HolderOf(&object), value, &stream);
+}
+
 }  // namespace
 
 void CObject::WriteText(PropertyStream& stream, bool withClassLine) const
@@ -147,25 +167,16 @@ bool CObject::ParseText(PropertyStream& stream, bool nested)
         }
         const PropertyInfo* property = record->FindProperty(name.GetText());
         if (!property) property = record->FindPropertyByClaim(name.GetText());
-        if (property && nested) {
-            if (!firstFound) {
-                firstFound = property;
-            } else if (property == firstFound) {
-                stream.Seek(lineStart);
-                return true;
-            }
+        if (property && nested && StartsAnotherInlineObject(property, firstFound)) {
+            stream.Seek(lineStart);
+            return true;
         }
         if (property) {
             property->ReadProperty(HolderOf(this), name, value, &stream, lineStart);
             handled = true;
             continue;
         }
-        const int qualifier = name.Find("::");
-        if (qualifier >= 0) {
-            name = name.Mid(qualifier + 2);
-            if (const PropertyInfo* qualified = record->FindProperty(name.GetText()))
-                qualified->SetFromText(HolderOf(this), value, &stream);
-        }
+        ReadQualifiedLine(*this, name, value, stream);
         if (name.CompareNoCase("Referenced Object List Location") == 0) {
             ReadReferenceList(stream, value);
             continue;

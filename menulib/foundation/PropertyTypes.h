@@ -132,10 +132,22 @@ struct NamedValueList {
     std::vector<Entry> entries;
 };
 
+// The numbers below take their settings by position or by name; the named form reads
+// new IntegerPropertyInfo("Width", Member<&CFoo::m_width>(), {.defaultValue = 640, .units = "Pixels"}).
+// Every form (text, binary, delta) applies the same range rule to what it reads (InRange).
 class IntegerPropertyInfo : public NumberPropertyInfo<std::int32_t, IntegerPropertyInfo> {
 public:
+    struct Options {
+        std::int32_t defaultValue = 0;
+        std::int32_t min = 0;
+        std::int32_t max = 0;  // min == max: no range
+        Setter setter = nullptr;
+        int flags = 0;
+        const char* units = nullptr;
+    };
     IntegerPropertyInfo(const char* name, MemberRef<std::int32_t> member, std::int32_t defaultValue = 0,
                         std::int32_t min = 0, std::int32_t max = 0, Setter setter = nullptr, int flags = 0);
+    IntegerPropertyInfo(const char* name, MemberRef<std::int32_t> member, const Options& options);
     // The same with a units text such as "Pixels".
     static IntegerPropertyInfo* IntegerPropertyInfoWithUnits(const char* name, const char* units,
                                                              MemberRef<std::int32_t> member,
@@ -148,13 +160,23 @@ public:
     bool ReadBinary(void* holder, PropertyStream& stream) const override;
     void WriteDeltaBits(const void* holder, BitStream& stream, const void* base) const override;
     void ReadDeltaBits(void* holder, BitStream& stream) const override;
+    // The value clamped into min..max when there is a range.
+    std::int32_t InRange(std::int32_t value) const;
 };
 
 class EnumPropertyInfo : public NumberPropertyInfo<std::int32_t, EnumPropertyInfo> {
 public:
+    struct Options {
+        std::int32_t defaultValue = 0;
+        std::int32_t min = 0;
+        std::int32_t max = 0;
+        Setter setter = nullptr;
+        int flags = 0;
+    };
     // A declared min == max is kept as the range 0 .. 0xFFFFFFFF.
     EnumPropertyInfo(const char* name, MemberRef<std::int32_t> member, std::int32_t defaultValue = 0,
                      std::int32_t min = 0, std::int32_t max = 0, Setter setter = nullptr, int flags = 0);
+    EnumPropertyInfo(const char* name, MemberRef<std::int32_t> member, const Options& options);
     EnumPropertyInfo* AddNamedValue(std::int32_t value, const char* valueName);
     void ValueToText(const void* holder, CString& out) const override;
     void SetFromText(void* holder, const CString& text, PropertyStream* stream) const override;
@@ -163,6 +185,8 @@ public:
     void WriteDeltaBits(const void* holder, BitStream& stream, const void* base) const override;
     void ReadDeltaBits(void* holder, BitStream& stream) const override;
     bool UsesAllBits() const { return m_min == m_max || static_cast<std::uint32_t>(m_max) > 0x7FFFFFFEu; }
+    // A named value as it is; any other value clamped into min..max, compared without sign.
+    std::int32_t InRange(std::int32_t value) const;
 
 private:
     NamedValueList<std::int32_t> m_namedValues;
@@ -170,9 +194,20 @@ private:
 
 class FloatPropertyInfo : public NumberPropertyInfo<float, FloatPropertyInfo> {
 public:
+    struct Options {
+        float defaultValue = 0.0f;
+        float min = 0.0f;
+        float max = 0.0f;  // min == max: no range
+        float scale = 1.0f;
+        Setter setter = nullptr;
+        int flags = 0;
+        float step = 0.0f;
+        const char* units = nullptr;
+    };
     FloatPropertyInfo(const char* name, MemberRef<float> member, float defaultValue = 0.0f, float min = 0.0f,
                       float max = 0.0f, float scale = 1.0f, Setter setter = nullptr, int flags = 0,
                       float step = 0.0f, const char* units = nullptr);
+    FloatPropertyInfo(const char* name, MemberRef<float> member, const Options& options);
     FloatPropertyInfo* AddNamedValue(float value, const char* valueName);
     float GetStep() const { return m_step; }
     float GetScale() const { return m_scale; }
@@ -182,6 +217,8 @@ public:
     bool ReadBinary(void* holder, PropertyStream& stream) const override;
     void WriteDeltaBits(const void* holder, BitStream& stream, const void* base) const override;
     void ReadDeltaBits(void* holder, BitStream& stream) const override;
+    // With a range: a named value as it is, not-a-number as min, any other value clamped into min..max.
+    float InRange(float value) const;
 
 private:
     float m_scale;
@@ -341,6 +378,8 @@ public:
     void ReadDeltaBits(void* holder, BitStream& stream) const override;
 
 protected:
+    // The index of a named item; a name the list lacks ends the process naming the file and this property.
+    int IndexOfName(const void* holder, const CString& name) const;
     int DefaultIndex(const void* holder) const;
     void Store(void* holder, std::int32_t index) const;
     const char* m_defaultItem;
@@ -430,6 +469,8 @@ public:
 
 private:
     void ReadBlock(CObject* target, PropertyStream& stream, bool nested, int lineStart) const;
+    // The class of a delta's new object: the required class, or one named through the registry's string table.
+    const ClassInfo* ReadSentClass(BitStream& stream) const;
     PointerAccess m_access;
     ClassInfo* m_required;
     ClassInfo* m_defaultClass;

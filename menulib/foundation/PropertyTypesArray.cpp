@@ -24,6 +24,18 @@ bool SplitLine(const CString& line, CString& name, CString& value)
 // A count read from a file may not ask for more entries than the bytes the file has left.
 int BoundedCount(int count, int bytesLeft) { return count < 0 ? 0 : (count > bytesLeft ? bytesLeft : count); }
 
+// Elements that send no bits of their own (pairs, items of a one-item list) are not bounded by the bits a delta
+// has left; an array may grow by this many of them in one delta.
+constexpr std::int64_t kDeltaGrowthWithoutBits = 1 << 16;
+
+// A delta's element count: every new element that sends bits needs at least one of the bits left.
+bool IsPlausibleDeltaCount(std::int32_t count, int baseCount, const BitStream& stream)
+{
+    const std::int64_t bitsLeft = stream.BitsLeft();
+    const std::int64_t growth = bitsLeft > kDeltaGrowthWithoutBits ? bitsLeft : kDeltaGrowthWithoutBits;
+    return count >= 0 && count <= baseCount + growth;
+}
+
 }  // namespace
 
 // ---- Array
@@ -222,15 +234,15 @@ void ArrayPropertyInfo::WriteDeltaBits(const void* holder, BitStream& stream, co
 void ArrayPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
 {
     const int baseCount = Array(holder).count;
-    int count = baseCount;
-    if (!stream.ReadBit()) {
-        std::int32_t sent;
-        if (!stream.ReadInt(sent) || sent < 0 || sent > baseCount + 8 * stream.BytesLeft()) return;
-        count = sent;
-    }
+    std::int32_t count = baseCount;
+    const bool sameCount = stream.ReadBit();
+    if (!sameCount && stream.ReadInt(count) && !IsPlausibleDeltaCount(count, baseCount, stream)) stream.SetDamaged();
+    if (stream.IsDamaged()) return;
     Resize(holder, count);
-    for (int i = 0; i < count; ++i)
-        if (i >= baseCount || !stream.ReadBit()) m_element->ReadDeltaBits(Element(holder, i), stream);
+    for (int i = 0; i < count && !stream.IsDamaged(); ++i) {
+        const bool equal = i < baseCount && stream.ReadBit();
+        if (!equal && !stream.IsDamaged()) m_element->ReadDeltaBits(Element(holder, i), stream);
+    }
 }
 
 // ---- ItemArray
@@ -471,17 +483,20 @@ void DynamicPropertiesPropertyInfo::WriteDeltaBits(const void* holder, BitStream
 
 void DynamicPropertiesPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
 {
+    const bool present = stream.ReadBit();
+    if (stream.IsDamaged()) return;
     ReleaseMember(holder);
-    if (!stream.ReadBit()) return;
-    std::int32_t count;
-    if (!stream.ReadInt(count) || count < 0 || count > stream.BytesLeft()) return;
+    std::int32_t count = 0;
+    // Every entry sends at least its name's terminating zero.
+    if (present && stream.ReadInt(count) && (count < 0 || count > stream.BytesLeft())) stream.SetDamaged();
     CObject* object = static_cast<CObject*>(holder);
     const PropertyList& attached = object->GetClassInfo()->GetAttachedProperties();
     CString name;
-    for (int i = 0; i < count; ++i) {
-        if (!stream.ReadString(name)) return;
-        const PropertyInfo* info = attached.FindByName(name.GetText());
-        if (!info) return;
-        info->ReadDeltaBits(info->GetOrCreateDynamicValue(object), stream);
+    for (int i = 0; i < count && !stream.IsDamaged(); ++i) {
+        const PropertyInfo* info = stream.ReadString(name) ? attached.FindByName(name.GetText()) : nullptr;
+        if (info)
+            info->ReadDeltaBits(info->GetOrCreateDynamicValue(object), stream);
+        else
+            stream.SetDamaged();
     }
 }

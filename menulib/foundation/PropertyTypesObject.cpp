@@ -232,25 +232,31 @@ void ObjectPointerPropertyInfo::WriteDeltaBits(const void* holder, BitStream& st
     object->WriteDelta(stream, sameClass ? baseObject : nullptr);
 }
 
+const ClassInfo* ObjectPointerPropertyInfo::ReadSentClass(BitStream& stream) const
+{
+    if (stream.ReadBit()) return m_required;
+    ClassRegistry& registry = ClassRegistry::Instance();
+    const int index = stream.ReadIndexedString(registry);
+    return index < registry.Count() ? registry.Get(index) : nullptr;
+}
+
 void ObjectPointerPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
 {
-    if (!stream.ReadBit()) {
-        Replace(holder, nullptr);
-        return;
-    }
+    const bool present = stream.ReadBit();
+    const bool sameClass = present && stream.ReadBit();
+    if (stream.IsDamaged()) return;
+    if (!present) return Replace(holder, nullptr);
     CObject* object = Get(holder);
-    if (!stream.ReadBit()) {
-        const ClassInfo* record = m_required;
-        if (!stream.ReadBit()) {
-            ClassRegistry& registry = ClassRegistry::Instance();
-            const int index = stream.ReadIndexedString(registry);
-            record = index < registry.Count() ? registry.Get(index) : nullptr;
-        }
-        object = record && record->IsDerivedFrom(m_required) ? record->CreateInstance(0, -1) : nullptr;
-        Replace(holder, object);
+    if (!sameClass) {
+        const ClassInfo* record = ReadSentClass(stream);
+        const bool usable = record && !stream.IsDamaged() && record->IsDerivedFrom(m_required);
+        object = usable ? record->CreateInstance(0, -1) : nullptr;
+        if (object) Replace(holder, object);
     }
+    // A class this member cannot hold, or a base object the receiver lacks: the bits that follow cannot be read.
+    if (!object) return stream.SetDamaged();
     // The object holds the base's values (or its defaults when it was just made).
-    if (object) object->ReadDelta(stream);
+    object->ReadDelta(stream);
 }
 
 CObject* ObjectPointerPropertyInfo::GetDynamicValue(const CObject* object) const

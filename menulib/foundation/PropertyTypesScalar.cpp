@@ -2,6 +2,7 @@
 #include <locale.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -108,6 +109,12 @@ IntegerPropertyInfo::IntegerPropertyInfo(const char* name, MemberRef<std::int32_
 {
 }
 
+IntegerPropertyInfo::IntegerPropertyInfo(const char* name, MemberRef<std::int32_t> member, const Options& options)
+    : IntegerPropertyInfo(name, member, options.defaultValue, options.min, options.max, options.setter, options.flags)
+{
+    m_units = options.units;
+}
+
 IntegerPropertyInfo* IntegerPropertyInfo::IntegerPropertyInfoWithUnits(const char* name, const char* units,
                                                                        MemberRef<std::int32_t> member,
                                                                        std::int32_t defaultValue, std::int32_t min,
@@ -120,18 +127,25 @@ IntegerPropertyInfo* IntegerPropertyInfo::IntegerPropertyInfoWithUnits(const cha
 
 void IntegerPropertyInfo::ValueToText(const void* holder, CString& out) const { out.Format("%d", Ref(holder)); }
 
+std::int32_t IntegerPropertyInfo::InRange(std::int32_t value) const
+{
+    if (m_min == m_max) return value;
+    return value < m_min ? m_min : (value > m_max ? m_max : value);
+}
+
 void IntegerPropertyInfo::SetFromText(void* holder, const CString& text, PropertyStream*) const
 {
-    std::int32_t value = std::atoi(text.GetText());
-    if (m_min != m_max) value = value < m_min ? m_min : (value > m_max ? m_max : value);
-    Assign(holder, value);
+    Assign(holder, InRange(std::atoi(text.GetText())));
 }
 
 void IntegerPropertyInfo::WriteBinary(const void* holder, PropertyStream& stream) const { stream.WriteInt(Ref(holder)); }
 
 bool IntegerPropertyInfo::ReadBinary(void* holder, PropertyStream& stream) const
 {
-    return stream.ReadInt(Ref(holder));
+    std::int32_t value;
+    if (!stream.ReadInt(value)) return false;
+    Ref(holder) = InRange(value);
+    return true;
 }
 
 void IntegerPropertyInfo::WriteDeltaBits(const void* holder, BitStream& stream, const void*) const
@@ -141,7 +155,8 @@ void IntegerPropertyInfo::WriteDeltaBits(const void* holder, BitStream& stream, 
 
 void IntegerPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
 {
-    Ref(holder) = ReadRangeBits(stream, m_min, m_max);
+    const std::int32_t value = ReadRangeBits(stream, m_min, m_max);
+    if (!stream.IsDamaged()) Ref(holder) = value;
 }
 
 // ---- Enum
@@ -150,6 +165,11 @@ EnumPropertyInfo::EnumPropertyInfo(const char* name, MemberRef<std::int32_t> mem
                                    std::int32_t min, std::int32_t max, Setter setter, int flags)
     : NumberPropertyInfo(name, nullptr, member, defaultValue, min == max ? 0 : min, min == max ? -1 : max, setter,
                          flags)
+{
+}
+
+EnumPropertyInfo::EnumPropertyInfo(const char* name, MemberRef<std::int32_t> member, const Options& options)
+    : EnumPropertyInfo(name, member, options.defaultValue, options.min, options.max, options.setter, options.flags)
 {
 }
 
@@ -171,29 +191,43 @@ void EnumPropertyInfo::SetFromText(void* holder, const CString& text, PropertySt
 {
     // A name is taken before the number its text would read as, so a name is never mistaken for 0.
     if (const auto* named = m_namedValues.FindName(text)) return Assign(holder, named->value);
-    std::int32_t value = std::atoi(text.GetText());
-    if (!m_namedValues.FindValue(value)) {
-        const std::uint32_t u = static_cast<std::uint32_t>(value);
-        if (u < static_cast<std::uint32_t>(m_min)) value = m_min;
-        if (u > static_cast<std::uint32_t>(m_max)) value = m_max;
-    }
-    Assign(holder, value);
+    Assign(holder, InRange(std::atoi(text.GetText())));
+}
+
+std::int32_t EnumPropertyInfo::InRange(std::int32_t value) const
+{
+    if (m_namedValues.FindValue(value)) return value;
+    const std::uint32_t u = static_cast<std::uint32_t>(value);
+    if (u < static_cast<std::uint32_t>(m_min)) return m_min;
+    if (u > static_cast<std::uint32_t>(m_max)) return m_max;
+    return value;
 }
 
 void EnumPropertyInfo::WriteBinary(const void* holder, PropertyStream& stream) const { stream.WriteInt(Ref(holder)); }
-bool EnumPropertyInfo::ReadBinary(void* holder, PropertyStream& stream) const { return stream.ReadInt(Ref(holder)); }
+
+bool EnumPropertyInfo::ReadBinary(void* holder, PropertyStream& stream) const
+{
+    std::int32_t value;
+    if (!stream.ReadInt(value)) return false;
+    Ref(holder) = InRange(value);
+    return true;
+}
 
 void EnumPropertyInfo::WriteDeltaBits(const void* holder, BitStream& stream, const void*) const
 {
+    // The enum's own rule first: out of range compares without sign, as in every other form.
+    const std::uint32_t value = static_cast<std::uint32_t>(InRange(Ref(holder)));
     if (UsesAllBits())
-        stream.WriteBits(static_cast<std::uint32_t>(Ref(holder)), 32);
+        stream.WriteBits(value, 32);
     else
-        WriteRangeBits(stream, static_cast<std::uint32_t>(Ref(holder)), m_min, m_max);
+        WriteRangeBits(stream, value, m_min, m_max);
 }
 
 void EnumPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
 {
-    Ref(holder) = UsesAllBits() ? static_cast<std::int32_t>(stream.ReadBits(32)) : ReadRangeBits(stream, m_min, m_max);
+    const std::int32_t value =
+        UsesAllBits() ? static_cast<std::int32_t>(stream.ReadBits(32)) : ReadRangeBits(stream, m_min, m_max);
+    if (!stream.IsDamaged()) Ref(holder) = InRange(value);
 }
 
 // ---- Float
@@ -201,6 +235,12 @@ void EnumPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
 FloatPropertyInfo::FloatPropertyInfo(const char* name, MemberRef<float> member, float defaultValue, float min,
                                      float max, float scale, Setter setter, int flags, float step, const char* units)
     : NumberPropertyInfo(name, units, member, defaultValue, min, max, setter, flags), m_scale(scale), m_step(step)
+{
+}
+
+FloatPropertyInfo::FloatPropertyInfo(const char* name, MemberRef<float> member, const Options& options)
+    : FloatPropertyInfo(name, member, options.defaultValue, options.min, options.max, options.scale, options.setter,
+                        options.flags, options.step, options.units)
 {
 }
 
@@ -221,13 +261,25 @@ void FloatPropertyInfo::ValueToText(const void* holder, CString& out) const
 void FloatPropertyInfo::SetFromText(void* holder, const CString& text, PropertyStream*) const
 {
     if (const auto* named = m_namedValues.FindName(text)) return Assign(holder, named->value);
-    float value = static_cast<float>(ParseDouble(text.GetText()));
-    if (m_min != m_max && !m_namedValues.FindValue(value)) value = value < m_min ? m_min : (value > m_max ? m_max : value);
-    Assign(holder, value);
+    Assign(holder, InRange(static_cast<float>(ParseDouble(text.GetText()))));
+}
+
+float FloatPropertyInfo::InRange(float value) const
+{
+    if (m_min == m_max || m_namedValues.FindValue(value)) return value;
+    if (std::isnan(value)) return m_min;
+    return value < m_min ? m_min : (value > m_max ? m_max : value);
 }
 
 void FloatPropertyInfo::WriteBinary(const void* holder, PropertyStream& stream) const { stream.WriteFloat(Ref(holder)); }
-bool FloatPropertyInfo::ReadBinary(void* holder, PropertyStream& stream) const { return stream.ReadFloat(Ref(holder)); }
+
+bool FloatPropertyInfo::ReadBinary(void* holder, PropertyStream& stream) const
+{
+    float value;
+    if (!stream.ReadFloat(value)) return false;
+    Ref(holder) = InRange(value);
+    return true;
+}
 
 void FloatPropertyInfo::WriteDeltaBits(const void* holder, BitStream& stream, const void*) const
 {
@@ -239,7 +291,9 @@ void FloatPropertyInfo::WriteDeltaBits(const void* holder, BitStream& stream, co
 void FloatPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
 {
     const std::uint32_t bits = stream.ReadBits(32);
-    std::memcpy(&Ref(holder), &bits, 4);
+    float value;
+    std::memcpy(&value, &bits, 4);
+    if (!stream.IsDamaged()) Ref(holder) = InRange(value);
 }
 
 // ---- Bool
@@ -282,7 +336,11 @@ void BoolPropertyInfo::WriteDeltaBits(const void* holder, BitStream& stream, con
     stream.WriteBit(Ref(holder));
 }
 
-void BoolPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const { Ref(holder) = stream.ReadBit(); }
+void BoolPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
+{
+    const bool value = stream.ReadBit();
+    if (!stream.IsDamaged()) Ref(holder) = value;
+}
 
 // ---- Flag
 
@@ -340,7 +398,11 @@ void FlagPropertyInfo::WriteDeltaBits(const void* holder, BitStream& stream, con
     stream.WriteBit(Get(holder));
 }
 
-void FlagPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const { Set(holder, stream.ReadBit()); }
+void FlagPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
+{
+    const bool on = stream.ReadBit();
+    if (!stream.IsDamaged()) Set(holder, on);
+}
 
 // ---- IntPair
 

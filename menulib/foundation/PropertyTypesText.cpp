@@ -104,7 +104,11 @@ void StringPropertyInfo::WriteDeltaBits(const void* holder, BitStream& stream, c
     stream.WriteString(Ref(holder).GetText());
 }
 
-void StringPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const { stream.ReadString(Ref(holder)); }
+void StringPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
+{
+    CString text;
+    if (stream.ReadString(text)) Ref(holder) = text;
+}
 
 // ---- LocalizableString
 
@@ -155,8 +159,7 @@ void LocalizableStringPropertyInfo::WriteDeltaBits(const void* holder, BitStream
 void LocalizableStringPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
 {
     CString source;
-    stream.ReadString(source);
-    SetSource(holder, source);
+    if (stream.ReadString(source)) SetSource(holder, source);
 }
 
 // ---- CharPointer
@@ -230,8 +233,7 @@ void CharPointerPropertyInfo::WriteDeltaBits(const void* holder, BitStream& stre
 void CharPointerPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
 {
     CString text;
-    stream.ReadString(text);
-    Assign(holder, const_cast<char*>(text.GetText()));
+    if (stream.ReadString(text)) Assign(holder, const_cast<char*>(text.GetText()));
 }
 
 // ---- CollectionItem
@@ -251,11 +253,22 @@ void CollectionItemPropertyInfo::Store(void* holder, std::int32_t index) const
         Ref(holder) = index;
 }
 
+int CollectionItemPropertyInfo::IndexOfName(const void* holder, const CString& name) const
+{
+    if (name.IsEmpty()) return 0;
+    CString referrer(LastFileOpened());
+    referrer.Append(":");
+    referrer.Append(GetName());
+    LastFileOpenedScope scope(referrer);
+    return GetCollection(holder)->FindOrFail(name.GetText());
+}
+
 int CollectionItemPropertyInfo::DefaultIndex(const void* holder) const
 {
     if (!m_defaultItem || !*m_defaultItem) return 0;
+    // The default is parsed like a file's value, with the program as the file.
     LastFileOpenedScope scope("The Program EXE (C++ Source Code's default value)");
-    return GetCollection(holder)->FindOrFail(m_defaultItem);
+    return IndexOfName(holder, CString(m_defaultItem));
 }
 
 void CollectionItemPropertyInfo::ResetToDefault(void* holder) const { Store(holder, DefaultIndex(holder)); }
@@ -272,12 +285,7 @@ void CollectionItemPropertyInfo::ValueToText(const void* holder, CString& out) c
 
 void CollectionItemPropertyInfo::SetFromText(void* holder, const CString& text, PropertyStream*) const
 {
-    if (text.IsEmpty()) return Store(holder, 0);
-    CString referrer(LastFileOpened());
-    referrer.Append(":");
-    referrer.Append(GetName());
-    LastFileOpenedScope scope(referrer);
-    Store(holder, GetCollection(holder)->FindOrFail(text.GetText()));
+    Store(holder, IndexOfName(holder, text));
 }
 
 void CollectionItemPropertyInfo::WriteBinary(const void* holder, PropertyStream& stream) const
@@ -302,7 +310,8 @@ void CollectionItemPropertyInfo::WriteDeltaBits(const void* holder, BitStream& s
 
 void CollectionItemPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
 {
-    Ref(holder) = stream.ReadIndexedString(*GetCollection(holder));
+    const int index = stream.ReadIndexedString(*GetCollection(holder));
+    if (!stream.IsDamaged()) Ref(holder) = index;
 }
 
 FixedCollectionItemPropertyInfo::FixedCollectionItemPropertyInfo(const char* name, MemberRef<std::int32_t> member,

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstring>
+#include <limits>
+#include <memory>
 #include <string>
 
 #include "FatalCapture.h"
@@ -118,6 +121,38 @@ const char* const kFilledText =
     "\t\t}\r\n"
     "\t}\r\n"
     "}\r\n";
+
+// The value a standalone descriptor holds after its reset to the default and then the text, if any.
+template <typename T>
+T ValueAfter(const PropertyInfo& info, const char* text)
+{
+    T value{};
+    info.ResetToDefault(&value);
+    if (text) info.SetFromText(&value, CString(text), nullptr);
+    return value;
+}
+
+// Runs a read of damaged data, which may end in a fatal message (a FatalCapture turns it into ProcessEnded).
+template <typename Read>
+void SurvivingFatal(Read read)
+{
+    try {
+        read();
+    } catch (const ProcessEnded&) {
+    }
+}
+
+// One object's values carried into another in each form; a delta goes against a default object.
+bool ThroughText(const CTestEveryType& from, CTestEveryType& to) { return ReadText(to, Text(from)); }
+bool ThroughBinary(const CTestEveryType& from, CTestEveryType& to) { return ReadBinary(to, Binary(from)); }
+bool ThroughDelta(const CTestEveryType& from, CTestEveryType& to)
+{
+    const CTestEveryType base;
+    BitStream writer;
+    from.WriteDelta(writer, &base);
+    BitStream reader(writer.Data().data(), static_cast<int>(writer.Data().size()));
+    return to.ReadDelta(reader);
+}
 
 void ExpectItemsEqual(CTestEveryType& a, CTestEveryType& b)
 {
@@ -237,10 +272,28 @@ TEST(ObjectProperties, ChangedBytesNeverReadOutOfBounds)
             std::string damaged = text;
             damaged[i] = value;
             CTestEveryType target;
-            try {
-                ReadText(target, damaged);
-            } catch (const ProcessEnded&) {
-            }
+            SurvivingFatal([&] { ReadText(target, damaged); });
+        }
+}
+
+TEST(ObjectProperties, ChangedDeltaBytesNeverReadOutOfBounds)
+{
+    const CTestEveryType base;
+    CTestEveryType changed;
+    Fill(changed);
+    BitStream writer;
+    changed.WriteDelta(writer, &base);
+    // A damaged name may end in a fatal message; whatever is read stays in range.
+    FatalCapture capture;
+    for (std::size_t i = 0; i < writer.Data().size(); ++i)
+        for (std::uint8_t value : {0xFF, 0x80, 0x00}) {
+            std::vector<std::uint8_t> damaged = writer.Data();
+            damaged[i] = value;
+            CTestEveryType target;
+            BitStream reader(damaged.data(), static_cast<int>(damaged.size()));
+            SurvivingFatal([&] { target.ReadDelta(reader); });
+            EXPECT_TRUE(target.m_ranged >= 0 && target.m_ranged <= 5) << i;
+            EXPECT_TRUE(target.m_scale >= 0.0f && target.m_scale <= 10.0f) << i;
         }
 }
 
@@ -587,4 +640,155 @@ TEST(ObjectProperties, TaggedExport)
     object.WriteTagged(stream);
     EXPECT_EQ(Bytes(stream), "<CTestA>\r\n\t<Count>7</Count>\r\n\t<Name>a & b</Name>\r\n</CTestA>\r\n");
     EXPECT_EQ(PropertyInfo::MakeSafeTagName(CString("Who's here? A&B")), "Who_s_here__A_B");
+}
+
+TEST(ObjectProperties, ValuesOutsideTheirRangeEndClampedInEveryForm)
+{
+    // Ranged is 0..5, Align 0..3 (compared without sign), Scale 0..10 with the named value 1 ("Natural").
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        std::int32_t ranged, align;
+        float scale;
+        std::int32_t rangedRead, alignRead;
+        float scaleRead;
+    } cases[] = {{50331652, 9, nan, 5, 3, 0.0f},
+                 {-7, -1, -1e30f, 0, 3, 0.0f},
+                 {3, 2, 1e30f, 3, 2, 10.0f},
+                 {5, 0, std::numeric_limits<float>::infinity(), 5, 0, 10.0f}};
+    struct Form {
+        const char* name;
+        bool (*transfer)(const CTestEveryType& from, CTestEveryType& to);
+    } forms[] = {{"text", ThroughText}, {"binary", ThroughBinary}, {"delta", ThroughDelta}};
+    for (const Form& form : forms)
+        for (const Case& c : cases) {
+            CTestEveryType written;
+            written.m_ranged = c.ranged;
+            written.m_align = c.align;
+            written.m_scale = c.scale;
+            CTestEveryType read;
+            ASSERT_TRUE(form.transfer(written, read)) << form.name;
+            EXPECT_EQ(read.m_ranged, c.rangedRead) << form.name << " " << c.ranged;
+            EXPECT_EQ(read.m_align, c.alignRead) << form.name << " " << c.align;
+            EXPECT_EQ(read.m_scale, c.scaleRead) << form.name << " " << c.scale;
+        }
+}
+
+TEST(ObjectProperties, DeltasWithoutDataOrCutShortAreRefused)
+{
+    const CTestEveryType fresh;
+    CTestEveryType target;
+    BitStream empty(nullptr, 0);
+    EXPECT_FALSE(target.ReadDelta(empty));
+    EXPECT_TRUE(AllEqual(target, fresh));  // nothing was taken from the filler bits
+
+    CTestEveryType changed;
+    changed.m_ranged = 4;
+    changed.m_scale = 7.5f;
+    changed.m_title = "changed";
+    NumbersInfo().Resize(HolderOf(&changed), 3);
+    const CTestEveryType base;
+    BitStream writer;
+    changed.WriteDelta(writer, &base);
+    const std::vector<std::uint8_t>& bytes = writer.Data();
+    for (std::size_t n = 0; n < bytes.size(); ++n) {
+        CTestEveryType partial;
+        BitStream cut(bytes.data(), static_cast<int>(n));
+        EXPECT_FALSE(partial.ReadDelta(cut)) << n;
+        EXPECT_GE(partial.m_scale, 0.0f) << n;  // no value of the filler bits outside the range
+        EXPECT_LE(partial.m_scale, 10.0f) << n;
+    }
+    CTestEveryType whole;
+    BitStream reader(bytes.data(), static_cast<int>(bytes.size()));
+    EXPECT_TRUE(whole.ReadDelta(reader));
+    EXPECT_TRUE(AllEqual(whole, changed));
+}
+
+TEST(ObjectProperties, ArrayDeltasOfElementsThatSendNoBits)
+{
+    KeyedValueList one;
+    one.Add("only");
+    struct ArrayValue {
+        ArrayPropertyInfo info;
+        RawArray array;
+        ~ArrayValue() { info.ReleaseMember(&array); }
+    };
+    // Pairs send nothing in deltas; items of a one-item list send the list once, then nothing.
+    const IntPairPropertyInfo pair("Pair", HolderValue<IntPair>());
+    const FixedCollectionItemPropertyInfo pick("Pick", HolderValue<std::int32_t>(), &one);
+    const PropertyInfo* const elements[] = {&pair, &pick};
+    const int sizes[] = {sizeof(IntPair), sizeof(std::int32_t)};
+    for (int e = 0; e < 2; ++e) {
+        ArrayValue sent{ArrayPropertyInfo("List", HolderValue<RawArray>(), *elements[e], sizes[e]), {}};
+        sent.info.Resize(&sent.array, 100);
+        BitStream writer;
+        sent.info.WriteDeltaBits(&sent.array, writer, nullptr);
+
+        ArrayValue received{ArrayPropertyInfo("List", HolderValue<RawArray>(), *elements[e], sizes[e]), {}};
+        BitStream reader(writer.Data().data(), static_cast<int>(writer.Data().size()));
+        received.info.ReadDeltaBits(&received.array, reader);
+        EXPECT_FALSE(reader.IsDamaged()) << e;
+        EXPECT_EQ(received.array.count, 100) << e;
+        EXPECT_TRUE(received.info.IsEqual(&received.array, &sent.array, &sent.info)) << e;
+    }
+
+    // A count far beyond what any delta could mean is still refused.
+    ArrayValue pairs{ArrayPropertyInfo("Pairs", HolderValue<RawArray>(), pair, sizeof(IntPair)), {}};
+    BitStream huge;
+    huge.WriteBit(false);
+    huge.WriteInt(0x7FFFFFFF);
+    BitStream reader(huge.Data().data(), static_cast<int>(huge.Data().size()));
+    pairs.info.ReadDeltaBits(&pairs.array, reader);
+    EXPECT_TRUE(reader.IsDamaged());
+    EXPECT_EQ(pairs.array.count, 0);
+}
+
+TEST(ObjectProperties, PairsAndItemArraysDoNotTravelInDeltas)
+{
+    const CTestEveryType base;
+    CTestEveryType changed;
+    changed.m_origin = {7, 8};
+    ItemsInfo().Append(HolderOf(&changed));
+    BitStream writer;
+    changed.WriteDelta(writer, &base);
+    EXPECT_EQ(writer.BitCount(), base.GetClassInfo()->Count());  // every property equal
+}
+
+TEST(ObjectProperties, AMissingDefaultItemNamesTheProgramAndTheProperty)
+{
+    FatalCapture capture;
+    LastFileOpenedScope file("forms/z.txt");
+    FixedCollectionItemPropertyInfo shade("Shade", HolderValue<std::int32_t>(), &TestColours(), "Purple");
+    std::int32_t index = 0;
+    EXPECT_FATAL(capture, shade.ResetToDefault(&index));
+    const std::string referrer =
+        "The item was referenced by \"The Program EXE (C++ Source Code's default value):Shade\"";
+    EXPECT_NE(capture.shown.find(referrer), std::string::npos);
+    EXPECT_EQ(LastFileOpened(), "forms/z.txt");
+}
+
+TEST(ObjectProperties, NamedOptionsDeclareWhatPositionsDeclare)
+{
+    std::unique_ptr<IntegerPropertyInfo> positional(
+        IntegerPropertyInfo::IntegerPropertyInfoWithUnits("Gap", "Pixels", HolderValue<std::int32_t>(), 4, 1, 9));
+    const IntegerPropertyInfo named("Gap", HolderValue<std::int32_t>(),
+                                    {.defaultValue = 4, .min = 1, .max = 9, .units = "Pixels"});
+    const EnumPropertyInfo enumPositional("Mode", HolderValue<std::int32_t>(), 1, 0, 2);
+    const EnumPropertyInfo enumNamed("Mode", HolderValue<std::int32_t>(), {.defaultValue = 1, .max = 2});
+    const FloatPropertyInfo floatPositional("Speed", HolderValue<float>(), 1.0f, 0.0f, 10.0f, 2.0f, nullptr, 0, 0.1f,
+                                            "m/s");
+    const FloatPropertyInfo floatNamed("Speed", HolderValue<float>(),
+                                       {.defaultValue = 1.0f, .max = 10.0f, .scale = 2.0f, .step = 0.1f,
+                                        .units = "m/s"});
+    EXPECT_EQ(named.GetUnits(), "Pixels");
+    EXPECT_EQ(floatNamed.GetUnits(), "m/s");
+    EXPECT_EQ(floatNamed.GetStep(), floatPositional.GetStep());
+    EXPECT_EQ(floatNamed.GetScale(), floatPositional.GetScale());
+    // Defaults and ranges agree.
+    const char* const texts[] = {nullptr, "-5", "3", "99", "nan"};
+    for (const char* text : texts) {
+        const char* label = text ? text : "default";
+        EXPECT_EQ(ValueAfter<std::int32_t>(*positional, text), ValueAfter<std::int32_t>(named, text)) << label;
+        EXPECT_EQ(ValueAfter<std::int32_t>(enumPositional, text), ValueAfter<std::int32_t>(enumNamed, text)) << label;
+        EXPECT_EQ(ValueAfter<float>(floatPositional, text), ValueAfter<float>(floatNamed, text)) << label;
+    }
 }

@@ -11,6 +11,7 @@
 #include "FoundationFixture.h"
 #include "StreamHelpers.h"
 #include "TestClasses.h"
+#include "foundation/BitStream.h"
 
 using namespace streamtest;
 
@@ -306,4 +307,28 @@ TEST(PropertyParsing, ObjectsNestedTooDeepAreNotRead)
     OpenForReading(reader, bytes);
     CTestNode fromBinary;
     EXPECT_FALSE(fromBinary.ReadBinary(reader));
+}
+
+TEST(PropertyParsing, DeltaObjectsNestedTooDeepAreRefused)
+{
+    // Per level: "Dynamic Properties" and "Value" equal, "Next" differs: present, a new object of the required class.
+    const auto chain = [](int levels) {
+        BitStream writer;
+        for (int i = 0; i < levels; ++i)
+            for (bool bit : {true, true, false, true, false, true}) writer.WriteBit(bit);
+        for (int bit = 0; bit < 3; ++bit) writer.WriteBit(true);  // the last object: all equal
+        return writer;
+    };
+    const BitStream deep = chain(100000);
+    BitStream reader(deep.Data().data(), static_cast<int>(deep.Data().size()));
+    CTestNode target;
+    EXPECT_FALSE(target.ReadDelta(reader));
+    EXPECT_TRUE(reader.IsDamaged());
+    EXPECT_LE(ChainLength(target), ObjectNesting::kMaxDepth + 1);
+
+    const BitStream shallow = chain(3);
+    BitStream shallowReader(shallow.Data().data(), static_cast<int>(shallow.Data().size()));
+    CTestNode read;
+    EXPECT_TRUE(read.ReadDelta(shallowReader));
+    EXPECT_EQ(ChainLength(read), 4);
 }

@@ -15,14 +15,15 @@ const StaticNamedListRecord kColours[] = {
 
 void DeclareEveryType(ClassInfo* record)
 {
-    record->AddProperty(new IntegerPropertyInfo("Layout/Ranged", Member<&CTestEveryType::m_ranged>(), 2, 0, 5));
-    record->AddProperty(IntegerPropertyInfo::IntegerPropertyInfoWithUnits("Layout/Width", "Pixels",
-                                                                          Member<&CTestEveryType::m_width>(), 640));
-    auto* align = new EnumPropertyInfo("Align", Member<&CTestEveryType::m_align>(), 0, 0, 3);
+    record->AddProperty(
+        new IntegerPropertyInfo("Layout/Ranged", Member<&CTestEveryType::m_ranged>(), {.defaultValue = 2, .max = 5}));
+    record->AddProperty(new IntegerPropertyInfo("Layout/Width", Member<&CTestEveryType::m_width>(),
+                                                {.defaultValue = 640, .units = "Pixels"}));
+    auto* align = new EnumPropertyInfo("Align", Member<&CTestEveryType::m_align>(), {.max = 3});
     align->AddNamedValue(0, "Left")->AddNamedValue(1, "Centre")->AddNamedValue(2, "Right");
     record->AddProperty(align);
-    auto* scale = new FloatPropertyInfo("Scale", Member<&CTestEveryType::m_scale>(), 1.0f, 0.0f, 10.0f, 1.0f,
-                                        nullptr, 0, 0.25f);
+    auto* scale = new FloatPropertyInfo("Scale", Member<&CTestEveryType::m_scale>(),
+                                        {.defaultValue = 1.0f, .min = 0.0f, .max = 10.0f, .step = 0.25f});
     scale->AddNamedValue(1.0f, "Natural");
     record->AddProperty(scale);
     record->AddProperty(new BoolPropertyInfo("Enabled", Member<&CTestEveryType::m_enabled>(), true));
