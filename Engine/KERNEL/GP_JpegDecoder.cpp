@@ -85,8 +85,8 @@ bool CGP_JpegDecoder::Load(std::FILE* file)
         info.two_pass_quantize = FALSE;
     }
     jpeg_start_decompress(&info);
-    if (info.output_components != 1 || !Create(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                                               8 * info.output_components, -1)) {
+    const int width = static_cast<int>(info.output_width), height = static_cast<int>(info.output_height);
+    if (info.output_components != 1 || !Create(width, height, 8 * info.output_components, -1)) {
         jpeg_destroy_decompress(&info);
         return false;
     }

@@ -165,8 +165,9 @@ TEST_F(PictureTest, RunLengthCodesStayInsideTheirRowAndTheirData)
          8, BmpCoding::Rle8, rows("\1\2\3\4", "\3\0\0\0", "\0\0\0\0")},
         {"a 4-bit run past the row's end", std::string("\x07\x12\0\0\x01\x30\0\x01", 8), 4, BmpCoding::Rle4,
          rows("\x12\x12\0\0", "\x30\0\0\0", "\0\0\0\0")},
-        {"deltas past the row's end and the last row", std::string("\x01\x01\0\x02\xFF\0\x01\x02\0\x02\0\xFF\x04\x05", 14),
-         8, BmpCoding::Rle8, rows("\1\0\0\0", "\0\0\0\0", "\0\0\0\0")},
+        {"deltas past the row's end and the last row",
+         std::string("\x01\x01\0\x02\xFF\0\x01\x02\0\x02\0\xFF\x04\x05", 14), 8, BmpCoding::Rle8,
+         rows("\1\0\0\0", "\0\0\0\0", "\0\0\0\0")},
         {"codes beyond the last row are not read", codesBeyondTheLastRow, 8, BmpCoding::Rle8,
          rows("\0\0\0\0", "\0\0\0\0", "\0\0\0\0")},
         {"data ending between codes", std::string("\x04\x01\0\0\x02\x03", 6), 8, BmpCoding::Rle8,
@@ -183,7 +184,8 @@ TEST_F(PictureTest, RunLengthCodesStayInsideTheirRowAndTheirData)
         {"RLE8 at 1 bit", std::string("\0\x01", 2), 1, BmpCoding::Rle8, ""},
     };
     for (const Case& c : cases) {
-        const std::string file = IndexedBmpFile(4, 3, c.bpp, c.coding, Colours, c.codes, c.codes.size() + c.storedExtra);
+        const unsigned stored = c.codes.size() + c.storedExtra;
+        const std::string file = IndexedBmpFile(4, 3, c.bpp, c.coding, Colours, c.codes, stored);
         ASSERT_EQ(Load(file + "next resource", 0), !c.expected.empty()) << c.name;
         if (!c.expected.empty()) {
             EXPECT_EQ(Rows(), c.expected) << c.name;
