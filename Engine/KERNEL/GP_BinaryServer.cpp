@@ -68,7 +68,10 @@ void CGP_BinaryServer::CheckReadStream(int line) const
 void CGP_BinaryServer::Put(const void* data, std::size_t size, Lines lines)
 {
     CheckWriteStream(lines.noStream);
-    if (size == 0 || std::fwrite(data, size, 1, writeStream) != 1) ThrowWriteError(lines.incomplete);
+    // Flushed at once: a buffered value that the disk refuses later would be lost without a word, as nothing
+    // reports the close of a write stream.
+    if (size == 0 || std::fwrite(data, size, 1, writeStream) != 1 || std::fflush(writeStream) != 0)
+        ThrowWriteError(lines.incomplete);
 }
 
 void CGP_BinaryServer::Take(void* data, std::size_t size, Lines lines)

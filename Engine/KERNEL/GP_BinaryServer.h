@@ -1,6 +1,7 @@
 // Typed reading (and, on the tool side, writing) of the resource opened by name ID. Values are raw little-endian
 // copies, a text is its bytes and a zero byte, a data block is a record whose first u32 is its own size.
-// Every failure throws CGP_FatalExeption.
+// Every failure throws CGP_FatalExeption; each write reaches the file before it returns, so a full disk is
+// reported by the write that met it.
 #pragma once
 #include <cstdint>
 #include <cstdio>

@@ -1,10 +1,11 @@
 // BMP files and bare DIBs: 12-byte (core) headers and info headers of 40 to 124 bytes, 1, 4, 8, 16, 24 and 32
-// bits, uncompressed or
-// BI_BITFIELDS, bottom-up or top-down. Every size the headers give is checked against what the depth needs
-// and what the file holds before anything is read into the DIB.
+// bits, uncompressed, BI_BITFIELDS or run-length compressed (BI_RLE8 at 8 bits, BI_RLE4 at 4 bits, bottom-up),
+// bottom-up or top-down. Every size the headers give is checked against what the depth needs and what the file
+// holds before anything is read into the DIB; compressed pixels are decoded here into plain rows.
 #include <cstring>
 #include <vector>
 
+#include "GP_BmpRunLength.h"
 #include "GP_Picture.h"
 
 namespace {
@@ -12,7 +13,6 @@ namespace {
 constexpr std::uint16_t FileType = 0x4D42;  // "BM"
 constexpr std::uint32_t CoreHeaderSize = 12;
 constexpr std::uint32_t LargestHeaderSize = 124;  // the latest version of the info header
-constexpr std::int32_t LargestSide = 16384;
 
 std::uint32_t U32(const std::uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24; }
 std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
@@ -20,6 +20,20 @@ std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0
 bool ReadAll(std::FILE* file, void* to, size_t size) { return size == 0 || std::fread(to, 1, size, file) == size; }
 
 bool KnownDepth(int bpp) { return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32; }
+
+bool RunLength(const BITMAPINFOHEADER& h) { return h.biCompression == BI_RLE8 || h.biCompression == BI_RLE4; }
+
+// Each compression only at the depth it is made for; run-length pictures are stored bottom-up only.
+bool KnownCompression(const BITMAPINFOHEADER& h)
+{
+    switch (h.biCompression) {
+    case BI_RGB: return true;
+    case BI_BITFIELDS: return h.biBitCount == 16 || h.biBitCount == 32;
+    case BI_RLE8: return h.biBitCount == 8 && h.biHeight > 0;
+    case BI_RLE4: return h.biBitCount == 4 && h.biHeight > 0;
+    default: return false;
+    }
+}
 
 // Bytes from position to the end of the file (-1 when it cannot be told); the file stays where it was.
 long long BytesAfter(std::FILE* file, long position)
@@ -72,20 +86,23 @@ bool CGP_BmpDecoder::Load(std::FILE* file)
 
     const int bpp = header.biBitCount;
     const bool bitfields = header.biCompression == BI_BITFIELDS;
-    if (!KnownDepth(bpp) || (header.biCompression != BI_RGB && !bitfields) || (bitfields && bpp != 16 && bpp != 32))
-        return false;
+    const bool compressed = RunLength(header);
+    if (!KnownDepth(bpp) || !KnownCompression(header)) return false;
     const long long rows = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
-    if (header.biWidth < 1 || header.biWidth > LargestSide || rows < 1 || rows > LargestSide) return false;
+    if (!GP_PictureSizeFits(header.biWidth, rows)) return false;
 
     const std::uint32_t maxColours = bpp <= 8 ? 1u << bpp : 256u;
     const std::uint32_t colours = header.biClrUsed ? header.biClrUsed : (bpp <= 8 ? 1u << bpp : 0u);
     if (colours > maxColours) return false;
     const size_t rowBytes = (static_cast<size_t>(bpp) * header.biWidth + 31) / 32 * 4;
     const size_t imageBytes = rowBytes * static_cast<size_t>(rows);
-    if (header.biSizeImage && header.biSizeImage < imageBytes) return false;
+    // The image size of a compressed picture is that of its codes.
+    const std::uint32_t storedBytes = header.biSizeImage;
+    if (!compressed && storedBytes && storedBytes < imageBytes) return false;
     // Rows that the file cannot hold are refused before any memory is taken for them.
-    if (static_cast<long long>(imageBytes) > BytesAfter(file, start)) return false;
+    if (static_cast<long long>(compressed ? storedBytes : imageBytes) > BytesAfter(file, start)) return false;
     header.biSizeImage = static_cast<DWORD>(imageBytes);
+    header.biCompression = compressed ? BI_RGB : header.biCompression;
     header.biClrUsed = colours;
 
     const size_t masksBytes = bitfields ? 3 * sizeof(std::uint32_t) : 0;
@@ -111,7 +128,15 @@ bool CGP_BmpDecoder::Load(std::FILE* file)
     }
 
     if (bitsOffset != 0 && std::fseek(file, start + static_cast<long>(bitsOffset), SEEK_SET) != 0) return false;
-    if (!ReadAll(file, block.data() + bitsAt, imageBytes)) return false;
+    if (compressed) {
+        const long long dataBytes = storedBytes ? storedBytes : BytesAfter(file, std::ftell(file));
+        if (dataBytes < 0 ||
+            !GP_DecodeBmpRunLength(file, dataBytes, bpp, header.biWidth, static_cast<int>(rows), rowBytes,
+                                   block.data() + bitsAt))
+            return false;
+    } else if (!ReadAll(file, block.data() + bitsAt, imageBytes)) {
+        return false;
+    }
 
     dib = new std::uint8_t[block.size()];
     std::memcpy(dib, block.data(), block.size());

@@ -300,25 +300,48 @@ int CGP_Display::SetWindowed(std::uint32_t flags, HWND newWindow, int width, int
     return 0;
 }
 
+bool CGP_Display::UsesFlippingChain() const
+{
+    return !windowed && !(modeFlags & (GP_ModePrimaryOnly | GP_ModeSystemMemoryBack | GP_ModeOwnMemoryBack));
+}
+
+bool CGP_Display::FlippingChainIsWhole() const
+{
+    return primarySurface && primarySurface->ddSurface && backSurface && backSurface->ddSurface;
+}
+
+int CGP_Display::RebuildFlippingChain()
+{
+    if (!IsModeValid()) return ErrPresent;
+    // Built again into the same surface objects; the old back buffer goes with its chain.
+    if (primarySurface->ddSurface) primarySurface->ddSurface->Release();
+    primarySurface->ddSurface = nullptr;
+    backSurface->ddSurface = nullptr;
+    return CreateFlippingChain(ChainCaps);
+}
+
+int CGP_Display::Flip(std::uint32_t flags)
+{
+    // A rebuild that failed on an earlier frame (no chain, or a chain without its back buffer) is tried again.
+    if (UsesFlippingChain() && !FlippingChainIsWhole()) {
+        if (int failed = RebuildFlippingChain()) return failed;
+    }
+    if (!primarySurface || !primarySurface->ddSurface) return ErrPresent;
+    HRESULT result = primarySurface->ddSurface->Flip(nullptr, flags);
+    if (result == DDERR_SURFACELOST) {
+        if (int failed = RebuildFlippingChain()) return failed;
+        result = primarySurface->ddSurface->Flip(nullptr, flags);
+    }
+    return result == DD_OK ? 0 : ErrPresent;
+}
+
 int CGP_Display::Present(std::uint32_t flags)
 {
     RestoreSurfaces();
     if (!backSurface) return ErrNoBackBuffer;
+    if (!windowed) return Flip(flags);
     if (!primarySurface || !primarySurface->ddSurface) return ErrPresent;
     IDirectDrawSurface4* primary = primarySurface->ddSurface;
-    if (!windowed) {
-        HRESULT result = primary->Flip(nullptr, flags);
-        if (result == DDERR_SURFACELOST) {
-            if (!IsModeValid()) return ErrPresent;
-            // Build the chain again into the same surface objects; the old back buffer went with its chain.
-            primary->Release();
-            primarySurface->ddSurface = nullptr;
-            backSurface->ddSurface = nullptr;
-            if (int failed = CreateFlippingChain(ChainCaps)) return failed;
-            result = primarySurface->ddSurface->Flip(nullptr, flags);
-        }
-        return result == DD_OK ? 0 : ErrPresent;
-    }
     RECT source{0, 0, backSurface->width, backSurface->height};
     RECT dest = source;
     HRESULT result = primary->Blt(&dest, backSurface->ddSurface, &source, flags, nullptr);

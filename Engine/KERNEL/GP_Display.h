@@ -57,7 +57,8 @@ public:
     int SetFullScreen(std::uint32_t flags, HWND window, int width, int height, int bitsPerPixel);
     // 0, or 3, 4, 32 (clipper).
     int SetWindowed(std::uint32_t flags, HWND window, int width, int height);
-    // Shows the back buffer. 0, 4, 5, 26 or 50.
+    // Shows the back buffer. 0, 4, 5, 26 or 50. A flipping chain that could not be rebuilt (4 or 5) is built
+    // again by the next call.
     int Present(std::uint32_t flags);
     HRESULT WaitVerticalBlank();
     void CountFrame();
@@ -90,6 +91,12 @@ private:
     static BOOL EnumerateDrivers(GUID* guid, LPSTR description, LPSTR name, LPVOID context);
     void ReleaseSetUp();
     int CreateFlippingChain(DWORD caps);
+    bool UsesFlippingChain() const;
+    bool FlippingChainIsWhole() const;
+    // While the screen is still 640 x 480 x 16: the chain made anew (0, 4 or 5); else 26, touching nothing.
+    int RebuildFlippingChain();
+    // The full-screen present.
+    int Flip(std::uint32_t flags);
     void ReadPixelFormat(IDirectDrawSurface4* surface);
     void UpdateFps();
 };

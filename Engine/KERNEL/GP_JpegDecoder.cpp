@@ -1,5 +1,7 @@
 // JPEG pictures through libjpeg: colour pictures quantised to at most 128 colours in one pass, greyscale ones
-// kept as 256 greys; an 8-bit DIB with the palette either way. libjpeg reports errors by jumping back here.
+// kept as 256 greys; an 8-bit DIB with the palette either way. Pictures in printing inks (CMYK, or YCCK that
+// libjpeg turns into CMYK) are quantised in their inks and their palette converted to RGB. libjpeg reports
+// errors by jumping back here.
 #include <csetjmp>
 #include <cstdio>
 
@@ -10,7 +12,6 @@
 namespace {
 
 constexpr int QuantisedColours = 128;
-constexpr JDIMENSION LargestSide = 16384;
 
 struct JumpingErrors {
     jpeg_error_mgr base;
@@ -20,6 +21,39 @@ struct JumpingErrors {
 [[noreturn]] void JumpBack(j_common_ptr info) { std::longjmp(reinterpret_cast<JumpingErrors*>(info->err)->back, 1); }
 
 void Silent(j_common_ptr) {}
+
+bool InInks(const jpeg_decompress_struct& info)
+{
+    return info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+}
+
+bool KnownColourSpace(const jpeg_decompress_struct& info)
+{
+    switch (info.jpeg_color_space) {
+    case JCS_GRAYSCALE: return info.num_components == 1;
+    case JCS_YCbCr:
+    case JCS_RGB: return info.num_components == 3;
+    case JCS_CMYK:
+    case JCS_YCCK: return info.num_components == 4;
+    default: return false;
+    }
+}
+
+// The quantised colours of an ink picture as RGB: each ink takes its share of the light that black leaves.
+// Adobe's programs store every ink inverted (255 is no ink), and mark their files so.
+void SetInkPalette(CGP_PictureDecoder& decoder, const jpeg_decompress_struct& info)
+{
+    const int count = info.actual_number_of_colors;
+    std::uint8_t rgb[3][256];
+    for (int i = 0; i < count; ++i) {
+        auto light = [&](int ink) {
+            const int stored = info.colormap[ink][i];
+            return info.saw_Adobe_marker ? stored : 255 - stored;
+        };
+        for (int c = 0; c < 3; ++c) rgb[c][i] = static_cast<std::uint8_t>((light(c) * light(3) + 127) / 255);
+    }
+    decoder.SetPalette(count, rgb[0], rgb[1], rgb[2]);
+}
 
 }  // namespace
 
@@ -37,16 +71,22 @@ bool CGP_JpegDecoder::Load(std::FILE* file)
     jpeg_create_decompress(&info);
     jpeg_stdio_src(&info, file);
     jpeg_read_header(&info, TRUE);
+    // Refused from the header alone: decoding a size no screen uses would cost the time and memory it claims.
+    if (!KnownColourSpace(info) || !GP_PictureSizeFits(info.image_width, info.image_height)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     const bool grey = info.num_components == 1;
+    const bool inks = InInks(info);
+    if (inks) info.out_color_space = JCS_CMYK;
     if (!grey) {
         info.quantize_colors = TRUE;
         info.desired_number_of_colors = QuantisedColours;
         info.two_pass_quantize = FALSE;
     }
     jpeg_start_decompress(&info);
-    if (info.output_width > LargestSide || info.output_height > LargestSide || info.output_components != 1 ||
-        !Create(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                8 * info.output_components, -1)) {
+    const int width = static_cast<int>(info.output_width), height = static_cast<int>(info.output_height);
+    if (info.output_components != 1 || !Create(width, height, 8 * info.output_components, -1)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
@@ -54,6 +94,8 @@ bool CGP_JpegDecoder::Load(std::FILE* file)
         std::uint8_t ramp[256];
         for (int i = 0; i < 256; ++i) ramp[i] = static_cast<std::uint8_t>(i);
         SetPalette(256, ramp, ramp, ramp);
+    } else if (inks) {
+        SetInkPalette(*this, info);
     } else {
         SetPalette(info.actual_number_of_colors, info.colormap[0], info.colormap[1], info.colormap[2]);
     }

@@ -32,6 +32,12 @@ int GP_PictureType(const char* extension)
     return -1;
 }
 
+bool GP_PictureSizeFits(long long width, long long height)
+{
+    return width >= 1 && height >= 1 && width <= GP_LargestPictureSide && height <= GP_LargestPictureSide &&
+           width * height <= GP_LargestPicturePixels;
+}
+
 CGP_Picture::~CGP_Picture() { delete decoder; }
 
 int CGP_Picture::GetWidth() { return decoder ? decoder->width : 0; }

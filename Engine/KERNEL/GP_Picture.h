@@ -10,6 +10,13 @@
 // "JPG" 1, "GIF" 2, "XPM" 3, "PNG" 4; -1 for any other. Only BMP and JPG have decoders.
 int GP_PictureType(const char* extension);
 
+// The largest picture the decoders take: sides up to the largest surface, and at most 2^23 pixels (27 screens
+// of 640 x 480, a 16 MB surface). Larger sizes are refused from the header, before any pixel is decoded, so that
+// a small damaged file cannot cost gigabytes and seconds.
+constexpr long long GP_LargestPictureSide = 16384;
+constexpr long long GP_LargestPicturePixels = 1LL << 23;
+bool GP_PictureSizeFits(long long width, long long height);
+
 class CGP_PictureDecoder {
 public:
     CGP_PictureDecoder() = default;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <mutex>
 #include <sstream>
 
@@ -78,6 +79,16 @@ void SetHeadlessSettings(const HeadlessSettings& settings)
 }
 
 bool IsHeadless() { return GetHeadlessSettings().headless; }
+
+std::string ShotPath(const std::string& name)
+{
+    const std::string folder = GetHeadlessSettings().shotsDir;
+    if (folder.empty()) return "";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder, error)) return "";
+    return folder + "/" + name;
+}
 
 long HeadlessFrame()
 {

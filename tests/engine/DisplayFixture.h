@@ -33,6 +33,7 @@ protected:
         platform::UsePixelFormat555(false);
         platform::SetVideoMemoryFull(false);
         platform::SetForeignDisplayMode(false);
+        platform::ScriptFlippingChainFaults({});
     }
 
     // An off-screen surface of the kind, filled with one colour.

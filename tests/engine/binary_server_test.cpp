@@ -198,6 +198,37 @@ TEST_F(BinaryServerTest, ShortResourcesAndMissingStreamsThrowThePartsErrors)
     EXPECT_EQ(CatchFatal([&] { reader->Read(value); }).text, "Ошибка при чтении из файла none");
 }
 
+TEST_F(BinaryServerTest, WritesThatTheDiskCannotTakeThrowTheWriteError)
+{
+    // The resource's loose file lies on a full disk.
+    std::filesystem::create_symlink("/dev/full", "RESOURCE/DATA/values");
+    CGP_IOManager toolIO(nullptr, nullptr, &source, nullptr);
+    CGP_BinaryServer writer(&toolIO);
+    const Block block{sizeof(Block), 12, -1.25f};
+    struct Case {
+        const char* label;
+        std::function<void(CGP_BinaryServer&)> call;
+        int line;
+    };
+    const Case cases[] = {
+        {"i32", [](CGP_BinaryServer& b) { b.Write(std::int32_t{1}); }, 105},
+        {"i8", [](CGP_BinaryServer& b) { b.Write(std::int8_t{1}); }, 112},
+        {"u8", [](CGP_BinaryServer& b) { b.Write(std::uint8_t{1}); }, 119},
+        {"f32", [](CGP_BinaryServer& b) { b.Write(1.0f); }, 126},
+        {"u32", [](CGP_BinaryServer& b) { b.Write(std::uint32_t{1}); }, 133},
+        {"u16", [](CGP_BinaryServer& b) { b.Write(std::uint16_t{1}); }, 140},
+        {"text", [](CGP_BinaryServer& b) { b.WriteText("text"); }, 147},
+        {"block", [&](CGP_BinaryServer& b) { b.WriteData(&block); }, 154},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(writer.OpenWrite(Data(0))) << c.label;
+        const auto fatal = CatchFatal([&] { c.call(writer); });
+        EXPECT_EQ(fatal.line, c.line) << c.label;
+        EXPECT_EQ(fatal.text, "Ошибка при записи в файл values") << c.label;
+        EXPECT_EQ(fatal.offerReport, 1) << c.label;
+    }
+}
+
 TEST_F(BinaryServerTest, ASecondReadOfThePackLeavesItsStreamOpen)
 {
     WriteFile("RESOURCE/DATA/values", "ABCD");

@@ -75,6 +75,30 @@ TEST_F(CGP_DisplayTest, LostChainInAForeignModeReports26AndTouchesNothing)
     EXPECT_EQ(display->backSurface->ddSurface, back);
 }
 
+TEST_F(CGP_DisplayTest, FailedChainRebuildIsTriedAgainByTheNextPresent)
+{
+    const struct {
+        const char* name;
+        platform::FlippingChainFault fault;
+        int code;
+    } cases[] = {{"chain refused", platform::FlippingChainFault::Refused, 4},
+                 {"no back buffer to attach", platform::FlippingChainFault::NoBackBuffer, 5}};
+    for (const auto& c : cases) {
+        platform::ScriptFlippingChainFaults({c.fault});
+        platform::LoseAllSurfaces();
+        EXPECT_EQ(display->Present(1), c.code) << c.name;
+        EXPECT_NE(display->backSurface->FillRect(0, 0, 1, 1, 0x1234), 0) << c.name;
+        // While the desktop is in another mode the next frames report 26 and build nothing.
+        platform::SetForeignDisplayMode(true);
+        EXPECT_EQ(display->Present(1), 26) << c.name;
+        platform::SetForeignDisplayMode(false);
+        EXPECT_EQ(display->Present(1), 0) << c.name;
+        ASSERT_EQ(display->backSurface->FillRect(0, 0, 1, 1, 0x1234), 0) << c.name;
+        EXPECT_EQ(display->Present(1), 0) << c.name;
+        EXPECT_EQ(platform::LastPresentedFrame().pixels[0], 0x1234) << c.name;
+    }
+}
+
 TEST_F(CGP_DisplayTest, WaitVerticalBlankRetriesOnlyWhileStillDrawing)
 {
     platform::ScriptVerticalBlankResults({DDERR_WASSTILLDRAWING, DDERR_WASSTILLDRAWING, DD_OK});

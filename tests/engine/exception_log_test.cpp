@@ -111,7 +111,20 @@ TEST(SessionLog, WriteBeforeOpenOrIntoAnUnopenableFileDoesNothing)
     CGP_Log notOpened((dir / "never.log").c_str());
     notOpened.Write("lost\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "never.log"));
-    CGP_Log unopenable((dir / "no/such/folder/x.log").c_str());
-    unopenable.Open();
-    unopenable.Write("lost\n");
+    // A path in a missing folder, and a path that is a folder: neither opens, and nothing is written anywhere,
+    // not even the session blocks, though the log is the run's log.
+    std::filesystem::create_directory(dir / "folder.log");
+    for (const char* name : {"no/such/folder/x.log", "folder.log"}) {
+        {
+            CGP_Log unopenable((dir / name).c_str());
+            unopenable.Open();
+            EXPECT_EQ(GP_SessionLog, &unopenable) << name;
+            unopenable.Write("lost\n");
+            GP_LogWrite("lost too\n");
+        }
+        EXPECT_EQ(GP_SessionLog, nullptr) << name;
+        EXPECT_FALSE(std::filesystem::exists(dir / "no")) << name;
+        EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.log")) << name;
+        EXPECT_TRUE(std::filesystem::is_empty(dir / "folder.log")) << name;
+    }
 }

@@ -76,7 +76,15 @@ TEST(MusicSegment, EachFailingStepWritesItsLine)
     ASSERT_TRUE(ds.Create());
     CGP_DirectMusic directMusic;
     ASSERT_TRUE(directMusic.Create(ds.directSound));
+    const auto searchErrors = [&] {
+        const std::string text = log.Text(), line = "Error set search directory\n";
+        int count = 0;
+        for (std::size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++count;
+        return count;
+    };
+    ASSERT_EQ(searchErrors(), 1);
     directMusic.SetSearchDirectory("no\\such\\folder");
+    EXPECT_EQ(searchErrors(), 2);
     CGP_MusicSegment withoutDevice(&noDevice);
     withoutDevice.CreatePerformance(nullptr);
     EXPECT_TRUE(log.Contains("Error init DirectMusic performance\n"));

@@ -51,6 +51,13 @@ protected:
         return out;
     }
 
+    // The DIB's pixel rows as the decoder left them, bottom row first.
+    std::string Rows()
+    {
+        const CGP_PictureDecoder& d = *picture.decoder;
+        return std::string(reinterpret_cast<const char*>(d.bits), static_cast<size_t>(d.stride) * d.height);
+    }
+
     testsupport::TempDir dir;
     CGP_Picture picture;
 };
@@ -89,6 +96,151 @@ TEST_F(PictureTest, BmpVariantsGiveTheColoursGdiWouldGive)
                 EXPECT_EQ(pixels[y * 3 + x], narrow ? From555(colour) : Expected565(colour))
                     << c.name << " at " << x << "," << y;
             }
+    }
+}
+
+TEST_F(PictureTest, RunLengthBmpsLoadLikeTheirUncompressedTwins)
+{
+    const std::vector<Rgb> six = Colours;
+    const std::vector<Rgb> two(Colours.begin(), Colours.begin() + 2);
+    struct Case {
+        const char* name;
+        int plainBpp;
+        const std::vector<Rgb>& table;
+        int bpp;
+        BmpCoding coding;
+        bool skips;
+        bool storedSize;
+    };
+    const Case cases[] = {
+        {"RLE8", 8, six, 8, BmpCoding::Rle8, true, true},
+        {"RLE8 without skips", 8, six, 8, BmpCoding::Rle8, false, true},
+        {"RLE8 with image size 0", 8, six, 8, BmpCoding::Rle8, true, false},
+        {"RLE4", 4, six, 4, BmpCoding::Rle4, true, true},
+        {"RLE4 without skips", 4, six, 4, BmpCoding::Rle4, false, true},
+        // 1-bit pictures have no run-length coding of their own (a 1-bit header with one is refused): coded,
+        // a 1-bit picture is a 4- or 8-bit one of the same two colours, and it shows the same.
+        {"1 bit as RLE4", 1, two, 4, BmpCoding::Rle4, true, true},
+        {"1 bit as RLE8", 1, two, 8, BmpCoding::Rle8, true, true},
+    };
+    for (const Case& c : cases) {
+        const IndexedPicture drawn = RunsPicture(c.table);
+        ASSERT_TRUE(Load(MakeIndexedBmp(drawn, c.plainBpp, BmpCoding::Plain), 0)) << c.name;
+        const std::vector<std::uint16_t> plainPixels = ScreenPixels();
+        const std::string plainRows = Rows();
+        ASSERT_TRUE(Load(MakeIndexedBmp(drawn, c.bpp, c.coding, c.skips, c.storedSize), 0, "pack")) << c.name;
+        ASSERT_EQ(picture.GetWidth(), drawn.width) << c.name;
+        ASSERT_EQ(picture.GetHeight(), drawn.height) << c.name;
+        const std::vector<std::uint16_t> pixels = ScreenPixels();
+        EXPECT_EQ(pixels, plainPixels) << c.name;
+        for (int y = 0; y < drawn.height; ++y)
+            for (int x = 0; x < drawn.width; ++x)
+                ASSERT_EQ(pixels[y * drawn.width + x], Expected565(c.table[drawn.At(x, y)])) << c.name << x << "," << y;
+        if (c.bpp != c.plainBpp) continue;
+        EXPECT_EQ(Rows(), plainRows) << c.name;
+        EXPECT_EQ(picture.GetInfo()->bmiHeader.biCompression, BI_RGB) << c.name;
+        EXPECT_EQ(picture.GetInfo()->bmiHeader.biSizeImage, plainRows.size()) << c.name;
+    }
+}
+
+TEST_F(PictureTest, RunLengthCodesStayInsideTheirRowAndTheirData)
+{
+    // 4 x 3 pictures; rows are given bottom first, one byte per 8-bit pixel (two 4-bit pixels to a byte).
+    auto rows = [](const char* bottom, const char* middle, const char* top) {
+        return std::string(bottom, 4) + std::string(middle, 4) + std::string(top, 4);
+    };
+    struct Case {
+        const char* name;
+        std::string codes;
+        int bpp = 8;
+        BmpCoding coding = BmpCoding::Rle8;
+        std::string expected;  // empty: refused
+        int storedExtra = 0;   // added to the image size the header gives
+    };
+    const std::string codesBeyondTheLastRow = std::string("\0\0\0\0\0\0\0\x02\x07", 9);
+    const Case cases[] = {
+        {"a run past the row's end", std::string("\x06\x02\0\0\x01\x03\0\x01", 8), 8, BmpCoding::Rle8,
+         rows("\2\2\2\2", "\3\0\0\0", "\0\0\0\0")},
+        {"an absolute run past the row's end", std::string("\0\x05\1\2\3\4\5\0\0\0\x01\x03\0\x01", 14),
+         8, BmpCoding::Rle8, rows("\1\2\3\4", "\3\0\0\0", "\0\0\0\0")},
+        {"a 4-bit run past the row's end", std::string("\x07\x12\0\0\x01\x30\0\x01", 8), 4, BmpCoding::Rle4,
+         rows("\x12\x12\0\0", "\x30\0\0\0", "\0\0\0\0")},
+        {"deltas past the row's end and the last row",
+         std::string("\x01\x01\0\x02\xFF\0\x01\x02\0\x02\0\xFF\x04\x05", 14), 8, BmpCoding::Rle8,
+         rows("\1\0\0\0", "\0\0\0\0", "\0\0\0\0")},
+        {"codes beyond the last row are not read", codesBeyondTheLastRow, 8, BmpCoding::Rle8,
+         rows("\0\0\0\0", "\0\0\0\0", "\0\0\0\0")},
+        {"data ending between codes", std::string("\x04\x01\0\0\x02\x03", 6), 8, BmpCoding::Rle8,
+         rows("\1\1\1\1", "\3\3\0\0", "\0\0\0\0")},
+        {"codes past the image size are not read", std::string("\x04\x01\0\0\x04\x02", 6), 8, BmpCoding::Rle8,
+         rows("\1\1\1\1", "\0\0\0\0", "\0\0\0\0"), -2},
+        {"data cut inside a run", std::string("\x04", 1), 8, BmpCoding::Rle8, ""},
+        {"data cut inside a delta", std::string("\0\x02\x01", 3), 8, BmpCoding::Rle8, ""},
+        {"data cut inside an absolute run", std::string("\0\x05\1\2", 4), 8, BmpCoding::Rle8, ""},
+        {"an odd absolute run without its padding", std::string("\0\x03\1\2\3", 5), 8, BmpCoding::Rle8, ""},
+        {"an image size beyond the file", std::string("\x04\x01\0\x01", 4), 8, BmpCoding::Rle8, "", 100},
+        {"RLE8 at 4 bits", std::string("\0\x01", 2), 4, BmpCoding::Rle8, ""},
+        {"RLE4 at 1 bit", std::string("\0\x01", 2), 1, BmpCoding::Rle4, ""},
+        {"RLE8 at 1 bit", std::string("\0\x01", 2), 1, BmpCoding::Rle8, ""},
+    };
+    for (const Case& c : cases) {
+        const unsigned stored = c.codes.size() + c.storedExtra;
+        const std::string file = IndexedBmpFile(4, 3, c.bpp, c.coding, Colours, c.codes, stored);
+        ASSERT_EQ(Load(file + "next resource", 0), !c.expected.empty()) << c.name;
+        if (!c.expected.empty()) {
+            EXPECT_EQ(Rows(), c.expected) << c.name;
+        }
+    }
+    const std::string topDown = IndexedBmpFile(4, -3, 8, BmpCoding::Rle8, Colours, std::string("\0\x01", 2), 2);
+    EXPECT_FALSE(Load(topDown, 0)) << "run-length codes are stored bottom-up only";
+}
+
+TEST_F(PictureTest, InkJpegsShowTheirColours)
+{
+    // Red (magenta and yellow, no black) and the grey of half black. The palette comes from inks quantised
+    // to a few levels each; black's middle level is 128.
+    const Inks red{0, 255, 255, 0}, grey{0, 0, 0, 128};
+    const struct {
+        const char* name;
+        InkCoding coding;
+    } cases[] = {{"CMYK", InkCoding::Cmyk}, {"Adobe CMYK", InkCoding::AdobeCmyk}, {"Adobe YCCK", InkCoding::AdobeYcck}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Load(MakeInkJpeg(32, 16, c.coding, red, grey), 1)) << c.name;
+        EXPECT_EQ(picture.GetInfo()->bmiHeader.biBitCount, 8) << c.name;
+        const std::vector<std::uint16_t> pixels = ScreenPixels();
+        for (int y : {2, 8, 13}) {
+            const std::uint16_t left = pixels[y * 32 + 4], right = pixels[y * 32 + 27];
+            EXPECT_EQ(left, Expected565({255, 0, 0})) << c.name << " row " << y;
+            EXPECT_NEAR(right >> 11, 127 >> 3, 1) << c.name << " row " << y;
+            EXPECT_NEAR(right >> 5 & 63, 127 >> 2, 2) << c.name << " row " << y;
+            EXPECT_NEAR(right & 31, 127 >> 3, 1) << c.name << " row " << y;
+        }
+    }
+}
+
+TEST_F(PictureTest, PicturesBeyondTheSizeLimitAreRefusedFromTheirHeader)
+{
+    // Both files are far smaller than what they claim: the JPEG holds 16 x 16 pixels, the BMP one end code.
+    const std::string jpeg = MakeJpeg(16, 16, false, {1, 2, 3}, {4, 5, 6});
+    const struct {
+        unsigned width, height;
+        bool loads;
+    } cases[] = {
+        {4096, 2048, true},   // 2^23 pixels, the limit
+        {2048, 4097, false},  // just above it
+        {16384, 1, true},     // the longest side
+        {16385, 1, false},
+        {16384, 16384, false},
+    };
+    for (const auto& c : cases) {
+        const std::string claim = std::to_string(c.width) + " x " + std::to_string(c.height);
+        EXPECT_EQ(Load(WithFrameSize(jpeg, c.width, c.height), 1), c.loads) << "JPEG " << claim;
+        const std::string bmp = IndexedBmpFile(static_cast<int>(c.width), static_cast<int>(c.height), 8,
+                                               BmpCoding::Rle8, Colours, std::string("\0\x01", 2), 2);
+        EXPECT_EQ(Load(bmp, 0), c.loads) << "BMP " << claim;
+        if (c.loads) {
+            EXPECT_EQ(picture.GetWidth() * 1LL * picture.GetHeight(), c.width * 1LL * c.height) << claim;
+        }
     }
 }
 

@@ -186,10 +186,12 @@ TEST_F(DirectDrawTest, FlippedFrameIsWrittenAsPng)
 
 TEST_F(DirectDrawTest, HeadlessRunWritesScreenshotsAtTheNamedTurns)
 {
-    testsupport::TempDir dir;
+    testsupport::TempDir temp;
+    // A folder that does not exist yet is made, with its parents.
+    const std::filesystem::path dir = temp.path() / "shots" / "run";
     const platform::HeadlessSettings saved = platform::GetHeadlessSettings();
     platform::HeadlessSettings settings = saved;
-    settings.shotsDir = dir.path().string();
+    settings.shotsDir = dir.string();
     settings.shotFrames = {2};
     platform::SetHeadlessSettings(settings);
     platform::ResetHeadlessFrame();

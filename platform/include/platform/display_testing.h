@@ -1,5 +1,6 @@
 // Switches with which tests reach the display's rare roads: the 5-5-5 pixel format, lost surfaces, a full
-// video memory, a desktop left in another mode, and the answers of the vertical-blank wait.
+// video memory, a desktop left in another mode, flipping chains that cannot be built, and the answers of the
+// vertical-blank wait.
 #pragma once
 #include <vector>
 
@@ -17,6 +18,11 @@ PLATFORM_API void SetVideoMemoryFull(bool full);
 PLATFORM_API void SetForeignDisplayMode(bool foreign);
 // The next vertical-blank waits answer these results, in order, before answering DD_OK again.
 PLATFORM_API void ScriptVerticalBlankResults(const std::vector<HRESULT>& results);
+// How a flipping chain that is asked for goes wrong: refused (DDERR_OUTOFVIDEOMEMORY), or made without the back
+// buffer that GetAttachedSurface should find.
+enum class FlippingChainFault { Refused, NoBackBuffer };
+// The next flipping chains asked for meet these faults, in order, before chains are made whole again.
+PLATFORM_API void ScriptFlippingChainFaults(const std::vector<FlippingChainFault>& faults);
 // Whether the display is in full-screen mode now.
 PLATFORM_API bool DisplayIsFullScreen();
 

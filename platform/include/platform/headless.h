@@ -23,6 +23,9 @@ struct HeadlessSettings {
 PLATFORM_API const HeadlessSettings& GetHeadlessSettings();
 PLATFORM_API void SetHeadlessSettings(const HeadlessSettings& settings);
 PLATFORM_API bool IsHeadless();
+// The screenshot folder (VEL_SHOTS), made with its parents when it does not exist yet: the path of a file named
+// name in it, or empty when no folder is set or it cannot be made.
+PLATFORM_API std::string ShotPath(const std::string& name);
 
 // The idle-turn counter of a headless run: the message queue moves it on, the display reads it.
 PLATFORM_API long HeadlessFrame();

@@ -102,9 +102,10 @@ private:
                                                                 gdk_window_get_height(drawn))
                                    : nullptr;
         static int shots = 0;
-        const std::string path = folder + "/dialog-" + std::to_string(++shots) + ".png";
-        if (!picture || !gdk_pixbuf_save(picture, path.c_str(), "png", nullptr, nullptr))
-            std::fprintf(stderr, "Dialog: cannot write %s\n", path.c_str());
+        const std::string name = "dialog-" + std::to_string(++shots) + ".png";
+        const std::string path = ShotPath(name);
+        if (!picture || path.empty() || !gdk_pixbuf_save(picture, path.c_str(), "png", nullptr, nullptr))
+            std::fprintf(stderr, "Dialog: cannot write %s/%s\n", folder.c_str(), name.c_str());
         else
             std::fprintf(stderr, "Dialog: screenshot %s\n", path.c_str());
         if (picture) g_object_unref(picture);

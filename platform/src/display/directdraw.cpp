@@ -1,4 +1,5 @@
 #include <cstring>
+#include <optional>
 
 #include "display_state.h"
 #include "platform/ddraw.h"
@@ -10,6 +11,16 @@ using namespace platform::display;
 const GUID IID_IDirectDraw4 = {0x56454C44, 0x4457, 0x0004, {0x56, 0x45, 0x4C, 0x4D, 0x4F, 0x52, 0x49, 0x4E}};
 
 namespace {
+
+// The fault a test scripted for the next flipping chain, if any.
+std::optional<platform::FlippingChainFault> NextChainFault()
+{
+    auto& scripted = State().chainFaults;
+    if (scripted.empty()) return std::nullopt;
+    const platform::FlippingChainFault fault = scripted.front();
+    scripted.pop_front();
+    return fault;
+}
 
 constexpr int ScreenWidth = 640;
 constexpr int ScreenHeight = 480;
@@ -47,6 +58,10 @@ void SetForeignDisplayMode(bool foreign) { State().foreignMode = foreign; }
 void ScriptVerticalBlankResults(const std::vector<HRESULT>& results)
 {
     State().verticalBlankResults.assign(results.begin(), results.end());
+}
+void ScriptFlippingChainFaults(const std::vector<FlippingChainFault>& faults)
+{
+    State().chainFaults.assign(faults.begin(), faults.end());
 }
 bool DisplayIsFullScreen() { return State().fullScreen; }
 
@@ -147,9 +162,12 @@ HRESULT IDirectDraw4::CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface4** 
         if (caps & DDSCAPS_FLIP) {
             const bool oneBackBuffer = (desc->dwFlags & DDSD_BACKBUFFERCOUNT) && desc->dwBackBufferCount == 1;
             if (!(caps & DDSCAPS_COMPLEX) || !oneBackBuffer) return DDERR_INVALIDPARAMS;
+            const std::optional<platform::FlippingChainFault> fault = NextChainFault();
+            if (fault == platform::FlippingChainFault::Refused) return DDERR_OUTOFVIDEOMEMORY;
             const DWORD backCaps = DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_VIDEOMEMORY |
                                    (caps & DDSCAPS_3DDEVICE);
-            backBuffer = new IDirectDrawSurface4(this, ScreenWidth, ScreenHeight, backCaps, nullptr, 0);
+            if (fault != platform::FlippingChainFault::NoBackBuffer)
+                backBuffer = new IDirectDrawSurface4(this, ScreenWidth, ScreenHeight, backCaps, nullptr, 0);
         }
         primary = new IDirectDrawSurface4(this, ScreenWidth, ScreenHeight, caps | DDSCAPS_VIDEOMEMORY, nullptr, 0);
         primary->backBuffer = backBuffer;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/ddraw.h"
+#include "platform/display_testing.h"
 
 namespace platform::display {
 
@@ -14,6 +15,7 @@ struct DisplayState {
     bool foreignMode = false;
     bool fullScreen = false;
     std::deque<HRESULT> verticalBlankResults;
+    std::deque<platform::FlippingChainFault> chainFaults;
     std::vector<IDirectDrawSurface4*> surfaces;  // every live surface
 };
 

@@ -1,6 +1,6 @@
 // The headless presenter: frames go to the frame store, there is no screen mode to change and no vertical
-// blank to wait for. At the idle turns that VEL_SHOT_AT names, the last frame is written into VEL_SHOTS as
-// "shot-<turn>.png".
+// blank to wait for. At the idle turns that VEL_SHOT_AT names, the last frame is written into VEL_SHOTS (made
+// when missing) as "shot-<turn>.png".
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -19,9 +19,10 @@ void TakeScreenshot(long frame)
     const HeadlessSettings& settings = GetHeadlessSettings();
     const auto& at = settings.shotFrames;
     if (settings.shotsDir.empty() || std::find(at.begin(), at.end(), frame) == at.end()) return;
-    const PresentedFrame shown = LastPresentedFrame();
-    const std::string path = settings.shotsDir + "/shot-" + std::to_string(frame) + ".png";
-    if (!WriteFramePng(path, shown)) std::fprintf(stderr, "Screenshot %s could not be written\n", path.c_str());
+    const std::string name = "shot-" + std::to_string(frame) + ".png";
+    const std::string path = ShotPath(name);
+    if (path.empty() || !WriteFramePng(path, LastPresentedFrame()))
+        std::fprintf(stderr, "Screenshot %s/%s could not be written\n", settings.shotsDir.c_str(), name.c_str());
 }
 
 class HeadlessPresenter final : public Presenter {
