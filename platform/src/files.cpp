@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <vector>
 
 namespace {
@@ -78,7 +79,15 @@ std::string ResolvePath(std::string_view path)
 
 std::FILE* OpenFile(std::string_view path, const char* mode)
 {
-    return std::fopen(ResolvePath(path).c_str(), mode);
+    std::FILE* file = std::fopen(ResolvePath(path).c_str(), mode);
+    // fopen opens a folder for reading here; on Windows a folder never opens as a file.
+    struct stat info{};
+    if (file && ::fstat(::fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        errno = EISDIR;
+        return nullptr;
+    }
+    return file;
 }
 
 bool WildcardMatch(std::string_view pattern, std::string_view name)
