@@ -1,8 +1,8 @@
 #include "platform/files.h"
 
 #include "ascii_case.h"
+#include "folder_listing.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -19,17 +19,11 @@ bool Exists(const std::string& path)
 // The entry of folder that equals name without regard to case, or "" when there is none.
 std::string FindIgnoringCase(const std::string& folder, std::string_view name)
 {
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) return {};
-    std::string found;
-    while (dirent* entry = ::readdir(dir)) {
-        if (platform::EqualIgnoringCase(entry->d_name, name)) {
-            found = entry->d_name;
-            break;
-        }
-    }
-    ::closedir(dir);
-    return found;
+    const platform::FolderListing listing = platform::OpenFolderListing(folder);
+    if (!listing) return {};
+    while (dirent* entry = ::readdir(listing.get()))
+        if (platform::EqualIgnoringCase(entry->d_name, name)) return entry->d_name;
+    return {};
 }
 
 std::string Join(const std::string& folder, std::string_view name)
