@@ -86,10 +86,7 @@ bool CreateFolderPath(const char* path)
 bool PathExists(const char* pattern)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
+    return platform::StartSearch(pattern, &found) != nullptr;
 }
 
 bool FolderHasEntries(const char* folder)
@@ -97,13 +94,12 @@ bool FolderHasEntries(const char* folder)
     std::string pattern = folder ? folder : "";
     pattern += "/*.*";
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
+    const platform::SearchHandle search = platform::StartSearch(pattern.c_str(), &found);
+    if (!search) return false;
     bool any = false;
     do {
         any = std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0;
-    } while (!any && FindNextFileA(search, &found));
-    FindClose(search);
+    } while (!any && FindNextFileA(search.get(), &found));
     return any;
 }
 
