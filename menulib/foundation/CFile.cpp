@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "foundation/CompressedBlockCodec.h"
@@ -388,7 +387,7 @@ bool CFile::CopyRange(int destination, int source, int count)
 {
     if (destination == source || count == 0) return true;
     if (destination > source || count < 0 || !m_stream) return false;
-    std::vector<std::uint8_t> piece(PieceSize(count, kMovePiece));
+    std::vector<std::uint8_t> piece(count < kMovePiece ? count : kMovePiece);
     bool ok = true;
     for (int done = 0; ok && done < count;) {
         const int n = count - done < kMovePiece ? count - done : kMovePiece;
