@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "foundation/CompressedBlockCodec.h"
 #include "foundation/FileFunctions.h"
 #include "foundation/FileState.h"
+#include "foundation/MallocBlock.h"
 #include "foundation/PathHelpers.h"
 #include "foundation/VirtualFileTree.h"
 #include "foundation/ZipMemberWriter.h"
@@ -43,6 +45,12 @@ CFileBuf* StreamFromPseudoPath(const char* path)
     return CFileBuf::FindLive(address);
 }
 
+// Room for one piece of a copy of total bytes: no more than the whole.
+std::size_t PieceSize(int total, int piece)
+{
+    return static_cast<std::size_t>(total <= 0 ? 0 : total < piece ? total : piece);
+}
+
 void NoteOpen()
 {
     FileSystemState& state = FileState();
@@ -57,8 +65,7 @@ void CFile::DropStream()
 {
     if (!m_stream) return;
     m_stream->Close();
-    delete m_stream;
-    m_stream = nullptr;
+    m_stream.reset();
     --FileState().openFiles;
 }
 
@@ -81,7 +88,7 @@ bool CFile::Close()
 // archive.
 bool CFile::WriteCompressedTarget()
 {
-    auto* memory = static_cast<CMemoryFileBuf*>(m_stream);
+    auto* memory = static_cast<CMemoryFileBuf*>(m_stream.get());
     const char* path = m_targetPath.GetText();
     const int flags = m_flags & ~kFileCompressed;
     const bool absolute = (flags & kFileAbsolute) || IsAbsolutePath(path);
@@ -92,19 +99,17 @@ bool CFile::WriteCompressedTarget()
                                                                                CompressedBlockCodec::kLevel);
         return target.Close() && ok;
     }
-    const CString full = DiskPath(path, flags);
-    if (IsReadOnly(full.GetText()) && !((flags & kFileClearReadOnly) && SetReadOnly(full.GetText(), false)))
-        return false;
     CMemoryFileBuf packed;
     return CompressedBlockCodec::WriteBlock(packed, memory->GetData(), memory->Size(), CompressedBlockCodec::kLevel) &&
            WriteDiskFileAtomically(path, flags, packed.GetData(), packed.Size());
 }
 
-bool CFile::Attach(CFileBuf* stream, int flags)
+bool CFile::Attach(CFileBuf* stream, int flags) { return stream && Adopt(std::unique_ptr<CFileBuf>(stream), flags); }
+
+bool CFile::Adopt(std::unique_ptr<CFileBuf> stream, int flags)
 {
-    if (!stream) return false;
     Close();
-    m_stream = stream;
+    m_stream = std::move(stream);
     m_flags = flags;
     NoteOpen();
     return true;
@@ -121,8 +126,7 @@ bool CFile::Open(const char* path, int flags)
 
     if ((flags & kFileCompressed) && (flags & kFileWrite)) {
         m_targetPath = path;
-        Attach(new CMemoryFileBuf, flags);
-        return true;
+        return Adopt(std::make_unique<CMemoryFileBuf>(), flags);
     }
     if ((flags & kFileCompressed) && (flags & kFileRead)) {
         if (!Open(path, flags & ~(kFileCompressed | kFileInMemory))) return false;
@@ -137,7 +141,7 @@ bool CFile::Open(const char* path, int flags)
         }
         if (bytes) {
             DropStream();
-            Attach(new CMemoryFileBuf(bytes, size), flags);
+            Adopt(std::make_unique<CMemoryFileBuf>(bytes, size), flags);
         } else {
             Seek(start);  // not a compressed block: read as it is
         }
@@ -147,16 +151,14 @@ bool CFile::Open(const char* path, int flags)
         if (!Open(path, flags & ~kFileInMemory)) return false;
         m_path = path;
         const int size = GetSize();
-        auto* bytes = static_cast<std::uint8_t*>(std::malloc(size > 0 ? size : 1));
+        MallocBlock<std::uint8_t> bytes(static_cast<std::uint8_t*>(std::malloc(size > 0 ? size : 1)));
         Seek(0);
-        if (!bytes || Read(bytes, size) != size) {
-            std::free(bytes);
+        if (!bytes || Read(bytes.get(), size) != size) {
             Close();
             return false;
         }
         DropStream();
-        Attach(new CMemoryFileBuf(bytes, size), flags);
-        return true;
+        return Adopt(std::make_unique<CMemoryFileBuf>(bytes.release(), size), flags);
     }
 
     if (IsAbsolutePath(path)) flags |= kFileAbsolute | kFileAbsoluteMark;
@@ -177,17 +179,17 @@ bool CFile::ResolveStream(const char* path, int flags)
     if (write && create) {
         if (const char* split = std::strchr(path, ';')) {
             const CString archive(path, static_cast<int>(split - path));
-            m_stream = CreateMemberWriter(archive.GetText(), split + 1);
+            m_stream.reset(CreateMemberWriter(archive.GetText(), split + 1));
             return m_stream != nullptr;
         }
-        if (useTree) m_stream = tree.Open(path, flags);
+        if (useTree) m_stream.reset(tree.Open(path, flags));
         return m_stream || (disk && OpenDisk(path, flags));
     }
     if (write) return disk && OpenDisk(path, flags);
 
-    if (useTree) m_stream = tree.Open(path, flags | kFileListedOnly);
+    if (useTree) m_stream.reset(tree.Open(path, flags | kFileListedOnly));
     if (!m_stream && disk) OpenDisk(path, flags);
-    if (!m_stream && useTree) m_stream = tree.Open(path, flags & ~kFileListedOnly);
+    if (!m_stream && useTree) m_stream.reset(tree.Open(path, flags & ~kFileListedOnly));
     return m_stream != nullptr;
 }
 
@@ -212,7 +214,7 @@ bool CFile::OpenDisk(const char* path, int flags)
         if (!file && !(flags & kFileAbsolute)) file = platform::OpenFile(path, mode);
     }
     if (!file) return false;
-    m_stream = new CFileBuf(file, true);
+    m_stream = std::make_unique<CFileBuf>(file, true);
     return true;
 }
 
@@ -321,11 +323,11 @@ bool CFile::ReadAllocatedString(char** buffer)
         errno = ERANGE;
         return false;
     }
-    char* text = static_cast<char*>(std::malloc(static_cast<std::size_t>(length) + 1));
+    MallocBlock<char> text(static_cast<char*>(std::malloc(static_cast<std::size_t>(length) + 1)));
     if (!text) return false;
-    const int got = Read(text, length);
+    const int got = Read(text.get(), length);
     text[got] = 0;
-    *buffer = text;
+    *buffer = text.release();
     return got == length;
 }
 
@@ -385,14 +387,14 @@ bool CFile::CopyRange(int destination, int source, int count)
 {
     if (destination == source || count == 0) return true;
     if (destination > source || count < 0 || !m_stream) return false;
-    auto* piece = static_cast<std::uint8_t*>(std::malloc(kMovePiece));
-    bool ok = piece != nullptr;
+    std::vector<std::uint8_t> piece(count < kMovePiece ? count : kMovePiece);
+    bool ok = true;
     for (int done = 0; ok && done < count;) {
         const int n = count - done < kMovePiece ? count - done : kMovePiece;
-        ok = Seek(source + done) && Read(piece, n) == n && Seek(destination + done) && Write(piece, n) == n;
+        ok = Seek(source + done) && Read(piece.data(), n) == n && Seek(destination + done) &&
+             Write(piece.data(), n) == n;
         done += n;
     }
-    std::free(piece);
     return ok;
 }
 
@@ -403,15 +405,14 @@ bool CFile::CopyContents(CFile& other, CopyProgress progress)
     other.Seek(0);
     const int size = GetSize();
     if (progress) progress(0.0f);
-    auto* piece = static_cast<std::uint8_t*>(std::malloc(kCopyPiece));
-    bool ok = piece != nullptr;
+    std::vector<std::uint8_t> piece(PieceSize(size, kCopyPiece));
+    bool ok = true;
     for (int remaining = size; ok && remaining > 0;) {
         if (progress) progress(static_cast<float>(size - remaining) / static_cast<float>(size));
         const int n = remaining < kCopyPiece ? remaining : kCopyPiece;
-        ok = Read(piece, n) == n && other.Write(piece, n) == n;
+        ok = Read(piece.data(), n) == n && other.Write(piece.data(), n) == n;
         remaining -= n;
     }
-    std::free(piece);
     if (ok && progress) progress(1.0f);
     return ok;
 }
@@ -431,16 +432,14 @@ bool CFile::ContentEquals(CFile& other)
     if (size != other.GetSize()) return false;
     Seek(0);
     other.Seek(0);
-    auto* mine = static_cast<std::uint8_t*>(std::malloc(kMovePiece));
-    auto* theirs = static_cast<std::uint8_t*>(std::malloc(kMovePiece));
-    bool equal = mine && theirs;
+    std::vector<std::uint8_t> mine(PieceSize(size, kMovePiece)), theirs(PieceSize(size, kMovePiece));
+    bool equal = true;
     for (int done = 0; equal && done < size;) {
         const int n = size - done < kMovePiece ? size - done : kMovePiece;
-        equal = Read(mine, n) == n && other.Read(theirs, n) == n && std::memcmp(mine, theirs, n) == 0;
+        equal = Read(mine.data(), n) == n && other.Read(theirs.data(), n) == n &&
+                std::memcmp(mine.data(), theirs.data(), n) == 0;
         done += n;
     }
-    std::free(mine);
-    std::free(theirs);
     return equal;
 }
 

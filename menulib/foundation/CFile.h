@@ -2,6 +2,7 @@
 // or an archive member. Opening resolves a path against the base folder and the mounted archives.
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "foundation/CFileBuf.h"
 #include "foundation/CString.h"
@@ -21,10 +22,10 @@ public:
     CFile& operator=(const CFile&) = delete;
 
     bool Open(const char* path, int flags);
-    // Takes an existing stream (false for null).
+    // Takes an existing stream over, to destroy it at the close (false for null).
     bool Attach(CFileBuf* stream, int flags);
     bool IsOpen() const { return m_stream != nullptr; }
-    CFileBuf* GetStream() const { return m_stream; }
+    CFileBuf* GetStream() const { return m_stream.get(); }
 
     int Write(const void* data, int n);
     bool WriteChar(char ch);
@@ -81,8 +82,10 @@ private:
     bool ResolveStream(const char* path, int flags);
     bool WriteCompressedTarget();
     void DropStream();
+    // Owns the stream from now on, as the open one.
+    bool Adopt(std::unique_ptr<CFileBuf> stream, int flags);
 
-    CFileBuf* m_stream = nullptr;
+    std::unique_ptr<CFileBuf> m_stream;
     std::int32_t m_indentDepth = 0;
     std::uint8_t m_indenting = 1;
     std::int32_t m_flags = 0;

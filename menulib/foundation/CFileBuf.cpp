@@ -6,6 +6,7 @@
 #include <cstring>
 #include <mutex>
 #include <set>
+#include <vector>
 
 #include "foundation/Crc32.h"
 #include "foundation/SmallBlockPool.h"
@@ -38,13 +39,11 @@ CFileBuf::CFileBuf()
 
 CFileBuf::CFileBuf(std::FILE* file, bool ownsFile) : CFileBuf()
 {
-    m_file = file;
-    m_ownsFile = ownsFile;
+    m_file = std::unique_ptr<std::FILE, CloseFileWhenOwned>(file, CloseFileWhenOwned{ownsFile});
 }
 
 CFileBuf::~CFileBuf()
 {
-    if (m_file && m_ownsFile) std::fclose(m_file);
     std::lock_guard<std::mutex> hold(Live().lock);
     Live().streams.erase(this);
 }
@@ -59,7 +58,7 @@ CFileBuf* CFileBuf::FindLive(std::uintptr_t address)
 void CFileBuf::Switch(LastAccess next)
 {
     // The C runtime needs a positioning call between a read and a write on one file.
-    if (m_last != LastAccess::None && m_last != next) std::fseek(m_file, 0, SEEK_CUR);
+    if (m_last != LastAccess::None && m_last != next) std::fseek(m_file.get(), 0, SEEK_CUR);
     m_last = next;
 }
 
@@ -67,39 +66,40 @@ int CFileBuf::Write(const void* data, int n)
 {
     if (!m_file || n <= 0) return 0;
     Switch(LastAccess::Write);
-    return static_cast<int>(std::fwrite(data, 1, n, m_file));
+    return static_cast<int>(std::fwrite(data, 1, n, m_file.get()));
 }
 
 int CFileBuf::Read(void* data, int n)
 {
     if (!m_file || n <= 0) return 0;
     Switch(LastAccess::Read);
-    return static_cast<int>(std::fread(data, 1, n, m_file));
+    return static_cast<int>(std::fread(data, 1, n, m_file.get()));
 }
 
 bool CFileBuf::SeekRelative(int delta)
 {
     if (!m_file) return false;
     m_last = LastAccess::None;
-    return std::fseek(m_file, delta, SEEK_CUR) == 0;
+    return std::fseek(m_file.get(), delta, SEEK_CUR) == 0;
 }
 
 bool CFileBuf::Seek(int position)
 {
     if (!m_file || position < 0) return false;
     m_last = LastAccess::None;
-    return std::fseek(m_file, position, SEEK_SET) == 0;
+    return std::fseek(m_file.get(), position, SEEK_SET) == 0;
 }
 
-int CFileBuf::Tell() { return m_file ? static_cast<int>(std::ftell(m_file)) : -1; }
+int CFileBuf::Tell() { return m_file ? static_cast<int>(std::ftell(m_file.get())) : -1; }
 
 int CFileBuf::Size()
 {
     if (!m_file) return 0;
-    const long position = std::ftell(m_file);
-    std::fseek(m_file, 0, SEEK_END);
-    const long size = std::ftell(m_file);
-    std::fseek(m_file, position, SEEK_SET);
+    std::FILE* file = m_file.get();
+    const long position = std::ftell(file);
+    std::fseek(file, 0, SEEK_END);
+    const long size = std::ftell(file);
+    std::fseek(file, position, SEEK_SET);
     m_last = LastAccess::None;
     return static_cast<int>(size);
 }
@@ -107,15 +107,14 @@ int CFileBuf::Size()
 void CFileBuf::SetSize(int size)
 {
     if (!m_file || size < 0) return;
-    std::fflush(m_file);
-    if (::ftruncate(fileno(m_file), size) != 0) return;
+    std::fflush(m_file.get());
+    if (::ftruncate(fileno(m_file.get()), size) != 0) return;
     m_last = LastAccess::None;
 }
 
 void CFileBuf::Close()
 {
-    if (m_file && m_ownsFile) std::fclose(m_file);
-    m_file = nullptr;
+    m_file.reset();
     m_last = LastAccess::None;
 }
 
@@ -158,10 +157,9 @@ bool CFileBuf::ReadLine(CString& line)
 std::uint32_t CFileBuf::Crc32()
 {
     Seek(0);
-    std::uint8_t* piece = static_cast<std::uint8_t*>(std::malloc(kPiece));
+    std::vector<std::uint8_t> piece(kPiece);
     std::uint32_t crc = 0;
-    for (int got; (got = Read(piece, kPiece)) > 0;) crc = Crc32Update(crc, piece, got);
-    std::free(piece);
+    for (int got; (got = Read(piece.data(), kPiece)) > 0;) crc = Crc32Update(crc, piece.data(), got);
     return crc;
 }
 
@@ -172,28 +170,32 @@ CMemoryFileBuf::CMemoryFileBuf(void* data, int size)
 {
 }
 
+// Room for needed bytes: the block grows to the larger of needed, one and a half times its room, and its room
+// plus 4. False when the room cannot be had.
+bool CMemoryFileBuf::Reserve(long long needed)
+{
+    if (needed <= m_capacity) return true;
+    long long capacity = m_capacity + m_capacity / 2;
+    if (capacity < m_capacity + 4) capacity = m_capacity + 4;
+    if (capacity < needed) capacity = needed;
+    if (capacity > 0x7FFFFFFF) capacity = needed;
+    MallocBlock<std::uint8_t> grown(static_cast<std::uint8_t*>(std::malloc(capacity)));
+    if (!grown) return false;
+    if (m_size) std::memcpy(grown.get(), m_data.get(), m_size);
+    m_data = std::move(grown);
+    m_capacity = static_cast<std::int32_t>(capacity);
+    return true;
+}
+
 CMemoryFileBuf::~CMemoryFileBuf() { CMemoryFileBuf::Close(); }
 
 int CMemoryFileBuf::Write(const void* data, int n)
 {
     if (n <= 0) return 0;
     const long long needed = static_cast<long long>(m_position) + n;
-    if (needed > 0x7FFFFFFF) return 0;
-    if (needed > m_capacity || !m_ownsData) {
-        long long capacity = m_capacity + m_capacity / 2;
-        if (capacity < m_capacity + 4) capacity = m_capacity + 4;
-        if (capacity < needed) capacity = needed;
-        if (capacity > 0x7FFFFFFF) capacity = needed;
-        auto* grown = static_cast<std::uint8_t*>(std::malloc(capacity));
-        if (!grown) return 0;
-        if (m_size) std::memcpy(grown, m_data, m_size);
-        if (m_ownsData) std::free(m_data);
-        m_data = grown;
-        m_ownsData = true;
-        m_capacity = static_cast<std::int32_t>(capacity);
-    }
-    if (m_position > m_size) std::memset(m_data + m_size, 0, m_position - m_size);
-    std::memcpy(m_data + m_position, data, n);
+    if (needed > 0x7FFFFFFF || !Reserve(needed)) return 0;
+    if (m_position > m_size) std::memset(m_data.get() + m_size, 0, m_position - m_size);
+    std::memcpy(m_data.get() + m_position, data, n);
     m_position += n;
     if (m_position > m_size) m_size = m_position;
     return n;
@@ -204,7 +206,7 @@ int CMemoryFileBuf::Read(void* data, int n)
     const int available = m_size - m_position;
     if (n <= 0 || available <= 0) return 0;
     if (n > available) n = available;
-    std::memcpy(data, m_data + m_position, n);
+    std::memcpy(data, m_data.get() + m_position, n);
     m_position += n;
     return n;
 }
@@ -227,23 +229,20 @@ bool CMemoryFileBuf::SeekRelative(int delta)
 const void* CMemoryFileBuf::Skip(int n)
 {
     if (n < 0 || static_cast<long long>(m_position) + n > m_size) return nullptr;
-    const void* bytes = m_data + m_position;
+    const void* bytes = m_data.get() + m_position;
     m_position += n;
     return bytes;
 }
 
 void CMemoryFileBuf::Close()
 {
-    if (m_ownsData) std::free(m_data);
-    m_data = nullptr;
-    m_ownsData = true;
+    m_data.reset();
     m_position = m_size = m_capacity = 0;
 }
 
 void* CMemoryFileBuf::DetachBuffer()
 {
-    void* data = m_data;
-    m_data = nullptr;
+    void* data = m_data.release();
     Close();
     return data;
 }
@@ -254,7 +253,7 @@ bool CMemoryFileBuf::ReadLine(CString& line)
     if (m_position >= m_size) return false;
     int end = m_position;
     while (end < m_size && m_data[end] != '\r' && m_data[end] != '\n') ++end;
-    line.Assign(reinterpret_cast<const char*>(m_data + m_position), end - m_position);
+    line.Assign(reinterpret_cast<const char*>(m_data.get() + m_position), end - m_position);
     m_position = end;
     if (m_position < m_size && m_data[m_position] == '\r') ++m_position;
     if (m_position < m_size && m_data[m_position] == '\n') ++m_position;
@@ -265,7 +264,7 @@ void CMemoryFileBuf::Clear() { m_position = m_size = 0; }
 
 bool CMemoryFileBuf::ContentEquals(const CMemoryFileBuf& other) const
 {
-    return m_size == other.m_size && (m_size == 0 || std::memcmp(m_data, other.m_data, m_size) == 0);
+    return m_size == other.m_size && (m_size == 0 || std::memcmp(m_data.get(), other.m_data.get(), m_size) == 0);
 }
 
 void CMemoryFileBuf::CopyFrom(CFileBuf& other)

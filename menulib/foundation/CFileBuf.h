@@ -2,8 +2,20 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 
 #include "foundation/CString.h"
+#include "foundation/MallocBlock.h"
+
+// Closes a stream's C runtime file when the stream owns it (the open path sets that); a borrowed file is only
+// let go.
+struct CloseFileWhenOwned {
+    bool owns = false;
+    void operator()(std::FILE* file) const
+    {
+        if (owns) std::fclose(file);
+    }
+};
 
 class CFileBuf {
 public:
@@ -32,8 +44,8 @@ public:
     virtual int Reserved() { return 0; }
     virtual bool ReadLine(CString& line);
 
-    void SetOwnsFile(bool owns) { m_ownsFile = owns; }
-    std::FILE* GetFile() const { return m_file; }
+    void SetOwnsFile(bool owns) { m_file.get_deleter().owns = owns; }
+    std::FILE* GetFile() const { return m_file.get(); }
     // The zip CRC-32 of the whole stream, read from the start.
     std::uint32_t Crc32();
     // Whether address names a stream that exists now (for the "~CFileBuf 0x" pseudo path).
@@ -43,8 +55,7 @@ private:
     enum class LastAccess { None, Read, Write };
     void Switch(LastAccess next);
 
-    std::FILE* m_file = nullptr;
-    bool m_ownsFile = false;
+    std::unique_ptr<std::FILE, CloseFileWhenOwned> m_file;
     LastAccess m_last = LastAccess::None;
 };
 
@@ -74,12 +85,13 @@ public:
     void Clear();
     bool ContentEquals(const CMemoryFileBuf& other) const;
     void CopyFrom(CFileBuf& other);
-    const std::uint8_t* GetData() const { return m_data; }
+    const std::uint8_t* GetData() const { return m_data.get(); }
 
 private:
+    bool Reserve(long long needed);
+
     std::int32_t m_position = 0;
     std::int32_t m_size = 0;
     std::int32_t m_capacity = 0;
-    std::uint8_t* m_data = nullptr;
-    bool m_ownsData = true;
+    MallocBlock<std::uint8_t> m_data;
 };

@@ -4,9 +4,11 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "foundation/CFile.h"
 #include "foundation/CFileBuf.h"
+#include "foundation/MallocBlock.h"
 
 namespace {
 
@@ -30,16 +32,14 @@ bool CompressedBlockCodec::WriteBlock(CFileBuf& stream, const void* data, int n,
 {
     if (n < 0) return false;
     uLongf room = static_cast<uLongf>(compressBound(static_cast<uLong>(n)));
-    auto* packed = static_cast<std::uint8_t*>(std::malloc(room ? room : 1));
-    if (!packed) return false;
-    const int result = compress2(packed, &room, static_cast<const Bytef*>(data), static_cast<uLong>(n), level);
+    std::vector<std::uint8_t> packed(room ? room : 1);
+    const int result = compress2(packed.data(), &room, static_cast<const Bytef*>(data), static_cast<uLong>(n), level);
     const std::int32_t packedSize = result == Z_OK ? static_cast<std::int32_t>(room) : 0;
     std::uint8_t header[9];
     header[0] = 1;
     PutInt(header + 1, packedSize);
     PutInt(header + 5, n);
-    bool written = stream.Write(header, 9) == 9 && stream.Write(packed, packedSize) == packedSize;
-    std::free(packed);
+    const bool written = stream.Write(header, 9) == 9 && stream.Write(packed.data(), packedSize) == packedSize;
     return written && packedSize != 0;
 }
 
@@ -62,22 +62,16 @@ std::uint8_t* CompressedBlockCodec::ReadBlock(CFileBuf& stream, int* originalSiz
     const long long left = static_cast<long long>(stream.Size()) - stream.Tell();
     if (packedSize <= 0 || size < 0 || packedSize > left || size > packedSize * kMaxRatio) return nullptr;
 
-    auto* packed = static_cast<std::uint8_t*>(std::malloc(packedSize));
-    auto* bytes = static_cast<std::uint8_t*>(std::malloc(size ? size : 1));
-    bool ok = packed && bytes && stream.Read(packed, packedSize) == packedSize;
-    if (ok) {
-        uLongf inflated = static_cast<uLongf>(size);
-        ok = uncompress(bytes, &inflated, packed, static_cast<uLong>(packedSize)) == Z_OK &&
-             inflated == static_cast<uLongf>(size);
-    }
-    std::free(packed);
-    if (!ok) {
-        std::free(bytes);
+    std::vector<std::uint8_t> packed(packedSize);
+    MallocBlock<std::uint8_t> bytes(static_cast<std::uint8_t*>(std::malloc(size ? size : 1)));
+    if (!bytes || stream.Read(packed.data(), packedSize) != packedSize) return nullptr;
+    uLongf inflated = static_cast<uLongf>(size);
+    if (uncompress(bytes.get(), &inflated, packed.data(), static_cast<uLong>(packedSize)) != Z_OK ||
+        inflated != static_cast<uLongf>(size))
         return nullptr;
-    }
     if (damaged) *damaged = false;
     if (originalSize) *originalSize = size;
-    return bytes;
+    return bytes.release();
 }
 
 std::uint8_t* CompressedBlockCodec::ReadBlock(CFile& file, int* originalSize, bool* damaged)

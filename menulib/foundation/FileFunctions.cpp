@@ -89,6 +89,7 @@ bool WriteDiskFileAtomically(const char* path, int flags, const void* data, int 
         SplitPath(target.c_str(), &folder, nullptr);
         if (folder.IsNotEmpty()) CreateFolderPath(folder.GetText());
     }
+    if ((flags & kFileClearReadOnly) && IsReadOnly(target.c_str())) SetReadOnly(target.c_str(), false);
     const std::string_view contents(static_cast<const char*>(data), size > 0 ? static_cast<std::size_t>(size) : 0);
     return platform::ReplaceFileWhole(target, contents);
 }

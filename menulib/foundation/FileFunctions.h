@@ -16,5 +16,6 @@ bool SetFileTime64(const char* path, std::uint32_t low, std::uint32_t high, int 
 bool ArchiveFileExists(const char* path);
 
 // Writes a whole disk file through "<file>.tmp", a sync and a rename, so that a crash mid-write keeps the old
-// file. With kFileMakeFolders missing folders are made.
+// file. With kFileMakeFolders missing folders are made; a read-only file is refused unless kFileClearReadOnly
+// clears its attribute first. A symbolic link's target gets the text, and the file keeps its mode.
 bool WriteDiskFileAtomically(const char* path, int flags, const void* data, int size);

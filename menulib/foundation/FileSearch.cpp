@@ -96,49 +96,65 @@ bool IsSingleZipSearch(const FileSearchSpec& wanted)
            wanted.GetExtension(0).CompareNoCase("ZIP") == 0;
 }
 
+std::int64_t LastWriteTime(const WIN32_FIND_DATAA& found)
+{
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+                                     found.ftLastWriteTime.dwLowDateTime);
+}
+
+// Tells the receiver every entry of the scan folder of the wanted kind that matches the pattern.
+void ReportMatches(FileSearchReceiver& receiver, const FileSearchSpec& wanted, const std::string& pattern,
+                   const std::string& reported)
+{
+    const bool wantFolders = wanted.GetKind() == FileSearchSpec::kFolders;
+    WIN32_FIND_DATAA found;
+    const platform::SearchHandle search = platform::StartSearch(pattern.c_str(), &found);
+    if (!search) return;
+    do {
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (isFolder != wantFolders || found.cFileName[0] == '.') continue;
+        const std::string name =
+            wanted.GetNameForm() == FileSearchSpec::kBareNames ? found.cFileName : reported + found.cFileName;
+        if (receiver.IsListed(name.c_str())) continue;
+        FileInfo info;
+        info.size = static_cast<std::int32_t>(found.nFileSizeLow);
+        info.time = LastWriteTime(found);
+        receiver.Add(name.c_str(), info);
+    } while (FindNextFileA(search.get(), &found));
+}
+
+// The sub-folders of the scan folder that the search goes on into, each ending in '/'.
+std::vector<std::string> FoldersToEnter(const FileSearchSpec& wanted, const std::string& scanFolder)
+{
+    std::vector<std::string> folders;
+    WIN32_FIND_DATAA found;
+    const platform::SearchHandle search = platform::StartSearch((scanFolder + "*.").c_str(), &found);
+    if (!search) return folders;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || found.cFileName[0] == '.') continue;
+        if (found.cFileName[0] == '-' && wanted.GetRecursion() == FileSearchSpec::kSkipDashedFolders) continue;
+        if (CString(found.cFileName).CompareNoCase("cache") == 0 && IsSingleZipSearch(wanted)) continue;
+        folders.push_back(scanFolder + found.cFileName + "/");
+    } while (FindNextFileA(search.get(), &found));
+    return folders;
+}
+
 void ScanDisk(FileSearchReceiver& receiver, const FileSearchSpec& wanted, std::size_t relativeStart)
 {
     std::string scanFolder = wanted.GetFolder();
     const std::size_t cut = scanFolder.find_last_of("/\\");
     scanFolder = cut == std::string::npos ? "" : scanFolder.substr(0, cut + 1);
     const std::string reported = relativeStart < scanFolder.size() ? scanFolder.substr(relativeStart) : "";
-    const bool wantFolders = wanted.GetKind() == FileSearchSpec::kFolders;
 
     for (int e = 0; e < wanted.GetExtensionCount(); ++e) {
         const CString& extension = wanted.GetExtension(e);
         const std::string pattern = scanFolder + wanted.GetNamePrefix() + "*." +
                                     (extension.IsEmpty() ? std::string("*") : std::string(extension.GetText()));
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) continue;
-        do {
-            const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            if (isFolder != wantFolders || found.cFileName[0] == '.') continue;
-            const std::string name =
-                wanted.GetNameForm() == FileSearchSpec::kBareNames ? found.cFileName : reported + found.cFileName;
-            if (receiver.IsListed(name.c_str())) continue;
-            FileInfo info;
-            info.size = static_cast<std::int32_t>(found.nFileSizeLow);
-            info.time = static_cast<std::int64_t>((static_cast<std::uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) |
-                                                  found.ftLastWriteTime.dwLowDateTime);
-            receiver.Add(name.c_str(), info);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        ReportMatches(receiver, wanted, pattern, reported);
     }
 
     if (wanted.GetRecursion() == FileSearchSpec::kNoDescent) return;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((scanFolder + "*.").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    std::vector<std::string> folders;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || found.cFileName[0] == '.') continue;
-        if (found.cFileName[0] == '-' && wanted.GetRecursion() == FileSearchSpec::kSkipDashedFolders) continue;
-        if (CString(found.cFileName).CompareNoCase("cache") == 0 && IsSingleZipSearch(wanted)) continue;
-        folders.push_back(scanFolder + found.cFileName + "/");
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    for (const std::string& folder : folders) {
+    for (const std::string& folder : FoldersToEnter(wanted, scanFolder)) {
         FileSearchSpec inner = wanted;
         inner.SetFolder(folder.c_str());
         ScanDisk(receiver, inner, relativeStart);

@@ -21,19 +21,24 @@ void FolderCollectionItem::operator delete(void* block, std::size_t size) { Pool
 
 FolderCollection::FolderCollection(const char* extension) : m_extension(extension) {}
 
+void FolderCollection::DestroyPipeline::operator()(FrameProcess* pipeline) const
+{
+    if (ImageModel::Installed()) ImageModel::Installed()->DestroyFrameProcess(pipeline);
+}
+
 FolderCollection::~FolderCollection()
 {
     FolderCollection::Clear();
-    delete m_index;
-    if (m_pipeline && ImageModel::Installed()) ImageModel::Installed()->DestroyFrameProcess(m_pipeline);
+    m_index.reset();
+    m_pipeline.reset();
     PersistentObjectList::Instance().Remove(this);
 }
 
 void FolderCollection::Clear()
 {
+    // From the last item to the first, each item's object before the item.
     while (!m_items.empty()) {
-        delete m_items.back()->object;
-        delete m_items.back();
+        m_items.back()->object.reset();
         m_items.pop_back();
     }
 }
@@ -60,7 +65,7 @@ CString FolderCollection::GetNameCopy(int i) { return CString(ItemNameText(i)); 
 const NamedListIndex* FolderCollection::GetIndex()
 {
     RunPendingLoad();
-    return m_index;
+    return m_index.get();
 }
 
 void FolderCollection::LoadFromFolder(const char* name, const char* source, int flags)
@@ -139,30 +144,26 @@ void FolderCollection::RunPendingLoad()
         AddItem(name.GetText());
     }
     SortAndDropDuplicates();
-    if (!m_index) m_index = new NamedListIndex;
+    if (!m_index) m_index = std::make_unique<NamedListIndex>();
     m_index->Assign(this);
 }
 
 void FolderCollection::SortAndDropDuplicates()
 {
     if (m_items.size() >= 2)
-        std::stable_sort(m_items.begin(), m_items.end(), [](const FolderCollectionItem* a, const FolderCollectionItem* b) {
+        std::stable_sort(m_items.begin(), m_items.end(), [](const auto& a, const auto& b) {
             return a->name.CompareNoCase(b->name) < 0;
         });
     m_sorted = true;
     for (int i = static_cast<int>(m_items.size()) - 1; i > 0; --i)
-        if (m_items[i]->name.CompareNoCase(m_items[i - 1]->name) == 0) {
-            delete m_items[i]->object;
-            delete m_items[i];
-            m_items.erase(m_items.begin() + i);
-        }
+        if (m_items[i]->name.CompareNoCase(m_items[i - 1]->name) == 0) m_items.erase(m_items.begin() + i);
 }
 
 int FolderCollection::AddItem(const char* name)
 {
-    auto* item = new FolderCollectionItem;
+    auto item = std::make_unique<FolderCollectionItem>();
     item->name = name;
-    m_items.push_back(item);
+    m_items.push_back(std::move(item));
     m_sorted = false;
     return static_cast<int>(m_items.size()) - 1;
 }
@@ -209,15 +210,14 @@ CObject* FolderCollection::GetOrLoad(int i)
         item.loading = false;
     }
     item.state.Touch();
-    return item.object;
+    return item.object.get();
 }
 
 void FolderCollection::Unload(int i)
 {
     if (i < 0 || i >= static_cast<int>(m_items.size())) return;
     FolderCollectionItem& item = *m_items[i];
-    delete item.object;
-    item.object = nullptr;
+    item.object.reset();
     item.state.Clear();
     item.loading = false;
 }
@@ -238,7 +238,7 @@ int FolderCollection::FindObject(const CObject* object)
 {
     if (m_loadPending) return 0;
     for (int i = 0; i < static_cast<int>(m_items.size()); ++i)
-        if (m_items[i]->object == object) return i;
+        if (m_items[i]->object.get() == object) return i;
     return -1;
 }
 
@@ -263,44 +263,54 @@ int FolderCollection::AddLoadedObject(const char* path)
     ClassInfo* objectClass = NewObjectClass();
     CObject* object = objectClass ? objectClass->CreateInstance(0, -1) : nullptr;
     if (object) object->InitMembers();
-    m_items[i]->object = object;
-    if (!m_index) m_index = new NamedListIndex;
+    m_items[i]->object.reset(object);
+    if (!m_index) m_index = std::make_unique<NamedListIndex>();
     m_index->Assign(this);
     // The roster saves the new object to the item's file.
     if (object) PersistentObjectList::SaveObject(object);
     return i;
 }
 
-CString FolderCollection::ItemFile(const char* folder, const char* name) const
+CString FolderCollection::ItemFile(const char* folder, const char* name, const CString& extension) const
 {
     CString path(folder);
     path.Append("/");
     path.Append(name);
-    path.Append(m_itemExtension);
+    path.Append(extension);
     if (FileExists(path.GetText())) return path;
     // The item's name lost the '-' of its file name: the file is folder/.../-name.
     CString dashed;
-    dashed.SetPathWithSubpath(folder, name, m_itemExtension.GetText());
+    dashed.SetPathWithSubpath(folder, name, extension.GetText());
     return FileExists(dashed.GetText()) ? dashed : path;
 }
 
-CString FolderCollection::GetItemFilePath(int i) { return ItemFile(m_itemFolder.GetText(), m_items[i]->name.GetText()); }
+// The item's own file in the collection folder, also for an item found among the converted files under "Cache":
+// saving through it must not write into the cache.
+CString FolderCollection::GetItemFilePath(int i)
+{
+    CString extension;
+    if (m_extension.IsNotEmpty()) {
+        extension = ".";
+        extension.Append(m_extension);
+    }
+    return ItemFile(m_folder.GetText(), m_items[i]->name.GetText(), extension);
+}
 
 CObject* FolderCollection::OpenItemFile(const char* folder, const char* name, int flags)
 {
-    return CObject::CreateFromFile(ItemFile(folder, name).GetText(), flags, true, nullptr);
+    return CObject::CreateFromFile(ItemFile(folder, name, m_itemExtension).GetText(), flags, true, nullptr);
 }
 
 FrameProcess* FolderCollection::Pipeline(FrameProcess* defaults)
 {
     ImageModel* model = ImageModel::Installed();
     if (!model) return nullptr;
-    if (!m_pipeline) m_pipeline = model->CreateFrameProcess();
+    if (!m_pipeline) m_pipeline.reset(model->CreateFrameProcess());
     if (!m_pipelineCopied && defaults) {
         model->CopyStepsTo(*defaults, *m_pipeline);
         m_pipelineCopied = true;
     }
-    return m_pipeline;
+    return m_pipeline.get();
 }
 
 // ---- load guards
@@ -369,7 +379,7 @@ LoadGuardFactory GetFrameGuardFactory()
 CString SequenceFolderCollection::GetItemFilePath(int i)
 {
     CString path;
-    path.SetPathWithSubpathAndFile(GetItemFolder().GetText(), ItemAt(i).name.GetText(), "Properties.txt", nullptr);
+    path.SetPathWithSubpathAndFile(FolderName(), ItemAt(i).name.GetText(), "Properties.txt", nullptr);
     return path;
 }
 
@@ -400,14 +410,16 @@ bool SequenceFolderCollection::LoadSequence(const char* folder, const char* name
 
 void SequenceFolderCollection::LoadItem(int i)
 {
-    LoadSequence(GetItemFolder().GetText(), ItemAt(i).name.GetText(), &ItemAt(i).object);
+    CObject* sequence = nullptr;
+    LoadSequence(GetItemFolder().GetText(), ItemAt(i).name.GetText(), &sequence);
+    ItemAt(i).object.reset(sequence);
 }
 
 // ---- the frame collection
 
 CString FrameFolderCollection::GetItemFilePath(int i)
 {
-    CString path(GetItemFolder());
+    CString path(FolderName());
     path.Append("/");
     path.Append(ItemAt(i).name);
     path.Append(".txt");
@@ -450,7 +462,10 @@ CObject* FrameFolderCollection::LoadFrame(const char* folder, const char* name)
     return model->LoadFrameDescription(folderWithSeparator.GetText(), name, *pipeline, 1, 0, NewObjectClass());
 }
 
-void FrameFolderCollection::LoadItem(int i) { ItemAt(i).object = LoadFrame(GetItemFolder().GetText(), ItemAt(i).name.GetText()); }
+void FrameFolderCollection::LoadItem(int i)
+{
+    ItemAt(i).object.reset(LoadFrame(GetItemFolder().GetText(), ItemAt(i).name.GetText()));
+}
 
 SequenceFolderCollection& GetSequenceCollection()
 {

@@ -3,6 +3,7 @@
 // collection ("TGA" files) and the collections of property files of one class (ObjectFileCollection.h).
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "foundation/CString.h"
@@ -17,7 +18,7 @@ class FrameProcess;
 
 struct FolderCollectionItem {
     CString name;               // path below the collection folder, without extension and without the '-'
-    CObject* object = nullptr;  // owned; null until loaded
+    std::unique_ptr<CObject> object;  // null until loaded
     bool loading = false;       // set while the object is being loaded
     ItemUseRecord state;
     bool initialised = false;
@@ -66,6 +67,7 @@ public:
     int FindIndex(const char* name, int hint = -1) const;
     int AddItem(const char* name);
     int AddLoadedObject(const char* path);
+    // The file item i is saved to, in the collection folder (never under "Cache").
     virtual CString GetItemFilePath(int i);
     // The object of folder/name.extension, read from its property file.
     CObject* OpenItemFile(const char* folder, const char* name, int flags);
@@ -93,8 +95,8 @@ protected:
     // The load pipeline, made on first use; the default pipeline is copied in once.
     FrameProcess* Pipeline(FrameProcess* defaults);
     void SetPipelineCopied() { m_pipelineCopied = true; }
-    // folder/name plus the item extension; the '-' form of the name's last part when only that file exists.
-    CString ItemFile(const char* folder, const char* name) const;
+    // folder/name plus the extension; the '-' form of the name's last part when only that file exists.
+    CString ItemFile(const char* folder, const char* name, const CString& extension) const;
     void RunPendingLoad();
     FolderCollectionItem& ItemAt(int i) { return *m_items[i]; }
     // The name the collection is registered under, which its diagnostics name as the list.
@@ -109,15 +111,20 @@ private:
     void SortAndDropDuplicates();
 
     KeyedValueList m_secondNames;
-    std::vector<FolderCollectionItem*> m_items;
+    // Destroys a load pipeline through the image model that made it.
+    struct DestroyPipeline {
+        void operator()(FrameProcess* pipeline) const;
+    };
+
+    std::vector<std::unique_ptr<FolderCollectionItem>> m_items;
     CString m_folder;
     CString m_sourceFolder;
     CString m_name;
-    NamedListIndex* m_index = nullptr;
+    std::unique_ptr<NamedListIndex> m_index;
     bool m_loaded = false;
     bool m_loadPending = false;
     CString m_pendingSource;
-    FrameProcess* m_pipeline = nullptr;
+    std::unique_ptr<FrameProcess, DestroyPipeline> m_pipeline;
     bool m_pipelineCopied = false;
     CString m_itemFolder;
     CString m_itemExtension;

@@ -20,13 +20,11 @@ public:
 protected:
     void LoadItem(int i) override
     {
-        CObject* object = OpenItemFile(GetItemFolder().GetText(), ItemAt(i).name.GetText(), m_pendingFlags);
+        const char* name = ItemAt(i).name.GetText();
+        std::unique_ptr<CObject> object(OpenItemFile(GetItemFolder().GetText(), name, m_pendingFlags));
         // A file of another class is not an item of this collection.
-        if (object && !object->IsKindOf(T::GetStaticClassInfo())) {
-            delete object;
-            object = nullptr;
-        }
-        ItemAt(i).object = object;
+        if (object && !object->IsKindOf(T::GetStaticClassInfo())) object.reset();
+        ItemAt(i).object = std::move(object);
     }
     ClassInfo* ItemClass() const override { return T::GetStaticClassInfo(); }
     const char* CacheKind() const override { return "property"; }

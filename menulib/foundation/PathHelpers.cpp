@@ -3,6 +3,7 @@
 #include <ctime>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/win32_files.h"
 
@@ -50,33 +51,42 @@ void StripTrailingSeparator(char* path)
     if (n && (path[n - 1] == '/' || path[n - 1] == '\\')) path[n - 1] = 0;
 }
 
+namespace {
+
+bool IsFolder(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool MakeFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) || IsFolder(path); }
+
+}  // namespace
+
 bool CreateFolderPath(const char* path)
 {
     if (!path) return false;
     std::string full(path);
     if (!full.empty() && (full.back() == '/' || full.back() == '\\')) full.pop_back();
     if (full.empty()) return false;
-    // Try the whole path; on failure make the parents first, then try again from the whole path.
-    std::string attempt = full;
-    for (;;) {
-        if (CreateDirectoryA(attempt.c_str(), nullptr) || GetFileAttributesA(attempt.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            if (attempt == full) return true;
-            attempt = full;
-            continue;
-        }
-        const std::size_t cut = attempt.find_last_of("/\\");
-        if (cut == std::string::npos || cut == 0) return false;
-        attempt.resize(cut);
+    // Climb to the deepest folder that exists or can be made, then make each folder below it once: a folder
+    // that still cannot be made (a file in its way, no permission) fails the whole path.
+    std::vector<std::size_t> ends;
+    std::size_t end = full.size();
+    while (!MakeFolder(full.substr(0, end))) {
+        ends.push_back(end);
+        end = full.find_last_of("/\\", end - 1);
+        if (end == std::string::npos || end == 0) return false;
     }
+    for (auto it = ends.rbegin(); it != ends.rend(); ++it)
+        if (!MakeFolder(full.substr(0, *it))) return false;
+    return true;
 }
 
 bool PathExists(const char* pattern)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
+    return platform::StartSearch(pattern, &found) != nullptr;
 }
 
 bool FolderHasEntries(const char* folder)
@@ -84,13 +94,12 @@ bool FolderHasEntries(const char* folder)
     std::string pattern = folder ? folder : "";
     pattern += "/*.*";
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
+    const platform::SearchHandle search = platform::StartSearch(pattern.c_str(), &found);
+    if (!search) return false;
     bool any = false;
     do {
         any = std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0;
-    } while (!any && FindNextFileA(search, &found));
-    FindClose(search);
+    } while (!any && FindNextFileA(search.get(), &found));
     return any;
 }
 

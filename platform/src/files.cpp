@@ -1,10 +1,11 @@
 #include "platform/files.h"
 
 #include "ascii_case.h"
+#include "folder_listing.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <vector>
 
 namespace {
@@ -18,17 +19,11 @@ bool Exists(const std::string& path)
 // The entry of folder that equals name without regard to case, or "" when there is none.
 std::string FindIgnoringCase(const std::string& folder, std::string_view name)
 {
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) return {};
-    std::string found;
-    while (dirent* entry = ::readdir(dir)) {
-        if (platform::EqualIgnoringCase(entry->d_name, name)) {
-            found = entry->d_name;
-            break;
-        }
-    }
-    ::closedir(dir);
-    return found;
+    const platform::FolderListing listing = platform::OpenFolderListing(folder);
+    if (!listing) return {};
+    while (dirent* entry = ::readdir(listing.get()))
+        if (platform::EqualIgnoringCase(entry->d_name, name)) return entry->d_name;
+    return {};
 }
 
 std::string Join(const std::string& folder, std::string_view name)
@@ -78,7 +73,15 @@ std::string ResolvePath(std::string_view path)
 
 std::FILE* OpenFile(std::string_view path, const char* mode)
 {
-    return std::fopen(ResolvePath(path).c_str(), mode);
+    std::FILE* file = std::fopen(ResolvePath(path).c_str(), mode);
+    // fopen opens a folder for reading here; on Windows a folder never opens as a file.
+    struct stat info{};
+    if (file && ::fstat(::fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        errno = EISDIR;
+        return nullptr;
+    }
+    return file;
 }
 
 bool WildcardMatch(std::string_view pattern, std::string_view name)

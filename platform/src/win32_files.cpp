@@ -1,15 +1,16 @@
 #include "platform/win32_files.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "folder_listing.h"
 #include "platform/files.h"
 
 namespace {
@@ -88,18 +89,14 @@ HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* found)
     else if (cut != std::string::npos)
         folder = platform::ResolvePath(unified.substr(0, cut));
 
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) return INVALID_HANDLE_VALUE;
-    auto* search = new Search;
+    const platform::FolderListing listing = platform::OpenFolderListing(folder);
+    if (!listing) return INVALID_HANDLE_VALUE;
+    auto search = std::make_unique<Search>();
     search->folder = folder;
-    while (dirent* entry = ::readdir(dir))
+    while (dirent* entry = ::readdir(listing.get()))
         if (MatchesPattern(namePattern, entry->d_name)) search->names.emplace_back(entry->d_name);
-    ::closedir(dir);
-    if (!NextEntry(search, found)) {
-        delete search;
-        return INVALID_HANDLE_VALUE;
-    }
-    return search;
+    if (!NextEntry(search.get(), found)) return INVALID_HANDLE_VALUE;
+    return search.release();  // FindClose destroys it
 }
 
 BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA* found)
@@ -111,7 +108,7 @@ BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA* found)
 BOOL FindClose(HANDLE handle)
 {
     if (!handle || handle == INVALID_HANDLE_VALUE) return FALSE;
-    delete static_cast<Search*>(handle);
+    std::unique_ptr<Search> search(static_cast<Search*>(handle));
     return TRUE;
 }
 

@@ -207,7 +207,7 @@ TEST_F(CollectionTest, ANamedLoadRegistersTheCollectionWithItsGuardFactory)
     // A guard made through the roster loads the item it names.
     const std::unique_ptr<LoadGuard> guard(roster.GetGuardFactory(sequenceEntry)(sequences, 0));
     ASSERT_NE(guard->GetObject(), nullptr);
-    EXPECT_EQ(sequences.Item(0).object, guard->GetObject());
+    EXPECT_EQ(sequences.Item(0).object.get(), guard->GetObject());
 
     // A collection is on the roster once: named loads after the first rename its entry.
     const int entries = roster.Count();
@@ -269,6 +269,39 @@ TEST_F(CollectionTest, ObjectFilesFallBackToCachedPropertyFiles)
     EXPECT_STREQ(forms.GetName(0), "main");
     ASSERT_NE(forms.GetOrLoad(0), nullptr);
     EXPECT_EQ(forms.GetOrLoad(0)->m_count, 1);
+}
+
+TEST_F(CollectionTest, ItemsFoundInTheCacheAreSavedToTheCollectionFolder)
+{
+    Write("Cache/Gone/one.frm16", "");
+    MakeFolder("Cache/Seqs");
+    Write("Cache/Seqs/Walk.seq16", "");
+    Write("Cache/Forms/main.property", kItemA);
+    FrameFolderCollection frames;
+    frames.LoadFromFolder(nullptr, "Gone", 0);
+    SequenceFolderCollection sequences;
+    sequences.LoadFromFolder(nullptr, "Seqs", 0);
+    ObjectFileCollection<CTestA> forms("Test Cached Forms", "", "form");
+    forms.LoadFromFolder(nullptr, "Forms", 0);
+    struct Case {
+        FolderCollection& collection;
+        const char* file;
+    } cases[] = {{frames, "Gone/one.txt"}, {sequences, "Seqs/-Walk/Properties.txt"}, {forms, "Forms/main.form"}};
+    for (const Case& c : cases) {
+        ASSERT_EQ(c.collection.GetCount(), 1) << c.file;
+        EXPECT_EQ(c.collection.GetItemFilePath(0), c.file);
+        CObject* object = c.collection.GetOrLoad(0);
+        ASSERT_NE(object, nullptr) << c.file;
+        CString path;
+        EXPECT_TRUE(c.collection.GetObjectFileName(object, path));
+        EXPECT_EQ(path, c.file);
+    }
+
+    // Saving a changed item through the roster leaves the converted file in the cache as it was.
+    CTestA* form = forms.GetOrLoad(0);
+    form->m_count = 5;
+    SaveObject(form);
+    EXPECT_EQ(Read("Cache/Forms/main.property"), kItemA);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,6 +17,7 @@
 #include "foundation/FileSearch.h"
 #include "foundation/FontStream.h"
 #include "foundation/PathHelpers.h"
+#include "TestClasses.h"
 
 using FileTest = FileLayerTest;
 
@@ -148,6 +150,101 @@ TEST_F(FileTest, ACompressedWriteReplacesItsTargetOnlyWhenWhollyWritten)
     char back[9] = {};
     EXPECT_EQ(in.Read(back, 8), 8);
     EXPECT_STREQ(back, "new data");
+}
+
+namespace {
+
+// A call that never returns ends the test program at once (SIGALRM) rather than at the runner's time limit.
+class ReturnsWithin {
+public:
+    explicit ReturnsWithin(unsigned seconds) { ::alarm(seconds); }
+    ~ReturnsWithin() { ::alarm(0); }
+    ReturnsWithin(const ReturnsWithin&) = delete;
+    ReturnsWithin& operator=(const ReturnsWithin&) = delete;
+};
+
+}  // namespace
+
+TEST_F(FileTest, MakingFoldersFailsWhereAFileIsInTheWay)
+{
+    Write("blocker", "a file");
+    Write("deep/blocker", "a file");
+    ReturnsWithin limit(10);
+    struct Case {
+        const char* path;
+        bool made;
+    } cases[] = {{"new/deeper/folder", true},  {"new/deeper/", true},
+                 {"blocker", false},           {"blocker/child", false},
+                 {"blocker/child/", false},    {"deep/blocker/child/grandchild", false}};
+    for (const Case& c : cases) EXPECT_EQ(CreateFolderPath(Path(c.path).c_str()), c.made) << c.path;
+    EXPECT_TRUE(FolderExists("new/deeper/folder"));
+
+    // Every create that may make folders comes here: a plain create and a compressed write fail alike.
+    CFile out;
+    EXPECT_FALSE(out.Open("blocker/x.txt", kFileCreate | kFileWrite | kFileMakeFolders));
+    ASSERT_TRUE(out.Open("blocker/x.bin", kFileCreate | kFileWrite | kFileCompressed | kFileMakeFolders));
+    out.Write("data", 4);
+    EXPECT_FALSE(out.Close());
+    EXPECT_EQ(Read("blocker"), "a file");
+}
+
+TEST_F(FileTest, MakingFoldersFailsInAFolderThatMayNotBeWritten)
+{
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser makes folders in read-only folders";
+    std::filesystem::create_directory(Path("locked"));
+    std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    ReturnsWithin limit(10);
+    EXPECT_FALSE(CreateFolderPath(Path("locked/sub/child").c_str()));
+    std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_all);
+}
+
+TEST_F(FileTest, AFolderDoesNotOpenAsAFile)
+{
+    std::filesystem::create_directories(Path("folder/inner"));
+    EXPECT_FALSE(FileExists("folder"));
+    EXPECT_FALSE(FileExists("folder/inner/"));
+    EXPECT_TRUE(FolderExists("folder"));
+    const int flags[] = {kFileRead, kFileRead | kFileInMemory, kFileRead | kFileCompressed, kFileWrite,
+                         kFileCreate | kFileWrite};
+    for (int f : flags) {
+        CFile file;
+        EXPECT_FALSE(file.Open("folder", f)) << f;
+        EXPECT_FALSE(file.Open(Path("folder").c_str(), f)) << f;
+    }
+}
+
+TEST_F(FileTest, WholeFileSavesKeepLinksModesAndReadOnlyFiles)
+{
+    CTestA object;
+    object.m_count = 7;
+    Write("real/target.txt", "old");
+    std::filesystem::create_symlink("real/target.txt", Path("link.txt"));
+    std::filesystem::permissions(Path("real/target.txt"), std::filesystem::perms::owner_read |
+                                                              std::filesystem::perms::owner_write |
+                                                              std::filesystem::perms::group_read);
+    ASSERT_TRUE(object.SaveToFile("link.txt", 0));
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("link.txt")));
+    EXPECT_NE(Read("real/target.txt").find("Count=7"), std::string::npos);
+    EXPECT_EQ(std::filesystem::status(Path("real/target.txt")).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+
+    // A compressed write goes the same way.
+    CFile out;
+    ASSERT_TRUE(out.Open("link.txt", kFileCreate | kFileWrite | kFileCompressed));
+    out.Write("packed", 6);
+    EXPECT_TRUE(out.Close());
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("link.txt")));
+    EXPECT_EQ(Read("real/target.txt")[0], 1);  // the compressed block's marker
+
+    // Creating missing folders skips the writable check, but a read-only file is still not written.
+    Write("locked.txt", "old");
+    ASSERT_TRUE(SetReadOnly(Path("locked.txt").c_str(), true));
+    EXPECT_FALSE(object.SaveToFile("locked.txt", kFileMakeFolders));
+    EXPECT_EQ(Read("locked.txt"), "old");
+    EXPECT_TRUE(IsReadOnly(Path("locked.txt").c_str()));
+    EXPECT_TRUE(object.SaveToFile("locked.txt", kFileMakeFolders | kFileClearReadOnly));
+    EXPECT_NE(Read("locked.txt").find("Count=7"), std::string::npos);
 }
 
 TEST_F(FileTest, AnAttachedStreamWithTheCompressedFlagIsWrittenAsItIs)

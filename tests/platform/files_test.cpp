@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+
 #include "TempDir.h"
 #include "platform/files.h"
 
@@ -44,4 +47,15 @@ TEST(WildcardMatch, FollowsWindowsRules)
     };
     for (const Case& c : cases)
         EXPECT_EQ(platform::WildcardMatch(c.pattern, c.name), c.matches) << c.pattern << " vs " << c.name;
+}
+
+TEST(ResolvePath, AFolderDoesNotOpenAsAFile)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir / "Folder");
+    errno = 0;
+    for (const char* mode : {"rb", "r"}) {
+        EXPECT_EQ(platform::OpenFile(dir / "folder", mode), nullptr) << mode;
+        EXPECT_EQ(errno, EISDIR) << mode;
+    }
 }

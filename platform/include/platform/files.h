@@ -14,7 +14,7 @@ namespace platform {
 // past the first that cannot be found at all are kept as spelled, so that new files can be created.
 PLATFORM_API std::string ResolvePath(std::string_view path);
 
-// fopen through ResolvePath.
+// fopen through ResolvePath. A folder does not open as a file (errno EISDIR), as on Windows.
 PLATFORM_API std::FILE* OpenFile(std::string_view path, const char* mode);
 
 // Windows wildcard matching of one file name: "*" any run, "?" any one character, case ignored;

@@ -1,6 +1,6 @@
 // Replacing a whole file so that a crash at any moment leaves either the old file or the new one: the text goes
-// to "<path>.tmp", is synced, and is renamed over the file. Settings, player data and saved objects are written
-// this way.
+// to "<file>.tmp" beside the file, is synced, and is renamed over the file. Settings, player data and saved
+// objects are written this way.
 #pragma once
 #include <string>
 #include <string_view>
@@ -14,7 +14,9 @@ namespace platform {
 using BeforeReplaceHook = void (*)(const char* temporaryPath);
 
 // Writes contents over the file at path (used as given, not resolved), with the given permissions when it is
-// new. False, with the old file untouched and no temporary file left, when any step fails.
+// new; an existing file keeps its mode and owner, and a symbolic link keeps pointing at its target, which gets
+// the text. A file that opening for writing would refuse (read-only, a folder, not this process's to write) is
+// refused too. False, with the old file untouched and no temporary file left, when any step fails.
 PLATFORM_API bool ReplaceFileWhole(const std::string& path, std::string_view contents, unsigned permissions = 0644,
                                    BeforeReplaceHook beforeReplace = nullptr);
 

@@ -2,6 +2,7 @@
 // file times. Paths take "\" or "/" and are resolved without regard to case (see files.h).
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "platform/win32_base.h"
 
@@ -41,6 +42,19 @@ PLATFORM_API DWORD GetTempPathA(DWORD size, LPSTR buffer);
 PLATFORM_API UINT GetTempFileNameA(LPCSTR path, LPCSTR prefix, UINT unique, LPSTR out);
 
 namespace platform {
+
+struct SearchCloser {
+    void operator()(HANDLE search) const { FindClose(search); }
+};
+// The one owner of a directory search: FindClose when it goes.
+using SearchHandle = std::unique_ptr<void, SearchCloser>;
+
+// FindFirstFileA, owned; null (not INVALID_HANDLE_VALUE) when nothing matches.
+inline SearchHandle StartSearch(LPCSTR pattern, WIN32_FIND_DATAA* found)
+{
+    HANDLE search = FindFirstFileA(pattern, found);
+    return SearchHandle(search == INVALID_HANDLE_VALUE ? nullptr : search);
+}
 
 // A file's times as Windows file times (100 ns units since 1601, UTC). Creation is the birth time where the
 // file system keeps one, else the last change of the file's status.
