@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "foundation/CompressedBlockCodec.h"
 #include "foundation/FileFunctions.h"
@@ -85,7 +86,9 @@ bool CFile::WriteCompressedTarget()
     const char* path = m_targetPath.GetText();
     const int flags = m_flags & ~kFileCompressed;
     const bool absolute = (flags & kFileAbsolute) || IsAbsolutePath(path);
-    const bool member = std::strchr(path, ';') || (!absolute && ArchiveFileExists(path));
+    // The same archives that an open for writing would save through.
+    const bool member = std::strchr(path, ';') ||
+                        (!absolute && FileState().archivesMounted && VirtualFileTree::Instance().HoldsMember(path));
     if (member || !(flags & kFileCreate) || (flags & kFileNotOnDisk)) {
         CFile target;
         bool ok = target.Open(path, flags) && CompressedBlockCodec::WriteBlock(target, memory->GetData(), memory->Size(),
@@ -180,8 +183,13 @@ bool CFile::ResolveStream(const char* path, int flags)
             m_stream = CreateMemberWriter(archive.GetText(), split + 1);
             return m_stream != nullptr;
         }
-        if (useTree) m_stream = tree.Open(path, flags);
-        return m_stream || (disk && OpenDisk(path, flags));
+        // A member is saved through its archive or not at all: reads would go on finding the archive's copy
+        // rather than a loose file beside it.
+        if (useTree && tree.HoldsMember(path)) {
+            m_stream = tree.Open(path, flags);
+            return m_stream != nullptr;
+        }
+        return disk && OpenDisk(path, flags);
     }
     if (write) return disk && OpenDisk(path, flags);
 
@@ -385,14 +393,14 @@ bool CFile::CopyRange(int destination, int source, int count)
 {
     if (destination == source || count == 0) return true;
     if (destination > source || count < 0 || !m_stream) return false;
-    auto* piece = static_cast<std::uint8_t*>(std::malloc(kMovePiece));
-    bool ok = piece != nullptr;
+    std::vector<std::uint8_t> piece(count < kMovePiece ? count : kMovePiece);
+    bool ok = true;
     for (int done = 0; ok && done < count;) {
         const int n = count - done < kMovePiece ? count - done : kMovePiece;
-        ok = Seek(source + done) && Read(piece, n) == n && Seek(destination + done) && Write(piece, n) == n;
+        ok = Seek(source + done) && Read(piece.data(), n) == n && Seek(destination + done) &&
+             Write(piece.data(), n) == n;
         done += n;
     }
-    std::free(piece);
     return ok;
 }
 
