@@ -153,28 +153,32 @@ bool VirtualFileTree::HoldsMember(const char* path)
     return false;
 }
 
+ZipArchive* VirtualFileTree::TopArchiveFor(const CString& path) const
+{
+    for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it)
+        if (VirtualFileNode* node = ArchiveNodeFor(it->get(), path)) return node->GetArchive();
+    return nullptr;
+}
+
 bool VirtualFileTree::Exists(const char* path, int flags)
 {
     const CString name = TreePath(path);
-    for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it)
-        if (VirtualFileNode* node = ArchiveNodeFor(it->get(), name)) return node->GetArchive()->HasMember(name.GetText());
-    return false;
+    ZipArchive* archive = TopArchiveFor(name);
+    return archive && archive->HasMember(name.GetText());
 }
 
 bool VirtualFileTree::IsWritable(const char* path, bool* writable)
 {
     const CString name = TreePath(path);
-    for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it)
-        if (VirtualFileNode* node = ArchiveNodeFor(it->get(), name)) return node->GetArchive()->IsWritable(name.GetText(), writable);
-    return false;
+    ZipArchive* archive = TopArchiveFor(name);
+    return archive && archive->IsWritable(name.GetText(), writable);
 }
 
 std::int64_t VirtualFileTree::GetTime(const char* path, int flags)
 {
     const CString name = TreePath(path);
-    for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it)
-        if (VirtualFileNode* node = ArchiveNodeFor(it->get(), name)) return node->GetArchive()->GetTime(name.GetText());
-    return 0;
+    ZipArchive* archive = TopArchiveFor(name);
+    return archive ? archive->GetTime(name.GetText()) : 0;
 }
 
 namespace {

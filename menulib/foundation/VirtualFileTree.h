@@ -71,6 +71,8 @@ public:
 private:
     // The deepest node on the path's folder that carries an archive (the root included), or null.
     static VirtualFileNode* ArchiveNodeFor(VirtualFileNode* root, const CString& path);
+    // The archive of the last layer that has one for the path, found or not.
+    ZipArchive* TopArchiveFor(const CString& path) const;
     std::vector<std::unique_ptr<VirtualFileNode>> m_layers;  // the last is searched first
 };
 
