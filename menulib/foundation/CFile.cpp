@@ -92,7 +92,9 @@ bool CFile::WriteCompressedTarget()
     const char* path = m_targetPath.GetText();
     const int flags = m_flags & ~kFileCompressed;
     const bool absolute = (flags & kFileAbsolute) || IsAbsolutePath(path);
-    const bool member = std::strchr(path, ';') || (!absolute && ArchiveFileExists(path));
+    // The same archives that an open for writing would save through.
+    const bool member = std::strchr(path, ';') ||
+                        (!absolute && FileState().archivesMounted && VirtualFileTree::Instance().HoldsMember(path));
     if (member || !(flags & kFileCreate) || (flags & kFileNotOnDisk)) {
         CFile target;
         bool ok = target.Open(path, flags) && CompressedBlockCodec::WriteBlock(target, memory->GetData(), memory->Size(),
@@ -182,8 +184,13 @@ bool CFile::ResolveStream(const char* path, int flags)
             m_stream.reset(CreateMemberWriter(archive.GetText(), split + 1));
             return m_stream != nullptr;
         }
-        if (useTree) m_stream.reset(tree.Open(path, flags));
-        return m_stream || (disk && OpenDisk(path, flags));
+        // A member is saved through its archive or not at all: reads would go on finding the archive's copy
+        // rather than a loose file beside it.
+        if (useTree && tree.HoldsMember(path)) {
+            m_stream.reset(tree.Open(path, flags));
+            return m_stream != nullptr;
+        }
+        return disk && OpenDisk(path, flags);
     }
     if (write) return disk && OpenDisk(path, flags);
 

@@ -41,23 +41,23 @@ VirtualFileNode::VirtualFileNode(VirtualFileNode* parent, const char* name, int 
 
 VirtualFileNode::~VirtualFileNode()
 {
-    for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) delete *it;
-    delete m_archive;
+    while (!m_children.empty()) m_children.pop_back();
+    m_archive.reset();
 }
 
 VirtualFileNode* VirtualFileNode::FindChild(const char* name, int length) const
 {
     if (length <= 0) return nullptr;
     const CString wanted(name, length);
-    for (VirtualFileNode* child : m_children)
-        if (child->m_name.CompareNoCase(wanted) == 0) return child;
+    for (const auto& child : m_children)
+        if (child->m_name.CompareNoCase(wanted) == 0) return child.get();
     return nullptr;
 }
 
 VirtualFileNode* VirtualFileNode::AddChild(const char* name, int length)
 {
-    m_children.push_back(new VirtualFileNode(this, name, length));
-    return m_children.back();
+    m_children.push_back(std::make_unique<VirtualFileNode>(this, name, length));
+    return m_children.back().get();
 }
 
 VirtualFileNode* VirtualFileNode::FindOrAddChild(const char* name, int length)
@@ -70,12 +70,9 @@ bool VirtualFileNode::AttachArchive(const char* archivePath, bool writable, cons
                                     int flags)
 {
     if (m_archive) return false;  // a node carries one archive
-    auto* archive = new ZipArchive;
-    if (!archive->Open(archivePath, writable, mountPath, deferDirectory, flags)) {
-        delete archive;
-        return false;
-    }
-    m_archive = archive;
+    auto archive = std::make_unique<ZipArchive>();
+    if (!archive->Open(archivePath, writable, mountPath, deferDirectory, flags)) return false;
+    m_archive = std::move(archive);
     return true;
 }
 
@@ -99,15 +96,15 @@ VirtualFileTree::~VirtualFileTree() { Reset(); }
 
 void VirtualFileTree::Reset()
 {
-    for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it) delete *it;
-    m_layers.clear();
+    while (!m_layers.empty()) m_layers.pop_back();
 }
 
 bool VirtualFileTree::Add(const char* archivePath, bool newLayer, bool writable, const char* mountPath,
                           bool deferDirectory, int openFlags)
 {
-    const bool makeLayer = newLayer || m_layers.empty();
-    VirtualFileNode* root = makeLayer ? new VirtualFileNode(nullptr, "", 0) : m_layers.back();
+    std::unique_ptr<VirtualFileNode> newRoot;
+    if (newLayer || m_layers.empty()) newRoot = std::make_unique<VirtualFileNode>(nullptr, "", 0);
+    VirtualFileNode* root = newRoot ? newRoot.get() : m_layers.back().get();
     CString mount = TreePath(mountPath);
     if (mount.IsNotEmpty() && mount.GetAt(mount.GetLength() - 1) != '/') mount.Append('/');
     VirtualFileNode* node = root;
@@ -115,12 +112,9 @@ bool VirtualFileTree::Add(const char* archivePath, bool newLayer, bool writable,
         node = node->FindOrAddChild(name, length);
         return true;
     });
-    if (!node->AttachArchive(archivePath, writable, mount.GetText(), deferDirectory, openFlags)) {
-        if (makeLayer) delete root;
-        return false;
-    }
+    if (!node->AttachArchive(archivePath, writable, mount.GetText(), deferDirectory, openFlags)) return false;
     // Only a new layer joins the stack: the last one is already in it.
-    if (makeLayer) m_layers.push_back(root);
+    if (newRoot) m_layers.push_back(std::move(newRoot));
     return true;
 }
 
@@ -140,34 +134,51 @@ VirtualFileNode* VirtualFileTree::ArchiveNodeFor(VirtualFileNode* root, const CS
 CFileBuf* VirtualFileTree::Open(const char* path, int flags)
 {
     const CString name = TreePath(path);
+    for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it) {
+        VirtualFileNode* node = ArchiveNodeFor(it->get(), name);
+        if (!node) continue;
+        if (CFileBuf* stream = node->GetArchive()->OpenMember(name.GetText(), flags)) return stream;
+        // A copy saved in a lower layer would stay hidden under this one.
+        if ((flags & kFileCreate) && node->GetArchive()->HasMember(name.GetText())) return nullptr;
+    }
+    return nullptr;
+}
+
+bool VirtualFileTree::HoldsMember(const char* path)
+{
+    const CString name = TreePath(path);
     for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it)
-        if (VirtualFileNode* node = ArchiveNodeFor(*it, name))
-            if (CFileBuf* stream = node->GetArchive()->OpenMember(name.GetText(), flags)) return stream;
+        if (VirtualFileNode* node = ArchiveNodeFor(it->get(), name))
+            if (node->GetArchive()->HasMember(name.GetText())) return true;
+    return false;
+}
+
+ZipArchive* VirtualFileTree::TopArchiveFor(const CString& path) const
+{
+    for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it)
+        if (VirtualFileNode* node = ArchiveNodeFor(it->get(), path)) return node->GetArchive();
     return nullptr;
 }
 
 bool VirtualFileTree::Exists(const char* path, int flags)
 {
     const CString name = TreePath(path);
-    for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it)
-        if (VirtualFileNode* node = ArchiveNodeFor(*it, name)) return node->GetArchive()->HasMember(name.GetText());
-    return false;
+    ZipArchive* archive = TopArchiveFor(name);
+    return archive && archive->HasMember(name.GetText());
 }
 
 bool VirtualFileTree::IsWritable(const char* path, bool* writable)
 {
     const CString name = TreePath(path);
-    for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it)
-        if (VirtualFileNode* node = ArchiveNodeFor(*it, name)) return node->GetArchive()->IsWritable(name.GetText(), writable);
-    return false;
+    ZipArchive* archive = TopArchiveFor(name);
+    return archive && archive->IsWritable(name.GetText(), writable);
 }
 
 std::int64_t VirtualFileTree::GetTime(const char* path, int flags)
 {
     const CString name = TreePath(path);
-    for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it)
-        if (VirtualFileNode* node = ArchiveNodeFor(*it, name)) return node->GetArchive()->GetTime(name.GetText());
-    return 0;
+    ZipArchive* archive = TopArchiveFor(name);
+    return archive ? archive->GetTime(name.GetText()) : 0;
 }
 
 namespace {
@@ -176,11 +187,11 @@ void EnumerateNode(VirtualFileNode* node, FileSearchReceiver& receiver, const Fi
 {
     const char* prefix = wanted.GetNamePrefix();
     const int prefixLength = static_cast<int>(std::strlen(prefix));
-    for (VirtualFileNode* child : node->GetChildren()) {
+    for (const auto& child : node->GetChildren()) {
         const bool dashed = child->GetName().GetAt(0) == '-';
         if (wanted.GetRecursion() == FileSearchSpec::kEverySubFolder ||
             (wanted.GetRecursion() == FileSearchSpec::kSkipDashedFolders && !dashed))
-            EnumerateNode(child, receiver, wanted);
+            EnumerateNode(child.get(), receiver, wanted);
         if (wanted.GetKind() == FileSearchSpec::kFolders &&
             (prefixLength == 0 || child->GetName().CompareNoCase(CString(prefix), prefixLength) == 0)) {
             const CString reported =
@@ -197,9 +208,9 @@ void VirtualFileTree::Enumerate(FileSearchReceiver& receiver, const FileSearchSp
 {
     const CString folder = TreePath(wanted.GetFolder());
     for (auto it = m_layers.rbegin(); it != m_layers.rend(); ++it) {
-        VirtualFileNode* node = ArchiveNodeFor(*it, folder);
+        VirtualFileNode* node = ArchiveNodeFor(it->get(), folder);
         if (!node) {
-            node = *it;
+            node = it->get();
             ForEachFolderComponent(folder, [&node](const char* name, int length) {
                 node = node->FindChild(name, length);
                 return node != nullptr;

@@ -3,6 +3,7 @@
 // mounted.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "foundation/CString.h"
@@ -15,6 +16,7 @@ class ZipArchive;
 class VirtualFileNode {
 public:
     VirtualFileNode(VirtualFileNode* parent, const char* name, int length);
+    // Children first, from the last towards the first, then the archive.
     ~VirtualFileNode();
     VirtualFileNode(const VirtualFileNode&) = delete;
     VirtualFileNode& operator=(const VirtualFileNode&) = delete;
@@ -30,14 +32,14 @@ public:
 
     VirtualFileNode* GetParent() const { return m_parent; }
     const CString& GetName() const { return m_name; }
-    ZipArchive* GetArchive() const { return m_archive; }
-    const std::vector<VirtualFileNode*>& GetChildren() const { return m_children; }
+    ZipArchive* GetArchive() const { return m_archive.get(); }
+    const std::vector<std::unique_ptr<VirtualFileNode>>& GetChildren() const { return m_children; }
 
 private:
     VirtualFileNode* m_parent;
     CString m_name;
-    std::vector<VirtualFileNode*> m_children;  // owned
-    ZipArchive* m_archive = nullptr;           // owned
+    std::vector<std::unique_ptr<VirtualFileNode>> m_children;
+    std::unique_ptr<ZipArchive> m_archive;
 };
 
 class VirtualFileTree {
@@ -52,7 +54,11 @@ public:
     bool Add(const char* archivePath, bool newLayer, bool writable, const char* mountPath, bool deferDirectory,
              int openFlags);
     bool Exists(const char* path, int flags);
+    // The member's stream from the last layer down. A rewrite (create) is answered by the first archive that holds
+    // the member alone: the copy reads find first is the one saved, or none is.
     CFileBuf* Open(const char* path, int flags);
+    // True when the archive of any layer holds the member (Exists asks only the last layer covering the path).
+    bool HoldsMember(const char* path);
     // True when the path's archive has the member; writable tells whether it may be rewritten.
     bool IsWritable(const char* path, bool* writable);
     std::int64_t GetTime(const char* path, int flags);
@@ -65,7 +71,9 @@ public:
 private:
     // The deepest node on the path's folder that carries an archive (the root included), or null.
     static VirtualFileNode* ArchiveNodeFor(VirtualFileNode* root, const CString& path);
-    std::vector<VirtualFileNode*> m_layers;  // the last is searched first
+    // The archive of the last layer that has one for the path, found or not.
+    ZipArchive* TopArchiveFor(const CString& path) const;
+    std::vector<std::unique_ptr<VirtualFileNode>> m_layers;  // the last is searched first
 };
 
 // Start-up mounting: the module's own archive and the "QXD" archives beside it (mode 0 or 2), then every "zip"

@@ -27,6 +27,12 @@ int FolderLength(const CString& path)
     return length ? path.FindChar('/', length - 1, false) + 1 : 0;
 }
 
+// The bytes a member's data takes: the larger of its two sizes, so that neither reads past it.
+long long DataExtent(const ZipMember& member)
+{
+    return std::max<long long>(member.body.compressedSize, member.body.size);
+}
+
 bool ReadExactly(CFile& file, void* data, long long n) { return n >= 0 && file.Read(data, static_cast<int>(n)) == n; }
 
 // Archives whose end record is not in the last 22 bytes: walk the local headers from the start of the file to
@@ -34,27 +40,109 @@ bool ReadExactly(CFile& file, void* data, long long n) { return n >= 0 && file.R
 bool ScanForDirectory(CFile& file, long long fileSize, std::uint32_t* directoryOffset, std::uint32_t* count)
 {
     long long position = 0;
-    std::uint8_t bytes[kZipCentralBodySize];
+    std::uint8_t bytes[kZipCentralHeaderSize];
     for (;;) {
-        if (position + 4 > fileSize || !file.Seek(static_cast<int>(position)) || !ReadExactly(file, bytes, 4)) return false;
+        if (position + kZipSignatureSize > fileSize || !file.Seek(static_cast<int>(position)) ||
+            !ReadExactly(file, bytes, kZipSignatureSize))
+            return false;
         const std::uint32_t signature = ZipGet32(bytes);
         if (signature == kZipCentralSignature) break;
-        if (signature != kZipLocalSignature || !ReadExactly(file, bytes, 26)) return false;
-        position += kZipLocalHeaderSize + static_cast<long long>(ZipGet32(bytes + 14)) + ZipGet16(bytes + 22) +
-                    ZipGet16(bytes + 24);
+        if (signature != kZipLocalSignature ||
+            !ReadExactly(file, bytes + kZipSignatureSize, kZipLocalHeaderSize - kZipSignatureSize))
+            return false;
+        ZipLocalHeader header;
+        header.Parse(bytes);
+        position += header.DataOffset() + header.compressedSize;
     }
     *directoryOffset = static_cast<std::uint32_t>(position);
     *count = 0;
     for (;;) {
-        if (!ReadExactly(file, bytes, kZipCentralBodySize)) return false;
+        if (!ReadExactly(file, bytes + kZipSignatureSize, kZipCentralBodySize)) return false;
         ++*count;
-        position += 4 + kZipCentralBodySize + static_cast<long long>(ZipGet16(bytes + 24)) + ZipGet16(bytes + 26) +
-                    ZipGet16(bytes + 28);
-        if (position + 4 > fileSize || !file.Seek(static_cast<int>(position)) || !ReadExactly(file, bytes, 4)) return false;
+        ZipCentralBody body;
+        body.Parse(bytes + kZipSignatureSize);
+        position += body.RecordSize();
+        if (position + kZipSignatureSize > fileSize || !file.Seek(static_cast<int>(position)) ||
+            !ReadExactly(file, bytes, kZipSignatureSize))
+            return false;
         const std::uint32_t signature = ZipGet32(bytes);
         if (IsZipEndSignature(signature)) return true;
         if (signature != kZipCentralSignature) return false;
     }
+}
+
+// The end record in the last 22 bytes, when it is there.
+bool ReadEndRecord(CFile& file, long long fileSize, ZipEndRecord* end)
+{
+    std::uint8_t bytes[kZipEndRecordSize];
+    if (fileSize < kZipEndRecordSize || !file.Seek(static_cast<int>(fileSize - kZipEndRecordSize)) ||
+        !ReadExactly(file, bytes, kZipEndRecordSize))
+        return false;
+    end->Parse(bytes);
+    return IsZipEndSignature(end->signature);
+}
+
+bool BeginsWithNoCase(const CString& text, const CString& prefix)
+{
+    return prefix.IsEmpty() || text.CompareNoCase(prefix, prefix.GetLength()) == 0;
+}
+
+// Reports a name unless it is the one reported just before (folders of members in a row repeat).
+void ReportOnce(const CString& reported, FileSearchReceiver& receiver, CString& lastReported)
+{
+    if (reported.CompareNoCase(lastReported) == 0) return;
+    lastReported = reported;
+    if (!receiver.IsListed(reported.GetText())) receiver.Add(reported.GetText(), FileInfo{});
+}
+
+// A folder search: the folders on the way from the searched folder down to the member (rest is the member's
+// name below that folder, which takes folderLength characters of it).
+void ReportFolders(const ZipMember& member, int folderLength, const CString& rest, const FileSearchSpec& wanted,
+                   FileSearchReceiver& receiver, CString& lastReported)
+{
+    const CString namePrefix(wanted.GetNamePrefix());
+    const int restFolder = FolderLength(rest);
+    for (int at = 0; at < restFolder;) {
+        const int slash = rest.FindChar('/', at);
+        const CString component = rest.Mid(at, slash - at);
+        if (component.IsNotEmpty() && BeginsWithNoCase(component, namePrefix)) {
+            const bool bare = wanted.GetNameForm() == FileSearchSpec::kBareNames;
+            ReportOnce(bare ? component : member.name.Left(folderLength + slash), receiver, lastReported);
+        }
+        if (wanted.GetRecursion() == FileSearchSpec::kNoDescent) break;
+        if (wanted.GetRecursion() == FileSearchSpec::kSkipDashedFolders && component.GetAt(0) == '-') break;
+        at = slash + 1;
+    }
+}
+
+// Whether a folder of the name below the searched folder begins with '-' (the member lies in an item folder).
+bool InsideItemFolder(const CString& rest)
+{
+    for (int at = 0, slash; (slash = rest.FindChar('/', at)) >= 0; at = slash + 1)
+        if (rest.GetAt(at) == '-') return true;
+    return false;
+}
+
+// A file search: the member when its extension matches; the receiver's answer marks it listed or not.
+void ReportFile(ZipMember& member, const CString& rest, const CString& extension, const FileSearchSpec& wanted,
+                FileSearchReceiver& receiver)
+{
+    if (extension.IsNotEmpty()) {
+        CString dotExtension(".");
+        dotExtension.Append(extension);
+        if (member.name.Right(dotExtension.GetLength()).CompareNoCase(dotExtension) != 0) return;
+    }
+    if (wanted.GetRecursion() == FileSearchSpec::kSkipDashedFolders && InsideItemFolder(rest)) return;
+    const CString reported =
+        wanted.GetNameForm() == FileSearchSpec::kBareNames ? CString(FindFileName(member.name.GetText())) : member.name;
+    const bool added = !receiver.IsListed(reported.GetText());
+    if (added) {
+        FileInfo info;
+        info.size = static_cast<std::int32_t>(member.body.size);
+        info.time = DosToFileTime(member.body.date, member.body.time);
+        receiver.Add(reported.GetText(), info);
+    }
+    member.listed = added ? 1 : 0;
 }
 
 }  // namespace
@@ -80,28 +168,31 @@ void ZipArchive::Close()
     m_members.clear();
     m_nameIndex.clear();
     m_loaded = m_keepOpen = m_dirty = false;
-    m_users = 0;
+    m_users = m_ownHandleStreams = 0;
     m_path.Empty();
     m_mountPrefix.Empty();
 }
 
+// Lets go of the archive's use of its file; member streams still reading through it keep it open.
 void ZipArchive::CloseFile()
 {
-    delete m_file;
-    m_file = nullptr;
+    m_file.reset();
     m_fileWritable = false;
 }
 
 bool ZipArchive::OpenFile(int extraFlags)
 {
     CloseFile();
-    m_file = new CFile;
-    if (!m_file->Open(m_path.GetText(), m_openFlags | extraFlags)) {
-        CloseFile();
-        return false;
-    }
+    auto file = std::make_shared<CFile>();
+    if (!file->Open(m_path.GetText(), m_openFlags | extraFlags)) return false;
+    m_file = std::move(file);
     m_fileWritable = (extraFlags & kFileWrite) != 0;
     return true;
+}
+
+void ZipArchive::ReleaseIdleFile()
+{
+    if (m_users == 0 && !m_keepOpen) CloseFile();
 }
 
 bool ZipArchive::ReadDirectory()
@@ -114,48 +205,18 @@ bool ZipArchive::ReadDirectory()
     const long long fileSize = file.GetSize();
 
     std::uint32_t count = 0, directoryOffset = 0;
-    std::uint8_t bytes[kZipCentralBodySize];
+    ZipEndRecord end;
     bool found = false;
-    if (fileSize >= kZipEndRecordSize && file.Seek(static_cast<int>(fileSize - kZipEndRecordSize)) &&
-        ReadExactly(file, bytes, 4) && IsZipEndSignature(ZipGet32(bytes))) {
-        m_endSignature = ZipGet32(bytes);
-        found = ReadExactly(file, bytes, 18);
-        count = ZipGet16(bytes + 6);
-        directoryOffset = ZipGet32(bytes + 12);
+    if (ReadEndRecord(file, fileSize, &end)) {
+        m_endSignature = end.signature;
+        count = end.entries;
+        directoryOffset = end.directoryOffset;
+        found = true;
     }
     if (!found) found = ScanForDirectory(file, fileSize, &directoryOffset, &count);
     // Every central header takes at least 46 bytes of the file.
-    if (!found || directoryOffset > fileSize || count > fileSize / (4 + kZipCentralBodySize) ||
-        !file.Seek(static_cast<int>(directoryOffset)) || !ReadExactly(file, bytes, 4)) {
-        CloseFile();
-        return false;
-    }
-
-    m_members.reserve(count);
-    while (ZipGet32(bytes) == kZipCentralSignature && m_members.size() < count) {
-        ZipMember member;
-        CString stored;
-        if (!ReadExactly(file, bytes, kZipCentralBodySize)) break;
-        member.body.Parse(bytes);
-        char* name = stored.GetBufferDiscard(member.body.nameLength);
-        const bool nameRead = ReadExactly(file, name, member.body.nameLength);
-        stored.ReleaseBuffer(nameRead ? member.body.nameLength : 0);
-        if (!nameRead) break;
-        if (member.body.method != 0)
-            FatalMessageAndExitF("Compressed Zip File Found",
-                                 "%s has been created using an unsupported type of compression.  All zip archives "
-                                 "must be created with compression set to none or a type of compression supported "
-                                 "by the game engine.",
-                                 m_path.GetText());
-        member.name = m_mountPrefix;
-        member.name.Append(stored);
-        m_members.push_back(member);
-        if (!file.SeekRelative(member.body.extraLength + member.body.commentLength) || !ReadExactly(file, bytes, 4)) {
-            m_members.clear();
-            break;
-        }
-    }
-    if (m_members.size() != count) {  // a short read on the way
+    if (!found || directoryOffset > fileSize || count > fileSize / kZipCentralHeaderSize ||
+        !file.Seek(static_cast<int>(directoryOffset)) || !ReadCentralHeaders(file, count)) {
         m_members.clear();
         CloseFile();
         return false;
@@ -165,6 +226,36 @@ bool ZipArchive::ReadDirectory()
     SortMembers();
     if (!m_keepOpen) CloseFile();
     return true;
+}
+
+// The central headers from the file's position on, up to count of them; false on a short read or when fewer
+// than count are there.
+bool ZipArchive::ReadCentralHeaders(CFile& file, std::uint32_t count)
+{
+    m_members.reserve(count);
+    std::uint8_t bytes[kZipCentralBodySize];
+    if (!ReadExactly(file, bytes, kZipSignatureSize)) return false;
+    while (ZipGet32(bytes) == kZipCentralSignature && m_members.size() < count) {
+        ZipMember member;
+        if (!ReadExactly(file, bytes, kZipCentralBodySize)) return false;
+        member.body.Parse(bytes);
+        member.storedName.resize(member.body.nameLength);
+        if (!ReadExactly(file, member.storedName.data(), member.body.nameLength)) return false;
+        if (member.body.method != 0)
+            FatalMessageAndExitF("Compressed Zip File Found",
+                                 "%s has been created using an unsupported type of compression.  All zip archives "
+                                 "must be created with compression set to none or a type of compression supported "
+                                 "by the game engine.",
+                                 m_path.GetText());
+        // A name is looked up as text, so it ends at a zero byte; the stored bytes stay whole for writing back.
+        member.name = m_mountPrefix;
+        member.name.Append(CString(member.storedName.c_str()));
+        m_members.push_back(std::move(member));
+        const ZipCentralBody& body = m_members.back().body;
+        if (!file.SeekRelative(body.extraLength + body.commentLength) || !ReadExactly(file, bytes, kZipSignatureSize))
+            return false;
+    }
+    return m_members.size() == count;
 }
 
 void ZipArchive::SortMembers()
@@ -235,18 +326,17 @@ bool ZipArchive::GetMemberCount(int* count) const
     return true;
 }
 
-CString ZipArchive::StoredName(const ZipMember& member) const { return member.name.Mid(m_mountPrefix.GetLength()); }
-
 long long ZipArchive::DataStart(const ZipMember& member)
 {
-    std::uint8_t header[kZipLocalHeaderSize];
+    std::uint8_t bytes[kZipLocalHeaderSize];
     const long long offset = member.body.localOffset;
-    if (!m_file || !m_file->Seek(static_cast<int>(offset)) || !ReadExactly(*m_file, header, kZipLocalHeaderSize) ||
-        ZipGet32(header) != kZipLocalSignature)
+    if (!m_file || !m_file->Seek(static_cast<int>(offset)) || !ReadExactly(*m_file, bytes, kZipLocalHeaderSize))
         return -1;
-    const long long start = offset + kZipLocalHeaderSize + ZipGet16(header + 26) + ZipGet16(header + 28);
-    const long long size = std::max(member.body.compressedSize, member.body.size);
-    if (start + size > m_directoryOffset) return -1;
+    ZipLocalHeader header;
+    header.Parse(bytes);
+    if (header.signature != kZipLocalSignature) return -1;
+    const long long start = offset + header.DataOffset();
+    if (start + DataExtent(member) > m_directoryOffset) return -1;
     return start;
 }
 
@@ -257,30 +347,41 @@ long long ZipArchive::EndOfMembers()
     return start < 0 ? -1 : start + m_members.back().body.compressedSize;
 }
 
+bool ZipArchive::MeasureMembers(std::vector<long long>* dataStarts)
+{
+    dataStarts->clear();
+    long long previousEnd = 0;
+    for (const ZipMember& member : m_members) {
+        const long long start = DataStart(member);
+        if (start < 0 || member.body.localOffset < previousEnd) return false;
+        dataStarts->push_back(start);
+        previousEnd = start + DataExtent(member);
+    }
+    return true;
+}
+
 bool ZipArchive::WriteLocalHeader(const ZipMember& member)
 {
     std::uint8_t header[kZipLocalHeaderSize];
-    member.body.StoreLocalHeader(header);
-    const CString stored = StoredName(member);
+    ZipLocalHeader::From(member.body).Store(header);
+    const int nameLength = static_cast<int>(member.storedName.size());
     return m_file->Seek(static_cast<int>(member.body.localOffset)) &&
            m_file->Write(header, kZipLocalHeaderSize) == kZipLocalHeaderSize &&
-           m_file->Write(stored.GetText(), stored.GetLength()) == stored.GetLength();
+           m_file->Write(member.storedName.data(), nameLength) == nameLength;
 }
 
 bool ZipArchive::PrepareRewrite(int index)
 {
-    if (!m_writable || m_users > 0) return false;
-    for (const ZipMember& member : m_members)
-        if (member.open) return false;
+    if (!m_writable || HasOpenStreams()) return false;
     if (!m_fileWritable && !OpenFile(kFileRead | kFileWrite)) return false;
 
-    // Every member from this one on must lie inside the members' part of the file before anything moves.
+    // Everything the move relies on is checked before a byte moves: a refused rewrite leaves the file as it was.
+    std::vector<long long> dataStarts;
+    if (!MeasureMembers(&dataStarts)) return false;
     ZipMember& member = m_members[index];
-    for (std::size_t i = index; i < m_members.size(); ++i)
-        if (DataStart(m_members[i]) < 0) return false;
     const long long start = member.body.localOffset;
-    const long long memberEnd = DataStart(member) + member.body.compressedSize;
-    const long long end = EndOfMembers();
+    const long long memberEnd = dataStarts[index] + member.body.compressedSize;
+    const long long end = dataStarts.back() + m_members.back().body.compressedSize;
 
     if (static_cast<std::size_t>(index) + 1 < m_members.size()) {
         const long long distance = memberEnd - start;
@@ -306,24 +407,24 @@ bool ZipArchive::RewriteDirectory()
     if (start < 0 || !m_file->Seek(static_cast<int>(start))) return false;
     bool ok = true;
     long long size = 0;
-    std::uint8_t bytes[4 + kZipCentralBodySize];
+    std::uint8_t header[kZipCentralHeaderSize];
     for (ZipMember& member : m_members) {
         // Extra fields and comments are not kept, so the lengths say there are none.
         member.body.extraLength = member.body.commentLength = 0;
-        ZipPut32(bytes, kZipCentralSignature);
-        member.body.Store(bytes + 4);
-        const CString stored = StoredName(member);
-        ok = ok && m_file->Write(bytes, sizeof bytes) == static_cast<int>(sizeof bytes) &&
-             m_file->Write(stored.GetText(), stored.GetLength()) == stored.GetLength();
-        size += sizeof bytes + stored.GetLength();
+        member.body.StoreHeader(header);
+        const int nameLength = static_cast<int>(member.storedName.size());
+        ok = ok && m_file->Write(header, kZipCentralHeaderSize) == kZipCentralHeaderSize &&
+             m_file->Write(member.storedName.data(), nameLength) == nameLength;
+        size += member.body.RecordSize();
     }
-    std::uint8_t end[kZipEndRecordSize] = {};
-    ZipPut32(end, m_endSignature);
-    ZipPut16(end + 8, static_cast<std::uint32_t>(m_members.size()));
-    ZipPut16(end + 10, static_cast<std::uint32_t>(m_members.size()));
-    ZipPut32(end + 12, static_cast<std::uint32_t>(size));
-    ZipPut32(end + 16, static_cast<std::uint32_t>(start));
-    ok = ok && m_file->Write(end, kZipEndRecordSize) == kZipEndRecordSize;
+    ZipEndRecord end;
+    end.signature = m_endSignature;
+    end.entriesHere = end.entries = static_cast<std::uint16_t>(m_members.size());
+    end.directorySize = static_cast<std::uint32_t>(size);
+    end.directoryOffset = static_cast<std::uint32_t>(start);
+    std::uint8_t bytes[kZipEndRecordSize];
+    end.Store(bytes);
+    ok = ok && m_file->Write(bytes, kZipEndRecordSize) == kZipEndRecordSize;
     m_file->SetSize(static_cast<int>(start + size + kZipEndRecordSize));
     m_directoryOffset = static_cast<std::uint32_t>(start);
     m_dirty = false;
@@ -348,21 +449,39 @@ CFileBuf* ZipArchive::OpenMember(const char* path, int flags)
     if (!m_file && !OpenFile(kFileRead | kFileArchiveFile)) return nullptr;
     const long long start = DataStart(member);
     if (start < 0) {
-        if (m_users == 0 && !m_keepOpen) CloseFile();
+        ReleaseIdleFile();
         return nullptr;
     }
-    if ((flags & kFileOwnHandle) && !rewrite) {
-        auto* handle = new CFile;
-        if (!handle->Open(m_path.GetText(), m_openFlags | kFileRead | kFileArchiveFile)) {
-            delete handle;
-            return nullptr;
-        }
-        if (m_users == 0 && !m_keepOpen) CloseFile();
-        return new ZipMemberReader(this, &member, handle, true, start, flags);
-    }
+    if ((flags & kFileOwnHandle) && !rewrite) return OpenWithOwnHandle(member, start, flags);
     ++m_users;
     member.open = 1;
     return new ZipMemberReader(this, &member, m_file, false, start, flags);
+}
+
+CFileBuf* ZipArchive::OpenWithOwnHandle(ZipMember& member, long long dataStart, int flags)
+{
+    auto handle = std::make_shared<CFile>();
+    const bool opened = handle->Open(m_path.GetText(), m_openFlags | kFileRead | kFileArchiveFile);
+    ReleaseIdleFile();
+    if (!opened) return nullptr;
+    // Counted like the shared streams, so that no rewrite moves the bytes under it.
+    ++m_ownHandleStreams;
+    return new ZipMemberReader(this, &member, std::move(handle), true, dataStart, flags);
+}
+
+void ZipArchive::StreamClosed(ZipMember& member, bool ownHandle)
+{
+    if (ownHandle) {
+        --m_ownHandleStreams;
+        return;
+    }
+    --m_users;
+    member.open = 0;
+    if (m_dirty && m_fileWritable) {
+        RewriteDirectory();
+        CloseFile();
+    }
+    if (m_file) ReleaseIdleFile();
 }
 
 void ZipArchive::Enumerate(FileSearchReceiver& receiver, const FileSearchSpec& wanted)
@@ -372,12 +491,9 @@ void ZipArchive::Enumerate(FileSearchReceiver& receiver, const FileSearchSpec& w
     const int shorter = std::min(folder.GetLength(), m_mountPrefix.GetLength());
     if (shorter > 0 && folder.CompareNoCase(m_mountPrefix, shorter) != 0) return;
     const int folderLength = folder.GetLength();
-    const CString namePrefix(wanted.GetNamePrefix());
     const bool folders = wanted.GetKind() == FileSearchSpec::kFolders;
 
     for (int e = 0; e < wanted.GetExtensionCount(); ++e) {
-        CString dotExtension(".");
-        dotExtension.Append(wanted.GetExtension(e));
         CString lastReported;
         int position = 0;
         Lookup(folder, &position);
@@ -385,44 +501,10 @@ void ZipArchive::Enumerate(FileSearchReceiver& receiver, const FileSearchSpec& w
             ZipMember& member = m_members[m_nameIndex[position]];
             if (folderLength && member.name.CompareNoCase(folder, folderLength) != 0) break;
             const CString rest = member.name.Mid(folderLength);
-            if (folders) {
-                const int restFolder = FolderLength(rest);
-                for (int at = 0; at < restFolder;) {
-                    const int slash = rest.FindChar('/', at);
-                    const CString component = rest.Mid(at, slash - at);
-                    if (component.IsNotEmpty() && (namePrefix.IsEmpty() || component.CompareNoCase(namePrefix, namePrefix.GetLength()) == 0)) {
-                        const CString reported = wanted.GetNameForm() == FileSearchSpec::kBareNames
-                                                     ? component
-                                                     : member.name.Left(folderLength + slash);
-                        if (reported.CompareNoCase(lastReported) != 0) {
-                            lastReported = reported;
-                            if (!receiver.IsListed(reported.GetText())) receiver.Add(reported.GetText(), FileInfo{});
-                        }
-                    }
-                    if (wanted.GetRecursion() == FileSearchSpec::kNoDescent) break;
-                    if (wanted.GetRecursion() == FileSearchSpec::kSkipDashedFolders && component.GetAt(0) == '-') break;
-                    at = slash + 1;
-                }
-                continue;
-            }
-            if (wanted.GetExtension(e).IsNotEmpty() && member.name.Right(dotExtension.GetLength()).CompareNoCase(dotExtension) != 0)
-                continue;
-            if (wanted.GetRecursion() == FileSearchSpec::kSkipDashedFolders) {
-                bool insideItemFolder = false;
-                for (int at = 0, slash; (slash = rest.FindChar('/', at)) >= 0; at = slash + 1)
-                    if (rest.GetAt(at) == '-') insideItemFolder = true;
-                if (insideItemFolder) continue;
-            }
-            const CString reported =
-                wanted.GetNameForm() == FileSearchSpec::kBareNames ? CString(FindFileName(member.name.GetText())) : member.name;
-            const bool added = !receiver.IsListed(reported.GetText());
-            if (added) {
-                FileInfo info;
-                info.size = static_cast<std::int32_t>(member.body.size);
-                info.time = DosToFileTime(member.body.date, member.body.time);
-                receiver.Add(reported.GetText(), info);
-            }
-            member.listed = added ? 1 : 0;
+            if (folders)
+                ReportFolders(member, folderLength, rest, wanted, receiver, lastReported);
+            else
+                ReportFile(member, rest, wanted.GetExtension(e), wanted, receiver);
         }
     }
 }

@@ -2,6 +2,8 @@
 // member streams. A writable archive rewrites a member in place at its end.
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "foundation/CString.h"
@@ -13,7 +15,8 @@ class FileSearchReceiver;
 class FileSearchSpec;
 
 struct ZipMember {
-    CString name;  // mount prefix + stored name
+    CString name;            // mount prefix + stored name, up to the stored name's first zero byte
+    std::string storedName;  // the stored name's bytes, all nameLength of them, written back as they were
     ZipCentralBody body;
     std::uint8_t open = 0;    // a member stream is open on it
     std::uint8_t listed = 0;  // the last file search reported it
@@ -50,6 +53,8 @@ private:
     friend class ZipMemberReader;
 
     bool Covers(const CString& path) const;
+    bool ReadCentralHeaders(CFile& file, std::uint32_t count);
+    bool HasOpenStreams() const { return m_users > 0 || m_ownHandleStreams > 0; }
     // Index into m_members of the member of that name (the newest of equal names), or -1; insertAt is the
     // first position of the name index whose name is not below path.
     int Lookup(const CString& path, int* insertAt) const;
@@ -58,23 +63,32 @@ private:
     // the members' part of the file.
     long long DataStart(const ZipMember& member);
     long long EndOfMembers();
+    // The data start of every member, in file order; false unless each member's header and data lie inside the
+    // members' part of the file and no two members overlap or share a local header.
+    bool MeasureMembers(std::vector<long long>* dataStarts);
     bool OpenFile(int extraFlags);
+    // Closes the file when no member stream needs it and the archive is not kept open.
+    void ReleaseIdleFile();
+    CFileBuf* OpenWithOwnHandle(ZipMember& member, long long dataStart, int flags);
     bool PrepareRewrite(int index);
     bool WriteLocalHeader(const ZipMember& member);
     bool RewriteDirectory();
+    // A member stream is closing: a finished rewrite writes the directory; an idle file is closed.
+    void StreamClosed(ZipMember& member, bool ownHandle);
     void CloseFile();
-    CString StoredName(const ZipMember& member) const;
 
     bool m_loaded = false;
     bool m_keepOpen = false;
     bool m_dirty = false;
-    CFile* m_file = nullptr;
+    // Shared with the member streams that read through it: a stream keeps it alive after the archive lets go.
+    std::shared_ptr<CFile> m_file;
     bool m_fileWritable = false;
     CString m_path;
     CString m_mountPrefix;
     std::vector<ZipMember> m_members;     // in file order
     std::vector<std::int32_t> m_nameIndex;  // member indices sorted by name, case-insensitive
-    std::int32_t m_users = 0;
+    std::int32_t m_users = 0;             // member streams sharing m_file
+    std::int32_t m_ownHandleStreams = 0;  // member streams with a handle of their own
     std::int32_t m_openFlags = 0;
     std::uint32_t m_endSignature = kZipEndSignature;
     std::uint32_t m_directoryOffset = 0;

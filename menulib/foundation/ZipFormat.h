@@ -6,8 +6,10 @@ constexpr std::uint32_t kZipLocalSignature = 0x04034B50;    // "PK\3\4"
 constexpr std::uint32_t kZipCentralSignature = 0x02014B50;  // "PK\1\2"
 constexpr std::uint32_t kZipEndSignature = 0x06054B50;      // "PK\5\6"
 constexpr std::uint32_t kZipEndSignatureQX = 0x06055851;    // "QX\5\6", the variant this library writes
+constexpr int kZipSignatureSize = 4;
 constexpr int kZipLocalHeaderSize = 30;
 constexpr int kZipCentralBodySize = 42;
+constexpr int kZipCentralHeaderSize = kZipSignatureSize + kZipCentralBodySize;
 constexpr int kZipEndRecordSize = 22;
 
 inline std::uint16_t ZipGet16(const std::uint8_t* in) { return static_cast<std::uint16_t>(in[0] | (in[1] << 8)); }
@@ -88,10 +90,68 @@ struct ZipCentralBody {
         ZipPut32(out + 34, externalAttributes);
         ZipPut32(out + 38, localOffset);
     }
-    // The local header that matches these fields (30 bytes; the name follows it).
-    void StoreLocalHeader(std::uint8_t* out) const
+    // The whole central header: signature and body (46 bytes; name, extra and comment follow it).
+    void StoreHeader(std::uint8_t* out) const
     {
-        ZipPut32(out, kZipLocalSignature);
+        ZipPut32(out, kZipCentralSignature);
+        Store(out + kZipSignatureSize);
+    }
+    // Bytes from the header's signature to the next header.
+    long long RecordSize() const
+    {
+        return static_cast<long long>(kZipCentralHeaderSize) + nameLength + extraLength + commentLength;
+    }
+    // The local header that matches these fields (30 bytes; the name follows it).
+    void StoreLocalHeader(std::uint8_t* out) const;
+};
+
+// A local header: 30 bytes, then the name, the extra field and the member's data.
+struct ZipLocalHeader {
+    std::uint32_t signature = kZipLocalSignature;
+    std::uint16_t versionNeeded = 0;
+    std::uint16_t flags = 0;
+    std::uint16_t method = 0;
+    std::uint16_t time = 0;
+    std::uint16_t date = 0;
+    std::uint32_t crc = 0;
+    std::uint32_t compressedSize = 0;
+    std::uint32_t size = 0;
+    std::uint16_t nameLength = 0;
+    std::uint16_t extraLength = 0;
+
+    // The header that a central header's fields describe.
+    static ZipLocalHeader From(const ZipCentralBody& body)
+    {
+        ZipLocalHeader header;
+        header.versionNeeded = body.versionNeeded;
+        header.flags = body.flags;
+        header.method = body.method;
+        header.time = body.time;
+        header.date = body.date;
+        header.crc = body.crc;
+        header.compressedSize = body.compressedSize;
+        header.size = body.size;
+        header.nameLength = body.nameLength;
+        header.extraLength = body.extraLength;
+        return header;
+    }
+    void Parse(const std::uint8_t* in)
+    {
+        signature = ZipGet32(in);
+        versionNeeded = ZipGet16(in + 4);
+        flags = ZipGet16(in + 6);
+        method = ZipGet16(in + 8);
+        time = ZipGet16(in + 10);
+        date = ZipGet16(in + 12);
+        crc = ZipGet32(in + 14);
+        compressedSize = ZipGet32(in + 18);
+        size = ZipGet32(in + 22);
+        nameLength = ZipGet16(in + 26);
+        extraLength = ZipGet16(in + 28);
+    }
+    void Store(std::uint8_t* out) const
+    {
+        ZipPut32(out, signature);
         ZipPut16(out + 4, versionNeeded);
         ZipPut16(out + 6, flags);
         ZipPut16(out + 8, method);
@@ -102,5 +162,44 @@ struct ZipCentralBody {
         ZipPut32(out + 22, size);
         ZipPut16(out + 26, nameLength);
         ZipPut16(out + 28, extraLength);
+    }
+    // Bytes from the header's signature to the member's data.
+    long long DataOffset() const { return static_cast<long long>(kZipLocalHeaderSize) + nameLength + extraLength; }
+};
+
+inline void ZipCentralBody::StoreLocalHeader(std::uint8_t* out) const { ZipLocalHeader::From(*this).Store(out); }
+
+// The end record, the last 22 bytes of the file (no archive comment is supported).
+struct ZipEndRecord {
+    std::uint32_t signature = kZipEndSignature;
+    std::uint16_t disk = 0;
+    std::uint16_t directoryDisk = 0;
+    std::uint16_t entriesHere = 0;
+    std::uint16_t entries = 0;
+    std::uint32_t directorySize = 0;
+    std::uint32_t directoryOffset = 0;
+    std::uint16_t commentLength = 0;
+
+    void Parse(const std::uint8_t* in)
+    {
+        signature = ZipGet32(in);
+        disk = ZipGet16(in + 4);
+        directoryDisk = ZipGet16(in + 6);
+        entriesHere = ZipGet16(in + 8);
+        entries = ZipGet16(in + 10);
+        directorySize = ZipGet32(in + 12);
+        directoryOffset = ZipGet32(in + 16);
+        commentLength = ZipGet16(in + 20);
+    }
+    void Store(std::uint8_t* out) const
+    {
+        ZipPut32(out, signature);
+        ZipPut16(out + 4, disk);
+        ZipPut16(out + 6, directoryDisk);
+        ZipPut16(out + 8, entriesHere);
+        ZipPut16(out + 10, entries);
+        ZipPut32(out + 12, directorySize);
+        ZipPut32(out + 16, directoryOffset);
+        ZipPut16(out + 20, commentLength);
     }
 };

@@ -3,13 +3,13 @@
 #include "foundation/CFile.h"
 #include "foundation/ZipArchive.h"
 
-ZipMemberReader::ZipMemberReader(ZipArchive* archive, ZipMember* member, CFile* handle, bool ownsHandle,
-                                 long long dataStart, int openFlags)
+ZipMemberReader::ZipMemberReader(ZipArchive* archive, ZipMember* member, std::shared_ptr<CFile> handle,
+                                 bool ownsHandle, long long dataStart, int openFlags)
     : m_ownsHandle(ownsHandle),
       m_dataStart(dataStart),
       m_position(dataStart),
       m_member(member),
-      m_handle(handle),
+      m_handle(std::move(handle)),
       m_archive(archive),
       m_openFlags(openFlags)
 {
@@ -72,23 +72,12 @@ void ZipMemberReader::SetSize(int size)
 void ZipMemberReader::Close()
 {
     if (!m_member) return;
-    ZipArchive& archive = *m_archive;
     if (m_openFlags & kFileCreate) {
         // The CRC of what was written, read back through this stream, then the local header again.
         m_member->body.crc = Crc32();
-        archive.WriteLocalHeader(*m_member);
+        m_archive->WriteLocalHeader(*m_member);
     }
-    if (m_ownsHandle) {
-        delete m_handle;
-    } else {
-        --archive.m_users;
-        m_member->open = 0;
-        if (archive.m_dirty && archive.m_fileWritable) {
-            archive.RewriteDirectory();
-            archive.CloseFile();
-        }
-        if (archive.m_users == 0 && !archive.m_keepOpen && archive.m_file) archive.CloseFile();
-    }
+    m_handle.reset();
+    m_archive->StreamClosed(*m_member, m_ownsHandle);
     m_member = nullptr;
-    m_handle = nullptr;
 }

@@ -1,5 +1,7 @@
 // The stream of one member of a zip archive: reads (and, for a rewrite, writes) inside the member's data.
 #pragma once
+#include <memory>
+
 #include "foundation/CFileBuf.h"
 
 class CFile;
@@ -8,8 +10,9 @@ struct ZipMember;
 
 class ZipMemberReader : public CFileBuf {
 public:
-    ZipMemberReader(ZipArchive* archive, ZipMember* member, CFile* handle, bool ownsHandle, long long dataStart,
-                    int openFlags);
+    // handle is the archive's shared file, or (ownsHandle) one opened for this stream alone.
+    ZipMemberReader(ZipArchive* archive, ZipMember* member, std::shared_ptr<CFile> handle, bool ownsHandle,
+                    long long dataStart, int openFlags);
     ~ZipMemberReader() override;
 
     int Write(const void* data, int n) override;
@@ -26,7 +29,7 @@ private:
     long long m_dataStart;
     long long m_position;
     ZipMember* m_member;
-    CFile* m_handle;
+    std::shared_ptr<CFile> m_handle;
     ZipArchive* m_archive;
     int m_openFlags;
 };

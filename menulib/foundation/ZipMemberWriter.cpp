@@ -1,5 +1,7 @@
 #include "foundation/ZipMemberWriter.h"
 
+#include <memory>
+
 #include "foundation/PathHelpers.h"
 #include "foundation/ZipFormat.h"
 
@@ -9,10 +11,8 @@ constexpr int kMaxMemberName = 255;
 
 CFileBuf* CreateMemberWriter(const char* archivePath, const char* memberName)
 {
-    auto* writer = new ZipMemberWriter;
-    if (writer->Begin(archivePath, memberName)) return writer;
-    delete writer;
-    return nullptr;
+    auto writer = std::make_unique<ZipMemberWriter>();
+    return writer->Begin(archivePath, memberName) ? writer.release() : nullptr;
 }
 
 ZipMemberWriter::~ZipMemberWriter() { ZipMemberWriter::Close(); }
@@ -25,13 +25,14 @@ bool ZipMemberWriter::Begin(const char* archivePath, const char* memberName)
     const long long size = m_file.GetSize();
     std::uint8_t end[kZipEndRecordSize];
     if (size < kZipEndRecordSize || !m_file.Seek(static_cast<int>(size - kZipEndRecordSize)) ||
-        m_file.Read(end, kZipEndRecordSize) != kZipEndRecordSize || !IsZipEndSignature(ZipGet32(end))) {
+        m_file.Read(end, kZipEndRecordSize) != kZipEndRecordSize) {
         m_file.Close();
         return false;
     }
-    std::copy(end + 4, end + kZipEndRecordSize, m_endRecord);
-    const std::uint32_t directorySize = ZipGet32(m_endRecord + 8), directoryOffset = ZipGet32(m_endRecord + 12);
-    if (static_cast<long long>(directoryOffset) + directorySize > size - kZipEndRecordSize) {
+    m_endRecord.Parse(end);
+    const std::uint32_t directorySize = m_endRecord.directorySize, directoryOffset = m_endRecord.directoryOffset;
+    if (!IsZipEndSignature(m_endRecord.signature) ||
+        static_cast<long long>(directoryOffset) + directorySize > size - kZipEndRecordSize) {
         m_file.Close();
         return false;
     }
@@ -103,25 +104,24 @@ void ZipMemberWriter::Close()
     WriteLocalHeader(crc, size, time, date);
 
     const std::uint32_t directoryOffset = m_dataStart + size;
-    std::uint8_t central[4 + kZipCentralBodySize];
-    ZipPut32(central, kZipCentralSignature);
-    Body(crc, size, time, date).Store(central + 4);
+    const ZipCentralBody body = Body(crc, size, time, date);
+    std::uint8_t central[kZipCentralHeaderSize];
+    body.StoreHeader(central);
 
-    const std::uint32_t entries = ZipGet16(m_endRecord + 6) + 1u;
-    ZipPut16(m_endRecord + 4, ZipGet16(m_endRecord + 4) + 1u);
-    ZipPut16(m_endRecord + 6, entries);
-    ZipPut32(m_endRecord + 8, ZipGet32(m_endRecord + 8) + 46u + m_name.GetLength());
-    ZipPut32(m_endRecord + 12, directoryOffset);
-    ZipPut16(m_endRecord + 16, 0);
-    std::uint8_t signature[4];
-    ZipPut32(signature, kZipEndSignatureQX);
+    m_endRecord.signature = kZipEndSignatureQX;
+    ++m_endRecord.entriesHere;
+    ++m_endRecord.entries;
+    m_endRecord.directorySize += static_cast<std::uint32_t>(body.RecordSize());
+    m_endRecord.directoryOffset = directoryOffset;
+    m_endRecord.commentLength = 0;
+    std::uint8_t end[kZipEndRecordSize];
+    m_endRecord.Store(end);
 
     m_file.Seek(static_cast<int>(directoryOffset));
     m_file.Write(m_directory.data(), static_cast<int>(m_directory.size()));
     m_file.Write(central, sizeof central);
     m_file.Write(m_name.GetText(), m_name.GetLength());
-    m_file.Write(signature, 4);
-    m_file.Write(m_endRecord, sizeof m_endRecord);
+    m_file.Write(end, sizeof end);
     m_file.SetSize(m_file.Tell());
     m_file.Close();
 }

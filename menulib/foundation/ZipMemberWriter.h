@@ -34,7 +34,7 @@ private:
     CFile m_file;
     CString m_name;
     std::vector<std::uint8_t> m_directory;
-    std::uint8_t m_endRecord[18] = {};
+    ZipEndRecord m_endRecord;  // as found; its signature is written as "QX" at the close
     std::uint32_t m_localOffset = 0;
     std::uint32_t m_dataStart = 0;
 };

@@ -57,6 +57,24 @@ inline std::string Build(const std::vector<Member>& members, const char* signatu
     return out;
 }
 
+// Where fields lie in a central header, counted from its signature, for damaging archives on purpose.
+constexpr std::size_t kCentralCompressedSize = 20;
+constexpr std::size_t kCentralSize = 24;
+constexpr std::size_t kCentralLocalOffset = 42;
+
+// The offset of the n-th central header (from 0) in an archive's bytes.
+inline std::size_t CentralHeaderAt(const std::string& bytes, int n)
+{
+    std::size_t at = bytes.find("PK\x01\x02");
+    while (n-- > 0) at = bytes.find("PK\x01\x02", at + 1);
+    return at;
+}
+
+inline void Patch32(std::string& bytes, std::size_t at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+}
+
 inline std::vector<Member> ThreeMembers()
 {
     return {{"Data/a.txt", "alpha", "", "", 0}, {"Data/b.txt", "bravo!", "", "", 0}, {"Other/c.bin", "charlie", "", "", 0}};

@@ -2,13 +2,17 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <memory>
 #include <string>
 
 #include "FoundationFixture.h"
 #include "ZipFixture.h"
 #include "foundation/CFile.h"
 #include "foundation/FileSearch.h"
+#include "foundation/FileState.h"
 #include "foundation/PathHelpers.h"
+#include "foundation/VirtualFileTree.h"
 #include "foundation/ZipArchive.h"
 
 namespace {
@@ -31,6 +35,8 @@ std::string ReadMember(ZipArchive& archive, const char* path, int flags = 0)
 }
 
 bool HaveTool(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0; }
+
+using Stream = std::unique_ptr<CFileBuf>;
 
 bool UnzipTestPasses(const std::string& path) { return std::system(("unzip -tq '" + path + "' >/dev/null 2>&1").c_str()) == 0; }
 
@@ -261,6 +267,145 @@ TEST_F(ZipTest, AMemberNameLongerThanItsFieldIsRefusedByTheWriter)
     CFile file;
     EXPECT_FALSE(file.Open((path + ";" + std::string(256, 'n')).c_str(), kFileCreate | kFileWrite));
     EXPECT_EQ(testsupport::ReadFile(path), zipfixture::Build(zipfixture::ThreeMembers()));
+}
+
+TEST_F(ZipTest, AReaderKeepsTheHandleThatAClosingRewriteLetsGo)
+{
+    for (const bool deferred : {true, false}) {
+        const std::string path = MakeArchive("shared.zip");
+        ZipArchive archive;
+        ASSERT_TRUE(archive.Open(path.c_str(), true, "/", deferred, kFileAbsolute));
+        Stream rewrite(archive.OpenMember("Data/a.txt", kFileCreate | kFileWrite));
+        ASSERT_NE(rewrite, nullptr);
+        Stream reader(archive.OpenMember("Data/b.txt", 0));
+        ASSERT_NE(reader, nullptr);
+        char start[3];
+        ASSERT_EQ(reader->Read(start, 3), 3);
+        EXPECT_EQ(rewrite->Write("new alpha", 9), 9);
+        rewrite.reset();  // writes the directory and closes the archive's own use of the file
+        EXPECT_EQ(ReadAll(reader.get()), "vo!") << deferred;
+        reader.reset();
+        EXPECT_EQ(ReadMember(archive, "Data/a.txt"), "new alpha");
+        ZipArchive reopened;
+        ASSERT_TRUE(reopened.Open(path.c_str(), false, "/", false, kFileAbsolute));
+        EXPECT_EQ(ReadMember(reopened, "Data/b.txt"), "bravo!");
+    }
+}
+
+TEST_F(ZipTest, AStreamWithItsOwnHandleHoldsOffRewritesUntilItCloses)
+{
+    const std::string path = MakeArchive("font.zip");
+    const std::string before = testsupport::ReadFile(path);
+    ZipArchive archive;
+    ASSERT_TRUE(archive.Open(path.c_str(), true, "/", false, kFileAbsolute));
+    Stream font(archive.OpenMember("Other/c.bin", kFileRead | kFileOwnHandle | kFileArchiveFile));
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(archive.OpenMember("Data/a.txt", kFileCreate | kFileWrite), nullptr);
+    EXPECT_EQ(testsupport::ReadFile(path), before);
+    EXPECT_EQ(ReadAll(font.get()), "charlie");
+    font.reset();
+    Stream rewrite(archive.OpenMember("Data/a.txt", kFileCreate | kFileWrite));
+    EXPECT_NE(rewrite, nullptr);
+}
+
+TEST_F(ZipTest, ARefusedRewriteOfOverlappingMembersLeavesTheFileAsItWas)
+{
+    using namespace zipfixture;
+    const std::string good = Build(ThreeMembers());
+    const std::uint32_t offsetOfB = static_cast<std::uint32_t>(good.find("PK\x03\x04", 1));
+    std::string shared = good, overlapping = good;
+    Patch32(shared, CentralHeaderAt(good, 2) + kCentralLocalOffset, offsetOfB);  // c.bin names b.txt's local header
+    Patch32(overlapping, CentralHeaderAt(good, 1) + kCentralCompressedSize, 30);  // b.txt's data runs into c.bin
+    Patch32(overlapping, CentralHeaderAt(good, 1) + kCentralSize, 30);
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {{"shared local header", shared}, {"overlapping data", overlapping}};
+    for (const auto& c : cases) {
+        for (const char* member : {"Data/a.txt", "Data/b.txt", "Other/c.bin"}) {
+            Write("overlap.zip", c.bytes);
+            ZipArchive archive;
+            ASSERT_TRUE(archive.Open(Path("overlap.zip").c_str(), true, "/", false, kFileAbsolute)) << c.what;
+            EXPECT_EQ(archive.OpenMember(member, kFileCreate | kFileWrite), nullptr) << c.what << " " << member;
+            EXPECT_EQ(testsupport::ReadFile(Path("overlap.zip")), c.bytes) << c.what << " " << member;
+            EXPECT_EQ(ReadMember(archive, "Data/a.txt"), "alpha") << c.what;
+        }
+    }
+}
+
+TEST_F(ZipTest, ANameWithAZeroByteKeepsEveryStoredByteThroughARewrite)
+{
+    const std::string oddName("Data/z\0junk.txt", 15);
+    std::vector<zipfixture::Member> members = zipfixture::ThreeMembers();
+    members.insert(members.begin() + 1, {oddName, "zulu", "", "", 0});
+    Write("zero.zip", zipfixture::Build(members));
+    {
+        ZipArchive archive;
+        ASSERT_TRUE(archive.Open(Path("zero.zip").c_str(), true, "/", true, kFileAbsolute));
+        EXPECT_EQ(ReadMember(archive, "Data/z"), "zulu");  // names end at their first zero
+        Stream rewrite(archive.OpenMember("Data/a.txt", kFileCreate | kFileWrite));
+        ASSERT_NE(rewrite, nullptr);
+        rewrite->Write("moved", 5);
+        rewrite.reset();
+        rewrite.reset(archive.OpenMember("Data/z", kFileCreate | kFileWrite));
+        ASSERT_NE(rewrite, nullptr);
+        rewrite->Write("zulu two", 8);
+    }
+    ZipArchive archive;
+    ASSERT_TRUE(archive.Open(Path("zero.zip").c_str(), false, "/", false, kFileAbsolute));
+    int count = 0;
+    archive.GetMemberCount(&count);
+    EXPECT_EQ(count, 4);
+    EXPECT_EQ(ReadMember(archive, "Data/z"), "zulu two");
+    EXPECT_EQ(ReadMember(archive, "Data/a.txt"), "moved");
+    EXPECT_EQ(ReadMember(archive, "Other/c.bin"), "charlie");
+    const std::string bytes = testsupport::ReadFile(Path("zero.zip"));
+    const std::size_t local = bytes.find(oddName);
+    ASSERT_NE(local, std::string::npos);
+    EXPECT_NE(bytes.find(oddName, local + 1), std::string::npos);  // the local header and the directory alike
+}
+
+TEST_F(ZipTest, ASaveThatTheMembersArchiveRefusesFailsAndLeavesNoLooseFile)
+{
+    Write("low.zip", zipfixture::Build({{"x.txt", "low x", "", "", 0}}));
+    Write("shipped.zip", zipfixture::Build({{"menu.txt", "shipped", "", "", 0}, {"x.txt", "high x", "", "", 0}}));
+    Write("saves.zip", zipfixture::Build({{"slot.txt", "old slot", "", "", 0}}));
+    VirtualFileTree& tree = VirtualFileTree::Instance();
+    ASSERT_TRUE(tree.Add(Path("low.zip").c_str(), true, true, "/", false, kFileAbsolute));
+    ASSERT_TRUE(tree.Add(Path("shipped.zip").c_str(), true, false, "/", false, kFileAbsolute));
+    ASSERT_TRUE(tree.Add(Path("saves.zip").c_str(), true, true, "Saves/", true, kFileAbsolute));
+    FileState().archivesMounted = true;
+
+    // Read-only, and a copy in a lower writable archive that no read would find.
+    for (const char* name : {"menu.txt", "x.txt"}) {
+        CFile save;
+        EXPECT_FALSE(save.Open(name, kFileCreate | kFileWrite)) << name;
+        EXPECT_TRUE(save.Open(name, kFileCreate | kFileWrite | kFileCompressed)) << name;
+        save.Write("mine", 4);
+        EXPECT_FALSE(save.Close()) << name;
+        EXPECT_FALSE(std::filesystem::exists(Path(name))) << name;
+    }
+    EXPECT_EQ(zipfixture::Build({{"x.txt", "low x", "", "", 0}}), testsupport::ReadFile(Path("low.zip")));
+
+    // Busy while a member stream is open; saved through the archive once it closes.
+    CFile reading;
+    ASSERT_TRUE(reading.Open("Saves/slot.txt", kFileRead));
+    CFile save;
+    EXPECT_FALSE(save.Open("Saves/slot.txt", kFileCreate | kFileWrite | kFileMakeFolders));
+    EXPECT_FALSE(std::filesystem::exists(Path("Saves/slot.txt")));
+    reading.Close();
+    ASSERT_TRUE(save.Open("Saves/slot.txt", kFileCreate | kFileWrite));
+    save.Write("new slot", 8);
+    EXPECT_TRUE(save.Close());
+    ASSERT_TRUE(reading.Open("Saves/slot.txt", kFileRead));
+    char text[9] = {};
+    EXPECT_EQ(reading.Read(text, 8), 8);
+    EXPECT_STREQ(text, "new slot");
+
+    // A file that no archive holds is still made on disk.
+    ASSERT_TRUE(save.Open("fresh.txt", kFileCreate | kFileWrite));
+    EXPECT_TRUE(save.Close());
+    EXPECT_TRUE(std::filesystem::exists(Path("fresh.txt")));
 }
 
 using ZipDeathTest = ZipTest;
