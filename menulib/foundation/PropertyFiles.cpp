@@ -10,6 +10,7 @@
 #include "foundation/FileState.h"
 #include "foundation/Object.h"
 #include "foundation/PropertyStream.h"
+#include "foundation/VirtualFileTree.h"
 #include "platform/debug_output.h"
 
 namespace {
@@ -21,11 +22,11 @@ CString Trimmed(const char* text)
     return trimmed;
 }
 
-// A member of a mounted archive is rewritten through the archive; a disk file through a temporary file and a
-// rename, so that a crash mid-write keeps the old file.
+// A member of a mounted archive is rewritten through the archive (or not at all, as a plain save decides); a disk
+// file through a temporary file and a rename, so that a crash mid-write keeps the old file.
 bool WriteWholeFile(const char* path, int flags, const void* data, int size)
 {
-    if (!(flags & kFileAbsolute) && FileState().archivesMounted && ArchiveFileExists(path)) {
+    if (!(flags & kFileAbsolute) && FileState().archivesMounted && VirtualFileTree::Instance().HoldsMember(path)) {
         CFile target;
         if (!target.Open(path, flags | kFileCreate | kFileWrite)) return false;
         const bool written = target.Write(data, size) == size;
