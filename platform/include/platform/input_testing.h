@@ -28,6 +28,7 @@ PLATFORM_API void HeadlessMouseButton(int button, bool down);  // 0 left, 1 righ
 // A joystick plugged in or pulled out; its axes are raw values -32768..32767, as a controller reports them.
 PLATFORM_API void HeadlessJoystickAttached(bool attached);
 PLATFORM_API void HeadlessJoystickAxes(int x, int y);
+PLATFORM_API void HeadlessJoystickAxis(int axis, int value);  // 0 x, 1 y
 PLATFORM_API void HeadlessJoystickButton(int button, bool down);
 // Everything back to rest: no motion, buttons up, no joystick, no failures.
 PLATFORM_API void ResetHeadlessInput();

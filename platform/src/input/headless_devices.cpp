@@ -75,6 +75,13 @@ void HeadlessJoystickAxes(int x, int y)
     Devices().joystick.y = y;
 }
 
+void HeadlessJoystickAxis(int axis, int value)
+{
+    std::lock_guard<std::mutex> hold(Devices().lock);
+    if (axis == 0) Devices().joystick.x = value;
+    if (axis == 1) Devices().joystick.y = value;
+}
+
 void HeadlessJoystickButton(int button, bool down)
 {
     if (button < 0 || button > 1) return;
