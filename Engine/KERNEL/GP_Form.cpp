@@ -116,6 +116,6 @@ void CGP_Form::Draw()
 {
     if (!visible) return;
     if (frames) CGP_Element::Draw();
-    else FillOwnRect(FormFields()->fillColor, 1);
+    else FillOwnRect(FormFields()->fillColor);
     for (auto& control : controls) control->Draw();
 }

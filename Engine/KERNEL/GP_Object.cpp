@@ -58,17 +58,24 @@ static void TakeColorKey(CGP_Element& element, CGP_Surface* surface)
     surface->SetSourceColorKey(*element.GetColorKey());
 }
 
-void CGP_Element::CreateFrames(CGP_ServerSet* servers)
+CGP_Surface* CGP_Element::LoadPicture(CGP_ServerSet* servers)
 {
     const std::uint32_t imageID = *GetImageID();
     if (imageID == GP_NoID || imageID == GP_NoImage) {
         frames.reset();
-        return;
+        return nullptr;
     }
     colorKeyRecord = std::make_unique<GP_ColorKeyRecord>(
         GP_ColorKeyRecord{static_cast<std::uint8_t>(*GetUseColorKey()), *GetColorKey()});
     CGP_Surface* surface = LoadKeyedSurface(servers, imageID, *GetLoadOption());
     TakeColorKey(*this, surface);
+    return surface;
+}
+
+void CGP_Element::CreateFrames(CGP_ServerSet* servers)
+{
+    CGP_Surface* surface = LoadPicture(servers);
+    if (!surface) return;
     frames = std::make_unique<CGP_SurfaceFrames>();
     frames->AddGrid(surface, 0, 0, *GetWidth(), *GetHeight(), *GetFrameCount(), 1);
 }
@@ -83,13 +90,13 @@ void CGP_Element::ReloadImages(CGP_ServerSet* servers)
 
 CGP_Surface* CGP_Element::BackBuffer() { return GP_DisplayPtr ? GP_DisplayPtr->backSurface : nullptr; }
 
-void CGP_Element::FillOwnRect(std::uint32_t colour, int shrink)
+void CGP_Element::FillOwnRect(std::uint32_t colour)
 {
     CGP_Surface* back = BackBuffer();
     if (!back) return;
     const int left = static_cast<int>(GetAbsX());
     const int top = static_cast<int>(GetAbsY());
-    back->FillRect(left, top, left + *GetWidth() - shrink, top + *GetHeight() - shrink, colour);
+    back->FillRect(left, top, left + *GetWidth(), top + *GetHeight(), colour);
 }
 
 void CGP_Element::Draw()

@@ -119,10 +119,12 @@ public:
     std::unique_ptr<GP_ColorKeyRecord> colorKeyRecord;
 
 protected:
+    // The element's picture with its colour key, or null (and no frames) when the image ID asks for none.
+    CGP_Surface* LoadPicture(CGP_ServerSet* servers);
     // The surface of a picture with the element's own colour key handed to the graphics server first.
     CGP_Surface* LoadKeyedSurface(CGP_ServerSet* servers, std::uint32_t imageID, std::uint32_t loadOption);
     // Fills the element's rectangle of the back buffer.
-    void FillOwnRect(std::uint32_t colour, int shrink = 0);
+    void FillOwnRect(std::uint32_t colour);
     // The display's back buffer, null without a display.
     static CGP_Surface* BackBuffer();
 };

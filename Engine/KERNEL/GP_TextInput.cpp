@@ -105,24 +105,24 @@ void CGP_TextInput::TakeEscape()
     *Typed(GP_KeyEscape) = 0;
 }
 
-bool CGP_TextInput::TakeCharacters()
+int CGP_TextInput::TakeCharacters()
 {
     std::string text = TextWithoutCaret();
-    if (text.size() >= MaxLength) return false;
-    bool typed = false;
+    if (text.size() >= MaxLength) return 0;
+    int typed = 0;
     for (int code = GP_FirstTypedChar; code <= GP_LastTypedChar && text.size() < MaxLength; ++code) {
         std::uint8_t* flag = Typed(static_cast<std::uint8_t>(code));
         if (!flag) continue;
         *flag = 0;
         text += static_cast<char>(code);
-        typed = true;
+        ++typed;
     }
-    if (!typed) return false;
+    if (!typed) return 0;
     SetText(text, true);
     caretShown = 1;
     caretTimer = CaretPeriod;
     changed = 1;
-    return true;
+    return typed;
 }
 
 void CGP_TextInput::TakeBackspace()
@@ -147,7 +147,7 @@ bool CGP_TextInput::Update(float timeStep)
         TakeEscape();
         PlayHoverSound();
     } else if (!Typed(GP_KeyBackspace)) {
-        if (TakeCharacters()) PlayHoverSound();
+        for (int typed = TakeCharacters(); typed > 0; --typed) PlayHoverSound();
     } else {
         TakeBackspace();
         PlayHoverSound();

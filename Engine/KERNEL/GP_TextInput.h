@@ -56,10 +56,11 @@ private:
     void RemoveCaret();
     void SetText(const std::string& text, bool withCaret);
     void Blink(float timeStep);
-    // Each key handled is cleared; false when nothing was (Enter on an empty text, or nothing typed).
+    // Each key handled is cleared. Enter on an empty text is not handled (false); typing appends every character
+    // set, in code order, while the text is shorter than MaxLength, and says how many.
     bool TakeEnter();
     void TakeEscape();
-    bool TakeCharacters();
+    int TakeCharacters();
     void TakeBackspace();
     void Stop();
     void PlayHoverSound();

@@ -135,7 +135,10 @@ TEST_F(FormTest, AFormWithoutControlsDrawsItsFill)
     display->backSurface->Clear(0);
     form->Draw();
     EXPECT_EQ(PixelAt(*display->backSurface, 4, 6), 0x07E0);
-    EXPECT_EQ(PixelAt(*display->backSurface, 12, 9), 0x07E0);
+    // The whole rectangle, its last column and row included, so no stale pixels stay at the form's edges.
+    EXPECT_EQ(PixelAt(*display->backSurface, 13, 10), 0x07E0);
+    EXPECT_EQ(PixelAt(*display->backSurface, 14, 10), 0);
+    EXPECT_EQ(PixelAt(*display->backSurface, 13, 11), 0);
     EXPECT_EQ(PixelAt(*display->backSurface, 3, 6), 0);
     form->visible = 0;
     display->backSurface->Clear(0);
