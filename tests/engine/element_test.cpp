@@ -2,7 +2,9 @@
 
 #include "GP_Display.h"
 #include "GP_GraphServer.h"
+#include "GP_ImageElement.h"
 #include "GP_Object.h"
+#include "InterfaceHostFixture.h"
 #include "InterfacePack.h"
 
 using namespace interfacepack;
@@ -135,4 +137,19 @@ TEST_F(ElementTest, BlocksRoundTripAndAWrongStoredSizeIsADataError)
     ASSERT_TRUE(servers->binary->OpenRead(ID(Forms, "element")));
     CGP_Object smaller(nullptr);
     EXPECT_TRUE(CatchFatal([&] { smaller.Read(servers.get()); }).thrown);
+}
+
+TEST_F(ElementTest, TheReserveShipsPictureDrawsOneCopyPerLifeStackedUpwards)
+{
+    interfacehost::FakeMainFrame frame;
+    CGP_ImageElement ships(nullptr, &frame);
+    *ships.GetImageID() = ID(Pictures, "strip.bmp");
+    *ships.GetWidth() = 4, *ships.GetHeight() = 4;
+    ships.Block<GP_ElementBlock>()->x = 30, ships.Block<GP_ElementBlock>()->y = 100;
+    ships.CreateFrames(servers.get());
+    frame.lives = 3;
+    ships.Draw();
+    for (int y : {101, 96, 91}) EXPECT_EQ(PixelAt(*back, 31, y), Pixel(Frame0)) << y;
+    EXPECT_EQ(PixelAt(*back, 31, 89), 0x1234);
+    EXPECT_EQ(PixelAt(*back, 31, 99), 0x1234);  // one pixel between copies
 }

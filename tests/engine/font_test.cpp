@@ -2,7 +2,10 @@
 
 #include "GP_Font.h"
 #include "GP_FontCache.h"
+#include "GP_Label.h"
+#include "GP_MouseCursor.h"
 #include "GP_Surface.h"
+#include "InterfaceHostFixture.h"
 #include "InterfacePack.h"
 
 using namespace interfacepack;
@@ -142,4 +145,35 @@ TEST_F(FontTest, HighCodesIndexTheirOwnGlyphs)
     auto surface = Drawn("\xC0" "A", 10, 4, 0, 0);
     EXPECT_EQ(PixelAt(*surface, 0, 0), Pixel(White));
     EXPECT_EQ(PixelAt(*surface, 5, 0), Pixel(Red));
+}
+
+TEST_F(FontTest, ALabelRendersItsTextOnceAndBlitsItEveryFrame)
+{
+    interfacehost::FakeMainFrame frame;
+    frame.fonts = cache.get();
+    CGP_MouseCursor cursor(&frame, nullptr, nullptr);
+    CGP_Label label(nullptr, &cursor, cache.get());
+    interfacehost::Place(label, 40, 50, 12, 4);
+    *label.GetImageID() = GP_NoImage;
+    label.Block<GP_LabelBlock>()->fontID = ID(Fonts, "Small");
+    label.Block<GP_LabelBlock>()->horizontalAlignment = 2;
+    label.CreateFrames(servers.get());
+    label.Bind(nullptr);
+    label.text = "AB";
+    CGP_Surface* back = display->backSurface;
+    back->Clear(0x1111);
+    label.Draw();
+    EXPECT_EQ(PixelAt(*back, 47, 50), Pixel(Red));  // right-aligned: 12 - 5
+    EXPECT_EQ(PixelAt(*back, 46, 50), 0x1111);      // the background 0 is the surface's colour key
+    EXPECT_EQ(label.changed, 0);
+    // Without the changed flag the rendered text stays as it was.
+    label.text = "B";
+    back->Clear(0x1111);
+    label.Draw();
+    EXPECT_EQ(PixelAt(*back, 47, 50), Pixel(Red));
+    *label.GetChanged() = 1;
+    back->Clear(0x1111);
+    label.Draw();
+    EXPECT_EQ(PixelAt(*back, 47, 50), 0x1111);
+    EXPECT_EQ(PixelAt(*back, 50, 50), Pixel(White));
 }
