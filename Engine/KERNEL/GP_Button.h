@@ -2,7 +2,12 @@
 #pragma once
 #include "GP_Control.h"
 
-enum GP_ButtonFrame : std::int32_t { GP_ButtonNormal = 0, GP_ButtonPressed = 1, GP_ButtonHover = 2, GP_ButtonDisabled = 3 };
+enum GP_ButtonFrame : std::int32_t {
+    GP_ButtonNormal = 0,
+    GP_ButtonPressed = 1,
+    GP_ButtonHover = 2,
+    GP_ButtonDisabled = 3,
+};
 
 // The button frame of a control's mouse state; state 0 keeps the current frame.
 std::int32_t GP_ButtonFrameOf(std::uint32_t mouseState, bool enabled, std::int32_t current);

@@ -25,7 +25,8 @@ bool SetAxisProperties(IDirectInputDevice2A& device, DWORD axis)
 {
     DIPROPRANGE range{{sizeof(DIPROPRANGE), sizeof(DIPROPHEADER), axis, DIPH_BYOFFSET},
                       -CGP_DirectInput::JoystickRange, CGP_DirectInput::JoystickRange};
-    DIPROPDWORD zone{{sizeof(DIPROPDWORD), sizeof(DIPROPHEADER), axis, DIPH_BYOFFSET}, CGP_DirectInput::JoystickDeadZone};
+    DIPROPDWORD zone{{sizeof(DIPROPDWORD), sizeof(DIPROPHEADER), axis, DIPH_BYOFFSET},
+                     CGP_DirectInput::JoystickDeadZone};
     return SUCCEEDED(device.SetProperty(DIPROP_RANGE, &range.diph)) &&
            SUCCEEDED(device.SetProperty(DIPROP_DEADZONE, &zone.diph));
 }
@@ -44,7 +45,10 @@ CGP_DirectInput::~CGP_DirectInput()
     CoUninitialize();
 }
 
-void CGP_DirectInput::SetMouseRect(int left, int top, int right, int bottom) { mouseRect = RECT{left, top, right, bottom}; }
+void CGP_DirectInput::SetMouseRect(int left, int top, int right, int bottom)
+{
+    mouseRect = RECT{left, top, right, bottom};
+}
 
 void CGP_DirectInput::CreateMouse(HWND window)
 {
@@ -105,8 +109,10 @@ void CGP_DirectInput::PollMouse()
     }
     mouseMotionX = state.lX;
     mouseMotionY = state.lY;
-    mousePositionX = std::clamp<std::int32_t>(mousePositionX + state.lX, mouseRect.left, std::max(mouseRect.left, mouseRect.right - 1));
-    mousePositionY = std::clamp<std::int32_t>(mousePositionY + state.lY, mouseRect.top, std::max(mouseRect.top, mouseRect.bottom - 1));
+    const LONG right = std::max(mouseRect.left, mouseRect.right - 1);
+    const LONG bottom = std::max(mouseRect.top, mouseRect.bottom - 1);
+    mousePositionX = std::clamp<std::int32_t>(mousePositionX + state.lX, mouseRect.left, right);
+    mousePositionY = std::clamp<std::int32_t>(mousePositionY + state.lY, mouseRect.top, bottom);
     for (int b = 0; b < 3; ++b) {
         const std::uint8_t now = (state.rgbButtons[b] & Held) ? 1 : 0;
         mousePressed[b] = now && !mouseHeld[b];

@@ -28,7 +28,8 @@ std::unique_ptr<CGP_Control> CGP_Form::ReadControl(CGP_ServerSet* servers)
     auto control = GP_CreateControl(kind, this, mouseCursor, mainFrame ? mainFrame->GetFontCache() : nullptr);
     if (!control) {
         MessageBoxA(nullptr, "Unknown Info ID", "Engine load form error", MB_ICONSTOP);
-        throw CGP_FatalExeption(Module, UnknownKindLine, FormatNew("Unknown Info ID %lu", static_cast<unsigned long>(kind)));
+        throw CGP_FatalExeption(Module, UnknownKindLine,
+                                FormatNew("Unknown Info ID %lu", static_cast<unsigned long>(kind)));
     }
     control->Read(servers);
     return control;

@@ -52,7 +52,10 @@ public:
     virtual GP_ActionHandler* GetEscapeKeyHandler() { return &escapeKeyHandler; }
 
     std::size_t ControlCount() const { return controls.size(); }
-    CGP_Control* GetControl(std::size_t index) const { return index < controls.size() ? controls[index].get() : nullptr; }
+    CGP_Control* GetControl(std::size_t index) const
+    {
+        return index < controls.size() ? controls[index].get() : nullptr;
+    }
 
     // The element's visible flag hides the form; while not active it is drawn but takes no input.
     std::uint8_t active = 1;

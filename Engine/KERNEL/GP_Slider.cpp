@@ -36,9 +36,8 @@ void CGP_Slider::PlaceKnob()
     const GP_SliderBlock& f = *SliderFields();
     const double valueSpan = static_cast<double>(f.highestValue) - f.lowestValue;
     const double positionSpan = static_cast<double>(f.highestPosition) - f.lowestPosition;
-    const double position =
-        valueSpan == 0 ? f.lowestPosition : (*value - static_cast<double>(f.lowestValue)) * positionSpan / valueSpan + f.lowestPosition;
-    KnobPosition() = static_cast<float>(position);
+    const double offset = valueSpan == 0 ? 0 : (*value - static_cast<double>(f.lowestValue)) * positionSpan / valueSpan;
+    KnobPosition() = static_cast<float>(offset + f.lowestPosition);
 }
 
 void CGP_Slider::Drag()

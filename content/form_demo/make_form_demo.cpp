@@ -93,7 +93,8 @@ public:
         for (unsigned row = 0; row < g->bitmap.rows; ++row)
             for (unsigned col = 0; col < g->bitmap.width; ++col)
                 if (g->bitmap.buffer[row * g->bitmap.pitch + col] >= 96)
-                    picture.Set(left + g->bitmap_left + static_cast<int>(col), top + ascent - g->bitmap_top + static_cast<int>(row), colour);
+                    picture.Set(left + g->bitmap_left + static_cast<int>(col),
+                                top + ascent - g->bitmap_top + static_cast<int>(row), colour);
         return static_cast<int>(g->advance.x >> 6);
     }
     int Advance(char32_t character)
@@ -164,7 +165,8 @@ Picture Button(GlyphRenderer& font)
         p.Fill(f * 120, 0, 120, 28, faces[f]);
         p.Frame(f * 120, 0, 120, 28, Rgb{220, 220, 255});
         const int shift = f == 1 ? 1 : 0;
-        font.Text(p, caption, f * 120 + (120 - font.Width(caption)) / 2 + shift, 5 + shift, f == 3 ? Rgb{160, 160, 160} : Ink);
+        const Rgb ink = f == 3 ? Rgb{160, 160, 160} : Ink;
+        font.Text(p, caption, f * 120 + (120 - font.Width(caption)) / 2 + shift, 5 + shift, ink);
     }
     return p;
 }
@@ -216,7 +218,8 @@ Picture Cursor()
 {
     Picture p(18, 18);
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x <= y && x < 11; ++x) p.Set(x, y, x == 0 || x == y || y == 15 ? Rgb{20, 20, 20} : Rgb{255, 255, 255});
+        for (int x = 0; x <= y && x < 11; ++x)
+            p.Set(x, y, x == 0 || x == y || y == 15 ? Rgb{20, 20, 20} : Rgb{255, 255, 255});
     return p;
 }
 

@@ -199,7 +199,8 @@ private:
     {
         SDL_Event e{};
         e.type = SDL_MOUSEMOTION;
-        if (!ToCoordinate(dx, e.motion.xrel) || !ToCoordinate(dy, e.motion.yrel)) return Error(line, "bad mouse motion");
+        if (!ToCoordinate(dx, e.motion.xrel) || !ToCoordinate(dy, e.motion.yrel))
+            return Error(line, "bad mouse motion");
         e.motion.state = buttons_;
         PushDeviceOnly(line, e);
     }

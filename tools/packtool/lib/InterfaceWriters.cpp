@@ -28,7 +28,8 @@ namespace {
 // A number (decimal, 0x..., or negative decimal) or a "group|name" ID, as 32 bits.
 std::uint32_t ValueOf(const WriteContext& context, const std::string& token, int line)
 {
-    if (token.size() > 1 && token[0] == '-') return static_cast<std::uint32_t>(-static_cast<std::int64_t>(ParseNumber(token.substr(1), line)));
+    if (token.size() > 1 && token[0] == '-')
+        return static_cast<std::uint32_t>(-static_cast<std::int64_t>(ParseNumber(token.substr(1), line)));
     return ResolveID(context.names, token, line);
 }
 
@@ -227,7 +228,8 @@ void WriteFormResource(const ManifestEntry& entry, const WriteContext& context, 
     CGP_Form form(nullptr, nullptr, nullptr);
     ApplyOptions(form, GP_TypeForm, entry.args, 0, context, entry.line);
     for (const ManifestLine& field : entry.fields)
-        if (!form.AddControl(ControlOf(form, field, context))) throw ManifestError(field.number, "a form holds at most 65534 controls");
+        if (!form.AddControl(ControlOf(form, field, context)))
+            throw ManifestError(field.number, "a form holds at most 65534 controls");
     WriteThroughEngine(context, out, [&](CGP_ServerSet& servers) { form.Write(&servers); });
 }
 
