@@ -6,6 +6,7 @@
 
 #include "platform/files.h"
 #include "platform/headless.h"
+#include "platform/input_testing.h"
 #include "window/message_queue.h"
 
 namespace {
@@ -21,6 +22,26 @@ bool ReadWholeFile(const std::string& path, std::string& text)
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
     std::fclose(file);
     return true;
+}
+
+// The DirectInput devices of the headless run see the script's mouse buttons, relative motion and joystick.
+void NoteDeviceEvent(const SDL_Event& e)
+{
+    switch (e.type) {
+    case SDL_MOUSEMOTION: platform::HeadlessMouseMotion(e.motion.xrel, e.motion.yrel); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const int button = e.button.button == SDL_BUTTON_LEFT ? 0 : e.button.button == SDL_BUTTON_RIGHT ? 1 : 2;
+        platform::HeadlessMouseButton(button, e.type == SDL_MOUSEBUTTONDOWN);
+        break;
+    }
+    case SDL_JOYDEVICEADDED: platform::HeadlessJoystickAttached(true); break;
+    case SDL_JOYDEVICEREMOVED: platform::HeadlessJoystickAttached(false); break;
+    case SDL_JOYAXISMOTION: platform::HeadlessJoystickAxis(e.jaxis.axis, e.jaxis.value); break;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP: platform::HeadlessJoystickButton(e.jbutton.button, e.type == SDL_JOYBUTTONDOWN); break;
+    default: break;
+    }
 }
 
 }  // namespace
@@ -53,7 +74,8 @@ void DeliverDueScriptEvents()
     const long frame = HeadlessFrame();
     while (next < script.size() && script[next].frame <= frame) {
         const ScriptEvent& due = script[next++];
-        DeliverSdlEvent(due.event, due.keyMods);
+        NoteDeviceEvent(due.event);
+        if (!due.deviceOnly) DeliverSdlEvent(due.event, due.keyMods);
     }
 }
 

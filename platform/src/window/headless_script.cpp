@@ -114,6 +114,10 @@ public:
             Mouse(line, SDL_MOUSEMOTION, 0, w[2], w[3]);
         else if (kind == "mouse" && w.size() == 5 && (w[1] == "down" || w[1] == "up"))
             Mouse(line, w[1] == "down" ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, ButtonOfName(w[2]), w[3], w[4]);
+        else if (kind == "mouse" && w.size() == 4 && w[1] == "motion")
+            Motion(line, w[2], w[3]);
+        else if (kind == "joystick")
+            Joystick(line, w);
         else if (w.size() == 1 && (kind == "activate" || kind == "deactivate" || kind == "close"))
             Window(line, kind == "activate"  ? SDL_WINDOWEVENT_FOCUS_GAINED
                          : kind == "deactivate" ? SDL_WINDOWEVENT_FOCUS_LOST
@@ -190,6 +194,45 @@ private:
         }
         Push(line, e);
     }
+
+    void Motion(const Line& line, const std::string& dx, const std::string& dy)
+    {
+        SDL_Event e{};
+        e.type = SDL_MOUSEMOTION;
+        if (!ToCoordinate(dx, e.motion.xrel) || !ToCoordinate(dy, e.motion.yrel))
+            return Error(line, "bad mouse motion");
+        e.motion.state = buttons_;
+        PushDeviceOnly(line, e);
+    }
+
+    void Joystick(const Line& line, const std::vector<std::string>& w)
+    {
+        SDL_Event e{};
+        if (w.size() == 2 && (w[1] == "attach" || w[1] == "detach")) {
+            e.type = w[1] == "attach" ? SDL_JOYDEVICEADDED : SDL_JOYDEVICEREMOVED;
+            return PushDeviceOnly(line, e);
+        }
+        if (w.size() == 4 && w[1] == "axes") {
+            Sint32 x = 0, y = 0;
+            if (!ToCoordinate(w[2], x) || !ToCoordinate(w[3], y) || x < -32768 || x > 32767 || y < -32768 || y > 32767)
+                return Error(line, "bad joystick axes");
+            e.type = SDL_JOYAXISMOTION;
+            e.jaxis.axis = 0;
+            e.jaxis.value = static_cast<Sint16>(x);
+            PushDeviceOnly(line, e);
+            e.jaxis.axis = 1;
+            e.jaxis.value = static_cast<Sint16>(y);
+            return PushDeviceOnly(line, e);
+        }
+        if (w.size() == 3 && (w[1] == "down" || w[1] == "up") && (w[2] == "0" || w[2] == "1")) {
+            e.type = w[1] == "down" ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+            e.jbutton.button = static_cast<Uint8>(w[2][0] - '0');
+            return PushDeviceOnly(line, e);
+        }
+        Error(line, "unknown joystick event");
+    }
+
+    void PushDeviceOnly(const Line& line, const SDL_Event& e) { out_.events.push_back({line.frame, e, mods_, true}); }
 
     void Window(const Line& line, Uint8 event)
     {

@@ -6,6 +6,10 @@
 //   <frame> mouse move <x> <y>           client coordinates
 //   <frame> mouse down left|right|middle <x> <y>
 //   <frame> mouse up left|right|middle <x> <y>
+//   <frame> mouse motion <dx> <dy>       relative motion of the DirectInput mouse only
+//   <frame> joystick attach | detach      the first joystick plugged in or pulled out
+//   <frame> joystick axes <x> <y>         raw axis values, -32768..32767
+//   <frame> joystick down|up <0|1>        a joystick button
 //   <frame> activate | deactivate
 //   <frame> close
 // Blank lines and lines starting with "#" are skipped.
@@ -24,6 +28,7 @@ struct ScriptEvent {
     long frame = 0;
     SDL_Event event{};
     Uint16 keyMods = KMOD_NONE;  // the modifier keys held by the script at that point
+    bool deviceOnly = false;     // for the DirectInput devices, not the window
 };
 
 struct ParsedScript {

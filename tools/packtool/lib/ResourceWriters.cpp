@@ -8,6 +8,7 @@
 
 #include "GP_IDList.h"
 #include "GP_NameServer.h"
+#include "InterfaceWriters.h"
 #include "TextColumns.h"
 #include "ToolFiles.h"
 
@@ -82,6 +83,8 @@ const ResourceKind Kinds[] = {
     {"file", WriteFileResource},
     {"text", WriteTextResource},
     {"idlist", WriteIDListResource},
+    {"form", WriteFormResource},
+    {"font", WriteFontResource},
 };
 
 }  // namespace

@@ -1,0 +1,264 @@
+// Draws the form demo's pictures and its bitmap font, writing BMP files into the folder given, and appends the
+// font's glyph rectangles to the manifest there (its last resource is the font):
+//   glyphs.bmp   the glyph sheet: DejaVu Sans rendered by FreeType, Windows-1251 codes 32..126 and А..я
+//   button.bmp   4 frames of 120 x 28 (normal, pressed, hover, disabled) with a caption
+//   check.bmp    6 frames of 20 x 20 (off, on, off hover, on hover, off disabled, on disabled)
+//   knob.bmp     4 frames of 12 x 20, like a button's
+//   digits.bmp   the digits 0 to 9, 12 x 16 each
+//   spinner.bmp  8 frames of 32 x 32 in 4 columns and 2 rows
+//   cursor.bmp   an 18 x 18 arrow on black, the colour key
+//   ship.bmp     a 32 x 24 ship on black
+// Black is the colour key of every picture.
+//   make_form_demo <folder> <manifest in the folder> <font file>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Rgb {
+    std::uint8_t r = 0, g = 0, b = 0;
+};
+
+class Picture {
+public:
+    Picture(int width, int height) : width(width), height(height), pixels(static_cast<std::size_t>(width) * height) {}
+    void Set(int x, int y, Rgb c)
+    {
+        if (x >= 0 && y >= 0 && x < width && y < height) pixels[static_cast<std::size_t>(y) * width + x] = c;
+    }
+    void Fill(int left, int top, int w, int h, Rgb c)
+    {
+        for (int y = top; y < top + h; ++y)
+            for (int x = left; x < left + w; ++x) Set(x, y, c);
+    }
+    void Frame(int left, int top, int w, int h, Rgb c)
+    {
+        Fill(left, top, w, 1, c), Fill(left, top + h - 1, w, 1, c);
+        Fill(left, top, 1, h, c), Fill(left + w - 1, top, 1, h, c);
+    }
+    std::string Bmp() const
+    {
+        auto put16 = [](std::string& s, unsigned v) { s += char(v & 0xFF), s += char(v >> 8 & 0xFF); };
+        auto put32 = [&](std::string& s, unsigned v) { put16(s, v & 0xFFFF), put16(s, v >> 16); };
+        const int stride = (width * 3 + 3) / 4 * 4;
+        std::string rows;
+        for (int y = height - 1; y >= 0; --y) {
+            std::string line(stride, '\0');
+            for (int x = 0; x < width; ++x) {
+                const Rgb& c = pixels[static_cast<std::size_t>(y) * width + x];
+                line[x * 3] = char(c.b), line[x * 3 + 1] = char(c.g), line[x * 3 + 2] = char(c.r);
+            }
+            rows += line;
+        }
+        std::string info;
+        put32(info, 40), put32(info, width), put32(info, height), put16(info, 1), put16(info, 24);
+        for (int i = 0; i < 6; ++i) put32(info, 0);
+        std::string file = "BM";
+        put32(file, static_cast<unsigned>(14 + info.size() + rows.size())), put32(file, 0), put32(file, 54);
+        return file + info + rows;
+    }
+
+    int width, height;
+
+private:
+    std::vector<Rgb> pixels;
+};
+
+// Glyphs of one face at one pixel size, drawn in one colour onto pictures.
+class GlyphRenderer {
+public:
+    GlyphRenderer(const char* fontFile, int pixelSize)
+    {
+        ok = FT_Init_FreeType(&library) == 0 && FT_New_Face(library, fontFile, 0, &face) == 0 &&
+             FT_Set_Pixel_Sizes(face, 0, pixelSize) == 0;
+        if (ok) ascent = static_cast<int>(face->size->metrics.ascender >> 6);
+    }
+    ~GlyphRenderer()
+    {
+        if (face) FT_Done_Face(face);
+        if (library) FT_Done_FreeType(library);
+    }
+    // Draws the character with its baseline at ascent below top; returns its advance.
+    int Draw(Picture& picture, char32_t character, int left, int top, Rgb colour)
+    {
+        if (!ok || FT_Load_Char(face, character, FT_LOAD_RENDER) != 0) return 0;
+        const FT_GlyphSlot g = face->glyph;
+        for (unsigned row = 0; row < g->bitmap.rows; ++row)
+            for (unsigned col = 0; col < g->bitmap.width; ++col)
+                if (g->bitmap.buffer[row * g->bitmap.pitch + col] >= 96)
+                    picture.Set(left + g->bitmap_left + static_cast<int>(col),
+                                top + ascent - g->bitmap_top + static_cast<int>(row), colour);
+        return static_cast<int>(g->advance.x >> 6);
+    }
+    int Advance(char32_t character)
+    {
+        if (!ok || FT_Load_Char(face, character, FT_LOAD_DEFAULT) != 0) return 0;
+        return static_cast<int>(face->glyph->advance.x >> 6);
+    }
+    int Text(Picture& picture, const std::u32string& text, int left, int top, Rgb colour)
+    {
+        for (char32_t c : text) left += Draw(picture, c, left, top, colour);
+        return left;
+    }
+    int Width(const std::u32string& text)
+    {
+        int w = 0;
+        for (char32_t c : text) w += Advance(c);
+        return w;
+    }
+
+    bool ok = false;
+    int ascent = 0;
+
+private:
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+};
+
+constexpr int LineHeight = 18;
+const Rgb Ink{250, 250, 240};
+
+char32_t UnicodeOf(int cp1251) { return cp1251 < 0x80 ? static_cast<char32_t>(cp1251) : U'А' + (cp1251 - 0xC0); }
+
+bool Write(const std::string& path, const std::string& bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool done = std::fwrite(bytes.data(), bytes.size(), 1, file) == 1;
+    return std::fclose(file) == 0 && done;
+}
+
+// Writes the sheet, the glyphs side by side in rows; returns the glyph lines for the manifest.
+std::string GlyphSheet(GlyphRenderer& font, const std::string& folder, bool& written)
+{
+    std::vector<int> codes;
+    for (int c = 32; c < 127; ++c) codes.push_back(c);
+    for (int c = 0xC0; c <= 0xFF; ++c) codes.push_back(c);
+    Picture sheet(512, LineHeight * 8);
+    std::string lines;
+    int x = 0, row = 0;
+    for (int code : codes) {
+        const int advance = font.Advance(UnicodeOf(code));
+        if (x + advance > sheet.width) x = 0, ++row;
+        font.Draw(sheet, UnicodeOf(code), x, row * LineHeight, Ink);
+        lines += "  glyph " + std::to_string(code) + " " + std::to_string(x) + " " + std::to_string(row * LineHeight) +
+                 " " + std::to_string(x + advance) + "\n";
+        x += advance;
+    }
+    written = Write(folder + "/glyphs.bmp", sheet.Bmp());
+    return lines;
+}
+
+Picture Button(GlyphRenderer& font)
+{
+    const Rgb faces[] = {{40, 90, 170}, {20, 50, 110}, {70, 130, 220}, {90, 90, 90}};
+    Picture p(120 * 4, 28);
+    const std::u32string caption = U"Press me";
+    for (int f = 0; f < 4; ++f) {
+        p.Fill(f * 120, 0, 120, 28, faces[f]);
+        p.Frame(f * 120, 0, 120, 28, Rgb{220, 220, 255});
+        const int shift = f == 1 ? 1 : 0;
+        const Rgb ink = f == 3 ? Rgb{160, 160, 160} : Ink;
+        font.Text(p, caption, f * 120 + (120 - font.Width(caption)) / 2 + shift, 5 + shift, ink);
+    }
+    return p;
+}
+
+Picture CheckBox()
+{
+    Picture p(20 * 6, 20);
+    for (int f = 0; f < 6; ++f) {
+        const bool on = f % 2 == 1, hover = f == 2 || f == 3, disabled = f >= 4;
+        const Rgb edge = disabled ? Rgb{110, 110, 110} : hover ? Rgb{255, 230, 120} : Rgb{220, 220, 220};
+        p.Fill(f * 20 + 1, 1, 18, 18, Rgb{30, 30, 40});
+        p.Frame(f * 20 + 1, 1, 18, 18, edge);
+        if (on) p.Fill(f * 20 + 5, 5, 10, 10, disabled ? Rgb{110, 110, 110} : Rgb{90, 220, 90});
+    }
+    return p;
+}
+
+Picture Knob()
+{
+    const Rgb faces[] = {{200, 200, 210}, {255, 200, 60}, {240, 240, 255}, {100, 100, 100}};
+    Picture p(12 * 4, 20);
+    for (int f = 0; f < 4; ++f) p.Fill(f * 12 + 1, 0, 10, 20, faces[f]);
+    return p;
+}
+
+Picture Digits(GlyphRenderer& font)
+{
+    Picture p(12 * 10, 16);
+    for (int d = 0; d < 10; ++d) font.Draw(p, U'0' + d, d * 12 + 2, -1, Rgb{120, 255, 160});
+    return p;
+}
+
+Picture Spinner()
+{
+    Picture p(32 * 4, 32 * 2);
+    for (int f = 0; f < 8; ++f) {
+        const int left = f % 4 * 32, top = f / 4 * 32;
+        for (int dot = 0; dot < 8; ++dot) {
+            const double a = (dot + f) * 3.14159265 / 4;
+            const int bright = 60 + dot * 25;
+            p.Fill(left + 14 + static_cast<int>(11 * std::cos(a)), top + 14 + static_cast<int>(11 * std::sin(a)), 4, 4,
+                   Rgb{static_cast<std::uint8_t>(bright), static_cast<std::uint8_t>(bright), 255});
+        }
+    }
+    return p;
+}
+
+Picture Cursor()
+{
+    Picture p(18, 18);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x <= y && x < 11; ++x)
+            p.Set(x, y, x == 0 || x == y || y == 15 ? Rgb{20, 20, 20} : Rgb{255, 255, 255});
+    return p;
+}
+
+Picture Ship()
+{
+    Picture p(32, 24);
+    for (int y = 0; y < 24; ++y) {
+        const int half = y * 15 / 23;
+        p.Fill(16 - half, y, 2 * half + 1, 1, Rgb{200, 200, 215});
+    }
+    p.Fill(14, 8, 5, 6, Rgb{60, 160, 255});
+    return p;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s <folder> <manifest> <font file>\n", argv[0]);
+        return 2;
+    }
+    const std::string folder = argv[1];
+    GlyphRenderer font(argv[3], 14);
+    if (!font.ok) {
+        std::fprintf(stderr, "cannot open the font %s\n", argv[3]);
+        return 1;
+    }
+    bool written = false;
+    const std::string glyphs = GlyphSheet(font, folder, written);
+    const std::pair<const char*, Picture> pictures[] = {
+        {"button.bmp", Button(font)}, {"check.bmp", CheckBox()}, {"knob.bmp", Knob()}, {"digits.bmp", Digits(font)},
+        {"spinner.bmp", Spinner()},   {"cursor.bmp", Cursor()},  {"ship.bmp", Ship()},
+    };
+    for (const auto& [name, picture] : pictures) written = Write(folder + "/" + name, picture.Bmp()) && written;
+    std::FILE* manifest = std::fopen(argv[2], "ab");
+    if (!written || !manifest || std::fputs(glyphs.c_str(), manifest) < 0 || std::fclose(manifest) != 0) {
+        std::fprintf(stderr, "cannot write the pictures or the glyphs into %s\n", folder.c_str());
+        return 1;
+    }
+    return 0;
+}
