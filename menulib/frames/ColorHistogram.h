@@ -12,7 +12,7 @@ public:
 
     ColorHistogram() : m_counts(kCells, 0) {}
     void Clear() { std::fill(m_counts.begin(), m_counts.end(), 0u); }
-    // Counts width x height three-byte pixels of a plain 24-bit frame; other frames count nothing.
+    // Counts the B, G, R of every pixel of a plain 24- or 32-bit frame; other frames count nothing.
     void AddFrame(const CFrameInterface& frame);
     void AddPixel(int r, int g, int b) { ++m_counts[CellOf(b >> 2, g >> 2, r >> 2)]; }
     std::uint32_t Count(int cell) const { return m_counts[cell]; }

@@ -11,6 +11,7 @@
 
 class CFileBuf;
 class FrameProcess;
+struct FrameFileHeader;
 
 // The three colours kept next to the frame.
 extern const Color kOpaqueBlack;
@@ -75,6 +76,34 @@ public:
     // Asks the blit type for the draw function of (source, this) and draws; false when it has none.
     virtual bool DrawWithBlitType(CFrameInterface* source, const platform::Rect& sourceRect,
                                   const platform::Rect& destinationRect, BlitType* blitType);
+
+    // Loads a TGA into this frame, runs the processing chain on it (the default chain when none is given) and
+    // attaches a copy of the palette when one is given. A plain TGA is first rewritten as a run-length one.
+    virtual bool LoadTga(const char* path, FrameProcess* processChain, const ColorTable* palette, int openFlags);
+    // A run-length TGA of this frame; 16-bit frames go through a 24-bit copy.
+    bool WriteCompressedTga(const char* path, int openFlags);
+    // The JPEG of the stream's remaining bytes as 24-bit pixels; false when it cannot be decoded.
+    bool LoadJpeg(CFileBuf& stream);
+    // This frame as a JPEG at the quality (0 to 100) to the stream.
+    bool SaveJpeg(CFileBuf& stream, int quality);
+
+    // The ".frm" form (FrameFile.h). Reading borrows the planes of a stream held in memory when `borrow` is
+    // set (the stream's memory must then outlive the frame); the line tables are always the frame's own.
+    bool ReadFrameFile(CFileBuf& stream, bool borrow = true);
+    int ReadFrameFileChecked(CFileBuf& stream, bool borrow);
+    bool WriteFrameFile(CFileBuf& stream) const;
+    void MakeFrameFileHeader(FrameFileHeader& header) const;
+
+    // The ".Frame" cache form (FrameCache.h).
+    bool ReadFrameCacheFile(const char* folder, const char* name);
+    bool ReadFrameCache(CFileBuf& stream);
+    // Writes the body of this frame's cache (lossless, or lossy at the quality when that is much smaller).
+    bool WriteFrameCache(CFileBuf& stream, int quality, bool losslessOnly);
+
+    // Loads the frame for the chain's target depth from its ".frm" file, rebuilt from its ".Frame" cache when
+    // missing or out of date.
+    virtual bool Load(const char* folder, const char* name, FrameProcess* processChain, int useCacheFolder,
+                      int openFlags);
 
     // Pixels and line tables.
     void SetBitDepth(int bits);
