@@ -38,6 +38,12 @@ void SetFrameCacheNaming(bool on) { g_frameCacheNaming = on; }
 bool GetLosslessOnly() { return g_losslessOnly; }
 void SetLosslessOnly(bool on) { g_losslessOnly = on; }
 
+CFrameInterface& EmptyFrame()
+{
+    static CFrame empty;
+    return empty;
+}
+
 std::vector<std::uint32_t> MakeLineOffsetTable(int count, int pitch)
 {
     std::vector<std::uint32_t> table(std::max(count, 2));

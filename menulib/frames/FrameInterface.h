@@ -91,6 +91,9 @@ public:
     bool RemapRectXY(int x0, int y0, int x1, int y1, const ColorTable& table);
 };
 
+// A process-wide frame without pixels: every operation on it does nothing.
+CFrameInterface& EmptyFrame();
+
 // Clips destination to clip edge by edge (top, bottom, left, right) and moves the same edges of source by the
 // same amounts; false as soon as nothing is left.
 bool ClipBlitRects(const platform::Rect& clip, platform::Rect& source, platform::Rect& destination);
