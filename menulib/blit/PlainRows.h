@@ -1,0 +1,50 @@
+// The row walker of draw functions with plain sources, and what those functions share: the palette of 8-bit
+// sources and the per-pixel conversions between formats.
+#pragma once
+#include <cstdint>
+#include <cstring>
+
+#include "blit/BlitType.h"
+#include "blit/PixelTables.h"
+#include "frames/FrameInterface.h"
+
+namespace plain_rows {
+
+// Calls rowOp(sourceRow, destinationRow, width) for every row of the (equal-sized) rectangles.
+template <typename RowOp>
+void WalkRows(CFrameInterface* source, const platform::Rect& sourceRect, CFrameInterface* destination,
+              const platform::Rect& destinationRect, RowOp rowOp)
+{
+    const int sourceBytes = source->GetBytesPerPixel(), destinationBytes = destination->GetBytesPerPixel();
+    const std::uint32_t* sourceLines = source->GetLineOffsets();
+    const std::uint32_t* destinationLines = destination->GetLineOffsets();
+    const int width = destinationRect.Width();
+    for (int y = 0; y < destinationRect.Height(); ++y) {
+        const std::uint8_t* from =
+            source->GetPixels() + (static_cast<std::size_t>(sourceLines[sourceRect.top + y]) + sourceRect.left) *
+                                      sourceBytes;
+        std::uint8_t* to = destination->GetPixels() +
+                           (static_cast<std::size_t>(destinationLines[destinationRect.top + y]) + destinationRect.left) *
+                               destinationBytes;
+        rowOp(from, to, width);
+    }
+}
+
+// The palette an 8-bit source is drawn with: the blit type's own table, else the source's palette, else the
+// current palette. Entries are B, G, R.
+const std::uint8_t* SourcePalette(CFrameInterface* source, BlitType* blitType);
+
+inline std::uint16_t Load16(const std::uint8_t* p)
+{
+    std::uint16_t v;
+    std::memcpy(&v, p, 2);
+    return v;
+}
+inline void Store16(std::uint8_t* p, std::uint16_t v) { std::memcpy(p, &v, 2); }
+
+// The palette index of a 5-6-5 pixel: the host's inverse palette, else the default palette's nearest entry.
+std::uint8_t IndexOf565(std::uint16_t pixel);
+// The palette index of a 24-bit colour through the default palette.
+std::uint8_t IndexOfRgb(int r, int g, int b);
+
+}  // namespace plain_rows

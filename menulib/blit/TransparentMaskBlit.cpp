@@ -1,0 +1,83 @@
+// "Transparent Mask": copies that leave out source pixels of value 0.
+#include "blit/PlainRows.h"
+
+using platform::Rect;
+using namespace plain_rows;
+
+namespace {
+
+void Mask8To8(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType*)
+{
+    WalkRows(s, sr, d, dr, [](const std::uint8_t* from, std::uint8_t* to, int n) {
+        for (int x = 0; x < n; ++x)
+            if (from[x]) to[x] = from[x];
+    });
+}
+
+void Mask8To16(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType* blitType)
+{
+    const std::uint8_t* palette = SourcePalette(s, blitType);
+    WalkRows(s, sr, d, dr, [palette](const std::uint8_t* from, std::uint8_t* to, int n) {
+        for (int x = 0; x < n; ++x) {
+            const std::uint8_t* entry = palette + 3 * from[x];
+            if (from[x]) Store16(to + 2 * x, PackRGB565(entry[2], entry[1], entry[0]));
+        }
+    });
+}
+
+template <int kBytes>
+void Mask8ToRgb(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType* blitType)
+{
+    const std::uint8_t* palette = SourcePalette(s, blitType);
+    WalkRows(s, sr, d, dr, [palette](const std::uint8_t* from, std::uint8_t* to, int n) {
+        for (int x = 0; x < n; ++x, to += kBytes) {
+            if (!from[x]) continue;
+            std::memcpy(to, palette + 3 * from[x], 3);
+            if (kBytes == 4) to[3] = 255;
+        }
+    });
+}
+
+void Mask16To16(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType*)
+{
+    WalkRows(s, sr, d, dr, [](const std::uint8_t* from, std::uint8_t* to, int n) {
+        for (int x = 0; x < n; ++x)
+            if (const std::uint16_t p = Load16(from + 2 * x)) Store16(to + 2 * x, p);
+    });
+}
+
+void Mask16To24(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType*)
+{
+    WalkRows(s, sr, d, dr, [](const std::uint8_t* from, std::uint8_t* to, int n) {
+        for (int x = 0; x < n; ++x, to += 3) {
+            const std::uint16_t p = Load16(from + 2 * x);
+            if (!p) continue;
+            to[0] = Blue565(p);
+            to[1] = Green565(p);
+            to[2] = Red565(p);
+        }
+    });
+}
+
+struct TransparentMaskBlit : BlitType {
+    TransparentMaskBlit()
+    {
+        BlitType& normal = NormalBlitType();
+        AddDrawFunction(8, 0, 8, 0, Mask8To8);
+        AddDrawFunction(8, 0, 16, 0, Mask8To16);
+        AddDrawFunction(8, 0, 24, 0, Mask8ToRgb<3>);
+        AddDrawFunction(8, 0, 32, 0, Mask8ToRgb<4>);
+        AddDrawFunction(16, 0, 16, 0, Mask16To16);
+        AddDrawFunction(16, 0, 24, 0, Mask16To24);
+        const int shared[][2] = {{16, 32}, {24, 24}, {24, 32}, {32, 24}, {32, 32}};
+        for (const auto& key : shared) AddDrawFunction(key[0], 0, key[1], 0, normal.Lookup(key[0], 0, key[1], 0));
+    }
+};
+
+}  // namespace
+
+BlitType& TransparentMaskBlitType()
+{
+    static TransparentMaskBlit mask;
+    return mask;
+}
