@@ -9,7 +9,6 @@
 
 namespace {
 constexpr const char* Module = "GP_Form";
-constexpr int UnknownKindLine = 121;
 }  // namespace
 
 CGP_Form::CGP_Form(CGP_Object* parent, CGP_MouseCursor* mouseCursor, CGP_InterfaceHost* mainFrame)
@@ -28,7 +27,7 @@ std::unique_ptr<CGP_Control> CGP_Form::ReadControl(CGP_ServerSet* servers)
     auto control = GP_CreateControl(kind, this, mouseCursor, mainFrame ? mainFrame->GetFontCache() : nullptr);
     if (!control) {
         MessageBoxA(nullptr, "Unknown Info ID", "Engine load form error", MB_ICONSTOP);
-        throw CGP_FatalExeption(Module, UnknownKindLine,
+        throw CGP_FatalExeption(Module, __LINE__,
                                 FormatNew("Unknown Info ID %lu", static_cast<unsigned long>(kind)));
     }
     control->Read(servers);
