@@ -94,7 +94,9 @@ private:
             if (!renderer) renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE);
             if (!renderer) return false;
         }
-        const Uint32 format = frame.is555 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
+        const PixelFormat& described = PixelFormatOf(frame.is555);
+        const Uint32 format = SDL_MasksToPixelFormatEnum(described.depth, described.redMask, described.greenMask,
+                                                         described.blueMask, 0);
         if (texture && (textureWidth != frame.width || textureHeight != frame.height || textureFormat != format)) {
             SDL_DestroyTexture(texture);
             texture = nullptr;
