@@ -304,6 +304,13 @@ private:
 
 int main(int argc, char** argv)
 {
+    // Repetitions of the benchmarks take turns in a random order, so that a change in the machine's load falls
+    // on ours and their yardsticks alike; a flag given on the command line wins.
+    std::vector<char*> args(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave);
+    argc = static_cast<int>(args.size());
+    argv = args.data();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     RatioReporter reporter;
