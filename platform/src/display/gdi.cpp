@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstring>
 #include <unordered_set>
 #include <utility>
