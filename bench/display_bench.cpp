@@ -1,27 +1,45 @@
-// The display's hot pixel paths: the colour-keyed sprite copy, presenting one frame, and the blend and darken
-// effects (plain and SSE2), each beside memcpy of the same bytes.
+// The display's hot pixel paths beside the field's yardsticks, measured in one run on a 640 x 480 5-6-5 frame:
+// the opaque frame copy beside memcpy, clearing a surface beside SDL_FillRect and pixman_fill, a fade round beside
+// pixman's OVER, and the colour-keyed copy, presenting and the blend and darken rows (plain and SSE2). The run ends
+// with each ratio: the yardstick's median time over ours, so 1.0 is as fast and more is faster.
+#include <SDL.h>
 #include <benchmark/benchmark.h>
+#include <pixman.h>
 
+#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "GP_Display.h"
 #include "GP_PixelRows.h"
 #include "GP_Surface.h"
+#include "platform/cpu_features.h"
+#include "platform/pixel_format.h"
 
 namespace {
+
+constexpr int Width = 640;
+constexpr int Height = 480;
+constexpr int Pixels = Width * Height;
+constexpr size_t FrameBytes = Pixels * sizeof(std::uint16_t);
+constexpr int Repetitions = 9;
+
+const platform::PixelFormat& Format = platform::kPixelFormat565;
+const GP_ChannelMasks Masks{Format.redMask, Format.greenMask, Format.blueMask};
 
 struct Screen {
     Screen()
     {
         display.Init();
-        display.SetFullScreen(0, reinterpret_cast<HWND>(0x1000), 640, 480, 16);
+        display.SetFullScreen(0, reinterpret_cast<HWND>(0x1000), Width, Height, 16);
         GP_PublishDisplayValues(&display);
-        sprite.Create(&display, GP_SurfaceSystem, 640, 480);
+        sprite.Create(&display, GP_SurfaceSystem, Width, Height);
         sprite.Lock();
-        for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x) sprite.PixelRow(y)[x] = (x / 8 + y / 8) % 3 ? static_cast<std::uint16_t>(x * 31 + y) : 0;
+        for (int y = 0; y < Height; ++y)
+            for (int x = 0; x < Width; ++x)
+                sprite.PixelRow(y)[x] = (x / 8 + y / 8) % 3 ? static_cast<std::uint16_t>(x * 31 + y) : 0;
         sprite.Unlock();
         sprite.SetSourceColorKey(0);
     }
@@ -35,29 +53,161 @@ Screen& TheScreen()
     return screen;
 }
 
-constexpr size_t FrameBytes = 640 * 480 * 2;
-
-void SetBytes(benchmark::State& state) { state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * FrameBytes)); }
-
-void BM_MemcpyFrame(benchmark::State& state)
+// A frame with every channel value somewhere in it, the same for every benchmark that changes its frame.
+std::vector<std::uint16_t> PictureFrame()
 {
-    std::vector<std::uint16_t> from(640 * 480, 1), to(640 * 480);
+    std::vector<std::uint16_t> frame(Pixels);
+    for (int i = 0; i < Pixels; ++i) frame[i] = static_cast<std::uint16_t>(i * 2654435761u >> 16);
+    return frame;
+}
+
+void SetBytes(benchmark::State& state)
+{
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * FrameBytes));
+}
+
+// Runs the work on a fresh copy of the picture frame each time; the copy is not timed.
+template <typename Work>
+void OnFreshFrames(benchmark::State& state, Work work)
+{
+    const std::vector<std::uint16_t> picture = PictureFrame();
+    std::vector<std::uint16_t> frame = picture;
     for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), FrameBytes);
+        state.PauseTiming();
+        std::memcpy(frame.data(), picture.data(), FrameBytes);
+        state.ResumeTiming();
+        work(frame.data());
         benchmark::ClobberMemory();
     }
     SetBytes(state);
 }
-BENCHMARK(BM_MemcpyFrame);
+
+// --- the frame copy and its yardstick ---
+
+// One memcpy between the same two surfaces' memory as the copy below.
+void BM_MemcpyFrame(benchmark::State& state)
+{
+    Screen& s = TheScreen();
+    CGP_Surface& back = *s.display.backSurface;
+    back.Lock();
+    void* to = back.pixels;
+    back.Unlock();
+    for (auto _ : state) {
+        std::memcpy(to, s.sprite.pixels, FrameBytes);
+        benchmark::ClobberMemory();
+    }
+    SetBytes(state);
+}
+BENCHMARK(BM_MemcpyFrame)->Repetitions(Repetitions);
 
 void BM_BltFastFrame(benchmark::State& state)
 {
     Screen& s = TheScreen();
     s.sprite.useColorKey = static_cast<std::uint8_t>(state.range(0));
-    for (auto _ : state) s.sprite.BltFast(s.display.backSurface, 0, 0, 0, 0, 640, 480);
+    for (auto _ : state) s.sprite.BltFast(s.display.backSurface, 0, 0, 0, 0, Width, Height);
     SetBytes(state);
 }
-BENCHMARK(BM_BltFastFrame)->Arg(0)->Arg(1)->ArgName("keyed");
+BENCHMARK(BM_BltFastFrame)->Arg(0)->Arg(1)->ArgName("keyed")->Repetitions(Repetitions);
+
+// --- clearing and its yardsticks; 0 is what the game clears with, 0x1234 a colour whose two bytes differ ---
+
+void BM_ClearSurface(benchmark::State& state)
+{
+    Screen& s = TheScreen();
+    for (auto _ : state) s.display.backSurface->Clear(static_cast<std::uint32_t>(state.range(0)));
+    SetBytes(state);
+}
+BENCHMARK(BM_ClearSurface)->Arg(0)->Arg(0x1234)->ArgName("colour")->Repetitions(Repetitions);
+
+void BM_SdlFillRect(benchmark::State& state)
+{
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, Width, Height, 16, SDL_PIXELFORMAT_RGB565);
+    for (auto _ : state) {
+        SDL_FillRect(surface, nullptr, static_cast<Uint32>(state.range(0)));
+        benchmark::ClobberMemory();
+    }
+    SDL_FreeSurface(surface);
+    SetBytes(state);
+}
+BENCHMARK(BM_SdlFillRect)->Arg(0)->Arg(0x1234)->ArgName("colour")->Repetitions(Repetitions);
+
+void BM_PixmanFill(benchmark::State& state)
+{
+    std::vector<std::uint16_t> frame(Pixels);
+    const int strideWords = Width * 2 / 4;
+    for (auto _ : state) {
+        pixman_fill(reinterpret_cast<std::uint32_t*>(frame.data()), strideWords, 16, 0, 0, Width, Height,
+                    static_cast<std::uint32_t>(state.range(0)));
+        benchmark::ClobberMemory();
+    }
+    SetBytes(state);
+}
+BENCHMARK(BM_PixmanFill)->Arg(0)->Arg(0x1234)->ArgName("colour")->Repetitions(Repetitions);
+
+// --- a fade round and its yardstick: pixman darkening the same frame with half-transparent black ---
+
+void BM_PixmanOver(benchmark::State& state)
+{
+    const pixman_color_t halfBlack{0, 0, 0, 0x8000};
+    pixman_image_t* source = pixman_image_create_solid_fill(&halfBlack);
+    OnFreshFrames(state, [&](std::uint16_t* frame) {
+        pixman_image_t* dest = pixman_image_create_bits(PIXMAN_r5g6b5, Width, Height,
+                                                        reinterpret_cast<std::uint32_t*>(frame), Width * 2);
+        pixman_image_composite32(PIXMAN_OP_OVER, source, nullptr, dest, 0, 0, 0, 0, 0, 0, Width, Height);
+        pixman_image_unref(dest);
+    });
+    pixman_image_unref(source);
+}
+BENCHMARK(BM_PixmanOver)->Repetitions(Repetitions);
+
+GP_FadeChannels FiveSixFiveFade()
+{
+    return GP_FadeChannels{{Format.redMask, Format.redShift, 3, 2, 15, 3},
+                           {Format.greenMask, Format.greenShift, 6, 4, 31, 6},
+                           {Format.blueMask, Format.blueShift, 3, 2, 15, 3}};
+}
+
+void BM_FadeOutRound(benchmark::State& state)
+{
+    const bool sse2 = state.range(0) != 0;
+    const GP_FadeChannels channels = FiveSixFiveFade();
+    OnFreshFrames(state, [&](std::uint16_t* frame) {
+        bool changed = false;
+        for (int y = 0; y < Height; ++y) {
+            std::uint16_t* row = frame + y * Width;
+            changed |= sse2 ? GP_FadeOutRowSse2(row, Width, channels) : GP_FadeOutRowPlain(row, Width, channels);
+        }
+        benchmark::DoNotOptimize(changed);
+    });
+}
+BENCHMARK(BM_FadeOutRound)->Arg(0)->Arg(1)->ArgName("sse2")->Repetitions(Repetitions);
+
+void BM_FadeInRound(benchmark::State& state)
+{
+    const bool sse2 = state.range(0) != 0;
+    const GP_FadeChannels channels = FiveSixFiveFade();
+    const std::vector<std::uint16_t> picture = PictureFrame();
+    std::vector<std::uint16_t> r(Pixels), g(Pixels), b(Pixels);
+    for (int i = 0; i < Pixels; ++i) {
+        r[i] = static_cast<std::uint16_t>((picture[i] & Format.redMask) >> Format.redShift);
+        g[i] = static_cast<std::uint16_t>((picture[i] & Format.greenMask) >> Format.greenShift);
+        b[i] = static_cast<std::uint16_t>((picture[i] & Format.blueMask) >> Format.blueShift);
+    }
+    OnFreshFrames(state, [&](std::uint16_t* frame) {
+        bool changed = false;
+        for (int y = 0; y < Height; ++y) {
+            const size_t at = static_cast<size_t>(y) * Width;
+            const GP_FadeTargets targets{r.data() + at, g.data() + at, b.data() + at};
+            std::uint16_t* row = frame + at;
+            changed |= sse2 ? GP_FadeInRowSse2(row, Width, targets, channels)
+                            : GP_FadeInRowPlain(row, Width, targets, channels);
+        }
+        benchmark::DoNotOptimize(changed);
+    });
+}
+BENCHMARK(BM_FadeInRound)->Arg(0)->Arg(1)->ArgName("sse2")->Repetitions(Repetitions);
+
+// --- the rest of the display's hot paths ---
 
 void BM_PresentFrame(benchmark::State& state)
 {
@@ -69,13 +219,13 @@ BENCHMARK(BM_PresentFrame);
 
 void BM_BlendFrame(benchmark::State& state)
 {
-    std::vector<std::uint16_t> frame(640 * 480, 0xFFFF);
-    const GP_ChannelMasks masks{0xF800, 0x07E0, 0x001F}, colour{0x8000, 0x0400, 0x0010};
+    std::vector<std::uint16_t> frame(Pixels, 0xFFFF);
+    const GP_ChannelMasks colour{0x8000, 0x0400, 0x0010};
     for (auto _ : state) {
         if (state.range(0))
-            GP_BlendRowSse2(frame.data(), 640 * 480, masks, colour);
+            GP_BlendRowSse2(frame.data(), Pixels, Masks, colour);
         else
-            GP_BlendRowPlain(frame.data(), 640 * 480, masks, colour);
+            GP_BlendRowPlain(frame.data(), Pixels, Masks, colour);
         benchmark::ClobberMemory();
     }
     SetBytes(state);
@@ -84,17 +234,88 @@ BENCHMARK(BM_BlendFrame)->Arg(0)->Arg(1)->ArgName("sse2");
 
 void BM_DarkenFrame(benchmark::State& state)
 {
-    std::vector<std::uint16_t> frame(640 * 480, 0xFFFF);
-    const GP_ChannelMasks masks{0xF800, 0x07E0, 0x001F};
+    std::vector<std::uint16_t> frame(Pixels, 0xFFFF);
     for (auto _ : state) {
         if (state.range(0))
-            GP_DarkenRowSse2(frame.data(), 640 * 480, masks);
+            GP_DarkenRowSse2(frame.data(), Pixels, Masks);
         else
-            GP_DarkenRowPlain(frame.data(), 640 * 480, masks);
+            GP_DarkenRowPlain(frame.data(), Pixels, Masks);
         benchmark::ClobberMemory();
     }
     SetBytes(state);
 }
 BENCHMARK(BM_DarkenFrame)->Arg(0)->Arg(1)->ArgName("sse2");
 
+// --- the ratios ---
+
+struct Comparison {
+    const char* ours;
+    const char* yardstick;
+    const char* what;
+    double goal;  // the least ratio wanted; 0 where there is none
+};
+
+const Comparison Comparisons[] = {
+    {"BM_BltFastFrame/keyed:0", "BM_MemcpyFrame", "opaque frame copy / memcpy", 0.95},
+    {"BM_ClearSurface/colour:0", "BM_SdlFillRect/colour:0", "Clear(0) / SDL_FillRect", 0.9},
+    {"BM_ClearSurface/colour:4660", "BM_SdlFillRect/colour:4660", "Clear(0x1234) / SDL_FillRect", 0.9},
+    {"BM_ClearSurface/colour:0", "BM_PixmanFill/colour:0", "Clear(0) / pixman_fill", 0},
+    {"BM_ClearSurface/colour:4660", "BM_PixmanFill/colour:4660", "Clear(0x1234) / pixman_fill", 0},
+    {"BM_FadeOutRound/sse2:1", "BM_PixmanOver", "fade-out round / pixman OVER", 1.0},
+    {"BM_FadeInRound/sse2:1", "BM_PixmanOver", "fade-in round / pixman OVER", 1.0},
+    {"BM_FadeOutRound/sse2:0", "BM_PixmanOver", "fade-out round, plain / pixman OVER", 0},
+};
+
+// The console report, keeping the median real time of every benchmark for the ratios at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const std::string& args = run.run_name.args;
+            const std::string name = run.run_name.function_name + (args.empty() ? "" : "/" + args);
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians[name] = run.GetAdjustedRealTime();
+            else if (run.run_type == Run::RT_Iteration && run.repetitions <= 1)
+                medians[name] = run.GetAdjustedRealTime();  // a single run is its own median
+        }
+    }
+
+    void PrintRatios() const
+    {
+        std::printf("\nSpeed against the yardsticks (their median time / ours; 1.00 is as fast):\n");
+        for (const Comparison& c : Comparisons) {
+            const auto ours = medians.find(c.ours);
+            const auto theirs = medians.find(c.yardstick);
+            if (ours == medians.end() || theirs == medians.end() || ours->second <= 0) continue;
+            const double ratio = theirs->second / ours->second;
+            std::printf("  %-40s %6.2f", c.what, ratio);
+            if (c.goal > 0) std::printf("   (goal %.2f: %s)", c.goal, ratio >= c.goal ? "met" : "NOT met");
+            std::printf("\n");
+        }
+    }
+
+private:
+    std::map<std::string, double> medians;
+};
+
 }  // namespace
+
+int main(int argc, char** argv)
+{
+    // Repetitions of the benchmarks take turns in a random order, so that a change in the machine's load falls
+    // on ours and their yardsticks alike; a flag given on the command line wins.
+    std::vector<char*> args(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave);
+    argc = static_cast<int>(args.size());
+    argv = args.data();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -9,3 +9,7 @@ pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 find_package(ZLIB REQUIRED)
 find_package(JPEG REQUIRED)
+if(VEL_BUILD_BENCH)
+  # A yardstick of the display benchmark only; the programs do not use it.
+  pkg_check_modules(PIXMAN REQUIRED IMPORTED_TARGET pixman-1)
+endif()

@@ -7,11 +7,9 @@
 
 #include "GP_DesktopHook.h"
 #include "GP_Surface.h"
+#include "platform/cpu_features.h"
+#include "platform/pixel_format.h"
 #include "platform/win32_time.h"
-
-#if defined(__x86_64__) || defined(__i386__)
-#include <cpuid.h>
-#endif
 
 namespace {
 
@@ -26,15 +24,6 @@ constexpr int ErrCreate = 63;
 constexpr int ErrQuery = 64;
 
 constexpr DWORD ChainCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-
-std::uint8_t DetectMMX()
-{
-#if defined(__x86_64__) || defined(__i386__)
-    unsigned a = 0, b = 0, c = 0, d = 0;
-    if (__get_cpuid(1, &a, &b, &c, &d)) return (d >> 23) & 1;
-#endif
-    return 0;
-}
 
 // The display that gives the desktop back before an engine error is shown.
 CGP_Display* restorerDisplay = nullptr;
@@ -77,7 +66,7 @@ std::uint16_t GP_RMask = 0, GP_GMask = 0, GP_BMask = 0;
 int GP_RShift = 0, GP_GShift = 0, GP_BShift = 0;
 int GP_BitsPerPixel = 0;
 std::uint8_t GP_Is565 = 0;
-std::uint8_t GP_HasMMX = DetectMMX();
+std::uint8_t GP_HasMMX = platform::CpuHas(platform::CpuFeature::Mmx) ? 1 : 0;
 
 void GP_PublishDisplayValues(CGP_Display* display)
 {
@@ -91,7 +80,7 @@ void GP_PublishDisplayValues(CGP_Display* display)
     GP_GShift = format->gShift;
     GP_BShift = format->bShift;
     GP_BitsPerPixel = format->bitsPerPixel;
-    GP_Is565 = GP_RMask == 0xF800 && GP_GMask == 0x07E0 && GP_BMask == 0x001F;
+    GP_Is565 = platform::kPixelFormat565.HasMasks(GP_RMask, GP_GMask, GP_BMask);
 }
 
 void CGP_PixelFormat::Set(const DDPIXELFORMAT& given)
@@ -102,9 +91,9 @@ void CGP_PixelFormat::Set(const DDPIXELFORMAT& given)
     SetChannel(given.dwRBitMask, rMask, rMask64, rShift, rLoss, rExpand);
     SetChannel(given.dwGBitMask, gMask, gMask64, gShift, gLoss, gExpand);
     SetChannel(given.dwBBitMask, bMask, bMask64, bShift, bLoss, bExpand);
-    if (rMask == 0x7C00 && gMask == 0x03E0 && bMask == 0x001F)
+    if (platform::kPixelFormat555.HasMasks(rMask, gMask, bMask))
         code = 1;
-    else if (rMask == 0xF800 && gMask == 0x07E0 && bMask == 0x001F)
+    else if (platform::kPixelFormat565.HasMasks(rMask, gMask, bMask))
         code = 2;
     else if (rMask == 0xFF0000 && gMask == 0xFF00 && bMask == 0xFF)
         code = 3;

@@ -1,12 +1,12 @@
 #include "GP_Effects.h"
 
-#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "GP_Display.h"
 #include "GP_PixelRows.h"
 #include "GP_Surface.h"
+#include "platform/rect.h"
 #include "platform/win32_time.h"
 
 std::uint8_t GP_TransitionsEnabled = 1;
@@ -14,30 +14,16 @@ std::uint8_t GP_MeasureNextFadeOut = 1;
 std::int32_t GP_ScreenWidth = 640;
 std::int32_t GP_ScreenHeight = 480;
 
+using platform::Rect;
+
 namespace {
 
 constexpr std::uint32_t FadeOutLimitMs = 500;
 
-struct Component {
-    std::uint32_t mask;
-    int shift;
-    int fadeOutHigh;  // fade-out step above the threshold
-    int fadeOutLow;
-    int threshold;
-    int fadeIn;
-
-    int Get(std::uint32_t pixel) const { return static_cast<int>((pixel & mask) >> shift); }
-    std::uint32_t Put(int value) const { return (static_cast<std::uint32_t>(value) << shift) & mask; }
-};
-
-struct Components {
-    Component r, g, b;
-};
-
-Components CurrentComponents()
+GP_FadeChannels CurrentChannels()
 {
-    return Components{{GP_RMask, GP_RShift, 3, 2, 15, 3}, {GP_GMask, GP_GShift, 6, 4, 31, 6},
-                      {GP_BMask, GP_BShift, 3, 2, 15, 3}};
+    return GP_FadeChannels{{GP_RMask, GP_RShift, 3, 2, 15, 3}, {GP_GMask, GP_GShift, 6, 4, 31, 6},
+                           {GP_BMask, GP_BShift, 3, 2, 15, 3}};
 }
 
 CGP_Surface* BackBuffer() { return GP_DisplayPtr ? GP_DisplayPtr->backSurface : nullptr; }
@@ -59,33 +45,12 @@ void ShowRound(CGP_Surface* work, CGP_Surface* back)
     GP_DisplayPtr->Present(1);
 }
 
-// Moves one component a step down; false when it was already below its step (it becomes 0).
-bool StepDown(const Component& c, int& value)
-{
-    value -= value > c.threshold ? c.fadeOutHigh : c.fadeOutLow;
-    if (value >= 0) return true;
-    value = 0;
-    return false;
-}
-
-// Moves one component a step up towards its target; false when the step would pass it (it becomes the target).
-bool StepUp(const Component& c, int& value, int target)
-{
-    value += c.fadeIn;
-    if (value <= target) return true;
-    value = target;
-    return false;
-}
-
-template <typename PerPixel>
-bool ForEachPixel(CGP_Surface* work, PerPixel perPixel)
+// One round over the locked surface, row by row; true when some row changed.
+template <typename RowRound>
+bool RoundOverRows(CGP_Surface* work, RowRound round)
 {
     bool changed = false;
-    size_t index = 0;
-    for (int y = 0; y < work->height; ++y) {
-        std::uint16_t* row = work->PixelRow(y);
-        for (int x = 0; x < work->width; ++x, ++index) changed |= perPixel(row[x], index);
-    }
+    for (int y = 0; y < work->height; ++y) changed |= round(work->PixelRow(y), y);
     return changed;
 }
 
@@ -98,15 +63,11 @@ void GP_FadeOut()
     if (!back) return;
     const std::uint32_t start = GP_MeasureNextFadeOut ? timeGetTime() : 0;
     std::unique_ptr<CGP_Surface> work = CopyOfBackBuffer(back);
-    const Components c = CurrentComponents();
+    const GP_FadeChannels c = CurrentChannels();
+    const auto fadeRow = GP_UseSse2Rows() ? &GP_FadeOutRowSse2 : &GP_FadeOutRowPlain;
     for (bool changed = true; work && changed;) {
         if (work->Lock() != 0) break;
-        changed = ForEachPixel(work.get(), [&](std::uint16_t& pixel, size_t) {
-            int r = c.r.Get(pixel), g = c.g.Get(pixel), b = c.b.Get(pixel);
-            const bool moved = StepDown(c.r, r) | StepDown(c.g, g) | StepDown(c.b, b);
-            pixel = static_cast<std::uint16_t>(c.r.Put(r) | c.g.Put(g) | c.b.Put(b));
-            return moved;
-        });
+        changed = RoundOverRows(work.get(), [&](std::uint16_t* row, int) { return fadeRow(row, work->width, c); });
         work->Unlock();
         ShowRound(work.get(), back);
     }
@@ -122,25 +83,29 @@ void GP_FadeIn()
     if (!back) return;
     std::unique_ptr<CGP_Surface> work = CopyOfBackBuffer(back);
     if (!work || work->Lock() != 0) return;
-    const Components c = CurrentComponents();
-    const size_t pixels = static_cast<size_t>(work->width) * work->height;
+    const GP_FadeChannels c = CurrentChannels();
+    const int width = work->width;
+    const size_t pixels = static_cast<size_t>(width) * work->height;
     std::vector<std::uint16_t> targetR(pixels), targetG(pixels), targetB(pixels);
-    ForEachPixel(work.get(), [&](std::uint16_t& pixel, size_t i) {
-        targetR[i] = static_cast<std::uint16_t>(c.r.Get(pixel));
-        targetG[i] = static_cast<std::uint16_t>(c.g.Get(pixel));
-        targetB[i] = static_cast<std::uint16_t>(c.b.Get(pixel));
-        pixel = 0;
+    // The picture becomes the targets, and the surface starts black.
+    RoundOverRows(work.get(), [&](std::uint16_t* row, int y) {
+        const size_t at = static_cast<size_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
+            targetR[at + x] = static_cast<std::uint16_t>((row[x] & c.r.mask) >> c.r.shift);
+            targetG[at + x] = static_cast<std::uint16_t>((row[x] & c.g.mask) >> c.g.shift);
+            targetB[at + x] = static_cast<std::uint16_t>((row[x] & c.b.mask) >> c.b.shift);
+            row[x] = 0;
+        }
         return false;
     });
     work->Unlock();
     work->BltFast(back, 0, 0, 0, 0, GP_ScreenWidth, GP_ScreenHeight);
+    const auto fadeRow = GP_UseSse2Rows() ? &GP_FadeInRowSse2 : &GP_FadeInRowPlain;
     for (bool changed = true; changed;) {
         if (work->Lock() != 0) break;
-        changed = ForEachPixel(work.get(), [&](std::uint16_t& pixel, size_t i) {
-            int r = c.r.Get(pixel), g = c.g.Get(pixel), b = c.b.Get(pixel);
-            const bool moved = StepUp(c.r, r, targetR[i]) | StepUp(c.g, g, targetG[i]) | StepUp(c.b, b, targetB[i]);
-            pixel = static_cast<std::uint16_t>(c.r.Put(r) | c.g.Put(g) | c.b.Put(b));
-            return moved;
+        changed = RoundOverRows(work.get(), [&](std::uint16_t* row, int y) {
+            const size_t at = static_cast<size_t>(y) * width;
+            return fadeRow(row, width, GP_FadeTargets{&targetR[at], &targetG[at], &targetB[at]}, c);
         });
         work->Unlock();
         ShowRound(work.get(), back);
@@ -149,18 +114,12 @@ void GP_FadeIn()
 
 namespace {
 
-// The part of the rectangle that lies on the locked back buffer; false when nothing does.
-bool LockedArea(int& x, int& y, int& width, int& height, CGP_Surface*& back)
+// The part of the rectangle that lies on the locked back buffer; empty when nothing does.
+Rect LockedArea(int x, int y, int width, int height, CGP_Surface*& back)
 {
     back = BackBuffer();
-    if (!back || !back->pixels) return false;
-    const int right = std::min(x + width, back->width);
-    const int bottom = std::min(y + height, back->height);
-    x = std::max(x, 0);
-    y = std::max(y, 0);
-    width = right - x;
-    height = bottom - y;
-    return width > 0 && height > 0;
+    if (!back || !back->pixels) return Rect{};
+    return Rect::At(x, y, width, height).Intersected(Rect::OfSize(back->width, back->height));
 }
 
 GP_ChannelMasks PublishedMasks() { return GP_ChannelMasks{GP_RMask, GP_GMask, GP_BMask}; }
@@ -170,23 +129,27 @@ GP_ChannelMasks PublishedMasks() { return GP_ChannelMasks{GP_RMask, GP_GMask, GP
 void GP_BlendRect(int x, int y, int width, int height, std::uint16_t r, std::uint16_t g, std::uint16_t b)
 {
     CGP_Surface* back = nullptr;
-    if (!LockedArea(x, y, width, height, back)) return;
-    const GP_ChannelMasks colour{r, g, b};
-    for (int row = y; row < y + height; ++row) {
-        std::uint16_t* at = back->PixelRow(row) + x;
-        if (!(GP_HasMMX && GP_BlendRowSse2(at, width, PublishedMasks(), colour)))
-            GP_BlendRowPlain(at, width, PublishedMasks(), colour);
+    const Rect area = LockedArea(x, y, width, height, back);
+    if (area.IsEmpty()) return;
+    const GP_ChannelMasks masks = PublishedMasks(), colour{r, g, b};
+    const bool sse2 = GP_UseSse2Rows();
+    for (int row = area.top; row < area.bottom; ++row) {
+        std::uint16_t* at = back->PixelRow(row) + area.left;
+        if (!(sse2 && GP_BlendRowSse2(at, area.Width(), masks, colour)))
+            GP_BlendRowPlain(at, area.Width(), masks, colour);
     }
 }
 
 void GP_DarkenRect(int x, int y, int width, int height)
 {
     CGP_Surface* back = nullptr;
-    if (!LockedArea(x, y, width, height, back)) return;
-    for (int row = y; row < y + height; ++row) {
-        std::uint16_t* at = back->PixelRow(row) + x;
-        if (!(GP_HasMMX && GP_DarkenRowSse2(at, width, PublishedMasks())))
-            GP_DarkenRowPlain(at, width, PublishedMasks());
+    const Rect area = LockedArea(x, y, width, height, back);
+    if (area.IsEmpty()) return;
+    const GP_ChannelMasks masks = PublishedMasks();
+    const bool sse2 = GP_UseSse2Rows();
+    for (int row = area.top; row < area.bottom; ++row) {
+        std::uint16_t* at = back->PixelRow(row) + area.left;
+        if (!(sse2 && GP_DarkenRowSse2(at, area.Width(), masks))) GP_DarkenRowPlain(at, area.Width(), masks);
     }
 }
 

@@ -5,7 +5,10 @@
 #include <new>
 
 #include "GP_Display.h"
+#include "platform/rect.h"
 #include "platform/wingdi.h"
+
+using platform::Rect;
 
 namespace {
 
@@ -240,54 +243,34 @@ HRESULT CGP_Surface::BltFast(CGP_Surface* destination, int x, int y, int left, i
 {
     if (right - left < 1 || bottom - top < 1) return DD_OK;
     if (!destination || !destination->ddSurface || !ddSurface || !clipRect) return DDERR_INVALIDOBJECT;
-    const RECT& clip = *clipRect;
-    if (x + (right - left) > clip.right) right = left + (clip.right - x);
-    if (x < clip.left) {
-        left += clip.left - x;
-        x = clip.left;
-    }
-    if (y + (bottom - top) > clip.bottom) bottom = top + (clip.bottom - y);
-    if (y < clip.top) {
-        top += clip.top - y;
-        y = clip.top;
-    }
-    if (right <= left || bottom <= top) return DD_OK;
-    RECT from{left, top, right, bottom};
+    const Rect to = Rect::At(x, y, right - left, bottom - top).Intersected(Rect::From(*clipRect));
+    if (to.IsEmpty()) return DD_OK;
+    // The part of the source that lands inside the clip rectangle.
+    RECT from = to.Offset(left - x, top - y).ToRECT();
     const DWORD flags = DDBLTFAST_WAIT | (useColorKey ? DDBLTFAST_SRCCOLORKEY : DDBLTFAST_NOCOLORKEY);
     return WithRestore(destination, [&] {
-        return destination->ddSurface->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), ddSurface, &from, flags);
+        return destination->ddSurface->BltFast(static_cast<DWORD>(to.left), static_cast<DWORD>(to.top), ddSurface,
+                                               &from, flags);
     });
 }
 
 HRESULT CGP_Surface::Blt(CGP_Surface* destination, int sourceLeft, int sourceTop, int sourceRight, int sourceBottom,
                          int destLeft, int destTop, int destRight, int destBottom)
 {
-    const long long destWidth = destRight - destLeft;
-    const long long destHeight = destBottom - destTop;
+    const Rect placed{destLeft, destTop, destRight, destBottom};
     // An empty destination has nothing to scale to.
-    if (destWidth < 1 || destHeight < 1) return DDERR_INVALIDRECT;
+    if (placed.IsEmpty()) return DDERR_INVALIDRECT;
     if (!destination || !destination->ddSurface || !ddSurface || !clipRect) return DDERR_INVALIDOBJECT;
+    const Rect clipped = placed.Intersected(Rect::From(*clipRect));
+    if (clipped.IsEmpty()) return DDERR_INVALIDRECT;
+    // Each edge of the source moves in proportion to its edge of the destination.
     const long long sourceWidth = sourceRight - sourceLeft;
     const long long sourceHeight = sourceBottom - sourceTop;
-    const RECT& clip = *clipRect;
-    if (destLeft < clip.left) {
-        sourceLeft += static_cast<int>((clip.left - destLeft) * sourceWidth / destWidth);
-        destLeft = clip.left;
-    }
-    if (destRight > clip.right) {
-        sourceRight -= static_cast<int>((destRight - clip.right) * sourceWidth / destWidth);
-        destRight = clip.right;
-    }
-    if (destTop < clip.top) {
-        sourceTop += static_cast<int>((clip.top - destTop) * sourceHeight / destHeight);
-        destTop = clip.top;
-    }
-    if (destBottom > clip.bottom) {
-        sourceBottom -= static_cast<int>((destBottom - clip.bottom) * sourceHeight / destHeight);
-        destBottom = clip.bottom;
-    }
-    RECT to{destLeft, destTop, destRight, destBottom};
-    RECT from{sourceLeft, sourceTop, sourceRight, sourceBottom};
+    const auto across = [&](int cut) { return static_cast<int>(cut * sourceWidth / placed.Width()); };
+    const auto down = [&](int cut) { return static_cast<int>(cut * sourceHeight / placed.Height()); };
+    RECT from{sourceLeft + across(clipped.left - placed.left), sourceTop + down(clipped.top - placed.top),
+              sourceRight - across(placed.right - clipped.right), sourceBottom - down(placed.bottom - clipped.bottom)};
+    RECT to = clipped.ToRECT();
     const DWORD flags = DDBLT_WAIT | (useColorKey ? DDBLT_KEYSRC : 0);
     return WithRestore(destination,
                        [&] { return destination->ddSurface->Blt(&to, ddSurface, &from, flags, nullptr); });

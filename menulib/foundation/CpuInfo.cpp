@@ -5,8 +5,9 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "platform/cpu_features.h"
+
 #if defined(__x86_64__) || defined(__i386__)
-#include <cpuid.h>
 #define VEL_CPU_X86 1
 #endif
 
@@ -15,20 +16,20 @@ namespace {
 CpuidLeaves ReadCpuid()
 {
     CpuidLeaves leaves;
-#ifdef VEL_CPU_X86
-    unsigned a, b, c, d;
-    if (!__get_cpuid(0, &a, &b, &c, &d)) return leaves;
+    const std::optional<platform::CpuidRegisters> leaf0 = platform::CpuidLeaf(0);
+    if (!leaf0) return leaves;
     leaves.available = true;
-    leaves.vendor[0] = b;
-    leaves.vendor[1] = d;
-    leaves.vendor[2] = c;
-    if (__get_cpuid(1, &a, &b, &c, &d)) {
-        leaves.signature = a;
-        leaves.features = d;
+    leaves.vendor[0] = leaf0->ebx;
+    leaves.vendor[1] = leaf0->edx;
+    leaves.vendor[2] = leaf0->ecx;
+    if (const auto leaf1 = platform::CpuidLeaf(1)) {
+        leaves.signature = leaf1->eax;
+        leaves.features = leaf1->edx;
     }
-    leaves.extendedMax = __get_cpuid_max(0x80000000u, nullptr);
-    if ((leaves.extendedMax & 0x80000000u) && __get_cpuid(0x80000001u, &a, &b, &c, &d)) leaves.extendedFeatures = d;
-#endif
+    if (const auto top = platform::CpuidLeaf(0x80000000u)) leaves.extendedMax = top->eax;
+    if (leaves.extendedMax & 0x80000000u) {
+        if (const auto extended = platform::CpuidLeaf(0x80000001u)) leaves.extendedFeatures = extended->edx;
+    }
     return leaves;
 }
 

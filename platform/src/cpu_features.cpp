@@ -1,4 +1,4 @@
-// CPUID's feature bits, read once, with the overrides tests set.
+// CPUID's feature bits, read once, with the overrides tests set, and its leaves for records of the processor.
 #include "platform/cpu_features.h"
 
 #include <array>
@@ -18,18 +18,9 @@ constexpr unsigned kEdxMmx = 1u << 23;
 constexpr unsigned kEdxSse = 1u << 25;
 constexpr unsigned kEdxSse2 = 1u << 26;
 
-unsigned Leaf1Edx()
-{
-#if defined(__x86_64__) || defined(__i386__)
-    unsigned a = 0, b = 0, c = 0, d = 0;
-    if (__get_cpuid(1, &a, &b, &c, &d)) return d;
-#endif
-    return 0;
-}
-
 bool MachineHas(CpuFeature feature)
 {
-    static const unsigned edx = Leaf1Edx();
+    static const unsigned edx = CpuidLeaf(1).value_or(CpuidRegisters{}).edx;
     switch (feature) {
     case CpuFeature::Mmx: return edx & kEdxMmx;
     case CpuFeature::Sse: return edx & kEdxSse;
@@ -52,6 +43,15 @@ bool CpuHas(CpuFeature feature)
 void OverrideCpuFeature(CpuFeature feature, std::optional<bool> answer)
 {
     overrides[static_cast<int>(feature)].store(answer ? (*answer ? 1 : 0) : -1, std::memory_order_relaxed);
+}
+
+std::optional<CpuidRegisters> CpuidLeaf(std::uint32_t leaf)
+{
+#if defined(__x86_64__) || defined(__i386__)
+    CpuidRegisters r;
+    if (__get_cpuid(leaf, &r.eax, &r.ebx, &r.ecx, &r.edx)) return r;
+#endif
+    return std::nullopt;
 }
 
 }  // namespace platform

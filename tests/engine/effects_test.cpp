@@ -138,6 +138,62 @@ TEST(PixelRows, Sse2RowsMatchThePlainOnesBitForBit)
     }
 }
 
+TEST(PixelRows, FadeRoundsOfSse2MatchThePlainOnesBitForBit)
+{
+    const auto channelsOf = [](std::uint16_t r, std::uint16_t g, std::uint16_t b) {
+        const auto shift = [](std::uint16_t m) { return m ? __builtin_ctz(m) : 0; };
+        return GP_FadeChannels{{r, shift(r), 3, 2, 15, 3}, {g, shift(g), 6, 4, 31, 6}, {b, shift(b), 3, 2, 15, 3}};
+    };
+    // 5-6-5, 5-5-5, and one channel as wide as the pixel, where values pass 16 bits when raised.
+    const GP_FadeChannels formats[] = {channelsOf(0xF800, 0x07E0, 0x001F), channelsOf(0x7C00, 0x03E0, 0x001F),
+                                       channelsOf(0xFFFF, 0, 0)};
+    std::mt19937 random(3);
+    for (const GP_FadeChannels& c : formats) {
+        for (const int count : {1, 7, 8, 9, 640}) {
+            std::vector<std::uint16_t> row(count), tr(count), tg(count), tb(count);
+            // Rows of random pixels (nearly every component moves), of black and of finished pixels but the last.
+            for (const int fill : {0, 1, 2}) {
+                for (int i = 0; i < count; ++i) {
+                    const std::uint16_t p = fill == 0 ? static_cast<std::uint16_t>(random()) : 0;
+                    row[i] = p;
+                    tr[i] = static_cast<std::uint16_t>(fill == 0 ? random() % 40 : (p & c.r.mask) >> c.r.shift);
+                    tg[i] = static_cast<std::uint16_t>(fill == 0 ? random() % 70 : (p & c.g.mask) >> c.g.shift);
+                    tb[i] = static_cast<std::uint16_t>(fill == 0 ? random() % 40 : (p & c.b.mask) >> c.b.shift);
+                }
+                if (fill == 2) row[count - 1] = static_cast<std::uint16_t>(c.r.mask | c.g.mask | c.b.mask);
+                if (fill == 2) tr[count - 1] = tg[count - 1] = tb[count - 1] = 0xFFFF;
+                const std::string what = std::to_string(count) + " pixels, kind " + std::to_string(fill);
+
+                std::vector<std::uint16_t> plain = row, fast = row;
+                EXPECT_EQ(GP_FadeOutRowPlain(plain.data(), count, c), GP_FadeOutRowSse2(fast.data(), count, c))
+                    << what;
+                EXPECT_EQ(plain, fast) << "fade-out, " << what;
+
+                plain = fast = row;
+                const GP_FadeTargets targets{tr.data(), tg.data(), tb.data()};
+                EXPECT_EQ(GP_FadeInRowPlain(plain.data(), count, targets, c),
+                          GP_FadeInRowSse2(fast.data(), count, targets, c))
+                    << what;
+                EXPECT_EQ(plain, fast) << "fade-in, " << what;
+            }
+        }
+    }
+}
+
+TEST_F(EffectsTest, FadesReachTheSameEndsOnThePlainRows)
+{
+    const std::uint8_t saved = GP_HasMMX;
+    GP_HasMMX = 0;
+    Back().Clear(0);
+    SetPixel(Back(), 5, 5, 0xFFFF);
+    EXPECT_EQ(RoundsOf(GP_FadeOut), 13);
+    EXPECT_EQ(PixelAt(Back(), 5, 5), 0);
+    SetPixel(Back(), 5, 5, 0xFFFF);
+    EXPECT_EQ(RoundsOf(GP_FadeIn), 11);
+    EXPECT_EQ(PixelAt(Back(), 5, 5), 0xFFFF);
+    GP_HasMMX = saved;
+}
+
 TEST_F(EffectsTest, MaskMarksEveryPixelThatIsNotZero)
 {
     auto sprite = MakeSurface(3, 2);

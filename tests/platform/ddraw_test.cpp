@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <random>
+#include <vector>
 
 #include "TempDir.h"
+#include "display/pixel_rows.h"
+#include "platform/cpu_features.h"
 #include "platform/ddraw.h"
 #include "platform/display_testing.h"
 #include "platform/headless.h"
@@ -231,6 +236,138 @@ TEST_F(DirectDrawTest, BadRequestsAreRefused)
     EXPECT_EQ(plain->BltFast(0, 0, plain, &outside, DDBLTFAST_WAIT), DDERR_INVALIDRECT);
     EXPECT_EQ(plain->BltFast(0, 0, plain, nullptr, DDBLTFAST_SRCCOLORKEY), DDERR_NOCOLORKEY);
     plain->Release();
+}
+
+// Blits checked against a plain model of what they do, on a surface whose rows follow on in memory (4 pixels,
+// 8 bytes) and one with padding after each row (5 pixels in 16 bytes), with and without the SSE2 rows.
+class BlitModelTest : public DirectDrawTest {
+protected:
+    struct Frame {
+        int width, height;
+        std::vector<WORD> pixels;  // row after row, without padding
+        WORD& at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
+    };
+
+    // Every pixel a different value, and the padding 0.
+    Frame Paint(IDirectDrawSurface4* s, int width, int height, WORD base)
+    {
+        Frame frame{width, height, {}};
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                frame.pixels.push_back(static_cast<WORD>(base + y * 16 + x));
+                Set(s, x, y, frame.pixels.back());
+            }
+        return frame;
+    }
+
+    // The pixels, and whether every padding byte after the rows is still 0.
+    static Frame Read(IDirectDrawSurface4* s, int width, int height, bool& paddingClean)
+    {
+        DDSURFACEDESC2 desc{};
+        EXPECT_EQ(s->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+        Frame frame{width, height, {}};
+        paddingClean = true;
+        for (int y = 0; y < height; ++y) {
+            const WORD* row = Row(s, y, desc);
+            frame.pixels.insert(frame.pixels.end(), row, row + width);
+            for (size_t x = width; x < desc.lPitch / sizeof(WORD); ++x) paddingClean &= row[x] == 0;
+        }
+        s->Unlock(nullptr);
+        return frame;
+    }
+};
+
+TEST_F(BlitModelTest, FillsAndCopiesMatchTheModelOnFollowingAndPaddedRows)
+{
+    struct Case {
+        const char* name;
+        // Blits on the surfaces (dest, other) and the same on the model (dest, other).
+        std::function<void(IDirectDrawSurface4*, IDirectDrawSurface4*)> blit;
+        std::function<void(Frame&, Frame&)> model;
+    };
+    const auto fillModel = [](Frame& f, RECT r, WORD c) {
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) f.at(x, y) = c;
+    };
+    const Case cases[] = {
+        {"fill of the whole surface",
+         [](auto* d, auto*) { Fill(d, 0x1234); },
+         [&](Frame& d, Frame&) { fillModel(d, RECT{0, 0, d.width, d.height}, 0x1234); }},
+        {"fill with a colour of two equal bytes",
+         [](auto* d, auto*) { Fill(d, 0x4242); },
+         [&](Frame& d, Frame&) { fillModel(d, RECT{0, 0, d.width, d.height}, 0x4242); }},
+        {"fill of a part",
+         [](auto* d, auto*) {
+             RECT part{1, 1, 3, 3};
+             DDBLTFX fx{sizeof(DDBLTFX), 0x1234};
+             ASSERT_EQ(d->Blt(&part, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+         },
+         [&](Frame& d, Frame&) { fillModel(d, RECT{1, 1, 3, 3}, 0x1234); }},
+        {"copy of a whole surface",
+         [](auto* d, auto* o) { ASSERT_EQ(d->BltFast(0, 0, o, nullptr, DDBLTFAST_WAIT), DD_OK); },
+         [](Frame& d, Frame& o) { d.pixels = o.pixels; }},
+        {"whole rows scrolled down within the surface",
+         [](auto* d, auto*) {
+             DDSURFACEDESC2 desc{};
+             d->GetSurfaceDesc(&desc);
+             RECT rows{0, 0, static_cast<LONG>(desc.dwWidth), static_cast<LONG>(desc.dwHeight) - 1};
+             ASSERT_EQ(d->BltFast(0, 1, d, &rows, DDBLTFAST_WAIT), DD_OK);
+         },
+         [](Frame& d, Frame&) {
+             for (int y = d.height - 1; y > 0; --y)
+                 for (int x = 0; x < d.width; ++x) d.at(x, y) = d.at(x, y - 1);
+         }},
+        {"keyed copy of a whole surface",
+         [](auto* d, auto* o) {
+             DDCOLORKEY key{0x2011, 0x2011};  // one pixel of the other surface
+             o->SetColorKey(DDCKEY_SRCBLT, &key);
+             ASSERT_EQ(d->BltFast(0, 0, o, nullptr, DDBLTFAST_SRCCOLORKEY), DD_OK);
+         },
+         [](Frame& d, Frame& o) {
+             for (size_t i = 0; i < d.pixels.size(); ++i)
+                 if (o.pixels[i] != 0x2011) d.pixels[i] = o.pixels[i];
+         }},
+    };
+    for (const bool sse2 : {false, true}) {
+        platform::OverrideCpuFeature(platform::CpuFeature::Sse2, sse2);
+        for (const int width : {4, 5}) {
+            for (const Case& c : cases) {
+                IDirectDrawSurface4* dest = Surface(width, 4);
+                IDirectDrawSurface4* other = Surface(width, 4);
+                Frame model = Paint(dest, width, 4, 0x1000);
+                Frame otherModel = Paint(other, width, 4, 0x2000);
+                c.blit(dest, other);
+                c.model(model, otherModel);
+                bool paddingClean = false;
+                EXPECT_EQ(Read(dest, width, 4, paddingClean).pixels, model.pixels)
+                    << c.name << ", width " << width << (sse2 ? ", SSE2" : ", plain");
+                EXPECT_TRUE(paddingClean) << c.name << ", width " << width;
+                dest->Release();
+                other->Release();
+            }
+        }
+    }
+    platform::OverrideCpuFeature(platform::CpuFeature::Sse2, std::nullopt);
+}
+
+TEST(BlitRows, Sse2RowsMatchThePlainOnesBitForBit)
+{
+    using namespace platform::display;
+    std::mt19937 random(11);
+    for (const int count : {0, 1, 7, 8, 9, 31, 32, 33, 640}) {
+        std::vector<WORD> source(count), under(count);
+        for (WORD& p : source) p = static_cast<WORD>(random() % 4 ? random() : 0x0BAD);  // a quarter keys
+        for (WORD& p : under) p = static_cast<WORD>(random());
+
+        std::vector<WORD> plain = under, fast = under;
+        CopyRowSkippingPlain(plain.data(), source.data(), count, 0x0BAD);
+        CopyRowSkippingSse2(fast.data(), source.data(), count, 0x0BAD);
+        EXPECT_EQ(plain, fast) << "keyed copy of " << count;
+
+        FillRowPlain(plain.data(), count, 0x1234);
+        FillRowSse2(fast.data(), count, 0x1234);
+        EXPECT_EQ(plain, fast) << "fill of " << count;
+    }
 }
 
 }  // namespace

@@ -35,6 +35,19 @@ TEST(PixelFormat, MasksFindTheirFormatAndPackPutsChannelsInPlace)
     EXPECT_EQ(platform::kPixelFormat565.Pack(0, 255, 0), 0x07E0);
 }
 
+TEST(PixelFormat, ChannelsWidenToEightBitsWithWhiteStayingWhite)
+{
+    const platform::PixelFormat& f565 = platform::kPixelFormat565;
+    const platform::PixelFormat& f555 = platform::kPixelFormat555;
+    EXPECT_EQ(f565.Red8(0xFFFF), 255);
+    EXPECT_EQ(f565.Green8(0x07E0), 255);
+    EXPECT_EQ(f565.Blue8(0x07E0), 0);
+    EXPECT_EQ(f565.Green8(1 << 5), 4);  // 000001 -> 00000100
+    EXPECT_EQ(f555.Red8(0x7C00), 255);
+    EXPECT_EQ(f555.Green8(0x0200), 132);  // 10000 -> 10000100
+    EXPECT_EQ(f555.Blue8(0x0001), 8);
+}
+
 TEST(CpuFeatures, AnOverrideWinsUntilItIsCleared)
 {
     const bool machine = platform::CpuHas(platform::CpuFeature::Sse2);
@@ -44,5 +57,18 @@ TEST(CpuFeatures, AnOverrideWinsUntilItIsCleared)
     EXPECT_EQ(platform::CpuHas(platform::CpuFeature::Sse2), machine);
 #if defined(__x86_64__)
     EXPECT_TRUE(machine);  // every x86-64 processor has SSE2
+#endif
+}
+
+TEST(CpuFeatures, LeavesAnswerWhereTheProcessorHasThemAndAgreeWithTheFeatures)
+{
+#if defined(__x86_64__) || defined(__i386__)
+    const std::optional<platform::CpuidRegisters> leaf0 = platform::CpuidLeaf(0);
+    ASSERT_TRUE(leaf0.has_value());
+    ASSERT_GE(leaf0->eax, 1u);  // the highest standard leaf
+    EXPECT_EQ((platform::CpuidLeaf(1)->edx >> 26) & 1, platform::CpuHas(platform::CpuFeature::Sse2) ? 1u : 0u);
+    EXPECT_FALSE(platform::CpuidLeaf(leaf0->eax + 1).has_value());
+#else
+    EXPECT_FALSE(platform::CpuidLeaf(0).has_value());
 #endif
 }

@@ -27,6 +27,13 @@ struct PixelFormat {
                                           ((g8 >> (8 - greenBits)) << greenShift) |
                                           ((b8 >> (8 - blueBits)) << blueShift));
     }
+    // A channel of the pixel widened to 8 bits, its top bits repeated into the bottom ones so that white stays white.
+    constexpr int Red8(std::uint16_t pixel) const { return Widen((pixel & redMask) >> redShift, redBits); }
+    constexpr int Green8(std::uint16_t pixel) const { return Widen((pixel & greenMask) >> greenShift, greenBits); }
+    constexpr int Blue8(std::uint16_t pixel) const { return Widen((pixel & blueMask) >> blueShift, blueBits); }
+
+private:
+    static constexpr int Widen(int value, int bits) { return (value << (8 - bits)) | (value >> (2 * bits - 8)); }
 };
 
 inline constexpr PixelFormat kPixelFormat565{0xF800, 0x07E0, 0x001F, 11, 5, 0, 5, 6, 5, 16};

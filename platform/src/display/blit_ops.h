@@ -1,7 +1,8 @@
 // The pixel work of the blits: plain and colour-keyed copies, nearest-pixel scaling and fills of 16-bit
-// rectangles. The rectangles are already checked to lie inside their surfaces.
+// rectangles. The rectangles are already checked to lie inside their surfaces; each call walks flat rows.
 #pragma once
 #include "display_state.h"
+#include "platform/rect.h"
 
 namespace platform::display {
 
@@ -12,11 +13,12 @@ struct KeyRange {
 
 // Copies the source rectangle to (x, y); with a key, source pixels inside the key range are skipped.
 // Source and destination may be the same surface.
-void CopyPixels(const PixelView& dest, int x, int y, const PixelView& source, const RECT& from, const KeyRange* key);
+void CopyPixels(const PixelView& dest, int x, int y, const PixelView& source, const Rect& from, const KeyRange* key);
 // Scales the source rectangle onto the destination rectangle, nearest pixel.
-void ScalePixels(const PixelView& dest, const RECT& to, const PixelView& source, const RECT& from, const KeyRange* key);
-void FillPixels(const PixelView& dest, const RECT& area, WORD color);
+void ScalePixels(const PixelView& dest, const Rect& to, const PixelView& source, const Rect& from, const KeyRange* key);
+void FillPixels(const PixelView& dest, const Rect& area, WORD color);
 
-bool RectInside(const RECT& rect, int width, int height);
+// Whether the rectangle has pixels and all of them lie on a surface of the size.
+bool LiesOn(const Rect& rect, int width, int height);
 
 }  // namespace platform::display

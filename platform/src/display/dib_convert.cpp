@@ -87,9 +87,10 @@ bool ConvertDib(const BITMAPINFO& info, const void* bits, UINT usage, const GdiP
     if (bpp <= 8) table = IndexedColors(info, usage, palette, target.is555);
     DWORD masks[3] = {0xFF0000, 0x00FF00, 0x0000FF};
     if (bpp == 16) {
-        masks[0] = 0x7C00;
-        masks[1] = 0x03E0;
-        masks[2] = 0x001F;
+        // 16-bit bitmaps without bit fields are 5-5-5.
+        masks[0] = kPixelFormat555.redMask;
+        masks[1] = kPixelFormat555.greenMask;
+        masks[2] = kPixelFormat555.blueMask;
     }
     if (bitfields) std::memcpy(masks, reinterpret_cast<const BYTE*>(&info) + h.biSize, sizeof(masks));
     const Channel red(masks[0]), green(masks[1]), blue(masks[2]);

@@ -39,9 +39,18 @@ DisplayState& State()
 
 WORD PixelFromColor(COLORREF color, bool is555)
 {
-    const DWORD r = color & 0xFF, g = (color >> 8) & 0xFF, b = (color >> 16) & 0xFF;
-    if (is555) return static_cast<WORD>(((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3));
-    return static_cast<WORD>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+    return PixelFormatOf(is555).Pack(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+void DescribePixelFormat(DDPIXELFORMAT* record, const PixelFormat& format)
+{
+    std::memset(record, 0, sizeof(*record));
+    record->dwSize = sizeof(*record);
+    record->dwFlags = DDPF_RGB;
+    record->dwRGBBitCount = static_cast<DWORD>(format.depth);
+    record->dwRBitMask = format.redMask;
+    record->dwGBitMask = format.greenMask;
+    record->dwBBitMask = format.blueMask;
 }
 
 }  // namespace platform::display
@@ -140,14 +149,10 @@ HRESULT IDirectDraw4::GetDisplayMode(DDSURFACEDESC2* desc)
         format.dwBBitMask = 0x0000FF;
         return DD_OK;
     }
-    const bool is555 = State().is555;
     desc->dwWidth = ScreenWidth;
     desc->dwHeight = ScreenHeight;
     desc->lPitch = ScreenWidth * 2;
-    format.dwRGBBitCount = ScreenBits;
-    format.dwRBitMask = is555 ? 0x7C00 : 0xF800;
-    format.dwGBitMask = is555 ? 0x03E0 : 0x07E0;
-    format.dwBBitMask = 0x001F;
+    DescribePixelFormat(&format, PixelFormatOf(State().is555));
     return DD_OK;
 }
 

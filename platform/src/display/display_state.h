@@ -6,6 +6,7 @@
 
 #include "platform/ddraw.h"
 #include "platform/display_testing.h"
+#include "platform/pixel_format.h"
 
 namespace platform::display {
 
@@ -20,6 +21,11 @@ struct DisplayState {
 };
 
 DisplayState& State();
+
+// The description of the display's 5-5-5 or 5-6-5 format.
+inline const PixelFormat& PixelFormatOf(bool is555) { return is555 ? kPixelFormat555 : kPixelFormat565; }
+// Fills a DirectDraw pixel-format record with the format's depth and masks.
+void DescribePixelFormat(DDPIXELFORMAT* record, const PixelFormat& format);
 
 // A 16-bit pixel of the given format from a GDI colour; channels are cut to their top bits.
 WORD PixelFromColor(COLORREF color, bool is555);

@@ -1,5 +1,6 @@
 #include <mutex>
 
+#include "blit_ops.h"
 #include "platform/screenshot.h"
 #include "presenter.h"
 
@@ -19,10 +20,9 @@ void StoreFrame(const PixelView& frame)
     lastFrame.height = frame.height;
     lastFrame.is555 = frame.is555;
     lastFrame.pixels.resize(static_cast<size_t>(frame.width) * frame.height);
-    for (int y = 0; y < frame.height; ++y) {
-        const WORD* row = frame.Row(y);
-        std::copy(row, row + frame.width, lastFrame.pixels.begin() + static_cast<long>(y) * frame.width);
-    }
+    const PixelView store{lastFrame.pixels.data(), static_cast<LONG>(frame.width * sizeof(WORD)), frame.width,
+                          frame.height, frame.is555};
+    CopyPixels(store, 0, 0, frame, Rect::OfSize(frame.width, frame.height), nullptr);
     ++lastFrame.count;
 }
 

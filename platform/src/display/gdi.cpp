@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstring>
 #include <unordered_set>
 #include <utility>
@@ -168,13 +167,12 @@ BOOL BitBlt(HDC destHandle, int x, int y, int width, int height, HDC sourceHandl
     DeviceContext* source = FindDC(sourceHandle);
     if (!dest || !source || rop != SRCCOPY || !dest->target.pixels || !source->target.pixels) return FALSE;
     // Cut the rectangle to both pixel areas, moving both corners together.
-    const int left = std::max({0, -x, -sourceX});
-    const int top = std::max({0, -y, -sourceY});
-    const int right = std::min({width, dest->target.width - x, source->target.width - sourceX});
-    const int bottom = std::min({height, dest->target.height - y, source->target.height - sourceY});
-    if (left >= right || top >= bottom) return TRUE;
-    CopyPixels(dest->target, x + left, y + top, source->target,
-               RECT{sourceX + left, sourceY + top, sourceX + right, sourceY + bottom}, nullptr);
+    const platform::Rect sourceArea = platform::Rect::OfSize(source->target.width, source->target.height);
+    const platform::Rect to = platform::Rect::At(x, y, width, height)
+                                  .Intersected(platform::Rect::OfSize(dest->target.width, dest->target.height))
+                                  .Intersected(sourceArea.Offset(x - sourceX, y - sourceY));
+    if (to.IsEmpty()) return TRUE;
+    CopyPixels(dest->target, to.left, to.top, source->target, to.Offset(sourceX - x, sourceY - y), nullptr);
     return TRUE;
 }
 

@@ -4,20 +4,28 @@
 #include <cstdio>
 #include <memory>
 
+#include "display_state.h"
 #include "platform/files.h"
 #include "platform/screenshot.h"
 
 namespace {
 
 // 8-bit channels from a 16-bit pixel, the top bits repeated into the bottom ones so that white stays white.
-void ExpandPixel(std::uint16_t p, bool is555, png_byte* out)
+void ExpandPixel(std::uint16_t p, const platform::PixelFormat& format, png_byte* out)
 {
-    const unsigned r = is555 ? (p >> 10) & 31 : (p >> 11) & 31;
-    const unsigned g = is555 ? (p >> 5) & 31 : (p >> 5) & 63;
-    const unsigned b = p & 31;
-    out[0] = static_cast<png_byte>((r << 3) | (r >> 2));
-    out[1] = static_cast<png_byte>(is555 ? (g << 3) | (g >> 2) : (g << 2) | (g >> 4));
-    out[2] = static_cast<png_byte>((b << 3) | (b >> 2));
+    out[0] = static_cast<png_byte>(format.Red8(p));
+    out[1] = static_cast<png_byte>(format.Green8(p));
+    out[2] = static_cast<png_byte>(format.Blue8(p));
+}
+
+void WriteRows(png_structp png, const platform::PresentedFrame& frame, std::vector<png_byte>& row)
+{
+    const platform::PixelFormat& format = platform::display::PixelFormatOf(frame.is555);
+    for (int y = 0; y < frame.height; ++y) {
+        const std::uint16_t* in = frame.pixels.data() + static_cast<size_t>(y) * frame.width;
+        for (int x = 0; x < frame.width; ++x) ExpandPixel(in[x], format, &row[static_cast<size_t>(x) * 3]);
+        png_write_row(png, row.data());
+    }
 }
 
 struct FileCloser {
@@ -47,11 +55,7 @@ bool WriteFramePng(const std::string& path, const PresentedFrame& frame)
     png_set_IHDR(png, info, static_cast<png_uint_32>(frame.width), static_cast<png_uint_32>(frame.height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (int y = 0; y < frame.height; ++y) {
-        const std::uint16_t* in = frame.pixels.data() + static_cast<size_t>(y) * frame.width;
-        for (int x = 0; x < frame.width; ++x) ExpandPixel(in[x], frame.is555, &row[static_cast<size_t>(x) * 3]);
-        png_write_row(png, row.data());
-    }
+    WriteRows(png, frame, row);
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return std::fflush(file.get()) == 0;

@@ -1,6 +1,7 @@
 // The SDL presenter: the 16-bit frame goes to a streaming texture that is drawn into the window with its aspect
-// kept (black bars fill the rest), and SDL waits for the vertical blank when it shows it, so an idle game does not
-// spin. "Full screen" is SDL's full-screen desktop mode of the window.
+// kept (black bars fill the rest), and SDL waits for the vertical blank when it shows it (or the presenter sleeps
+// to the next refresh), so an idle game does not spin. "Full screen" is SDL's full-screen desktop mode of the
+// window.
 #include <SDL.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <thread>
 
 #include "presenter.h"
+#include "renderer_choice.h"
 #include "window/sdl_window_access.h"
 
 namespace platform::display {
@@ -90,11 +92,12 @@ private:
         forWindow = sdl;
         if (!renderer) {
             SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-            renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-            if (!renderer) renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE);
+            renderer = CreateCheapestRenderer(sdl);
             if (!renderer) return false;
         }
-        const Uint32 format = frame.is555 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
+        const PixelFormat& described = PixelFormatOf(frame.is555);
+        const Uint32 format = SDL_MasksToPixelFormatEnum(described.depth, described.redMask, described.greenMask,
+                                                         described.blueMask, 0);
         if (texture && (textureWidth != frame.width || textureHeight != frame.height || textureFormat != format)) {
             SDL_DestroyTexture(texture);
             texture = nullptr;

@@ -7,25 +7,19 @@
 #include "presenter.h"
 
 using namespace platform::display;
+using platform::Rect;
 
 namespace {
-
-RECT WholeOf(int width, int height) { return RECT{0, 0, width, height}; }
-
-void FillPixelFormat(DDPIXELFORMAT* format, bool is555)
-{
-    std::memset(format, 0, sizeof(*format));
-    format->dwSize = sizeof(*format);
-    format->dwFlags = DDPF_RGB;
-    format->dwRGBBitCount = 16;
-    format->dwRBitMask = is555 ? 0x7C00 : 0xF800;
-    format->dwGBitMask = is555 ? 0x03E0 : 0x07E0;
-    format->dwBBitMask = 0x001F;
-}
 
 KeyRange RangeOf(const DDCOLORKEY& key)
 {
     return KeyRange{static_cast<WORD>(key.dwColorSpaceLowValue), static_cast<WORD>(key.dwColorSpaceHighValue)};
+}
+
+// The given rectangle, or the whole surface for none.
+Rect RectOr(const RECT* given, int width, int height)
+{
+    return given ? Rect::From(*given) : Rect::OfSize(width, height);
 }
 
 }  // namespace
@@ -83,7 +77,7 @@ HRESULT IDirectDrawSurface4::Lock(RECT* rect, DDSURFACEDESC2* desc, DWORD flags,
 {
     if (!desc) return DDERR_INVALIDPARAMS;
     if (HRESULT r = CheckUsable(); r != DD_OK) return r;
-    if (rect && !RectInside(*rect, width, height)) return DDERR_INVALIDRECT;
+    if (rect && !LiesOn(Rect::From(*rect), width, height)) return DDERR_INVALIDRECT;
     GetSurfaceDesc(desc);
     if (rect) desc->lpSurface = Row(rect->top) + rect->left;
     locked = true;
@@ -128,27 +122,27 @@ HRESULT IDirectDrawSurface4::BltFast(DWORD x, DWORD y, IDirectDrawSurface4* sour
     if (!source) return DDERR_INVALIDPARAMS;
     if (HRESULT r = CheckUsable(); r != DD_OK) return r;
     if (HRESULT r = source->CheckUsable(); r != DD_OK) return r;
-    const RECT from = srcRect ? *srcRect : WholeOf(source->width, source->height);
-    if (!RectInside(from, source->width, source->height)) return DDERR_INVALIDRECT;
-    const long long right = static_cast<long long>(x) + (from.right - from.left);
-    const long long bottom = static_cast<long long>(y) + (from.bottom - from.top);
-    if (right > width || bottom > height) return DDERR_INVALIDRECT;
+    const Rect from = RectOr(srcRect, source->width, source->height);
+    if (!LiesOn(from, source->width, source->height)) return DDERR_INVALIDRECT;
+    // Checked before the corner becomes signed, so that a huge one cannot wrap round onto the surface.
+    if (x > static_cast<DWORD>(width) || y > static_cast<DWORD>(height)) return DDERR_INVALIDRECT;
+    const Rect to = Rect::At(static_cast<int>(x), static_cast<int>(y), from.Width(), from.Height());
+    if (!LiesOn(to, width, height)) return DDERR_INVALIDRECT;
     KeyRange key{};
     const bool keyed = flags & DDBLTFAST_SRCCOLORKEY;
     if (keyed) {
         if (!source->hasColorKey) return DDERR_NOCOLORKEY;
         key = RangeOf(source->colorKey);
     }
-    CopyPixels(SurfaceAccess::View(*this), static_cast<int>(x), static_cast<int>(y), SurfaceAccess::View(*source),
-               from, keyed ? &key : nullptr);
+    CopyPixels(SurfaceAccess::View(*this), to.left, to.top, SurfaceAccess::View(*source), from, keyed ? &key : nullptr);
     return DD_OK;
 }
 
 HRESULT IDirectDrawSurface4::Blt(RECT* destRect, IDirectDrawSurface4* source, RECT* srcRect, DWORD flags, DDBLTFX* fx)
 {
     if (HRESULT r = CheckUsable(); r != DD_OK) return r;
-    const RECT to = destRect ? *destRect : WholeOf(width, height);
-    if (!RectInside(to, width, height)) return DDERR_INVALIDRECT;
+    const Rect to = RectOr(destRect, width, height);
+    if (!LiesOn(to, width, height)) return DDERR_INVALIDRECT;
     if (flags & DDBLT_COLORFILL) {
         if (!fx) return DDERR_INVALIDPARAMS;
         FillPixels(SurfaceAccess::View(*this), to, static_cast<WORD>(fx->dwFillColor));
@@ -156,8 +150,8 @@ HRESULT IDirectDrawSurface4::Blt(RECT* destRect, IDirectDrawSurface4* source, RE
     }
     if (!source) return DDERR_INVALIDPARAMS;
     if (HRESULT r = source->CheckUsable(); r != DD_OK) return r;
-    const RECT from = srcRect ? *srcRect : WholeOf(source->width, source->height);
-    if (!RectInside(from, source->width, source->height)) return DDERR_INVALIDRECT;
+    const Rect from = RectOr(srcRect, source->width, source->height);
+    if (!LiesOn(from, source->width, source->height)) return DDERR_INVALIDRECT;
     KeyRange key{};
     const bool keyed = flags & DDBLT_KEYSRC;
     if (keyed) {
@@ -166,7 +160,7 @@ HRESULT IDirectDrawSurface4::Blt(RECT* destRect, IDirectDrawSurface4* source, RE
     }
     const PixelView dest = SurfaceAccess::View(*this);
     const PixelView src = SurfaceAccess::View(*source);
-    if (to.right - to.left == from.right - from.left && to.bottom - to.top == from.bottom - from.top)
+    if (to.Width() == from.Width() && to.Height() == from.Height())
         CopyPixels(dest, to.left, to.top, src, from, keyed ? &key : nullptr);
     else
         ScalePixels(dest, to, src, from, keyed ? &key : nullptr);
@@ -180,8 +174,8 @@ HRESULT IDirectDrawSurface4::Flip(IDirectDrawSurface4* target, DWORD flags)
     if (target && target != backBuffer) return DDERR_INVALIDPARAMS;
     if (HRESULT r = CheckUsable(); r != DD_OK) return r;
     if (HRESULT r = backBuffer->CheckUsable(); r != DD_OK) return r;
-    for (int y = 0; y < height; ++y)
-        std::memcpy(Row(y), backBuffer->Row(y), static_cast<size_t>(width) * sizeof(WORD));
+    CopyPixels(SurfaceAccess::View(*this), 0, 0, SurfaceAccess::View(*backBuffer), Rect::OfSize(width, height),
+               nullptr);
     Present();
     return DD_OK;
 }
@@ -197,7 +191,7 @@ HRESULT IDirectDrawSurface4::GetAttachedSurface(DDSCAPS2* wanted, IDirectDrawSur
 HRESULT IDirectDrawSurface4::GetPixelFormat(DDPIXELFORMAT* format)
 {
     if (!format) return DDERR_INVALIDPARAMS;
-    FillPixelFormat(format, is555);
+    DescribePixelFormat(format, PixelFormatOf(is555));
     return DD_OK;
 }
 
@@ -216,7 +210,7 @@ HRESULT IDirectDrawSurface4::GetSurfaceDesc(DDSURFACEDESC2* desc)
         desc->dwFlags |= DDSD_BACKBUFFERCOUNT;
         desc->dwBackBufferCount = 1;
     }
-    FillPixelFormat(&desc->ddpfPixelFormat, is555);
+    DescribePixelFormat(&desc->ddpfPixelFormat, PixelFormatOf(is555));
     return DD_OK;
 }
 
