@@ -15,16 +15,6 @@
 
 namespace {
 
-constexpr int ErrMode = 2;
-constexpr int ErrCooperativeLevel = 3;
-constexpr int ErrPrimary = 4;
-constexpr int ErrAttachedBack = 5;
-constexpr int ErrPresent = 26;
-constexpr int ErrClipper = 32;
-constexpr int ErrNoBackBuffer = 50;
-constexpr int ErrCreate = 63;
-constexpr int ErrQuery = 64;
-
 constexpr DWORD ChainCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
 
 std::uint8_t DetectMMX()
@@ -154,14 +144,15 @@ int CGP_Display::Init()
 {
     if (driverCount < 1) DirectDrawEnumerateA(&EnumerateDrivers, this);
     IDirectDraw* first = nullptr;
-    if (DirectDrawCreate(driverCount > 0 ? drivers[0].guid : nullptr, &first, nullptr) != DD_OK) return ErrCreate;
+    if (DirectDrawCreate(driverCount > 0 ? drivers[0].guid : nullptr, &first, nullptr) != DD_OK)
+        return GP_ErrDirectDrawCreate;
     void* wanted = nullptr;
     const HRESULT asked = first->QueryInterface(IID_IDirectDraw4, &wanted);
     first->Release();
-    if (asked != DD_OK) return ErrQuery;
+    if (asked != DD_OK) return GP_ErrDirectDrawQuery;
     if (directDraw) directDraw->Release();
     directDraw = static_cast<IDirectDraw4*>(wanted);
-    return 0;
+    return GP_DisplayOk;
 }
 
 void CGP_Display::ReleaseSetUp()
@@ -196,15 +187,15 @@ int CGP_Display::CreateFlippingChain(DWORD caps)
     desc.dwBackBufferCount = 1;
     desc.ddsCaps.dwCaps = caps;
     IDirectDrawSurface4* chain = nullptr;
-    if (directDraw->CreateSurface(&desc, &chain, nullptr) != DD_OK) return ErrPrimary;
+    if (directDraw->CreateSurface(&desc, &chain, nullptr) != DD_OK) return GP_ErrPrimary;
     primarySurface->ddSurface = chain;
     ReadPixelFormat(chain);
     DDSCAPS2 wanted{};
     wanted.dwCaps = DDSCAPS_BACKBUFFER;
     IDirectDrawSurface4* back = nullptr;
-    if (chain->GetAttachedSurface(&wanted, &back) != DD_OK) return ErrAttachedBack;
+    if (chain->GetAttachedSurface(&wanted, &back) != DD_OK) return GP_ErrAttachedBack;
     backSurface->ddSurface = back;
-    return 0;
+    return GP_DisplayOk;
 }
 
 int CGP_Display::SetFullScreen(std::uint32_t flags, HWND newWindow, int width, int height, int bitsPerPixel)
@@ -217,11 +208,11 @@ int CGP_Display::SetFullScreen(std::uint32_t flags, HWND newWindow, int width, i
     backSurface = new CGP_Surface();
     palette = new CGP_Palette();
     pixelFormat = new CGP_PixelFormat();
-    if (!directDraw) return ErrCooperativeLevel;
+    if (!directDraw) return GP_ErrCooperativeLevel;
 
     if (directDraw->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN) != DD_OK)
-        return ErrCooperativeLevel;
-    if (directDraw->SetDisplayMode(width, height, bitsPerPixel, 0, 0) != DD_OK) return ErrMode;
+        return GP_ErrCooperativeLevel;
+    if (directDraw->SetDisplayMode(width, height, bitsPerPixel, 0, 0) != DD_OK) return GP_ErrDisplayMode;
     displayRect = RECT{0, 0, width, height};
     separateBackBuffer = 0;
     const bool for3D = flags & GP_Mode3DDevice;
@@ -231,7 +222,7 @@ int CGP_Display::SetFullScreen(std::uint32_t flags, HWND newWindow, int width, i
         desc.dwSize = sizeof(desc);
         desc.dwFlags = DDSD_CAPS;
         desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | (for3D ? DDSCAPS_3DDEVICE : 0);
-        if (directDraw->CreateSurface(&desc, &primarySurface->ddSurface, nullptr) != DD_OK) return ErrPrimary;
+        if (directDraw->CreateSurface(&desc, &primarySurface->ddSurface, nullptr) != DD_OK) return GP_ErrPrimary;
         ReadPixelFormat(primarySurface->ddSurface);
         if (!(flags & GP_ModePrimaryOnly)) {
             std::uint16_t kind = (flags & GP_ModeOwnMemoryBack) ? GP_SurfaceOwnMemory : GP_SurfaceSystem;
@@ -256,7 +247,7 @@ int CGP_Display::SetFullScreen(std::uint32_t flags, HWND newWindow, int width, i
     primarySurface->Clear(0);
     primarySurface->SetPalette(palette);
     backSurface->SetPalette(palette);
-    return 0;
+    return GP_DisplayOk;
 }
 
 int CGP_Display::SetWindowed(std::uint32_t flags, HWND newWindow, int width, int height)
@@ -268,14 +259,14 @@ int CGP_Display::SetWindowed(std::uint32_t flags, HWND newWindow, int width, int
     primarySurface = new CGP_Surface();
     backSurface = new CGP_Surface();
     pixelFormat = new CGP_PixelFormat();
-    if (!directDraw) return ErrCooperativeLevel;
+    if (!directDraw) return GP_ErrCooperativeLevel;
 
-    if (directDraw->SetCooperativeLevel(window, DDSCL_NORMAL) != DD_OK) return ErrCooperativeLevel;
+    if (directDraw->SetCooperativeLevel(window, DDSCL_NORMAL) != DD_OK) return GP_ErrCooperativeLevel;
     DDSURFACEDESC2 desc{};
     desc.dwSize = sizeof(desc);
     desc.dwFlags = DDSD_CAPS;
     desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-    if (directDraw->CreateSurface(&desc, &primarySurface->ddSurface, nullptr) != DD_OK) return ErrPrimary;
+    if (directDraw->CreateSurface(&desc, &primarySurface->ddSurface, nullptr) != DD_OK) return GP_ErrPrimary;
     DDSURFACEDESC2 mode{};
     mode.dwSize = sizeof(mode);
     directDraw->GetDisplayMode(&mode);
@@ -294,22 +285,22 @@ int CGP_Display::SetWindowed(std::uint32_t flags, HWND newWindow, int width, int
     backSurface->Create(this, kind, width, height);
     separateBackBuffer = 1;
 
-    if (directDraw->CreateClipper(0, &clipper, nullptr) != DD_OK) return ErrClipper;
-    if (clipper->SetHWnd(0, window) != DD_OK) return ErrClipper;
-    if (primarySurface->ddSurface->SetClipper(clipper) != DD_OK) return ErrClipper;
-    return 0;
+    if (directDraw->CreateClipper(0, &clipper, nullptr) != DD_OK) return GP_ErrClipper;
+    if (clipper->SetHWnd(0, window) != DD_OK) return GP_ErrClipper;
+    if (primarySurface->ddSurface->SetClipper(clipper) != DD_OK) return GP_ErrClipper;
+    return GP_DisplayOk;
 }
 
 int CGP_Display::Present(std::uint32_t flags)
 {
     RestoreSurfaces();
-    if (!backSurface) return ErrNoBackBuffer;
-    if (!primarySurface || !primarySurface->ddSurface) return ErrPresent;
+    if (!backSurface) return GP_ErrNoBackBuffer;
+    if (!primarySurface || !primarySurface->ddSurface) return GP_ErrPresent;
     IDirectDrawSurface4* primary = primarySurface->ddSurface;
     if (!windowed) {
         HRESULT result = primary->Flip(nullptr, flags);
         if (result == DDERR_SURFACELOST) {
-            if (!IsModeValid()) return ErrPresent;
+            if (!IsModeValid()) return GP_ErrPresent;
             // Build the chain again into the same surface objects; the old back buffer went with its chain.
             primary->Release();
             primarySurface->ddSurface = nullptr;
@@ -317,7 +308,7 @@ int CGP_Display::Present(std::uint32_t flags)
             if (int failed = CreateFlippingChain(ChainCaps)) return failed;
             result = primarySurface->ddSurface->Flip(nullptr, flags);
         }
-        return result == DD_OK ? 0 : ErrPresent;
+        return result == DD_OK ? GP_DisplayOk : GP_ErrPresent;
     }
     RECT source{0, 0, backSurface->width, backSurface->height};
     RECT dest = source;
@@ -327,7 +318,7 @@ int CGP_Display::Present(std::uint32_t flags)
         primarySurface->Restore();
         result = primary->Blt(&dest, backSurface->ddSurface, &source, flags, nullptr);
     }
-    return result == DD_OK ? 0 : ErrPresent;
+    return result == DD_OK ? GP_DisplayOk : GP_ErrPresent;
 }
 
 HRESULT CGP_Display::WaitVerticalBlank()

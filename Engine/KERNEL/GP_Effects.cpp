@@ -100,7 +100,7 @@ void GP_FadeOut()
     std::unique_ptr<CGP_Surface> work = CopyOfBackBuffer(back);
     const Components c = CurrentComponents();
     for (bool changed = true; work && changed;) {
-        if (work->Lock() != 0) break;
+        if (work->Lock() != GP_SurfaceOk) break;
         changed = ForEachPixel(work.get(), [&](std::uint16_t& pixel, size_t) {
             int r = c.r.Get(pixel), g = c.g.Get(pixel), b = c.b.Get(pixel);
             const bool moved = StepDown(c.r, r) | StepDown(c.g, g) | StepDown(c.b, b);
@@ -121,7 +121,7 @@ void GP_FadeIn()
     CGP_Surface* back = BackBuffer();
     if (!back) return;
     std::unique_ptr<CGP_Surface> work = CopyOfBackBuffer(back);
-    if (!work || work->Lock() != 0) return;
+    if (!work || work->Lock() != GP_SurfaceOk) return;
     const Components c = CurrentComponents();
     const size_t pixels = static_cast<size_t>(work->width) * work->height;
     std::vector<std::uint16_t> targetR(pixels), targetG(pixels), targetB(pixels);
@@ -135,7 +135,7 @@ void GP_FadeIn()
     work->Unlock();
     work->BltFast(back, 0, 0, 0, 0, GP_ScreenWidth, GP_ScreenHeight);
     for (bool changed = true; changed;) {
-        if (work->Lock() != 0) break;
+        if (work->Lock() != GP_SurfaceOk) break;
         changed = ForEachPixel(work.get(), [&](std::uint16_t& pixel, size_t i) {
             int r = c.r.Get(pixel), g = c.g.Get(pixel), b = c.b.Get(pixel);
             const bool moved = StepUp(c.r, r, targetR[i]) | StepUp(c.g, g, targetG[i]) | StepUp(c.b, b, targetB[i]);

@@ -111,7 +111,7 @@ std::unique_ptr<CGP_Picture> CGP_GraphServer::ReadPicture(std::uint32_t id)
 
 void CGP_GraphServer::CopyPicture(CGP_Picture& picture, CGP_Surface* surface)
 {
-    if (surface->GetDC() != 0) return;
+    if (surface->GetDC() != GP_SurfaceOk) return;
     HBITMAP bitmap = picture.CreateBitmap();
     HDC memory = CreateCompatibleDC(surface->dc);
     HGDIOBJ previous = bitmap ? SelectObject(memory, bitmap) : nullptr;
@@ -135,7 +135,7 @@ CGP_Surface* CGP_GraphServer::LoadSurface(std::uint32_t id, std::uint32_t maskId
 
     auto surface = std::make_unique<CGP_Surface>();
     const std::uint16_t kind = systemMemory ? GP_SurfaceSystem : GP_SurfaceVideoOrSystem;
-    if (surface->Create(GP_DisplayPtr, kind, picture->GetWidth(), picture->GetHeight()) != 0)
+    if (surface->Create(GP_DisplayPtr, kind, picture->GetWidth(), picture->GetHeight()) != GP_SurfaceOk)
         throw CGP_FatalExeption(Module, __LINE__, FormatNew("Невозможно создать поверхность %s", NameOf(id)),
                                 nullptr, 1);
     if (!systemMemory && (surface->kind & 0xFF) == GP_SurfaceSystem) {
@@ -230,9 +230,10 @@ void CGP_GraphServer::ApplyMask(CGP_Surface* surface, std::uint32_t maskId)
     CloseResource();
 
     CGP_Surface stencil;
-    if (stencil.Create(surface->display, GP_SurfaceVideoOrSystem, surface->width, surface->height) != 0) return;
+    if (stencil.Create(surface->display, GP_SurfaceVideoOrSystem, surface->width, surface->height) != GP_SurfaceOk)
+        return;
     stencil.Clear(0);
-    if (stencil.Lock() != 0) return;
+    if (stencil.Lock() != GP_SurfaceOk) return;
     const size_t total = static_cast<size_t>(surface->width) * surface->height;
     size_t at = 0;
     for (std::uint8_t run : runs) {

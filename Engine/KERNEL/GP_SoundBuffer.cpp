@@ -14,17 +14,17 @@
 namespace {
 
 // The code of a buffer-creation failure in the log line.
-int CreateFailureCode(HRESULT result)
+GP_SoundCreateFailure CreateFailureCode(HRESULT result)
 {
     switch (result) {
-    case DSERR_ALLOCATED: return 1;
-    case DSERR_BADFORMAT: return 2;
-    case DSERR_INVALIDPARAM: return 3;
-    case DSERR_NOAGGREGATION: return 4;
-    case DSERR_OUTOFMEMORY: return 5;
-    case DSERR_UNINITIALIZED: return 6;
-    case DSERR_UNSUPPORTED: return 7;
-    default: return 0;
+    case DSERR_ALLOCATED: return GP_SoundCreateAllocated;
+    case DSERR_BADFORMAT: return GP_SoundCreateBadFormat;
+    case DSERR_INVALIDPARAM: return GP_SoundCreateInvalidParam;
+    case DSERR_NOAGGREGATION: return GP_SoundCreateNoAggregation;
+    case DSERR_OUTOFMEMORY: return GP_SoundCreateOutOfMemory;
+    case DSERR_UNINITIALIZED: return GP_SoundCreateUninitialized;
+    case DSERR_UNSUPPORTED: return GP_SoundCreateUnsupported;
+    default: return GP_SoundCreateOther;
     }
 }
 
@@ -48,10 +48,10 @@ void CGP_SoundBuffer::Release()
 HRESULT CGP_SoundBuffer::LoadWave(std::FILE* stream)
 {
     Release();
-    if (!device || !device->directSound || !stream) return -1;
+    if (!device || !device->directSound || !stream) return GP_WaveNotLoaded;
     std::vector<BYTE> samples;
     WAVEFORMATEX read{};
-    if (!GP_ReadWave(stream, read, samples)) return -1;
+    if (!GP_ReadWave(stream, read, samples)) return GP_WaveNotLoaded;
     format = read;
     DSBUFFERDESC desc{sizeof(DSBUFFERDESC), DSBCAPS_STATIC | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRL3D,
                       static_cast<DWORD>(samples.size()), 0, &format};
@@ -71,14 +71,14 @@ HRESULT CGP_SoundBuffer::LoadWave(std::FILE* stream)
     }
     if (GP_Sound3DAvailable && FAILED(buffer->QueryInterface(IID_IDirectSound3DBuffer, reinterpret_cast<void**>(&buffer3D))))
         buffer3D = nullptr;
-    return 0;
+    return DS_OK;
 }
 
 HRESULT CGP_SoundBuffer::LoadFile(const char* path)
 {
     Release();
     std::FILE* file = platform::OpenFile(path, "rb");
-    if (!file) return -1;
+    if (!file) return GP_WaveNotLoaded;
     const HRESULT result = LoadWave(file);
     std::fclose(file);
     return result;

@@ -8,6 +8,21 @@
 
 class CGP_DirectSound;
 
+// LoadWave's result when there is no device or the data is not a WAVE this reader takes.
+constexpr HRESULT GP_WaveNotLoaded = -1;
+
+// The code that the log line "Error create sound buffer P=%d" gives a failed buffer creation.
+enum GP_SoundCreateFailure : int {
+    GP_SoundCreateOther = 0,
+    GP_SoundCreateAllocated = 1,
+    GP_SoundCreateBadFormat = 2,
+    GP_SoundCreateInvalidParam = 3,
+    GP_SoundCreateNoAggregation = 4,
+    GP_SoundCreateOutOfMemory = 5,
+    GP_SoundCreateUninitialized = 6,
+    GP_SoundCreateUnsupported = 7,
+};
+
 class CGP_SoundBuffer {
 public:
     explicit CGP_SoundBuffer(CGP_DirectSound* device);
@@ -16,8 +31,8 @@ public:
     virtual ~CGP_SoundBuffer();
 
     // Loads a RIFF WAVE from the stream's position into a new static buffer. 0 on success; otherwise the
-    // buffer stays empty and the result is the device's error, or -1 when there is no device or the data is
-    // not a WAVE this reader takes.
+    // buffer stays empty and the result is the device's error, or GP_WaveNotLoaded when there is no device or
+    // the data is not a WAVE this reader takes.
     HRESULT LoadWave(std::FILE* stream);
     // Releases what it held, then loads the WAVE file.
     HRESULT LoadFile(const char* path);

@@ -70,7 +70,7 @@ void CGP_SoundPlayer::Free(Channel& channel)
 
 void CGP_SoundPlayer::Play(CGP_SoundSource* source, std::uint32_t id, bool looping, bool positioned, bool follow)
 {
-    if (!device || !serverSet || !serverSet->sound || id == 0xFFFFFFFF || !GP_SoundActive || !HasChannels()) return;
+    if (!device || !serverSet || !serverSet->sound || id == GP_NoID || !GP_SoundActive || !HasChannels()) return;
     Channel& channel = channels[ChooseChannel()];
     if (!channel.free) Free(channel);
     if (CGP_SoundBuffer* sound = serverSet->sound->GetSound(id))

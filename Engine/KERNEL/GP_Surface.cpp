@@ -9,14 +9,6 @@
 
 namespace {
 
-constexpr int ErrCreate = 6;
-constexpr int ErrLock = 7;
-constexpr int ErrUnlock = 8;
-constexpr int ErrGetDC = 9;
-constexpr int ErrReleaseDC = 10;
-constexpr int ErrFill = 25;
-constexpr int ErrPalette = 35;
-
 constexpr DWORD VideoCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_VIDEOMEMORY;
 constexpr DWORD SystemCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
 
@@ -102,7 +94,7 @@ int CGP_Surface::Create(CGP_Display* owner, std::uint16_t surfaceKind, int surfa
     width = surfaceWidth;
     height = surfaceHeight;
     kind = surfaceKind;
-    if (!owner || !owner->directDraw || surfaceWidth < 1 || surfaceHeight < 1) return ErrCreate;
+    if (!owner || !owner->directDraw || surfaceWidth < 1 || surfaceHeight < 1) return GP_ErrCreate;
 
     const std::uint16_t base = surfaceKind & 0xFF;
     const DWORD for3D = (surfaceKind & GP_SurfaceFor3D) && base != GP_SurfaceTexture && base != GP_SurfaceTexture2
@@ -123,7 +115,7 @@ int CGP_Surface::Create(CGP_Display* owner, std::uint16_t surfaceKind, int surfa
         const int bits = owner->pixelFormat && owner->pixelFormat->bitsPerPixel ? owner->pixelFormat->bitsPerPixel : 16;
         pitch = static_cast<std::int32_t>((static_cast<long long>(bits) * surfaceWidth / 8 + 7) & ~7LL);
         ownMemory = new (std::nothrow) std::uint8_t[static_cast<size_t>(pitch) * surfaceHeight]();
-        if (!ownMemory) return ErrCreate;
+        if (!ownMemory) return GP_ErrCreate;
         pixels = ownMemory;
         desc.dwFlags |= DDSD_PITCH | DDSD_LPSURFACE;
         desc.lPitch = pitch;
@@ -131,7 +123,7 @@ int CGP_Surface::Create(CGP_Display* owner, std::uint16_t surfaceKind, int surfa
         desc.ddsCaps.dwCaps = SystemCaps | for3D;
         break;
     }
-    default: return ErrCreate;
+    default: return GP_ErrCreate;
     }
 
     HRESULT made = owner->directDraw->CreateSurface(&desc, &ddSurface, nullptr);
@@ -146,7 +138,7 @@ int CGP_Surface::Create(CGP_Display* owner, std::uint16_t surfaceKind, int surfa
     }
     if (made != DD_OK) {
         ddSurface = nullptr;
-        return ErrCreate;
+        return GP_ErrCreate;
     }
     if ((kind & 0xFF) == GP_SurfaceSystem) {
         Lock();
@@ -154,47 +146,47 @@ int CGP_Surface::Create(CGP_Display* owner, std::uint16_t surfaceKind, int surfa
     }
     SetClipRect(&owner->displayRect);
     palette = owner->palette;
-    return 0;
+    return GP_SurfaceOk;
 }
 
 int CGP_Surface::Lock()
 {
-    if (locked || (kind & 0xFF) == GP_SurfaceOwnMemory) return 0;
-    if (!ddSurface) return ErrLock;
+    if (locked || (kind & 0xFF) == GP_SurfaceOwnMemory) return GP_SurfaceOk;
+    if (!ddSurface) return GP_ErrLock;
     DDSURFACEDESC2 desc{};
     desc.dwSize = sizeof(desc);
     const HRESULT result = WithRestore(nullptr, [&] { return ddSurface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr); });
-    if (result != DD_OK) return ErrLock;
+    if (result != DD_OK) return GP_ErrLock;
     pitch = desc.lPitch;
     pixels = desc.lpSurface;
     locked = 1;
-    return 0;
+    return GP_SurfaceOk;
 }
 
 int CGP_Surface::Unlock()
 {
-    if (!locked || (kind & 0xFF) == GP_SurfaceOwnMemory) return 0;
-    if (!ddSurface || ddSurface->Unlock(nullptr) != DD_OK) return ErrUnlock;
+    if (!locked || (kind & 0xFF) == GP_SurfaceOwnMemory) return GP_SurfaceOk;
+    if (!ddSurface || ddSurface->Unlock(nullptr) != DD_OK) return GP_ErrUnlock;
     locked = 0;
-    return 0;
+    return GP_SurfaceOk;
 }
 
 int CGP_Surface::GetDC()
 {
-    if (dcHeld) return 0;
-    if (!ddSurface) return ErrGetDC;
-    if (WithRestore(nullptr, [&] { return ddSurface->GetDC(&dc); }) != DD_OK) return ErrGetDC;
+    if (dcHeld) return GP_SurfaceOk;
+    if (!ddSurface) return GP_ErrGetDC;
+    if (WithRestore(nullptr, [&] { return ddSurface->GetDC(&dc); }) != DD_OK) return GP_ErrGetDC;
     dcHeld = 1;
-    return 0;
+    return GP_SurfaceOk;
 }
 
 int CGP_Surface::ReleaseDC()
 {
-    if (!dcHeld) return 0;
-    if (!ddSurface || ddSurface->ReleaseDC(dc) != DD_OK) return ErrReleaseDC;
+    if (!dcHeld) return GP_SurfaceOk;
+    if (!ddSurface || ddSurface->ReleaseDC(dc) != DD_OK) return GP_ErrReleaseDC;
     dcHeld = 0;
     dc = nullptr;
-    return 0;
+    return GP_SurfaceOk;
 }
 
 void CGP_Surface::SetSourceColorKey(std::uint32_t value)
@@ -229,11 +221,11 @@ void CGP_Surface::SetClipRect(RECT* rect)
 int CGP_Surface::SetPalette(CGP_Palette* newPalette)
 {
     palette = newPalette;
-    if (!newPalette) return ErrPalette;
+    if (!newPalette) return GP_ErrPalette;
     const bool eightBit = display && display->pixelFormat && display->pixelFormat->bitsPerPixel == 8;
-    if (!ddSurface || !eightBit || !newPalette->ddPalette) return 0;
+    if (!ddSurface || !eightBit || !newPalette->ddPalette) return GP_SurfaceOk;
     const HRESULT result = WithRestore(nullptr, [&] { return ddSurface->SetPalette(newPalette->ddPalette); });
-    return result == DD_OK ? 0 : ErrPalette;
+    return result == DD_OK ? GP_SurfaceOk : GP_ErrPalette;
 }
 
 HRESULT CGP_Surface::BltFast(CGP_Surface* destination, int x, int y, int left, int top, int right, int bottom)
@@ -301,7 +293,7 @@ int CGP_Surface::FillRect(int left, int top, int right, int bottom, std::uint32_
 
 int CGP_Surface::FillRectRecord(const RECT* rect, std::uint32_t colour)
 {
-    if (!ddSurface) return ErrFill;
+    if (!ddSurface) return GP_ErrFill;
     DDBLTFX fx{};
     fx.dwSize = sizeof(fx);
     fx.dwFillColor = colour;
@@ -309,14 +301,14 @@ int CGP_Surface::FillRectRecord(const RECT* rect, std::uint32_t colour)
     const HRESULT result = WithRestore(nullptr, [&] {
         return ddSurface->Blt(rect ? &area : nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
     });
-    return result == DD_OK ? 0 : ErrFill;
+    return result == DD_OK ? GP_SurfaceOk : GP_ErrFill;
 }
 
 int CGP_Surface::Clear(std::uint32_t colour) { return FillRectRecord(nullptr, colour); }
 
 int CGP_Surface::DrawText(const char* text, int x, int y, COLORREF textColour, COLORREF backColour, HFONT font)
 {
-    if (!text) return 0;
+    if (!text) return GP_SurfaceOk;
     const bool tookDC = !dcHeld;
     if (tookDC) {
         if (int failed = GetDC()) return failed;
@@ -326,7 +318,7 @@ int CGP_Surface::DrawText(const char* text, int x, int y, COLORREF textColour, C
     SetBkColor(dc, backColour);
     if (font) SelectObject(dc, font);
     TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));
-    return tookDC ? ReleaseDC() : 0;
+    return tookDC ? ReleaseDC() : GP_SurfaceOk;
 }
 
 CGP_SurfaceFrames::~CGP_SurfaceFrames() { std::free(frames); }

@@ -66,10 +66,13 @@ int EscapeAnswer(const std::vector<Button>& buttons)
     return buttons.back().id;
 }
 
-// A modal GTK message dialog; -1 when GTK cannot open the display.
+// ShowGtkBox's answer when GTK cannot open the display.
+constexpr int NoGtkDisplay = -1;
+
+// A modal GTK message dialog; NoGtkDisplay when GTK cannot open the display.
 int ShowGtkBox(const std::string& title, const std::string& body, UINT type, const std::vector<Button>& buttons)
 {
-    if (!platform::dialogs::EnsureGtk()) return -1;
+    if (!platform::dialogs::EnsureGtk()) return NoGtkDisplay;
     GtkWidget* box = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, KindOf(type), GTK_BUTTONS_NONE, "%s",
                                             body.c_str());
     gtk_window_set_title(GTK_WINDOW(box), title.c_str());
