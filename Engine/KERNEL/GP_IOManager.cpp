@@ -8,6 +8,7 @@
 
 #include "GP_Exception.h"
 #include "GP_NameServer.h"
+#include "GP_PackTrailer.h"
 #include "platform/files.h"
 
 namespace {
@@ -142,9 +143,8 @@ void CGP_IOManager::BuildPackOf(const char* path, std::uint32_t storage)
     if (!stream) ThrowCannotCreate(path);
     FileCloser closer(stream, std::fclose);
     PackWriter pack(stream, path);
-    std::uint32_t offset = 0;
-    pack.Put(&offset, sizeof offset);
-    std::uint64_t running = sizeof offset;
+    if (!GP_WritePackTrailerOffset(stream, 0)) pack.Fail();  // a placeholder until the trailer's place is known
+    std::uint64_t running = sizeof(std::uint32_t);
 
     std::vector<char> buffer(CopyBufferSize);
     for (std::uint32_t g = 0; g < names->GetGroupCount(); ++g) {
@@ -170,13 +170,9 @@ void CGP_IOManager::BuildPackOf(const char* path, std::uint32_t storage)
     }
     CheckPackSize(running);
 
-    offset = static_cast<std::uint32_t>(running);
-    const std::uint16_t versions[2] = {VersionOf(major), VersionOf(minor)};
-    pack.Put(versions, sizeof versions);
-    pack.Put(title, std::strlen(title) + 1);
-    pack.Put(fileName, std::strlen(fileName) + 1);
+    const GP_PackTrailer trailer{VersionOf(major), VersionOf(minor), title, fileName};
+    if (!trailer.Write(stream)) pack.Fail();
     names->Save(stream);
-    if (std::fseek(stream, 0, SEEK_SET) != 0) pack.Fail();
-    pack.Put(&offset, sizeof offset);
+    if (!GP_WritePackTrailerOffset(stream, static_cast<std::uint32_t>(running))) pack.Fail();
     if (std::fclose(closer.release()) != 0) pack.Fail();
 }

@@ -12,6 +12,7 @@
 #include "GP_GraphServer.h"
 #include "GP_IOManager.h"
 #include "GP_NameServer.h"
+#include "GP_PackTrailer.h"
 #include "GP_ServerSet.h"
 #include "GP_Surface.h"
 #include "platform/files.h"
@@ -44,8 +45,7 @@ HWND MakeWindow()
 
 void LoadNameTable(CGP_NameServer& names, std::FILE* pack)
 {
-    std::uint32_t trailer = 0;
-    if (std::fread(&trailer, sizeof trailer, 1, pack) != 1 || std::fseek(pack, trailer + 4, SEEK_SET) != 0)
+    if (!GP_SeekPackNameTable(pack))
         throw CGP_FatalExeption("displaydemo", __LINE__, FormatNew("The pack has no name table"));
     names.Load(pack, true);
 }
