@@ -52,7 +52,8 @@ void WavWriter::Append(const std::int16_t* stereo, std::size_t frames)
 {
     if (!file_ || frames == 0) return;
     std::vector<std::uint8_t> bytes(frames * BytesPerFrame);
-    for (std::size_t i = 0; i < frames * Channels; ++i) riff::Put16(bytes.data() + i * sizeof(std::int16_t), static_cast<std::uint16_t>(stereo[i]));
+    for (std::size_t i = 0; i < frames * Channels; ++i)
+        riff::Put16(bytes.data() + i * sizeof(std::int16_t), static_cast<std::uint16_t>(stereo[i]));
     std::fwrite(bytes.data(), 1, bytes.size(), file_);
     dataBytes_ += static_cast<std::uint32_t>(bytes.size());
     WriteHeader();
