@@ -54,7 +54,7 @@ void BM_BltFastFrame(benchmark::State& state)
 {
     Screen& s = TheScreen();
     s.sprite.useColorKey = static_cast<std::uint8_t>(state.range(0));
-    for (auto _ : state) s.sprite.BltFast(s.display.backSurface, 0, 0, 0, 0, 640, 480);
+    for (auto _ : state) s.sprite.BltFast(s.display.backSurface.get(), 0, 0, 0, 0, 640, 480);
     SetBytes(state);
 }
 BENCHMARK(BM_BltFastFrame)->Arg(0)->Arg(1)->ArgName("keyed");

@@ -2,8 +2,6 @@
 
 #include <bit>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "GP_DesktopHook.h"
 #include "GP_Surface.h"
@@ -32,15 +30,6 @@ CGP_Display* restorerDisplay = nullptr;
 void GiveDesktopBack()
 {
     if (restorerDisplay) restorerDisplay->SetWindowed(0, nullptr, 0, 0);
-}
-
-char* CopyText(const char* text)
-{
-    const size_t length = text ? std::strlen(text) : 0;
-    char* copy = new char[length + 1];
-    if (length) std::memcpy(copy, text, length);
-    copy[length] = '\0';
-    return copy;
 }
 
 std::uint64_t FourLanes(std::uint32_t mask)
@@ -72,7 +61,7 @@ std::uint8_t GP_HasMMX = DetectMMX();
 void GP_PublishDisplayValues(CGP_Display* display)
 {
     GP_DisplayPtr = display;
-    const CGP_PixelFormat* format = display ? display->pixelFormat : nullptr;
+    const CGP_PixelFormat* format = display ? display->pixelFormat.get() : nullptr;
     if (!format) return;
     GP_RMask = static_cast<std::uint16_t>(format->rMask);
     GP_GMask = static_cast<std::uint16_t>(format->gMask);
@@ -121,22 +110,13 @@ CGP_Display::~CGP_Display()
     }
     ReleaseSetUp();
     if (directDraw) directDraw->Release();
-    for (int i = 0; i < driverCount; ++i) {
-        delete[] drivers[i].description;
-        delete[] drivers[i].name;
-    }
-    std::free(drivers);
 }
 
 BOOL CGP_Display::EnumerateDrivers(GUID* guid, LPSTR description, LPSTR name, LPVOID context)
 {
     auto* self = static_cast<CGP_Display*>(context);
-    const int count = self->driverCount < 0 ? 0 : self->driverCount;
-    void* grown = std::realloc(self->drivers, sizeof(GP_DriverRecord) * (count + 1));
-    if (!grown) return FALSE;
-    self->drivers = static_cast<GP_DriverRecord*>(grown);
-    self->drivers[count] = GP_DriverRecord{guid, CopyText(description), CopyText(name)};
-    self->driverCount = count + 1;
+    self->drivers.push_back(GP_DriverRecord{guid, description ? description : "", name ? name : ""});
+    self->driverCount = static_cast<std::int32_t>(self->drivers.size());
     return TRUE;
 }
 
@@ -159,14 +139,10 @@ void CGP_Display::ReleaseSetUp()
 {
     // The back buffer of a flipping chain belongs to the chain: forget it before the surface object goes.
     if (backSurface && !separateBackBuffer) backSurface->ddSurface = nullptr;
-    delete palette;
-    palette = nullptr;
-    delete pixelFormat;
-    pixelFormat = nullptr;
-    delete primarySurface;
-    primarySurface = nullptr;
-    delete backSurface;
-    backSurface = nullptr;
+    palette.reset();
+    pixelFormat.reset();
+    primarySurface.reset();
+    backSurface.reset();
     if (clipper) clipper->Release();
     clipper = nullptr;
 }
@@ -204,10 +180,10 @@ int CGP_Display::SetFullScreen(std::uint32_t flags, HWND newWindow, int width, i
     ReleaseSetUp();
     window = newWindow;
     windowed = 0;
-    primarySurface = new CGP_Surface();
-    backSurface = new CGP_Surface();
-    palette = new CGP_Palette();
-    pixelFormat = new CGP_PixelFormat();
+    primarySurface = std::make_unique<CGP_Surface>();
+    backSurface = std::make_unique<CGP_Surface>();
+    palette = std::make_unique<CGP_Palette>();
+    pixelFormat = std::make_unique<CGP_PixelFormat>();
     if (!directDraw) return GP_ErrCooperativeLevel;
 
     if (directDraw->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN) != DD_OK)
@@ -245,8 +221,8 @@ int CGP_Display::SetFullScreen(std::uint32_t flags, HWND newWindow, int width, i
     primarySurface->height = height;
     primarySurface->SetClipRect(&displayRect);
     primarySurface->Clear(0);
-    primarySurface->SetPalette(palette);
-    backSurface->SetPalette(palette);
+    primarySurface->SetPalette(palette.get());
+    backSurface->SetPalette(palette.get());
     return GP_DisplayOk;
 }
 
@@ -256,9 +232,9 @@ int CGP_Display::SetWindowed(std::uint32_t flags, HWND newWindow, int width, int
     ReleaseSetUp();
     window = newWindow;
     windowed = 1;
-    primarySurface = new CGP_Surface();
-    backSurface = new CGP_Surface();
-    pixelFormat = new CGP_PixelFormat();
+    primarySurface = std::make_unique<CGP_Surface>();
+    backSurface = std::make_unique<CGP_Surface>();
+    pixelFormat = std::make_unique<CGP_PixelFormat>();
     if (!directDraw) return GP_ErrCooperativeLevel;
 
     if (directDraw->SetCooperativeLevel(window, DDSCL_NORMAL) != DD_OK) return GP_ErrCooperativeLevel;
@@ -275,7 +251,7 @@ int CGP_Display::SetWindowed(std::uint32_t flags, HWND newWindow, int width, int
     primarySurface->SetClipRect(&displayRect);
     primarySurface->display = this;
     ReadPixelFormat(primarySurface->ddSurface);
-    palette = new CGP_Palette();
+    palette = std::make_unique<CGP_Palette>();
 
     displayRect = RECT{0, 0, width, height};
     std::uint16_t kind = GP_SurfaceVideoOrSystem;
@@ -373,8 +349,9 @@ void CGP_Display::RestoreSurfaces()
     // again, and the next present tries once more.
     surfacesLost = 0;
     const GP_SurfaceRegistry& all = GP_Surfaces();
-    for (int i = 0; i < all.count; ++i) {
-        CGP_Surface* surface = all.surfaces[i];
+    // By index: a restore handler may make or drop surfaces of its own, which moves the registry.
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        CGP_Surface* surface = all[i];
         if (surface->display != this) continue;
         if (surface->ddSurface) surface->ddSurface->Restore();
         if (surface->restoreHandler) surface->restoreHandler(surface, surface->restoreData);

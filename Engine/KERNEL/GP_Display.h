@@ -2,10 +2,12 @@
 // pixel format, presenting frames, restoring lost surfaces and counting frames per second.
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "GP_Surface.h"
 #include "platform/ddraw.h"
-
-class CGP_Surface;
 
 // The screen's pixel format as the effects need it.
 class CGP_PixelFormat {
@@ -34,8 +36,8 @@ public:
 
 struct GP_DriverRecord {
     GUID* guid;
-    char* description;
-    char* name;
+    std::string description;
+    std::string name;
 };
 
 // Mode flags of SetFullScreen and SetWindowed.
@@ -85,8 +87,8 @@ public:
     // After a surface was lost: restores every surface of this display and runs its restore handler.
     void RestoreSurfaces();
 
-    GP_DriverRecord* drivers = nullptr;
-    std::int32_t driverCount = 0;
+    std::vector<GP_DriverRecord> drivers;
+    std::int32_t driverCount = 0;  // below 1 until the drivers were enumerated
     std::uint32_t modeFlags = 0;
     std::uint8_t separateBackBuffer = 0;
     RECT displayRect{0, 0, 0, 0};
@@ -96,10 +98,10 @@ public:
     std::uint32_t frameCount = 0;
     std::uint32_t lastFpsTime = 0;
     double fps = 0.0;
-    CGP_PixelFormat* pixelFormat = nullptr;
-    CGP_Surface* backSurface = nullptr;
-    CGP_Surface* primarySurface = nullptr;
-    CGP_Palette* palette = nullptr;
+    std::unique_ptr<CGP_PixelFormat> pixelFormat;
+    std::unique_ptr<CGP_Surface> backSurface;
+    std::unique_ptr<CGP_Surface> primarySurface;
+    std::unique_ptr<CGP_Palette> palette;
     IDirectDraw4* directDraw = nullptr;
     std::uint8_t surfacesLost = 0;
 

@@ -40,7 +40,7 @@ Components CurrentComponents()
                       {GP_BMask, GP_BShift, 3, 2, 15, 3}};
 }
 
-CGP_Surface* BackBuffer() { return GP_DisplayPtr ? GP_DisplayPtr->backSurface : nullptr; }
+CGP_Surface* BackBuffer() { return GP_DisplayPtr ? GP_DisplayPtr->backSurface.get() : nullptr; }
 
 // A screen-sized copy of the back buffer to fade in; null when it cannot be made.
 std::unique_ptr<CGP_Surface> CopyOfBackBuffer(CGP_Surface* back)

@@ -1,6 +1,5 @@
 #include "GP_Surface.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -12,37 +11,32 @@ namespace {
 constexpr DWORD VideoCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_VIDEOMEMORY;
 constexpr DWORD SystemCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
 
-GP_SurfaceRegistry registry{nullptr, 0};
-
-void Register(CGP_Surface* surface)
+// Built by the first surface, so it outlives every surface, also those of static lifetime.
+GP_SurfaceRegistry& Registry()
 {
-    void* grown = std::realloc(registry.surfaces, sizeof(CGP_Surface*) * (registry.count + 1));
-    if (!grown) throw std::bad_alloc();
-    registry.surfaces = static_cast<CGP_Surface**>(grown);
-    registry.surfaces[registry.count++] = surface;
+    static GP_SurfaceRegistry registry;
+    return registry;
 }
 
 void Unregister(CGP_Surface* surface)
 {
-    for (int i = 0; i < registry.count; ++i) {
-        if (registry.surfaces[i] != surface) continue;
-        registry.surfaces[i] = registry.surfaces[--registry.count];
-        break;
-    }
-    if (registry.count == 0) {
-        std::free(registry.surfaces);
-        registry.surfaces = nullptr;
+    GP_SurfaceRegistry& registry = Registry();
+    for (CGP_Surface*& entry : registry) {
+        if (entry != surface) continue;
+        entry = registry.back();
+        registry.pop_back();
+        return;
     }
 }
 
 }  // namespace
 
-const GP_SurfaceRegistry& GP_Surfaces() { return registry; }
+const GP_SurfaceRegistry& GP_Surfaces() { return Registry(); }
 
 CGP_Surface::CGP_Surface()
 {
-    Register(this);
-    clipRect = new RECT{0, 0, 640, 480};
+    Registry().push_back(this);
+    clipRect = &ownClipRect;
     ownsClipRect = 1;
 }
 
@@ -55,17 +49,14 @@ CGP_Surface::~CGP_Surface()
 void CGP_Surface::Destroy()
 {
     if (releaseHandler) releaseHandler(this);
-    if (ownsRestoreData) ::operator delete(restoreData);
+    ownedRestoreData.reset();
     if (dcHeld) ReleaseDC();
     if (locked) Unlock();
-    if (ownsClipRect) delete clipRect;
     clipRect = nullptr;
-    delete[] ownMemory;
-    ownMemory = nullptr;
+    ownMemory.reset();
     if (ddSurface) ddSurface->Release();
     ddSurface = nullptr;
-    delete attached;
-    attached = nullptr;
+    attached.reset();
     pixels = nullptr;
     pitch = 0;
     dc = nullptr;
@@ -114,12 +105,12 @@ int CGP_Surface::Create(CGP_Display* owner, std::uint16_t surfaceKind, int surfa
     case GP_SurfaceOwnMemory: {
         const int bits = owner->pixelFormat && owner->pixelFormat->bitsPerPixel ? owner->pixelFormat->bitsPerPixel : 16;
         pitch = static_cast<std::int32_t>((static_cast<long long>(bits) * surfaceWidth / 8 + 7) & ~7LL);
-        ownMemory = new (std::nothrow) std::uint8_t[static_cast<size_t>(pitch) * surfaceHeight]();
+        ownMemory.reset(new (std::nothrow) std::uint8_t[static_cast<size_t>(pitch) * surfaceHeight]());
         if (!ownMemory) return GP_ErrCreate;
-        pixels = ownMemory;
+        pixels = ownMemory.get();
         desc.dwFlags |= DDSD_PITCH | DDSD_LPSURFACE;
         desc.lPitch = pitch;
-        desc.lpSurface = ownMemory;
+        desc.lpSurface = ownMemory.get();
         desc.ddsCaps.dwCaps = SystemCaps | for3D;
         break;
     }
@@ -145,7 +136,7 @@ int CGP_Surface::Create(CGP_Display* owner, std::uint16_t surfaceKind, int surfa
         Unlock();
     }
     SetClipRect(&owner->displayRect);
-    palette = owner->palette;
+    palette = owner->palette.get();
     return GP_SurfaceOk;
 }
 
@@ -202,6 +193,7 @@ void CGP_Surface::SetRestoreHandler(GP_RestoreHandler handler, void* data, bool 
     restoreHandler = handler;
     restoreData = data;
     ownsRestoreData = ownsData;
+    ownedRestoreData.reset(ownsData ? data : nullptr);
 }
 
 bool CGP_Surface::Restore()
@@ -213,7 +205,6 @@ bool CGP_Surface::Restore()
 
 void CGP_Surface::SetClipRect(RECT* rect)
 {
-    if (ownsClipRect) delete clipRect;
     clipRect = rect;
     ownsClipRect = 0;
 }
@@ -321,14 +312,9 @@ int CGP_Surface::DrawText(const char* text, int x, int y, COLORREF textColour, C
     return tookDC ? ReleaseDC() : GP_SurfaceOk;
 }
 
-CGP_SurfaceFrames::~CGP_SurfaceFrames() { std::free(frames); }
-
 void CGP_SurfaceFrames::Add(CGP_Surface* surface, int left, int top, int right, int bottom)
 {
-    void* grown = std::realloc(frames, sizeof(GP_SurfaceFrame) * (count + 1));
-    if (!grown) throw std::bad_alloc();
-    frames = static_cast<GP_SurfaceFrame*>(grown);
-    frames[count++] = GP_SurfaceFrame{surface, left, top, right, bottom};
+    frames.push_back(GP_SurfaceFrame{surface, left, top, right, bottom});
 }
 
 void CGP_SurfaceFrames::AddGrid(CGP_Surface* surface, int left, int top, int cellWidth, int cellHeight, int columns,
@@ -346,4 +332,4 @@ HRESULT CGP_SurfaceFrames::Draw(CGP_Surface* destination, int x, int y, int inde
     return frame->surface->BltFast(destination, x, y, frame->left, frame->top, frame->right, frame->bottom);
 }
 
-GP_SurfaceFrame* CGP_SurfaceFrames::Get(int index) { return index >= 0 && index < count ? &frames[index] : nullptr; }
+GP_SurfaceFrame* CGP_SurfaceFrames::Get(int index) { return index >= 0 && index < Count() ? &frames[index] : nullptr; }

@@ -3,6 +3,8 @@
 // CGP_SurfaceFrames cuts surfaces into frames drawn by index.
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "platform/ddraw.h"
 
@@ -98,7 +100,7 @@ public:
     std::uint8_t locked = 0;
     std::uint8_t ownsClipRect = 0;
     std::uint8_t ownsRestoreData = 0;
-    CGP_SurfaceAttachment* attached = nullptr;
+    std::unique_ptr<CGP_SurfaceAttachment> attached;
     CGP_Palette* palette = nullptr;
     void* restoreData = nullptr;
     GP_RestoreHandler restoreHandler = nullptr;
@@ -110,14 +112,17 @@ private:
     // Runs a DirectDraw call; when it answers DDERR_SURFACELOST, restores the surfaces and runs it once more.
     template <typename Call>
     HRESULT WithRestore(CGP_Surface* other, Call call);
-    std::uint8_t* ownMemory = nullptr;
+    struct OperatorDelete {
+        void operator()(void* data) const { ::operator delete(data); }
+    };
+    RECT ownClipRect{0, 0, 640, 480};  // what clipRect points at while ownsClipRect is set
+    std::unique_ptr<void, OperatorDelete> ownedRestoreData;
+    std::unique_ptr<std::uint8_t[]> ownMemory;
 };
 
-// Every live surface, in the order they came; the display walks it to restore them.
-struct GP_SurfaceRegistry {
-    CGP_Surface** surfaces;
-    int count;
-};
+// Every live surface, in the order they came (the last one takes the place of one that goes); the display walks
+// it to restore them.
+using GP_SurfaceRegistry = std::vector<CGP_Surface*>;
 const GP_SurfaceRegistry& GP_Surfaces();
 
 struct GP_SurfaceFrame {
@@ -130,7 +135,7 @@ public:
     CGP_SurfaceFrames() = default;
     CGP_SurfaceFrames(const CGP_SurfaceFrames&) = delete;
     CGP_SurfaceFrames& operator=(const CGP_SurfaceFrames&) = delete;
-    virtual ~CGP_SurfaceFrames();
+    virtual ~CGP_SurfaceFrames() = default;
 
     void Add(CGP_Surface* surface, int left, int top, int right, int bottom);
     // Cells of cellWidth x cellHeight from (left, top), row after row.
@@ -138,7 +143,7 @@ public:
     HRESULT Draw(CGP_Surface* destination, int x, int y, int index);
     // Null for an index outside the list.
     GP_SurfaceFrame* Get(int index);
+    std::int32_t Count() const { return static_cast<std::int32_t>(frames.size()); }
 
-    std::int32_t count = 0;
-    GP_SurfaceFrame* frames = nullptr;
+    std::vector<GP_SurfaceFrame> frames;
 };

@@ -94,7 +94,7 @@ TEST_F(CGP_DisplayTest, FpsChangesOnlyAfterMoreThanASecond)
     }
     EXPECT_EQ(display->fps, 0.0);  // exactly 1000 ms: not yet
     platform::AdvanceFakeClock(1);
-    display->DrawFps(display->backSurface, 10, 10);
+    display->DrawFps(display->backSurface.get(), 10, 10);
     EXPECT_DOUBLE_EQ(display->fps, 50 * 1000.0 / 1001);
     EXPECT_EQ(display->frameCount, 1u);
     platform::UseRealClock();

@@ -134,7 +134,7 @@ TEST_F(SurfaceTest, LostSurfacesAreRestoredAndRedrawnByTheirHandler)
     platform::LoseAllSurfaces();
 
     // The blit meets the lost surfaces, restores them and goes through; the next present runs the handlers.
-    EXPECT_EQ(picture->BltFast(display->backSurface, 0, 0, 0, 0, 8, 8), DD_OK);
+    EXPECT_EQ(picture->BltFast(display->backSurface.get(), 0, 0, 0, 0, 8, 8), DD_OK);
     EXPECT_EQ(display->surfacesLost, 1);
     EXPECT_EQ(display->Present(1), GP_DisplayOk);
     EXPECT_EQ(restoredCount, 1);
@@ -149,7 +149,7 @@ TEST_F(SurfaceTest, FramesCutAGridAndDrawByIndex)
         for (int x = 0; x < 6; ++x) SetPixel(*sheet, x, y, static_cast<std::uint16_t>(10 * y + x));
     CGP_SurfaceFrames frames;
     frames.AddGrid(sheet.get(), 0, 0, 3, 2, 2, 2);
-    ASSERT_EQ(frames.count, 4);
+    ASSERT_EQ(frames.Count(), 4);
     EXPECT_EQ(frames.Get(3)->left, 3);
     EXPECT_EQ(frames.Get(3)->top, 2);
     EXPECT_EQ(frames.Get(4), nullptr);

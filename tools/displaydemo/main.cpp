@@ -52,7 +52,7 @@ void LoadNameTable(CGP_NameServer& names, std::FILE* pack)
 
 void DrawFrame(CGP_Display& display, CGP_Surface* backdrop, CGP_Surface* ship)
 {
-    CGP_Surface* back = display.backSurface;
+    CGP_Surface* back = display.backSurface.get();
     backdrop->BltFast(back, 0, 0, 0, 0, backdrop->width, backdrop->height);
     const double t = timeGetTime() / 1000.0;
     const int x = 288 + static_cast<int>(220 * std::sin(t));
