@@ -32,7 +32,7 @@ int GP_PictureType(const char* extension)
     return -1;
 }
 
-CGP_Picture::~CGP_Picture() { delete decoder; }
+CGP_Picture::~CGP_Picture() = default;
 
 int CGP_Picture::GetWidth() { return decoder ? decoder->width : 0; }
 int CGP_Picture::GetHeight() { return decoder ? decoder->height : 0; }
@@ -42,11 +42,10 @@ HPALETTE CGP_Picture::GetPalette() { return decoder ? decoder->GetPalette() : nu
 
 bool CGP_Picture::CreateDecoder(int pictureType)
 {
-    delete decoder;
-    decoder = nullptr;
+    decoder.reset();
     type = pictureType;
-    if (pictureType == 0) decoder = new CGP_BmpDecoder();
-    if (pictureType == 1) decoder = new CGP_JpegDecoder();
+    if (pictureType == 0) decoder = std::make_unique<CGP_BmpDecoder>();
+    if (pictureType == 1) decoder = std::make_unique<CGP_JpegDecoder>();
     return decoder != nullptr;
 }
 

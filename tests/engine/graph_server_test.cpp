@@ -70,7 +70,7 @@ protected:
         resourcetest::LoadPackTable(names, pack);
         io = std::make_unique<CGP_IOManager>(pack, nullptr, &names, nullptr);
         servers = std::make_unique<CGP_ServerSet>(nullptr, io.get(), nullptr, 1033);
-        graphics = servers->graphics;
+        graphics = servers->graphics.get();
     }
     void TearDown() override
     {

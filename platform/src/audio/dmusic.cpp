@@ -11,6 +11,7 @@
 #include "audio/midi_synth.h"
 #include "platform/audio_math.h"
 #include "platform/files.h"
+#include "platform/unique_file.h"
 
 namespace platform::audio {
 
@@ -54,17 +55,12 @@ bool IsFolder(const std::string& path)
 // The whole file, or false when it cannot be read or is larger than `limit`.
 bool ReadWholeFile(const std::string& path, long limit, std::vector<std::uint8_t>& bytes)
 {
-    std::FILE* file = OpenFile(path, "rb");
-    if (!file) return false;
-    bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(file) : -1;
-    ok = ok && size >= 0 && size <= limit && std::fseek(file, 0, SEEK_SET) == 0;
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(size));
-        ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    }
-    std::fclose(file);
-    return ok;
+    const UniqueFile file = OpenUniqueFile(path, "rb");
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return false;
+    const long size = std::ftell(file.get());
+    if (size < 0 || size > limit || std::fseek(file.get(), 0, SEEK_SET) != 0) return false;
+    bytes.resize(static_cast<std::size_t>(size));
+    return std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
 }
 
 // A Standard MIDI File starts with its "MThd" chunk of at least 6 bytes.

@@ -6,6 +6,7 @@
 
 #include "platform/files.h"
 #include "platform/screenshot.h"
+#include "platform/unique_file.h"
 
 namespace {
 
@@ -20,10 +21,6 @@ void ExpandPixel(std::uint16_t p, bool is555, png_byte* out)
     out[2] = static_cast<png_byte>((b << 3) | (b >> 2));
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 namespace platform {
@@ -33,7 +30,7 @@ bool WriteFramePng(const std::string& path, const PresentedFrame& frame)
     if (frame.width < 1 || frame.height < 1 ||
         frame.pixels.size() < static_cast<size_t>(frame.width) * frame.height)
         return false;
-    std::unique_ptr<std::FILE, FileCloser> file(OpenFile(path, "wb"));
+    const UniqueFile file = OpenUniqueFile(path, "wb");
     if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
