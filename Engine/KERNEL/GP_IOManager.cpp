@@ -9,7 +9,7 @@
 #include "GP_Exception.h"
 #include "GP_NameServer.h"
 #include "GP_PackTrailer.h"
-#include "platform/files.h"
+#include "platform/unique_file.h"
 
 namespace {
 
@@ -18,8 +18,6 @@ constexpr int NotFoundLine = 130;
 constexpr int WriteNotFoundLine = 165;
 constexpr int CannotCreateLine = 176;
 constexpr std::size_t CopyBufferSize = 32768;
-
-using FileCloser = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 [[noreturn]] void ThrowCannotCreate(const char* path)
 {
@@ -139,9 +137,9 @@ void CGP_IOManager::BuildPackOf(const char* path, std::uint32_t storage)
     if (!title || !major || !minor || !fileName)
         throw CGP_FatalExeption(Module, __LINE__, FormatNew("В группе 0 таблицы имён нет имён 2, 3, 4 и 8"), nullptr, 1);
 
-    std::FILE* stream = platform::OpenFile(path, "wb");
-    if (!stream) ThrowCannotCreate(path);
-    FileCloser closer(stream, std::fclose);
+    platform::UniqueFile owned = platform::OpenUniqueFile(path, "wb");
+    if (!owned) ThrowCannotCreate(path);
+    std::FILE* stream = owned.get();
     PackWriter pack(stream, path);
     if (!GP_WritePackTrailerOffset(stream, 0)) pack.Fail();  // a placeholder until the trailer's place is known
     std::uint64_t running = sizeof(std::uint32_t);
@@ -152,17 +150,16 @@ void CGP_IOManager::BuildPackOf(const char* path, std::uint32_t storage)
         if (group->storage != storage) continue;
         for (std::uint32_t n = 0; n < group->GetCount(); ++n) {
             GP_NameEntry* entry = group->GetEntry(n);
-            std::FILE* loose = platform::OpenFile(group->directory + entry->text, "rb");
+            const platform::UniqueFile loose = platform::OpenUniqueFile(group->directory + entry->text, "rb");
             if (!loose) {
                 entry->locator = GP_NoLocator;
                 continue;
             }
-            FileCloser looseCloser(loose, std::fclose);
             CheckPackSize(running);
             entry->locator = static_cast<std::uint32_t>(running);
             std::size_t got;
             do {
-                got = std::fread(buffer.data(), 1, buffer.size(), loose);
+                got = std::fread(buffer.data(), 1, buffer.size(), loose.get());
                 pack.Put(buffer.data(), got);
                 running += got;
             } while (got == buffer.size());
@@ -174,5 +171,5 @@ void CGP_IOManager::BuildPackOf(const char* path, std::uint32_t storage)
     if (!trailer.Write(stream)) pack.Fail();
     names->Save(stream);
     if (!GP_WritePackTrailerOffset(stream, static_cast<std::uint32_t>(running))) pack.Fail();
-    if (std::fclose(closer.release()) != 0) pack.Fail();
+    if (std::fclose(owned.release()) != 0) pack.Fail();
 }

@@ -9,7 +9,7 @@
 
 #include "GP_Exception.h"
 #include "GP_NameTableScramble.h"
-#include "platform/files.h"
+#include "platform/unique_file.h"
 
 namespace {
 
@@ -183,10 +183,9 @@ void CGP_NameServer::Parse(const std::uint8_t* image, std::size_t length)
 void CGP_NameServer::LoadFile(const char* path)
 {
     Clear();
-    std::FILE* stream = platform::OpenFile(path, "rb");
+    const platform::UniqueFile stream = platform::OpenUniqueFile(path, "rb");
     if (!stream) throw CGP_FatalExeption(Module, LoadFileLine, FormatNew("%s", path), nullptr, 0);
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(stream, std::fclose);
-    Load(stream, false);
+    Load(stream.get(), false);
 }
 
 void CGP_NameServer::Save(std::FILE* stream) const
@@ -213,26 +212,23 @@ void CGP_NameServer::Save(std::FILE* stream) const
 
 void CGP_NameServer::SaveFile(const char* path) const
 {
-    std::FILE* stream = platform::OpenFile(path, "wb");
+    platform::UniqueFile stream = platform::OpenUniqueFile(path, "wb");
     if (!stream)
         throw CGP_FatalExeption(Module, __LINE__, FormatNew("Невозможно открыть файл %s для записи.", path), nullptr, 1);
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(stream, std::fclose);
-    Save(stream);
-    if (std::fclose(closer.release()) != 0)
+    Save(stream.get());
+    if (std::fclose(stream.release()) != 0)
         throw CGP_FatalExeption(Module, __LINE__, FormatNew("Ошибка при записи таблицы имён"), nullptr, 1);
 }
 
 void CGP_NameServer::AddGroup(const char* name, const char* mask, const char* directory)
 {
     if (groups.GetCount() >= CGP_PagedTable::MaxEntries) return;
-    groups.Append(new GP_NameGroup(name, mask, directory));
+    groups.Append(&groupRecords.emplace_back(name, mask, directory));
 }
 
 void CGP_NameServer::AddName(const char* text, std::uint16_t group, std::uint32_t locator)
 {
-    GP_NameGroup* record = GetGroup(group);
-    if (!record || record->GetCount() >= CGP_PagedTable::MaxEntries) return;
-    record->names.Append(new GP_NameEntry{text, locator});
+    if (GP_NameGroup* record = GetGroup(group)) record->AddName(text, locator);
 }
 
 void CGP_NameServer::AddDefaultGroups()
@@ -333,6 +329,6 @@ std::uint32_t CGP_NameServer::GetID(std::int32_t denseIndex, std::uint32_t kind)
 
 void CGP_NameServer::Clear()
 {
-    for (std::uint32_t g = 0; g < GetGroupCount(); ++g) delete GetGroup(g);
     groups.Reset();
+    groupRecords.clear();
 }

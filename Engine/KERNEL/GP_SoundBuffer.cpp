@@ -9,7 +9,7 @@
 #include "GP_Log.h"
 #include "GP_SoundSettings.h"
 #include "GP_WaveFile.h"
-#include "platform/files.h"
+#include "platform/unique_file.h"
 
 namespace {
 
@@ -77,11 +77,8 @@ HRESULT CGP_SoundBuffer::LoadWave(std::FILE* stream)
 HRESULT CGP_SoundBuffer::LoadFile(const char* path)
 {
     Release();
-    std::FILE* file = platform::OpenFile(path, "rb");
-    if (!file) return GP_WaveNotLoaded;
-    const HRESULT result = LoadWave(file);
-    std::fclose(file);
-    return result;
+    const platform::UniqueFile file = platform::OpenUniqueFile(path, "rb");
+    return file ? LoadWave(file.get()) : GP_WaveNotLoaded;
 }
 
 void CGP_SoundBuffer::DuplicateFrom(const CGP_SoundBuffer& other)
