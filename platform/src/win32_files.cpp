@@ -7,9 +7,11 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "owned_handles.h"
 #include "platform/files.h"
 
 namespace {
@@ -88,18 +90,14 @@ HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* found)
     else if (cut != std::string::npos)
         folder = platform::ResolvePath(unified.substr(0, cut));
 
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    const platform::UniqueDir dir(::opendir(folder.empty() ? "." : folder.c_str()));
     if (!dir) return INVALID_HANDLE_VALUE;
-    auto* search = new Search;
+    auto search = std::make_unique<Search>();
     search->folder = folder;
-    while (dirent* entry = ::readdir(dir))
+    while (dirent* entry = ::readdir(dir.get()))
         if (MatchesPattern(namePattern, entry->d_name)) search->names.emplace_back(entry->d_name);
-    ::closedir(dir);
-    if (!NextEntry(search, found)) {
-        delete search;
-        return INVALID_HANDLE_VALUE;
-    }
-    return search;
+    if (!NextEntry(search.get(), found)) return INVALID_HANDLE_VALUE;
+    return search.release();  // FindClose deletes it
 }
 
 BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA* found)
