@@ -9,6 +9,7 @@
 #include "platform/headless.h"
 #include "text/cp1251.h"
 #include "dialogs/dialog_backends.h"
+#include "dialogs/gtk_handles.h"
 
 namespace {
 
@@ -73,15 +74,16 @@ constexpr int NoGtkDisplay = -1;
 int ShowGtkBox(const std::string& title, const std::string& body, UINT type, const std::vector<Button>& buttons)
 {
     if (!platform::dialogs::EnsureGtk()) return NoGtkDisplay;
-    GtkWidget* box = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, KindOf(type), GTK_BUTTONS_NONE, "%s",
-                                            body.c_str());
+    platform::dialogs::TopLevelWidget owned(gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, KindOf(type),
+                                                                   GTK_BUTTONS_NONE, "%s", body.c_str()));
+    GtkWidget* box = owned.get();
     gtk_window_set_title(GTK_WINDOW(box), title.c_str());
     gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
     gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
     for (const Button& b : buttons) gtk_dialog_add_button(GTK_DIALOG(box), b.label, b.id);
     gtk_dialog_set_default_response(GTK_DIALOG(box), buttons.front().id);
     const int response = gtk_dialog_run(GTK_DIALOG(box));
-    gtk_widget_destroy(box);
+    owned.reset();  // destroyed before the events of its closing are handled
     while (gtk_events_pending()) gtk_main_iteration();
     return response > 0 ? response : EscapeAnswer(buttons);
 }
