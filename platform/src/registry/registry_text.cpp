@@ -250,6 +250,25 @@ std::string FormatData(const Value& value)
     return text;
 }
 
+// The path of a "[key]" line; nullopt, with the reason in why, when the line is not one.
+std::optional<std::string> ParseKeyLine(std::string_view content, std::string& why)
+{
+    const std::size_t close = content.rfind(']');
+    if (close == std::string_view::npos || close + 1 != content.size()) {
+        why = "unclosed key";
+        return std::nullopt;
+    }
+    return ParseKeyPath(content.substr(1, close - 1), why);
+}
+
+// The index of the key of that path in the store, which gains the key when it lacks it.
+std::size_t KeyIndex(Store& store, std::string path)
+{
+    if (const Key* existing = store.FindKey(path)) return static_cast<std::size_t>(existing - store.keys.data());
+    store.keys.push_back(Key{std::move(path), {}});
+    return store.keys.size() - 1;
+}
+
 }  // namespace
 
 ParsedStore ParseRegistryText(std::string_view text)
@@ -271,21 +290,8 @@ ParsedStore ParseRegistryText(std::string_view text)
 
         std::string why;
         if (content.starts_with('[')) {
-            const std::size_t close = content.rfind(']');
-            std::optional<std::string> path;
-            if (close == std::string_view::npos || close + 1 != content.size())
-                why = "unclosed key";
-            else
-                path = ParseKeyPath(content.substr(1, close - 1), why);
-            current = kNoKey;
-            if (path) {
-                if (Key* existing = parsed.store.FindKey(*path)) {
-                    current = static_cast<std::size_t>(existing - parsed.store.keys.data());
-                } else {
-                    current = parsed.store.keys.size();
-                    parsed.store.keys.push_back(Key{std::move(*path), {}});
-                }
-            }
+            std::optional<std::string> path = ParseKeyLine(content, why);
+            current = path ? KeyIndex(parsed.store, std::move(*path)) : kNoKey;
         } else if (current == kNoKey) {
             why = "no key before this value";
         } else if (std::optional<Value> value = ParseValueLine(content, why)) {
