@@ -46,6 +46,19 @@ public:
         if (size && std::fwrite(data, size, 1, stream) != 1) Fail();
     }
 
+    // Copies the rest of the file into the pack; the number of bytes copied.
+    std::uint64_t CopyFrom(std::FILE* file)
+    {
+        std::uint64_t copied = 0;
+        std::size_t got;
+        do {
+            got = std::fread(buffer.data(), 1, buffer.size(), file);
+            Put(buffer.data(), got);
+            copied += got;
+        } while (got == buffer.size());
+        return copied;
+    }
+
     [[noreturn]] void Fail() const
     {
         throw CGP_FatalExeption(Module, __LINE__, FormatNew("Ошибка при записи в файл %s", path), nullptr, 1);
@@ -54,6 +67,7 @@ public:
 private:
     std::FILE* stream;
     const char* path;
+    std::vector<char> buffer = std::vector<char>(CopyBufferSize);
 };
 
 }  // namespace
@@ -130,10 +144,10 @@ void CGP_IOManager::BuildInterfacePack(const char* path) { BuildPackOf(path, GP_
 
 void CGP_IOManager::BuildPackOf(const char* path, std::uint32_t storage)
 {
-    const char* title = names ? names->GetName(2, 0) : nullptr;
-    const char* major = names ? names->GetName(3, 0) : nullptr;
-    const char* minor = names ? names->GetName(4, 0) : nullptr;
-    const char* fileName = names ? names->GetName(8, 0) : nullptr;
+    const char* title = names ? names->GetName(GP_PackTitleName, 0) : nullptr;
+    const char* major = names ? names->GetName(GP_PackMajorVersionName, 0) : nullptr;
+    const char* minor = names ? names->GetName(GP_PackMinorVersionName, 0) : nullptr;
+    const char* fileName = names ? names->GetName(GP_PackFileNameName, 0) : nullptr;
     if (!title || !major || !minor || !fileName)
         throw CGP_FatalExeption(Module, __LINE__, FormatNew("В группе 0 таблицы имён нет имён 2, 3, 4 и 8"), nullptr, 1);
 
@@ -144,7 +158,6 @@ void CGP_IOManager::BuildPackOf(const char* path, std::uint32_t storage)
     if (!GP_WritePackTrailerOffset(stream, 0)) pack.Fail();  // a placeholder until the trailer's place is known
     std::uint64_t running = sizeof(std::uint32_t);
 
-    std::vector<char> buffer(CopyBufferSize);
     for (std::uint32_t g = 0; g < names->GetGroupCount(); ++g) {
         GP_NameGroup* group = names->GetGroup(g);
         if (group->storage != storage) continue;
@@ -157,12 +170,7 @@ void CGP_IOManager::BuildPackOf(const char* path, std::uint32_t storage)
             }
             CheckPackSize(running);
             entry->locator = static_cast<std::uint32_t>(running);
-            std::size_t got;
-            do {
-                got = std::fread(buffer.data(), 1, buffer.size(), loose.get());
-                pack.Put(buffer.data(), got);
-                running += got;
-            } while (got == buffer.size());
+            running += pack.CopyFrom(loose.get());
         }
     }
     CheckPackSize(running);

@@ -6,6 +6,15 @@
 #include <cstdio>
 #include <string>
 
+// The names of group 0 of a pack's own name table that hold the trailer's facts as texts (the versions as
+// decimal numbers); the pack builders write the trailer from them.
+enum GP_PackFactName : std::uint16_t {
+    GP_PackTitleName = 2,
+    GP_PackMajorVersionName = 3,
+    GP_PackMinorVersionName = 4,
+    GP_PackFileNameName = 8,
+};
+
 struct GP_PackTrailer {
     // Bytes of the two versions; the texts begin after them, and CGP_NameServer::Load with skipHeader starts there.
     static constexpr long VersionsSize = 2 * sizeof(std::uint16_t);
