@@ -193,6 +193,8 @@ void CGP_Surface::SetRestoreHandler(GP_RestoreHandler handler, void* data, bool 
     restoreHandler = handler;
     restoreData = data;
     ownsRestoreData = ownsData;
+    // Data handed over again is not freed here; data of an earlier handler that the surface owned is.
+    if (ownedRestoreData.get() == data) static_cast<void>(ownedRestoreData.release());
     ownedRestoreData.reset(ownsData ? data : nullptr);
 }
 

@@ -142,6 +142,24 @@ TEST_F(SurfaceTest, LostSurfacesAreRestoredAndRedrawnByTheirHandler)
     EXPECT_EQ(PixelAt(*picture, 7, 7), 0x2222);
 }
 
+// The leak checker and the handler's read show the faults: restore data that the surface owns is freed once,
+// when a new handler takes its place or the surface goes, and data handed over again stays alive.
+TEST_F(SurfaceTest, OwnedRestoreDataIsFreedOnceWhenReplacedOrWhenTheSurfaceGoes)
+{
+    auto picture = MakeSurface(2, 2, 0);
+    auto* first = static_cast<std::uint16_t*>(::operator new(sizeof(std::uint16_t)));
+    *first = 0x1111;
+    picture->SetRestoreHandler(&CountRestore, first, true);
+    picture->SetRestoreHandler(&CountRestore, first, true);
+    auto* second = static_cast<std::uint16_t*>(::operator new(sizeof(std::uint16_t)));
+    *second = 0x3333;
+    picture->SetRestoreHandler(&CountRestore, second, true);
+    platform::LoseAllSurfaces();
+    EXPECT_TRUE(picture->Restore());
+    EXPECT_EQ(display->Present(1), GP_DisplayOk);
+    EXPECT_EQ(PixelAt(*picture, 1, 1), 0x3333);
+}
+
 TEST_F(SurfaceTest, FramesCutAGridAndDrawByIndex)
 {
     auto sheet = MakeSurface(6, 4);
