@@ -36,7 +36,8 @@ bool CGP_Window::Open(DWORD style, int x, int y, int width, int height)
     this->y = y;
     this->width = width;
     this->height = height;
-    handle = CreateWindowExA(0, className.c_str(), className.c_str(), style, x, y, width, height, nullptr, nullptr, instance, nullptr);
+    handle = CreateWindowExA(0, className.c_str(), className.c_str(), style, x, y, width, height, nullptr, nullptr,
+                             instance, nullptr);
     if (!handle) return false;
     SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     created = 1;
