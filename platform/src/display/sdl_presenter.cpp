@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "presenter.h"
+#include "sdl_handles.h"
 #include "window/sdl_window_access.h"
 
 namespace platform::display {
@@ -22,19 +23,19 @@ public:
     {
         SDL_Window* sdl = SdlWindowOf(window);
         if (!sdl || !Prepare(sdl, frame)) return;
-        SDL_UpdateTexture(texture, nullptr, frame.pixels, frame.pitch);
+        SDL_UpdateTexture(texture.get(), nullptr, frame.pixels, frame.pitch);
         int outWidth = 0, outHeight = 0, pointWidth = 0, pointHeight = 0;
-        SDL_GetRendererOutputSize(renderer, &outWidth, &outHeight);
+        SDL_GetRendererOutputSize(renderer.get(), &outWidth, &outHeight);
         SDL_GetWindowSize(sdl, &pointWidth, &pointHeight);
         const double scale = std::min(static_cast<double>(outWidth) / frame.width,
                                       static_cast<double>(outHeight) / frame.height);
         const SDL_Rect place{static_cast<int>((outWidth - frame.width * scale) / 2),
                              static_cast<int>((outHeight - frame.height * scale) / 2),
                              static_cast<int>(frame.width * scale), static_cast<int>(frame.height * scale)};
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
-        SDL_RenderCopy(renderer, texture, nullptr, &place);
-        SDL_RenderPresent(renderer);
+        SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
+        SDL_RenderClear(renderer.get());
+        SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &place);
+        SDL_RenderPresent(renderer.get());
         // Where the driver does not wait for the vertical blank, the frame still takes its share of time.
         PaceToRefresh();
         // Window points per output pixel differ on screens that scale windows.
@@ -90,17 +91,15 @@ private:
         forWindow = sdl;
         if (!renderer) {
             SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-            renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-            if (!renderer) renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE);
+            renderer.reset(SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
+            if (!renderer) renderer.reset(SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE));
             if (!renderer) return false;
         }
         const Uint32 format = frame.is555 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565;
-        if (texture && (textureWidth != frame.width || textureHeight != frame.height || textureFormat != format)) {
-            SDL_DestroyTexture(texture);
-            texture = nullptr;
-        }
+        if (textureWidth != frame.width || textureHeight != frame.height || textureFormat != format) texture.reset();
         if (!texture) {
-            texture = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_STREAMING, frame.width, frame.height);
+            texture.reset(
+                SDL_CreateTexture(renderer.get(), format, SDL_TEXTUREACCESS_STREAMING, frame.width, frame.height));
             textureWidth = frame.width;
             textureHeight = frame.height;
             textureFormat = format;
@@ -110,16 +109,14 @@ private:
 
     void Drop()
     {
-        if (texture) SDL_DestroyTexture(texture);
-        if (renderer) SDL_DestroyRenderer(renderer);
-        texture = nullptr;
-        renderer = nullptr;
+        texture.reset();
+        renderer.reset();
         forWindow = nullptr;
     }
 
     SDL_Window* forWindow = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
+    SdlRendererPtr renderer;
+    SdlTexturePtr texture;  // after the renderer, so that it goes first
     int textureWidth = 0;
     int textureHeight = 0;
     Uint32 textureFormat = 0;
