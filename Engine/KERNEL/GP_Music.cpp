@@ -17,7 +17,7 @@ void CGP_Music::Create()
 {
     if (!GlobalMusicEnabled) return;
     segment = std::make_unique<CGP_MusicSegment>(directMusic);
-    segment->CreatePerformance(directSound ? directSound->directSound : nullptr);
+    segment->CreatePerformance(directSound ? directSound->directSound.get() : nullptr);
 }
 
 void CGP_Music::Load(std::uint32_t id)

@@ -39,10 +39,8 @@ CGP_SoundBuffer::~CGP_SoundBuffer() { Release(); }
 
 void CGP_SoundBuffer::Release()
 {
-    if (buffer3D) buffer3D->Release();
-    buffer3D = nullptr;
-    if (buffer) buffer->Release();
-    buffer = nullptr;
+    buffer3D.reset();
+    buffer.reset();
 }
 
 HRESULT CGP_SoundBuffer::LoadWave(std::FILE* stream)
@@ -55,9 +53,9 @@ HRESULT CGP_SoundBuffer::LoadWave(std::FILE* stream)
     format = read;
     DSBUFFERDESC desc{sizeof(DSBUFFERDESC), DSBCAPS_STATIC | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRL3D,
                       static_cast<DWORD>(samples.size()), 0, &format};
-    const HRESULT result = device->directSound->CreateSoundBuffer(&desc, &buffer, nullptr);
+    const HRESULT result = platform::Receive(
+        buffer, [&](LPDIRECTSOUNDBUFFER* out) { return device->directSound->CreateSoundBuffer(&desc, out, nullptr); });
     if (FAILED(result)) {
-        buffer = nullptr;
         std::unique_ptr<char[]> line(FormatNew("Error create sound buffer P=%d\n", CreateFailureCode(result)));
         GP_LogWrite(line.get());
         return result;
@@ -69,8 +67,7 @@ HRESULT CGP_SoundBuffer::LoadWave(std::FILE* stream)
         if (part2) std::memcpy(part2, samples.data() + bytes1, bytes2);
         buffer->Unlock(part1, bytes1, part2, bytes2);
     }
-    if (GP_Sound3DAvailable && FAILED(buffer->QueryInterface(IID_IDirectSound3DBuffer, reinterpret_cast<void**>(&buffer3D))))
-        buffer3D = nullptr;
+    if (GP_Sound3DAvailable) Obtain3D();
     return DS_OK;
 }
 
@@ -88,12 +85,17 @@ void CGP_SoundBuffer::DuplicateFrom(const CGP_SoundBuffer& other)
     Release();
     if (!other.buffer || !device || !device->directSound) return;
     format = other.format;
-    if (FAILED(device->directSound->DuplicateSoundBuffer(other.buffer, &buffer))) {
-        buffer = nullptr;
-        return;
-    }
-    if (other.buffer3D && FAILED(buffer->QueryInterface(IID_IDirectSound3DBuffer, reinterpret_cast<void**>(&buffer3D))))
-        buffer3D = nullptr;
+    const HRESULT duplicated = platform::Receive(buffer, [&](LPDIRECTSOUNDBUFFER* out) {
+        return device->directSound->DuplicateSoundBuffer(other.buffer.get(), out);
+    });
+    if (SUCCEEDED(duplicated) && other.buffer3D) Obtain3D();
+}
+
+void CGP_SoundBuffer::Obtain3D()
+{
+    platform::Receive(buffer3D, [&](LPDIRECTSOUND3DBUFFER* out) {
+        return buffer->QueryInterface(IID_IDirectSound3DBuffer, reinterpret_cast<void**>(out));
+    });
 }
 
 void CGP_SoundBuffer::Play(bool looping)

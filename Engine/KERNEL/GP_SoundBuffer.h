@@ -66,6 +66,10 @@ public:
     CGP_DirectSound* device = nullptr;
     std::uint32_t applyMode = DS3D_DEFERRED;
     WAVEFORMATEX format{};
-    LPDIRECTSOUNDBUFFER buffer = nullptr;
-    LPDIRECTSOUND3DBUFFER buffer3D = nullptr;
+    platform::ComPtr<IDirectSoundBuffer> buffer;
+    platform::ComPtr<IDirectSound3DBuffer> buffer3D;
+
+private:
+    // The 3D interface of the buffer; none when the buffer has none.
+    void Obtain3D();
 };
