@@ -1,6 +1,7 @@
-// The records of a RIFF WAVE file, each with the reader and the writer of its little-endian bytes: the file
-// header ("RIFF", the size of what follows, "WAVE"), the chunk header (a tag and the size of the body; a pad
-// byte follows a body of odd size) and the PCM body of the "fmt " chunk.
+// The records of a RIFF WAVE file with the readers and writers of their little-endian bytes: the file header
+// ("RIFF", the size of what follows, "WAVE"), the chunk header (a tag and the size of the body; a pad byte follows
+// a body of odd size) and the PCM body of the "fmt " chunk, which only writers need (readers keep that body as
+// the WAVEFORMATEX it is).
 #pragma once
 #include <cstddef>
 #include <cstdint>
