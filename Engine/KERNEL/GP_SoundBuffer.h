@@ -30,7 +30,7 @@ public:
     CGP_SoundBuffer& operator=(const CGP_SoundBuffer&) = delete;
     virtual ~CGP_SoundBuffer();
 
-    // Loads a RIFF WAVE from the stream's position into a new static buffer. 0 on success; otherwise the
+    // Loads a RIFF WAVE from the stream's position into a new static buffer. DS_OK on success; otherwise the
     // buffer stays empty and the result is the device's error, or GP_WaveNotLoaded when there is no device or
     // the data is not a WAVE this reader takes.
     HRESULT LoadWave(std::FILE* stream);
