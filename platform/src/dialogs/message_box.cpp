@@ -29,19 +29,23 @@ std::vector<Button> ButtonsOf(UINT type)
     }
 }
 
+// The last button whose answer word it is; null when none is.
+const Button* ButtonOfAnswer(const std::vector<Button>& buttons, const std::string& answer)
+{
+    const Button* chosen = nullptr;
+    for (const Button& b : buttons)
+        if (answer == b.answer) chosen = &b;
+    return chosen;
+}
+
 int ScriptedAnswer(const std::string& caption, const std::string& text, const std::vector<Button>& buttons)
 {
     std::fprintf(stderr, "MessageBox \"%s\": %s\n", caption.c_str(), text.c_str());
     const std::optional<std::string> answer = platform::NextScriptedAnswer();
-    const Button* chosen = &buttons.front();
-    if (answer) {
-        bool known = false;
-        for (const Button& b : buttons)
-            if (*answer == b.answer) {
-                chosen = &b;
-                known = true;
-            }
-        if (!known) std::fprintf(stderr, "MessageBox: answer \"%s\" fits no button; taking the first\n", answer->c_str());
+    const Button* chosen = answer ? ButtonOfAnswer(buttons, *answer) : &buttons.front();
+    if (!chosen) {
+        std::fprintf(stderr, "MessageBox: answer \"%s\" fits no button; taking the first\n", answer->c_str());
+        chosen = &buttons.front();
     }
     std::fprintf(stderr, "MessageBox answered: %s\n", chosen->label + 1);
     return chosen->id;
