@@ -70,6 +70,23 @@ private:
     std::vector<char> buffer = std::vector<char>(CopyBufferSize);
 };
 
+// Copies the loose file of each name of the group into the pack at the running offset, which becomes the name's
+// locator; a name whose file cannot be opened gets GP_NoLocator.
+void CopyLooseFiles(GP_NameGroup& group, PackWriter& pack, std::uint64_t& running)
+{
+    for (std::uint32_t n = 0; n < group.GetCount(); ++n) {
+        GP_NameEntry* entry = group.GetEntry(n);
+        const platform::UniqueFile loose = platform::OpenUniqueFile(group.directory + entry->text, "rb");
+        if (!loose) {
+            entry->locator = GP_NoLocator;
+            continue;
+        }
+        CheckPackSize(running);
+        entry->locator = static_cast<std::uint32_t>(running);
+        running += pack.CopyFrom(loose.get());
+    }
+}
+
 }  // namespace
 
 CGP_IOManager::CGP_IOManager(std::FILE* pack1, std::FILE* pack2, CGP_NameServer* names, CGP_GameMainFrame* owner)
@@ -160,18 +177,7 @@ void CGP_IOManager::BuildPackOf(const char* path, std::uint32_t storage)
 
     for (std::uint32_t g = 0; g < names->GetGroupCount(); ++g) {
         GP_NameGroup* group = names->GetGroup(g);
-        if (group->storage != storage) continue;
-        for (std::uint32_t n = 0; n < group->GetCount(); ++n) {
-            GP_NameEntry* entry = group->GetEntry(n);
-            const platform::UniqueFile loose = platform::OpenUniqueFile(group->directory + entry->text, "rb");
-            if (!loose) {
-                entry->locator = GP_NoLocator;
-                continue;
-            }
-            CheckPackSize(running);
-            entry->locator = static_cast<std::uint32_t>(running);
-            running += pack.CopyFrom(loose.get());
-        }
+        if (group->storage == storage) CopyLooseFiles(*group, pack, running);
     }
     CheckPackSize(running);
 

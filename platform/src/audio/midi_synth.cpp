@@ -12,6 +12,11 @@ namespace platform::audio {
 
 namespace {
 
+void LogFluidError(int, const char* message, void*)
+{
+    OutputDebugStringA((std::string("FluidSynth: ") + message + "\n").c_str());
+}
+
 // FluidSynth's own chatter stays quiet; its errors go to the debugger output.
 void QuietFluidLog()
 {
@@ -20,11 +25,7 @@ void QuietFluidLog()
         fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
         fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
         fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
-        fluid_set_log_function(
-            FLUID_ERR, [](int, const char* message, void*) {
-                OutputDebugStringA((std::string("FluidSynth: ") + message + "\n").c_str());
-            },
-            nullptr);
+        fluid_set_log_function(FLUID_ERR, &LogFluidError, nullptr);
     });
 }
 
