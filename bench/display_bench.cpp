@@ -104,7 +104,7 @@ void BM_BltFastFrame(benchmark::State& state)
 {
     Screen& s = TheScreen();
     s.sprite.useColorKey = static_cast<std::uint8_t>(state.range(0));
-    for (auto _ : state) s.sprite.BltFast(s.display.backSurface, 0, 0, 0, 0, Width, Height);
+    for (auto _ : state) s.sprite.BltFast(s.display.backSurface.get(), 0, 0, 0, 0, Width, Height);
     SetBytes(state);
 }
 BENCHMARK(BM_BltFastFrame)->Arg(0)->Arg(1)->ArgName("keyed")->Repetitions(Repetitions);

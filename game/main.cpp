@@ -22,7 +22,7 @@ public:
     {
         if (!display) return;
         display->backSurface->Clear(0);
-        display->DrawFps(display->backSurface, 10, 10);
+        display->DrawFps(display->backSurface.get(), 10, 10);
         display->Present(1);  // waits for the vertical blank, so the loop does not spin
     }
 

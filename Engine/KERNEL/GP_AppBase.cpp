@@ -4,18 +4,26 @@
 
 int CGP_AppBase::Run() { return GP_MessageLoop(this); }
 
+namespace {
+
+// Takes the waiting message and dispatches it; false when it is WM_QUIT.
+bool DispatchWaitingMessage(MSG& msg)
+{
+    if (!GetMessageA(&msg, nullptr, 0, 0)) return false;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return true;
+}
+
+}  // namespace
+
 int GP_MessageLoop(CGP_AppBase* app)
 {
     app->Init();
     MSG msg{};
     while (!app->quitting) {
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!GetMessageA(&msg, nullptr, 0, 0)) {
-                app->quitting = 1;
-                break;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            if (!DispatchWaitingMessage(msg)) app->quitting = 1;
         } else {
             std::uint8_t flag = 0;
             app->Idle(&flag);

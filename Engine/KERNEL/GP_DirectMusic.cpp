@@ -14,9 +14,10 @@ CGP_DirectMusic::~CGP_DirectMusic() { Release(); }
 bool CGP_DirectMusic::Create(LPDIRECTSOUND directSound)
 {
     Release();
-    if (FAILED(CoCreateInstance(CLSID_DirectMusic, nullptr, CLSCTX_INPROC, IID_IDirectMusic,
-                                reinterpret_cast<void**>(&music)))) {
-        music = nullptr;
+    if (FAILED(platform::Receive(music, [](IDirectMusic** out) {
+            return CoCreateInstance(CLSID_DirectMusic, nullptr, CLSCTX_INPROC, IID_IDirectMusic,
+                                    reinterpret_cast<void**>(out));
+        }))) {
         GP_LogWrite("Error create DirectMusic interface\n");
         return false;
     }
@@ -24,9 +25,10 @@ bool CGP_DirectMusic::Create(LPDIRECTSOUND directSound)
         GP_LogWrite("Error DirectMusic::SetDirectSound\n");
         return false;
     }
-    if (FAILED(CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC, IID_IDirectMusicLoader,
-                                reinterpret_cast<void**>(&loader)))) {
-        loader = nullptr;
+    if (FAILED(platform::Receive(loader, [](IDirectMusicLoader** out) {
+            return CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC, IID_IDirectMusicLoader,
+                                    reinterpret_cast<void**>(out));
+        }))) {
         GP_LogWrite("Error create DirectMusic Loader\n");
         return false;
     }
@@ -42,14 +44,8 @@ void CGP_DirectMusic::SetSearchDirectory(const char* path)
 
 void CGP_DirectMusic::Release()
 {
-    if (loader) {
-        loader->ClearCache(GUID_DirectMusicAllTypes);
-        loader->Release();
-        loader = nullptr;
-    }
-    if (music) {
-        music->Activate(FALSE);
-        music->Release();
-        music = nullptr;
-    }
+    if (loader) loader->ClearCache(GUID_DirectMusicAllTypes);
+    loader.reset();
+    if (music) music->Activate(FALSE);
+    music.reset();
 }

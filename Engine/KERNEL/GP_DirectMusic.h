@@ -15,8 +15,8 @@ public:
     void SetSearchDirectory(const char* path);
     void Release();
 
-    IDirectMusicLoader* loader = nullptr;
-    IDirectMusic* music = nullptr;
+    platform::ComPtr<IDirectMusicLoader> loader;
+    platform::ComPtr<IDirectMusic> music;
     WCHAR searchDirectory[MAX_PATH] = {};
 };
 

@@ -10,20 +10,22 @@ CGP_DirectSound::~CGP_DirectSound() { Release(); }
 bool CGP_DirectSound::Create()
 {
     Release();
-    if (FAILED(DirectSoundCreate(nullptr, &directSound, nullptr))) {
-        directSound = nullptr;
+    const auto createDevice = [](LPDIRECTSOUND* out) { return DirectSoundCreate(nullptr, out, nullptr); };
+    if (FAILED(platform::Receive(directSound, createDevice))) {
         GP_LogWrite("Error DirectSound create\n");
         return false;
     }
     directSound->SetCooperativeLevel(window, DSSCL_NORMAL);
     DSBUFFERDESC desc{sizeof(DSBUFFERDESC), DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRL3D, 0, 0, nullptr};
+    const auto createPrimary = [&](LPDIRECTSOUNDBUFFER* out) {
+        return directSound->CreateSoundBuffer(&desc, out, nullptr);
+    };
     bool with3D = true;
-    if (FAILED(directSound->CreateSoundBuffer(&desc, &primary, nullptr))) {
+    if (FAILED(platform::Receive(primary, createPrimary))) {
         GP_LogWrite("Error create primary sound surface with DSBCAPS_CTRL3D \n");
         with3D = false;
         desc.dwFlags = DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRLVOLUME;
-        if (FAILED(directSound->CreateSoundBuffer(&desc, &primary, nullptr))) {
-            primary = nullptr;
+        if (FAILED(platform::Receive(primary, createPrimary))) {
             GP_LogWrite("Error create primary sound surface \n");
             Release();
             return false;
@@ -31,20 +33,18 @@ bool CGP_DirectSound::Create()
     }
     if (with3D) {
         GP_Sound3DAvailable = 1;
-        if (FAILED(primary->QueryInterface(IID_IDirectSound3DListener, reinterpret_cast<void**>(&listener))))
-            listener = nullptr;
+        platform::Receive(listener, [&](LPDIRECTSOUND3DLISTENER* out) {
+            return primary->QueryInterface(IID_IDirectSound3DListener, reinterpret_cast<void**>(out));
+        });
     }
     return true;
 }
 
 void CGP_DirectSound::Release()
 {
-    if (listener) listener->Release();
-    listener = nullptr;
-    if (primary) primary->Release();
-    primary = nullptr;
-    if (directSound) directSound->Release();
-    directSound = nullptr;
+    listener.reset();
+    primary.reset();
+    directSound.reset();
 }
 
 void CGP_DirectSound::SetListenerPosition(float x, float y) { SetPosition(x, -y, 0.0f); }

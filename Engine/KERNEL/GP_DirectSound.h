@@ -36,7 +36,7 @@ public:
     HWND window = nullptr;
     std::uint32_t reserved = 0;
     std::uint32_t applyMode = DS3D_DEFERRED;
-    LPDIRECTSOUND directSound = nullptr;
-    LPDIRECTSOUNDBUFFER primary = nullptr;
-    LPDIRECTSOUND3DLISTENER listener = nullptr;
+    platform::ComPtr<IDirectSound> directSound;
+    platform::ComPtr<IDirectSoundBuffer> primary;
+    platform::ComPtr<IDirectSound3DListener> listener;
 };

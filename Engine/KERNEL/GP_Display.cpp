@@ -2,8 +2,6 @@
 
 #include <bit>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "GP_DesktopHook.h"
 #include "GP_Surface.h"
@@ -13,16 +11,6 @@
 
 namespace {
 
-constexpr int ErrMode = 2;
-constexpr int ErrCooperativeLevel = 3;
-constexpr int ErrPrimary = 4;
-constexpr int ErrAttachedBack = 5;
-constexpr int ErrPresent = 26;
-constexpr int ErrClipper = 32;
-constexpr int ErrNoBackBuffer = 50;
-constexpr int ErrCreate = 63;
-constexpr int ErrQuery = 64;
-
 constexpr DWORD ChainCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
 
 // The display that gives the desktop back before an engine error is shown.
@@ -31,15 +19,6 @@ CGP_Display* restorerDisplay = nullptr;
 void GiveDesktopBack()
 {
     if (restorerDisplay) restorerDisplay->SetWindowed(0, nullptr, 0, 0);
-}
-
-char* CopyText(const char* text)
-{
-    const size_t length = text ? std::strlen(text) : 0;
-    char* copy = new char[length + 1];
-    if (length) std::memcpy(copy, text, length);
-    copy[length] = '\0';
-    return copy;
 }
 
 std::uint64_t FourLanes(std::uint32_t mask)
@@ -71,7 +50,7 @@ std::uint8_t GP_HasMMX = platform::CpuHas(platform::CpuFeature::Mmx) ? 1 : 0;
 void GP_PublishDisplayValues(CGP_Display* display)
 {
     GP_DisplayPtr = display;
-    const CGP_PixelFormat* format = display ? display->pixelFormat : nullptr;
+    const CGP_PixelFormat* format = display ? display->pixelFormat.get() : nullptr;
     if (!format) return;
     GP_RMask = static_cast<std::uint16_t>(format->rMask);
     GP_GMask = static_cast<std::uint16_t>(format->gMask);
@@ -120,22 +99,13 @@ CGP_Display::~CGP_Display()
     }
     ReleaseSetUp();
     if (directDraw) directDraw->Release();
-    for (int i = 0; i < driverCount; ++i) {
-        delete[] drivers[i].description;
-        delete[] drivers[i].name;
-    }
-    std::free(drivers);
 }
 
 BOOL CGP_Display::EnumerateDrivers(GUID* guid, LPSTR description, LPSTR name, LPVOID context)
 {
     auto* self = static_cast<CGP_Display*>(context);
-    const int count = self->driverCount < 0 ? 0 : self->driverCount;
-    void* grown = std::realloc(self->drivers, sizeof(GP_DriverRecord) * (count + 1));
-    if (!grown) return FALSE;
-    self->drivers = static_cast<GP_DriverRecord*>(grown);
-    self->drivers[count] = GP_DriverRecord{guid, CopyText(description), CopyText(name)};
-    self->driverCount = count + 1;
+    self->drivers.push_back(GP_DriverRecord{guid, description ? description : "", name ? name : ""});
+    self->driverCount = static_cast<std::int32_t>(self->drivers.size());
     return TRUE;
 }
 
@@ -143,28 +113,25 @@ int CGP_Display::Init()
 {
     if (driverCount < 1) DirectDrawEnumerateA(&EnumerateDrivers, this);
     IDirectDraw* first = nullptr;
-    if (DirectDrawCreate(driverCount > 0 ? drivers[0].guid : nullptr, &first, nullptr) != DD_OK) return ErrCreate;
+    if (DirectDrawCreate(driverCount > 0 ? drivers[0].guid : nullptr, &first, nullptr) != DD_OK)
+        return GP_ErrDirectDrawCreate;
     void* wanted = nullptr;
     const HRESULT asked = first->QueryInterface(IID_IDirectDraw4, &wanted);
     first->Release();
-    if (asked != DD_OK) return ErrQuery;
+    if (asked != DD_OK) return GP_ErrDirectDrawQuery;
     if (directDraw) directDraw->Release();
     directDraw = static_cast<IDirectDraw4*>(wanted);
-    return 0;
+    return GP_DisplayOk;
 }
 
 void CGP_Display::ReleaseSetUp()
 {
     // The back buffer of a flipping chain belongs to the chain: forget it before the surface object goes.
     if (backSurface && !separateBackBuffer) backSurface->ddSurface = nullptr;
-    delete palette;
-    palette = nullptr;
-    delete pixelFormat;
-    pixelFormat = nullptr;
-    delete primarySurface;
-    primarySurface = nullptr;
-    delete backSurface;
-    backSurface = nullptr;
+    palette.reset();
+    pixelFormat.reset();
+    primarySurface.reset();
+    backSurface.reset();
     if (clipper) clipper->Release();
     clipper = nullptr;
 }
@@ -185,15 +152,15 @@ int CGP_Display::CreateFlippingChain(DWORD caps)
     desc.dwBackBufferCount = 1;
     desc.ddsCaps.dwCaps = caps;
     IDirectDrawSurface4* chain = nullptr;
-    if (directDraw->CreateSurface(&desc, &chain, nullptr) != DD_OK) return ErrPrimary;
+    if (directDraw->CreateSurface(&desc, &chain, nullptr) != DD_OK) return GP_ErrPrimary;
     primarySurface->ddSurface = chain;
     ReadPixelFormat(chain);
     DDSCAPS2 wanted{};
     wanted.dwCaps = DDSCAPS_BACKBUFFER;
     IDirectDrawSurface4* back = nullptr;
-    if (chain->GetAttachedSurface(&wanted, &back) != DD_OK) return ErrAttachedBack;
+    if (chain->GetAttachedSurface(&wanted, &back) != DD_OK) return GP_ErrAttachedBack;
     backSurface->ddSurface = back;
-    return 0;
+    return GP_DisplayOk;
 }
 
 int CGP_Display::SetFullScreen(std::uint32_t flags, HWND newWindow, int width, int height, int bitsPerPixel)
@@ -202,15 +169,15 @@ int CGP_Display::SetFullScreen(std::uint32_t flags, HWND newWindow, int width, i
     ReleaseSetUp();
     window = newWindow;
     windowed = 0;
-    primarySurface = new CGP_Surface();
-    backSurface = new CGP_Surface();
-    palette = new CGP_Palette();
-    pixelFormat = new CGP_PixelFormat();
-    if (!directDraw) return ErrCooperativeLevel;
+    primarySurface = std::make_unique<CGP_Surface>();
+    backSurface = std::make_unique<CGP_Surface>();
+    palette = std::make_unique<CGP_Palette>();
+    pixelFormat = std::make_unique<CGP_PixelFormat>();
+    if (!directDraw) return GP_ErrCooperativeLevel;
 
     if (directDraw->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN) != DD_OK)
-        return ErrCooperativeLevel;
-    if (directDraw->SetDisplayMode(width, height, bitsPerPixel, 0, 0) != DD_OK) return ErrMode;
+        return GP_ErrCooperativeLevel;
+    if (directDraw->SetDisplayMode(width, height, bitsPerPixel, 0, 0) != DD_OK) return GP_ErrDisplayMode;
     displayRect = RECT{0, 0, width, height};
     separateBackBuffer = 0;
     const bool for3D = flags & GP_Mode3DDevice;
@@ -220,7 +187,7 @@ int CGP_Display::SetFullScreen(std::uint32_t flags, HWND newWindow, int width, i
         desc.dwSize = sizeof(desc);
         desc.dwFlags = DDSD_CAPS;
         desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | (for3D ? DDSCAPS_3DDEVICE : 0);
-        if (directDraw->CreateSurface(&desc, &primarySurface->ddSurface, nullptr) != DD_OK) return ErrPrimary;
+        if (directDraw->CreateSurface(&desc, &primarySurface->ddSurface, nullptr) != DD_OK) return GP_ErrPrimary;
         ReadPixelFormat(primarySurface->ddSurface);
         if (!(flags & GP_ModePrimaryOnly)) {
             std::uint16_t kind = (flags & GP_ModeOwnMemoryBack) ? GP_SurfaceOwnMemory : GP_SurfaceSystem;
@@ -243,9 +210,9 @@ int CGP_Display::SetFullScreen(std::uint32_t flags, HWND newWindow, int width, i
     primarySurface->height = height;
     primarySurface->SetClipRect(&displayRect);
     primarySurface->Clear(0);
-    primarySurface->SetPalette(palette);
-    backSurface->SetPalette(palette);
-    return 0;
+    primarySurface->SetPalette(palette.get());
+    backSurface->SetPalette(palette.get());
+    return GP_DisplayOk;
 }
 
 int CGP_Display::SetWindowed(std::uint32_t flags, HWND newWindow, int width, int height)
@@ -254,17 +221,17 @@ int CGP_Display::SetWindowed(std::uint32_t flags, HWND newWindow, int width, int
     ReleaseSetUp();
     window = newWindow;
     windowed = 1;
-    primarySurface = new CGP_Surface();
-    backSurface = new CGP_Surface();
-    pixelFormat = new CGP_PixelFormat();
-    if (!directDraw) return ErrCooperativeLevel;
+    primarySurface = std::make_unique<CGP_Surface>();
+    backSurface = std::make_unique<CGP_Surface>();
+    pixelFormat = std::make_unique<CGP_PixelFormat>();
+    if (!directDraw) return GP_ErrCooperativeLevel;
 
-    if (directDraw->SetCooperativeLevel(window, DDSCL_NORMAL) != DD_OK) return ErrCooperativeLevel;
+    if (directDraw->SetCooperativeLevel(window, DDSCL_NORMAL) != DD_OK) return GP_ErrCooperativeLevel;
     DDSURFACEDESC2 desc{};
     desc.dwSize = sizeof(desc);
     desc.dwFlags = DDSD_CAPS;
     desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-    if (directDraw->CreateSurface(&desc, &primarySurface->ddSurface, nullptr) != DD_OK) return ErrPrimary;
+    if (directDraw->CreateSurface(&desc, &primarySurface->ddSurface, nullptr) != DD_OK) return GP_ErrPrimary;
     DDSURFACEDESC2 mode{};
     mode.dwSize = sizeof(mode);
     directDraw->GetDisplayMode(&mode);
@@ -273,7 +240,7 @@ int CGP_Display::SetWindowed(std::uint32_t flags, HWND newWindow, int width, int
     primarySurface->SetClipRect(&displayRect);
     primarySurface->display = this;
     ReadPixelFormat(primarySurface->ddSurface);
-    palette = new CGP_Palette();
+    palette = std::make_unique<CGP_Palette>();
 
     displayRect = RECT{0, 0, width, height};
     std::uint16_t kind = GP_SurfaceVideoOrSystem;
@@ -283,10 +250,10 @@ int CGP_Display::SetWindowed(std::uint32_t flags, HWND newWindow, int width, int
     backSurface->Create(this, kind, width, height);
     separateBackBuffer = 1;
 
-    if (directDraw->CreateClipper(0, &clipper, nullptr) != DD_OK) return ErrClipper;
-    if (clipper->SetHWnd(0, window) != DD_OK) return ErrClipper;
-    if (primarySurface->ddSurface->SetClipper(clipper) != DD_OK) return ErrClipper;
-    return 0;
+    if (directDraw->CreateClipper(0, &clipper, nullptr) != DD_OK) return GP_ErrClipper;
+    if (clipper->SetHWnd(0, window) != DD_OK) return GP_ErrClipper;
+    if (primarySurface->ddSurface->SetClipper(clipper) != DD_OK) return GP_ErrClipper;
+    return GP_DisplayOk;
 }
 
 bool CGP_Display::UsesFlippingChain() const
@@ -301,7 +268,7 @@ bool CGP_Display::FlippingChainIsWhole() const
 
 int CGP_Display::RebuildFlippingChain()
 {
-    if (!IsModeValid()) return ErrPresent;
+    if (!IsModeValid()) return GP_ErrPresent;
     // Built again into the same surface objects; the old back buffer goes with its chain.
     if (primarySurface->ddSurface) primarySurface->ddSurface->Release();
     primarySurface->ddSurface = nullptr;
@@ -315,21 +282,21 @@ int CGP_Display::Flip(std::uint32_t flags)
     if (UsesFlippingChain() && !FlippingChainIsWhole()) {
         if (int failed = RebuildFlippingChain()) return failed;
     }
-    if (!primarySurface || !primarySurface->ddSurface) return ErrPresent;
+    if (!primarySurface || !primarySurface->ddSurface) return GP_ErrPresent;
     HRESULT result = primarySurface->ddSurface->Flip(nullptr, flags);
     if (result == DDERR_SURFACELOST) {
         if (int failed = RebuildFlippingChain()) return failed;
         result = primarySurface->ddSurface->Flip(nullptr, flags);
     }
-    return result == DD_OK ? 0 : ErrPresent;
+    return result == DD_OK ? GP_DisplayOk : GP_ErrPresent;
 }
 
 int CGP_Display::Present(std::uint32_t flags)
 {
     RestoreSurfaces();
-    if (!backSurface) return ErrNoBackBuffer;
+    if (!backSurface) return GP_ErrNoBackBuffer;
     if (!windowed) return Flip(flags);
-    if (!primarySurface || !primarySurface->ddSurface) return ErrPresent;
+    if (!primarySurface || !primarySurface->ddSurface) return GP_ErrPresent;
     IDirectDrawSurface4* primary = primarySurface->ddSurface;
     RECT source{0, 0, backSurface->width, backSurface->height};
     RECT dest = source;
@@ -339,7 +306,7 @@ int CGP_Display::Present(std::uint32_t flags)
         primarySurface->Restore();
         result = primary->Blt(&dest, backSurface->ddSurface, &source, flags, nullptr);
     }
-    return result == DD_OK ? 0 : ErrPresent;
+    return result == DD_OK ? GP_DisplayOk : GP_ErrPresent;
 }
 
 HRESULT CGP_Display::WaitVerticalBlank()
@@ -394,8 +361,9 @@ void CGP_Display::RestoreSurfaces()
     // again, and the next present tries once more.
     surfacesLost = 0;
     const GP_SurfaceRegistry& all = GP_Surfaces();
-    for (int i = 0; i < all.count; ++i) {
-        CGP_Surface* surface = all.surfaces[i];
+    // By index: a restore handler may make or drop surfaces of its own, which moves the registry.
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        CGP_Surface* surface = all[i];
         if (surface->display != this) continue;
         if (surface->ddSurface) surface->ddSurface->Restore();
         if (surface->restoreHandler) surface->restoreHandler(surface, surface->restoreData);

@@ -2,10 +2,12 @@
 // pixel format, presenting frames, restoring lost surfaces and counting frames per second.
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "GP_Surface.h"
 #include "platform/ddraw.h"
-
-class CGP_Surface;
 
 // The screen's pixel format as the effects need it.
 class CGP_PixelFormat {
@@ -34,8 +36,8 @@ public:
 
 struct GP_DriverRecord {
     GUID* guid;
-    char* description;
-    char* name;
+    std::string description;
+    std::string name;
 };
 
 // Mode flags of SetFullScreen and SetWindowed.
@@ -44,6 +46,22 @@ constexpr std::uint32_t GP_ModeSystemMemoryBack = 2;
 constexpr std::uint32_t GP_ModeOwnMemoryBack = 4;
 constexpr std::uint32_t GP_Mode3DDevice = 8;
 
+// Results of the display's set-up and present calls (0 is success). An off-screen back buffer that cannot be
+// made reports the surface's GP_ErrCreate.
+enum GP_DisplayError : int {
+    GP_DisplayOk = 0,
+    GP_ErrDisplayMode = 2,         // SetDisplayMode
+    GP_ErrCooperativeLevel = 3,    // SetCooperativeLevel
+    GP_ErrPrimary = 4,             // the primary surface or the flipping chain
+    GP_ErrAttachedBack = 5,        // GetAttachedSurface for the back buffer
+    GP_ErrPresent = 26,            // Flip or Blt, or the mode is no longer 640 x 480 x 16 after a loss
+    GP_ErrClipper = 32,            // CreateClipper, SetHWnd or SetClipper
+    GP_ErrNoBackBuffer = 50,       // Present without a back buffer
+    GP_ErrDirectDrawCreate = 63,   // DirectDrawCreate
+    GP_ErrDirectDrawQuery = 64,    // QueryInterface for IDirectDraw4
+    GP_ErrDisplaySetUp = 65,       // the main frame's start-up, when either set-up call failed
+};
+
 class CGP_Display {
 public:
     CGP_Display();
@@ -51,14 +69,16 @@ public:
     CGP_Display& operator=(const CGP_Display&) = delete;
     virtual ~CGP_Display();
 
-    // Enumerates the drivers once and creates DirectDraw on the first. 0, 63 or 64.
+    // Enumerates the drivers once and creates DirectDraw on the first. GP_DisplayOk, GP_ErrDirectDrawCreate or
+    // GP_ErrDirectDrawQuery.
     int Init();
-    // 0, or 2 (mode), 3 (cooperative level), 4 (primary or chain), 5 (attached back buffer).
+    // GP_DisplayOk, GP_ErrDisplayMode, GP_ErrCooperativeLevel, GP_ErrPrimary or GP_ErrAttachedBack.
     int SetFullScreen(std::uint32_t flags, HWND window, int width, int height, int bitsPerPixel);
-    // 0, or 3, 4, 32 (clipper).
+    // GP_DisplayOk, GP_ErrCooperativeLevel, GP_ErrPrimary or GP_ErrClipper.
     int SetWindowed(std::uint32_t flags, HWND window, int width, int height);
-    // Shows the back buffer. 0, 4, 5, 26 or 50. A flipping chain that could not be rebuilt (4 or 5) is built
-    // again by the next call.
+    // Shows the back buffer. GP_DisplayOk, GP_ErrPrimary, GP_ErrAttachedBack, GP_ErrPresent or GP_ErrNoBackBuffer.
+    // A flipping chain that could not be rebuilt (GP_ErrPrimary or GP_ErrAttachedBack) is built again by the next
+    // call.
     int Present(std::uint32_t flags);
     HRESULT WaitVerticalBlank();
     void CountFrame();
@@ -69,8 +89,8 @@ public:
     // After a surface was lost: restores every surface of this display and runs its restore handler.
     void RestoreSurfaces();
 
-    GP_DriverRecord* drivers = nullptr;
-    std::int32_t driverCount = 0;
+    std::vector<GP_DriverRecord> drivers;
+    std::int32_t driverCount = 0;  // below 1 until the drivers were enumerated
     std::uint32_t modeFlags = 0;
     std::uint8_t separateBackBuffer = 0;
     RECT displayRect{0, 0, 0, 0};
@@ -80,10 +100,10 @@ public:
     std::uint32_t frameCount = 0;
     std::uint32_t lastFpsTime = 0;
     double fps = 0.0;
-    CGP_PixelFormat* pixelFormat = nullptr;
-    CGP_Surface* backSurface = nullptr;
-    CGP_Surface* primarySurface = nullptr;
-    CGP_Palette* palette = nullptr;
+    std::unique_ptr<CGP_PixelFormat> pixelFormat;
+    std::unique_ptr<CGP_Surface> backSurface;
+    std::unique_ptr<CGP_Surface> primarySurface;
+    std::unique_ptr<CGP_Palette> palette;
     IDirectDraw4* directDraw = nullptr;
     std::uint8_t surfacesLost = 0;
 

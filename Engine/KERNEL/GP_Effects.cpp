@@ -26,7 +26,7 @@ GP_FadeChannels CurrentChannels()
                            {GP_BMask, GP_BShift, 3, 2, 15, 3}};
 }
 
-CGP_Surface* BackBuffer() { return GP_DisplayPtr ? GP_DisplayPtr->backSurface : nullptr; }
+CGP_Surface* BackBuffer() { return GP_DisplayPtr ? GP_DisplayPtr->backSurface.get() : nullptr; }
 
 // A screen-sized copy of the back buffer to fade in; null when it cannot be made.
 std::unique_ptr<CGP_Surface> CopyOfBackBuffer(CGP_Surface* back)
@@ -66,7 +66,7 @@ void GP_FadeOut()
     const GP_FadeChannels c = CurrentChannels();
     const auto fadeRow = GP_UseSse2Rows() ? &GP_FadeOutRowSse2 : &GP_FadeOutRowPlain;
     for (bool changed = true; work && changed;) {
-        if (work->Lock() != 0) break;
+        if (work->Lock() != GP_SurfaceOk) break;
         changed = RoundOverRows(work.get(), [&](std::uint16_t* row, int) { return fadeRow(row, work->width, c); });
         work->Unlock();
         ShowRound(work.get(), back);
@@ -82,7 +82,7 @@ void GP_FadeIn()
     CGP_Surface* back = BackBuffer();
     if (!back) return;
     std::unique_ptr<CGP_Surface> work = CopyOfBackBuffer(back);
-    if (!work || work->Lock() != 0) return;
+    if (!work || work->Lock() != GP_SurfaceOk) return;
     const GP_FadeChannels c = CurrentChannels();
     const int width = work->width;
     const size_t pixels = static_cast<size_t>(width) * work->height;
@@ -102,7 +102,7 @@ void GP_FadeIn()
     work->BltFast(back, 0, 0, 0, 0, GP_ScreenWidth, GP_ScreenHeight);
     const auto fadeRow = GP_UseSse2Rows() ? &GP_FadeInRowSse2 : &GP_FadeInRowPlain;
     for (bool changed = true; changed;) {
-        if (work->Lock() != 0) break;
+        if (work->Lock() != GP_SurfaceOk) break;
         changed = RoundOverRows(work.get(), [&](std::uint16_t* row, int y) {
             const size_t at = static_cast<size_t>(y) * width;
             return fadeRow(row, width, GP_FadeTargets{&targetR[at], &targetG[at], &targetB[at]}, c);

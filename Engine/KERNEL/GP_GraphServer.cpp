@@ -1,7 +1,6 @@
 #include "GP_GraphServer.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -46,23 +45,20 @@ CGP_GraphServer::CGP_GraphServer(CGP_ServerSet* servers) : servers(servers) { Al
 CGP_GraphServer::~CGP_GraphServer()
 {
     CloseResource();
-    for (int i = 0; i < slotCount; ++i) FreeSlot(slots[i]);
-    std::free(slots);
+    slots.clear();
 }
 
 void CGP_GraphServer::AllocateSlots()
 {
     const CGP_NameServer* names = servers && servers->io ? servers->io->names : nullptr;
     slotCount = names ? static_cast<std::int32_t>(names->GetCount(PictureKind)) : 0;
-    slots = static_cast<GP_GraphSlot*>(std::calloc(slotCount > 0 ? slotCount : 1, sizeof(GP_GraphSlot)));
+    slots = std::vector<GP_GraphSlot>(static_cast<std::size_t>(std::max(slotCount, 0)));
 }
 
 void CGP_GraphServer::FreeSlot(GP_GraphSlot& slot)
 {
-    delete slot.colorKey;
-    slot.colorKey = nullptr;
-    delete slot.surface;
-    slot.surface = nullptr;
+    slot.colorKey.reset();
+    slot.surface.reset();
 }
 
 const char* CGP_GraphServer::NameOf(std::uint32_t id) const
@@ -111,7 +107,7 @@ std::unique_ptr<CGP_Picture> CGP_GraphServer::ReadPicture(std::uint32_t id)
 
 void CGP_GraphServer::CopyPicture(CGP_Picture& picture, CGP_Surface* surface)
 {
-    if (surface->GetDC() != 0) return;
+    if (surface->GetDC() != GP_SurfaceOk) return;
     HBITMAP bitmap = picture.CreateBitmap();
     HDC memory = CreateCompatibleDC(surface->dc);
     HGDIOBJ previous = bitmap ? SelectObject(memory, bitmap) : nullptr;
@@ -128,20 +124,19 @@ CGP_Surface* CGP_GraphServer::LoadSurface(std::uint32_t id, std::uint32_t maskId
     GP_GraphSlot& slot = SlotOf(id);
     if (slot.surface) {
         if (alreadyLoaded) *alreadyLoaded = 1;
-        return slot.surface;
+        return slot.surface.get();
     }
     if (alreadyLoaded) *alreadyLoaded = 0;
     std::unique_ptr<CGP_Picture> picture = ReadPicture(id);
 
     auto surface = std::make_unique<CGP_Surface>();
     const std::uint16_t kind = systemMemory ? GP_SurfaceSystem : GP_SurfaceVideoOrSystem;
-    if (surface->Create(GP_DisplayPtr, kind, picture->GetWidth(), picture->GetHeight()) != 0)
+    if (surface->Create(GP_DisplayPtr, kind, picture->GetWidth(), picture->GetHeight()) != GP_SurfaceOk)
         throw CGP_FatalExeption(Module, __LINE__, FormatNew("Невозможно создать поверхность %s", NameOf(id)),
                                 nullptr, 1);
     if (!systemMemory && (surface->kind & 0xFF) == GP_SurfaceSystem) {
-        char* note = FormatNew("Surface %s loaded in system memory \n", NameOf(id));
-        GP_LogWrite(note);
-        delete[] note;
+        std::unique_ptr<char[]> note(FormatNew("Surface %s loaded in system memory \n", NameOf(id)));
+        GP_LogWrite(note.get());
     }
     CopyPicture(*picture, surface.get());
     picture.reset();
@@ -149,17 +144,13 @@ CGP_Surface* CGP_GraphServer::LoadSurface(std::uint32_t id, std::uint32_t maskId
 
     slot.id = id;
     slot.maskId = maskId;
-    slot.surface = surface.release();
+    slot.surface = std::move(surface);
     slot.systemMemory = systemMemory;
-    if (pendingColorKey) {
-        if (!slot.colorKey) slot.colorKey = new GP_ColorKeyRecord(*pendingColorKey);
-    } else {
-        delete slot.colorKey;
-        slot.colorKey = nullptr;
-    }
+    if (!pendingColorKey) slot.colorKey.reset();
+    else if (!slot.colorKey) slot.colorKey = std::make_unique<GP_ColorKeyRecord>(*pendingColorKey);
     slot.server = this;
     if (slot.colorKey) slot.surface->SetRestoreHandler(&CGP_GraphServer::RestoreSurface, &slot, false);
-    return slot.surface;
+    return slot.surface.get();
 }
 
 void CGP_GraphServer::FreeSurfaces(bool all)
@@ -171,15 +162,13 @@ void CGP_GraphServer::FreeSurfaces(bool all)
 void CGP_GraphServer::Reset()
 {
     FreeSurfaces(true);
-    std::free(slots);
     AllocateSlots();
 }
 
 void CGP_GraphServer::RemoveSlot(int index)
 {
     if (index < 0 || index >= slotCount) return;
-    FreeSlot(slots[index]);
-    std::memmove(&slots[index], &slots[index + 1], sizeof(GP_GraphSlot) * (slotCount - index - 1));
+    slots.erase(slots.begin() + index);
     --slotCount;
     PointHandlersAtSlots(index);
 }
@@ -230,9 +219,10 @@ void CGP_GraphServer::ApplyMask(CGP_Surface* surface, std::uint32_t maskId)
     CloseResource();
 
     CGP_Surface stencil;
-    if (stencil.Create(surface->display, GP_SurfaceVideoOrSystem, surface->width, surface->height) != 0) return;
+    if (stencil.Create(surface->display, GP_SurfaceVideoOrSystem, surface->width, surface->height) != GP_SurfaceOk)
+        return;
     stencil.Clear(0);
-    if (stencil.Lock() != 0) return;
+    if (stencil.Lock() != GP_SurfaceOk) return;
     const size_t total = static_cast<size_t>(surface->width) * surface->height;
     size_t at = 0;
     for (std::uint8_t run : runs) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "GP_Surface.h"
 
@@ -14,12 +15,12 @@ class CGP_ServerSet;
 class CGP_GraphServer;
 
 struct GP_GraphSlot {
-    std::uint32_t id;
-    std::uint32_t maskId;               // -1: none
-    CGP_Surface* surface;               // owned
-    GP_ColorKeyRecord* colorKey;        // owned copy, or null
-    CGP_GraphServer* server;
-    std::uint8_t systemMemory;          // the surface was asked for in system memory
+    std::uint32_t id = 0;
+    std::uint32_t maskId = 0;                      // -1: none
+    std::unique_ptr<CGP_Surface> surface;
+    std::unique_ptr<GP_ColorKeyRecord> colorKey;   // own copy, or null
+    CGP_GraphServer* server = nullptr;
+    std::uint8_t systemMemory = 0;                 // the surface was asked for in system memory
 };
 
 // Called by a restore when the screen is no longer 640 x 480 x 16: true when the game took it (its window was
@@ -54,8 +55,8 @@ public:
     void ApplyMask(CGP_Surface* surface, std::uint32_t maskId);
 
     CGP_ServerSet* servers = nullptr;
-    GP_GraphSlot* slots = nullptr;
-    std::int32_t slotCount = 0;
+    std::vector<GP_GraphSlot> slots;
+    std::int32_t slotCount = 0;  // slots.size()
     std::string extension;               // of the file in work
     std::FILE* fileInWork = nullptr;
     GP_ColorKeyRecord* pendingColorKey = nullptr;  // set by callers just before they ask for a surface

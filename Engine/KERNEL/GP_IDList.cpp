@@ -10,9 +10,7 @@ constexpr std::uint16_t Step = 16;
 
 }  // namespace
 
-CGP_IDList::CGP_IDList(CGP_GameMainFrame* owner) : list(new CGP_PtrList(FirstSize, Step)), owner(owner) {}
-
-CGP_IDList::~CGP_IDList() { delete list; }
+CGP_IDList::CGP_IDList(CGP_GameMainFrame* owner) : list(std::make_unique<CGP_PtrList>(FirstSize, Step)), owner(owner) {}
 
 void CGP_IDList::Read(std::FILE* stream)
 {

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 
 #include "GP_PtrList.h"
 
@@ -12,7 +13,7 @@ public:
     explicit CGP_IDList(CGP_GameMainFrame* owner);
     CGP_IDList(const CGP_IDList&) = delete;
     CGP_IDList& operator=(const CGP_IDList&) = delete;
-    ~CGP_IDList();
+    ~CGP_IDList() = default;
 
     // u16 count, then that many u32 IDs, appended; throws CGP_FatalExeption when the stream ends early.
     void Read(std::FILE* stream);
@@ -22,7 +23,7 @@ public:
     std::uint32_t Next();
     void Rewind() { cursor = -1; }
 
-    CGP_PtrList* list = nullptr;
+    std::unique_ptr<CGP_PtrList> list;
     CGP_GameMainFrame* owner = nullptr;
     std::int32_t cursor = -1;
 };

@@ -8,7 +8,8 @@
 
 #include "GP_Exception.h"
 #include "GP_NameServer.h"
-#include "platform/files.h"
+#include "GP_PackTrailer.h"
+#include "platform/unique_file.h"
 
 namespace {
 
@@ -17,8 +18,6 @@ constexpr int NotFoundLine = 130;
 constexpr int WriteNotFoundLine = 165;
 constexpr int CannotCreateLine = 176;
 constexpr std::size_t CopyBufferSize = 32768;
-
-using FileCloser = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 [[noreturn]] void ThrowCannotCreate(const char* path)
 {
@@ -47,6 +46,19 @@ public:
         if (size && std::fwrite(data, size, 1, stream) != 1) Fail();
     }
 
+    // Copies the rest of the file into the pack; the number of bytes copied.
+    std::uint64_t CopyFrom(std::FILE* file)
+    {
+        std::uint64_t copied = 0;
+        std::size_t got;
+        do {
+            got = std::fread(buffer.data(), 1, buffer.size(), file);
+            Put(buffer.data(), got);
+            copied += got;
+        } while (got == buffer.size());
+        return copied;
+    }
+
     [[noreturn]] void Fail() const
     {
         throw CGP_FatalExeption(Module, __LINE__, FormatNew("Ошибка при записи в файл %s", path), nullptr, 1);
@@ -55,7 +67,25 @@ public:
 private:
     std::FILE* stream;
     const char* path;
+    std::vector<char> buffer = std::vector<char>(CopyBufferSize);
 };
+
+// Copies the loose file of each name of the group into the pack at the running offset, which becomes the name's
+// locator; a name whose file cannot be opened gets GP_NoLocator.
+void CopyLooseFiles(GP_NameGroup& group, PackWriter& pack, std::uint64_t& running)
+{
+    for (std::uint32_t n = 0; n < group.GetCount(); ++n) {
+        GP_NameEntry* entry = group.GetEntry(n);
+        const platform::UniqueFile loose = platform::OpenUniqueFile(group.directory + entry->text, "rb");
+        if (!loose) {
+            entry->locator = GP_NoLocator;
+            continue;
+        }
+        CheckPackSize(running);
+        entry->locator = static_cast<std::uint32_t>(running);
+        running += pack.CopyFrom(loose.get());
+    }
+}
 
 }  // namespace
 
@@ -131,52 +161,29 @@ void CGP_IOManager::BuildInterfacePack(const char* path) { BuildPackOf(path, GP_
 
 void CGP_IOManager::BuildPackOf(const char* path, std::uint32_t storage)
 {
-    const char* title = names ? names->GetName(2, 0) : nullptr;
-    const char* major = names ? names->GetName(3, 0) : nullptr;
-    const char* minor = names ? names->GetName(4, 0) : nullptr;
-    const char* fileName = names ? names->GetName(8, 0) : nullptr;
+    const char* title = names ? names->GetName(GP_PackTitleName, 0) : nullptr;
+    const char* major = names ? names->GetName(GP_PackMajorVersionName, 0) : nullptr;
+    const char* minor = names ? names->GetName(GP_PackMinorVersionName, 0) : nullptr;
+    const char* fileName = names ? names->GetName(GP_PackFileNameName, 0) : nullptr;
     if (!title || !major || !minor || !fileName)
         throw CGP_FatalExeption(Module, __LINE__, FormatNew("В группе 0 таблицы имён нет имён 2, 3, 4 и 8"), nullptr, 1);
 
-    std::FILE* stream = platform::OpenFile(path, "wb");
-    if (!stream) ThrowCannotCreate(path);
-    FileCloser closer(stream, std::fclose);
+    platform::UniqueFile owned = platform::OpenUniqueFile(path, "wb");
+    if (!owned) ThrowCannotCreate(path);
+    std::FILE* stream = owned.get();
     PackWriter pack(stream, path);
-    std::uint32_t offset = 0;
-    pack.Put(&offset, sizeof offset);
-    std::uint64_t running = sizeof offset;
+    if (!GP_WritePackTrailerOffset(stream, 0)) pack.Fail();  // a placeholder until the trailer's place is known
+    std::uint64_t running = sizeof(std::uint32_t);
 
-    std::vector<char> buffer(CopyBufferSize);
     for (std::uint32_t g = 0; g < names->GetGroupCount(); ++g) {
         GP_NameGroup* group = names->GetGroup(g);
-        if (group->storage != storage) continue;
-        for (std::uint32_t n = 0; n < group->GetCount(); ++n) {
-            GP_NameEntry* entry = group->GetEntry(n);
-            std::FILE* loose = platform::OpenFile(group->directory + entry->text, "rb");
-            if (!loose) {
-                entry->locator = GP_NoLocator;
-                continue;
-            }
-            FileCloser looseCloser(loose, std::fclose);
-            CheckPackSize(running);
-            entry->locator = static_cast<std::uint32_t>(running);
-            std::size_t got;
-            do {
-                got = std::fread(buffer.data(), 1, buffer.size(), loose);
-                pack.Put(buffer.data(), got);
-                running += got;
-            } while (got == buffer.size());
-        }
+        if (group->storage == storage) CopyLooseFiles(*group, pack, running);
     }
     CheckPackSize(running);
 
-    offset = static_cast<std::uint32_t>(running);
-    const std::uint16_t versions[2] = {VersionOf(major), VersionOf(minor)};
-    pack.Put(versions, sizeof versions);
-    pack.Put(title, std::strlen(title) + 1);
-    pack.Put(fileName, std::strlen(fileName) + 1);
+    const GP_PackTrailer trailer{VersionOf(major), VersionOf(minor), title, fileName};
+    if (!trailer.Write(stream)) pack.Fail();
     names->Save(stream);
-    if (std::fseek(stream, 0, SEEK_SET) != 0) pack.Fail();
-    pack.Put(&offset, sizeof offset);
-    if (std::fclose(closer.release()) != 0) pack.Fail();
+    if (!GP_WritePackTrailerOffset(stream, static_cast<std::uint32_t>(running))) pack.Fail();
+    if (std::fclose(owned.release()) != 0) pack.Fail();
 }

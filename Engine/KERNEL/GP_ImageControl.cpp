@@ -65,7 +65,7 @@ void CGP_ImageControl::ReloadImages(CGP_ServerSet* servers)
     CGP_Element::ReloadImages(servers);
     if (!digitFrames) return;
     CGP_Surface* strip = LoadStrip(servers);
-    for (int i = 0; i < digitFrames->count; ++i) digitFrames->frames[i].surface = strip;
+    for (int i = 0; i < digitFrames->Count(); ++i) digitFrames->frames[i].surface = strip;
 }
 
 std::vector<CGP_ImageControl::PlacedDigit> CGP_ImageControl::PlaceDigits(std::int32_t shown) const

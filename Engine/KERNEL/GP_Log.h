@@ -1,6 +1,8 @@
 // The session log "Exception.log": one per run, framed by BEGIN SESSION and END SESSION blocks.
 #pragma once
-#include <cstdio>
+#include <string>
+
+#include "platform/unique_file.h"
 
 class CGP_Log {
 public:
@@ -21,8 +23,8 @@ public:
 private:
     void WriteBlock(const char* heading);
 
-    std::FILE* stream = nullptr;
-    char* path = nullptr;
+    platform::UniqueFile stream;
+    std::string path;
 };
 
 // The log of the run, set by CGP_Log::Open; null before.

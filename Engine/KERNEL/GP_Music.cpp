@@ -16,15 +16,14 @@ CGP_Music::~CGP_Music() { Release(); }
 void CGP_Music::Create()
 {
     if (!GlobalMusicEnabled) return;
-    delete segment;
-    segment = new CGP_MusicSegment(directMusic);
-    segment->CreatePerformance(directSound ? directSound->directSound : nullptr);
+    segment = std::make_unique<CGP_MusicSegment>(directMusic);
+    segment->CreatePerformance(directSound ? directSound->directSound.get() : nullptr);
 }
 
 void CGP_Music::Load(std::uint32_t id)
 {
     if (!GlobalMusicEnabled || !segment || !names) return;
-    if (const char* fileName = names->GetName(static_cast<std::uint16_t>(id & 0xFFFF), static_cast<std::uint16_t>(id >> 16)))
+    if (const char* fileName = names->GetName(GP_IndexOf(id), GP_GroupOf(id)))
         segment->Load(fileName);
 }
 
@@ -43,8 +42,4 @@ void CGP_Music::Stop()
     if (segment) segment->Stop();
 }
 
-void CGP_Music::Release()
-{
-    delete segment;
-    segment = nullptr;
-}
+void CGP_Music::Release() { segment.reset(); }

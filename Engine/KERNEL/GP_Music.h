@@ -2,6 +2,7 @@
 // While music is switched off it neither creates, loads, plays nor changes its volume; stopping always works.
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "platform/win32_base.h"
 
@@ -32,6 +33,6 @@ public:
     CGP_GameMainFrame* owner = nullptr;
     CGP_NameServer* names = nullptr;
     CGP_DirectMusic* directMusic = nullptr;
-    CGP_MusicSegment* segment = nullptr;
+    std::unique_ptr<CGP_MusicSegment> segment;
     CGP_DirectSound* directSound = nullptr;
 };

@@ -4,7 +4,7 @@
 #include "GP_Log.h"
 
 CGP_MusicSegment::CGP_MusicSegment(CGP_DirectMusic* directMusic)
-    : directMusic(directMusic), loader(directMusic ? directMusic->loader : nullptr)
+    : directMusic(directMusic), loader(directMusic ? directMusic->loader.get() : nullptr)
 {
 }
 
@@ -16,30 +16,27 @@ CGP_MusicSegment::~CGP_MusicSegment()
 
 void CGP_MusicSegment::ReleaseSegment()
 {
-    if (!segment) return;
-    if (loader) loader->ReleaseObject(segment);
-    segment->Release();
-    segment = nullptr;
+    if (segment && loader) loader->ReleaseObject(segment.get());
+    segment.reset();
 }
 
 void CGP_MusicSegment::ReleasePerformance()
 {
-    if (!performance) return;
-    performance->CloseDown();
-    performance->Release();
-    performance = nullptr;
+    if (performance) performance->CloseDown();
+    performance.reset();
 }
 
 void CGP_MusicSegment::CreatePerformance(LPDIRECTSOUND directSound)
 {
     ReleasePerformance();
-    if (FAILED(CoCreateInstance(CLSID_DirectMusicPerformance, nullptr, CLSCTX_INPROC, IID_IDirectMusicPerformance,
-                                reinterpret_cast<void**>(&performance)))) {
-        performance = nullptr;
+    if (FAILED(platform::Receive(performance, [](IDirectMusicPerformance** out) {
+            return CoCreateInstance(CLSID_DirectMusicPerformance, nullptr, CLSCTX_INPROC, IID_IDirectMusicPerformance,
+                                    reinterpret_cast<void**>(out));
+        }))) {
         GP_LogWrite("Error create DirectMusic performance\n");
         return;
     }
-    IDirectMusic* music = directMusic ? directMusic->music : nullptr;
+    IDirectMusic* music = directMusic ? directMusic->music.get() : nullptr;
     if (FAILED(performance->Init(&music, directSound, nullptr))) {
         GP_LogWrite("Error init DirectMusic performance\n");
         ReleasePerformance();
@@ -62,13 +59,14 @@ void CGP_MusicSegment::Load(const char* fileName)
     desc.dwValidData = DMUS_OBJ_CLASS | DMUS_OBJ_FILENAME;
     desc.guidClass = CLSID_DirectMusicSegment;
     GP_ToWide(fileName, desc.wszFileName, MAX_PATH);
-    if (!loader ||
-        FAILED(loader->GetObject(&desc, IID_IDirectMusicSegment, reinterpret_cast<void**>(&segment)))) {
-        segment = nullptr;
+    const auto load = [&](IDirectMusicSegment** out) {
+        return loader->GetObject(&desc, IID_IDirectMusicSegment, reinterpret_cast<void**>(out));
+    };
+    if (!loader || FAILED(platform::Receive(segment, load))) {
         GP_LogWrite("Error load DirectMusic segment\n");
         return;
     }
-    if (performance) segment->SetParam(GUID_StandardMIDIFile, 0xFFFFFFFF, 0, 0, performance);
+    if (performance) segment->SetParam(GUID_StandardMIDIFile, 0xFFFFFFFF, 0, 0, performance.get());
 }
 
 void CGP_MusicSegment::Play(DWORD repeats)
@@ -76,12 +74,12 @@ void CGP_MusicSegment::Play(DWORD repeats)
     if (!performance || !segment) return;
     segment->SetRepeats(repeats);
     if (directMusic && directMusic->music) directMusic->music->Activate(TRUE);
-    performance->PlaySegment(segment, DMUS_SEGF_BEAT, 0, nullptr);
+    performance->PlaySegment(segment.get(), DMUS_SEGF_BEAT, 0, nullptr);
 }
 
 void CGP_MusicSegment::Stop()
 {
-    if (performance && segment) performance->Stop(segment, nullptr, 0, DMUS_SEGF_BEAT);
+    if (performance && segment) performance->Stop(segment.get(), nullptr, 0, DMUS_SEGF_BEAT);
     if (directMusic && directMusic->music) directMusic->music->Activate(FALSE);
 }
 

@@ -24,9 +24,9 @@ public:
     void SetTempo(float factor);
 
     CGP_DirectMusic* directMusic = nullptr;
-    IDirectMusicSegment* segment = nullptr;
-    IDirectMusicLoader* loader = nullptr;
-    IDirectMusicPerformance* performance = nullptr;
+    platform::ComPtr<IDirectMusicSegment> segment;
+    IDirectMusicLoader* loader = nullptr;  // the DirectMusic object's, not owned
+    platform::ComPtr<IDirectMusicPerformance> performance;
 
 private:
     void ReleaseSegment();

@@ -5,7 +5,8 @@ GP_NameGroup::GP_NameGroup(const char* name, const char* mask, const char* direc
 {
 }
 
-GP_NameGroup::~GP_NameGroup()
+void GP_NameGroup::AddName(const char* text, std::uint32_t locator)
 {
-    for (std::uint32_t i = 0; i < names.GetCount(); ++i) delete GetEntry(i);
+    if (names.GetCount() >= CGP_PagedTable::MaxEntries) return;
+    names.Append(&entries.emplace_back(GP_NameEntry{text, locator}));
 }

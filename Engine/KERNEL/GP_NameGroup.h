@@ -1,6 +1,7 @@
 // One group of the name table and the entries it holds. A name ID is group << 16 | index.
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <string>
 
 #include "GP_PagedTable.h"
@@ -27,7 +28,9 @@ struct GP_NameGroup {
     GP_NameGroup(const char* name, const char* mask, const char* directory);
     GP_NameGroup(const GP_NameGroup&) = delete;
     GP_NameGroup& operator=(const GP_NameGroup&) = delete;
-    ~GP_NameGroup();
+
+    // Appends a name; ignored once the group holds CGP_PagedTable::MaxEntries.
+    void AddName(const char* text, std::uint32_t locator);
 
     GP_NameEntry* GetEntry(std::uint32_t index) const { return static_cast<GP_NameEntry*>(names.Get(index)); }
     std::uint16_t GetCount() const { return names.GetCount(); }
@@ -37,5 +40,8 @@ struct GP_NameGroup {
     std::string directory;  // folder of the loose files ending in a separator, empty when none
     std::uint32_t resourceKind = 0;
     std::uint32_t storage = GP_StorageFirstPack;
-    CGP_PagedTable names;  // GP_NameEntry pointers in index order, owned by the group
+    CGP_PagedTable names;  // GP_NameEntry pointers in index order, into entries
+
+private:
+    std::deque<GP_NameEntry> entries;  // owns the names; a deque never moves what it holds
 };

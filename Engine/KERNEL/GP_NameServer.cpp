@@ -4,11 +4,12 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "GP_Exception.h"
 #include "GP_NameTableScramble.h"
-#include "platform/files.h"
+#include "platform/unique_file.h"
 
 namespace {
 
@@ -75,14 +76,67 @@ public:
         image.append(bytes, sizeof(T));
     }
 
-    void PutText(const std::string& text)
+    void PutText(std::string_view text)
     {
         if (text.size() > CGP_NameServer::MaxTextLength)
             throw CGP_FatalExeption(Module, __LINE__, FormatNew("Имя в таблице имён длиннее 1023 символов"), nullptr, 1);
-        image.append(text.c_str(), text.size() + 1);
+        image.append(text);
+        image.push_back('\0');
     }
 
     std::string image;
+};
+
+// A group as the table image stores it; its name records follow it.
+struct GroupRecord {
+    const char* name = "";
+    const char* mask = "";
+    const char* directory = "";
+    std::uint32_t resourceKind = 0;
+    std::uint32_t storage = 0;
+    std::uint16_t nameCount = 0;
+
+    static GroupRecord Parse(ImageCursor& cursor)
+    {
+        GroupRecord record;
+        record.name = cursor.TakeText();
+        record.mask = cursor.TakeText();
+        record.directory = cursor.TakeText();
+        record.resourceKind = cursor.Take<std::uint32_t>();
+        record.storage = cursor.Take<std::uint32_t>();
+        record.nameCount = cursor.Take<std::uint16_t>();
+        return record;
+    }
+
+    void Write(ImageBuilder& builder) const
+    {
+        builder.PutText(name);
+        builder.PutText(mask);
+        builder.PutText(directory);
+        builder.Put<std::uint32_t>(resourceKind);
+        builder.Put<std::uint32_t>(storage);
+        builder.Put<std::uint16_t>(nameCount);
+    }
+};
+
+// A name as the table image stores it: its text and its locator combined with GP_LocatorKey.
+struct NameRecord {
+    const char* text = "";
+    std::uint32_t locator = GP_NoLocator;
+
+    static NameRecord Parse(ImageCursor& cursor)
+    {
+        NameRecord record;
+        record.text = cursor.TakeText();
+        record.locator = cursor.Take<std::uint32_t>() ^ GP_LocatorKey;
+        return record;
+    }
+
+    void Write(ImageBuilder& builder) const
+    {
+        builder.PutText(text);
+        builder.Put<std::uint32_t>(locator ^ GP_LocatorKey);
+    }
 };
 
 }  // namespace
@@ -113,22 +167,15 @@ void CGP_NameServer::Parse(const std::uint8_t* image, std::size_t length)
     ImageCursor cursor(image, length);
     const std::uint16_t groupCount = cursor.Take<std::uint16_t>();
     for (std::uint32_t g = 0; g < groupCount; ++g) {
-        const char* name = cursor.TakeText();
-        const char* mask = cursor.TakeText();
-        const char* directory = cursor.TakeText();
-        AddGroup(name, mask, directory);
-        GP_NameGroup* group = GetGroup(g);
-        const std::uint32_t kind = cursor.Take<std::uint32_t>();
-        const std::uint32_t storage = cursor.Take<std::uint32_t>();
-        if (group) {
-            group->resourceKind = kind;
-            group->storage = storage;
+        const GroupRecord record = GroupRecord::Parse(cursor);
+        AddGroup(record.name, record.mask, record.directory);
+        if (GP_NameGroup* group = GetGroup(g)) {
+            group->resourceKind = record.resourceKind;
+            group->storage = record.storage;
         }
-        const std::uint16_t nameCount = cursor.Take<std::uint16_t>();
-        for (std::uint32_t n = 0; n < nameCount; ++n) {
-            const char* text = cursor.TakeText();
-            const std::uint32_t locator = cursor.Take<std::uint32_t>() ^ GP_LocatorKey;
-            AddName(text, static_cast<std::uint16_t>(g), locator);
+        for (std::uint32_t n = 0; n < record.nameCount; ++n) {
+            const NameRecord name = NameRecord::Parse(cursor);
+            AddName(name.text, static_cast<std::uint16_t>(g), name.locator);
         }
     }
 }
@@ -136,10 +183,9 @@ void CGP_NameServer::Parse(const std::uint8_t* image, std::size_t length)
 void CGP_NameServer::LoadFile(const char* path)
 {
     Clear();
-    std::FILE* stream = platform::OpenFile(path, "rb");
+    const platform::UniqueFile stream = platform::OpenUniqueFile(path, "rb");
     if (!stream) throw CGP_FatalExeption(Module, LoadFileLine, FormatNew("%s", path), nullptr, 0);
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(stream, std::fclose);
-    Load(stream, false);
+    Load(stream.get(), false);
 }
 
 void CGP_NameServer::Save(std::FILE* stream) const
@@ -148,16 +194,12 @@ void CGP_NameServer::Save(std::FILE* stream) const
     builder.Put<std::uint16_t>(GetGroupCount());
     for (std::uint32_t g = 0; g < GetGroupCount(); ++g) {
         const GP_NameGroup* group = GetGroup(g);
-        builder.PutText(group->name);
-        builder.PutText(group->mask);
-        builder.PutText(group->directory);
-        builder.Put<std::uint32_t>(group->resourceKind);
-        builder.Put<std::uint32_t>(group->storage);
-        builder.Put<std::uint16_t>(group->GetCount());
+        GroupRecord{group->name.c_str(), group->mask.c_str(), group->directory.c_str(), group->resourceKind,
+                    group->storage, group->GetCount()}
+            .Write(builder);
         for (std::uint32_t n = 0; n < group->GetCount(); ++n) {
             const GP_NameEntry* entry = group->GetEntry(n);
-            builder.PutText(entry->text);
-            builder.Put<std::uint32_t>(entry->locator ^ GP_LocatorKey);
+            NameRecord{entry->text.c_str(), entry->locator}.Write(builder);
         }
     }
     std::string& image = builder.image;
@@ -170,26 +212,23 @@ void CGP_NameServer::Save(std::FILE* stream) const
 
 void CGP_NameServer::SaveFile(const char* path) const
 {
-    std::FILE* stream = platform::OpenFile(path, "wb");
+    platform::UniqueFile stream = platform::OpenUniqueFile(path, "wb");
     if (!stream)
         throw CGP_FatalExeption(Module, __LINE__, FormatNew("Невозможно открыть файл %s для записи.", path), nullptr, 1);
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(stream, std::fclose);
-    Save(stream);
-    if (std::fclose(closer.release()) != 0)
+    Save(stream.get());
+    if (std::fclose(stream.release()) != 0)
         throw CGP_FatalExeption(Module, __LINE__, FormatNew("Ошибка при записи таблицы имён"), nullptr, 1);
 }
 
 void CGP_NameServer::AddGroup(const char* name, const char* mask, const char* directory)
 {
     if (groups.GetCount() >= CGP_PagedTable::MaxEntries) return;
-    groups.Append(new GP_NameGroup(name, mask, directory));
+    groups.Append(&groupRecords.emplace_back(name, mask, directory));
 }
 
 void CGP_NameServer::AddName(const char* text, std::uint16_t group, std::uint32_t locator)
 {
-    GP_NameGroup* record = GetGroup(group);
-    if (!record || record->GetCount() >= CGP_PagedTable::MaxEntries) return;
-    record->names.Append(new GP_NameEntry{text, locator});
+    if (GP_NameGroup* record = GetGroup(group)) record->AddName(text, locator);
 }
 
 void CGP_NameServer::AddDefaultGroups()
@@ -290,6 +329,6 @@ std::uint32_t CGP_NameServer::GetID(std::int32_t denseIndex, std::uint32_t kind)
 
 void CGP_NameServer::Clear()
 {
-    for (std::uint32_t g = 0; g < GetGroupCount(); ++g) delete GetGroup(g);
     groups.Reset();
+    groupRecords.clear();
 }

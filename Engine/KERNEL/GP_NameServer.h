@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <deque>
 
 #include "GP_NameGroup.h"
 #include "GP_PagedTable.h"
@@ -63,5 +64,6 @@ public:
 private:
     void Parse(const std::uint8_t* image, std::size_t length);
 
-    CGP_PagedTable groups;
+    CGP_PagedTable groups;                  // GP_NameGroup pointers in group order, into groupRecords
+    std::deque<GP_NameGroup> groupRecords;  // owns the groups
 };

@@ -45,7 +45,7 @@ void CGP_Element::Write(CGP_ServerSet* servers) { WriteBlock(servers, sizeof(GP_
 
 CGP_Surface* CGP_Element::LoadKeyedSurface(CGP_ServerSet* servers, std::uint32_t imageID, std::uint32_t loadOption)
 {
-    CGP_GraphServer* graphics = servers->graphics;
+    CGP_GraphServer* graphics = servers->graphics.get();
     graphics->pendingColorKey = colorKeyRecord.get();
     CGP_Surface* surface = graphics->LoadSurface(imageID, loadOption, 0, nullptr);
     graphics->pendingColorKey = nullptr;
@@ -84,11 +84,11 @@ void CGP_Element::ReloadImages(CGP_ServerSet* servers)
 {
     if (!frames) return;
     CGP_Surface* surface = LoadKeyedSurface(servers, *GetImageID(), *GetLoadOption());
-    for (int i = 0; i < frames->count; ++i) frames->frames[i].surface = surface;
+    for (int i = 0; i < frames->Count(); ++i) frames->frames[i].surface = surface;
     TakeColorKey(*this, surface);
 }
 
-CGP_Surface* CGP_Element::BackBuffer() { return GP_DisplayPtr ? GP_DisplayPtr->backSurface : nullptr; }
+CGP_Surface* CGP_Element::BackBuffer() { return GP_DisplayPtr ? GP_DisplayPtr->backSurface.get() : nullptr; }
 
 void CGP_Element::FillOwnRect(std::uint32_t colour)
 {

@@ -1,11 +1,6 @@
 #include "GP_PagedTable.h"
 
-CGP_PagedTable::CGP_PagedTable() { pages[0] = new void*[PageSize](); }
-
-CGP_PagedTable::~CGP_PagedTable()
-{
-    for (void** page : pages) delete[] page;
-}
+CGP_PagedTable::CGP_PagedTable() { pages[0] = std::make_unique<void*[]>(PageSize); }
 
 void CGP_PagedTable::Append(void* entry)
 {
@@ -15,7 +10,7 @@ void CGP_PagedTable::Append(void* entry)
     // The page of the next entry exists before that entry is stored.
     const int nextPage = (count + 1) / PageSize;
     if (count % PageSize == PageSize - 1 && nextPage < PageCount && !pages[nextPage])
-        pages[nextPage] = new void*[PageSize]();
+        pages[nextPage] = std::make_unique<void*[]>(PageSize);
 }
 
 void* CGP_PagedTable::Get(std::uint32_t index) const

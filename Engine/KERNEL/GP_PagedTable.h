@@ -2,6 +2,7 @@
 // entry. Any index at or beyond the count gives the default entry.
 #pragma once
 #include <cstdint>
+#include <memory>
 
 class CGP_PagedTable {
 public:
@@ -13,7 +14,7 @@ public:
     CGP_PagedTable(const CGP_PagedTable&) = delete;
     CGP_PagedTable& operator=(const CGP_PagedTable&) = delete;
     // Frees the pages; the entries belong to the table's user.
-    virtual ~CGP_PagedTable();
+    virtual ~CGP_PagedTable() = default;
 
     // Stores the entry at index count; ignored once the table holds MaxEntries.
     void Append(void* entry);
@@ -25,6 +26,6 @@ public:
 
 private:
     std::uint16_t count = 0;
-    void** pages[PageCount] = {};
+    std::unique_ptr<void*[]> pages[PageCount];
     void* defaultEntry = nullptr;
 };

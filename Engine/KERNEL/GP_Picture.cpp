@@ -38,7 +38,7 @@ bool GP_PictureSizeFits(long long width, long long height)
            width * height <= GP_LargestPicturePixels;
 }
 
-CGP_Picture::~CGP_Picture() { delete decoder; }
+CGP_Picture::~CGP_Picture() = default;
 
 int CGP_Picture::GetWidth() { return decoder ? decoder->width : 0; }
 int CGP_Picture::GetHeight() { return decoder ? decoder->height : 0; }
@@ -48,11 +48,10 @@ HPALETTE CGP_Picture::GetPalette() { return decoder ? decoder->GetPalette() : nu
 
 bool CGP_Picture::CreateDecoder(int pictureType)
 {
-    delete decoder;
-    decoder = nullptr;
+    decoder.reset();
     type = pictureType;
-    if (pictureType == 0) decoder = new CGP_BmpDecoder();
-    if (pictureType == 1) decoder = new CGP_JpegDecoder();
+    if (pictureType == 0) decoder = std::make_unique<CGP_BmpDecoder>();
+    if (pictureType == 1) decoder = std::make_unique<CGP_JpegDecoder>();
     return decoder != nullptr;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 
 #include "platform/wingdi.h"
 
@@ -81,6 +82,6 @@ public:
     // A GDI bitmap of the picture in the screen's format; null without a picture.
     HBITMAP CreateBitmap();
 
-    CGP_PictureDecoder* decoder = nullptr;
+    std::unique_ptr<CGP_PictureDecoder> decoder;
     int type = -1;
 };

@@ -2,6 +2,7 @@
 // 65534 entries. Its users read and remove entries through its fields.
 #pragma once
 #include <cstdint>
+#include <memory>
 
 class CGP_PtrList {
 public:
@@ -11,7 +12,7 @@ public:
     CGP_PtrList(std::uint16_t firstSize, std::uint16_t step);
     CGP_PtrList(const CGP_PtrList&) = delete;
     CGP_PtrList& operator=(const CGP_PtrList&) = delete;
-    virtual ~CGP_PtrList();
+    virtual ~CGP_PtrList() = default;
 
     // Stores the pointer at index count; ignored once the list holds MaxEntries.
     void Append(void* entry);
@@ -21,6 +22,9 @@ public:
     std::uint16_t capacity = 0;   // highest index the block can hold
     std::uint16_t step = 0;       // growth step
     std::uint32_t reserved = 0;
+
+private:
+    std::unique_ptr<void*[]> storage;  // what block points at
 };
 
 // Lists of name IDs keep each ID in a pointer entry.

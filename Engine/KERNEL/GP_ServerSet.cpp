@@ -9,16 +9,16 @@ CGP_ServerSet::CGP_ServerSet(CGP_GameMainFrame* owner, CGP_IOManager* io, CGP_Di
                              std::uint32_t language)
     : io(io), owner(owner)
 {
-    binary = new CGP_BinaryServer(io);
-    graphics = new CGP_GraphServer(this);
-    sound = new CGP_SoundServer(io, device);
-    text = new CGP_TextServer(io, language);
+    binary = std::make_unique<CGP_BinaryServer>(io);
+    graphics = std::make_unique<CGP_GraphServer>(this);
+    sound = std::make_unique<CGP_SoundServer>(io, device);
+    text = std::make_unique<CGP_TextServer>(io, language);
 }
 
 CGP_ServerSet::~CGP_ServerSet()
 {
-    delete binary;
-    delete graphics;
-    delete sound;
-    delete text;
+    binary.reset();
+    graphics.reset();
+    sound.reset();
+    text.reset();
 }

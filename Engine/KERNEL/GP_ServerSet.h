@@ -1,6 +1,7 @@
 // The engine servers of the main frame, created together over its I/O manager and owned by the set.
 #pragma once
 #include <cstdint>
+#include <memory>
 
 class CGP_BinaryServer;
 class CGP_GraphServer;
@@ -20,10 +21,10 @@ public:
     // Destroys the servers in the order they were created.
     virtual ~CGP_ServerSet();
 
-    CGP_BinaryServer* binary = nullptr;
-    CGP_GraphServer* graphics = nullptr;  // joins the set with the graphics server
-    CGP_SoundServer* sound = nullptr;
-    CGP_TextServer* text = nullptr;
+    std::unique_ptr<CGP_BinaryServer> binary;
+    std::unique_ptr<CGP_GraphServer> graphics;
+    std::unique_ptr<CGP_SoundServer> sound;
+    std::unique_ptr<CGP_TextServer> text;
     CGP_WeaponServer* weapons = nullptr;  // joins the set with the weapon server
     CGP_IOManager* io = nullptr;
     CGP_GameMainFrame* owner = nullptr;

@@ -9,22 +9,22 @@
 #include "GP_Log.h"
 #include "GP_SoundSettings.h"
 #include "GP_WaveFile.h"
-#include "platform/files.h"
+#include "platform/unique_file.h"
 
 namespace {
 
 // The code of a buffer-creation failure in the log line.
-int CreateFailureCode(HRESULT result)
+GP_SoundCreateFailure CreateFailureCode(HRESULT result)
 {
     switch (result) {
-    case DSERR_ALLOCATED: return 1;
-    case DSERR_BADFORMAT: return 2;
-    case DSERR_INVALIDPARAM: return 3;
-    case DSERR_NOAGGREGATION: return 4;
-    case DSERR_OUTOFMEMORY: return 5;
-    case DSERR_UNINITIALIZED: return 6;
-    case DSERR_UNSUPPORTED: return 7;
-    default: return 0;
+    case DSERR_ALLOCATED: return GP_SoundCreateAllocated;
+    case DSERR_BADFORMAT: return GP_SoundCreateBadFormat;
+    case DSERR_INVALIDPARAM: return GP_SoundCreateInvalidParam;
+    case DSERR_NOAGGREGATION: return GP_SoundCreateNoAggregation;
+    case DSERR_OUTOFMEMORY: return GP_SoundCreateOutOfMemory;
+    case DSERR_UNINITIALIZED: return GP_SoundCreateUninitialized;
+    case DSERR_UNSUPPORTED: return GP_SoundCreateUnsupported;
+    default: return GP_SoundCreateOther;
     }
 }
 
@@ -39,25 +39,23 @@ CGP_SoundBuffer::~CGP_SoundBuffer() { Release(); }
 
 void CGP_SoundBuffer::Release()
 {
-    if (buffer3D) buffer3D->Release();
-    buffer3D = nullptr;
-    if (buffer) buffer->Release();
-    buffer = nullptr;
+    buffer3D.reset();
+    buffer.reset();
 }
 
 HRESULT CGP_SoundBuffer::LoadWave(std::FILE* stream)
 {
     Release();
-    if (!device || !device->directSound || !stream) return -1;
+    if (!device || !device->directSound || !stream) return GP_WaveNotLoaded;
     std::vector<BYTE> samples;
     WAVEFORMATEX read{};
-    if (!GP_ReadWave(stream, read, samples)) return -1;
+    if (!GP_ReadWave(stream, read, samples)) return GP_WaveNotLoaded;
     format = read;
     DSBUFFERDESC desc{sizeof(DSBUFFERDESC), DSBCAPS_STATIC | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRL3D,
                       static_cast<DWORD>(samples.size()), 0, &format};
-    const HRESULT result = device->directSound->CreateSoundBuffer(&desc, &buffer, nullptr);
+    const HRESULT result = platform::Receive(
+        buffer, [&](LPDIRECTSOUNDBUFFER* out) { return device->directSound->CreateSoundBuffer(&desc, out, nullptr); });
     if (FAILED(result)) {
-        buffer = nullptr;
         std::unique_ptr<char[]> line(FormatNew("Error create sound buffer P=%d\n", CreateFailureCode(result)));
         GP_LogWrite(line.get());
         return result;
@@ -69,19 +67,15 @@ HRESULT CGP_SoundBuffer::LoadWave(std::FILE* stream)
         if (part2) std::memcpy(part2, samples.data() + bytes1, bytes2);
         buffer->Unlock(part1, bytes1, part2, bytes2);
     }
-    if (GP_Sound3DAvailable && FAILED(buffer->QueryInterface(IID_IDirectSound3DBuffer, reinterpret_cast<void**>(&buffer3D))))
-        buffer3D = nullptr;
-    return 0;
+    if (GP_Sound3DAvailable) Obtain3D();
+    return DS_OK;
 }
 
 HRESULT CGP_SoundBuffer::LoadFile(const char* path)
 {
     Release();
-    std::FILE* file = platform::OpenFile(path, "rb");
-    if (!file) return -1;
-    const HRESULT result = LoadWave(file);
-    std::fclose(file);
-    return result;
+    const platform::UniqueFile file = platform::OpenUniqueFile(path, "rb");
+    return file ? LoadWave(file.get()) : GP_WaveNotLoaded;
 }
 
 void CGP_SoundBuffer::DuplicateFrom(const CGP_SoundBuffer& other)
@@ -91,12 +85,17 @@ void CGP_SoundBuffer::DuplicateFrom(const CGP_SoundBuffer& other)
     Release();
     if (!other.buffer || !device || !device->directSound) return;
     format = other.format;
-    if (FAILED(device->directSound->DuplicateSoundBuffer(other.buffer, &buffer))) {
-        buffer = nullptr;
-        return;
-    }
-    if (other.buffer3D && FAILED(buffer->QueryInterface(IID_IDirectSound3DBuffer, reinterpret_cast<void**>(&buffer3D))))
-        buffer3D = nullptr;
+    const HRESULT duplicated = platform::Receive(buffer, [&](LPDIRECTSOUNDBUFFER* out) {
+        return device->directSound->DuplicateSoundBuffer(other.buffer.get(), out);
+    });
+    if (SUCCEEDED(duplicated) && other.buffer3D) Obtain3D();
+}
+
+void CGP_SoundBuffer::Obtain3D()
+{
+    platform::Receive(buffer3D, [&](LPDIRECTSOUND3DBUFFER* out) {
+        return buffer->QueryInterface(IID_IDirectSound3DBuffer, reinterpret_cast<void**>(out));
+    });
 }
 
 void CGP_SoundBuffer::Play(bool looping)

@@ -8,6 +8,21 @@
 
 class CGP_DirectSound;
 
+// LoadWave's result when there is no device or the data is not a WAVE this reader takes.
+constexpr HRESULT GP_WaveNotLoaded = -1;
+
+// The code that the log line "Error create sound buffer P=%d" gives a failed buffer creation.
+enum GP_SoundCreateFailure : int {
+    GP_SoundCreateOther = 0,
+    GP_SoundCreateAllocated = 1,
+    GP_SoundCreateBadFormat = 2,
+    GP_SoundCreateInvalidParam = 3,
+    GP_SoundCreateNoAggregation = 4,
+    GP_SoundCreateOutOfMemory = 5,
+    GP_SoundCreateUninitialized = 6,
+    GP_SoundCreateUnsupported = 7,
+};
+
 class CGP_SoundBuffer {
 public:
     explicit CGP_SoundBuffer(CGP_DirectSound* device);
@@ -15,9 +30,9 @@ public:
     CGP_SoundBuffer& operator=(const CGP_SoundBuffer&) = delete;
     virtual ~CGP_SoundBuffer();
 
-    // Loads a RIFF WAVE from the stream's position into a new static buffer. 0 on success; otherwise the
-    // buffer stays empty and the result is the device's error, or -1 when there is no device or the data is
-    // not a WAVE this reader takes.
+    // Loads a RIFF WAVE from the stream's position into a new static buffer. DS_OK on success; otherwise the
+    // buffer stays empty and the result is the device's error, or GP_WaveNotLoaded when there is no device or
+    // the data is not a WAVE this reader takes.
     HRESULT LoadWave(std::FILE* stream);
     // Releases what it held, then loads the WAVE file.
     HRESULT LoadFile(const char* path);
@@ -51,6 +66,10 @@ public:
     CGP_DirectSound* device = nullptr;
     std::uint32_t applyMode = DS3D_DEFERRED;
     WAVEFORMATEX format{};
-    LPDIRECTSOUNDBUFFER buffer = nullptr;
-    LPDIRECTSOUND3DBUFFER buffer3D = nullptr;
+    platform::ComPtr<IDirectSoundBuffer> buffer;
+    platform::ComPtr<IDirectSound3DBuffer> buffer3D;
+
+private:
+    // The 3D interface of the buffer; none when the buffer has none.
+    void Obtain3D();
 };

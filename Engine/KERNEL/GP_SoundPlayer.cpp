@@ -33,18 +33,15 @@ CGP_SoundPlayer::CGP_SoundPlayer(CGP_GameMainFrame* frame, CGP_DirectSound* devi
     if (!GlobalSoundEnabled) return;
     if (serverSet && serverSet->sound && serverSet->io && serverSet->io->names) {
         const std::uint32_t first = serverSet->io->names->GetID(0, CGP_SoundServer::SoundKind);
-        if (first != 0xFFFFFFFF) serverSet->sound->GetSound(first);
+        if (first != GP_NoID) serverSet->sound->GetSound(first);
     }
     for (Channel& channel : channels) {
-        channel.buffer = new CGP_SoundBuffer(device);
+        channel.buffer = std::make_unique<CGP_SoundBuffer>(device);
         channel.startTime = GP_GameClock;
     }
 }
 
-CGP_SoundPlayer::~CGP_SoundPlayer()
-{
-    for (Channel& channel : channels) delete channel.buffer;
-}
+CGP_SoundPlayer::~CGP_SoundPlayer() = default;
 
 int CGP_SoundPlayer::ChooseChannel() const
 {
@@ -70,7 +67,7 @@ void CGP_SoundPlayer::Free(Channel& channel)
 
 void CGP_SoundPlayer::Play(CGP_SoundSource* source, std::uint32_t id, bool looping, bool positioned, bool follow)
 {
-    if (!device || !serverSet || !serverSet->sound || id == 0xFFFFFFFF || !GP_SoundActive || !HasChannels()) return;
+    if (!device || !serverSet || !serverSet->sound || id == GP_NoID || !GP_SoundActive || !HasChannels()) return;
     Channel& channel = channels[ChooseChannel()];
     if (!channel.free) Free(channel);
     if (CGP_SoundBuffer* sound = serverSet->sound->GetSound(id))

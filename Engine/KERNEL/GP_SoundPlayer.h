@@ -2,6 +2,7 @@
 // that makes it or at the screen centre, following the object and stopping when it dies where asked.
 #pragma once
 #include <cstdint>
+#include <memory>
 
 class CGP_GameMainFrame;
 class CGP_DirectSound;
@@ -15,7 +16,7 @@ public:
 
     struct Channel {
         float startTime = 0.0f;             // the game clock when it started
-        CGP_SoundBuffer* buffer = nullptr;  // owned
+        std::unique_ptr<CGP_SoundBuffer> buffer;
         CGP_SoundSource* source = nullptr;
         std::uint8_t positioned = 0;
         std::uint8_t stopOnDeath = 0;

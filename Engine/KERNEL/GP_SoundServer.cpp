@@ -17,10 +17,7 @@ CGP_SoundServer::CGP_SoundServer(CGP_IOManager* io, CGP_DirectSound* device) : i
     Resize(CountSounds());
 }
 
-CGP_SoundServer::~CGP_SoundServer()
-{
-    for (Slot& slot : slots) delete slot.sound;
-}
+CGP_SoundServer::~CGP_SoundServer() = default;
 
 std::uint32_t CGP_SoundServer::CountSounds() const
 {
@@ -29,7 +26,6 @@ std::uint32_t CGP_SoundServer::CountSounds() const
 
 void CGP_SoundServer::Resize(std::uint32_t count)
 {
-    for (std::size_t i = count; i < slots.size(); ++i) delete slots[i].sound;
     slots.resize(count);
     slotCount = count;
 }
@@ -38,18 +34,19 @@ CGP_SoundBuffer* CGP_SoundServer::GetSound(std::uint32_t id)
 {
     if (!GP_SoundActive) return nullptr;
     const CGP_NameServer* names = io ? io->names : nullptr;
-    const GP_NameGroup* group = names ? names->GetGroup(id >> 16) : nullptr;
+    const GP_NameGroup* group = names ? names->GetGroup(GP_GroupOf(id)) : nullptr;
     const bool isSound = group && group->resourceKind == SoundKind;
     const std::int32_t index = isSound ? names->GetIndex(id) : -1;
     const bool inSlots = index >= 0 && static_cast<std::uint32_t>(index) < slotCount;
-    if (inSlots && slots[index].sound) return slots[index].sound;
+    if (inSlots && slots[index].sound) return slots[index].sound.get();
     std::FILE* stream = io ? io->OpenRead(id) : nullptr;
     if (!stream)
         throw CGP_FatalExeption(Module, __LINE__, FormatNew("Попытка чтения из неоткрытого для чтения файла"), nullptr, 1);
     if (!inSlots) return nullptr;  // placed, but not a sound
-    auto* sound = new CGP_SoundBuffer(device);
-    sound->LoadWave(stream);
-    slots[index] = {sound, this};
+    auto loaded = std::make_unique<CGP_SoundBuffer>(device);
+    loaded->LoadWave(stream);
+    CGP_SoundBuffer* sound = loaded.get();
+    slots[index] = {std::move(loaded), this};
     lastStream = stream;
     if (!io->packShared) {
         std::fclose(stream);
@@ -69,7 +66,6 @@ void CGP_SoundServer::Grow() { Resize(CountSounds()); }
 void CGP_SoundServer::RemoveSlot(std::uint32_t index)
 {
     if (index >= slots.size()) return;
-    delete slots[index].sound;
     slots.erase(slots.begin() + index);
     slotCount = static_cast<std::uint32_t>(slots.size());
 }

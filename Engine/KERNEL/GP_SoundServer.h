@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 class CGP_IOManager;
@@ -13,7 +14,7 @@ public:
     static constexpr std::uint32_t SoundKind = 2;
 
     struct Slot {
-        CGP_SoundBuffer* sound = nullptr;     // owned
+        std::unique_ptr<CGP_SoundBuffer> sound;
         CGP_SoundServer* loadedBy = nullptr;  // the server that loaded it
     };
 

@@ -1,6 +1,5 @@
 #include "GP_Surface.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -12,48 +11,35 @@ using platform::Rect;
 
 namespace {
 
-constexpr int ErrCreate = 6;
-constexpr int ErrLock = 7;
-constexpr int ErrUnlock = 8;
-constexpr int ErrGetDC = 9;
-constexpr int ErrReleaseDC = 10;
-constexpr int ErrFill = 25;
-constexpr int ErrPalette = 35;
-
 constexpr DWORD VideoCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_VIDEOMEMORY;
 constexpr DWORD SystemCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
 
-GP_SurfaceRegistry registry{nullptr, 0};
-
-void Register(CGP_Surface* surface)
+// Built by the first surface, so it outlives every surface, also those of static lifetime.
+GP_SurfaceRegistry& Registry()
 {
-    void* grown = std::realloc(registry.surfaces, sizeof(CGP_Surface*) * (registry.count + 1));
-    if (!grown) throw std::bad_alloc();
-    registry.surfaces = static_cast<CGP_Surface**>(grown);
-    registry.surfaces[registry.count++] = surface;
+    static GP_SurfaceRegistry registry;
+    return registry;
 }
 
 void Unregister(CGP_Surface* surface)
 {
-    for (int i = 0; i < registry.count; ++i) {
-        if (registry.surfaces[i] != surface) continue;
-        registry.surfaces[i] = registry.surfaces[--registry.count];
-        break;
-    }
-    if (registry.count == 0) {
-        std::free(registry.surfaces);
-        registry.surfaces = nullptr;
+    GP_SurfaceRegistry& registry = Registry();
+    for (CGP_Surface*& entry : registry) {
+        if (entry != surface) continue;
+        entry = registry.back();
+        registry.pop_back();
+        return;
     }
 }
 
 }  // namespace
 
-const GP_SurfaceRegistry& GP_Surfaces() { return registry; }
+const GP_SurfaceRegistry& GP_Surfaces() { return Registry(); }
 
 CGP_Surface::CGP_Surface()
 {
-    Register(this);
-    clipRect = new RECT{0, 0, 640, 480};
+    Registry().push_back(this);
+    clipRect = &ownClipRect;
     ownsClipRect = 1;
 }
 
@@ -66,17 +52,14 @@ CGP_Surface::~CGP_Surface()
 void CGP_Surface::Destroy()
 {
     if (releaseHandler) releaseHandler(this);
-    if (ownsRestoreData) ::operator delete(restoreData);
+    ownedRestoreData.reset();
     if (dcHeld) ReleaseDC();
     if (locked) Unlock();
-    if (ownsClipRect) delete clipRect;
     clipRect = nullptr;
-    delete[] ownMemory;
-    ownMemory = nullptr;
+    ownMemory.reset();
     if (ddSurface) ddSurface->Release();
     ddSurface = nullptr;
-    delete attached;
-    attached = nullptr;
+    attached.reset();
     pixels = nullptr;
     pitch = 0;
     dc = nullptr;
@@ -105,7 +88,7 @@ int CGP_Surface::Create(CGP_Display* owner, std::uint16_t surfaceKind, int surfa
     width = surfaceWidth;
     height = surfaceHeight;
     kind = surfaceKind;
-    if (!owner || !owner->directDraw || surfaceWidth < 1 || surfaceHeight < 1) return ErrCreate;
+    if (!owner || !owner->directDraw || surfaceWidth < 1 || surfaceHeight < 1) return GP_ErrCreate;
 
     const std::uint16_t base = surfaceKind & 0xFF;
     const DWORD for3D = (surfaceKind & GP_SurfaceFor3D) && base != GP_SurfaceTexture && base != GP_SurfaceTexture2
@@ -125,16 +108,16 @@ int CGP_Surface::Create(CGP_Display* owner, std::uint16_t surfaceKind, int surfa
     case GP_SurfaceOwnMemory: {
         const int bits = owner->pixelFormat && owner->pixelFormat->bitsPerPixel ? owner->pixelFormat->bitsPerPixel : 16;
         pitch = static_cast<std::int32_t>((static_cast<long long>(bits) * surfaceWidth / 8 + 7) & ~7LL);
-        ownMemory = new (std::nothrow) std::uint8_t[static_cast<size_t>(pitch) * surfaceHeight]();
-        if (!ownMemory) return ErrCreate;
-        pixels = ownMemory;
+        ownMemory.reset(new (std::nothrow) std::uint8_t[static_cast<size_t>(pitch) * surfaceHeight]());
+        if (!ownMemory) return GP_ErrCreate;
+        pixels = ownMemory.get();
         desc.dwFlags |= DDSD_PITCH | DDSD_LPSURFACE;
         desc.lPitch = pitch;
-        desc.lpSurface = ownMemory;
+        desc.lpSurface = ownMemory.get();
         desc.ddsCaps.dwCaps = SystemCaps | for3D;
         break;
     }
-    default: return ErrCreate;
+    default: return GP_ErrCreate;
     }
 
     HRESULT made = owner->directDraw->CreateSurface(&desc, &ddSurface, nullptr);
@@ -149,55 +132,55 @@ int CGP_Surface::Create(CGP_Display* owner, std::uint16_t surfaceKind, int surfa
     }
     if (made != DD_OK) {
         ddSurface = nullptr;
-        return ErrCreate;
+        return GP_ErrCreate;
     }
     if ((kind & 0xFF) == GP_SurfaceSystem) {
         Lock();
         Unlock();
     }
     SetClipRect(&owner->displayRect);
-    palette = owner->palette;
-    return 0;
+    palette = owner->palette.get();
+    return GP_SurfaceOk;
 }
 
 int CGP_Surface::Lock()
 {
-    if (locked || (kind & 0xFF) == GP_SurfaceOwnMemory) return 0;
-    if (!ddSurface) return ErrLock;
+    if (locked || (kind & 0xFF) == GP_SurfaceOwnMemory) return GP_SurfaceOk;
+    if (!ddSurface) return GP_ErrLock;
     DDSURFACEDESC2 desc{};
     desc.dwSize = sizeof(desc);
     const HRESULT result = WithRestore(nullptr, [&] { return ddSurface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr); });
-    if (result != DD_OK) return ErrLock;
+    if (result != DD_OK) return GP_ErrLock;
     pitch = desc.lPitch;
     pixels = desc.lpSurface;
     locked = 1;
-    return 0;
+    return GP_SurfaceOk;
 }
 
 int CGP_Surface::Unlock()
 {
-    if (!locked || (kind & 0xFF) == GP_SurfaceOwnMemory) return 0;
-    if (!ddSurface || ddSurface->Unlock(nullptr) != DD_OK) return ErrUnlock;
+    if (!locked || (kind & 0xFF) == GP_SurfaceOwnMemory) return GP_SurfaceOk;
+    if (!ddSurface || ddSurface->Unlock(nullptr) != DD_OK) return GP_ErrUnlock;
     locked = 0;
-    return 0;
+    return GP_SurfaceOk;
 }
 
 int CGP_Surface::GetDC()
 {
-    if (dcHeld) return 0;
-    if (!ddSurface) return ErrGetDC;
-    if (WithRestore(nullptr, [&] { return ddSurface->GetDC(&dc); }) != DD_OK) return ErrGetDC;
+    if (dcHeld) return GP_SurfaceOk;
+    if (!ddSurface) return GP_ErrGetDC;
+    if (WithRestore(nullptr, [&] { return ddSurface->GetDC(&dc); }) != DD_OK) return GP_ErrGetDC;
     dcHeld = 1;
-    return 0;
+    return GP_SurfaceOk;
 }
 
 int CGP_Surface::ReleaseDC()
 {
-    if (!dcHeld) return 0;
-    if (!ddSurface || ddSurface->ReleaseDC(dc) != DD_OK) return ErrReleaseDC;
+    if (!dcHeld) return GP_SurfaceOk;
+    if (!ddSurface || ddSurface->ReleaseDC(dc) != DD_OK) return GP_ErrReleaseDC;
     dcHeld = 0;
     dc = nullptr;
-    return 0;
+    return GP_SurfaceOk;
 }
 
 void CGP_Surface::SetSourceColorKey(std::uint32_t value)
@@ -213,6 +196,9 @@ void CGP_Surface::SetRestoreHandler(GP_RestoreHandler handler, void* data, bool 
     restoreHandler = handler;
     restoreData = data;
     ownsRestoreData = ownsData;
+    // Data handed over again is not freed here; data of an earlier handler that the surface owned is.
+    if (ownedRestoreData.get() == data) static_cast<void>(ownedRestoreData.release());
+    ownedRestoreData.reset(ownsData ? data : nullptr);
 }
 
 bool CGP_Surface::Restore()
@@ -224,7 +210,6 @@ bool CGP_Surface::Restore()
 
 void CGP_Surface::SetClipRect(RECT* rect)
 {
-    if (ownsClipRect) delete clipRect;
     clipRect = rect;
     ownsClipRect = 0;
 }
@@ -232,11 +217,11 @@ void CGP_Surface::SetClipRect(RECT* rect)
 int CGP_Surface::SetPalette(CGP_Palette* newPalette)
 {
     palette = newPalette;
-    if (!newPalette) return ErrPalette;
+    if (!newPalette) return GP_ErrPalette;
     const bool eightBit = display && display->pixelFormat && display->pixelFormat->bitsPerPixel == 8;
-    if (!ddSurface || !eightBit || !newPalette->ddPalette) return 0;
+    if (!ddSurface || !eightBit || !newPalette->ddPalette) return GP_SurfaceOk;
     const HRESULT result = WithRestore(nullptr, [&] { return ddSurface->SetPalette(newPalette->ddPalette); });
-    return result == DD_OK ? 0 : ErrPalette;
+    return result == DD_OK ? GP_SurfaceOk : GP_ErrPalette;
 }
 
 HRESULT CGP_Surface::BltFast(CGP_Surface* destination, int x, int y, int left, int top, int right, int bottom)
@@ -284,7 +269,7 @@ int CGP_Surface::FillRect(int left, int top, int right, int bottom, std::uint32_
 
 int CGP_Surface::FillRectRecord(const RECT* rect, std::uint32_t colour)
 {
-    if (!ddSurface) return ErrFill;
+    if (!ddSurface) return GP_ErrFill;
     DDBLTFX fx{};
     fx.dwSize = sizeof(fx);
     fx.dwFillColor = colour;
@@ -292,14 +277,14 @@ int CGP_Surface::FillRectRecord(const RECT* rect, std::uint32_t colour)
     const HRESULT result = WithRestore(nullptr, [&] {
         return ddSurface->Blt(rect ? &area : nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
     });
-    return result == DD_OK ? 0 : ErrFill;
+    return result == DD_OK ? GP_SurfaceOk : GP_ErrFill;
 }
 
 int CGP_Surface::Clear(std::uint32_t colour) { return FillRectRecord(nullptr, colour); }
 
 int CGP_Surface::DrawText(const char* text, int x, int y, COLORREF textColour, COLORREF backColour, HFONT font)
 {
-    if (!text) return 0;
+    if (!text) return GP_SurfaceOk;
     const bool tookDC = !dcHeld;
     if (tookDC) {
         if (int failed = GetDC()) return failed;
@@ -309,17 +294,12 @@ int CGP_Surface::DrawText(const char* text, int x, int y, COLORREF textColour, C
     SetBkColor(dc, backColour);
     if (font) SelectObject(dc, font);
     TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));
-    return tookDC ? ReleaseDC() : 0;
+    return tookDC ? ReleaseDC() : GP_SurfaceOk;
 }
-
-CGP_SurfaceFrames::~CGP_SurfaceFrames() { std::free(frames); }
 
 void CGP_SurfaceFrames::Add(CGP_Surface* surface, int left, int top, int right, int bottom)
 {
-    void* grown = std::realloc(frames, sizeof(GP_SurfaceFrame) * (count + 1));
-    if (!grown) throw std::bad_alloc();
-    frames = static_cast<GP_SurfaceFrame*>(grown);
-    frames[count++] = GP_SurfaceFrame{surface, left, top, right, bottom};
+    frames.push_back(GP_SurfaceFrame{surface, left, top, right, bottom});
 }
 
 void CGP_SurfaceFrames::AddGrid(CGP_Surface* surface, int left, int top, int cellWidth, int cellHeight, int columns,
@@ -337,4 +317,4 @@ HRESULT CGP_SurfaceFrames::Draw(CGP_Surface* destination, int x, int y, int inde
     return frame->surface->BltFast(destination, x, y, frame->left, frame->top, frame->right, frame->bottom);
 }
 
-GP_SurfaceFrame* CGP_SurfaceFrames::Get(int index) { return index >= 0 && index < count ? &frames[index] : nullptr; }
+GP_SurfaceFrame* CGP_SurfaceFrames::Get(int index) { return index >= 0 && index < Count() ? &frames[index] : nullptr; }

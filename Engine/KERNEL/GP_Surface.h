@@ -3,6 +3,8 @@
 // CGP_SurfaceFrames cuts surfaces into frames drawn by index.
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "platform/ddraw.h"
 
@@ -31,6 +33,18 @@ public:
     virtual ~CGP_SurfaceAttachment() = default;
 };
 
+// Results of the surface operations; each returns 0 or the one failure its comment names.
+enum GP_SurfaceError : int {
+    GP_SurfaceOk = 0,
+    GP_ErrCreate = 6,
+    GP_ErrLock = 7,
+    GP_ErrUnlock = 8,
+    GP_ErrGetDC = 9,
+    GP_ErrReleaseDC = 10,
+    GP_ErrFill = 25,
+    GP_ErrPalette = 35,
+};
+
 using GP_RestoreHandler = void (*)(CGP_Surface* surface, void* data);
 using GP_ReleaseHandler = void (*)(CGP_Surface* surface);
 
@@ -42,25 +56,25 @@ public:
     CGP_Surface& operator=(const CGP_Surface&) = delete;
     virtual ~CGP_Surface();
 
-    // 0, or 6 when the surface cannot be made.
+    // GP_SurfaceOk, or GP_ErrCreate when the surface cannot be made.
     int Create(CGP_Display* owner, std::uint16_t surfaceKind, int surfaceWidth, int surfaceHeight);
-    int Lock();       // 0 or 7
-    int Unlock();     // 0 or 8
-    int GetDC();      // 0 or 9
-    int ReleaseDC();  // 0 or 10
+    int Lock();       // GP_SurfaceOk or GP_ErrLock
+    int Unlock();     // GP_SurfaceOk or GP_ErrUnlock
+    int GetDC();      // GP_SurfaceOk or GP_ErrGetDC
+    int ReleaseDC();  // GP_SurfaceOk or GP_ErrReleaseDC
     void SetSourceColorKey(std::uint32_t value);
     // Owned data is freed with ::operator delete when the surface goes.
     void SetRestoreHandler(GP_RestoreHandler handler, void* data, bool ownsData);
     bool Restore();
     void SetClipRect(RECT* rect);  // not owned
-    int SetPalette(CGP_Palette* newPalette);  // 0 or 35
+    int SetPalette(CGP_Palette* newPalette);  // GP_SurfaceOk or GP_ErrPalette
 
     // Copies the rectangle of this surface to (x, y) of the destination, cut to this surface's clip rectangle.
     HRESULT BltFast(CGP_Surface* destination, int x, int y, int left, int top, int right, int bottom);
     // Scaled copy; the destination rectangle is cut to the clip rectangle and the source in proportion.
     HRESULT Blt(CGP_Surface* destination, int sourceLeft, int sourceTop, int sourceRight, int sourceBottom,
                 int destLeft, int destTop, int destRight, int destBottom);
-    int FillRect(int left, int top, int right, int bottom, std::uint32_t colour);  // 0 or 25
+    int FillRect(int left, int top, int right, int bottom, std::uint32_t colour);  // GP_SurfaceOk or GP_ErrFill
     int FillRectRecord(const RECT* rect, std::uint32_t colour);                     // null: the whole surface
     int Clear(std::uint32_t colour);
     // Opaque text at (x, y); keeps a DC that was already held.
@@ -86,7 +100,7 @@ public:
     std::uint8_t locked = 0;
     std::uint8_t ownsClipRect = 0;
     std::uint8_t ownsRestoreData = 0;
-    CGP_SurfaceAttachment* attached = nullptr;
+    std::unique_ptr<CGP_SurfaceAttachment> attached;
     CGP_Palette* palette = nullptr;
     void* restoreData = nullptr;
     GP_RestoreHandler restoreHandler = nullptr;
@@ -98,14 +112,17 @@ private:
     // Runs a DirectDraw call; when it answers DDERR_SURFACELOST, restores the surfaces and runs it once more.
     template <typename Call>
     HRESULT WithRestore(CGP_Surface* other, Call call);
-    std::uint8_t* ownMemory = nullptr;
+    struct OperatorDelete {
+        void operator()(void* data) const { ::operator delete(data); }
+    };
+    RECT ownClipRect{0, 0, 640, 480};  // what clipRect points at while ownsClipRect is set
+    std::unique_ptr<void, OperatorDelete> ownedRestoreData;
+    std::unique_ptr<std::uint8_t[]> ownMemory;
 };
 
-// Every live surface, in the order they came; the display walks it to restore them.
-struct GP_SurfaceRegistry {
-    CGP_Surface** surfaces;
-    int count;
-};
+// Every live surface, in the order they came (the last one takes the place of one that goes); the display walks
+// it to restore them.
+using GP_SurfaceRegistry = std::vector<CGP_Surface*>;
 const GP_SurfaceRegistry& GP_Surfaces();
 
 struct GP_SurfaceFrame {
@@ -118,7 +135,7 @@ public:
     CGP_SurfaceFrames() = default;
     CGP_SurfaceFrames(const CGP_SurfaceFrames&) = delete;
     CGP_SurfaceFrames& operator=(const CGP_SurfaceFrames&) = delete;
-    virtual ~CGP_SurfaceFrames();
+    virtual ~CGP_SurfaceFrames() = default;
 
     void Add(CGP_Surface* surface, int left, int top, int right, int bottom);
     // Cells of cellWidth x cellHeight from (left, top), row after row.
@@ -126,7 +143,7 @@ public:
     HRESULT Draw(CGP_Surface* destination, int x, int y, int index);
     // Null for an index outside the list.
     GP_SurfaceFrame* Get(int index);
+    std::int32_t Count() const { return static_cast<std::int32_t>(frames.size()); }
 
-    std::int32_t count = 0;
-    GP_SurfaceFrame* frames = nullptr;
+    std::vector<GP_SurfaceFrame> frames;
 };

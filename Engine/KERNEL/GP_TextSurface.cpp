@@ -31,5 +31,5 @@ void CGP_TextSurface::Render(const char* text, const GP_TextLook& look, CGP_Surf
 void CGP_TextSurface::DrawAt(int x, int y)
 {
     if (!surface || !GP_DisplayPtr || !GP_DisplayPtr->backSurface) return;
-    surface->BltFast(GP_DisplayPtr->backSurface, x, y, 0, 0, surface->width, surface->height);
+    surface->BltFast(GP_DisplayPtr->backSurface.get(), x, y, 0, 0, surface->width, surface->height);
 }

@@ -12,16 +12,11 @@ CGP_Window::~CGP_Window()
 {
     if (handle && GetWindowLongPtrA(handle, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this))
         SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
-    delete[] className;
 }
 
 bool CGP_Window::Register(const char* name, UINT classStyle, WNDPROC procedure, int stockBrush)
 {
-    delete[] className;
-    const std::size_t length = name ? std::strlen(name) : 0;
-    className = new char[length + 1];
-    if (name) std::memcpy(className, name, length);
-    className[length] = '\0';
+    className = name ? name : "";
 
     WNDCLASSA windowClass{};
     windowClass.style = classStyle;
@@ -31,7 +26,7 @@ bool CGP_Window::Register(const char* name, UINT classStyle, WNDPROC procedure, 
     windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(stockBrush));
-    windowClass.lpszClassName = className;
+    windowClass.lpszClassName = className.c_str();
     return RegisterClassA(&windowClass) != 0;
 }
 
@@ -41,7 +36,8 @@ bool CGP_Window::Open(DWORD style, int x, int y, int width, int height)
     this->y = y;
     this->width = width;
     this->height = height;
-    handle = CreateWindowExA(0, className, className, style, x, y, width, height, nullptr, nullptr, instance, nullptr);
+    handle = CreateWindowExA(0, className.c_str(), className.c_str(), style, x, y, width, height, nullptr, nullptr,
+                             instance, nullptr);
     if (!handle) return false;
     SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     created = 1;
@@ -77,7 +73,7 @@ void CGP_Window::Destroy()
 {
     HWND window = handle;
     DestroyWindow(window);
-    UnregisterClassA(className, instance);
+    UnregisterClassA(className.c_str(), instance);
     handle = nullptr;
     created = 0;
 }

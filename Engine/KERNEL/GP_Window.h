@@ -1,6 +1,7 @@
 // The engine's window: a window object behind a window handle, whose event slots the window procedure calls.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "platform/win32_window.h"
 
@@ -55,7 +56,7 @@ public:
     std::uint8_t charReady = 0;
     std::uint8_t lastChar = 0;
     std::uint8_t created = 0;
-    char* className = nullptr;  // owned; also the title
+    std::string className;  // also the title
 
 private:
     bool Register(const char* name, UINT classStyle, WNDPROC procedure, int stockBrush);

@@ -59,11 +59,9 @@ std::string ResolvePath(std::string_view path)
     for (std::string_view part : parts) {
         std::string candidate = Join(resolved, part);
         if (searching && part != "." && part != ".." && !Exists(candidate)) {
-            std::string match = FindIgnoringCase(resolved, part);
-            if (match.empty())
-                searching = false;  // the rest does not exist yet: keep it as spelled
-            else
-                candidate = Join(resolved, match);
+            const std::string match = FindIgnoringCase(resolved, part);
+            searching = !match.empty();  // else the rest does not exist yet: keep it as spelled
+            if (searching) candidate = Join(resolved, match);
         }
         resolved = std::move(candidate);
     }

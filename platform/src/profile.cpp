@@ -75,6 +75,53 @@ bool Find(const std::string& path, const char* section, const char* key, std::st
     return false;
 }
 
+// The lines of a profile file as WritePrivateProfileStringA leaves them: the section's key set to value, the key
+// removed (value null) or the whole section removed (key null).
+struct ProfileEdit {
+    ProfileEdit(const char* section, const char* key, const char* value) : section(section), key(key), value(value)
+    {
+    }
+
+    const char* section;
+    const char* key;
+    const char* value;
+    bool inSection = false;
+    bool sectionSeen = false;
+    bool done = false;
+    std::vector<std::string> result;
+
+    std::string Entry() const { return std::string(key) + "=" + value; }
+
+    void Take(const std::string& line)
+    {
+        std::string name;
+        const bool kept = IsSection(line, &name) ? TakeSection(name) : !inSection || TakeKeyLine(line);
+        if (kept) result.push_back(line);
+    }
+
+    // A section line; false when it goes with its section. Leaving the edited section adds a key not met in it.
+    bool TakeSection(const std::string& name)
+    {
+        if (inSection && !done && key && value) {
+            result.push_back(Entry());
+            done = true;
+        }
+        inSection = SameName(name, section);
+        sectionSeen = sectionSeen || inSection;
+        return !(inSection && !key);
+    }
+
+    // A line of the edited section; false when it goes (the key's old line, or any line of a removed section).
+    bool TakeKeyLine(const std::string& line)
+    {
+        if (!key) return false;
+        if (!IsKey(line, key, nullptr)) return true;
+        if (value && !done) result.push_back(Entry());
+        done = true;
+        return false;
+    }
+};
+
 }  // namespace
 
 UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR fileName)
@@ -99,36 +146,15 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
 {
     if (!section || !fileName) return FALSE;
     const std::string path = platform::ResolvePath(fileName);
-    std::vector<std::string> lines = ReadLines(path), result;
-    bool inSection = false, sectionSeen = false, done = false;
-    const std::string entry = key && value ? std::string(key) + "=" + value : std::string();
-    for (const std::string& line : lines) {
-        std::string name;
-        if (IsSection(line, &name)) {
-            if (inSection && !done && key && value) {
-                result.push_back(entry);
-                done = true;
-            }
-            inSection = SameName(name, section);
-            sectionSeen = sectionSeen || inSection;
-            if (inSection && !key) continue;  // the whole section goes
-        } else if (inSection) {
-            if (!key) continue;
-            if (IsKey(line, key, nullptr)) {
-                if (value && !done) result.push_back(entry);
-                done = true;
-                continue;
-            }
-        }
-        result.push_back(line);
-    }
+    ProfileEdit edit(section, key, value);
+    for (const std::string& line : ReadLines(path)) edit.Take(line);
     // A key not met yet goes at the end of its section, which is the last one or a new one.
-    if (!done && key && value) {
-        if (!sectionSeen) result.push_back("[" + std::string(section) + "]");
-        result.push_back(entry);
+    if (!edit.done && key && value) {
+        if (!edit.sectionSeen) edit.result.push_back("[" + std::string(section) + "]");
+        edit.result.push_back(edit.Entry());
     }
 
     std::string text;
-    for (const std::string& line : result) text += line + "\r\n";
+    for (const std::string& line : edit.result) text += line + "\r\n";
     return platform::ReplaceFileWhole(path, text) ? TRUE : FALSE;
 }

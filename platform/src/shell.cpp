@@ -27,10 +27,13 @@ void Record(const char* kind, const char* text, const char* folder, bool hidden)
     Recorded().push_back({kind, text ? text : "", folder ? folder : "", hidden});
 }
 
+// Spawn's answer when no program could be started.
+constexpr pid_t NoChild = -1;
+
 // posix_spawnp with the arguments; stdout and stderr of a hidden program go nowhere.
 pid_t Spawn(const std::vector<std::string>& arguments, const char* folder, bool hidden)
 {
-    if (arguments.empty()) return -1;
+    if (arguments.empty()) return NoChild;
     std::vector<char*> argv;
     for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -48,10 +51,10 @@ pid_t Spawn(const std::vector<std::string>& arguments, const char* folder, bool 
     std::string program = arguments[0];
     if (program.find('/') != std::string::npos || program.find('\\') != std::string::npos)
         program = platform::ResolvePath(program);
-    pid_t child = -1;
+    pid_t child = NoChild;
     const int failed = posix_spawnp(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    return failed ? -1 : child;
+    return failed ? NoChild : child;
 }
 
 }  // namespace
@@ -93,7 +96,7 @@ bool ShellOpen(const char* target)
         return true;
     }
     const pid_t child = Spawn({"xdg-open", target}, nullptr, true);
-    if (child < 0) return false;
+    if (child == NoChild) return false;
     ProcessStillRunning(reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(child)));
     return true;
 }
@@ -106,7 +109,7 @@ bool StartProcess(const char* commandLine, const char* folder, bool hidden, HAND
         return commandLine && *commandLine;
     }
     const pid_t child = Spawn(SplitCommandLine(commandLine), folder, hidden);
-    if (child < 0) return false;
+    if (child == NoChild) return false;
     if (process) *process = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(child));
     return true;
 }

@@ -21,8 +21,8 @@ protected:
         display.reset();
         platform::UsePixelFormat555(use555);
         display = std::make_unique<CGP_Display>();
-        ASSERT_EQ(display->Init(), 0);
-        ASSERT_EQ(display->SetFullScreen(0, FakeWindow(), 640, 480, 16), 0);
+        ASSERT_EQ(display->Init(), GP_DisplayOk);
+        ASSERT_EQ(display->SetFullScreen(0, FakeWindow(), 640, 480, 16), GP_DisplayOk);
         GP_PublishDisplayValues(display.get());
     }
 
@@ -41,7 +41,7 @@ protected:
                                              std::uint16_t kind = GP_SurfaceSystem)
     {
         auto surface = std::make_unique<CGP_Surface>();
-        EXPECT_EQ(surface->Create(display.get(), kind, width, height), 0);
+        EXPECT_EQ(surface->Create(display.get(), kind, width, height), GP_SurfaceOk);
         surface->Clear(colour);
         return surface;
     }

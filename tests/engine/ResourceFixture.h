@@ -11,6 +11,7 @@
 #include "GP_Exception.h"
 #include "GP_IOManager.h"
 #include "GP_NameServer.h"
+#include "GP_PackTrailer.h"
 #include "TempDir.h"
 #include "platform/files.h"
 
@@ -92,10 +93,7 @@ inline std::uint16_t AddGroupWithFiles(CGP_NameServer& names, const std::string&
 // Reads a pack's name table the way the game does: T at offset 0, the table after the trailer's versions.
 inline void LoadPackTable(CGP_NameServer& names, std::FILE* pack)
 {
-    std::uint32_t trailer = 0;
-    std::fseek(pack, 0, SEEK_SET);
-    ASSERT_EQ(std::fread(&trailer, sizeof trailer, 1, pack), 1u);
-    std::fseek(pack, trailer + 4, SEEK_SET);
+    ASSERT_TRUE(GP_SeekPackNameTable(pack));
     names.Load(pack, true);
 }
 

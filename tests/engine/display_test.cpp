@@ -33,7 +33,7 @@ TEST_F(CGP_DisplayTest, PresentShowsTheBackBuffer)
 {
     display->backSurface->FillRect(10, 20, 11, 21, 0xABCD);
     const long before = FramesShown();
-    ASSERT_EQ(display->Present(1), 0);
+    ASSERT_EQ(display->Present(1), GP_DisplayOk);
     const platform::PresentedFrame frame = platform::LastPresentedFrame();
     EXPECT_EQ(frame.count, before + 1);
     ASSERT_EQ(frame.width, 640);
@@ -44,22 +44,22 @@ TEST_F(CGP_DisplayTest, PresentShowsTheBackBuffer)
 TEST_F(CGP_DisplayTest, RepeatedSetUpRebuildsEverything)
 {
     // The chain's back buffer must be forgotten, not released twice (the sanitizer build watches this).
-    ASSERT_EQ(display->SetFullScreen(0, FakeWindow(), 640, 480, 16), 0);
-    ASSERT_EQ(display->SetFullScreen(GP_ModeSystemMemoryBack, FakeWindow(), 640, 480, 16), 0);
+    ASSERT_EQ(display->SetFullScreen(0, FakeWindow(), 640, 480, 16), GP_DisplayOk);
+    ASSERT_EQ(display->SetFullScreen(GP_ModeSystemMemoryBack, FakeWindow(), 640, 480, 16), GP_DisplayOk);
     EXPECT_EQ(display->separateBackBuffer, 1);
-    ASSERT_EQ(display->SetFullScreen(0, FakeWindow(), 640, 480, 16), 0);
+    ASSERT_EQ(display->SetFullScreen(0, FakeWindow(), 640, 480, 16), GP_DisplayOk);
     EXPECT_EQ(display->separateBackBuffer, 0);
-    EXPECT_EQ(display->Present(1), 0);
-    EXPECT_EQ(display->SetFullScreen(0, FakeWindow(), 800, 600, 16), 2);
+    EXPECT_EQ(display->Present(1), GP_DisplayOk);
+    EXPECT_EQ(display->SetFullScreen(0, FakeWindow(), 800, 600, 16), GP_ErrDisplayMode);
 }
 
 TEST_F(CGP_DisplayTest, LostChainIsRebuiltWhileTheModeHolds)
 {
     platform::LoseAllSurfaces();
-    EXPECT_EQ(display->Present(1), 0);
+    EXPECT_EQ(display->Present(1), GP_DisplayOk);
     ASSERT_NE(display->backSurface->ddSurface, nullptr);
-    EXPECT_EQ(display->backSurface->FillRect(0, 0, 1, 1, 0xFFFF), 0);
-    EXPECT_EQ(display->Present(1), 0);
+    EXPECT_EQ(display->backSurface->FillRect(0, 0, 1, 1, 0xFFFF), GP_SurfaceOk);
+    EXPECT_EQ(display->Present(1), GP_DisplayOk);
     EXPECT_EQ(platform::LastPresentedFrame().pixels[0], 0xFFFF);
 }
 
@@ -70,7 +70,7 @@ TEST_F(CGP_DisplayTest, LostChainInAForeignModeReports26AndTouchesNothing)
     platform::LoseAllSurfaces();
     platform::SetForeignDisplayMode(true);
     EXPECT_FALSE(display->IsModeValid());
-    EXPECT_EQ(display->Present(1), 26);
+    EXPECT_EQ(display->Present(1), GP_ErrPresent);
     EXPECT_EQ(display->primarySurface->ddSurface, primary);
     EXPECT_EQ(display->backSurface->ddSurface, back);
 }
@@ -118,7 +118,7 @@ TEST_F(CGP_DisplayTest, FpsChangesOnlyAfterMoreThanASecond)
     }
     EXPECT_EQ(display->fps, 0.0);  // exactly 1000 ms: not yet
     platform::AdvanceFakeClock(1);
-    display->DrawFps(display->backSurface, 10, 10);
+    display->DrawFps(display->backSurface.get(), 10, 10);
     EXPECT_DOUBLE_EQ(display->fps, 50 * 1000.0 / 1001);
     EXPECT_EQ(display->frameCount, 1u);
     platform::UseRealClock();
@@ -154,9 +154,9 @@ TEST_F(CGP_DisplayTest, GivingTheDesktopBackLeavesFullScreen)
     EXPECT_FALSE(platform::DisplayIsFullScreen());
     EXPECT_EQ(display->windowed, 1);
     // A windowed display of the game's size presents by a blit into the primary.
-    ASSERT_EQ(display->SetWindowed(0, FakeWindow(), 640, 480), 0);
+    ASSERT_EQ(display->SetWindowed(0, FakeWindow(), 640, 480), GP_DisplayOk);
     display->backSurface->FillRect(0, 0, 2, 2, 0x0F0F);
-    EXPECT_EQ(display->Present(1), 0);
+    EXPECT_EQ(display->Present(1), GP_DisplayOk);
     EXPECT_EQ(platform::LastPresentedFrame().pixels[641], 0x0F0F);
 }
 
@@ -164,8 +164,8 @@ TEST(CGP_DisplayLifetime, DestroyedDisplayNoLongerGivesTheDesktopBack)
 {
     {
         CGP_Display display;
-        ASSERT_EQ(display.Init(), 0);
-        ASSERT_EQ(display.SetFullScreen(0, reinterpret_cast<HWND>(0x1000), 640, 480, 16), 0);
+        ASSERT_EQ(display.Init(), GP_DisplayOk);
+        ASSERT_EQ(display.SetFullScreen(0, reinterpret_cast<HWND>(0x1000), 640, 480, 16), GP_DisplayOk);
         EXPECT_EQ(display.driverCount, 1);
     }
     EXPECT_FALSE(platform::DisplayIsFullScreen());

@@ -34,7 +34,7 @@ protected:
             element.Write(&tool);
         });
         Build();
-        back = display->backSurface;
+        back = display->backSurface.get();
         back->Clear(0x1234);
     }
 
@@ -111,7 +111,7 @@ TEST_F(ElementTest, FramesAreCellsOfTheStripDrawnColourKeyedAtTheAbsolutePositio
     element->Block<GP_ElementBlock>()->x = 2;
     element->CreateFrames(servers.get());
     ASSERT_NE(element->frames, nullptr);
-    EXPECT_EQ(element->frames->count, 3);
+    EXPECT_EQ(element->frames->Count(), 3);
     element->frameIndex = 2;
     element->Draw();
     EXPECT_EQ(PixelAt(*back, 53, 0), Pixel(Frame2));

@@ -160,7 +160,7 @@ TEST_F(FontTest, ALabelRendersItsTextOnceAndBlitsItEveryFrame)
     label.CreateFrames(servers.get());
     label.Bind(nullptr);
     label.text = "AB";
-    CGP_Surface* back = display->backSurface;
+    CGP_Surface* back = display->backSurface.get();
     back->Clear(0x1111);
     label.Draw();
     EXPECT_EQ(PixelAt(*back, 47, 50), Pixel(Red));  // right-aligned: 12 - 5

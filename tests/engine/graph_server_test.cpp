@@ -70,7 +70,7 @@ protected:
         resourcetest::LoadPackTable(names, pack);
         io = std::make_unique<CGP_IOManager>(pack, nullptr, &names, nullptr);
         servers = std::make_unique<CGP_ServerSet>(nullptr, io.get(), nullptr, 1033);
-        graphics = servers->graphics;
+        graphics = servers->graphics.get();
     }
     void TearDown() override
     {
@@ -176,7 +176,7 @@ TEST_F(GraphServerTest, LostPicturesAreDrawnAgainWithTheirColourKey)
     platform::LoseAllSurfaces();
     white->Restore();
     EXPECT_EQ(PixelAt(*white, 0, 0), 0);  // lost: blank until the present restores it
-    ASSERT_EQ(display->Present(1), 0);
+    ASSERT_EQ(display->Present(1), GP_DisplayOk);
     EXPECT_EQ(PixelAt(*white, 0, 0), 0xFFFF);
     EXPECT_EQ(PixelAt(*white, 2, 1), 0);  // the mask again
     EXPECT_EQ(white->useColorKey, 1);
@@ -210,12 +210,12 @@ TEST_F(GraphServerTest, PictureLostInAForeignModeIsDrawnOnceTheModeIsBack)
     platform::LoseAllSurfaces();
     platform::SetForeignDisplayMode(true);
     white->Restore();
-    EXPECT_EQ(display->Present(1), 0);
+    EXPECT_EQ(display->Present(1), GP_DisplayOk);
     EXPECT_EQ(PixelAt(*white, 0, 0), 0);
     EXPECT_EQ(display->surfacesLost, 1);  // still to be drawn
 
     platform::SetForeignDisplayMode(false);
-    EXPECT_EQ(display->Present(1), 0);
+    EXPECT_EQ(display->Present(1), GP_DisplayOk);
     EXPECT_EQ(display->surfacesLost, 0);
     EXPECT_EQ(PixelAt(*white, 2, 1), 0xFFFF);
 }

@@ -24,7 +24,7 @@ struct MusicSetup {
     {
         WriteFile(log.Dir() / "MUSIC/Theme.mid", ChordMidiFile(96));
         EXPECT_TRUE(ds.Create());
-        EXPECT_TRUE(directMusic.Create(ds.directSound));
+        EXPECT_TRUE(directMusic.Create(ds.directSound.get()));
         directMusic.SetSearchDirectory((log.Dir() / "MUSIC").c_str());
     }
 };
@@ -35,7 +35,7 @@ TEST(MusicSegment, PlaysAMidiFileFromTheSearchFolder)
 {
     MusicSetup setup;
     CGP_MusicSegment segment(&setup.directMusic);
-    segment.CreatePerformance(setup.ds.directSound);
+    segment.CreatePerformance(setup.ds.directSound.get());
     if (!segment.performance) GTEST_SKIP() << "no General MIDI SoundFont installed";
     segment.Load("theme.mid");
     ASSERT_NE(segment.segment, nullptr);
@@ -54,7 +54,7 @@ TEST(MusicSegment, AFileThatIsNotThereIsLoggedAndNotPlayed)
 {
     MusicSetup setup;
     CGP_MusicSegment segment(&setup.directMusic);
-    segment.CreatePerformance(setup.ds.directSound);
+    segment.CreatePerformance(setup.ds.directSound.get());
     segment.Load("Missing.mid");
     EXPECT_TRUE(setup.log.Contains("Error load DirectMusic segment\n"));
     EXPECT_EQ(segment.segment, nullptr);
@@ -75,7 +75,7 @@ TEST(MusicSegment, EachFailingStepWritesItsLine)
     CGP_DirectSound ds(nullptr);
     ASSERT_TRUE(ds.Create());
     CGP_DirectMusic directMusic;
-    ASSERT_TRUE(directMusic.Create(ds.directSound));
+    ASSERT_TRUE(directMusic.Create(ds.directSound.get()));
     const auto searchErrors = [&] {
         const std::string text = log.Text(), line = "Error set search directory\n";
         int count = 0;
@@ -92,7 +92,7 @@ TEST(MusicSegment, EachFailingStepWritesItsLine)
 
     setenv("VEL_SOUNDFONT", "", 1);
     CGP_MusicSegment withoutSoundFont(&directMusic);
-    withoutSoundFont.CreatePerformance(ds.directSound);
+    withoutSoundFont.CreatePerformance(ds.directSound.get());
     unsetenv("VEL_SOUNDFONT");
     EXPECT_TRUE(log.Contains("Error add port DirectMusic performance\n"));
     EXPECT_EQ(withoutSoundFont.performance, nullptr);

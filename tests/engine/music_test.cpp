@@ -28,7 +28,7 @@ struct MusicPack : SoundPack {
     MusicPack()
     {
         testsupport::WriteFile(log.Dir() / "MUSIC/theme.MID", testsupport::ChordMidiFile(96));
-        EXPECT_TRUE(directMusic.Create(device.directSound));
+        EXPECT_TRUE(directMusic.Create(device.directSound.get()));
         directMusic.SetSearchDirectory((log.Dir() / "MUSIC").c_str());
     }
 };

@@ -10,6 +10,7 @@
 #include "GP_IOManager.h"
 #include "GP_NameServer.h"
 #include "GP_NameTableScramble.h"
+#include "GP_PackTrailer.h"
 #include "ResourceFixture.h"
 #include "TempDir.h"
 
@@ -74,15 +75,15 @@ TEST_F(PackTest, ReadBackGivesEveryFileAtItsLocatorAndTheTrailer)
     EXPECT_EQ(ReadAt(io.OpenRead(GP_MakeID(1, 0)), 1), "1");
     EXPECT_STREQ(io.GetGroupMask(GP_MakeID(1, 0)), "*.*");
 
-    std::uint32_t trailer = 0;
-    std::fseek(pack.get(), 0, SEEK_SET);
-    ASSERT_EQ(std::fread(&trailer, 4, 1, pack.get()), 1u);
-    std::fseek(pack.get(), trailer, SEEK_SET);
-    std::uint16_t versions[2] = {};
-    ASSERT_EQ(std::fread(versions, 2, 2, pack.get()), 2u);
-    EXPECT_EQ(versions[0], 100);
-    EXPECT_EQ(versions[1], 7);
-    EXPECT_EQ(ReadAt(pack.get(), 19), std::string("Test pack\0Test.tdf\0", 19));
+    std::uint32_t trailerOffset = 0;
+    ASSERT_TRUE(GP_ReadPackTrailerOffset(pack.get(), trailerOffset));
+    std::fseek(pack.get(), trailerOffset, SEEK_SET);
+    GP_PackTrailer trailer;
+    ASSERT_TRUE(trailer.Read(pack.get()));
+    EXPECT_EQ(trailer.major, 100);
+    EXPECT_EQ(trailer.minor, 7);
+    EXPECT_EQ(trailer.title, "Test pack");
+    EXPECT_EQ(trailer.fileName, "Test.tdf");
 }
 
 TEST_F(PackTest, IDsNoOpenPackHoldsThrowTheNotFoundError)
@@ -243,7 +244,7 @@ TEST(Pack, DamagedTablesThrowTheReadErrorAndLeaveTheTableEmpty)
     for (const auto& [label, bytes] : cases) {
         WriteFile(dir / "damaged.tdf", bytes);
         auto pack = Open(dir / "damaged.tdf", "rb");
-        std::fseek(pack.get(), 12, SEEK_SET);
+        ASSERT_TRUE(GP_SeekPackNameTable(pack.get()));
         CGP_NameServer names;
         const auto fatal = CatchFatal([&] { names.Load(pack.get(), true); });
         EXPECT_TRUE(fatal.thrown) << label;
@@ -254,7 +255,7 @@ TEST(Pack, DamagedTablesThrowTheReadErrorAndLeaveTheTableEmpty)
 
     WriteFile(dir / "good.tdf", PackOf(texts, valid));
     auto pack = Open(dir / "good.tdf", "rb");
-    std::fseek(pack.get(), 12, SEEK_SET);
+    ASSERT_TRUE(GP_SeekPackNameTable(pack.get()));
     CGP_NameServer names;
     names.Load(pack.get(), true);
     EXPECT_EQ(names.GetCount(4), 2u);
@@ -268,7 +269,7 @@ TEST(Pack, LocatorsPastTheDataEndInTheReadError)
                                   .Scrambled();
     WriteFile(dir / "p.tdf", PackOf(std::string("T\0F\0", 4), table));
     auto pack = Open(dir / "p.tdf", "rb");
-    std::fseek(pack.get(), 12, SEEK_SET);
+    ASSERT_TRUE(GP_SeekPackNameTable(pack.get()));
     CGP_NameServer names;
     names.Load(pack.get(), true);
     CGP_IOManager io(pack.get(), nullptr, &names, nullptr);
@@ -284,4 +285,22 @@ TEST(Pack, LocatorsPastTheDataEndInTheReadError)
     const auto edge = CatchFatal([&] { binary.ReadData(block, sizeof block); });
     EXPECT_EQ(edge.line, 231);
     EXPECT_EQ(edge.text, "Ошибка при чтении из файла edge");
+}
+
+TEST(Pack, ATrailerThatEndsEarlyOrRunsTooLongIsNotRead)
+{
+    const std::string versions("\x64\0\x07\0", 4);
+    const std::pair<const char*, std::string> cases[] = {
+        {"versions cut short", versions.substr(0, 3)},
+        {"title without end", versions + "Title"},
+        {"file name without end", versions + std::string("Title\0File", 10)},
+        {"1024-character title", versions + std::string(1024, 't') + std::string("\0F\0", 3)},
+    };
+    TempDir dir;
+    for (const auto& [label, bytes] : cases) {
+        WriteFile(dir / "trailer", bytes);
+        auto stream = Open(dir / "trailer", "rb");
+        GP_PackTrailer trailer;
+        EXPECT_FALSE(trailer.Read(stream.get())) << label;
+    }
 }

@@ -36,7 +36,7 @@ protected:
         auto surface = MakeSurface(w, h);
         HBITMAP bitmap = picture.CreateBitmap();
         EXPECT_NE(bitmap, nullptr);
-        EXPECT_EQ(surface->GetDC(), 0);
+        EXPECT_EQ(surface->GetDC(), GP_SurfaceOk);
         HDC memory = CreateCompatibleDC(surface->dc);
         HGDIOBJ previous = SelectObject(memory, bitmap);
         EXPECT_TRUE(BitBlt(surface->dc, 0, 0, w, h, memory, 0, 0, SRCCOPY));

@@ -33,7 +33,7 @@ TEST(SoundBuffer, APositionedSoundIsHeardFromItsSide)
     EXPECT_EQ(GP_Sound3DAvailable, 1);
     WriteFile(log.Dir() / "zap.wav", SineWave(22050));
     CGP_SoundBuffer loaded(&device.ds);
-    ASSERT_EQ(loaded.LoadFile((log.Dir() / "ZAP.WAV").c_str()), 0);
+    ASSERT_EQ(loaded.LoadFile((log.Dir() / "ZAP.WAV").c_str()), DS_OK);
     CGP_SoundBuffer channel(&device.ds);
     channel.DuplicateFrom(loaded);
     ASSERT_NE(channel.buffer3D, nullptr);
@@ -57,11 +57,11 @@ TEST(SoundBuffer, DuplicateOfAnEmptyBufferLeavesNothingOldToPlay)
     Device device;
     WriteFile(log.Dir() / "zap.wav", SineWave(22050));
     CGP_SoundBuffer loaded(&device.ds), undecodable(&device.ds), channel(&device.ds);
-    ASSERT_EQ(loaded.LoadFile((log.Dir() / "zap.wav").c_str()), 0);
+    ASSERT_EQ(loaded.LoadFile((log.Dir() / "zap.wav").c_str()), DS_OK);
     channel.DuplicateFrom(loaded);
     ASSERT_NE(channel.buffer, nullptr);
     WriteFile(log.Dir() / "bad.wav", "RIFF....WAVEjunk");
-    EXPECT_NE(undecodable.LoadFile((log.Dir() / "bad.wav").c_str()), 0);
+    EXPECT_NE(undecodable.LoadFile((log.Dir() / "bad.wav").c_str()), DS_OK);
     channel.DuplicateFrom(undecodable);
     EXPECT_EQ(channel.buffer, nullptr);
     EXPECT_EQ(channel.buffer3D, nullptr);
@@ -83,12 +83,12 @@ TEST(SoundBuffer, BufferCreationFailuresAreLoggedWithTheirCode)
     for (const Case& c : cases) {
         WriteFile(log.Dir() / "x.wav", c.wave);
         CGP_SoundBuffer buffer(&device.ds);
-        EXPECT_NE(buffer.LoadFile((log.Dir() / "x.wav").c_str()), 0);
+        EXPECT_NE(buffer.LoadFile((log.Dir() / "x.wav").c_str()), DS_OK);
         EXPECT_EQ(buffer.buffer, nullptr);
         EXPECT_TRUE(log.Contains(c.line)) << c.line;
     }
     CGP_SoundBuffer noDevice(nullptr);
-    EXPECT_EQ(noDevice.LoadFile((log.Dir() / "x.wav").c_str()), -1);
+    EXPECT_EQ(noDevice.LoadFile((log.Dir() / "x.wav").c_str()), GP_WaveNotLoaded);
 }
 
 TEST(DirectSoundDevice, ADeviceThatCannotBeOpenedIsLoggedAndStaysSilent)
@@ -104,6 +104,6 @@ TEST(DirectSoundDevice, ADeviceThatCannotBeOpenedIsLoggedAndStaysSilent)
     ds.CommitDeferredSettings();
     ds.PlayPrimary(true);
     CGP_SoundBuffer buffer(&ds);
-    EXPECT_EQ(buffer.LoadFile("nothing.wav"), -1);
+    EXPECT_EQ(buffer.LoadFile("nothing.wav"), GP_WaveNotLoaded);
     buffer.Play(true);
 }

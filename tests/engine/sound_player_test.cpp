@@ -40,10 +40,10 @@ TEST(SoundPlayer, TheNinthSoundTakesTheChannelStartedEarliest)
     GP_GameClock = 300.0f;
     for (int i = 0; i < 8; ++i) player.Play(nullptr, SoundPack::Sound(i), false, false, false);
     LPDIRECTSOUNDBUFFER before[8];
-    for (int i = 0; i < 8; ++i) before[i] = player.channels[i].buffer->buffer;
+    for (int i = 0; i < 8; ++i) before[i] = player.channels[i].buffer->buffer.get();
     player.Play(nullptr, SoundPack::Sound(8), false, false, false);
     player.Play(nullptr, SoundPack::Sound(7), false, false, false);
-    for (int i = 1; i < 8; ++i) EXPECT_EQ(player.channels[i].buffer->buffer, before[i]) << i;
+    for (int i = 1; i < 8; ++i) EXPECT_EQ(player.channels[i].buffer->buffer.get(), before[i]) << i;
     for (const CGP_SoundPlayer::Channel& channel : player.channels) EXPECT_FALSE(channel.free);
     // In the next frame the lowest of the tied channels goes first.
     GP_GameClock = 320.0f;

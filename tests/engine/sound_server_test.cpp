@@ -20,7 +20,7 @@ TEST(SoundServer, LoadsEachSoundOnceWhileSoundIsActive)
     EXPECT_EQ(sounds.GetSound(SoundPack::Sound(0)), first);
     EXPECT_EQ(sounds.slots[0].loadedBy, &sounds);
     CGP_SoundBuffer* late = sounds.GetSound(SoundPack::Late);  // dense index 10: after the ten of group 1
-    EXPECT_EQ(sounds.slots[10].sound, late);
+    EXPECT_EQ(sounds.slots[10].sound.get(), late);
     // A WAVE that cannot be decoded gives a sound without samples.
     CGP_SoundBuffer* bad = sounds.GetSound(SoundPack::Bad);
     ASSERT_NE(bad, nullptr);
@@ -57,10 +57,10 @@ TEST(SoundServer, ResetGrowAndRemoveSlot)
     CGP_SoundBuffer* third = sounds.GetSound(SoundPack::Sound(2));
     sounds.RemoveSlot(1);
     EXPECT_EQ(sounds.slotCount, 10u);
-    EXPECT_EQ(sounds.slots[1].sound, third);
+    EXPECT_EQ(sounds.slots[1].sound.get(), third);
     sounds.Grow();
     EXPECT_EQ(sounds.slotCount, 11u);
-    EXPECT_EQ(sounds.slots[1].sound, third);
+    EXPECT_EQ(sounds.slots[1].sound.get(), third);
     sounds.Reset();
     EXPECT_EQ(sounds.slotCount, 11u);
     for (const CGP_SoundServer::Slot& slot : sounds.slots) EXPECT_EQ(slot.sound, nullptr);

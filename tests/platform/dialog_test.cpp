@@ -143,7 +143,7 @@ TEST(Dialog, EndingInInitDialogShowsNothing)
 TEST(Dialog, CallsOutsideARunningDialogFail)
 {
     testing::internal::CaptureStderr();
-    EXPECT_EQ(DialogBoxParamA(nullptr, "NoSuchDialog", nullptr, &TestProcedure, 0), -1);
+    EXPECT_EQ(DialogBoxParamA(nullptr, "NoSuchDialog", nullptr, &TestProcedure, 0), DialogBoxFailed);
     testing::internal::GetCapturedStderr();
     HWND stale = reinterpret_cast<HWND>(&seen);
     EXPECT_FALSE(EndDialog(stale, 1));

@@ -11,6 +11,7 @@
 #include "GP_IDList.h"
 #include "GP_IOManager.h"
 #include "GP_NameServer.h"
+#include "GP_PackTrailer.h"
 #include "PackTool.h"
 #include "TempDir.h"
 #include "TextColumns.h"
@@ -101,9 +102,7 @@ TEST(PackTool, BuildsAPackFromAManifestAndDumpsItsTableAndTexts)
     // The game's readers find the same bytes: the raw file, the Windows-1251 column, the ID list.
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> pack(platform::OpenFile(dir / "out/InterfaceR.idf", "rb"),
                                                        std::fclose);
-    std::uint32_t trailer = 0;
-    ASSERT_EQ(std::fread(&trailer, 4, 1, pack.get()), 1u);
-    std::fseek(pack.get(), trailer + 4, SEEK_SET);
+    ASSERT_TRUE(GP_SeekPackNameTable(pack.get()));
     CGP_NameServer names;
     names.Load(pack.get(), true);
     CGP_IOManager io(nullptr, pack.get(), &names, nullptr);

@@ -12,6 +12,7 @@
 #include "GP_GraphServer.h"
 #include "GP_IOManager.h"
 #include "GP_NameServer.h"
+#include "GP_PackTrailer.h"
 #include "GP_ServerSet.h"
 #include "GP_Surface.h"
 #include "platform/files.h"
@@ -44,15 +45,14 @@ HWND MakeWindow()
 
 void LoadNameTable(CGP_NameServer& names, std::FILE* pack)
 {
-    std::uint32_t trailer = 0;
-    if (std::fread(&trailer, sizeof trailer, 1, pack) != 1 || std::fseek(pack, trailer + 4, SEEK_SET) != 0)
+    if (!GP_SeekPackNameTable(pack))
         throw CGP_FatalExeption("displaydemo", __LINE__, FormatNew("The pack has no name table"));
     names.Load(pack, true);
 }
 
 void DrawFrame(CGP_Display& display, CGP_Surface* backdrop, CGP_Surface* ship)
 {
-    CGP_Surface* back = display.backSurface;
+    CGP_Surface* back = display.backSurface.get();
     backdrop->BltFast(back, 0, 0, 0, 0, backdrop->width, backdrop->height);
     const double t = timeGetTime() / 1000.0;
     const int x = 288 + static_cast<int>(220 * std::sin(t));

@@ -1,6 +1,8 @@
 // The COM shape of the DirectX interfaces: result codes, interface identifiers and reference-counted objects
 // released through Release.
 #pragma once
+#include <memory>
+
 #include "platform/win32_base.h"
 
 struct GUID {
@@ -48,6 +50,28 @@ protected:
     virtual ~IUnknown() = default;
 };
 using LPUNKNOWN = IUnknown*;
+
+namespace platform {
+
+// The one owner of a reference to a COM object: it releases the reference when it goes.
+struct ComRelease {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename Interface>
+using ComPtr = std::unique_ptr<Interface, ComRelease>;
+
+// Runs a call that hands out an interface through its out-parameter; the owner takes the interface when the
+// call succeeds and is left empty when it fails. The call's result.
+template <typename Interface, typename Call>
+HRESULT Receive(ComPtr<Interface>& owner, Call call)
+{
+    Interface* received = nullptr;
+    const HRESULT result = call(&received);
+    owner.reset(result >= 0 ? received : nullptr);
+    return result;
+}
+
+}  // namespace platform
 
 #define CLSCTX_INPROC_SERVER 0x1
 #define CLSCTX_INPROC 0x3

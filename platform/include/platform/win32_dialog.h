@@ -26,9 +26,12 @@ constexpr UINT SWP_NOMOVE = 0x0002;
 constexpr UINT SWP_NOZORDER = 0x0004;
 constexpr UINT SWP_NOACTIVATE = 0x0010;
 
+// DialogBoxParamA's result when the dialog cannot be run.
+constexpr INT_PTR DialogBoxFailed = -1;
+
 // Runs the dialog of the registered template (a name, or MAKEINTRESOURCEA(id)) until EndDialog; returns the
-// value given to EndDialog, or -1 when there is no such template or no dialog can be shown (the reason goes to
-// stderr). EndDialog during WM_INITDIALOG ends the run before anything is shown.
+// value given to EndDialog, or DialogBoxFailed when there is no such template or no dialog can be shown (the
+// reason goes to stderr). EndDialog during WM_INITDIALOG ends the run before anything is shown.
 PLATFORM_API INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC procedure,
                                      LPARAM initParam);
 PLATFORM_API BOOL EndDialog(HWND dialog, INT_PTR result);

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "audio/midi_synth.h"
 #include "platform/audio_math.h"
 #include "platform/files.h"
+#include "platform/unique_file.h"
 
 namespace platform::audio {
 
@@ -54,25 +56,39 @@ bool IsFolder(const std::string& path)
 // The whole file, or false when it cannot be read or is larger than `limit`.
 bool ReadWholeFile(const std::string& path, long limit, std::vector<std::uint8_t>& bytes)
 {
-    std::FILE* file = OpenFile(path, "rb");
-    if (!file) return false;
-    bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(file) : -1;
-    ok = ok && size >= 0 && size <= limit && std::fseek(file, 0, SEEK_SET) == 0;
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(size));
-        ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    }
-    std::fclose(file);
-    return ok;
+    const UniqueFile file = OpenUniqueFile(path, "rb");
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return false;
+    const long size = std::ftell(file.get());
+    if (size < 0 || size > limit || std::fseek(file.get(), 0, SEEK_SET) != 0) return false;
+    bytes.resize(static_cast<std::size_t>(size));
+    return std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
 }
 
-// A Standard MIDI File starts with its "MThd" chunk of at least 6 bytes.
+// The chunk header a Standard MIDI File starts with: the tag "MThd" and the big-endian length of the header's
+// body, which holds at least 6 bytes.
+struct MidiHeaderChunk {
+    static constexpr std::size_t Size = 8;
+    static constexpr std::uint32_t MinBodyLength = 6;
+
+    char tag[4];
+    std::uint32_t bodyLength;
+
+    static MidiHeaderChunk Parse(const std::uint8_t* bytes)
+    {
+        MidiHeaderChunk header{};
+        std::memcpy(header.tag, bytes, sizeof header.tag);
+        header.bodyLength = static_cast<std::uint32_t>(bytes[4]) << 24 | bytes[5] << 16 | bytes[6] << 8 | bytes[7];
+        return header;
+    }
+};
+
 bool LooksLikeMidiFile(const std::vector<std::uint8_t>& bytes)
 {
-    if (bytes.size() < 14 || bytes[0] != 'M' || bytes[1] != 'T' || bytes[2] != 'h' || bytes[3] != 'd') return false;
-    const std::uint32_t length = (bytes[4] << 24) | (bytes[5] << 16) | (bytes[6] << 8) | bytes[7];
-    return length >= 6 && length <= bytes.size() - 8;
+    if (bytes.size() < MidiHeaderChunk::Size + MidiHeaderChunk::MinBodyLength) return false;
+    const MidiHeaderChunk header = MidiHeaderChunk::Parse(bytes.data());
+    return std::memcmp(header.tag, "MThd", sizeof header.tag) == 0 &&
+           header.bodyLength >= MidiHeaderChunk::MinBodyLength &&
+           header.bodyLength <= bytes.size() - MidiHeaderChunk::Size;
 }
 
 class Segment : public ComObject<IDirectMusicSegment> {

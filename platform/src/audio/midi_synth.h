@@ -35,9 +35,16 @@ private:
     MidiSynth() = default;
     void DropPlayer();
 
-    _fluid_hashtable_t* settings_ = nullptr;
-    _fluid_synth_t* synth_ = nullptr;
-    _fluid_player_t* player_ = nullptr;
+    struct FluidDelete {
+        void operator()(_fluid_hashtable_t* settings) const;
+        void operator()(_fluid_synth_t* synth) const;
+        void operator()(_fluid_player_t* player) const;  // stops it first
+    };
+
+    // Declared in the order they are made, so that they go in the opposite one.
+    std::unique_ptr<_fluid_hashtable_t, FluidDelete> settings_;
+    std::unique_ptr<_fluid_synth_t, FluidDelete> synth_;
+    std::unique_ptr<_fluid_player_t, FluidDelete> player_;
     float gain_ = 1.0f;
     double tempo_ = 1.0;
     std::vector<float> left_;

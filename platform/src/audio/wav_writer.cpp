@@ -3,21 +3,19 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/riff_wave.h"
 
 namespace platform::audio {
 
 namespace {
 
-void PutU32(std::uint8_t* at, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
+constexpr std::uint16_t Channels = 2;
+constexpr std::uint16_t BitsPerSample = 16;
+constexpr std::uint16_t BytesPerFrame = Channels * BitsPerSample / 8;
 
-void PutU16(std::uint8_t* at, std::uint16_t value)
-{
-    at[0] = static_cast<std::uint8_t>(value);
-    at[1] = static_cast<std::uint8_t>(value >> 8);
-}
+// The file header, the "fmt " chunk and the header of the "data" chunk.
+constexpr std::size_t HeaderSize =
+    RiffFileHeader::Size + RiffChunkHeader::Size + WavePcmFormat::Size + RiffChunkHeader::Size;
 
 }  // namespace
 
@@ -34,20 +32,17 @@ WavWriter::~WavWriter()
 
 void WavWriter::WriteHeader()
 {
-    std::uint8_t header[44] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
-    PutU32(header + 4, 36 + dataBytes_);
-    PutU32(header + 16, 16);
-    PutU16(header + 20, 1);  // PCM
-    PutU16(header + 22, 2);
-    PutU32(header + 24, rate_);
-    PutU32(header + 28, rate_ * 4);
-    PutU16(header + 32, 4);
-    PutU16(header + 34, 16);
-    header[36] = 'd';
-    header[37] = 'a';
-    header[38] = 't';
-    header[39] = 'a';
-    PutU32(header + 40, dataBytes_);
+    std::uint8_t header[HeaderSize];
+    std::uint8_t* at = header;
+    RiffFileHeader file;
+    file.riff.size = static_cast<std::uint32_t>(HeaderSize - RiffChunkHeader::Size) + dataBytes_;
+    file.Write(at);
+    at += RiffFileHeader::Size;
+    RiffChunkHeader{RiffTag::Of("fmt "), WavePcmFormat::Size}.Write(at);
+    at += RiffChunkHeader::Size;
+    WavePcmFormat{WavePcmFormat::Pcm, Channels, rate_, rate_ * BytesPerFrame, BytesPerFrame, BitsPerSample}.Write(at);
+    at += WavePcmFormat::Size;
+    RiffChunkHeader{RiffTag::Of("data"), dataBytes_}.Write(at);
     std::fseek(file_, 0, SEEK_SET);
     std::fwrite(header, 1, sizeof header, file_);
     std::fseek(file_, 0, SEEK_END);
@@ -56,10 +51,11 @@ void WavWriter::WriteHeader()
 void WavWriter::Append(const std::int16_t* stereo, std::size_t frames)
 {
     if (!file_ || frames == 0) return;
-    std::vector<std::uint8_t> bytes(frames * 4);
-    for (std::size_t i = 0; i < frames * 2; ++i) PutU16(bytes.data() + i * 2, static_cast<std::uint16_t>(stereo[i]));
+    std::vector<std::uint8_t> bytes(frames * BytesPerFrame);
+    for (std::size_t i = 0; i < frames * Channels; ++i)
+        riff::Put16(bytes.data() + i * sizeof(std::int16_t), static_cast<std::uint16_t>(stereo[i]));
     std::fwrite(bytes.data(), 1, bytes.size(), file_);
-    dataBytes_ += static_cast<std::uint32_t>(frames * 4);
+    dataBytes_ += static_cast<std::uint32_t>(bytes.size());
     WriteHeader();
     std::fflush(file_);
 }

@@ -50,13 +50,13 @@ INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLG
     const auto found = Templates().find(ResourceKey(templateName));
     if (found == Templates().end()) {
         std::fprintf(stderr, "Dialog: no dialog template %s\n", ResourceKey(templateName).c_str());
-        return -1;
+        return DialogBoxFailed;
     }
     std::unique_ptr<Dialog> dialog = MakeDialog(found->second, procedure, owner);
     std::unique_ptr<DialogView> view = platform::IsHeadless() ? MakeHeadlessView() : MakeGtkView(*dialog);
     if (!view) {
         std::fprintf(stderr, "Dialog \"%s\" cannot be shown\n", dialog->caption.c_str());
-        return -1;
+        return DialogBoxFailed;
     }
     dialog->view = view.get();
     PushRunning(*dialog);

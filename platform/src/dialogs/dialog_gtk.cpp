@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialogs/dialog_backends.h"
+#include "dialogs/gtk_handles.h"
 #include "platform/headless.h"
 #include "platform/win32_messages.h"
 
@@ -34,11 +35,10 @@ void AddStyle(GtkWidget* window, int points)
                   "radiobutton, radio { padding: 0; min-height: 0; }"
                   "entry { padding: 0 4px; min-height: 0; }",
                   points * 9 / 10);
-    GtkCssProvider* provider = gtk_css_provider_new();
-    gtk_css_provider_load_from_data(provider, css, -1, nullptr);
-    gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(window), GTK_STYLE_PROVIDER(provider),
+    const GObjectPtr<GtkCssProvider> provider(gtk_css_provider_new());
+    gtk_css_provider_load_from_data(provider.get(), css, -1, nullptr);
+    gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(window), GTK_STYLE_PROVIDER(provider.get()),
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    g_object_unref(provider);
 }
 
 class GtkView : public DialogView {
@@ -98,17 +98,16 @@ private:
         gdk_display_sync(gtk_widget_get_display(window_));
         while (gtk_events_pending()) gtk_main_iteration();
         GdkWindow* drawn = gtk_widget_get_window(window_);
-        GdkPixbuf* picture = drawn ? gdk_pixbuf_get_from_window(drawn, 0, 0, gdk_window_get_width(drawn),
-                                                                gdk_window_get_height(drawn))
-                                   : nullptr;
+        const GObjectPtr<GdkPixbuf> picture(
+            drawn ? gdk_pixbuf_get_from_window(drawn, 0, 0, gdk_window_get_width(drawn), gdk_window_get_height(drawn))
+                  : nullptr);
         static int shots = 0;
         const std::string name = "dialog-" + std::to_string(++shots) + ".png";
         const std::string path = ShotPath(name);
-        if (!picture || path.empty() || !gdk_pixbuf_save(picture, path.c_str(), "png", nullptr, nullptr))
+        if (!picture || path.empty() || !gdk_pixbuf_save(picture.get(), path.c_str(), "png", nullptr, nullptr))
             std::fprintf(stderr, "Dialog: cannot write %s/%s\n", folder.c_str(), name.c_str());
         else
             std::fprintf(stderr, "Dialog: screenshot %s\n", path.c_str());
-        if (picture) g_object_unref(picture);
     }
 
     struct Widget {

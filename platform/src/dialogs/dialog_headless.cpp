@@ -41,6 +41,17 @@ void PrintDialog(const Dialog& dialog)
     for (const auto& control : dialog.controls) PrintControl(*control);
 }
 
+// Without answers left, the dialog is closed as a user would; one that stays open is ended as cancelled.
+void CloseUnanswered(Dialog& dialog)
+{
+    std::fprintf(stderr, "Dialog: no scripted answer left; closing it\n");
+    Close(dialog);
+    if (dialog.ended) return;
+    std::fprintf(stderr, "Dialog: it stays open; ending it as cancelled\n");
+    dialog.ended = true;
+    dialog.result = IDCANCEL;
+}
+
 class HeadlessView : public DialogView {
 public:
     void Run(Dialog& dialog) override
@@ -50,13 +61,7 @@ public:
         while (!dialog.ended) {
             const std::optional<std::string> answer = NextScriptedAnswer();
             if (!answer) {
-                std::fprintf(stderr, "Dialog: no scripted answer left; closing it\n");
-                Close(dialog);
-                if (!dialog.ended) {
-                    std::fprintf(stderr, "Dialog: it stays open; ending it as cancelled\n");
-                    dialog.ended = true;
-                    dialog.result = IDCANCEL;
-                }
+                CloseUnanswered(dialog);
                 break;
             }
             Act(dialog, *answer);

@@ -45,6 +45,14 @@ void CheckInGroup(Dialog& dialog, std::size_t index)
     }
 }
 
+// The control of the dialog with that handle; null when it has none.
+Control* ControlOfHandle(Dialog& dialog, HWND handle)
+{
+    for (auto& control : dialog.controls)
+        if (control->Handle() == handle) return control.get();
+    return nullptr;
+}
+
 }  // namespace
 
 Control* Dialog::Find(int id)
@@ -87,12 +95,12 @@ Dialog* FindDialog(HWND handle)
 
 Control* FindControl(HWND handle, Dialog** owner)
 {
-    for (Dialog* dialog : running)
-        for (auto& control : dialog->controls)
-            if (control->Handle() == handle) {
-                if (owner) *owner = dialog;
-                return control.get();
-            }
+    for (Dialog* dialog : running) {
+        Control* control = ControlOfHandle(*dialog, handle);
+        if (!control) continue;
+        if (owner) *owner = dialog;
+        return control;
+    }
     return nullptr;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/headless.h"
 #include "text/cp1251.h"
 #include "dialogs/dialog_backends.h"
+#include "dialogs/gtk_handles.h"
 
 namespace {
 
@@ -28,19 +29,23 @@ std::vector<Button> ButtonsOf(UINT type)
     }
 }
 
+// The last button whose answer word it is; null when none is.
+const Button* ButtonOfAnswer(const std::vector<Button>& buttons, const std::string& answer)
+{
+    const Button* chosen = nullptr;
+    for (const Button& b : buttons)
+        if (answer == b.answer) chosen = &b;
+    return chosen;
+}
+
 int ScriptedAnswer(const std::string& caption, const std::string& text, const std::vector<Button>& buttons)
 {
     std::fprintf(stderr, "MessageBox \"%s\": %s\n", caption.c_str(), text.c_str());
     const std::optional<std::string> answer = platform::NextScriptedAnswer();
-    const Button* chosen = &buttons.front();
-    if (answer) {
-        bool known = false;
-        for (const Button& b : buttons)
-            if (*answer == b.answer) {
-                chosen = &b;
-                known = true;
-            }
-        if (!known) std::fprintf(stderr, "MessageBox: answer \"%s\" fits no button; taking the first\n", answer->c_str());
+    const Button* chosen = answer ? ButtonOfAnswer(buttons, *answer) : &buttons.front();
+    if (!chosen) {
+        std::fprintf(stderr, "MessageBox: answer \"%s\" fits no button; taking the first\n", answer->c_str());
+        chosen = &buttons.front();
     }
     std::fprintf(stderr, "MessageBox answered: %s\n", chosen->label + 1);
     return chosen->id;
@@ -66,19 +71,23 @@ int EscapeAnswer(const std::vector<Button>& buttons)
     return buttons.back().id;
 }
 
-// A modal GTK message dialog; -1 when GTK cannot open the display.
+// ShowGtkBox's answer when GTK cannot open the display.
+constexpr int NoGtkDisplay = -1;
+
+// A modal GTK message dialog; NoGtkDisplay when GTK cannot open the display.
 int ShowGtkBox(const std::string& title, const std::string& body, UINT type, const std::vector<Button>& buttons)
 {
-    if (!platform::dialogs::EnsureGtk()) return -1;
-    GtkWidget* box = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, KindOf(type), GTK_BUTTONS_NONE, "%s",
-                                            body.c_str());
+    if (!platform::dialogs::EnsureGtk()) return NoGtkDisplay;
+    platform::dialogs::TopLevelWidget owned(gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, KindOf(type),
+                                                                   GTK_BUTTONS_NONE, "%s", body.c_str()));
+    GtkWidget* box = owned.get();
     gtk_window_set_title(GTK_WINDOW(box), title.c_str());
     gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
     gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
     for (const Button& b : buttons) gtk_dialog_add_button(GTK_DIALOG(box), b.label, b.id);
     gtk_dialog_set_default_response(GTK_DIALOG(box), buttons.front().id);
     const int response = gtk_dialog_run(GTK_DIALOG(box));
-    gtk_widget_destroy(box);
+    owned.reset();  // destroyed before the events of its closing are handled
     while (gtk_events_pending()) gtk_main_iteration();
     return response > 0 ? response : EscapeAnswer(buttons);
 }

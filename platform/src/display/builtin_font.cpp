@@ -79,6 +79,22 @@ const BYTE* RowsOf(char c)
 constexpr int GlyphLeft = 1;  // the glyph's place inside its cell
 constexpr int GlyphTop = 2;
 
+// One row of a cell from x, cut to the row's width: the glyph row's set bits in ink, the rest in paper (left as
+// it is without paper).
+void DrawCellRow(WORD* out, int rowWidth, int x, BYTE bits, WORD ink, const WORD* paper)
+{
+    for (int cx = 0; cx < FontCellWidth; ++cx) {
+        const int tx = x + cx;
+        if (tx < 0 || tx >= rowWidth) continue;
+        const int glyphColumn = cx - GlyphLeft;
+        const bool set = glyphColumn >= 0 && glyphColumn < 5 && (bits >> (4 - glyphColumn)) & 1;
+        if (set)
+            out[tx] = ink;
+        else if (paper)
+            out[tx] = *paper;
+    }
+}
+
 }  // namespace
 
 void DrawGlyph(const PixelView& target, int x, int y, char c, WORD ink, const WORD* paper)
@@ -89,17 +105,7 @@ void DrawGlyph(const PixelView& target, int x, int y, char c, WORD ink, const WO
         if (ty < 0 || ty >= target.height) continue;
         WORD* out = target.Row(ty);
         const int glyphRow = cy - GlyphTop;
-        const BYTE bits = glyphRow >= 0 && glyphRow < 7 ? rows[glyphRow] : 0;
-        for (int cx = 0; cx < FontCellWidth; ++cx) {
-            const int tx = x + cx;
-            if (tx < 0 || tx >= target.width) continue;
-            const int glyphColumn = cx - GlyphLeft;
-            const bool set = glyphColumn >= 0 && glyphColumn < 5 && (bits >> (4 - glyphColumn)) & 1;
-            if (set)
-                out[tx] = ink;
-            else if (paper)
-                out[tx] = *paper;
-        }
+        DrawCellRow(out, target.width, x, glyphRow >= 0 && glyphRow < 7 ? rows[glyphRow] : 0, ink, paper);
     }
 }
 

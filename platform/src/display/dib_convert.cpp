@@ -33,6 +33,22 @@ struct Channel {
 
 COLORREF ToColor(BYTE r, BYTE g, BYTE b) { return RGB(r, g, b); }
 
+// The pixel value of colour-table entry i: a palette index (DIB_PAL_COLORS), black when the palette lacks it, or
+// an RGBQUAD.
+WORD TableEntryPixel(const BYTE* colors, DWORD i, UINT usage, const GdiPalette* palette, bool is555)
+{
+    if (usage != DIB_PAL_COLORS) {
+        RGBQUAD q;
+        std::memcpy(&q, colors + i * sizeof q, sizeof q);
+        return PixelFromColor(ToColor(q.rgbRed, q.rgbGreen, q.rgbBlue), is555);
+    }
+    WORD index;
+    std::memcpy(&index, colors + i * sizeof index, sizeof index);
+    if (!palette || index >= palette->entries.size()) return 0;
+    const PALETTEENTRY& e = palette->entries[index];
+    return PixelFromColor(ToColor(e.peRed, e.peGreen, e.peBlue), is555);
+}
+
 // Pixel values of the colour table, for 1, 4 and 8 bits: 256 entries, unused and unknown ones black.
 std::vector<WORD> IndexedColors(const BITMAPINFO& info, UINT usage, const GdiPalette* palette, bool is555)
 {
@@ -41,20 +57,7 @@ std::vector<WORD> IndexedColors(const BITMAPINFO& info, UINT usage, const GdiPal
     DWORD count = h.biClrUsed ? h.biClrUsed : 1u << h.biBitCount;
     if (count > 256) count = 256;
     const BYTE* colors = reinterpret_cast<const BYTE*>(&info) + h.biSize;
-    for (DWORD i = 0; i < count; ++i) {
-        if (usage == DIB_PAL_COLORS) {
-            WORD index;
-            std::memcpy(&index, colors + i * 2, 2);
-            if (palette && index < palette->entries.size()) {
-                const PALETTEENTRY& e = palette->entries[index];
-                table[i] = PixelFromColor(ToColor(e.peRed, e.peGreen, e.peBlue), is555);
-            }
-        } else {
-            RGBQUAD q;
-            std::memcpy(&q, colors + i * 4, 4);
-            table[i] = PixelFromColor(ToColor(q.rgbRed, q.rgbGreen, q.rgbBlue), is555);
-        }
-    }
+    for (DWORD i = 0; i < count; ++i) table[i] = TableEntryPixel(colors, i, usage, palette, is555);
     return table;
 }
 
@@ -63,6 +66,25 @@ DWORD ReadLe(const BYTE* p, int bytes)
     DWORD v = 0;
     for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
     return v;
+}
+
+// The colour index of pixel x of a row of 1, 4 or 8 bits per pixel (the leftmost pixel in the high bits).
+int IndexAt(const BYTE* row, int x, int bpp)
+{
+    const int perByte = 8 / bpp;
+    const int shift = 8 - bpp * (x % perByte + 1);
+    return (row[x / perByte] >> shift) & ((1 << bpp) - 1);
+}
+
+// Pixel x of a row of 16, 24 or 32 bits per pixel, through the row's channel masks.
+WORD DirectPixel(const BYTE* row, int x, int bpp, const Channel& red, const Channel& green, const Channel& blue,
+                 bool is555)
+{
+    DWORD pixel = ReadLe(row + static_cast<size_t>(x) * (bpp / 8), bpp / 8);
+    if (bpp == 24) pixel &= 0xFFFFFF;
+    const COLORREF c = ToColor(static_cast<BYTE>(red.Value8(pixel)), static_cast<BYTE>(green.Value8(pixel)),
+                               static_cast<BYTE>(blue.Value8(pixel)));
+    return PixelFromColor(c, is555);
 }
 
 }  // namespace
@@ -98,20 +120,8 @@ bool ConvertDib(const BITMAPINFO& info, const void* bits, UINT usage, const GdiP
     for (int row = 0; row < height; ++row) {
         const BYTE* in = rows + static_cast<size_t>(row) * stride;
         WORD* out = target.Row(bottomUp ? height - 1 - row : row);
-        for (int x = 0; x < width; ++x) {
-            if (bpp <= 8) {
-                const int perByte = 8 / bpp;
-                const int shift = 8 - bpp * (x % perByte + 1);
-                const int index = (in[x / perByte] >> shift) & ((1 << bpp) - 1);
-                out[x] = table[index];
-                continue;
-            }
-            DWORD pixel = ReadLe(in + static_cast<size_t>(x) * (bpp / 8), bpp / 8);
-            if (bpp == 24) pixel &= 0xFFFFFF;
-            const COLORREF c = ToColor(static_cast<BYTE>(red.Value8(pixel)), static_cast<BYTE>(green.Value8(pixel)),
-                                       static_cast<BYTE>(blue.Value8(pixel)));
-            out[x] = PixelFromColor(c, target.is555);
-        }
+        for (int x = 0; x < width; ++x)
+            out[x] = bpp <= 8 ? table[IndexAt(in, x, bpp)] : DirectPixel(in, x, bpp, red, green, blue, target.is555);
     }
     return true;
 }

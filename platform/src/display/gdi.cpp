@@ -1,5 +1,6 @@
 #include <cstring>
-#include <unordered_set>
+#include <memory>
+#include <unordered_map>
 #include <utility>
 
 #include "blit_ops.h"
@@ -9,17 +10,19 @@ using namespace platform::display;
 
 namespace {
 
-std::unordered_set<const void*>& LiveObjects()
+// Every GDI object that exists, owned here and found by its handle.
+std::unordered_map<const void*, std::unique_ptr<GdiObject>>& LiveObjects()
 {
-    static std::unordered_set<const void*> live;
+    static std::unordered_map<const void*, std::unique_ptr<GdiObject>> live;
     return live;
 }
 
 template <typename T>
-T* Adopt(T* object)
+T* Adopt(std::unique_ptr<T> object)
 {
-    LiveObjects().insert(object);
-    return object;
+    T* adopted = object.get();
+    LiveObjects().emplace(static_cast<GdiObject*>(adopted), std::move(object));
+    return adopted;
 }
 
 template <typename T>
@@ -32,11 +35,7 @@ T* Find(const void* handle, GdiKind kind)
 
 DeviceContext* FindDC(HDC dc) { return Find<DeviceContext>(dc, GdiKind::DeviceContext); }
 
-void Destroy(GdiObject* object)
-{
-    LiveObjects().erase(object);
-    delete object;
-}
+void Destroy(GdiObject* object) { LiveObjects().erase(object); }
 
 void Unselect(DeviceContext& dc)
 {
@@ -51,7 +50,7 @@ namespace platform::display {
 
 HDC CreateSurfaceDC(const PixelView& surface)
 {
-    auto* dc = Adopt(new DeviceContext());
+    auto* dc = Adopt(std::make_unique<DeviceContext>());
     dc->target = surface;
     dc->ofSurface = true;
     return reinterpret_cast<HDC>(static_cast<GdiObject*>(dc));
@@ -67,7 +66,7 @@ void DestroySurfaceDC(HDC handle)
 HDC CreateCompatibleDC(HDC dc)
 {
     if (dc && !FindDC(dc)) return nullptr;
-    return reinterpret_cast<HDC>(static_cast<GdiObject*>(Adopt(new DeviceContext())));
+    return reinterpret_cast<HDC>(static_cast<GdiObject*>(Adopt(std::make_unique<DeviceContext>())));
 }
 
 BOOL DeleteDC(HDC handle)
@@ -82,7 +81,7 @@ BOOL DeleteDC(HDC handle)
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height)
 {
     if ((dc && !FindDC(dc)) || width < 1 || height < 1 || width > 16384 || height > 16384) return nullptr;
-    auto* bitmap = Adopt(new GdiBitmap(width, height, State().is555));
+    auto* bitmap = Adopt(std::make_unique<GdiBitmap>(width, height, State().is555));
     return reinterpret_cast<HBITMAP>(static_cast<GdiObject*>(bitmap));
 }
 
@@ -105,7 +104,7 @@ HBITMAP CreateDIBitmap(HDC handle, const BITMAPINFOHEADER* header, DWORD init, c
 HPALETTE CreatePalette(const LOGPALETTE* palette)
 {
     if (!palette || palette->palNumEntries == 0) return nullptr;
-    auto* created = Adopt(new GdiPalette());
+    auto* created = Adopt(std::make_unique<GdiPalette>());
     created->entries.assign(palette->palPalEntry, palette->palPalEntry + palette->palNumEntries);
     return reinterpret_cast<HPALETTE>(static_cast<GdiObject*>(created));
 }
@@ -150,7 +149,7 @@ BOOL DeleteObject(HGDIOBJ object)
         return TRUE;
     }
     if (auto* palette = Find<GdiPalette>(object, GdiKind::Palette)) {
-        for (const void* live : LiveObjects()) {
+        for (const auto& [live, unused] : LiveObjects()) {
             auto* dc = Find<DeviceContext>(live, GdiKind::DeviceContext);
             if (dc && dc->palette == palette) dc->palette = nullptr;
         }

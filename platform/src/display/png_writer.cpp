@@ -7,6 +7,7 @@
 #include "display_state.h"
 #include "platform/files.h"
 #include "platform/screenshot.h"
+#include "platform/unique_file.h"
 
 namespace {
 
@@ -28,10 +29,6 @@ void WriteRows(png_structp png, const platform::PresentedFrame& frame, std::vect
     }
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 namespace platform {
@@ -41,7 +38,7 @@ bool WriteFramePng(const std::string& path, const PresentedFrame& frame)
     if (frame.width < 1 || frame.height < 1 ||
         frame.pixels.size() < static_cast<size_t>(frame.width) * frame.height)
         return false;
-    std::unique_ptr<std::FILE, FileCloser> file(OpenFile(path, "wb"));
+    const UniqueFile file = OpenUniqueFile(path, "wb");
     if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;

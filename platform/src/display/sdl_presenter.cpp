@@ -10,6 +10,7 @@
 
 #include "presenter.h"
 #include "renderer_choice.h"
+#include "sdl_handles.h"
 #include "window/sdl_window_access.h"
 
 namespace platform::display {
@@ -24,19 +25,19 @@ public:
     {
         SDL_Window* sdl = SdlWindowOf(window);
         if (!sdl || !Prepare(sdl, frame)) return;
-        SDL_UpdateTexture(texture, nullptr, frame.pixels, frame.pitch);
+        SDL_UpdateTexture(texture.get(), nullptr, frame.pixels, frame.pitch);
         int outWidth = 0, outHeight = 0, pointWidth = 0, pointHeight = 0;
-        SDL_GetRendererOutputSize(renderer, &outWidth, &outHeight);
+        SDL_GetRendererOutputSize(renderer.get(), &outWidth, &outHeight);
         SDL_GetWindowSize(sdl, &pointWidth, &pointHeight);
         const double scale = std::min(static_cast<double>(outWidth) / frame.width,
                                       static_cast<double>(outHeight) / frame.height);
         const SDL_Rect place{static_cast<int>((outWidth - frame.width * scale) / 2),
                              static_cast<int>((outHeight - frame.height * scale) / 2),
                              static_cast<int>(frame.width * scale), static_cast<int>(frame.height * scale)};
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
-        SDL_RenderCopy(renderer, texture, nullptr, &place);
-        SDL_RenderPresent(renderer);
+        SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
+        SDL_RenderClear(renderer.get());
+        SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &place);
+        SDL_RenderPresent(renderer.get());
         // Where the driver does not wait for the vertical blank, the frame still takes its share of time.
         PaceToRefresh();
         // Window points per output pixel differ on screens that scale windows.
@@ -92,18 +93,16 @@ private:
         forWindow = sdl;
         if (!renderer) {
             SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-            renderer = CreateCheapestRenderer(sdl);
+            renderer.reset(CreateCheapestRenderer(sdl));
             if (!renderer) return false;
         }
         const PixelFormat& described = PixelFormatOf(frame.is555);
         const Uint32 format = SDL_MasksToPixelFormatEnum(described.depth, described.redMask, described.greenMask,
                                                          described.blueMask, 0);
-        if (texture && (textureWidth != frame.width || textureHeight != frame.height || textureFormat != format)) {
-            SDL_DestroyTexture(texture);
-            texture = nullptr;
-        }
+        if (textureWidth != frame.width || textureHeight != frame.height || textureFormat != format) texture.reset();
         if (!texture) {
-            texture = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_STREAMING, frame.width, frame.height);
+            texture.reset(
+                SDL_CreateTexture(renderer.get(), format, SDL_TEXTUREACCESS_STREAMING, frame.width, frame.height));
             textureWidth = frame.width;
             textureHeight = frame.height;
             textureFormat = format;
@@ -113,16 +112,14 @@ private:
 
     void Drop()
     {
-        if (texture) SDL_DestroyTexture(texture);
-        if (renderer) SDL_DestroyRenderer(renderer);
-        texture = nullptr;
-        renderer = nullptr;
+        texture.reset();
+        renderer.reset();
         forWindow = nullptr;
     }
 
     SDL_Window* forWindow = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
+    SdlRendererPtr renderer;
+    SdlTexturePtr texture;  // after the renderer, so that it goes first
     int textureWidth = 0;
     int textureHeight = 0;
     Uint32 textureFormat = 0;

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <string>
 
+#include "owned_handles.h"
 #include "platform/replace_file.h"
 #include "registry/registry_text.h"
 
@@ -46,28 +47,19 @@ std::string StorePath()
 class StoreLock {
 public:
     StoreLock(const std::string& storePath, bool exclusive)
+        : fd_(::open((storePath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
     {
-        fd_ = ::open((storePath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ < 0) return;
+        if (!fd_.IsOpen()) return;
         int result;
-        do result = ::flock(fd_, exclusive ? LOCK_EX : LOCK_SH);
+        do result = ::flock(fd_.Get(), exclusive ? LOCK_EX : LOCK_SH);
         while (result != 0 && errno == EINTR);
-        if (result != 0) {
-            ::close(fd_);
-            fd_ = -1;
-        }
+        if (result != 0) fd_.Reset();
     }
-    ~StoreLock()
-    {
-        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-    }
-    StoreLock(const StoreLock&) = delete;
-    StoreLock& operator=(const StoreLock&) = delete;
 
-    bool Held() const { return fd_ >= 0; }
+    bool Held() const { return fd_.IsOpen(); }
 
 private:
-    int fd_ = -1;
+    platform::UniqueFd fd_;  // closing it releases the lock
 };
 
 // Says once per damaged file (per process, per version of the file) which lines were skipped.
@@ -85,24 +77,29 @@ void ReportProblems(const std::string& path, const struct stat& info, const std:
         std::fprintf(stderr, "registry file %s, %s: line skipped\n", path.c_str(), problem.c_str());
 }
 
+// size bytes of the descriptor into text; false when it ends or fails first.
+bool ReadFully(int fd, std::string& text, std::size_t size)
+{
+    text.resize(size);
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t got = ::read(fd, text.data() + done, text.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
 LSTATUS LoadStore(const std::string& path, ParsedStore& parsed)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? ERROR_SUCCESS : ERROR_BADDB;
+    const platform::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.IsOpen()) return errno == ENOENT ? ERROR_SUCCESS : ERROR_BADDB;
     struct stat info{};
     std::string text;
-    bool readAll = ::fstat(fd, &info) == 0 && static_cast<std::size_t>(info.st_size) <= kMaxStoreFileSize;
-    if (readAll) {
-        text.resize(static_cast<std::size_t>(info.st_size));
-        std::size_t done = 0;
-        while (readAll && done < text.size()) {
-            const ssize_t got = ::read(fd, text.data() + done, text.size() - done);
-            if (got < 0 && errno == EINTR) continue;
-            readAll = got > 0;
-            if (got > 0) done += static_cast<std::size_t>(got);
-        }
-    }
-    ::close(fd);
+    const bool readAll = ::fstat(fd.Get(), &info) == 0 &&
+                         static_cast<std::size_t>(info.st_size) <= kMaxStoreFileSize &&
+                         ReadFully(fd.Get(), text, static_cast<std::size_t>(info.st_size));
     if (!readAll) {
         std::fprintf(stderr, "registry file %s cannot be read or is too large to be a registry\n", path.c_str());
         return ERROR_BADDB;

@@ -116,53 +116,75 @@ std::optional<std::vector<BYTE>> ParseHexBytes(std::string_view text)
     return bytes;
 }
 
+// A quoted text: REG_SZ with its terminator.
+std::optional<Value> ParseStringData(std::string_view data, std::string& why)
+{
+    std::optional<std::string> text = TakeQuoted(data);
+    if (!text || !Trim(data).empty()) {
+        why = "unterminated or trailing text";
+        return std::nullopt;
+    }
+    Value value;
+    value.type = REG_SZ;
+    value.data.assign(text->begin(), text->end());
+    value.data.push_back(0);
+    return value;
+}
+
+// The digits after "dword:": REG_DWORD, little-endian.
+std::optional<Value> ParseDwordData(std::string_view digits, std::string& why)
+{
+    const std::optional<DWORD> number = ParseHexNumber(Trim(digits), 8);
+    if (!number) {
+        why = "bad dword";
+        return std::nullopt;
+    }
+    Value value;
+    value.type = REG_DWORD;
+    for (int shift = 0; shift < 32; shift += 8) value.data.push_back(static_cast<BYTE>(*number >> shift));
+    return value;
+}
+
+// What follows "hex": an optional "(type)", then ":" and the bytes; REG_BINARY when no type is given.
+std::optional<Value> ParseHexData(std::string_view data, std::string& why)
+{
+    Value value;
+    value.type = REG_BINARY;
+    if (data.starts_with('(')) {
+        const std::size_t close = data.find(')');
+        const std::optional<DWORD> type =
+            close == std::string_view::npos ? std::nullopt : ParseHexNumber(data.substr(1, close - 1), 8);
+        if (!type) {
+            why = "bad type";
+            return std::nullopt;
+        }
+        value.type = *type;
+        data.remove_prefix(close + 1);
+    }
+    std::optional<std::vector<BYTE>> bytes = data.starts_with(':') ? ParseHexBytes(data.substr(1)) : std::nullopt;
+    if (!bytes) {
+        why = "bad hex bytes";
+        return std::nullopt;
+    }
+    value.data = std::move(*bytes);
+    return value;
+}
+
 // The data part of a value line (after "="), or a reason it cannot be taken.
 std::optional<Value> ParseData(std::string_view data, std::string& why)
 {
-    Value value;
-    if (data.starts_with('"')) {
-        std::optional<std::string> text = TakeQuoted(data);
-        if (!text || !Trim(data).empty()) {
-            why = "unterminated or trailing text";
-            return std::nullopt;
-        }
-        value.type = REG_SZ;
-        value.data.assign(text->begin(), text->end());
-        value.data.push_back(0);
-    } else if (StartsWithIgnoringCase(data, "dword:")) {
-        const std::optional<DWORD> number = ParseHexNumber(Trim(data.substr(6)), 8);
-        if (!number) {
-            why = "bad dword";
-            return std::nullopt;
-        }
-        value.type = REG_DWORD;
-        for (int shift = 0; shift < 32; shift += 8) value.data.push_back(static_cast<BYTE>(*number >> shift));
-    } else if (StartsWithIgnoringCase(data, "hex")) {
-        data.remove_prefix(3);
-        value.type = REG_BINARY;
-        if (data.starts_with('(')) {
-            const std::size_t close = data.find(')');
-            const std::optional<DWORD> type =
-                close == std::string_view::npos ? std::nullopt : ParseHexNumber(data.substr(1, close - 1), 8);
-            if (!type) {
-                why = "bad type";
-                return std::nullopt;
-            }
-            value.type = *type;
-            data.remove_prefix(close + 1);
-        }
-        std::optional<std::vector<BYTE>> bytes =
-            data.starts_with(':') ? ParseHexBytes(data.substr(1)) : std::nullopt;
-        if (!bytes) {
-            why = "bad hex bytes";
-            return std::nullopt;
-        }
-        value.data = std::move(*bytes);
-    } else {
+    constexpr std::string_view kDwordPrefix = "dword:";
+    constexpr std::string_view kHexPrefix = "hex";
+    std::optional<Value> value;
+    if (data.starts_with('"'))
+        value = ParseStringData(data, why);
+    else if (StartsWithIgnoringCase(data, kDwordPrefix))
+        value = ParseDwordData(data.substr(kDwordPrefix.size()), why);
+    else if (StartsWithIgnoringCase(data, kHexPrefix))
+        value = ParseHexData(data.substr(kHexPrefix.size()), why);
+    else
         why = "unknown kind of data";
-        return std::nullopt;
-    }
-    if (value.data.size() > kMaxValueDataSize) {
+    if (value && value->data.size() > kMaxValueDataSize) {
         why = "data too long";
         return std::nullopt;
     }
@@ -250,6 +272,25 @@ std::string FormatData(const Value& value)
     return text;
 }
 
+// The path of a "[key]" line; nullopt, with the reason in why, when the line is not one.
+std::optional<std::string> ParseKeyLine(std::string_view content, std::string& why)
+{
+    const std::size_t close = content.rfind(']');
+    if (close == std::string_view::npos || close + 1 != content.size()) {
+        why = "unclosed key";
+        return std::nullopt;
+    }
+    return ParseKeyPath(content.substr(1, close - 1), why);
+}
+
+// The index of the key of that path in the store, which gains the key when it lacks it.
+std::size_t KeyIndex(Store& store, std::string path)
+{
+    if (const Key* existing = store.FindKey(path)) return static_cast<std::size_t>(existing - store.keys.data());
+    store.keys.push_back(Key{std::move(path), {}});
+    return store.keys.size() - 1;
+}
+
 }  // namespace
 
 ParsedStore ParseRegistryText(std::string_view text)
@@ -271,21 +312,8 @@ ParsedStore ParseRegistryText(std::string_view text)
 
         std::string why;
         if (content.starts_with('[')) {
-            const std::size_t close = content.rfind(']');
-            std::optional<std::string> path;
-            if (close == std::string_view::npos || close + 1 != content.size())
-                why = "unclosed key";
-            else
-                path = ParseKeyPath(content.substr(1, close - 1), why);
-            current = kNoKey;
-            if (path) {
-                if (Key* existing = parsed.store.FindKey(*path)) {
-                    current = static_cast<std::size_t>(existing - parsed.store.keys.data());
-                } else {
-                    current = parsed.store.keys.size();
-                    parsed.store.keys.push_back(Key{std::move(*path), {}});
-                }
-            }
+            std::optional<std::string> path = ParseKeyLine(content, why);
+            current = path ? KeyIndex(parsed.store, std::move(*path)) : kNoKey;
         } else if (current == kNoKey) {
             why = "no key before this value";
         } else if (std::optional<Value> value = ParseValueLine(content, why)) {

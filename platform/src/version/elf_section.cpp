@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/files.h"
+#include "platform/unique_file.h"
 
 namespace platform::version {
 
@@ -14,11 +15,6 @@ namespace {
 
 constexpr std::size_t kMaxSections = 1u << 16;
 constexpr std::size_t kMaxNameTable = 1u << 20;
-
-struct CloseFile {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, CloseFile>;
 
 // size bytes at offset, when they lie within the file of fileSize bytes.
 bool ReadAt(std::FILE* file, std::size_t fileSize, std::uint64_t offset, std::size_t size, void* into)
@@ -31,7 +27,7 @@ bool ReadAt(std::FILE* file, std::size_t fileSize, std::uint64_t offset, std::si
 
 std::optional<std::vector<BYTE>> ReadElfSection(std::string_view path, std::string_view name, std::size_t maxSize)
 {
-    File file(OpenFile(path, "rb"));
+    const UniqueFile file = OpenUniqueFile(path, "rb");
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return std::nullopt;
     const long end = std::ftell(file.get());
     if (end < 0) return std::nullopt;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ascii_case.h"
+#include "owned_handles.h"
 #include "platform/files.h"
 #include "platform/win32_version.h"
 
@@ -18,9 +19,8 @@ std::string SystemDirectory()
 {
     Dl_info info{};
     if (!::dladdr(reinterpret_cast<void*>(&GetSystemDirectoryA), &info) || !info.dli_fname) return ".";
-    char* real = ::realpath(info.dli_fname, nullptr);
-    std::string path = real ? real : info.dli_fname;
-    std::free(real);
+    const UniqueMalloc<char> real(::realpath(info.dli_fname, nullptr));
+    const std::string path = real ? real.get() : info.dli_fname;
     const std::size_t cut = path.rfind('/');
     return cut == std::string::npos ? "." : cut == 0 ? "/" : path.substr(0, cut);
 }

@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/headless.h"
 #include "platform/input_testing.h"
+#include "platform/unique_file.h"
 #include "window/message_queue.h"
 
 namespace {
@@ -16,11 +17,10 @@ std::size_t next = 0;
 
 bool ReadWholeFile(const std::string& path, std::string& text)
 {
-    std::FILE* file = platform::OpenFile(path, "rb");
+    const platform::UniqueFile file = platform::OpenUniqueFile(path, "rb");
     if (!file) return false;
     char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
-    std::fclose(file);
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;) text.append(buffer, got);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "GP_Exception.h"
 #include "GP_IOManager.h"
 #include "GP_NameServer.h"
+#include "GP_PackTrailer.h"
 #include "GP_TextServer.h"
 #include "ResourceWriters.h"
 #include "TextColumns.h"
@@ -24,18 +25,6 @@ std::string Hex(std::uint32_t value)
     char text[16];
     std::snprintf(text, sizeof text, "0x%08X", value);
     return text;
-}
-
-// A trailer text, read up to its terminator within the 1023 characters the game allows.
-std::string ReadTrailerText(std::FILE* stream)
-{
-    std::string text;
-    for (;;) {
-        const int c = std::fgetc(stream);
-        if (c == EOF || text.size() > CGP_NameServer::MaxTextLength) throw std::runtime_error("the trailer is damaged");
-        if (c == 0) return text;
-        text.push_back(static_cast<char>(c));
-    }
 }
 
 void PrintText(CGP_IOManager& io, const CGP_NameServer& names, std::uint32_t id, std::ostream& out)
@@ -62,21 +51,19 @@ void DumpPack(const std::filesystem::path& path, const DumpOptions& options, std
 {
     File pack(platform::OpenFile(path.string(), "rb"), std::fclose);
     if (!pack) throw std::runtime_error("cannot read " + path.string());
-    std::uint32_t trailer = 0;
-    std::uint16_t versions[2] = {};
-    if (std::fread(&trailer, sizeof trailer, 1, pack.get()) != 1 || std::fseek(pack.get(), trailer, SEEK_SET) != 0 ||
-        std::fread(versions, sizeof versions, 1, pack.get()) != 1)
+    std::uint32_t trailerOffset = 0;
+    if (!GP_ReadPackTrailerOffset(pack.get(), trailerOffset) || std::fseek(pack.get(), trailerOffset, SEEK_SET) != 0)
         throw std::runtime_error(path.string() + " is no resource pack");
-    const std::string title = ReadTrailerText(pack.get());
-    const std::string fileName = ReadTrailerText(pack.get());
+    GP_PackTrailer trailer;
+    if (!trailer.Read(pack.get())) throw std::runtime_error("the trailer is damaged");
 
     CGP_NameServer names;
-    std::fseek(pack.get(), trailer + 4, SEEK_SET);
+    GP_SeekPackNameTable(pack.get());
     names.Load(pack.get(), true);
 
     out << "pack " << path.string() << "\n";
-    out << "trailer at " << trailer << ": version " << versions[0] << "." << versions[1] << ", title \"" << title
-        << "\", file \"" << fileName << "\"\n";
+    out << "trailer at " << trailerOffset << ": version " << trailer.major << "." << trailer.minor << ", title \""
+        << trailer.title << "\", file \"" << trailer.fileName << "\"\n";
     out << names.GetGroupCount() << " groups\n";
     for (std::uint32_t g = 0; g < names.GetGroupCount(); ++g) {
         const GP_NameGroup* group = names.GetGroup(g);
