@@ -9,8 +9,11 @@
 #include "foundation/FileFunctions.h"
 #include "foundation/Messages.h"
 #include "foundation/PropertyStream.h"
+#include "frames/FrameImageModel.h"
 #include "frames/FrameInfo.h"
 #include "frames/FrameLoad.h"
+#include "frames/FrameProcess.h"
+#include "frames/ImageModel.h"
 #include "frames/Sequence.h"
 
 using platform::Rect;
@@ -224,6 +227,35 @@ TEST_F(SequenceTest, AChangedSourceRebuildsTheCache)
     ASSERT_TRUE(fromCache.LoadFile("ui", "spin", nullptr));  // now fresh: read from the rebuilt cache
     EXPECT_EQ(fromCache.GetFrameCount(), 1u);
     EXPECT_EQ(fromCache.GetFrame(0)->GetFlags() & kFrameBorrowed, kFrameBorrowed);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SequenceTest, TheCollectionsReachFramesAndSequencesThroughTheImageModel)
+{
+    InstallFrameImageModel();
+    ImageModel* model = ImageModel::Installed();
+    ASSERT_NE(model, nullptr);
+    EXPECT_STREQ(model->GetFrameFileKind(), "FRAME");
+    EXPECT_STREQ(model->GetSequenceFileKind(), "SEQUENCE");
+    std::unique_ptr<FrameProcess> pipeline(model->CreateFrameProcess());
+    model->CopyStepsTo(*model->GetDefaultSequenceProcess(), *pipeline);
+    EXPECT_TRUE(pipeline->HasStep(FrameProcess::kRunEncode));
+
+    ASSERT_TRUE(ThreeFramesAndAGap()->SaveSequenceFile("ui", "spin", 65, true, false));
+    std::unique_ptr<CObject> sequence(model->GetSequenceClassInfo()->CreateInstance(0, 0));
+    ASSERT_TRUE(model->LoadSequenceFile(sequence.get(), "ui", "spin", *pipeline));
+    EXPECT_EQ(model->GetFrameCount(sequence.get()), 4);
+    EXPECT_EQ(model->SelectFrame(sequence.get(), 1), nullptr);
+    ASSERT_NE(model->SelectFrame(sequence.get(), 2), nullptr);
+    CFrame target;
+    target.Create(16, 16, 16);
+    model->BlitAt(&target, model->SelectFrame(sequence.get(), 0), 8, 8, model->GetSequenceBlitType(sequence.get()));
+    EXPECT_NE(target.GetPixelValue(8, 8), 0u);
+    EXPECT_EQ(model->LoadFrameDescription("/ui/", "none", *pipeline, 1, 0, nullptr), nullptr);
+    ImageModel::Install(nullptr);
 }
 
 }  // namespace
