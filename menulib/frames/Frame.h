@@ -97,6 +97,8 @@ public:
     // The ".Frame" cache form (FrameCache.h).
     bool ReadFrameCacheFile(const char* folder, const char* name);
     bool ReadFrameCache(CFileBuf& stream);
+    // The body alone (the lossless byte and what follows), as a sequence's strip stores it; origin (0, 0).
+    bool ReadFrameCacheBody(CFileBuf& stream);
     // Writes the body of this frame's cache (lossless, or lossy at the quality when that is much smaller).
     bool WriteFrameCache(CFileBuf& stream, int quality, bool losslessOnly);
 

@@ -125,11 +125,18 @@ bool CFrame::WriteFrameCache(CFileBuf& stream, int quality, bool losslessOnly)
 
 bool CFrame::ReadFrameCache(CFileBuf& stream)
 {
+    std::int32_t hotSpot[2];
+    if (stream.Read(hotSpot, sizeof hotSpot) != sizeof hotSpot || !ReadFrameCacheBody(stream)) return false;
+    SetOrigin(hotSpot[0], hotSpot[1]);
+    return true;
+}
+
+bool CFrame::ReadFrameCacheBody(CFileBuf& stream)
+{
     FreePixels();
     DetachPalette();
-    std::int32_t hotSpot[2];
     std::uint8_t lossless = 0;
-    if (stream.Read(hotSpot, sizeof hotSpot) != sizeof hotSpot || stream.Read(&lossless, 1) != 1) return false;
+    if (stream.Read(&lossless, 1) != 1) return false;
     std::uint32_t width = 0, height = 0;
     Bytes pixels;
     if (lossless) {
@@ -169,7 +176,6 @@ bool CFrame::ReadFrameCache(CFileBuf& stream)
     }
     if (!Create(static_cast<int>(width), static_cast<int>(height), 32)) return false;
     std::memcpy(GetPixels(), pixels.data(), pixels.size());
-    SetOrigin(hotSpot[0], hotSpot[1]);
     return true;
 }
 
