@@ -109,8 +109,8 @@ void ShowTexts(HWND dialog, const GP_AccountTexts& texts)
     SetWindowTextA(dialog, texts.title);
     SetDlgItemTextA(dialog, GP_AccountRegister, texts.registerButton);
     SetDlgItemTextA(dialog, GP_AccountLater, texts.laterButton);
-    const int labels[] = {GP_AccountLabelFirstName, GP_AccountLabelLastName, GP_AccountLabelEMail,
-                          GP_AccountLabelCity, GP_AccountLabelCountry};
+    const int labels[] = {GP_AccountLabelFirstName, GP_AccountLabelLastName, GP_AccountLabelEMail, GP_AccountLabelCity,
+                          GP_AccountLabelCountry};
     for (int i = 0; i < 5; ++i) SetDlgItemTextA(dialog, labels[i], texts.labels[i]);
     SetDlgItemTextA(dialog, GP_AccountTextAim, texts.aim);
     SetDlgItemTextA(dialog, GP_AccountTextBenefit, texts.benefit);
@@ -172,7 +172,8 @@ std::optional<std::string> StoredEMail(HKEY key)
     if (RegQueryValueExA(key, kEMailValue, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
     if (type != REG_SZ || size > kMaxStoredEMailBytes) return std::string();
     std::vector<char> text(size + 1, '\0');
-    if (RegQueryValueExA(key, kEMailValue, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key, kEMailValue, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
+        ERROR_SUCCESS)
         return std::string();
     return std::string(text.data());
 }
@@ -188,8 +189,8 @@ void AskForAccount(HKEY key, GP_OnlineAccount& account, std::uint16_t language)
 {
     GP_RegisterAccountDialog();
     GP_AccountDialogRun run{language, std::nullopt};
-    const INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(GP_AccountDialogId), nullptr,
-                                           GP_AccountDialogProc, reinterpret_cast<LPARAM>(&run));
+    const INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(GP_AccountDialogId), nullptr, GP_AccountDialogProc,
+                                           reinterpret_cast<LPARAM>(&run));
     if (result == 1) {
         account.eMailKnown = 1;
         account.offerAccount = 0;
@@ -212,7 +213,8 @@ const GP_AccountTexts& GP_AccountTextsFor(std::uint16_t language)
 void GP_RegisterAccountDialog()
 {
     static std::once_flag once;
-    std::call_once(once, [] { platform::RegisterDialogTemplate(MAKEINTRESOURCEA(GP_AccountDialogId), AccountTemplate()); });
+    std::call_once(once,
+                   [] { platform::RegisterDialogTemplate(MAKEINTRESOURCEA(GP_AccountDialogId), AccountTemplate()); });
 }
 
 INT_PTR GP_AccountDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

@@ -100,10 +100,10 @@ std::string GP_HallOfFameServer()
 std::optional<std::string> GP_AccountUrl(std::string_view first, std::string_view last, std::string_view email,
                                          std::string_view city, std::string_view country)
 {
-    return Bounded(GP_HallOfFameServer() + "/cgi-bin/serv_reg.pl?NEW=1&PROECT=velmorine&EMAIL=" +
-                   GP_PercentEncode(GP_RemoveSpaces(email)) + "&FIRST_NAME=" + GP_PercentEncode(first) +
-                   "&LAST_NAME=" + GP_PercentEncode(last) + "&COUNTRY=" + GP_PercentEncode(country) +
-                   "&CITY=" + GP_PercentEncode(city));
+    return Bounded(GP_HallOfFameServer() +
+                   "/cgi-bin/serv_reg.pl?NEW=1&PROECT=velmorine&EMAIL=" + GP_PercentEncode(GP_RemoveSpaces(email)) +
+                   "&FIRST_NAME=" + GP_PercentEncode(first) + "&LAST_NAME=" + GP_PercentEncode(last) +
+                   "&COUNTRY=" + GP_PercentEncode(country) + "&CITY=" + GP_PercentEncode(city));
 }
 
 std::optional<std::string> GP_ScoreUrl(std::string_view email, std::int32_t score, std::string_view campaign)

@@ -218,7 +218,8 @@ void CGP_Players::Commit(std::array<PlayerProfile, SlotCount>& loaded)
         profile.newFlag = from.newFlag;
         std::memcpy(profile.unused, from.unused, sizeof profile.unused);
         // A current record beyond the slot's records would lead its readers astray: the first stands for it.
-        const bool inRange = from.currentRecord >= 0 && static_cast<std::size_t>(from.currentRecord) < from.records.size();
+        const bool inRange =
+            from.currentRecord >= 0 && static_cast<std::size_t>(from.currentRecord) < from.records.size();
         profile.currentRecord = inRange ? from.currentRecord : 0;
         profile.records = std::move(from.records);
         std::memset(savedNames[slot], 0, SavedNameSize);

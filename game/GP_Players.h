@@ -63,9 +63,9 @@ struct CampaignRecordBlock {
 
 enum GP_PlayersLoadResult : int {
     GP_PlayersLoaded = 0,
-    GP_PlayersTooShort = 1,      // fewer bytes than the ten profiles
-    GP_PlayersRecordsCut = 2,    // the records or names the counts announce are not all there
-    GP_PlayersNameTooLong = 3,   // a campaign name without its NUL within 1023 characters
+    GP_PlayersTooShort = 1,     // fewer bytes than the ten profiles
+    GP_PlayersRecordsCut = 2,   // the records or names the counts announce are not all there
+    GP_PlayersNameTooLong = 3,  // a campaign name without its NUL within 1023 characters
 };
 
 class CGP_Players {

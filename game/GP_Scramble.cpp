@@ -51,7 +51,8 @@ std::string GP_UnscrambleBytes(std::string_view stored)
     std::string plain(stored.size() / 2, '\0');
     for (std::size_t i = 0; i < plain.size(); ++i) {
         const std::uint8_t k = PositionKey(i);
-        const auto moved = static_cast<std::uint8_t>(static_cast<std::uint8_t>(stored[2 * i + 1]) ^ static_cast<std::uint8_t>(k + 1));
+        const auto moved =
+            static_cast<std::uint8_t>(static_cast<std::uint8_t>(stored[2 * i + 1]) ^ static_cast<std::uint8_t>(k + 1));
         plain[i] = static_cast<char>((static_cast<std::uint8_t>(stored[2 * i]) ^ k) | RestoreBits(moved));
     }
     return plain;

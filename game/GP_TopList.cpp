@@ -205,8 +205,8 @@ std::unique_ptr<CGP_TopList> GP_LoadTopListFile(const std::string& folder)
 bool GP_SaveTopListFile(const CGP_TopList& list, const std::string& folder)
 {
     const std::string temp = GP_TopListTempPath(folder);
-    const bool stored = platform::ReplaceFileWhole(temp, list.PlainBytes()) &&
-                        GP_ScrambleFile(temp, GP_TopListFilePath(folder));
+    const bool stored =
+        platform::ReplaceFileWhole(temp, list.PlainBytes()) && GP_ScrambleFile(temp, GP_TopListFilePath(folder));
     EmptyFile(temp);
     return stored;
 }

@@ -34,11 +34,11 @@ struct TopListGroup {
 
 enum GP_TopListLoadResult : int {
     GP_TopListLoaded = 0,
-    GP_TopListForeign = 1,       // not the top list's magic
-    GP_TopListNoGroups = 2,      // a group count of 0: nothing to read
+    GP_TopListForeign = 1,   // not the top list's magic
+    GP_TopListNoGroups = 2,  // a group count of 0: nothing to read
     GP_TopListTooManyEntries = 3,
-    GP_TopListCut = 4,           // the data ends before what it announces
-    GP_TopListTextTooLong = 5,   // a text without its NUL within 1023 characters
+    GP_TopListCut = 4,          // the data ends before what it announces
+    GP_TopListTextTooLong = 5,  // a text without its NUL within 1023 characters
 };
 
 class CGP_TopList {

@@ -87,10 +87,12 @@ protected:
     static std::string StoredEMail()
     {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Morvadel", 0, KEY_READ, &key) != ERROR_SUCCESS) return "(missing)";
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Morvadel", 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return "(missing)";
         char text[256] = {};
         DWORD size = sizeof text - 1;
-        const LSTATUS status = RegQueryValueExA(key, "VelmorineEMail", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+        const LSTATUS status =
+            RegQueryValueExA(key, "VelmorineEMail", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
         RegCloseKey(key);
         return status == ERROR_SUCCESS ? text : "(missing)";
     }
@@ -99,7 +101,8 @@ protected:
     {
         HKEY key = nullptr;
         RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Morvadel", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        RegSetValueExA(key, "VelmorineEMail", 0, REG_SZ, reinterpret_cast<const BYTE*>(email), static_cast<DWORD>(std::strlen(email) + 1));
+        RegSetValueExA(key, "VelmorineEMail", 0, REG_SZ, reinterpret_cast<const BYTE*>(email),
+                       static_cast<DWORD>(std::strlen(email) + 1));
         RegCloseKey(key);
     }
 
@@ -115,9 +118,9 @@ private:
 TEST(OnlineText, EMailAddressesAreCheckedByTheirAtSignAndFullStop)
 {
     const std::pair<const char*, bool> cases[] = {
-        {"a@b.c", true},      {"ab.@c", true},  // the order of the two is not checked
-        {"ab@cd", false},     {"@ab.c", false}, {"ab.c@", false}, {".ab@c", false},
-        {"a@b", false},       {"", false},      {"a@.c", true},
+        {"a@b.c", true},  {"ab.@c", true},  // the order of the two is not checked
+        {"ab@cd", false}, {"@ab.c", false}, {"ab.c@", false}, {".ab@c", false},
+        {"a@b", false},   {"", false},      {"a@.c", true},
     };
     for (const auto& [text, valid] : cases) EXPECT_EQ(GP_IsValidEMail(text), valid) << text;
     EXPECT_EQ(GP_RemoveSpaces(" a b @c. d "), "ab@c.d");
@@ -143,8 +146,12 @@ TEST_F(Online, TheAccountRequestCarriesEveryFieldWhole)
     const Request request = Parse(server.Targets()[0]);
     EXPECT_EQ(request.path, "/cgi-bin/serv_reg.pl");
     const std::map<std::string, std::string> expected = {
-        {"NEW", "1"},         {"PROECT", "velmorine"},   {"EMAIL", "ann@x.org"},
-        {"FIRST_NAME", "Anne&Marie"}, {"LAST_NAME", "O'Hara #2"}, {"COUNTRY", "COTE D'IVOIRE"},
+        {"NEW", "1"},
+        {"PROECT", "velmorine"},
+        {"EMAIL", "ann@x.org"},
+        {"FIRST_NAME", "Anne&Marie"},
+        {"LAST_NAME", "O'Hara #2"},
+        {"COUNTRY", "COTE D'IVOIRE"},
         {"CITY", "Saint-Denis 100%"},
     };
     EXPECT_EQ(request.fields, expected);
@@ -229,8 +236,8 @@ TEST_F(Online, ACreatedAccountIsStoredAndResultsArePosted)
 {
     server.Push({"created: ok 0"});
     Answer({"click 1", "ok",  // the first name is missing: the dialog stays
-            "type 1001 Ann", "type 1003 Lee", "type 1004 a nn@x.org", "type 1005 Riga", "select 1007 LATVIA",
-            "click 1", "ok"});
+            "type 1001 Ann", "type 1003 Lee", "type 1004 a nn@x.org", "type 1005 Riga", "select 1007 LATVIA", "click 1",
+            "ok"});
     GP_OnlineAccount account;
     GP_PromptEMail(false, account, GP_RussianLanguage);
     EXPECT_EQ(StoredEMail(), "ann@x.org");

@@ -90,10 +90,10 @@ TEST(Players, TheStoredLayoutIsTheProfileAreaThenEachSlotsRecords)
     const std::string plain = GP_UnscrambleBytes(players.StoredBytes());
     ASSERT_EQ(plain.size(), 360u + 16 + 3);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(plain.data());
-    EXPECT_EQ(GP_LoadLe32(bytes + 36), 36u);       // size
-    EXPECT_EQ(GP_LoadLe32(bytes + 36 + 4), 21u);   // kind
-    EXPECT_EQ(GP_LoadLe32(bytes + 36 + 28), 1u);   // record count
-    EXPECT_EQ(GP_LoadLe32(bytes + 36 + 32), 0u);   // no pointer is written
+    EXPECT_EQ(GP_LoadLe32(bytes + 36), 36u);      // size
+    EXPECT_EQ(GP_LoadLe32(bytes + 36 + 4), 21u);  // kind
+    EXPECT_EQ(GP_LoadLe32(bytes + 36 + 28), 1u);  // record count
+    EXPECT_EQ(GP_LoadLe32(bytes + 36 + 32), 0u);  // no pointer is written
     EXPECT_EQ(GP_LoadLe32(bytes + 360), 0u);
     EXPECT_EQ(GP_LoadLe32(bytes + 364), 10u);
     EXPECT_EQ(GP_LoadLe32(bytes + 368), 2u);
@@ -170,7 +170,7 @@ TEST(Players, ALoadedNameIsAlwaysTerminatedAndAStrayCurrentRecordIsTheFirst)
     CGP_Players base(kEmptySlot, nullptr);
     base.SetDefaults();
     std::string plain = GP_UnscrambleBytes(base.StoredBytes());
-    std::memset(plain.data() + 36 + 8, 'W', 12);                                    // slot 1's name, no NUL
+    std::memset(plain.data() + 36 + 8, 'W', 12);                                  // slot 1's name, no NUL
     GP_StoreLe32(reinterpret_cast<std::uint8_t*>(plain.data()) + 36 + 24, 5000);  // current record of none
     CGP_Players players(kEmptySlot, nullptr);
     ASSERT_EQ(players.Load(GP_ScrambleBytes(plain)), GP_PlayersLoaded);

@@ -54,10 +54,8 @@ TEST(TopList, InsertionKeepsTheTenBestWithEqualScoresAboveNewOnes)
         int place;  // where the new result lands, -1 none
     };
     const Case cases[] = {
-        {"lower than all ten", 50, false, false, -1},
-        {"equal to the tenth", 100, false, false, -1},
-        {"equal to an existing score", 500, false, true, 6},
-        {"the best", 5000, false, true, 0},
+        {"lower than all ten", 50, false, false, -1},           {"equal to the tenth", 100, false, false, -1},
+        {"equal to an existing score", 500, false, true, 6},    {"the best", 5000, false, true, 0},
         {"the best in the hidden mode", 5000, true, false, -1},
     };
     for (const Case& c : cases) {
@@ -154,8 +152,8 @@ TEST(TopList, EveryTruncatedFileGivesAnEmptyList)
 
 TEST(TopList, AnEmptyNameEndsTheGroupsResults)
 {
-    const std::string entries = std::string("Ann\0d\0", 6) + Le32(9) + std::string("\0d\0", 3) + Le32(8) +
-                                std::string("Bob\0d\0", 6) + Le32(7);
+    const std::string entries =
+        std::string("Ann\0d\0", 6) + Le32(9) + std::string("\0d\0", 3) + Le32(8) + std::string("Bob\0d\0", 6) + Le32(7);
     CGP_TopList list;
     ASSERT_EQ(list.Load(Plain(CGP_TopList::Magic, 1, std::string("C\0", 2) + Le32(3) + entries)), GP_TopListLoaded);
     EXPECT_EQ(list.groups[0]->UsedCount(), 1);

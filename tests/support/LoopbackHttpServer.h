@@ -39,7 +39,8 @@ public:
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
         if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            ::listen(listener_, 8) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            ::listen(listener_, 8) != 0 ||
+            ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
             std::abort();
         port_ = ntohs(address.sin_port);
         thread_ = std::thread([this] { Serve(); });
@@ -105,8 +106,9 @@ private:
             WaitForClose(connection, deadline);
             return;
         }
-        const std::string text = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\nContent-Length: " +
-                                 std::to_string(reply.body.size()) + "\r\n\r\n" + reply.body;
+        const std::string text =
+            "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\nContent-Length: " +
+            std::to_string(reply.body.size()) + "\r\n\r\n" + reply.body;
         ::send(connection, text.data(), text.size(), MSG_NOSIGNAL);
     }
 

@@ -18,8 +18,8 @@ PLATFORM_API DWORD InternetAttemptConnect(DWORD reserved);
 PLATFORM_API HINTERNET InternetOpenA(LPCSTR agent, DWORD accessType, LPCSTR proxy, LPCSTR proxyBypass, DWORD flags);
 // Runs the whole request; null when the URL is not http(s), the server cannot be reached, no reply came in time,
 // or session is not an open session. A reply of any HTTP status opens, as on Windows.
-PLATFORM_API HINTERNET InternetOpenUrlA(HINTERNET session, LPCSTR url, LPCSTR headers, DWORD headersLength,
-                                        DWORD flags, DWORD_PTR context);
+PLATFORM_API HINTERNET InternetOpenUrlA(HINTERNET session, LPCSTR url, LPCSTR headers, DWORD headersLength, DWORD flags,
+                                        DWORD_PTR context);
 // The next bytes of the reply, at most toRead; *read is 0 at its end.
 PLATFORM_API BOOL InternetReadFile(HINTERNET file, LPVOID buffer, DWORD toRead, LPDWORD read);
 PLATFORM_API BOOL InternetCloseHandle(HINTERNET handle);

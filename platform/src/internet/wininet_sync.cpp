@@ -56,7 +56,8 @@ std::size_t Collect(char* data, std::size_t size, std::size_t count, void* targe
 {
     auto* reply = static_cast<std::string*>(target);
     const std::size_t offered = size * count;
-    const std::size_t room = platform::kInternetMaxReplyBytes - std::min<std::size_t>(reply->size(), platform::kInternetMaxReplyBytes);
+    const std::size_t room =
+        platform::kInternetMaxReplyBytes - std::min<std::size_t>(reply->size(), platform::kInternetMaxReplyBytes);
     reply->append(data, std::min(offered, room));
     return offered <= room ? offered : 0;
 }
