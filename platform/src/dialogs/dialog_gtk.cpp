@@ -171,8 +171,10 @@ private:
             g_signal_connect(widget.gtk, "changed", G_CALLBACK(OnComboChanged), &control);
             break;
         }
+        // A drop-down list's height in a template includes its opened list; GTK opens the list by itself.
+        const bool listHeight = item.kind == DialogItemKind::ComboBox;
         gtk_widget_set_size_request(widget.gtk, control.rect.right - control.rect.left,
-                                    control.rect.bottom - control.rect.top);
+                                    listHeight ? -1 : control.rect.bottom - control.rect.top);
         gtk_fixed_put(GTK_FIXED(fixed_), widget.gtk, control.rect.left, control.rect.top);
         widgets_.push_back(widget);
     }
