@@ -191,6 +191,7 @@ void AskForAccount(HKEY key, GP_OnlineAccount& account, std::uint16_t language)
     GP_AccountDialogRun run{language, std::nullopt};
     const INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCEA(GP_AccountDialogId), nullptr, GP_AccountDialogProc,
                                            reinterpret_cast<LPARAM>(&run));
+    currentRun = nullptr;
     if (result == 1) {
         account.eMailKnown = 1;
         account.offerAccount = 0;

@@ -92,9 +92,12 @@ std::string GP_PercentEncode(std::string_view text)
 
 std::string GP_HallOfFameServer()
 {
-    if (const char* fromEnvironment = std::getenv(kServerVariable); fromEnvironment && *fromEnvironment)
-        return fromEnvironment;
-    return RegistryServer().value_or(GP_DefaultHallOfFameServer);
+    const char* fromEnvironment = std::getenv(kServerVariable);
+    std::string server =
+        fromEnvironment && *fromEnvironment ? fromEnvironment : RegistryServer().value_or(GP_DefaultHallOfFameServer);
+    // The paths that follow bring their own slash.
+    while (!server.empty() && server.back() == '/') server.pop_back();
+    return server;
 }
 
 std::optional<std::string> GP_AccountUrl(std::string_view first, std::string_view last, std::string_view email,

@@ -130,7 +130,7 @@ TEST(OnlineText, ArgumentsAreEncodedSoTheyCannotAddFields)
 {
     EXPECT_EQ(GP_PercentEncode("a-b_c.d~9"), "a-b_c.d~9");
     EXPECT_EQ(GP_PercentEncode("a&b=c#d%e f/\xC3\xA9"), "a%26b%3Dc%23d%25e%20f%2F%C3%A9");
-    ::setenv("VEL_HALL_OF_FAME", "http://hof.test", 1);
+    ::setenv("VEL_HALL_OF_FAME", "http://hof.test/", 1);
     EXPECT_EQ(GP_ScoreUrl("x y@z.org", -20, "Deep&Field").value(),
               "http://hof.test/cgi-bin/velm_hof_add.pl?eml=x%20y%40z.org&sc=-20&cmp=Deep%26Field");
     EXPECT_FALSE(GP_ScoreUrl("a@b.c", 1, std::string(4090, 'x')).has_value());  // longer than a URL may be
@@ -205,6 +205,22 @@ TEST_F(Online, ASilentOrAbsentServerFailsWithinTheTimeouts)
     }
     ::setenv("VEL_HALL_OF_FAME", closed.c_str(), 1);
     EXPECT_FALSE(GP_RegisterAccount("a", "b", "a@b.c", "", ""));
+}
+
+TEST_F(Online, TheServerMayBeNamedInTheRegistry)
+{
+    ::unsetenv("VEL_HALL_OF_FAME");
+    EXPECT_EQ(GP_HallOfFameServer(), GP_DefaultHallOfFameServer);
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Morvadel\\Velmorine", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+    const std::string base = server.Base();
+    RegSetValueExA(key, "HallOfFameServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(base.c_str()),
+                   static_cast<DWORD>(base.size() + 1));
+    RegCloseKey(key);
+    server.Push({"0"});
+    EXPECT_TRUE(GP_PostScore("a@b.c", 5, "c", false));
+    EXPECT_EQ(server.Targets().size(), 1u);
 }
 
 TEST_F(Online, TheHallOfFamePageOpensInTheBrowser)
