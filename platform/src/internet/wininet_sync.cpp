@@ -118,7 +118,10 @@ HINTERNET InternetOpenUrlA(HINTERNET session, LPCSTR url, LPCSTR, DWORD, DWORD, 
 BOOL InternetReadFile(HINTERNET handle, LPVOID buffer, DWORD toRead, LPDWORD read)
 {
     if (read) *read = 0;
-    InternetHandle* file = Find(handle);
+    // Held while reading, so that a close on another thread waits for the read to end.
+    std::lock_guard<std::mutex> hold(handleLock);
+    const auto found = OpenHandles().find(static_cast<InternetHandle*>(handle));
+    InternetHandle* file = found == OpenHandles().end() ? nullptr : *found;
     if (!file || file->isSession || !read || (!buffer && toRead)) return FALSE;
     const std::size_t count = std::min<std::size_t>(toRead, file->reply.size() - file->readPosition);
     if (count) std::memcpy(buffer, file->reply.data() + file->readPosition, count);
