@@ -1,8 +1,8 @@
 // Modal dialogs from templates that the programs describe in code (platform::DialogTemplate), run by dialog
 // procedures as on Windows: WM_INITDIALOG first, then WM_COMMAND for clicks and WM_SYSCOMMAND SC_CLOSE for the
 // close box, each before the dialog manager's own handling. Where there is a display a dialog is a GTK window;
-// in a headless run it prints what it shows to stderr and takes its clicks from the scripted answers
-// ("click <id>", "close").
+// in a headless run it prints what it shows to stderr and takes its clicks and typing from the scripted answers
+// ("click <id>", "close", "type <id> <text>" into an edit box, "select <id> <text>" in a drop-down list).
 #pragma once
 #include <string>
 #include <vector>
@@ -38,6 +38,18 @@ PLATFORM_API BOOL EndDialog(HWND dialog, INT_PTR result);
 PLATFORM_API HWND GetDlgItem(HWND dialog, int id);
 PLATFORM_API BOOL SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
 PLATFORM_API UINT GetDlgItemTextA(HWND dialog, int id, LPSTR text, int maxCount);
+// The list of a drop-down list (ComboBox item): CB_ADDSTRING (lParam: the text; answers its index, in order
+// when the item is kDialogSorted), CB_GETCOUNT, CB_GETCURSEL and CB_SETCURSEL (CB_ERR: none), CB_GETLBTEXTLEN
+// and CB_GETLBTEXT (wParam: the index, lParam: a buffer of CB_GETLBTEXTLEN + 1 bytes). A drop-down list's text
+// (GetDlgItemTextA) is its selected item's, or empty.
+constexpr UINT CB_ADDSTRING = 0x0143;
+constexpr UINT CB_GETCOUNT = 0x0146;
+constexpr UINT CB_GETCURSEL = 0x0147;
+constexpr UINT CB_GETLBTEXT = 0x0148;
+constexpr UINT CB_GETLBTEXTLEN = 0x0149;
+constexpr UINT CB_SETCURSEL = 0x014E;
+constexpr LRESULT CB_ERR = -1;
+PLATFORM_API LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 // Checks check and unchecks every other button whose id lies in first..last.
 PLATFORM_API BOOL CheckRadioButton(HWND dialog, int first, int last, int check);
 PLATFORM_API UINT IsDlgButtonChecked(HWND dialog, int id);
@@ -70,6 +82,7 @@ constexpr DWORD kDialogReadOnly = 0x02;
 constexpr DWORD kDialogMultiLine = 0x04;
 constexpr DWORD kDialogAlignRight = 0x08;
 constexpr DWORD kDialogAlignCentre = 0x10;
+constexpr DWORD kDialogSorted = 0x20;  // a drop-down list keeps its items in order
 
 // Positions and sizes are in dialog units: a quarter of the font's average character width across, an eighth
 // of its height down.

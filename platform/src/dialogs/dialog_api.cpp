@@ -93,10 +93,20 @@ UINT GetDlgItemTextA(HWND handle, int id, LPSTR text, int maxCount)
     Dialog* dialog = FindDialog(handle);
     Control* control = dialog ? dialog->Find(id) : nullptr;
     if (!text || maxCount <= 0) return 0;
-    const std::size_t length = control ? std::min<std::size_t>(control->text.size(), maxCount - 1) : 0;
-    if (length) std::memcpy(text, control->text.data(), length);
+    std::string shown = control ? control->text : "";
+    if (control && control->item.kind == platform::DialogItemKind::ComboBox)
+        shown = control->selected >= 0 ? control->items[control->selected] : "";
+    const std::size_t length = std::min<std::size_t>(shown.size(), maxCount - 1);
+    if (length) std::memcpy(text, shown.data(), length);
     text[length] = '\0';
     return static_cast<UINT>(length);
+}
+
+LRESULT SendDlgItemMessageA(HWND handle, int id, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Dialog* dialog = FindDialog(handle);
+    Control* control = dialog ? dialog->Find(id) : nullptr;
+    return control ? ListMessage(*dialog, *control, message, wParam, lParam) : CB_ERR;
 }
 
 BOOL CheckRadioButton(HWND handle, int first, int last, int check)

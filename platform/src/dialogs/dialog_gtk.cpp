@@ -167,10 +167,13 @@ private:
             break;
         case DialogItemKind::ComboBox:
             widget.gtk = gtk_combo_box_text_new();
+            g_signal_connect(widget.gtk, "changed", G_CALLBACK(OnComboChanged), &control);
             break;
         }
+        // A drop-down list's height in a template includes its opened list; GTK opens the list by itself.
+        const bool listHeight = item.kind == DialogItemKind::ComboBox;
         gtk_widget_set_size_request(widget.gtk, control.rect.right - control.rect.left,
-                                    control.rect.bottom - control.rect.top);
+                                    listHeight ? -1 : control.rect.bottom - control.rect.top);
         gtk_fixed_put(GTK_FIXED(fixed_), widget.gtk, control.rect.left, control.rect.top);
         widgets_.push_back(widget);
     }
@@ -219,9 +222,27 @@ private:
                 gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), control.text.c_str(), -1);
             }
             break;
-        case DialogItemKind::EtchedFrame:
-        case DialogItemKind::ComboBox: break;
+        case DialogItemKind::ComboBox: ShowList(widget); break;
+        case DialogItemKind::EtchedFrame: break;
         }
+    }
+
+    static void ShowList(const Widget& widget)
+    {
+        const Control& control = *widget.control;
+        GtkComboBoxText* list = GTK_COMBO_BOX_TEXT(widget.gtk);
+        gtk_combo_box_text_remove_all(list);
+        for (const std::string& item : control.items) gtk_combo_box_text_append_text(list, item.c_str());
+        gtk_combo_box_set_active(GTK_COMBO_BOX(list), control.selected);
+    }
+
+    static void OnComboChanged(GtkComboBox* list, gpointer data)
+    {
+        Control* control = static_cast<Control*>(data);
+        Dialog* dialog = nullptr;
+        FindControl(control->Handle(), &dialog);
+        if (!dialog || !dialog->view || static_cast<GtkView*>(dialog->view)->quiet_) return;
+        control->selected = gtk_combo_box_get_active(list);
     }
 
     static void OnClicked(GtkWidget* widget, gpointer data)

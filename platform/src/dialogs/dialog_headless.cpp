@@ -1,5 +1,6 @@
 // The headless dialog: what a person would see is printed to stderr, and the scripted answers act as the
-// person: "click <id>" clicks a control, "close" uses the close box.
+// person: "click <id>" clicks a control, "close" uses the close box, "type <id> <text>" fills an edit box and
+// "select <id> <text>" picks an item of a drop-down list.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -29,6 +30,11 @@ const char* KindName(DialogItemKind kind)
 
 void PrintControl(const Control& control)
 {
+    if (control.item.kind == DialogItemKind::ComboBox) {
+        std::fprintf(stderr, "Dialog   %d combo box \"%s\" (%zu items)\n", control.item.id,
+                     control.selected >= 0 ? control.items[control.selected].c_str() : "", control.items.size());
+        return;
+    }
     std::fprintf(stderr, "Dialog   %d %s \"%s\"%s\n", control.item.id, KindName(control.item.kind),
                  control.item.kind == DialogItemKind::EtchedFrame ? "" : control.text.c_str(),
                  control.checked ? " (checked)" : "");
@@ -86,13 +92,40 @@ private:
             Close(dialog);
             return;
         }
-        char* end = nullptr;
-        const long id = answer.rfind("click ", 0) == 0 ? std::strtol(answer.c_str() + 6, &end, 10) : -1;
-        Control* control = end && *end == '\0' ? dialog.Find(static_cast<int>(id)) : nullptr;
-        if (control)
+        std::string text;
+        Control* control = nullptr;
+        if (answer.rfind("click ", 0) == 0 && (control = Target(dialog, answer.c_str() + 6, &text)) && text.empty()) {
             Click(dialog, *control);
-        else
+        } else if (answer.rfind("type ", 0) == 0 && (control = Target(dialog, answer.c_str() + 5, &text)) &&
+                   control->item.kind == DialogItemKind::Edit) {
+            control->text = text;
+            PrintControl(*control);
+        } else if (answer.rfind("select ", 0) == 0 && (control = Target(dialog, answer.c_str() + 7, &text)) &&
+                   Select(*control, text)) {
+            PrintControl(*control);
+        } else {
             std::fprintf(stderr, "Dialog: the answer \"%s\" fits no control; ignored\n", answer.c_str());
+        }
+    }
+
+    // The control whose id starts rest, and the text after the blank that follows it.
+    static Control* Target(Dialog& dialog, const char* rest, std::string* text)
+    {
+        char* end = nullptr;
+        const long id = std::strtol(rest, &end, 10);
+        if (end == rest || (*end != '\0' && *end != ' ')) return nullptr;
+        *text = *end ? end + 1 : "";
+        return dialog.Find(static_cast<int>(id));
+    }
+
+    static bool Select(Control& control, const std::string& text)
+    {
+        for (std::size_t i = 0; i < control.items.size(); ++i)
+            if (control.items[i] == text) {
+                control.selected = static_cast<int>(i);
+                return true;
+            }
+        return false;
     }
 
     bool shown_ = false;

@@ -1,6 +1,7 @@
 #include "dialogs/dialog_model.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/win32_messages.h"
 
@@ -124,6 +125,48 @@ void Close(Dialog& dialog)
     if (Send(dialog, WM_SYSCOMMAND, SC_CLOSE, 0) != 0 || dialog.ended) return;
     Control* cancel = dialog.Find(IDCANCEL);
     Send(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel ? cancel->Handle() : nullptr));
+}
+
+namespace {
+
+LRESULT AddItem(Control& control, const char* text)
+{
+    std::vector<std::string>& items = control.items;
+    const std::string item = text ? text : "";
+    auto place = items.end();
+    if (control.item.options & kDialogSorted) place = std::upper_bound(items.begin(), items.end(), item);
+    const auto index = place - items.begin();
+    items.insert(place, item);
+    if (control.selected >= index) ++control.selected;
+    return index;
+}
+
+bool ValidIndex(const Control& control, WPARAM index) { return index < control.items.size(); }
+
+}  // namespace
+
+LRESULT ListMessage(Dialog& dialog, Control& control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (control.item.kind != DialogItemKind::ComboBox) return CB_ERR;
+    switch (message) {
+    case CB_ADDSTRING: {
+        const LRESULT index = AddItem(control, reinterpret_cast<const char*>(lParam));
+        if (dialog.view) dialog.view->Changed(dialog, &control);
+        return index;
+    }
+    case CB_GETCOUNT: return static_cast<LRESULT>(control.items.size());
+    case CB_GETCURSEL: return control.selected;
+    case CB_SETCURSEL:
+        control.selected = ValidIndex(control, wParam) ? static_cast<int>(wParam) : -1;
+        if (dialog.view) dialog.view->Changed(dialog, &control);
+        return control.selected;
+    case CB_GETLBTEXTLEN: return ValidIndex(control, wParam) ? static_cast<LRESULT>(control.items[wParam].size()) : CB_ERR;
+    case CB_GETLBTEXT:
+        if (!ValidIndex(control, wParam) || !lParam) return CB_ERR;
+        std::memcpy(reinterpret_cast<char*>(lParam), control.items[wParam].c_str(), control.items[wParam].size() + 1);
+        return static_cast<LRESULT>(control.items[wParam].size());
+    default: return CB_ERR;
+    }
 }
 
 void CheckInRange(Dialog& dialog, int first, int last, int check)

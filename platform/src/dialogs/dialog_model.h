@@ -14,6 +14,8 @@ struct Control {
     DialogItem item;
     std::string text;
     bool checked = false;
+    std::vector<std::string> items;  // a drop-down list's
+    int selected = -1;
     RECT rect{};  // in pixels, within the dialog
 
     HWND Handle() const { return reinterpret_cast<HWND>(const_cast<Control*>(this)); }
@@ -65,6 +67,8 @@ void Click(Dialog& dialog, Control& control);
 // The close box: WM_SYSCOMMAND SC_CLOSE; when the procedure leaves it and the dialog goes on, the dialog
 // manager's handling turns it into a click on Cancel (WM_COMMAND IDCANCEL).
 void Close(Dialog& dialog);
+// The list messages of a drop-down list (CB_ERR for anything else).
+LRESULT ListMessage(Dialog& dialog, Control& control, UINT message, WPARAM wParam, LPARAM lParam);
 // Checks control and unchecks the buttons whose ids lie in first..last.
 void CheckInRange(Dialog& dialog, int first, int last, int check);
 
