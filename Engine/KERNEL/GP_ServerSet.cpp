@@ -4,6 +4,7 @@
 #include "GP_GraphServer.h"
 #include "GP_SoundServer.h"
 #include "GP_TextServer.h"
+#include "GP_Weapon.h"
 
 CGP_ServerSet::CGP_ServerSet(CGP_GameMainFrame* owner, CGP_IOManager* io, CGP_DirectSound* device,
                              std::uint32_t language)
@@ -13,6 +14,7 @@ CGP_ServerSet::CGP_ServerSet(CGP_GameMainFrame* owner, CGP_IOManager* io, CGP_Di
     graphics = new CGP_GraphServer(this);
     sound = new CGP_SoundServer(io, device);
     text = new CGP_TextServer(io, language);
+    weapons = new CGP_WeaponServer(this);
 }
 
 CGP_ServerSet::~CGP_ServerSet()
@@ -21,4 +23,5 @@ CGP_ServerSet::~CGP_ServerSet()
     delete graphics;
     delete sound;
     delete text;
+    delete weapons;
 }

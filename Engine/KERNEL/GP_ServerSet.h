@@ -24,7 +24,7 @@ public:
     CGP_GraphServer* graphics = nullptr;  // joins the set with the graphics server
     CGP_SoundServer* sound = nullptr;
     CGP_TextServer* text = nullptr;
-    CGP_WeaponServer* weapons = nullptr;  // joins the set with the weapon server
+    CGP_WeaponServer* weapons = nullptr;
     CGP_IOManager* io = nullptr;
     CGP_GameMainFrame* owner = nullptr;
 };
