@@ -14,6 +14,7 @@
 #include "GP_ObjectList.h"
 #include "GP_PlayField.h"
 #include "GP_PlayHost.h"
+#include "GP_Random.h"
 #include "GP_Scene.h"
 #include "GP_ServerSet.h"
 #include "GP_SpriteManager.h"
@@ -141,7 +142,7 @@ protected:
         });
     }
     // A resource written by the engine's writers when the pack is built.
-    std::uint32_t AddWritten(Group group, const std::string& name, Writer writer)
+    std::uint32_t AddWritten(std::uint16_t group, const std::string& name, Writer writer)
     {
         source.AddName(name.c_str(), group, 0);
         writers.push_back({group, name, std::move(writer)});
@@ -185,7 +186,6 @@ protected:
     std::unique_ptr<CGP_ServerSet> servers;
     std::unique_ptr<Host> host;
 
-private:
     void AddGroup(const char* name, const char* folder, std::uint32_t kind)
     {
         const std::string dirName = std::string("RESOURCE\\") + folder + "\\";
@@ -194,8 +194,10 @@ private:
         source.GetGroup(source.GetGroupCount() - 1)->storage = 1;
         std::filesystem::create_directories(std::string("RESOURCE/") + folder);
     }
+
+private:
     struct Written {
-        Group group;
+        std::uint16_t group;
         std::string name;
         Writer writer;
     };
