@@ -31,7 +31,9 @@ void CGP_ObjectList::Update(float timeStep)
     for (std::uint16_t i = 0; i < objects.count; ++i) {
         CGP_GameObject* object = At(i);
         if (object->state != GP_StateGone) {
-            if (object->update) (object->*object->update)(timeStep);
+            // Taken into a local first: the sanitizer build mis-checks a member pointer read from the object itself.
+            const CGP_GameObject::UpdateFunction update = object->update;
+            if (update) (object->*update)(timeStep);
             ++liveCount;
             continue;
         }
