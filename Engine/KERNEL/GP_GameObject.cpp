@@ -4,6 +4,19 @@
 #include "GP_PlayField.h"
 #include "GP_SpriteDef.h"
 
+namespace {
+
+// A position truncated toward zero, held within a million pixels of the screen so that an object that flew far
+// away still converts to a defined whole number.
+int Truncated(float position)
+{
+    constexpr float Far = 1.0e6f;
+    if (!(position > -Far)) return -static_cast<int>(Far);
+    return position < Far ? static_cast<int>(position) : static_cast<int>(Far);
+}
+
+}  // namespace
+
 CGP_GameObject::CGP_GameObject(CGP_Object* parent, CGP_PlayField* playField, CGP_PlayHost* owner)
     : CGP_Element(parent), playField(playField), owner(owner)
 {
@@ -98,7 +111,7 @@ const platform::Rect& CGP_GameObject::GetRect()
 {
     const GP_SpriteState* current = CurrentState();
     const platform::Rect box = current ? current->collisionRect : platform::Rect{};
-    rect = box.Offset(static_cast<int>(GetAbsX()), static_cast<int>(GetAbsY()));
+    rect = box.Offset(Truncated(GetAbsX()), Truncated(GetAbsY()));
     return rect;
 }
 
@@ -107,8 +120,8 @@ void CGP_GameObject::Draw()
     const GP_SpriteState* current = CurrentState();
     CGP_Surface* back = BackBuffer();
     if (!current || !back) return;
-    const int left = static_cast<int>(GetAbsX());
-    const int top = static_cast<int>(GetAbsY());
+    const int left = Truncated(GetAbsX());
+    const int top = Truncated(GetAbsY());
     CGP_SurfaceFrames* stateFrames = def->FramesOf(state);
     if (stateFrames) {
         stateFrames->Draw(back, left, top, frameIndex);
@@ -123,8 +136,7 @@ void CGP_GameObject::DrawShadow()
     GP_PixelMask* stateMask = def->MaskOf(state);
     if (!stateMask) return;
     mask = stateMask;
-    playField->DrawShadow(stateMask, static_cast<int>(GetAbsX() + *depth), static_cast<int>(GetAbsY() + *depth),
-                          frameIndex);
+    playField->DrawShadow(stateMask, Truncated(GetAbsX() + *depth), Truncated(GetAbsY() + *depth), frameIndex);
 }
 
 void CGP_GameObject::StartEffect(float time, float step)

@@ -24,10 +24,10 @@ struct GP_GameObjectBlock : GP_ObjectBlock {
     float heading;            // degrees: 0 right, 90 up the screen
     float vx;                 // pixels per millisecond; a positive vy moves down
     float vy;
-    float vz;                 // depth velocity
-    float depth;              // height above the ground: the shadow's shift
-    float pitch;              // degrees
-    std::uint8_t value60;     // the behaviours'
+    float vz;              // depth velocity
+    float depth;           // height above the ground: the shadow's shift
+    float pitch;           // degrees
+    std::uint8_t value60;  // the behaviours'
     std::uint8_t pad61[3];
     std::int32_t startDelaySpread;
     std::uint32_t value68;

@@ -15,10 +15,10 @@ void CGP_GameObject::Event4()
 std::int32_t CGP_GameObject::Event5() { return behaviour ? behaviour->Event5(this) : 0; }
 
 // Events 6 to 15 carry nothing but the object.
-#define GP_FORWARD_EVENT(name)                 \
-    void CGP_GameObject::name()                \
-    {                                          \
-        if (behaviour) behaviour->name(this);  \
+#define GP_FORWARD_EVENT(name)                \
+    void CGP_GameObject::name()               \
+    {                                         \
+        if (behaviour) behaviour->name(this); \
     }
 GP_FORWARD_EVENT(Event6)
 GP_FORWARD_EVENT(Event7)

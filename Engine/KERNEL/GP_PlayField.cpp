@@ -104,7 +104,8 @@ CGP_PlayField::CGP_PlayField(CGP_PlayHost* owner, std::uint16_t columns, std::ui
     fields->type = GP_TypePlayField;
     for (GP_LayerRecord& layer : fields->layers) layer.pictureID = GP_NoID;
     cells.reserve(static_cast<std::size_t>(columns) * rows);
-    for (int i = 0; i < columns * rows; ++i) cells.push_back(std::make_unique<CGP_PtrList>(CellFirstSize, CellGrowStep));
+    for (int i = 0; i < columns * rows; ++i)
+        cells.push_back(std::make_unique<CGP_PtrList>(CellFirstSize, CellGrowStep));
 }
 
 void CGP_PlayField::Write(CGP_ServerSet* servers) { WriteBlock(servers, sizeof(GP_PlayFieldBlock)); }
@@ -174,11 +175,10 @@ CGP_PagedTable* CGP_PlayField::GetCandidates(CGP_GameObject* object) const
 void CGP_PlayField::GetCandidatesNear(CGP_GameObject* object, CGP_PagedTable& out, int radius) const
 {
     out.Reset();
-    const int centreX = static_cast<int>(object->GetAbsX()) + *object->GetWidth() / 2;
-    const int centreY = static_cast<int>(object->GetAbsY()) + *object->GetHeight() / 2;
-    const float side = 2.0f * static_cast<float>(radius);
-    Append(CellsOfBox(static_cast<float>(centreX - radius), static_cast<float>(centreY - radius), side, side), out,
-           true);
+    const float centreX = static_cast<float>(TruncCell(object->GetAbsX()) + *object->GetWidth() / 2);
+    const float centreY = static_cast<float>(TruncCell(object->GetAbsY()) + *object->GetHeight() / 2);
+    const float reach = static_cast<float>(radius);
+    Append(CellsOfBox(centreX - reach, centreY - reach, 2 * reach, 2 * reach), out, true);
 }
 
 bool CGP_PlayField::Update(float timeStep)

@@ -48,7 +48,8 @@ CGP_Scene::~CGP_Scene() = default;
 
 void CGP_Scene::Load(CGP_ServerSet* servers, bool preloadDefinitions, bool loadImages)
 {
-    if (!playField) throw CGP_FatalExeption(Module, __LINE__, FormatNew("A scene loads only onto a play field"), nullptr, 1);
+    if (!playField)
+        throw CGP_FatalExeption(Module, __LINE__, FormatNew("A scene loads only onto a play field"), nullptr, 1);
     GP_SceneRecord record;
     record.Read(servers, *playField);
     *parameters = record.parameters;

@@ -40,8 +40,8 @@ void CGP_SpriteDef::BuildFrames(CGP_Surface* surface, int state)
     const long long cells = static_cast<long long>(fields.columns) * fields.rows;
     if (fields.FrameWidth() <= 0 || fields.FrameHeight() <= 0 || fields.columns < 1 || fields.rows < 1 ||
         cells > MaxFramesPerState)
-        throw CGP_FatalExeption(Module, __LINE__, FormatNew("Sprite state %d has no sound frame grid", state),
-                                nullptr, 1);
+        throw CGP_FatalExeption(Module, __LINE__, FormatNew("Sprite state %d has no sound frame grid", state), nullptr,
+                                1);
     frames[state] = std::make_unique<CGP_SurfaceFrames>();
     frames[state]->AddGrid(surface, fields.frameRect.left, fields.frameRect.top, fields.FrameWidth(),
                            fields.FrameHeight(), fields.columns, fields.rows);

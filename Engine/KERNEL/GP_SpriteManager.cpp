@@ -56,8 +56,7 @@ CGP_SpriteDef* CGP_SpriteManager::GetDefinition(std::uint32_t id, bool loadImage
     if (slot) return slot.get();
     CGP_ServerSet* servers = owner->GetServers();
     if (!servers->binary->OpenRead(id))
-        throw CGP_FatalExeption(Module, __LINE__, FormatNew("Sprite definition 0x%X cannot be opened", id), nullptr,
-                                1);
+        throw CGP_FatalExeption(Module, __LINE__, FormatNew("Sprite definition 0x%X cannot be opened", id), nullptr, 1);
     auto def = std::make_unique<CGP_SpriteDef>(owner);
     def->Load(servers, loadImages);
     slot = std::move(def);

@@ -102,10 +102,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
-    const bool written = Write(folder + "ground.bmp", Bmp(640, 480, Ground)) &&
-                         Write(folder + "clouds.bmp", Bmp(640, 480, Cloud)) &&
-                         Write(folder + "ship.bmp", Bmp(32, 32, Ship)) && Write(folder + "rock.bmp", Bmp(24, 24, Rock)) &&
-                         Write(folder + "shot.bmp", Bmp(4, 10, Shot)) && Write(folder + "spark.bmp", Bmp(64, 16, Spark));
+    const bool written =
+        Write(folder + "ground.bmp", Bmp(640, 480, Ground)) && Write(folder + "clouds.bmp", Bmp(640, 480, Cloud)) &&
+        Write(folder + "ship.bmp", Bmp(32, 32, Ship)) && Write(folder + "rock.bmp", Bmp(24, 24, Rock)) &&
+        Write(folder + "shot.bmp", Bmp(4, 10, Shot)) && Write(folder + "spark.bmp", Bmp(64, 16, Spark));
     if (!written) {
         std::fprintf(stderr, "cannot write the pictures into %s\n", folder.c_str());
         return 1;

@@ -98,7 +98,12 @@ using Writer = std::function<void(CGP_ServerSet&)>;
 
 class PlayPackTest : public DisplayTest {
 protected:
-    enum Group : std::uint16_t { Pictures = 1, Sprites, Weapons, Scenes };
+    enum Group : std::uint16_t {
+        Pictures = 1,
+        Sprites,
+        Weapons,
+        Scenes
+    };
 
     PlayPackTest() : work(dir.path())
     {

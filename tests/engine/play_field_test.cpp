@@ -33,8 +33,8 @@ TEST(PlayFieldGrid, ColumnsFollowTheFrameAndTruncTowardZero)
         int first, last;  // last < first: no cell
     };
     const Case cases[] = {
-        {-10, 20, 0, 0}, {600, 100, 9, 9}, {-100, 20, 0, -1}, {-30, 20, 0, 0},
-        {640, 20, 0, -1}, {700, 20, 0, -1}, {63, 1, 0, 1}, {1e30f, 20, 0, -1},
+        {-10, 20, 0, 0},  {600, 100, 9, 9}, {-100, 20, 0, -1}, {-30, 20, 0, 0},
+        {640, 20, 0, -1}, {700, 20, 0, -1}, {63, 1, 0, 1},     {1e30f, 20, 0, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.x);
@@ -101,9 +101,9 @@ TEST_F(PlayFieldTest, LayersScrollAlongTheirAxisAndWrapLikeSteppingByTheirSize)
         float expected;
     };
     const Case cases[] = {
-        {false, 640, 630, 1, 20, 10},     {false, 640, 620, 1, 20, 640},  {false, 640, 640, 1, 1, 1},
-        {false, 37, 0, 1, 1000, 1},       {false, 37, 0, 1, 74, 37},      {false, 37, 5, -1, 20, 22},
-        {false, 37, 0, -1, 74, 0},        {true, 25, 3, 0.5f, 100, 28 - 25}, {false, 0, 5, 1, 20, 25},
+        {false, 640, 630, 1, 20, 10}, {false, 640, 620, 1, 20, 640},     {false, 640, 640, 1, 1, 1},
+        {false, 37, 0, 1, 1000, 1},   {false, 37, 0, 1, 74, 37},         {false, 37, 5, -1, 20, 22},
+        {false, 37, 0, -1, 74, 0},    {true, 25, 3, 0.5f, 100, 28 - 25}, {false, 0, 5, 1, 20, 25},
         {false, -8, 5, -1, 20, -15},
     };
     for (const Case& c : cases) {
@@ -158,9 +158,10 @@ TEST_F(PlayFieldTest, TheShadowImageHalvesEachChannelAndShadowsAreClippedToItAnd
     layer.initialX = 3;
     GP_SpriteRecord record = PlainSprite(16, 16);
     record.header.makeSpans = 1;
-    record.states[0].pictureID = AddPicture("ship.bmp", Bmp(16, 16, [](int x, int) {
-        return x < 8 ? Rgb{255, 255, 255} : Rgb{0, 0, 0};  // the right half is transparent
-    }));
+    record.states[0].pictureID =
+        AddPicture("ship.bmp", Bmp(16, 16, [](int x, int) {
+                       return x < 8 ? Rgb{255, 255, 255} : Rgb{0, 0, 0};  // the right half is transparent
+                   }));
     const std::uint32_t id = AddSprite("ship", record);
     Build();
     field.Fields()->layers[2] = layer;

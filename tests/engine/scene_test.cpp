@@ -39,7 +39,14 @@ protected:
         return block;
     }
 
-    std::uint32_t AddScene(const std::string& name, GP_SceneRecord record, GP_LayerRecord layer = {GP_NoID})
+    static GP_LayerRecord NoLayer()
+    {
+        GP_LayerRecord layer{};
+        layer.pictureID = GP_NoID;
+        return layer;
+    }
+
+    std::uint32_t AddScene(const std::string& name, GP_SceneRecord record, GP_LayerRecord layer = NoLayer())
     {
         return AddWritten(Scenes, name, [record, layer](CGP_ServerSet& tool) mutable {
             CGP_PlayField field(nullptr, 10, 10);
@@ -106,8 +113,8 @@ TEST_F(SceneTest, StartDelaysWithASpreadLandWithinIt)
     const std::uint32_t enemy = AddSprite("enemy", PlainSprite(16, 16));
     GP_SceneRecord record;
     for (int i = 0; i < 300; ++i) record.objects.push_back(Placed(enemy, 0, 0, 1000, 100));
-    record.objects.push_back(Placed(enemy, 0, 0, 0, 100));     // no delay: nothing to spread
-    record.objects.push_back(Placed(enemy, 0, 0, 500, -50));   // a negative spread is none
+    record.objects.push_back(Placed(enemy, 0, 0, 0, 100));    // no delay: nothing to spread
+    record.objects.push_back(Placed(enemy, 0, 0, 500, -50));  // a negative spread is none
     record.objects.push_back(Placed(enemy, 0, 0, 500, 0));
     const std::uint32_t id = AddScene("level", record);
     Build();

@@ -60,8 +60,9 @@ TEST_F(SpriteTest, TheRecordRoundTripsWithItsListsAndUnsettledBytes)
 TEST_F(SpriteTest, StatesWithPicturesGetFramesAndMasksAndAStateWithoutGetsNone)
 {
     // Two 8 x 6 frames side by side from (4, 2); the left half of each frame is black (transparent in the mask).
-    const std::uint32_t picture =
-        AddPicture("strip.bmp", Bmp(24, 10, [](int x, int) { return x % 8 < 4 ? Rgb{0, 0, 0} : Rgb{255, 0, 0}; }));
+    const std::uint32_t picture = AddPicture("strip.bmp", Bmp(24, 10, [](int x, int) {
+                                                 return x % 8 < 4 ? Rgb{0, 0, 0} : Rgb{255, 0, 0};
+                                             }));
     GP_SpriteRecord record = PlainSprite(8, 6);
     record.header.makeSpans = 1;
     record.states[0].pictureID = picture;

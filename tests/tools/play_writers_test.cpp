@@ -151,8 +151,9 @@ TEST(PlayWriters, SpritesWeaponsScenesAndLevelListsReadBackAsWritten)
 
 TEST(PlayWriters, FaultsAreNamedWithTheirLine)
 {
-    const std::string head = "pack campaign\ngroup \"Header\" kind 0 dir \"RESOURCE\\BIN\\\"\n"
-                             "group \"S\" kind 7 dir \"RESOURCE\\S\\\"\n";
+    const std::string head =
+        "pack campaign\ngroup \"Header\" kind 0 dir \"RESOURCE\\BIN\\\"\n"
+        "group \"S\" kind 7 dir \"RESOURCE\\S\\\"\n";
     const struct {
         std::string body;
         const char* message;

@@ -10,7 +10,13 @@
 #include "GP_PlayHost.h"
 #include "GP_SpriteManager.h"
 
-enum DemoList : std::uint16_t { ShipList, ShotList, RockList, SparkList, ListCount };
+enum DemoList : std::uint16_t {
+    ShipList,
+    ShotList,
+    RockList,
+    SparkList,
+    ListCount
+};
 
 struct DemoCounts {
     long shotsFired = 0;

@@ -73,7 +73,8 @@ int Run(const char* packPath, bool windowed)
     HWND window = MakeWindow();
     CGP_Display display;
     if (int failed = display.Init()) return failed;
-    const int setUp = windowed ? display.SetWindowed(0, window, 640, 480) : display.SetFullScreen(0, window, 640, 480, 16);
+    const int setUp =
+        windowed ? display.SetWindowed(0, window, 640, 480) : display.SetFullScreen(0, window, 640, 480, 16);
     if (setUp) return setUp;
     GP_PublishDisplayValues(&display);
 

@@ -31,8 +31,10 @@ template <typename Record, typename T>
 Option<Record> Field(const char* name, T Record::*member)
 {
     return {name, [member](Record& record, const Setting& s) {
-                if constexpr (std::is_floating_point_v<T>) record.*member = FloatOf(s.token, s.line);
-                else record.*member = static_cast<T>(ValueOf(s.context, s.token, s.line));
+                if constexpr (std::is_floating_point_v<T>)
+                    record.*member = FloatOf(s.token, s.line);
+                else
+                    record.*member = static_cast<T>(ValueOf(s.context, s.token, s.line));
             }};
 }
 
@@ -73,10 +75,12 @@ const std::vector<Option<GP_SpriteHeader>>& HeaderOptions()
 {
     using H = GP_SpriteHeader;
     static const std::vector<Option<H>> options = {
-        Field("behaviour", &H::behaviourID), Field("kind", &H::kind),         Field("heading", &H::baseHeading),
-        Field("damage", &H::damage),         Field("speed", &H::speed),       Field("accel", &H::acceleration),
-        Field("maxspeed", &H::maxSpeed),     Field("health", &H::initialHealth), Field("ingrid", &H::inGrid),
-        Field("interval", &H::interval),     Field("spans", &H::makeSpans),   Field("score", &H::scoreValue),
+        Field("behaviour", &H::behaviourID), Field("kind", &H::kind),
+        Field("heading", &H::baseHeading),   Field("damage", &H::damage),
+        Field("speed", &H::speed),           Field("accel", &H::acceleration),
+        Field("maxspeed", &H::maxSpeed),     Field("health", &H::initialHealth),
+        Field("ingrid", &H::inGrid),         Field("interval", &H::interval),
+        Field("spans", &H::makeSpans),       Field("score", &H::scoreValue),
     };
     return options;
 }
@@ -86,18 +90,30 @@ const std::vector<Option<GP_SpriteState>>& StateOptions()
     using S = GP_SpriteState;
     using R = platform::Rect;
     static const std::vector<Option<S>> options = {
-        Side("left", &S::frameRect, &R::left),       Side("top", &S::frameRect, &R::top),
-        Side("right", &S::frameRect, &R::right),     Side("bottom", &S::frameRect, &R::bottom),
-        Side("cleft", &S::collisionRect, &R::left),  Side("ctop", &S::collisionRect, &R::top),
-        Side("cright", &S::collisionRect, &R::right), Side("cbottom", &S::collisionRect, &R::bottom),
-        Field("picture", &S::pictureID),             Field("usekey", &S::useColorKey),
-        Field("key", &S::colorKey),                  Field("frames", &S::frameCount),
-        Field("value", &S::stateValue),              Field("rate", &S::animRate),
-        Field("loop", &S::loop),                     Field("param", &S::stateParam),
-        Field("flag", &S::stateFlag),                Field("columns", &S::columns),
-        Field("rows", &S::rows),                     Field("option", &S::loadOption),
-        Field("sound", &S::soundID),                 Field("soundloops", &S::soundLoops),
-        Field("stopondeath", &S::stopSoundOnDeath),  Field("follows", &S::soundFollows),
+        Side("left", &S::frameRect, &R::left),
+        Side("top", &S::frameRect, &R::top),
+        Side("right", &S::frameRect, &R::right),
+        Side("bottom", &S::frameRect, &R::bottom),
+        Side("cleft", &S::collisionRect, &R::left),
+        Side("ctop", &S::collisionRect, &R::top),
+        Side("cright", &S::collisionRect, &R::right),
+        Side("cbottom", &S::collisionRect, &R::bottom),
+        Field("picture", &S::pictureID),
+        Field("usekey", &S::useColorKey),
+        Field("key", &S::colorKey),
+        Field("frames", &S::frameCount),
+        Field("value", &S::stateValue),
+        Field("rate", &S::animRate),
+        Field("loop", &S::loop),
+        Field("param", &S::stateParam),
+        Field("flag", &S::stateFlag),
+        Field("columns", &S::columns),
+        Field("rows", &S::rows),
+        Field("option", &S::loadOption),
+        Field("sound", &S::soundID),
+        Field("soundloops", &S::soundLoops),
+        Field("stopondeath", &S::stopSoundOnDeath),
+        Field("follows", &S::soundFollows),
     };
     return options;
 }
@@ -106,8 +122,12 @@ const std::vector<Option<GP_WeaponSlot>>& SlotOptions()
 {
     using W = GP_WeaponSlot;
     static const std::vector<Option<W>> options = {
-        Field("x", &W::muzzleX),           Field("y", &W::muzzleY),   Field("pattern", &W::pattern),
-        Field("both", &W::bothBarrels),    Field("spacing", &W::barrelSpacing), Field("id", &W::weaponID),
+        Field("x", &W::muzzleX),
+        Field("y", &W::muzzleY),
+        Field("pattern", &W::pattern),
+        Field("both", &W::bothBarrels),
+        Field("spacing", &W::barrelSpacing),
+        Field("id", &W::weaponID),
         Field("distance", &W::muzzleDistance),
     };
     return options;
@@ -124,17 +144,28 @@ const std::vector<Option<GP_SpawnEntry>>& SpawnOptions()
 {
     using E = GP_SpawnEntry;
     static const std::vector<Option<E>> options = {
-        Field("id", &E::spriteID),               Field("interval", &E::intervalBase),
-        Field("intervalspread", &E::intervalSpread), Field("intervalrandom", &E::intervalRandom),
-        Field("x", &E::xBase),                   Field("y", &E::yBase),
-        Field("xspread", &E::xSpread),           Field("yspread", &E::ySpread),
-        Field("posrandom", &E::positionRandom),  Field("heading", &E::headingOffset),
-        Field("headingspread", &E::headingSpread), Field("headingrandom", &E::headingRandom),
-        Field("speed", &E::speedBase),           Field("speedspread", &E::speedSpread),
-        Field("speedrandom", &E::speedRandom),   Field("delay", &E::startDelayBase),
-        Field("delayspread", &E::startDelaySpread), Field("delayrandom", &E::startDelayRandom),
-        Field("count", &E::countBase),           Field("countspread", &E::countSpread),
-        Field("countrandom", &E::countRandom),   Field("child", &E::asChild),
+        Field("id", &E::spriteID),
+        Field("interval", &E::intervalBase),
+        Field("intervalspread", &E::intervalSpread),
+        Field("intervalrandom", &E::intervalRandom),
+        Field("x", &E::xBase),
+        Field("y", &E::yBase),
+        Field("xspread", &E::xSpread),
+        Field("yspread", &E::ySpread),
+        Field("posrandom", &E::positionRandom),
+        Field("heading", &E::headingOffset),
+        Field("headingspread", &E::headingSpread),
+        Field("headingrandom", &E::headingRandom),
+        Field("speed", &E::speedBase),
+        Field("speedspread", &E::speedSpread),
+        Field("speedrandom", &E::speedRandom),
+        Field("delay", &E::startDelayBase),
+        Field("delayspread", &E::startDelaySpread),
+        Field("delayrandom", &E::startDelayRandom),
+        Field("count", &E::countBase),
+        Field("countspread", &E::countSpread),
+        Field("countrandom", &E::countRandom),
+        Field("child", &E::asChild),
     };
     return options;
 }
@@ -143,9 +174,9 @@ const std::vector<Option<GP_WeaponRecord>>& WeaponOptions()
 {
     using W = GP_WeaponRecord;
     static const std::vector<Option<W>> options = {
-        Field("flash", &W::flashID),  Field("projectile", &W::projectileID), Field("delay", &W::delay),
-        Field("random", &W::randomDelay), Field("spread", &W::delaySpread), Field("flashx", &W::flashX),
-        Field("flashy", &W::flashY),  Field("x", &W::projectileX),       Field("y", &W::projectileY),
+        Field("flash", &W::flashID),          Field("projectile", &W::projectileID), Field("delay", &W::delay),
+        Field("random", &W::randomDelay),     Field("spread", &W::delaySpread),      Field("flashx", &W::flashX),
+        Field("flashy", &W::flashY),          Field("x", &W::projectileX),           Field("y", &W::projectileY),
         Field("attached", &W::flashAttached),
     };
     return options;
@@ -165,9 +196,9 @@ const std::vector<Option<GP_LayerRecord>>& LayerOptions()
 {
     using L = GP_LayerRecord;
     static const std::vector<Option<L>> options = {
-        Field("picture", &L::pictureID), Field("usekey", &L::useColorKey), Field("key", &L::colorKey),
-        Field("vertical", &L::vertical), Field("speed", &L::speed),        Field("wrapw", &L::wrapWidth),
-        Field("wraph", &L::wrapHeight),  Field("x", &L::initialX),         Field("y", &L::initialY),
+        Field("picture", &L::pictureID),   Field("usekey", &L::useColorKey), Field("key", &L::colorKey),
+        Field("vertical", &L::vertical),   Field("speed", &L::speed),        Field("wrapw", &L::wrapWidth),
+        Field("wraph", &L::wrapHeight),    Field("x", &L::initialX),         Field("y", &L::initialY),
         Field("shadow", &L::shadowSource),
     };
     return options;
@@ -177,11 +208,20 @@ const std::vector<Option<GP_GameObjectBlock>>& ObjectOptions()
 {
     using O = GP_GameObjectBlock;
     static const std::vector<Option<O>> options = {
-        Field("sprite", &O::spriteID), Field<O, float>("x", &O::x), Field<O, float>("y", &O::y),
-        Field("delay", &O::startDelay), Field("spread", &O::startDelaySpread), Field("heading", &O::heading),
-        Field("vx", &O::vx),           Field("vy", &O::vy),         Field("vz", &O::vz),
-        Field("depth", &O::depth),     Field("pitch", &O::pitch),   Field("value32", &O::value32),
-        Field("value60", &O::value60), Field("value68", &O::value68),
+        Field("sprite", &O::spriteID),
+        Field<O, float>("x", &O::x),
+        Field<O, float>("y", &O::y),
+        Field("delay", &O::startDelay),
+        Field("spread", &O::startDelaySpread),
+        Field("heading", &O::heading),
+        Field("vx", &O::vx),
+        Field("vy", &O::vy),
+        Field("vz", &O::vz),
+        Field("depth", &O::depth),
+        Field("pitch", &O::pitch),
+        Field("value32", &O::value32),
+        Field("value60", &O::value60),
+        Field("value68", &O::value68),
     };
     return options;
 }
@@ -272,10 +312,12 @@ void WriteLevelsResource(const ManifestEntry& entry, const WriteContext& context
     bool drawGiven = false;
     for (const ManifestLine& field : entry.fields) {
         const bool draw = field.tokens[0] == "draw";
-        if (!draw && field.tokens[0] != "group") throw ManifestError(field.number, "write group <id>... or draw <id>...");
+        if (!draw && field.tokens[0] != "group")
+            throw ManifestError(field.number, "write group <id>... or draw <id>...");
         if (draw && drawGiven) throw ManifestError(field.number, "the drawing order was given already");
         std::vector<std::uint32_t>& ids = draw ? drawOrder : groups.emplace_back();
-        for (std::size_t i = 1; i < field.tokens.size(); ++i) ids.push_back(ValueOf(context, field.tokens[i], field.number));
+        for (std::size_t i = 1; i < field.tokens.size(); ++i)
+            ids.push_back(ValueOf(context, field.tokens[i], field.number));
         if (ids.size() > 0xFFFF) throw ManifestError(field.number, "a group holds at most 65535 IDs");
         drawGiven = drawGiven || draw;
     }
