@@ -20,7 +20,8 @@ namespace {
 
 constexpr float FrameMs = 16.7f;
 
-// Moves by velocity, turns back at the screen's edges and counts the neighbours it overlaps.
+// Moves by velocity, turns back at the screen's edges and counts the objects it overlaps in the grid cells it
+// covers, walking the cells as the game's behaviours do.
 class Bouncer : public CGP_Behaviour {
 public:
     void Update(CGP_GameObject* object, float timeStep) override
@@ -29,15 +30,23 @@ public:
         *object->y += *object->vy * timeStep;
         if (*object->x < 0 || *object->x > 608) *object->vx = -*object->vx;
         if (*object->y < 0 || *object->y > 448) *object->vy = -*object->vy;
-        object->playField->GetCandidatesNear(object, near, 32);
+        CGP_PlayField& field = *object->playField;
+        const GP_CellRange cells = field.CellsCovered(object, object->GetAbsX(), object->GetAbsY());
         const platform::Rect mine = object->GetRect();
-        for (std::uint16_t i = 0; i < near.GetCount(); ++i) {
-            auto* other = static_cast<CGP_GameObject*>(near.Get(i));
+        for (int row = cells.firstRow; row <= cells.lastRow; ++row)
+            for (int column = cells.firstColumn; column <= cells.lastColumn; ++column)
+                CountOverlaps(field.Cell(column, row), object, mine);
+    }
+    long overlaps = 0;
+
+private:
+    void CountOverlaps(const CGP_PtrList& cell, CGP_GameObject* object, const platform::Rect& mine)
+    {
+        for (std::uint16_t i = 0; i < cell.count; ++i) {
+            auto* other = static_cast<CGP_GameObject*>(cell.block[i]);
             if (other != object && !mine.Intersected(other->GetRect()).IsEmpty()) ++overlaps;
         }
     }
-    CGP_PagedTable near;
-    long overlaps = 0;
 };
 
 struct Play {
