@@ -100,6 +100,31 @@ TEST_F(WeaponTest, ASingleShotLeavesTheMuzzleAlongTheShootersHeading)
     EXPECT_EQ(Flashes(), 0);
 }
 
+TEST_F(WeaponTest, ARotatingGunAimsByItsFrameFromTheShootersBaseHeading)
+{
+    GP_WeaponSlot slot;
+    slot.muzzleDistance = 10;
+    GP_SpriteRecord turret = PlainSprite(16, 16);
+    turret.header.kind = 2;
+    turret.header.baseHeading = 90;
+    turret.states[0].stateFlag = 1;
+    turret.states[0].stateParam = 10;
+    turret.states[0].stateValue = 2;
+    slot.weaponID = AddWeapon("gun", Gun(shot, 0));
+    turret.weapons.push_back(slot);
+    const std::uint32_t id = AddSprite("turret", turret);
+    Build();
+    CGP_GameObject* gun = MakeShooter(id);
+    gun->frameIndex = 5;  // 3 frames past the state value: 30 degrees
+    gun->Fire(false, 0);
+    platform::AdvanceFakeClock(1);
+    ASSERT_TRUE(gun->Fire(false, 0));
+    ASSERT_EQ(Shots(), 1);
+    EXPECT_FLOAT_EQ(*ShotAt(0)->heading, 30.0f);
+    EXPECT_NEAR(*ShotAt(0)->x, 100 + 8.660254f, 1e-3);
+    EXPECT_NEAR(*ShotAt(0)->y, 200 - 5.0f, 1e-3);
+}
+
 TEST_F(WeaponTest, PatternThreeShootsNothingButRestartsItsDelay)
 {
     GP_WeaponSlot slot;
