@@ -203,6 +203,20 @@ TEST_F(SpriteTest, AnObjectGoneForThreeUpdatesIsRecycledAfresh)
     EXPECT_EQ(list.Count(), 2);
 }
 
+TEST_F(SpriteTest, ObjectsTakeTheirDefinitionsAgainAfterTheManagerReloadsThem)
+{
+    const std::uint32_t id = AddSprite("ship", PlainSprite(8, 8));
+    Build();
+    CGP_GameObject* object = Create(id);
+    host->sprites->Clear(false);  // the old definition is gone
+    host->lists[0]->ReloadDefinitions(host->sprites.get());
+    CGP_SpriteDef* reloaded = host->sprites->slots[GP_IndexOf(id)].get();
+    ASSERT_NE(reloaded, nullptr);
+    EXPECT_EQ(object->def, reloaded);
+    EXPECT_EQ(object->stateBlock->def, &reloaded->record);
+    EXPECT_EQ(*object->GetWidth(), 8);
+}
+
 TEST_F(SpriteTest, AnObjectAFullListRefusesIsNotLeftBehind)
 {
     const std::uint32_t id = AddSprite("ship", PlainSprite(8, 8));
