@@ -4,6 +4,7 @@
 #include "GP_GraphServer.h"
 #include "GP_SoundServer.h"
 #include "GP_TextServer.h"
+#include "GP_Weapon.h"
 
 CGP_ServerSet::CGP_ServerSet(CGP_GameMainFrame* owner, CGP_IOManager* io, CGP_DirectSound* device,
                              std::uint32_t language)
@@ -13,6 +14,7 @@ CGP_ServerSet::CGP_ServerSet(CGP_GameMainFrame* owner, CGP_IOManager* io, CGP_Di
     graphics = std::make_unique<CGP_GraphServer>(this);
     sound = std::make_unique<CGP_SoundServer>(io, device);
     text = std::make_unique<CGP_TextServer>(io, language);
+    weapons = std::make_unique<CGP_WeaponServer>(this);
 }
 
 CGP_ServerSet::~CGP_ServerSet()
@@ -21,4 +23,5 @@ CGP_ServerSet::~CGP_ServerSet()
     graphics.reset();
     sound.reset();
     text.reset();
+    weapons.reset();
 }

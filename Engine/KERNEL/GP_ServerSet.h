@@ -25,7 +25,7 @@ public:
     std::unique_ptr<CGP_GraphServer> graphics;
     std::unique_ptr<CGP_SoundServer> sound;
     std::unique_ptr<CGP_TextServer> text;
-    CGP_WeaponServer* weapons = nullptr;  // joins the set with the weapon server
+    std::unique_ptr<CGP_WeaponServer> weapons;
     CGP_IOManager* io = nullptr;
     CGP_GameMainFrame* owner = nullptr;
 };

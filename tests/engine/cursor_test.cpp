@@ -21,7 +21,11 @@ public:
         log += "m " + std::to_string(dx) + " " + std::to_string(dy) + ";";
     }
     void Event4(CGP_GameObject*) override { log += "1;"; }
-    void Event5(CGP_GameObject*) override { log += "2;"; }
+    std::int32_t Event5(CGP_GameObject*) override
+    {
+        log += "2;";
+        return 0;
+    }
     std::string log;
 };
 

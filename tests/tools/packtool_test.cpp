@@ -138,7 +138,7 @@ TEST(PackTool, ManifestFaultsAreReportedWithTheirLine)
 {
     const std::string header = "pack interface\ngroup \"H\" kind 0 dir \"RESOURCE\\H\\\"\n";
     const std::pair<std::string, std::string> cases[] = {
-        {header + "sprite \"x\"\n", "line 3: unknown resource kind \"sprite\""},
+        {header + "movie \"x\"\n", "line 3: unknown resource kind \"movie\""},
         {"pack interface\ngroup \"H\" dir \"X\\\"\n", "line 2: group \"H\" needs a kind"},
         {header + "text \"t\"\n  xx \"?\"\n", "line 4: a text's language is ru, en, fr or de"},
         {header + "text \"t\"\n  ru \"中\"\n", "line 4:"},

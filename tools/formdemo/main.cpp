@@ -52,6 +52,7 @@ struct Demo {
     DemoActions actions{frame};
     DemoShip shipBehaviour{frame};
     CGP_GameObject ship{nullptr};
+    CGP_Element shipPicture{&ship};  // drawn where the ship is
     std::unique_ptr<CGP_DirectInput> input;
     std::unique_ptr<CGP_MouseCursor> cursor;
     std::unique_ptr<CGP_Form> form;
@@ -66,7 +67,7 @@ struct Demo {
     void Draw(CGP_Display& display)
     {
         form->Draw();
-        ship.Draw();
+        shipPicture.Draw();
         cursor->Draw();
         display.Present(1);
     }
@@ -112,7 +113,7 @@ int Run(const char* packPath, bool windowed)
     demo.ship.behaviour = &demo.shipBehaviour;
     demo.ship.Block<GP_ElementBlock>()->x = static_cast<float>(demo.frame.shipX);
     demo.ship.Block<GP_ElementBlock>()->y = 410;
-    ShowPicture(demo.ship, servers, names, "ship.bmp", 32, 24);
+    ShowPicture(demo.shipPicture, servers, names, "ship.bmp", 32, 24);
     demo.input = MakeInput(demo.frame.handle);
     demo.frame.pointerX = 320, demo.frame.pointerY = 240;
     demo.cursor = std::make_unique<CGP_MouseCursor>(&demo.frame, demo.input.get(), &demo.ship);

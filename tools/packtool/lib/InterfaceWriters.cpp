@@ -19,30 +19,12 @@
 #include "GP_ServerSet.h"
 #include "GP_Slider.h"
 #include "GP_TextInput.h"
+#include "EngineWriting.h"
 #include "TextColumns.h"
 
 namespace packtool {
 
 namespace {
-
-// A number (decimal, 0x..., or negative decimal) or a "group|name" ID, as 32 bits.
-std::uint32_t ValueOf(const WriteContext& context, const std::string& token, int line)
-{
-    if (token.size() > 1 && token[0] == '-')
-        return static_cast<std::uint32_t>(-static_cast<std::int64_t>(ParseNumber(token.substr(1), line)));
-    return ResolveID(context.names, token, line);
-}
-
-float FloatOf(const std::string& token, int line)
-{
-    try {
-        std::size_t used = 0;
-        const float value = std::stof(token, &used);
-        if (used == token.size()) return value;
-    } catch (const std::exception&) {
-    }
-    throw ManifestError(line, "not a number: " + token);
-}
 
 struct Setting {
     const WriteContext& context;
@@ -179,22 +161,6 @@ std::unique_ptr<CGP_Control> ControlOf(CGP_Form& form, const ManifestLine& field
         return control;
     }
     throw ManifestError(field.number, "no such kind of control: " + field.tokens[0]);
-}
-
-// Runs the engine writer on the open loose file, through a binary server of the pack's name table.
-template <typename Write>
-void WriteThroughEngine(const WriteContext& context, std::FILE* out, Write write)
-{
-    CGP_IOManager io(nullptr, nullptr, const_cast<CGP_NameServer*>(&context.names), nullptr);
-    CGP_ServerSet servers(nullptr, &io, nullptr, 1033);
-    servers.binary->writeStream = out;
-    try {
-        write(servers);
-    } catch (...) {
-        servers.binary->writeStream = nullptr;
-        throw;
-    }
-    servers.binary->writeStream = nullptr;
 }
 
 int GlyphCode(const std::string& token, int line)

@@ -9,6 +9,7 @@
 #include "GP_IDList.h"
 #include "GP_NameServer.h"
 #include "InterfaceWriters.h"
+#include "PlayWriters.h"
 #include "TextColumns.h"
 #include "ToolFiles.h"
 
@@ -85,6 +86,10 @@ const ResourceKind Kinds[] = {
     {"idlist", WriteIDListResource},
     {"form", WriteFormResource},
     {"font", WriteFontResource},
+    {"sprite", WriteSpriteResource},
+    {"weapon", WriteWeaponResource},
+    {"scene", WriteSceneResource},
+    {"levels", WriteLevelsResource},
 };
 
 }  // namespace
