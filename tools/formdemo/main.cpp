@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "DemoFrame.h"
+#include "DemoKit.h"
 #include "GP_BinaryServer.h"
 #include "GP_DirectInput.h"
 #include "GP_Display.h"
@@ -27,14 +28,6 @@ namespace {
 constexpr std::uint16_t PictureGroup = 1;
 constexpr std::uint16_t FormGroup = 3;
 constexpr float MaxStep = 20;  // milliseconds, as the game's frame timer caps them
-
-void LoadNameTable(CGP_NameServer& names, std::FILE* pack)
-{
-    std::uint32_t trailer = 0;
-    if (std::fread(&trailer, sizeof trailer, 1, pack) != 1 || std::fseek(pack, trailer + 4, SEEK_SET) != 0)
-        throw CGP_FatalExeption("formdemo", __LINE__, FormatNew("The pack has no name table"));
-    names.Load(pack, true);
-}
 
 // An element showing a keyed picture of the pack.
 void ShowPicture(CGP_Element& element, CGP_ServerSet& servers, CGP_NameServer& names, const char* picture, int width,
@@ -91,21 +84,11 @@ int Run(const char* packPath, bool windowed)
     ShowWindow(demo.frame.handle, SW_SHOW);
     ShowCursor(FALSE);
     CGP_Display display;
-    if (int failed = display.Init()) return failed;
-    const int setUp = windowed ? display.SetWindowed(0, demo.frame.handle, 640, 480)
-                               : display.SetFullScreen(0, demo.frame.handle, 640, 480, 16);
-    if (setUp) return setUp;
-    GP_PublishDisplayValues(&display);
-
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> pack(platform::OpenFile(packPath, "rb"), std::fclose);
-    if (!pack) {
-        std::fprintf(stderr, "cannot open %s\n", packPath);
-        return 1;
-    }
-    CGP_NameServer names;
-    LoadNameTable(names, pack.get());
-    CGP_IOManager io(pack.get(), nullptr, &names, nullptr);
-    CGP_ServerSet servers(nullptr, &io, nullptr, 1033);
+    if (int failed = SetUpDemoDisplay(display, demo.frame.handle, windowed)) return failed;
+    DemoPack pack;
+    if (!pack.Open(packPath, "formdemo")) return 1;
+    CGP_NameServer& names = pack.names;
+    CGP_ServerSet& servers = *pack.servers;
     CGP_FontCache fonts(&names, &servers);
     demo.frame.fonts = &fonts;
     GP_KeyNames = DemoKeyNames();
@@ -125,35 +108,23 @@ int Run(const char* packPath, bool windowed)
     demo.form->Bind(&demo.actions);
 
     DWORD last = timeGetTime();
-    for (MSG msg{};;) {
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) return 0;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-            continue;
-        }
+    RunDemoLoop([&] {
         const DWORD now = timeGetTime();
         demo.Step(std::min(MaxStep, static_cast<float>(now - last)));
         last = now;
         demo.Draw(display);
-    }
+    });
+    return 0;
+}
+
+// The demo's key names stay set only while it runs.
+int RunAndForgetKeyNames(const char* packPath, bool windowed)
+{
+    const int result = Run(packPath, windowed);
+    GP_KeyNames = nullptr;
+    return result;
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <pack> [--windowed]\n", argv[0]);
-        return 2;
-    }
-    try {
-        const int result = Run(argv[1], argc > 2 && std::strcmp(argv[2], "--windowed") == 0);
-        GP_KeyNames = nullptr;
-        return result;
-    } catch (const CGP_Exeption& error) {
-        std::unique_ptr<char[]> text(error.GetMessage());
-        std::fprintf(stderr, "%s\n", text.get());
-        return 1;
-    }
-}
+int main(int argc, char** argv) { return DemoMain(argc, argv, RunAndForgetKeyNames); }
