@@ -13,6 +13,13 @@
 
 namespace packtool {
 
+// One "name value" option of a manifest line, as the record setters read it.
+struct Setting {
+    const WriteContext& context;
+    const std::string& token;
+    int line;
+};
+
 // A number (decimal, 0x..., or negative decimal) or a "group|name" ID, as 32 bits.
 std::uint32_t ValueOf(const WriteContext& context, const std::string& token, int line);
 float FloatOf(const std::string& token, int line);

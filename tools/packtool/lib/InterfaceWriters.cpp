@@ -26,12 +26,6 @@ namespace packtool {
 
 namespace {
 
-struct Setting {
-    const WriteContext& context;
-    const std::string& token;
-    int line;
-};
-
 // Sets one field of the control's block from its option's value.
 using Setter = std::function<void(CGP_Control&, const Setting&)>;
 

@@ -15,12 +15,6 @@ namespace packtool {
 
 namespace {
 
-struct Setting {
-    const WriteContext& context;
-    const std::string& token;
-    int line;
-};
-
 template <typename Record>
 struct Option {
     const char* name;
