@@ -24,6 +24,7 @@ struct WindowRecord {
     LONG_PTR userData = 0;
     bool visible = false;
     bool destroying = false;
+    bool inTray = false;  // minimised behind a notification-area icon in place of hiding
     SDL_Window* sdl = nullptr;
     ViewTransform view;
 };
