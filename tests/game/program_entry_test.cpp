@@ -79,6 +79,8 @@ TEST_F(ExceptionRecordLog, ARecordWithoutParametersGoesStraightToTheRegisters)
     EXPECT_TRUE(Logged(record).starts_with("Address = 10\nRegisters:\nCS = 0\n"));
 }
 
+volatile int* volatile unmappedPage = reinterpret_cast<volatile int*>(16);
+
 // What a run of the program in a child process did.
 struct RunResult {
     int returned = 0;
@@ -179,7 +181,7 @@ TEST(ProgramRun, EngineExceptionsAreShownAsTheirFlagsAsk)
 TEST(ProgramRun, AMachineFaultIsLoggedOfferedAndEndsTheRunAsAFailure)
 {
     // Address 16: a page never mapped, which the sanitizers leave to the machine, unlike null.
-    const RunResult run = RunProgram([](long) { *reinterpret_cast<volatile int*>(16) = 1; }, "click 2");
+    const RunResult run = RunProgram([](long) { *unmappedPage = 1; }, "click 2");
     EXPECT_EQ(run.returned, -1);
     EXPECT_NE(run.log.find("Exception: Access violation\nAddress = "), std::string::npos) << run.log;
     EXPECT_NE(run.log.find("Parameter 0 = 1\nParameter 1 = 10\nRegisters:\n"), std::string::npos) << run.log;
