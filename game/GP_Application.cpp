@@ -1,62 +1,105 @@
 #include "GP_Application.h"
 
+#include "GP_DirectInput.h"
+#include "GP_DirectMusic.h"
+#include "GP_DirectSound.h"
 #include "GP_Exception.h"
-#include "GP_Surface.h"
+#include "GP_GameMainFrame.h"
+#include "GP_Globals.h"
+#include "GP_Log.h"
+#include "GP_Timer.h"
+#include "platform/dinput.h"
+#include "platform/win32_window.h"
 
-void CGP_MainWindow::FrameTick(bool, float)
+std::uint8_t GP_FirstIdle = 1;
+
+namespace {
+
+constexpr int kProgramIcon = 101;
+constexpr const char* kModule = "GP_Application";
+constexpr const char* kDriverText = "Unable to initialize DirectX drivers.";
+
+}  // namespace
+
+void GP_CheckDisplayResult(int result)
 {
-    if (!display) return;
-    display->backSurface->Clear(0);
-    display->DrawFps(display->backSurface, 10, 10);
-    display->Present(1);  // waits for the vertical blank, so the loop does not spin
+    switch (result) {
+    case 0: return;
+    case 63: throw CGP_FatalExeption(kModule, 130, "Error DirectDrawCreate", kDriverText, 1);
+    case 64: throw CGP_FatalExeption(kModule, 132, "Error QueryInterface", kDriverText, 1);
+    case GP_ErrDisplayFullScreen: throw CGP_FatalExeption(kModule, 134, "Error SetCooperativeLevel", kDriverText, 1);
+    default: throw CGP_FatalExeption(kModule, 135, "Can't create and initialize DDraw", kDriverText, 1);
+    }
 }
 
-void CGP_MainWindow::OnActivate(CGP_Window*)
-{
-    app->active = 1;
-    if (frameTimer) frameTimer->Resume();
-}
+CGP_Application::CGP_Application(HINSTANCE instance) : CGP_AppBase(instance) {}
 
-void CGP_MainWindow::OnDeactivate(CGP_Window*)
-{
-    if (frameTimer) frameTimer->Pause();
-    app->active = 0;
-}
-
-CGP_Application::~CGP_Application()
-{
-    if (display && GP_DisplayPtr == display.get()) GP_PublishDisplayValues(nullptr);
-}
+CGP_Application::~CGP_Application() = default;
 
 void CGP_Application::Init()
 {
-    window = std::make_unique<CGP_MainWindow>(this);
-    // Without its window the loop would wait for ever for messages that can never come.
-    if (!window->Create("Velmorine", WS_POPUP | WS_SYSMENU, 0, 0, 640, 480))
-        throw CGP_FatalExeption("GP_Application", __LINE__, "The main window cannot be created");
-    window->SetIcon(101);
-    ShowWindow(window->handle, SW_SHOW);
-    display = std::make_unique<CGP_Display>();
-    if (display->Init() || display->SetWindowed(0, window->handle, 640, 480))
-        throw CGP_FatalExeption("GP_Application", __LINE__, "The display cannot be set up",
-                                "Unable to initialize DirectX drivers.", 1);
-    GP_PublishDisplayValues(display.get());
-    window->display = display.get();
-    frameTimer = std::make_unique<CGP_GameTimer>(window.get(), 0);
-    frameTimer->callback = static_cast<GP_TimerCallback>(&CGP_MainWindow::FrameTick);
-    window->frameTimer = frameTimer.get();
-    frameTimer->Start();
+    mainFrame.reset();
+    mainFrame = std::make_unique<CGP_GameMainFrame>(this);
+    CGP_GameMainFrame& frame = *mainFrame;
+    // Without its window the game could only fail later, and for a misleading reason.
+    if (!frame.Create("Velmorine", WS_POPUP | WS_SYSMENU, frame.x, frame.y, frame.width, frame.height))
+        throw CGP_FatalExeption(kModule, __LINE__, "The main window cannot be created", kDriverText, 1);
+    icon = LoadIconA(instance, MAKEINTRESOURCEA(kProgramIcon));
+    SetClassLongPtrA(frame.handle, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
+    ShowWindow(frame.handle, SW_SHOW);
+    ShowCursor(FALSE);
+    CoInitialize(nullptr);
+    InitInput();
+    GP_CheckDisplayResult(frame.InitDisplay());
+    SetCursorPos(320, 240);
+    if (!frame.InitSound()) {
+        GlobalSoundEnabled = 0;
+        GlobalMusicEnabled = 0;
+        GlobalDirectSoundEnabled = 0;
+        GlobalDirectMusicEnabled = 0;
+    }
+    frame.directMusic = std::make_unique<CGP_DirectMusic>();
+    frame.CreateTimer();
+    InitMusic();
 }
 
-void CGP_Application::Idle(std::uint8_t*) { frameTimer->Tick(active != 0); }
+void CGP_Application::InitInput()
+{
+    CGP_GameMainFrame& frame = *mainFrame;
+    frame.directInput = std::make_unique<CGP_DirectInput>();
+    if (frame.directInput->Create(instance, nullptr) != GP_InputOk) {
+        frame.directInput.reset();
+        GP_LogWrite("Error initialize DInput. Using windows messaging.\n");
+        return;
+    }
+    frame.directInput->SetMouseRect(0, 0, 640, 480);
+}
+
+void CGP_Application::InitMusic()
+{
+    CGP_GameMainFrame& frame = *mainFrame;
+    if (!GlobalDirectMusicEnabled || !GlobalMusicEnabled) return;
+    if (!frame.directMusic->Create(frame.directSound ? frame.directSound->directSound : nullptr)) {
+        GlobalDirectMusicEnabled = 0;
+        GlobalMusicEnabled = 0;
+        return;
+    }
+    frame.directMusic->SetSearchDirectory("RESOURCE\\MUSIC");
+}
+
+void CGP_Application::Idle(std::uint8_t*)
+{
+    if (!mainFrame) return;
+    GP_FirstIdle = 0;
+    mainFrame->frameTimer->Tick(active != 0);
+}
 
 int CGP_Application::Exit()
 {
-    window->frameTimer = nullptr;
-    window->display = nullptr;
-    frameTimer.reset();
-    display.reset();
-    GP_PublishDisplayValues(nullptr);
-    window.reset();
+    icon = nullptr;
+    if (mainFrame) {
+        mainFrame.reset();
+        CoUninitialize();
+    }
     return 0;
 }

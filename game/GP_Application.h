@@ -1,38 +1,31 @@
-// The game's application object: the message loop calls Init once, Idle on every idle turn and Exit at the end.
-// For now it opens the main window and the display and shows an empty frame with its rate each tick; the main
-// frame takes over the window, the devices and the frame tick as it grows.
+// The game's application object: Init builds the running game in a fixed order around the main frame, Idle
+// ticks its frame timer, Exit tears it down.
 #pragma once
+#include <cstdint>
 #include <memory>
 
 #include "GP_AppBase.h"
-#include "GP_Display.h"
-#include "GP_Timer.h"
-#include "GP_Window.h"
 
-class CGP_MainWindow : public CGP_Window {
-public:
-    using CGP_Window::CGP_Window;
+class CGP_GameMainFrame;
 
-    void FrameTick(bool active, float elapsedMs);
-    void OnActivate(CGP_Window*) override;
-    void OnDeactivate(CGP_Window*) override;
-
-    CGP_GameTimer* frameTimer = nullptr;
-    CGP_Display* display = nullptr;
-};
+// The display's set-up result as the fatal exception the player sees; 0 goes on.
+void GP_CheckDisplayResult(int result);
 
 class CGP_Application : public CGP_AppBase {
 public:
-    explicit CGP_Application(HINSTANCE instance) : CGP_AppBase(instance) {}
-    // The display goes with the object, so nothing may reach it through the published pointer afterwards.
+    explicit CGP_Application(HINSTANCE instance);
     ~CGP_Application() override;
 
     void Init() override;
     void Idle(std::uint8_t* flag) override;
     int Exit() override;
 
+    std::unique_ptr<CGP_GameMainFrame> mainFrame;
+
 private:
-    std::unique_ptr<CGP_MainWindow> window;
-    std::unique_ptr<CGP_Display> display;
-    std::unique_ptr<CGP_GameTimer> frameTimer;
+    void InitInput();
+    void InitMusic();
 };
+
+// Set until the first idle turn has shown the start-up screen.
+extern std::uint8_t GP_FirstIdle;

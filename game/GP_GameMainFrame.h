@@ -1,0 +1,109 @@
+// The main frame: the one object that holds the running game. It is the main window, owns the engine servers,
+// the display, sound, music, input devices, the interface forms and the frame timer, and keeps the user's
+// settings in the registry.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "GP_InterfaceHost.h"
+#include "GP_Registry.h"
+#include "GP_Surface.h"
+
+class CGP_Actions;
+class CGP_AppBase;
+class CGP_Display;
+class CGP_DirectInput;
+class CGP_DirectMusic;
+class CGP_DirectSound;
+class CGP_FontCache;
+class CGP_Form;
+class CGP_GameTimer;
+class CGP_IOManager;
+class CGP_MouseCursor;
+class CGP_Music;
+class CGP_NameServer;
+class CGP_Players;
+class CGP_Scene;
+class CGP_ServerSet;
+class CGP_SoundPlayer;
+class CGP_SpriteManager;
+class CGP_TopList;
+
+// Results of InitDisplay besides the display's own.
+enum GP_MainFrameDisplayError : int {
+    GP_DisplayOk = 0,
+    GP_ErrDisplayFullScreen = 65,
+};
+
+class CGP_GameMainFrame : public CGP_InterfaceHost {
+public:
+    explicit CGP_GameMainFrame(CGP_AppBase* application);
+    ~CGP_GameMainFrame() override;
+
+    // Passes the time on to the current form.
+    virtual void UpdateForm(float elapsed);
+    // Draws the current form when the game is active.
+    virtual void DrawForm(bool active);
+
+    void ReadSettings();
+    void WriteSettings();
+    // 0, the display's own failure code, or GP_ErrDisplayFullScreen.
+    int InitDisplay();
+    bool InitSound();
+    void CreateTimer();
+    // The frame timer's callback.
+    void FrameTick(bool active, float elapsed);
+    // Losing the focus or being minimised stops the game's time until it comes back.
+    void OnActivate(CGP_Window* sender) override;
+    void OnDeactivate(CGP_Window* sender) override;
+
+    // The game variables: one address per kind-13 name, at least 116 (GP_VariableCount).
+    void BindVariables();
+    void* GetVariable(std::uint32_t id) override;
+
+    std::unique_ptr<CGP_IOManager> ioManager;
+    std::unique_ptr<CGP_SoundPlayer> soundPlayer;
+    std::unique_ptr<CGP_MouseCursor> mouseCursor;
+    std::unique_ptr<CGP_Music> music;
+    std::unique_ptr<CGP_DirectMusic> directMusic;
+    std::unique_ptr<CGP_NameServer> names;
+    std::unique_ptr<CGP_ServerSet> servers;
+    CGP_Actions* actions = nullptr;
+    CGP_SpriteManager* sprites = nullptr;
+    std::unique_ptr<CGP_FontCache> fonts;
+    CGP_Scene* scene = nullptr;
+    CGP_Players* players = nullptr;
+    CGP_TopList* topList = nullptr;
+    std::uint32_t state = 0;  // 0 interface, 1 level in play
+    std::unique_ptr<CGP_DirectInput> directInput;
+    std::unique_ptr<CGP_GameTimer> frameTimer;
+    std::unique_ptr<CGP_Display> display;
+    std::unique_ptr<CGP_DirectSound> directSound;
+    std::uint8_t bitsPerPixel = 16;
+    std::uint32_t windowed = 0;  // the game always runs full screen
+    // The colour key handed to the graphics server with the interface background.
+    std::unique_ptr<GP_ColorKeyRecord> backgroundColorKey;
+    CGP_Form** forms = nullptr;
+    std::uint32_t formCount = 0;
+    CGP_Form* currentForm = nullptr;
+    std::vector<void*> variables;
+    std::unique_ptr<CGP_Registry> settingsKey;
+
+    // Level and interface values.
+    std::int32_t Score = 0;
+    std::int32_t unusedCounter = 0;  // game variable 8, kept at 0
+    std::uint8_t unusedFlag = 1;     // game variable 2, read by nothing
+    std::uint8_t zeroFlag = 0;       // game variable 115, stays 0
+
+private:
+    // A language that no setting gave is the system's; any but the four of the game is English.
+    void ResolveLanguage();
+    void ReadSlotSelected();
+};
+
+// The main frame of the run; null before it is made and after it is gone.
+extern CGP_GameMainFrame* GP_MainFrame;
+
+constexpr std::size_t GP_VariableCount = 116;
+constexpr const char* GP_SettingsPath = "Software\\Morvadel\\Velmorine\\";
