@@ -99,6 +99,13 @@ void CGP_GameMainFrame::CreateTimer()
     frameTimer->Start();
 }
 
+void CGP_GameMainFrame::ResetExtraKeys()
+{
+    constexpr std::uint16_t extraKeys[] = {'3', '4', '5', '6', '7', '8', '9', '0', 'V', 'E'};
+    for (int i = 0; i < 10; ++i) GameKeys.codes[4 + i] = extraKeys[i];
+    for (std::uint8_t& pressed : GameKeys.pressed) pressed = 0;
+}
+
 // Until the interface and play steps take over, a frame is an empty screen with its rate.
 void CGP_GameMainFrame::FrameTick(bool, float)
 {

@@ -52,6 +52,8 @@ public:
     int InitDisplay();
     bool InitSound();
     void CreateTimer();
+    // Game keys 4 to 13 take the keys 3 to 9, 0, V and E; no game key is pressed.
+    void ResetExtraKeys();
     // The frame timer's callback.
     void FrameTick(bool active, float elapsed);
     // Losing the focus or being minimised stops the game's time until it comes back.
