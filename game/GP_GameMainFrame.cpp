@@ -1,4 +1,5 @@
 #include "GP_GameMainFrame.h"
+#include "GP_GameState.h"
 
 #include "GP_DirectInput.h"
 #include "GP_DirectMusic.h"
@@ -91,7 +92,7 @@ bool CGP_GameMainFrame::InitSound()
 
 void CGP_GameMainFrame::CreateTimer()
 {
-    Score = 0;
+    GP_State.Score = 0;
     unusedCounter = 0;
     state = 0;
     frameTimer = std::make_unique<CGP_GameTimer>(this, 0);

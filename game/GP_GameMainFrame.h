@@ -3,12 +3,15 @@
 // settings in the registry.
 #pragma once
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <memory>
 #include <vector>
 
 #include "GP_InterfaceHost.h"
 #include "GP_Registry.h"
 #include "GP_Surface.h"
+#include "platform/shell_tray.h"
 
 class CGP_Actions;
 class CGP_AppBase;
@@ -54,6 +57,17 @@ public:
     void CreateTimer();
     // Game keys 4 to 13 take the keys 3 to 9, 0, V and E; no game key is pressed.
     void ResetExtraKeys();
+    // Loads what the interface needs once the window and the display exist: the interface pack with its checks,
+    // the engine servers, the game variables and the keys. Throws the fatal exception of a missing, damaged or
+    // mismatched interface pack.
+    void Init();
+    // Opens the interface pack at path, loads its name table into names and checks it against its trailer; the
+    // open stream, or the fatal exception that ends the game.
+    std::FILE* OpenInterfacePack(const std::string& path);
+
+    // Hides the game behind its tray icon; whether the icon could be added.
+    bool HideToTray();
+
     // The frame timer's callback.
     void FrameTick(bool active, float elapsed);
     // Losing the focus or being minimised stops the game's time until it comes back.
@@ -90,19 +104,27 @@ public:
     std::uint32_t formCount = 0;
     CGP_Form* currentForm = nullptr;
     std::vector<void*> variables;
+    NOTIFYICONDATAA trayIcon{};
     std::unique_ptr<CGP_Registry> settingsKey;
 
     // Level and interface values.
-    std::int32_t Score = 0;
     std::int32_t unusedCounter = 0;  // game variable 8, kept at 0
     std::uint8_t unusedFlag = 1;     // game variable 2, read by nothing
     std::uint8_t zeroFlag = 0;       // game variable 115, stays 0
 
 private:
+    // Gives the desktop back before a fatal exception about the data.
+    void LeaveFullScreen();
     // A language that no setting gave is the system's; any but the four of the game is English.
     void ResolveLanguage();
     void ReadSlotSelected();
 };
+
+// The interface pack, open for the whole run, and the campaign pack beside it (null while none is open).
+extern std::FILE* GP_InterfacePackStream;
+extern std::FILE* GP_CampaignPackStream;
+// Set while the interface pack's name table is the active one.
+extern std::uint8_t GP_InterfacePackActive;
 
 // The main frame of the run; null before it is made and after it is gone.
 extern CGP_GameMainFrame* GP_MainFrame;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "GP_GameMainFrame.h"
+#include "GP_GameState.h"
 #include "GP_Globals.h"
 #include "GP_NameServer.h"
 
@@ -30,7 +31,7 @@ void CGP_GameMainFrame::BindVariables()
     variables[9] = &GP_SoundChannelCount;
     variables[10] = &GlobalDirectSoundEnabled;
     variables[11] = &GlobalDirectMusicEnabled;
-    variables[12] = &Score;
+    variables[12] = &GP_State.Score;
     for (std::size_t key = 0; key < 4; ++key) variables[kFirstKeyVariable + key] = &GameKeys.codes[key];
     for (std::size_t slot = 0; slot < GP_PlayerSlots; ++slot)
         variables[kFirstSlotSelectedVariable + slot] = &SlotSelected[slot];

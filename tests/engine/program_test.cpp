@@ -23,8 +23,9 @@ int RunProgram(const TempDir& folder, const std::string& settings)
 {
     const char* dist = std::getenv("VEL_DIST_DIR");
     if (!dist) return -1000;
-    const std::string command = "cd '" + folder.path().string() + "' && timeout 60 env VEL_HEADLESS=1 " + settings + " '" +
-                                dist + "/Velmorine' 2>/dev/null";
+    // Each run is the one copy of the game in its own folder, so runs side by side do not meet.
+    const std::string command = "cd '" + folder.path().string() + "' && timeout 60 env VEL_HEADLESS=1 VEL_INSTANCE_DIR=. " +
+                                settings + " '" + dist + "/Velmorine' 2>/dev/null";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1000;
 }

@@ -10,6 +10,7 @@
 #include "GP_Display.h"
 #include "GP_Exception.h"
 #include "GP_GameMainFrame.h"
+#include "GP_GameState.h"
 #include "GP_Globals.h"
 #include "TempDir.h"
 #include "platform/display_testing.h"
@@ -153,7 +154,7 @@ TEST_F(MainFrameSettings, GameVariablesAreTheAddressesOfTheirValues)
     EXPECT_EQ(frame->GetVariable(0xD0001), &GlobalShadowEnabled);
     EXPECT_EQ(frame->GetVariable(0x1), &GlobalShadowEnabled);  // the group is not looked at
     EXPECT_EQ(frame->GetVariable(0xD0006), &GlobalSoundEnabled);
-    EXPECT_EQ(frame->GetVariable(0xD000C), &frame->Score);
+    EXPECT_EQ(frame->GetVariable(0xD000C), &GP_State.Score);
     EXPECT_EQ(frame->GetVariable(0xD0023), &frame->GameKeys.codes[0]);
     EXPECT_EQ(frame->GetVariable(0xD003F), &SlotSelected[9]);
     EXPECT_EQ(frame->GetVariable(0xD0070), &PutResults);

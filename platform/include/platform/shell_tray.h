@@ -1,7 +1,8 @@
 // The notification-area icon. Not every Linux desktop has a notification area, so an icon is a record of the
-// program's own: while one exists, hiding a window on the screen minimises it instead, and when the person
-// brings that window back (restores or focuses it) the icon's window receives its callback message with
-// WM_LBUTTONDOWN, as if the icon had been clicked. Closing the minimised window closes it as ever.
+// program's own: while one exists, hiding a window on the screen minimises it instead (so does adding one right
+// after a window was hidden), and when the person brings that window back (restores or focuses it) the icon's
+// window receives its callback message with WM_LBUTTONDOWN, as if the icon had been clicked. Closing the
+// minimised window closes it as ever.
 #pragma once
 #include <string>
 #include <vector>

@@ -29,13 +29,15 @@ void Apply(platform::TrayIcon& icon, const NOTIFYICONDATAA& data)
 BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data)
 {
     if (!data) return FALSE;
-    std::lock_guard<std::mutex> hold(iconsLock);
+    std::unique_lock<std::mutex> hold(iconsLock);
     auto found = FindIcon(data->hWnd, data->uID);
     switch (message) {
     case NIM_ADD:
         if (found != icons.end()) return FALSE;
         icons.push_back({data->hWnd, data->uID, 0, nullptr, {}});
         Apply(icons.back(), *data);
+        hold.unlock();
+        platform::MoveHiddenWindowsBehindIcon();
         return TRUE;
     case NIM_MODIFY:
         if (found == icons.end()) return FALSE;
@@ -59,14 +61,26 @@ std::vector<TrayIcon> TrayIcons()
 
 bool HideBehindTrayIcon(WindowRecord& window)
 {
-    const bool iconThere = !TrayIcons().empty();
-    window.inTray = iconThere && window.sdl;
     if (!window.sdl) return false;
+    window.inTray = !TrayIcons().empty();
+    window.hiddenOnScreen = !window.inTray;
     if (window.inTray)
         SDL_MinimizeWindow(window.sdl);
     else
         SDL_HideWindow(window.sdl);
     return window.inTray;
+}
+
+// A window hidden just before its icon was added goes behind the icon too.
+void MoveHiddenWindowsBehindIcon()
+{
+    for (WindowRecord* window : AllWindows()) {
+        if (!window->hiddenOnScreen || !window->sdl) continue;
+        window->hiddenOnScreen = false;
+        window->inTray = true;
+        SDL_ShowWindow(window->sdl);
+        SDL_MinimizeWindow(window->sdl);
+    }
 }
 
 void NoteWindowBack(WindowRecord& window)

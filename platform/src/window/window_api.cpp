@@ -113,6 +113,7 @@ BOOL ShowWindow(HWND window, int command)
     if (!record) return FALSE;
     const BOOL wasVisible = record->visible ? TRUE : FALSE;
     record->visible = command != SW_HIDE;
+    if (command != SW_HIDE) record->hiddenOnScreen = false;
     if (record->sdl) {
         switch (command) {
         case SW_HIDE: platform::HideBehindTrayIcon(*record); break;
