@@ -52,6 +52,7 @@ void CGP_Application::Init()
     InitInput();
     GP_CheckDisplayResult(frame.InitDisplay());
     SetCursorPos(320, 240);
+    frame.Init();
     if (!frame.InitSound()) {
         GlobalSoundEnabled = 0;
         GlobalMusicEnabled = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "TempDir.h"
@@ -24,6 +25,9 @@ int RunProgram(const TempDir& folder, const std::string& settings)
     const char* dist = std::getenv("VEL_DIST_DIR");
     if (!dist) return -1000;
     // Each run is the one copy of the game in its own folder, so runs side by side do not meet.
+    // The game's data is the runnable tree's.
+    std::error_code alreadyThere;
+    std::filesystem::create_directory_symlink(std::string(dist) + "/RESOURCE", folder / "RESOURCE", alreadyThere);
     const std::string command = "cd '" + folder.path().string() + "' && timeout 60 env VEL_HEADLESS=1 VEL_INSTANCE_DIR=. " +
                                 settings + " '" + dist + "/Velmorine' 2>/dev/null";
     const int status = std::system(command.c_str());

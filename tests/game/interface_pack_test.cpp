@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -128,6 +129,21 @@ TEST_F(InterfacePack, AMissingOrDamagedPackEndsTheGame)
     EXPECT_EQ(Open(folder / "InterfaceR.idf").line, 576);
     testsupport::WriteFile(folder / "InterfaceR.idf", std::string("\xFF\xFF\xFF\x7F", 4));
     EXPECT_EQ(Open(folder / "InterfaceR.idf").line, 576);
+}
+
+TEST_F(InterfacePack, TheBuiltInterfacePackPassesItsChecksAndNamesWhatTheGameBinds)
+{
+    const std::string path = std::string(std::getenv("VEL_DIST_DIR")) + "/RESOURCE/InterfaceR.idf";
+    CGP_GameMainFrame frame(&app);
+    frame.names = std::make_unique<CGP_NameServer>();
+    std::FILE* pack = frame.OpenInterfacePack(path);
+    ASSERT_NE(pack, nullptr);
+    std::fclose(pack);
+    EXPECT_GE(frame.names->GetCount(13), 116u);  // game variables
+    EXPECT_GE(frame.names->GetCount(9), 77u);    // actions
+    EXPECT_STREQ(frame.names->GetName(0, 25), "Title.mid");
+    EXPECT_NE(frame.names->GetName(0x20, 5), nullptr);
+    EXPECT_NE(frame.names->GetName(0x10, 10), nullptr);
 }
 
 }  // namespace

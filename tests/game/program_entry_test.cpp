@@ -107,6 +107,7 @@ RunResult RunProgram(FrameAction action, const char* answer)
     if (child == 0) {
         ::close(channel[0]);
         if (::chdir(folder.path().c_str()) != 0) ::_exit(3);
+        if (::symlink((std::string(std::getenv("VEL_DIST_DIR")) + "/RESOURCE").c_str(), "RESOURCE") != 0) ::_exit(4);
         ::setenv("VEL_INSTANCE_DIR", folder.path().c_str(), 1);
         const int shown = ::open((folder / "shown.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(shown, 2);
