@@ -14,6 +14,7 @@
 #include "GP_Log.h"
 #include "GP_Main.h"
 #include "GP_NameServer.h"
+#include "GP_PackCheck.h"
 #include "GP_ServerSet.h"
 #include "GP_Tray.h"
 #include "platform/files.h"
@@ -27,51 +28,13 @@ namespace {
 
 constexpr const char* kModule = "GP_GameMainFrame";
 constexpr const char* kPackName = "InterfaceR.idf";
-constexpr std::uint16_t kPackMajorVersion = 100;
 constexpr const char* kPlayerText =
     "Unable to locate interface file.\n It is possibly corrupted or\nhas an inproper version.\nYou may need to "
     "reinstall the game.";
-constexpr const char* kDashes = "---------------------------------------------------------";  // 57
-constexpr std::size_t kTrailerTextSize = 1024;
 
 constexpr UINT kTrayIconId = 505;
 constexpr UINT kTrayCallbackMessage = 0x401;
 constexpr int kTrayIconResource = 103;
-
-// The pack's own account of itself, at its trailer.
-struct PackTrailer {
-    std::uint16_t major = 0;
-    std::uint16_t minor = 0;
-    std::string title;
-    std::string fileName;
-};
-
-// A zero-terminated text of at most 1023 characters; false at the end of the file or for a longer one.
-bool ReadTrailerText(std::FILE* stream, std::string& text)
-{
-    text.clear();
-    for (int c = std::fgetc(stream); c != '\0'; c = std::fgetc(stream)) {
-        if (c == EOF || text.size() == kTrailerTextSize - 1) return false;
-        text += static_cast<char>(c);
-    }
-    return true;
-}
-
-bool ReadTrailer(std::FILE* stream, std::uint32_t trailer, PackTrailer& out)
-{
-    std::uint16_t versions[2] = {};
-    if (std::fseek(stream, trailer, SEEK_SET) != 0 || std::fread(versions, sizeof versions, 1, stream) != 1)
-        return false;
-    out.major = versions[0];
-    out.minor = versions[1];
-    return ReadTrailerText(stream, out.title) && ReadTrailerText(stream, out.fileName);
-}
-
-std::string NameOrEmpty(const CGP_NameServer& names, std::uint16_t index)
-{
-    const char* name = names.GetName(index, 0);
-    return name ? name : "";
-}
 
 void LogLine(const std::string& text) { GP_LogWrite((text + "\n").c_str()); }
 
@@ -100,24 +63,15 @@ std::FILE* CGP_GameMainFrame::OpenInterfacePack(const std::string& path)
         LeaveFullScreen();
         throw CGP_FatalExeption(kModule, 576, FormatNew("File %s is corrupted", kPackName), kPlayerText, 0);
     }
-    PackTrailer pack;
-    const bool trailerWhole = ReadTrailer(stream, trailer, pack);
-    LogLine(kDashes);
+    GP_PackTrailer pack;
+    const bool trailerWhole = GP_ReadPackTrailer(stream, trailer, pack);
+    LogLine(GP_LogDashes);
     LogLine("Interface data file");
-    LogLine(kDashes);
+    LogLine(GP_LogDashes);
     LogLine(path);
-    const std::string title = NameOrEmpty(*names, 2), major = NameOrEmpty(*names, 3),
-                      minor = NameOrEmpty(*names, 4), fileName = NameOrEmpty(*names, 8);
-    LogLine("NT: " + title + " " + fileName + " " + major + "." + minor);
-    LogLine("CN: " + pack.title + " " + pack.fileName + " " + std::to_string(pack.major) + "." +
-            std::to_string(pack.minor));
-    // Names missing from group 0 are empty here, and an empty name never matches.
-    const bool accepted = trailerWhole && pack.major == kPackMajorVersion && !title.empty() &&
-                          pack.title == title && pack.fileName == fileName && pack.fileName == kPackName &&
-                          fileName == kPackName && !major.empty() &&
-                          static_cast<std::uint16_t>(std::atoi(major.c_str())) == pack.major;
+    const bool accepted = GP_CheckPack(*names, trailerWhole, pack, kPackName);
     LogLine(accepted ? "Loaded" : "Skipped");
-    LogLine(kDashes);
+    LogLine(GP_LogDashes);
     if (!accepted) {
         std::fclose(stream);
         LeaveFullScreen();
