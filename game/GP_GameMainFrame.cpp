@@ -7,6 +7,7 @@
 #include "GP_Display.h"
 #include "GP_AppBase.h"
 #include "GP_FontCache.h"
+#include "GP_IDList.h"
 #include "GP_Form.h"
 #include "GP_Globals.h"
 #include "GP_IOManager.h"

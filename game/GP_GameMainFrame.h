@@ -22,6 +22,7 @@ class CGP_DirectSound;
 class CGP_FontCache;
 class CGP_Form;
 class CGP_GameTimer;
+class CGP_IDList;
 class CGP_IOManager;
 class CGP_MouseCursor;
 class CGP_Music;
@@ -65,6 +66,13 @@ public:
     // open stream, or the fatal exception that ends the game.
     std::FILE* OpenInterfacePack(const std::string& path);
 
+    // The campaign list: every accepted "*.tdf" of the RESOURCE folder; throws when none is.
+    void LoadCampaigns();
+    // The mission lists of the active pack, one per kind-15 name; GetIDList gives the list of an index (low 16
+    // bits), null past them.
+    void LoadIDLists();
+    CGP_IDList* GetIDList(std::uint32_t index);
+
     // Hides the game behind its tray icon; whether the icon could be added.
     bool HideToTray();
 
@@ -104,6 +112,7 @@ public:
     std::uint32_t formCount = 0;
     CGP_Form* currentForm = nullptr;
     std::vector<void*> variables;
+    std::vector<std::unique_ptr<CGP_IDList>> idLists;
     NOTIFYICONDATAA trayIcon{};
     std::unique_ptr<CGP_Registry> settingsKey;
 
@@ -118,6 +127,7 @@ private:
     // A language that no setting gave is the system's; any but the four of the game is English.
     void ResolveLanguage();
     void ReadSlotSelected();
+    void LoadCampaign(const std::string& folder, const std::string& fileName);
 };
 
 // The interface pack, open for the whole run, and the campaign pack beside it (null while none is open).

@@ -94,6 +94,7 @@ void CGP_GameMainFrame::Init()
     GP_RegisterTrayClass();
 
     names = std::make_unique<CGP_NameServer>();
+    LoadCampaigns();
     GP_InterfacePackStream = OpenInterfacePack(GP_WorkingFolder + "/RESOURCE/" + kPackName);
 
     ioManager = std::make_unique<CGP_IOManager>(GP_CampaignPackStream, GP_InterfacePackStream, names.get(), this);
@@ -102,6 +103,7 @@ void CGP_GameMainFrame::Init()
     currentForm = nullptr;
     GP_InterfacePackActive = 1;
     BindVariables();
+    LoadIDLists();
     ResetExtraKeys();
     GP_BuildKeyNames();
 }

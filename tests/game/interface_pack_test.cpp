@@ -11,36 +11,10 @@
 #include "GP_GameMainFrame.h"
 #include "GP_Log.h"
 #include "GP_NameServer.h"
+#include "PackFiles.h"
 #include "TempDir.h"
 
 namespace {
-
-// A pack as the game reads it: the trailer right after its offset, then group 0 of the name table.
-struct PackFacts {
-    std::uint16_t major = 100;
-    std::uint16_t minor = 7;
-    std::string title = "Velmorine interface";
-    std::string fileName = "InterfaceR.idf";
-    std::vector<std::string> group0 = {"layers", "unused", "Velmorine interface", "100", "3", "", "", "",
-                                       "InterfaceR.idf"};
-};
-
-void WritePack(const std::string& path, const PackFacts& facts)
-{
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    const std::uint32_t trailer = 4;
-    std::fwrite(&trailer, sizeof trailer, 1, out);
-    std::fwrite(&facts.major, 2, 1, out);
-    std::fwrite(&facts.minor, 2, 1, out);
-    std::fwrite(facts.title.c_str(), facts.title.size() + 1, 1, out);
-    std::fwrite(facts.fileName.c_str(), facts.fileName.size() + 1, 1, out);
-    CGP_NameServer names;
-    names.AddGroup("Header", "*.*", "");
-    for (const std::string& name : facts.group0) names.AddName(name.c_str(), 0, 0);
-    names.Save(out);
-    std::fclose(out);
-}
 
 struct Outcome {
     int line = 0;  // 0: accepted
@@ -71,9 +45,9 @@ protected:
         std::remove((folder / "Exception.log").c_str());
         return outcome;
     }
-    Outcome OpenPack(const PackFacts& facts)
+    Outcome OpenPack(const packfiles::PackFacts& facts)
     {
-        WritePack(folder / "InterfaceR.idf", facts);
+        packfiles::WritePack(folder / "InterfaceR.idf", facts);
         return Open(folder / "InterfaceR.idf");
     }
 
@@ -85,24 +59,24 @@ TEST_F(InterfacePack, OnlyAPackWhoseTrailerAndNamesAgreeIsAccepted)
 {
     struct Case {
         const char* name;
-        void (*damage)(PackFacts&);
+        void (*damage)(packfiles::PackFacts&);
         int line;
     };
     const Case cases[] = {
-        {"whole", [](PackFacts&) {}, 0},
-        {"minor and name 4 never compared", [](PackFacts& f) { f.minor = 9, f.group0[4] = "1"; }, 0},
-        {"major 101", [](PackFacts& f) { f.major = 101; }, 645},
-        {"name 3 is 101", [](PackFacts& f) { f.group0[3] = "101"; }, 645},
-        {"title differs", [](PackFacts& f) { f.title = "Another"; }, 645},
-        {"file text differs from name 8", [](PackFacts& f) { f.fileName = "interfacer.idf"; }, 645},
-        {"both name another file", [](PackFacts& f) { f.fileName = f.group0[8] = "Other.idf"; }, 645},
-        {"no name 8", [](PackFacts& f) { f.group0.resize(8); }, 645},
-        {"no name 2", [](PackFacts& f) { f.group0[2] = "", f.title = ""; }, 645},
-        {"a trailer title of 1024 characters", [](PackFacts& f) { f.title = std::string(1024, 'T'); }, 645},
-        {"a title of 1023 characters", [](PackFacts& f) { f.title = f.group0[2] = std::string(1023, 'T'); }, 0},
+        {"whole", [](packfiles::PackFacts&) {}, 0},
+        {"minor and name 4 never compared", [](packfiles::PackFacts& f) { f.minor = 9, f.group0[4] = "1"; }, 0},
+        {"major 101", [](packfiles::PackFacts& f) { f.major = 101; }, 645},
+        {"name 3 is 101", [](packfiles::PackFacts& f) { f.group0[3] = "101"; }, 645},
+        {"title differs", [](packfiles::PackFacts& f) { f.title = "Another"; }, 645},
+        {"file text differs from name 8", [](packfiles::PackFacts& f) { f.fileName = "interfacer.idf"; }, 645},
+        {"both name another file", [](packfiles::PackFacts& f) { f.fileName = f.group0[8] = "Other.idf"; }, 645},
+        {"no name 8", [](packfiles::PackFacts& f) { f.group0.resize(8); }, 645},
+        {"no name 2", [](packfiles::PackFacts& f) { f.group0[2] = "", f.title = ""; }, 645},
+        {"a trailer title of 1024 characters", [](packfiles::PackFacts& f) { f.title = std::string(1024, 'T'); }, 645},
+        {"a title of 1023 characters", [](packfiles::PackFacts& f) { f.title = f.group0[2] = std::string(1023, 'T'); }, 0},
     };
     for (const Case& c : cases) {
-        PackFacts facts;
+        packfiles::PackFacts facts;
         c.damage(facts);
         EXPECT_EQ(OpenPack(facts).line, c.line) << c.name;
     }
@@ -110,11 +84,11 @@ TEST_F(InterfacePack, OnlyAPackWhoseTrailerAndNamesAgreeIsAccepted)
 
 TEST_F(InterfacePack, TheLogTellsWhatTheNamesAndTheTrailerSay)
 {
-    const Outcome outcome = OpenPack(PackFacts{});
+    const Outcome outcome = OpenPack(packfiles::PackFacts{});
     EXPECT_NE(outcome.log.find("Interface data file\n"), std::string::npos);
     EXPECT_NE(outcome.log.find("NT: Velmorine interface InterfaceR.idf 100.3\n"), std::string::npos) << outcome.log;
     EXPECT_NE(outcome.log.find("CN: Velmorine interface InterfaceR.idf 100.7\nLoaded\n"), std::string::npos);
-    PackFacts damaged;
+    packfiles::PackFacts damaged;
     damaged.group0.resize(8);
     const std::string log = OpenPack(damaged).log;
     EXPECT_NE(log.find("NT: Velmorine interface  100.3\n"), std::string::npos) << log;
