@@ -7,6 +7,7 @@
 #include "GP_GameMainFrame.h"
 #include "GP_Globals.h"
 #include "GP_Log.h"
+#include "GP_Music.h"
 #include "GP_Timer.h"
 #include "platform/dinput.h"
 #include "platform/win32_window.h"
@@ -79,13 +80,21 @@ void CGP_Application::InitInput()
 void CGP_Application::InitMusic()
 {
     CGP_GameMainFrame& frame = *mainFrame;
-    if (!GlobalDirectMusicEnabled || !GlobalMusicEnabled) return;
-    if (!frame.directMusic->Create(frame.directSound ? frame.directSound->directSound : nullptr)) {
-        GlobalDirectMusicEnabled = 0;
-        GlobalMusicEnabled = 0;
-        return;
+    if (GlobalDirectMusicEnabled && GlobalMusicEnabled) {
+        if (frame.directMusic->Create(frame.directSound ? frame.directSound->directSound : nullptr)) {
+            frame.directMusic->SetSearchDirectory("RESOURCE\\MUSIC");
+        } else {
+            GlobalDirectMusicEnabled = 0;
+            GlobalMusicEnabled = 0;
+        }
     }
-    frame.directMusic->SetSearchDirectory("RESOURCE\\MUSIC");
+    frame.music = std::make_unique<CGP_Music>(&frame, frame.names.get(), frame.directMusic.get(),
+                                              frame.directSound.get());
+    if (!GlobalMusicEnabled || !GlobalDirectMusicEnabled) return;
+    frame.music->Create();
+    frame.music->Load(GP_TitleMusic);
+    frame.music->SetVolume(MusicVolume);
+    frame.music->Play(static_cast<DWORD>(-1));
 }
 
 void CGP_Application::Idle(std::uint8_t*)

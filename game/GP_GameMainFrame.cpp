@@ -101,6 +101,24 @@ void CGP_GameMainFrame::CreateTimer()
     frameTimer->Start();
 }
 
+void CGP_GameMainFrame::PlayMusic(std::uint32_t nameId)
+{
+    if (!GlobalDirectSoundEnabled || !GlobalDirectMusicEnabled || !GlobalMusicEnabled || !music || !directMusic) return;
+    music->Stop();
+    music->Release();
+    directMusic->Release();
+    if (!directMusic->Create(directSound ? directSound->directSound : nullptr)) {
+        GlobalDirectMusicEnabled = 0;
+        GlobalMusicEnabled = 0;
+        return;
+    }
+    directMusic->SetSearchDirectory("RESOURCE\\MUSIC");
+    music->Create();
+    music->Load(nameId);
+    music->SetVolume(MusicVolume);
+    music->Play(static_cast<DWORD>(-1));
+}
+
 void CGP_GameMainFrame::ResetExtraKeys()
 {
     constexpr std::uint16_t extraKeys[] = {'3', '4', '5', '6', '7', '8', '9', '0', 'V', 'E'};

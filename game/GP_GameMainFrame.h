@@ -73,6 +73,10 @@ public:
     void LoadIDLists();
     CGP_IDList* GetIDList(std::uint32_t index);
 
+    // Starts the music piece of the name ID, over and over, when music is on and its device works; a device that
+    // cannot be set up again turns music off for the run.
+    void PlayMusic(std::uint32_t nameId);
+
     // Hides the game behind its tray icon; whether the icon could be added.
     bool HideToTray();
 
@@ -140,4 +144,5 @@ extern std::uint8_t GP_InterfacePackActive;
 extern CGP_GameMainFrame* GP_MainFrame;
 
 constexpr std::size_t GP_VariableCount = 116;
+constexpr std::uint32_t GP_TitleMusic = 0x190000;  // then 0x190001 + the mission
 constexpr const char* GP_SettingsPath = "Software\\Morvadel\\Velmorine\\";
