@@ -6,6 +6,8 @@
 #include "GP_DirectSound.h"
 #include "GP_Display.h"
 #include "GP_AppBase.h"
+#include "GP_Campaigns.h"
+#include "GP_KeyNames.h"
 #include "GP_FontCache.h"
 #include "GP_IDList.h"
 #include "GP_Form.h"
@@ -44,12 +46,41 @@ CGP_GameMainFrame::CGP_GameMainFrame(CGP_AppBase* application) : CGP_InterfaceHo
     GP_MainFrame = this;
 }
 
+// Ends the run in a fixed order, so that nothing is used after it is gone: the timer first (no more ticks), the
+// settings, then what uses the servers and devices before the servers and devices themselves, the display last.
 CGP_GameMainFrame::~CGP_GameMainFrame()
 {
     frameTimer.reset();
     WriteSettings();
+    settingsKey.reset();
+    Campaigns.clear();
+    CampaignCount = 0;
+    GP_FreeKeyNames();
+    music.reset();
+    soundPlayer.reset();
+    servers.reset();
+    ioManager.reset();
+    currentForm = nullptr;
+    mouseCursor.reset();
+    directMusic.reset();
+    directSound.reset();
+    fonts.reset();
+    variables.clear();
+    idLists.clear();
+    names.reset();
+    CloseDataFiles();
     if (GP_DisplayPtr == display.get()) GP_PublishDisplayValues(nullptr);
+    display.reset();
     if (GP_MainFrame == this) GP_MainFrame = nullptr;
+}
+
+void CGP_GameMainFrame::CloseDataFiles()
+{
+    for (std::FILE** pack : {&GP_InterfacePackStream, &GP_CampaignPackStream}) {
+        if (*pack) std::fclose(*pack);
+        *pack = nullptr;
+    }
+    GP_InterfacePackActive = 0;
 }
 
 void CGP_GameMainFrame::UpdateForm(float elapsed)

@@ -126,6 +126,7 @@ public:
     std::uint8_t zeroFlag = 0;       // game variable 115, stays 0
 
 private:
+    void CloseDataFiles();
     // Gives the desktop back before a fatal exception about the data.
     void LeaveFullScreen();
     // A language that no setting gave is the system's; any but the four of the game is English.
