@@ -48,20 +48,22 @@ protected:
     {
         CGP_Log log((folder / "Exception.log").c_str());
         log.Open();
-        CGP_GameMainFrame frame(&app);
-        frame.names = std::make_unique<CGP_NameServer>();
+        // The frame stays, since the campaign list lives as long as it does.
+        frame = std::make_unique<CGP_GameMainFrame>(&app);
+        frame->names = std::make_unique<CGP_NameServer>();
         try {
-            frame.LoadCampaigns();
+            frame->LoadCampaigns();
         } catch (const CGP_FatalExeption& error) {
             lastText = error.text ? error.text : "";
             return error.line;
         }
-        EXPECT_EQ(frame.names->GetGroupCount(), 0) << "the table is cleared after each file";
+        EXPECT_EQ(frame->names->GetGroupCount(), 0) << "the table is cleared after each file";
         return 0;
     }
 
     testsupport::TempDir folder;
     CGP_AppBase app;
+    std::unique_ptr<CGP_GameMainFrame> frame;
     std::string lastText;
 };
 
@@ -109,9 +111,9 @@ TEST_F(CampaignList, NoGoodCampaignOrADamagedOneEndsTheGame)
 TEST_F(CampaignList, ABrokenCampaignEndsTheStartBeforeTheInterfacePackIsLookedAt)
 {
     testsupport::WriteFile(folder / "RESOURCE/Broken.tdf", std::string("\xFF\xFF\xFF\x7F", 4));
-    CGP_GameMainFrame frame(&app);
+    CGP_GameMainFrame starting(&app);
     try {
-        frame.Init();
+        starting.Init();
         ADD_FAILURE() << "the start went on";
     } catch (const CGP_FatalExeption& error) {
         EXPECT_EQ(error.line, 764);  // not 585: there is no interface pack here either
