@@ -58,9 +58,10 @@ CGP_GameMainFrame::~CGP_GameMainFrame()
     GP_FreeKeyNames();
     music.reset();
     soundPlayer.reset();
+    currentForm = nullptr;
+    forms.clear();
     servers.reset();
     ioManager.reset();
-    currentForm = nullptr;
     mouseCursor.reset();
     directMusic.reset();
     directSound.reset();

@@ -13,7 +13,6 @@
 #include "GP_Surface.h"
 #include "platform/shell_tray.h"
 
-class CGP_Actions;
 class CGP_AppBase;
 class CGP_Display;
 class CGP_DirectInput;
@@ -73,6 +72,17 @@ public:
     void LoadIDLists();
     CGP_IDList* GetIDList(std::uint32_t index);
 
+    // Makes the form current: the old form's leave handler, an optional fade out, the new form's enter handler,
+    // its hint, an optional fade in. 0xA0000 with a campaign open is the form of the missions done so far. A form
+    // the active pack does not name is refused (logged) and the current form stays.
+    void ShowForm(std::uint32_t formID, bool fadeOut, bool fadeIn);
+    CGP_Form* LoadForm(std::uint32_t formID);
+    // One empty slot per kind-8 name of the active pack; the current form is the caller's to set.
+    void ResetForms();
+    void ReleaseFormSurfaces();
+    // After the graphics server was reset or the display restored: fonts, background, cursor and forms.
+    void ReloadImages();
+
     // Starts the music piece of the name ID, over and over, when music is on and its device works; a device that
     // cannot be set up again turns music off for the run.
     void PlayMusic(std::uint32_t nameId);
@@ -97,7 +107,7 @@ public:
     std::unique_ptr<CGP_DirectMusic> directMusic;
     std::unique_ptr<CGP_NameServer> names;
     std::unique_ptr<CGP_ServerSet> servers;
-    CGP_Actions* actions = nullptr;
+    CGP_ActionLookup* actions = nullptr;  // the action table
     CGP_SpriteManager* sprites = nullptr;
     std::unique_ptr<CGP_FontCache> fonts;
     CGP_Scene* scene = nullptr;
@@ -112,13 +122,14 @@ public:
     std::uint32_t windowed = 0;  // the game always runs full screen
     // The colour key handed to the graphics server with the interface background.
     std::unique_ptr<GP_ColorKeyRecord> backgroundColorKey;
-    CGP_Form** forms = nullptr;
-    std::uint32_t formCount = 0;
+    std::vector<std::unique_ptr<CGP_Form>> forms;  // one slot per kind-8 name, loaded on first show
     CGP_Form* currentForm = nullptr;
     std::vector<void*> variables;
     std::vector<std::unique_ptr<CGP_IDList>> idLists;
     NOTIFYICONDATAA trayIcon{};
     std::unique_ptr<CGP_Registry> settingsKey;
+
+    CGP_Surface* backgroundSurface = nullptr;  // the interface background, image 0xF0026
 
     // Level and interface values.
     std::int32_t unusedCounter = 0;  // game variable 8, kept at 0
@@ -145,5 +156,12 @@ extern std::uint8_t GP_InterfacePackActive;
 extern CGP_GameMainFrame* GP_MainFrame;
 
 constexpr std::size_t GP_VariableCount = 116;
+constexpr std::uint32_t GP_MainMenuForm = 0xA0000;
+constexpr std::uint32_t GP_StartupForm = 0xA0005;
+constexpr std::uint32_t GP_BackgroundImage = 0xF0026;
+
+// The form to show for formID: with a campaign open, the main menu is the form of the missions done so far
+// (0x9FFFF + the smaller of MissionsDone and the campaign's mission count, never below 0xA0000).
+std::uint32_t GP_MissionFormID(std::uint32_t formID);
 constexpr std::uint32_t GP_TitleMusic = 0x190000;  // then 0x190001 + the mission
 constexpr const char* GP_SettingsPath = "Software\\Morvadel\\Velmorine\\";

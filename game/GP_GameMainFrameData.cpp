@@ -102,6 +102,7 @@ void CGP_GameMainFrame::Init()
     fonts = std::make_unique<CGP_FontCache>(names.get(), servers.get());
     currentForm = nullptr;
     GP_InterfacePackActive = 1;
+    ResetForms();
     BindVariables();
     LoadIDLists();
     ResetExtraKeys();
