@@ -88,8 +88,8 @@ void CGP_Application::InitMusic()
             GlobalMusicEnabled = 0;
         }
     }
-    frame.music = std::make_unique<CGP_Music>(&frame, frame.names.get(), frame.directMusic.get(),
-                                              frame.directSound.get());
+    frame.music =
+        std::make_unique<CGP_Music>(&frame, frame.names.get(), frame.directMusic.get(), frame.directSound.get());
     if (!GlobalMusicEnabled || !GlobalDirectMusicEnabled) return;
     frame.music->Create();
     frame.music->Load(GP_TitleMusic);

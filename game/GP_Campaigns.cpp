@@ -1,9 +1,9 @@
 // The campaign list at start-up, and the mission lists of the active pack.
 #include "GP_Campaigns.h"
 
+#include <strings.h>
 #include <algorithm>
 #include <cstring>
-#include <strings.h>
 
 #include "GP_Display.h"
 #include "GP_Exception.h"

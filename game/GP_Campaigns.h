@@ -16,9 +16,9 @@ struct CampaignFile {
 
     std::string title;
     std::string path;
-    std::string missionCountText;  // "/" and the mission count
-    std::unique_ptr<char[]> description;          // null without one
-    std::unique_ptr<CGP_Surface> picture;         // null without one
+    std::string missionCountText;          // "/" and the mission count
+    std::unique_ptr<char[]> description;   // null without one
+    std::unique_ptr<CGP_Surface> picture;  // null without one
 };
 
 // The accepted campaigns in the order they were found; never freed during the run.

@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
-#include <string>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "GP_InterfaceHost.h"

@@ -75,8 +75,8 @@ std::FILE* CGP_GameMainFrame::OpenInterfacePack(const std::string& path)
     if (!accepted) {
         std::fclose(stream);
         LeaveFullScreen();
-        throw CGP_FatalExeption(kModule, 645, "Error interface data file version\nor file is corrupted\n",
-                                kPlayerText, 0);
+        throw CGP_FatalExeption(kModule, 645, "Error interface data file version\nor file is corrupted\n", kPlayerText,
+                                0);
     }
     return stream;
 }

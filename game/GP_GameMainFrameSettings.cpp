@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "GP_GameMainFrame.h"
 #include "GP_Exception.h"
+#include "GP_GameMainFrame.h"
 #include "GP_Globals.h"
 #include "GP_Log.h"
 #include "platform/win32_version.h"

@@ -10,7 +10,7 @@ extern std::uint8_t GlobalDirectSoundEnabled;
 extern std::uint8_t GlobalDirectMusicEnabled;
 
 // The other settings of the run (read and written by the main frame).
-extern std::int32_t MusicVolume;  // hundredths of a decibel, 0 loudest
+extern std::int32_t MusicVolume;       // hundredths of a decibel, 0 loudest
 extern std::uint8_t PutResults;        // send results to the online hall of fame
 extern std::uint8_t SlotSelected[11];  // the selected player slot: at most one of slots 0 to 9 is 1
 extern std::uint32_t InterfaceLanguage;

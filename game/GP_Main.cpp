@@ -90,8 +90,8 @@ platform::DialogTemplate CrashDialogTemplate()
         {-1, DialogItemKind::Text, "An error occured while running the game:", 35, 5, 150, 10, 0},
         {GP_CrashTextId, DialogItemKind::Edit, "", 35, 15, 240, 12,
          platform::kDialogReadOnly | platform::kDialogTabStop},
-        {-1, DialogItemKind::Text,
-         "Would you like a bug report to be composed and sent to the developer of the game?", 5, 35, 270, 10, 0},
+        {-1, DialogItemKind::Text, "Would you like a bug report to be composed and sent to the developer of the game?",
+         5, 35, 270, 10, 0},
     };
     return dialog;
 }
@@ -125,8 +125,8 @@ void ReportEngineException(const CGP_Exeption& error)
 
 void StartMenuLibrary()
 {
-    const int result = TA_Startup(GP_MenuApplicationID, GP_MenuApplicationName, GP_MenuApplicationNumber,
-                                  GP_MenuLibraryPrice, 0);
+    const int result =
+        TA_Startup(GP_MenuApplicationID, GP_MenuApplicationName, GP_MenuApplicationNumber, GP_MenuLibraryPrice, 0);
     menuLibraryStarted = result == TA_Ok;
     if (menuLibraryStarted) return;
     GP_LogWrite(TA_GetLastErrorText());
@@ -274,9 +274,9 @@ void GP_LogExceptionRecord(const EXCEPTION_POINTERS* exceptionPointers)
     }
     AppendLine(text, used, "%s", "Registers:\n");
     const std::pair<const char*, ULONG_PTR> registers[] = {
-        {"CS", c.SegCs}, {"IP", c.Eip}, {"GS", c.SegGs}, {"FS", c.SegFs}, {"ES", c.SegEs},
-        {"DS", c.SegDs}, {"SS", c.SegSs}, {"EAX", c.Eax}, {"EBX", c.Ebx}, {"ECX", c.Ecx},
-        {"EDX", c.Edx}, {"ESI", c.Esi}, {"EDI", c.Edi}, {"ESP", c.Esp}, {"EBP", c.Ebp},
+        {"CS", c.SegCs}, {"IP", c.Eip},   {"GS", c.SegGs}, {"FS", c.SegFs}, {"ES", c.SegEs},
+        {"DS", c.SegDs}, {"SS", c.SegSs}, {"EAX", c.Eax},  {"EBX", c.Ebx},  {"ECX", c.Ecx},
+        {"EDX", c.Edx},  {"ESI", c.Esi},  {"EDI", c.Edi},  {"ESP", c.Esp},  {"EBP", c.Ebp},
     };
     for (const auto& [name, value] : registers)
         AppendLine(text, used, "%s = %lX\n", name, static_cast<unsigned long>(value));

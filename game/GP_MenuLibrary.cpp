@@ -10,7 +10,10 @@ TA_Binding TA_State;
 
 namespace {
 
-#define TA_EXPORT(name) {#name, "Could not link to '" #name "' function within the dll."}
+#define TA_EXPORT(name)                                                 \
+    {                                                                   \
+#name, "Could not link to '" #name "' function within the dll." \
+    }
 
 struct ExportName {
     const char* name;
@@ -19,14 +22,22 @@ struct ExportName {
 
 // In the order they are bound.
 constexpr ExportName kExports[] = {
-    TA_EXPORT(tadll_GetDLLVersionAsString),   TA_EXPORT(tadll_GetDLLVersionAsInt),
-    TA_EXPORT(tadll_Initialize),              TA_EXPORT(tadll_ShutDown),
-    TA_EXPORT(tadll_EnterMenuSession),        TA_EXPORT(tadll_IsTheMenuSessionComplete),
-    TA_EXPORT(tadll_DrawNextFrameIntoBuffer), TA_EXPORT(tadll_GetNumberOfRectsToUpdate),
-    TA_EXPORT(tadll_GetUpdateRect),           TA_EXPORT(tadll_HandleWindowsMessage),
-    TA_EXPORT(tadll_SetPalette),              TA_EXPORT(tadll_GetValueAsString),
-    TA_EXPORT(tadll_GetValueAsInt),           TA_EXPORT(tadll_GetValueAsFloat),
-    TA_EXPORT(tadll_IsASystemUpdateRequired), TA_EXPORT(tadll_GetLastErrorInformation),
+    TA_EXPORT(tadll_GetDLLVersionAsString),
+    TA_EXPORT(tadll_GetDLLVersionAsInt),
+    TA_EXPORT(tadll_Initialize),
+    TA_EXPORT(tadll_ShutDown),
+    TA_EXPORT(tadll_EnterMenuSession),
+    TA_EXPORT(tadll_IsTheMenuSessionComplete),
+    TA_EXPORT(tadll_DrawNextFrameIntoBuffer),
+    TA_EXPORT(tadll_GetNumberOfRectsToUpdate),
+    TA_EXPORT(tadll_GetUpdateRect),
+    TA_EXPORT(tadll_HandleWindowsMessage),
+    TA_EXPORT(tadll_SetPalette),
+    TA_EXPORT(tadll_GetValueAsString),
+    TA_EXPORT(tadll_GetValueAsInt),
+    TA_EXPORT(tadll_GetValueAsFloat),
+    TA_EXPORT(tadll_IsASystemUpdateRequired),
+    TA_EXPORT(tadll_GetLastErrorInformation),
 };
 constexpr std::size_t kExportCount = std::size(kExports);
 

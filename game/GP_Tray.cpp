@@ -57,8 +57,8 @@ LRESULT GP_TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 bool CGP_GameMainFrame::HideToTray()
 {
-    HWND trayWindow = CreateWindowA(GP_TrayClassName, GP_TrayClassName, 0, 0, 0, 0, 0, nullptr, nullptr, GP_Instance,
-                                    nullptr);
+    HWND trayWindow =
+        CreateWindowA(GP_TrayClassName, GP_TrayClassName, 0, 0, 0, 0, 0, nullptr, nullptr, GP_Instance, nullptr);
     ShowWindow(handle, SW_HIDE);
     trayIcon.hWnd = trayWindow;
     GP_TrayMainWindow = handle;

@@ -40,8 +40,8 @@ Track TitleTrack()
 {
     Track t;
     t.Event(0, {0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20});  // 120 beats a minute
-    t.Event(0, {0xC0, 88});                             // a warm pad on channel 1
-    t.Event(0, {0xC1, 33});                             // a bass on channel 2
+    t.Event(0, {0xC0, 88});                            // a warm pad on channel 1
+    t.Event(0, {0xC1, 33});                            // a bass on channel 2
     const int chords[4][3] = {{57, 60, 64}, {53, 57, 60}, {48, 52, 55}, {55, 59, 62}};
     for (const auto& chord : chords) {
         t.Event(0, {0x91, std::uint8_t(chord[0] - 12), 90});

@@ -16,8 +16,8 @@ struct PackFacts {
     std::uint16_t minor = 7;
     std::string title = "Velmorine interface";
     std::string fileName = "InterfaceR.idf";
-    std::vector<std::string> group0 = {"layers", "unused", "Velmorine interface", "100", "3", "", "", "",
-                                       "InterfaceR.idf"};
+    std::vector<std::string> group0 = {"layers", "unused", "Velmorine interface", "100", "3", "",
+                                       "",       "",       "InterfaceR.idf"};
 };
 
 inline void WritePack(const std::string& path, const PackFacts& facts)

@@ -73,7 +73,8 @@ TEST_F(InterfacePack, OnlyAPackWhoseTrailerAndNamesAgreeIsAccepted)
         {"no name 8", [](packfiles::PackFacts& f) { f.group0.resize(8); }, 645},
         {"no name 2", [](packfiles::PackFacts& f) { f.group0[2] = "", f.title = ""; }, 645},
         {"a trailer title of 1024 characters", [](packfiles::PackFacts& f) { f.title = std::string(1024, 'T'); }, 645},
-        {"a title of 1023 characters", [](packfiles::PackFacts& f) { f.title = f.group0[2] = std::string(1023, 'T'); }, 0},
+        {"a title of 1023 characters", [](packfiles::PackFacts& f) { f.title = f.group0[2] = std::string(1023, 'T'); },
+         0},
     };
     for (const Case& c : cases) {
         packfiles::PackFacts facts;
@@ -99,7 +100,8 @@ TEST_F(InterfacePack, AMissingOrDamagedPackEndsTheGame)
 {
     const Outcome missing = Open(folder / "RESOURCE/InterfaceR.idf");
     EXPECT_EQ(missing.line, 585);
-    testsupport::WriteFile(folder / "InterfaceR.idf", std::string("\x04\0\0\0\x64\0\x07\0Title\0InterfaceR.idf\0junk", 32));
+    testsupport::WriteFile(folder / "InterfaceR.idf",
+                           std::string("\x04\0\0\0\x64\0\x07\0Title\0InterfaceR.idf\0junk", 32));
     EXPECT_EQ(Open(folder / "InterfaceR.idf").line, 576);
     testsupport::WriteFile(folder / "InterfaceR.idf", std::string("\xFF\xFF\xFF\x7F", 4));
     EXPECT_EQ(Open(folder / "InterfaceR.idf").line, 576);

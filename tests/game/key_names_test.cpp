@@ -14,9 +14,9 @@ TEST(KeyNames, EveryCodeButTheLastHasItsNameOrItsCharacter)
     GP_BuildKeyNames();
     ASSERT_NE(GP_KeyNames, nullptr);
     const std::pair<int, const char*> cases[] = {
-        {0, " NONE"},  {21, " HANGUL"}, {25, " KANJI"},  {65, " A"},   {53, " 5"},
-        {96, " NUMPAD 0"}, {105, " NUMPAD 9"}, {112, " F1"}, {135, " F24"}, {163, " RIGHT CONTROL"},
-        {186, " ;"},   {220, " \\"},    {8, " BACKSPACE"}, {37, " LEFT"},
+        {0, " NONE"},      {21, " HANGUL"},    {25, " KANJI"},    {65, " A"},    {53, " 5"},
+        {96, " NUMPAD 0"}, {105, " NUMPAD 9"}, {112, " F1"},      {135, " F24"}, {163, " RIGHT CONTROL"},
+        {186, " ;"},       {220, " \\"},       {8, " BACKSPACE"}, {37, " LEFT"},
     };
     for (const auto& [code, name] : cases) EXPECT_STREQ(GP_KeyNames[code], name) << code;
     EXPECT_EQ(GP_KeyNames[255], nullptr);

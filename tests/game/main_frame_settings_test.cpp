@@ -90,8 +90,8 @@ TEST_F(MainFrameSettings, TheLanguageComesFromItsTextOrTheSystem)
         const char* written;
     };
     const Case cases[] = {
-        {"40c", "en_GB", GP_LanguageFrench, "40C"}, {"407", "en_GB", GP_LanguageGerman, "407"},
-        {"410", "ru_RU", GP_LanguageEnglish, "409"}, {nullptr, "pl_PL", GP_LanguageEnglish, "409"},
+        {"40c", "en_GB", GP_LanguageFrench, "40C"},    {"407", "en_GB", GP_LanguageGerman, "407"},
+        {"410", "ru_RU", GP_LanguageEnglish, "409"},   {nullptr, "pl_PL", GP_LanguageEnglish, "409"},
         {nullptr, "ru_RU", GP_LanguageRussian, "419"}, {nullptr, "de_AT", GP_LanguageGerman, "407"},
     };
     for (const Case& c : cases) {

@@ -28,9 +28,9 @@ int Count(const std::string& text, const std::string& part)
 TEST(ProgramEntry, ExceptionCodesHaveTheirNames)
 {
     const std::pair<DWORD, const char*> cases[] = {
-        {0xC0000005, "Access violation"},   {0xC00000FD, "Stack owerflow"},
+        {0xC0000005, "Access violation"},       {0xC00000FD, "Stack owerflow"},
         {0xC0000094, "Integer divide by zero"}, {0x00000000, "Wait 0"},
-        {0x40000005, "Segment notification"}, {0xE06D7363, "Unhandled Exeption"},
+        {0x40000005, "Segment notification"},   {0xE06D7363, "Unhandled Exeption"},
         {0x12345678, "Unhandled Exeption"},
     };
     for (const auto& [code, name] : cases) EXPECT_STREQ(GP_ExceptionName(code), name) << std::hex << code;

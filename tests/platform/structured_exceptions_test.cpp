@@ -144,7 +144,8 @@ TEST(StructuredExceptions, AFaultTheFilterDeclinesEndsTheProcessByItsSignal)
 {
     const pid_t child = ::fork();
     if (child == 0) {
-        platform::RunGuarded(ReadNowhere, nullptr, [](DWORD, EXCEPTION_POINTERS*) { return EXCEPTION_CONTINUE_SEARCH; });
+        platform::RunGuarded(ReadNowhere, nullptr,
+                             [](DWORD, EXCEPTION_POINTERS*) { return EXCEPTION_CONTINUE_SEARCH; });
         ::_exit(0);
     }
     int status = 0;

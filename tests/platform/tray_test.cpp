@@ -31,8 +31,8 @@ protected:
         trayClass.lpfnWndProc = DefWindowProcA;
         trayClass.lpszClassName = "Velmorine Tray Icon";
         RegisterClassA(&trayClass);
-        trayWindow = CreateWindowA("Velmorine Tray Icon", "Velmorine Tray Icon", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                   nullptr, nullptr, nullptr);
+        trayWindow = CreateWindowA("Velmorine Tray Icon", "Velmorine Tray Icon", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   nullptr, nullptr);
         ASSERT_NE(trayWindow, nullptr);
     }
     void TearDown() override
@@ -43,8 +43,7 @@ protected:
         }
         DestroyWindow(trayWindow);
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
     }
     HWND trayWindow = nullptr;
 };

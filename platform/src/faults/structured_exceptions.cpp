@@ -81,8 +81,12 @@ void DescribeFault(int signal, const siginfo_t* info, const void* machineContext
 #if defined(__x86_64__)
     const greg_t* registers = static_cast<const ucontext_t*>(machineContext)->uc_mcontext.gregs;
     const auto segments = static_cast<ULONG_PTR>(registers[REG_CSGSFS]);
-    faultContext = CONTEXT{.SegCs = segments & 0xFFFF, .Eip = static_cast<ULONG_PTR>(registers[REG_RIP]),
-                           .SegGs = (segments >> 16) & 0xFFFF, .SegFs = (segments >> 32) & 0xFFFF, .SegEs = 0, .SegDs = 0,
+    faultContext = CONTEXT{.SegCs = segments & 0xFFFF,
+                           .Eip = static_cast<ULONG_PTR>(registers[REG_RIP]),
+                           .SegGs = (segments >> 16) & 0xFFFF,
+                           .SegFs = (segments >> 32) & 0xFFFF,
+                           .SegEs = 0,
+                           .SegDs = 0,
                            .SegSs = (segments >> 48) & 0xFFFF,
                            .Eax = static_cast<ULONG_PTR>(registers[REG_RAX]),
                            .Ebx = static_cast<ULONG_PTR>(registers[REG_RBX]),

@@ -20,8 +20,8 @@
 namespace {
 
 constexpr std::size_t kMaxLine = 1024;
-constexpr int kAnswerWaitMs = 1000;     // a first copy that is still starting does not answer in time
-constexpr int kRequestWaitMs = 200;     // the later copy writes its request as soon as it is connected
+constexpr int kAnswerWaitMs = 1000;  // a first copy that is still starting does not answer in time
+constexpr int kRequestWaitMs = 200;  // the later copy writes its request as soon as it is connected
 constexpr std::uintptr_t kPeerTag = std::uintptr_t{1} << 62;
 
 std::string peerSocket;
