@@ -111,11 +111,17 @@ void CGP_GameMainFrame::LoadCampaign(const std::string& folder, const std::strin
     if (!file) return;
     GP_LogWrite((path + "\n").c_str());
     std::uint32_t trailer = 0;
-    try {
-        if (std::fread(&trailer, sizeof trailer, 1, file.get()) != 1 || std::fseek(file.get(), trailer + 4, SEEK_SET))
-            throw CGP_FatalExeption(kModule, __LINE__, "The pack has no trailer");
-        names->Load(file.get(), true);
-    } catch (const CGP_Exeption&) {
+    bool tableRead =
+        std::fread(&trailer, sizeof trailer, 1, file.get()) == 1 && std::fseek(file.get(), trailer + 4, SEEK_SET) == 0;
+    if (tableRead) {
+        try {
+            names->Load(file.get(), true);
+        } catch (const CGP_Exeption& damaged) {
+            delete[] damaged.text;  // the name server's own account, replaced by the campaign's
+            tableRead = false;
+        }
+    }
+    if (!tableRead) {
         LeaveFullScreen();
         throw CGP_FatalExeption(kModule, 764, FormatNew("Campaign file %s is corrupted", fileName.c_str()),
                                 kCampaignPlayerText, 0);

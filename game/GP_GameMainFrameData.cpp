@@ -54,11 +54,17 @@ std::FILE* CGP_GameMainFrame::OpenInterfacePack(const std::string& path)
                                 kPlayerText, 0);
     }
     std::uint32_t trailer = 0;
-    try {
-        if (std::fread(&trailer, sizeof trailer, 1, stream) != 1 || std::fseek(stream, trailer + 4, SEEK_SET) != 0)
-            throw CGP_FatalExeption(kModule, __LINE__, "The pack has no trailer");
-        names->Load(stream, true);
-    } catch (const CGP_Exeption&) {
+    bool tableRead =
+        std::fread(&trailer, sizeof trailer, 1, stream) == 1 && std::fseek(stream, trailer + 4, SEEK_SET) == 0;
+    if (tableRead) {
+        try {
+            names->Load(stream, true);
+        } catch (const CGP_Exeption& damaged) {
+            delete[] damaged.text;  // the name server's own account, replaced by the pack's
+            tableRead = false;
+        }
+    }
+    if (!tableRead) {
         std::fclose(stream);
         LeaveFullScreen();
         throw CGP_FatalExeption(kModule, 576, FormatNew("File %s is corrupted", kPackName), kPlayerText, 0);
