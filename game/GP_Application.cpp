@@ -35,7 +35,9 @@ void GP_CheckDisplayResult(int result)
 
 CGP_Application::CGP_Application(HINSTANCE instance) : CGP_AppBase(instance) {}
 
-CGP_Application::~CGP_Application() = default;
+// Frees only the object: the main frame goes with Exit. After a crash or an engine exception the run ends without
+// it, so nothing is written (the settings stay as they were) and nothing half-built is touched again.
+CGP_Application::~CGP_Application() { (void)mainFrame.release(); }
 
 void CGP_Application::Init()
 {

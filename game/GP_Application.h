@@ -20,7 +20,7 @@ public:
     void Idle(std::uint8_t* flag) override;
     int Exit() override;
 
-    std::unique_ptr<CGP_GameMainFrame> mainFrame;
+    std::unique_ptr<CGP_GameMainFrame> mainFrame;  // made by Init, deleted by Exit
 
 private:
     void InitInput();

@@ -86,7 +86,8 @@ struct RunResult {
     int returned = 0;
     int reportsStarted = 0;
     std::string log;
-    std::string shown;  // what message boxes and dialogs showed
+    std::string shown;     // what message boxes and dialogs showed
+    std::string registry;  // the settings store after the run
 };
 
 using FrameAction = void (*)(long frame);
@@ -109,6 +110,7 @@ RunResult RunProgram(FrameAction action, const char* answer)
         if (::chdir(folder.path().c_str()) != 0) ::_exit(3);
         if (::symlink((std::string(std::getenv("VEL_DIST_DIR")) + "/RESOURCE").c_str(), "RESOURCE") != 0) ::_exit(4);
         ::setenv("VEL_INSTANCE_DIR", folder.path().c_str(), 1);
+        ::setenv("VEL_REGISTRY_FILE", (folder / "registry.reg").c_str(), 1);
         const int shown = ::open((folder / "shown.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(shown, 2);
         platform::HeadlessSettings settings = platform::GetHeadlessSettings();
@@ -132,7 +134,7 @@ RunResult RunProgram(FrameAction action, const char* answer)
     EXPECT_EQ(got, static_cast<ssize_t>(sizeof result));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     return RunResult{result[0], result[1], testsupport::ReadFile(folder / "Exception.log"),
-                     testsupport::ReadFile(folder / "shown.txt")};
+                     testsupport::ReadFile(folder / "shown.txt"), testsupport::ReadFile(folder / "registry.reg")};
 }
 
 TEST(ProgramRun, ARunThatEndsNormallyReturns0WithOneLogSession)
@@ -142,6 +144,7 @@ TEST(ProgramRun, ARunThatEndsNormallyReturns0WithOneLogSession)
     EXPECT_EQ(Count(run.log, "BEGIN SESSION"), 1);
     EXPECT_EQ(Count(run.log, "END SESSION"), 1);
     EXPECT_EQ(run.shown.find("MessageBox"), std::string::npos);
+    EXPECT_NE(run.registry.find("\"KeyLeft\""), std::string::npos) << "the settings are written at the end";
 }
 
 TEST(ProgramRun, EngineExceptionsAreShownAsTheirFlagsAsk)
@@ -170,6 +173,7 @@ TEST(ProgramRun, EngineExceptionsAreShownAsTheirFlagsAsk)
                   std::string::npos)
             << c.name << run.log;
         EXPECT_EQ(Count(run.log, "END SESSION"), 1) << c.name;
+        EXPECT_EQ(run.registry.find("\"KeyLeft\""), std::string::npos) << c.name << ": no settings after a failure";
         EXPECT_EQ(run.shown.find("Dialog \"Application error\"") != std::string::npos, c.dialog) << c.name;
         EXPECT_EQ(run.reportsStarted, c.dialog ? 1 : 0) << c.name;
         if (c.shownText)
