@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "TempDir.h"
@@ -23,8 +24,18 @@ int RunProgram(const TempDir& folder, const std::string& settings)
 {
     const char* dist = std::getenv("VEL_DIST_DIR");
     if (!dist) return -1000;
-    const std::string command = "cd '" + folder.path().string() + "' && timeout 60 env VEL_HEADLESS=1 " + settings + " '" +
-                                dist + "/Velmorine' 2>/dev/null";
+    // Each run is the one copy of the game in its own folder, so runs side by side do not meet. The game's data
+    // is the runnable tree's; the program runs from a copy without the menu library beside it, whose process-wide
+    // objects are not freed when the game unloads it (the sanitizer build would report them).
+    std::error_code alreadyThere;
+    std::filesystem::create_directory_symlink(std::string(dist) + "/RESOURCE", folder / "RESOURCE", alreadyThere);
+    const std::filesystem::path program = folder / "program";
+    std::filesystem::create_directory(program, alreadyThere);
+    for (const char* file : {"Velmorine", "libplatform.so"})
+        std::filesystem::copy_file(std::string(dist) + "/" + file, program / file,
+                                   std::filesystem::copy_options::overwrite_existing);
+    const std::string command = "cd '" + folder.path().string() + "' && timeout 60 env VEL_HEADLESS=1 VEL_INSTANCE_DIR=. " +
+                                settings + " '" + (program / "Velmorine").string() + "' 2>/dev/null";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1000;
 }

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/headless.h"
+#include "platform/single_instance.h"
 #include "platform/win32_time.h"
 #include "platform/win32_window.h"
 #include "window/event_translator.h"
@@ -10,6 +11,7 @@
 #include "window/key_state.h"
 #include "window/message_queue.h"
 #include "window/sdl_window_access.h"
+#include "window/tray.h"
 #include "window/window_system.h"
 
 namespace {
@@ -78,6 +80,7 @@ void PumpSdl()
 
 void PumpInput()
 {
+    platform::ServeInstanceRequests();
     if (platform::IsHeadless())
         platform::DeliverDueScriptEvents();
     else
@@ -116,6 +119,9 @@ void DeliverSdlEvent(const SDL_Event& event, Uint16 keyMods)
 {
     WindowRecord* target = WindowOfSdlId(EventWindowId(event));
     if (!target) return;
+    if (event.type == SDL_WINDOWEVENT &&
+        (event.window.event == SDL_WINDOWEVENT_RESTORED || event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED))
+        NoteWindowBack(*target);
     TranslationContext context;
     context.mouseButtons = mouseButtons;
     context.keyMods = keyMods;
@@ -211,6 +217,7 @@ BOOL WaitMessage()
     while (!QueueHoldsSomething()) {
         SDL_WaitEventTimeout(nullptr, 50);  // the timeout lets messages posted by other threads through
         PumpSdl();
+        platform::ServeInstanceRequests();
     }
     return TRUE;
 }

@@ -1,9 +1,11 @@
 #include <cstdio>
 
+#include "instance/peer_windows.h"
 #include "platform/headless.h"
 #include "platform/win32_window.h"
 #include "window/message_queue.h"
 #include "window/sdl_window_access.h"
+#include "window/tray.h"
 #include "window/window_system.h"
 
 namespace {
@@ -106,13 +108,15 @@ BOOL IsWindow(HWND window) { return platform::WindowExists(window) ? TRUE : FALS
 
 BOOL ShowWindow(HWND window, int command)
 {
+    if (platform::IsPeerWindow(window)) return platform::ShowPeerWindow(window, command);
     platform::WindowRecord* record = platform::FindWindowRecord(window);
     if (!record) return FALSE;
     const BOOL wasVisible = record->visible ? TRUE : FALSE;
     record->visible = command != SW_HIDE;
+    if (command != SW_HIDE) record->hiddenOnScreen = false;
     if (record->sdl) {
         switch (command) {
-        case SW_HIDE: SDL_HideWindow(record->sdl); break;
+        case SW_HIDE: platform::HideBehindTrayIcon(*record); break;
         case SW_SHOWMAXIMIZED: SDL_ShowWindow(record->sdl); SDL_MaximizeWindow(record->sdl); break;
         case SW_MINIMIZE: SDL_MinimizeWindow(record->sdl); break;
         case SW_RESTORE: SDL_ShowWindow(record->sdl); SDL_RestoreWindow(record->sdl); break;
@@ -185,7 +189,7 @@ HWND FindWindowA(LPCSTR className, LPCSTR windowName)
         if (windowName && !platform::EqualIgnoringCase(window->title, windowName)) continue;
         return window->handle;
     }
-    return nullptr;
+    return platform::FindPeerWindow(className, windowName);
 }
 
 HICON LoadIconA(HINSTANCE, LPCSTR name) { return Token<HICON>(0x20000, name); }
@@ -195,6 +199,7 @@ HGDIOBJ GetStockObject(int object) { return object < 0 ? nullptr : Token<HGDIOBJ
 // Runs the procedure at once, on the caller's thread.
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (platform::IsPeerWindow(window)) return platform::SendPeerMessage(window, message, wParam, lParam);
     const platform::WindowRecord* record = platform::FindWindowRecord(window);
     if (!record || !record->procedure) return 0;
     return record->procedure(window, message, wParam, lParam);

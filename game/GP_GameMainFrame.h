@@ -1,0 +1,161 @@
+// The main frame: the one object that holds the running game. It is the main window, owns the engine servers,
+// the display, sound, music, input devices, the interface forms and the frame timer, and keeps the user's
+// settings in the registry.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GP_InterfaceHost.h"
+#include "GP_Registry.h"
+#include "GP_Surface.h"
+#include "platform/shell_tray.h"
+
+class CGP_AppBase;
+class CGP_Display;
+class CGP_DirectInput;
+class CGP_DirectMusic;
+class CGP_DirectSound;
+class CGP_FontCache;
+class CGP_Form;
+class CGP_GameTimer;
+class CGP_IDList;
+class CGP_IOManager;
+class CGP_MouseCursor;
+class CGP_Music;
+class CGP_NameServer;
+class CGP_Players;
+class CGP_Scene;
+class CGP_ServerSet;
+class CGP_SoundPlayer;
+class CGP_SpriteManager;
+class CGP_TopList;
+
+class CGP_GameMainFrame : public CGP_InterfaceHost {
+public:
+    explicit CGP_GameMainFrame(CGP_AppBase* application);
+    ~CGP_GameMainFrame() override;
+
+    // Passes the time on to the current form.
+    virtual void UpdateForm(float elapsed);
+    // Draws the current form when the game is active.
+    virtual void DrawForm(bool active);
+
+    void ReadSettings();
+    void WriteSettings();
+    // 0, the display's own failure code, or GP_ErrDisplaySetUp.
+    int InitDisplay();
+    bool InitSound();
+    void CreateTimer();
+    // Game keys 4 to 13 take the keys 3 to 9, 0, V and E; no game key is pressed.
+    void ResetExtraKeys();
+    // Loads what the interface needs once the window and the display exist: the interface pack with its checks,
+    // the engine servers, the game variables and the keys. Throws the fatal exception of a missing, damaged or
+    // mismatched interface pack.
+    void Init();
+    // Opens the interface pack at path, loads its name table into names and checks it against its trailer; the
+    // open stream, or the fatal exception that ends the game.
+    std::FILE* OpenInterfacePack(const std::string& path);
+
+    // The campaign list: every accepted "*.tdf" of the RESOURCE folder; throws when none is.
+    void LoadCampaigns();
+    // The mission lists of the active pack, one per kind-15 name; GetIDList gives the list of an index (low 16
+    // bits), null past them.
+    void LoadIDLists();
+    CGP_IDList* GetIDList(std::uint32_t index);
+
+    // Makes the form current: the old form's leave handler, an optional fade out, the new form's enter handler,
+    // its hint, an optional fade in. 0xA0000 with a campaign open is the form of the missions done so far. A form
+    // the active pack does not name is refused (logged) and the current form stays.
+    void ShowForm(std::uint32_t formID, bool fadeOut, bool fadeIn);
+    CGP_Form* LoadForm(std::uint32_t formID);
+    // One empty slot per kind-8 name of the active pack; the current form is the caller's to set.
+    void ResetForms();
+    void ReleaseFormSurfaces();
+    // After the graphics server was reset or the display restored: fonts, background, cursor and forms.
+    void ReloadImages();
+
+    // Starts the music piece of the name ID, over and over, when music is on and its device works; a device that
+    // cannot be set up again turns music off for the run.
+    void PlayMusic(std::uint32_t nameId);
+
+    // Hides the game behind its tray icon; whether the icon could be added.
+    bool HideToTray();
+
+    // The frame timer's callback.
+    void FrameTick(bool active, float elapsed);
+    // Losing the focus or being minimised stops the game's time until it comes back.
+    void OnActivate(CGP_Window* sender) override;
+    void OnDeactivate(CGP_Window* sender) override;
+
+    // The game variables: one address per kind-13 name, at least 116 (GP_VariableCount).
+    void BindVariables();
+    void* GetVariable(std::uint32_t id) override;
+
+    std::unique_ptr<CGP_IOManager> ioManager;
+    std::unique_ptr<CGP_SoundPlayer> soundPlayer;
+    std::unique_ptr<CGP_MouseCursor> mouseCursor;
+    std::unique_ptr<CGP_Music> music;
+    std::unique_ptr<CGP_DirectMusic> directMusic;
+    std::unique_ptr<CGP_NameServer> names;
+    std::unique_ptr<CGP_ServerSet> servers;
+    CGP_ActionLookup* actions = nullptr;  // the action table
+    CGP_SpriteManager* sprites = nullptr;
+    std::unique_ptr<CGP_FontCache> fonts;
+    CGP_Scene* scene = nullptr;
+    CGP_Players* players = nullptr;
+    CGP_TopList* topList = nullptr;
+    std::uint32_t state = 0;  // 0 interface, 1 level in play
+    std::unique_ptr<CGP_DirectInput> directInput;
+    std::unique_ptr<CGP_GameTimer> frameTimer;
+    std::unique_ptr<CGP_Display> display;
+    std::unique_ptr<CGP_DirectSound> directSound;
+    std::uint8_t bitsPerPixel = 16;
+    std::uint32_t windowed = 0;  // the game always runs full screen
+    // The colour key handed to the graphics server with the interface background.
+    std::unique_ptr<GP_ColorKeyRecord> backgroundColorKey;
+    std::vector<std::unique_ptr<CGP_Form>> forms;  // one slot per kind-8 name, loaded on first show
+    CGP_Form* currentForm = nullptr;
+    std::vector<void*> variables;
+    std::vector<std::unique_ptr<CGP_IDList>> idLists;
+    NOTIFYICONDATAA trayIcon{};
+    std::unique_ptr<CGP_Registry> settingsKey;
+
+    CGP_Surface* backgroundSurface = nullptr;  // the interface background, image 0xF0026
+
+    // Level and interface values.
+    std::int32_t unusedCounter = 0;  // game variable 8, kept at 0
+    std::uint8_t unusedFlag = 1;     // game variable 2, read by nothing
+    std::uint8_t zeroFlag = 0;       // game variable 115, stays 0
+
+private:
+    void CloseDataFiles();
+    // Gives the desktop back before a fatal exception about the data.
+    void LeaveFullScreen();
+    // A language that no setting gave is the system's; any but the four of the game is English.
+    void ResolveLanguage();
+    void ReadSlotSelected();
+    void LoadCampaign(const std::string& folder, const std::string& fileName);
+};
+
+// The interface pack, open for the whole run, and the campaign pack beside it (null while none is open).
+extern std::FILE* GP_InterfacePackStream;
+extern std::FILE* GP_CampaignPackStream;
+// Set while the interface pack's name table is the active one.
+extern std::uint8_t GP_InterfacePackActive;
+
+// The main frame of the run; null before it is made and after it is gone.
+extern CGP_GameMainFrame* GP_MainFrame;
+
+constexpr std::size_t GP_VariableCount = 116;
+constexpr std::uint32_t GP_MainMenuForm = 0xA0000;
+constexpr std::uint32_t GP_StartupForm = 0xA0005;
+constexpr std::uint32_t GP_BackgroundImage = 0xF0026;
+
+// The form to show for formID: with a campaign open, the main menu is the form of the missions done so far
+// (0x9FFFF + the smaller of MissionsDone and the campaign's mission count, never below 0xA0000).
+std::uint32_t GP_MissionFormID(std::uint32_t formID);
+constexpr std::uint32_t GP_TitleMusic = 0x190000;  // then 0x190001 + the mission
+constexpr const char* GP_SettingsPath = "Software\\Morvadel\\Velmorine\\";

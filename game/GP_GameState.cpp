@@ -1,0 +1,3 @@
+#include "GP_GameState.h"
+
+GP_GameState GP_State;
