@@ -42,7 +42,6 @@ void BlendFill565GroupsPlain(std::uint16_t* row, int count, std::uint16_t source
 
 namespace {
 
-// Four-lane blend of four pixels (the low 64 bits of the registers).
 __m128i BlendLanes(__m128i d, __m128i s, __m128i g, __m128i gInverse, __m128i h, __m128i hInverse)
 {
     const __m128i mask3f0 = _mm_set1_epi16(0x03f0), mask7e0 = _mm_set1_epi16(0x07e0), mask1f = _mm_set1_epi16(0x1f);
@@ -62,6 +61,11 @@ __m128i BlendLanes(__m128i d, __m128i s, __m128i g, __m128i gInverse, __m128i h,
 }
 
 }  // namespace
+
+__m128i Blend565Lanes4(__m128i d, __m128i s, __m128i g, __m128i h)
+{
+    return BlendLanes(d, s, g, _mm_sub_epi16(_mm_set1_epi16(63), g), h, _mm_sub_epi16(_mm_set1_epi16(31), h));
+}
 
 void BlendFill565GroupsSse2(std::uint16_t* row, int count, std::uint16_t source, int weight)
 {

@@ -1,5 +1,6 @@
 // "Transparent Mask": copies that leave out source pixels of value 0.
 #include "blit/PlainRows.h"
+#include "blit/RunDraw.h"
 
 using platform::Rect;
 using namespace plain_rows;
@@ -17,6 +18,7 @@ void Mask8To8(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect
 void Mask8To16(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType* blitType)
 {
     const std::uint8_t* palette = SourcePalette(s, blitType);
+    if (!palette) return;
     WalkRows(s, sr, d, dr, [palette](const std::uint8_t* from, std::uint8_t* to, int n) {
         for (int x = 0; x < n; ++x) {
             const std::uint8_t* entry = palette + 3 * from[x];
@@ -29,6 +31,7 @@ template <int kBytes>
 void Mask8ToRgb(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType* blitType)
 {
     const std::uint8_t* palette = SourcePalette(s, blitType);
+    if (!palette) return;
     WalkRows(s, sr, d, dr, [palette](const std::uint8_t* from, std::uint8_t* to, int n) {
         for (int x = 0; x < n; ++x, to += kBytes) {
             if (!from[x]) continue;
@@ -60,8 +63,11 @@ void Mask16To24(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Re
 }
 
 struct TransparentMaskBlit : BlitType {
-    TransparentMaskBlit()
+    TransparentMaskBlit() { RegisterDrawFunctions(BlitTypesUseSimd()); }
+
+    void RegisterDrawFunctions(bool simd) override
     {
+        (void)simd;  // the shared run renderer of (16 kind 4) to 16 comes with "Normal"'s choice
         BlitType& normal = NormalBlitType();
         AddDrawFunction(8, 0, 8, 0, Mask8To8);
         AddDrawFunction(8, 0, 16, 0, Mask8To16);
@@ -69,8 +75,13 @@ struct TransparentMaskBlit : BlitType {
         AddDrawFunction(8, 0, 32, 0, Mask8ToRgb<4>);
         AddDrawFunction(16, 0, 16, 0, Mask16To16);
         AddDrawFunction(16, 0, 24, 0, Mask16To24);
-        const int shared[][2] = {{16, 32}, {24, 24}, {24, 32}, {32, 24}, {32, 32}};
-        for (const auto& key : shared) AddDrawFunction(key[0], 0, key[1], 0, normal.Lookup(key[0], 0, key[1], 0));
+        const int shared[][4] = {{16, 0, 32, 0}, {24, 0, 24, 0}, {24, 0, 32, 0}, {32, 0, 24, 0}, {32, 0, 32, 0},
+                                 {8, kFrameEncodingBands, 8, 0},  {8, kFrameEncodingBands, 16, 0},
+                                 {16, kFrameEncodingAlpha, 16, 0}, {16, kFrameEncodingAlpha, 32, 0}};
+        for (const auto& key : shared)
+            AddDrawFunction(key[0], key[1], key[2], key[3], normal.Lookup(key[0], key[1], key[2], key[3]));
+        AddDrawFunction(24, kFrameEncodingAlpha, 24, 0, run_draw::Alpha24To24);
+        AddDrawFunction(24, kFrameEncodingAlpha, 32, 0, run_draw::Alpha24To32);
     }
 };
 

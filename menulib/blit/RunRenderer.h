@@ -1,0 +1,108 @@
+// The row renderers of run-encoded sources: each line of a plane is walked run by run from the destination
+// column of its first pixel, runs are cut at the destination rectangle and each piece is drawn by the span
+// function its table holds for the piece's length. The alpha stream of a translucent plane is walked in step:
+// one byte for each literal pixel (also for pixels cut off on the left) and one for each fill run.
+#pragma once
+#include <cstdint>
+
+#include "blit/SpanTables.h"
+#include "frames/FrameInterface.h"
+#include "frames/RunLines.h"
+
+namespace run_renderer {
+
+// One plane of an encoded frame: its run bytes and its line table; absent when data is null.
+struct Plane {
+    const std::uint8_t* data = nullptr;
+    const std::uint32_t* lines = nullptr;
+
+    explicit operator bool() const { return data && lines; }
+    const std::uint8_t* Line(int y) const { return data + lines[y]; }
+};
+
+// Plane 0 to 4 of a frame.
+Plane PlaneOf(const CFrameInterface& frame, int plane);
+
+struct Spans {
+    const SpanTable* literal;
+    const SpanTable* fill;
+};
+
+// One line. row is the destination line at column 0; p the destination column of the line's first pixel;
+// left and right the destination rectangle's columns. With kClip false the runs are not tested against left
+// (the source rectangle starts at the line's first pixel), but a run is still cut at right, so a last run that
+// reaches past the frame's width never writes past the rectangle.
+template <int kValueBytes, int kDestinationBytes, bool kClip>
+void RenderLine(const std::uint8_t* run, const std::uint8_t* alpha, std::uint8_t* row, int p, int left, int right,
+                const Spans& spans)
+{
+    while (p < right) {
+        const std::uint8_t control = *run++;
+        if (control & kRunSkip) {
+            p += control & kRunSkipMask;
+            continue;
+        }
+        const bool literal = (control & kRunLiteral) != 0;
+        const int stored = literal ? (control & kRunCountMask) : 1;
+        const std::uint8_t* values = run;
+        const std::uint8_t* alphas = alpha;
+        run += stored * kValueBytes;
+        if (alpha) alpha += stored;
+        int start = p;
+        p += control & kRunCountMask;
+        if (kClip && start < left) {
+            if (p <= left) continue;
+            if (literal) {
+                values += (left - start) * kValueBytes;
+                if (alphas) alphas += left - start;
+            }
+            start = left;
+        }
+        const int end = p < right ? p : right;
+        if (end > start) (literal ? *spans.literal : *spans.fill)[end - start](row + start * kDestinationBytes, values, alphas, end - start);
+    }
+}
+
+// Every row of the destination rectangle from the plane's lines sourceRect.top on; alpha is the plane of the
+// alpha stream (absent for planes without one).
+template <int kValueBytes, int kDestinationBytes>
+void RenderPlane(const Plane& plane, const Plane& alpha, const platform::Rect& sourceRect, int sourceWidth,
+                 CFrameInterface* destination, const platform::Rect& destinationRect, const Spans& spans)
+{
+    if (!plane) return;
+    const bool whole = sourceRect.left == 0 && sourceRect.right == sourceWidth;
+    const std::uint32_t* destinationLines = destination->GetLineOffsets();
+    const int first = destinationRect.left - sourceRect.left;
+    for (int y = 0; y < destinationRect.Height(); ++y) {
+        const int line = sourceRect.top + y;
+        std::uint8_t* row = destination->GetPixels() +
+                            static_cast<std::size_t>(destinationLines[destinationRect.top + y]) * kDestinationBytes;
+        const std::uint8_t* alphaLine = alpha ? alpha.Line(line) : nullptr;
+        if (whole)
+            RenderLine<kValueBytes, kDestinationBytes, false>(plane.Line(line), alphaLine, row, first,
+                                                              destinationRect.left, destinationRect.right, spans);
+        else
+            RenderLine<kValueBytes, kDestinationBytes, true>(plane.Line(line), alphaLine, row, first,
+                                                             destinationRect.left, destinationRect.right, spans);
+    }
+}
+
+// The plane each of the five passes A to E draws for plane type t (0 to 4): with t = 0, A gets plane 0, B plane
+// 4, C plane 3, D plane 2, E plane 1; each greater t moves the planes t passes later. -1: the pass draws nothing.
+int PlaneOfPass(int pass, int planeType);
+constexpr int kPasses = 5;
+
+// The five passes of an 8-bit banded frame, pass k with spans[k], in the order A to E over all rows.
+template <int kDestinationBytes>
+void RenderPasses(CFrameInterface* source, const platform::Rect& sourceRect, CFrameInterface* destination,
+                  const platform::Rect& destinationRect, int planeType, const Spans (&spans)[kPasses])
+{
+    for (int pass = 0; pass < kPasses; ++pass) {
+        const int plane = PlaneOfPass(pass, planeType);
+        if (plane < 0) continue;
+        RenderPlane<1, kDestinationBytes>(PlaneOf(*source, plane), Plane{}, sourceRect, source->GetWidth(),
+                                          destination, destinationRect, spans[pass]);
+    }
+}
+
+}  // namespace run_renderer
