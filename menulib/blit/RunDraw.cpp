@@ -49,7 +49,7 @@ void Alpha16To16With(CFrameInterface* s, const Rect& sr, CFrameInterface* d, con
     if (UseBlendRow(*blitType))
         return RenderAlphaPlanes<2, 2>(s, sr, d, dr, MainSpans(kSpanLevel565 + laneOffset),
                                        MainSpans(kSpanLevelRow565 + laneOffset));
-    RenderAlphaPlanes<2, 2>(s, sr, d, dr, MainSpans(kSpanCopy16), MainSpans(kSpanAlpha565 + laneOffset));
+    RenderAlphaPlanes<2, 2>(s, sr, d, dr, run_renderer::CopySpans<2>{}, MainSpans(kSpanAlpha565 + laneOffset));
 }
 
 constexpr int kLaneOffset = kSpanAlpha565Lanes - kSpanAlpha565;
@@ -63,8 +63,8 @@ bool UseBlendRow(const BlitType& blitType)
     return true;
 }
 
-template <int kValueBytes, int kDestinationBytes>
-void RenderAlphaPlanes(CFrameInterface* s, Rect sr, CFrameInterface* d, Rect dr, const Spans& opaque,
+template <int kValueBytes, int kDestinationBytes, class OpaqueSpans>
+void RenderAlphaPlanes(CFrameInterface* s, Rect sr, CFrameInterface* d, Rect dr, const OpaqueSpans& opaque,
                        const Spans& translucent)
 {
     if (!plain_rows::ClipDrawRects(*s, sr, *d, dr)) return;
@@ -121,7 +121,7 @@ void Alpha24To24(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const R
 {
     if (UseBlendRow(*blitType))
         return RenderAlphaPlanes<3, 3>(s, sr, d, dr, MainSpans(kSpanLevel24), MainSpans(kSpanLevelRow24));
-    RenderAlphaPlanes<3, 3>(s, sr, d, dr, MainSpans(kSpanCopy24), MainSpans(kSpanAlpha24));
+    RenderAlphaPlanes<3, 3>(s, sr, d, dr, run_renderer::CopySpans<3>{}, MainSpans(kSpanAlpha24));
 }
 
 void Alpha24To32(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType* blitType)

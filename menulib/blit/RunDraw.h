@@ -32,9 +32,9 @@ void Alpha24To32(CFrameInterface* s, const platform::Rect& sr, CFrameInterface* 
 
 // The opaque plane (0) and the translucent plane (4, alpha stream in plane 3) of a kind-4 frame with the given
 // spans; the rectangles are clipped first.
-template <int kValueBytes, int kDestinationBytes>
+template <int kValueBytes, int kDestinationBytes, class OpaqueSpans = run_renderer::Spans>
 void RenderAlphaPlanes(CFrameInterface* s, platform::Rect sr, CFrameInterface* d, platform::Rect dr,
-                       const run_renderer::Spans& opaque, const run_renderer::Spans& translucent);
+                       const OpaqueSpans& opaque, const run_renderer::Spans& translucent);
 
 // Sets the current blend row when the opacity is not 1.0; whether it is.
 bool UseBlendRow(const BlitType& blitType);

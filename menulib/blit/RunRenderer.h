@@ -4,6 +4,7 @@
 // one byte for each literal pixel (also for pixels cut off on the left) and one for each fill run.
 #pragma once
 #include <cstdint>
+#include <cstring>
 
 #include "blit/SpanTables.h"
 #include "frames/FrameInterface.h"
@@ -23,18 +24,68 @@ struct Plane {
 // Plane 0 to 4 of a frame.
 Plane PlaneOf(const CFrameInterface& frame, int plane);
 
+// Runs drawn by the span functions of two tables, picked by the run's length.
 struct Spans {
     const SpanTable* literal;
     const SpanTable* fill;
+
+    void Literal(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t* alpha, int n) const
+    {
+        (*literal)[n](d, s, alpha, n);
+    }
+    void Fill(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t* alpha, int n) const { (*fill)[n](d, s, alpha, n); }
+};
+
+// Copies length bytes with unaligned moves that stay inside [d, d + length): 16-byte moves and one last
+// overlapping one, or two overlapping moves for the short lengths. Runs are short, so this beats a call.
+inline void CopyRunBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t length)
+{
+    if (length >= 16) {
+        std::size_t i = 0;
+        for (; i + 16 <= length; i += 16) std::memcpy(d + i, s + i, 16);
+        if (i < length) std::memcpy(d + length - 16, s + length - 16, 16);
+        return;
+    }
+    if (length >= 8) {
+        std::uint64_t head, tail;
+        std::memcpy(&head, s, 8);
+        std::memcpy(&tail, s + length - 8, 8);
+        std::memcpy(d, &head, 8);
+        std::memcpy(d + length - 8, &tail, 8);
+        return;
+    }
+    if (length >= 4) {
+        std::uint32_t head, tail;
+        std::memcpy(&head, s, 4);
+        std::memcpy(&tail, s + length - 4, 4);
+        std::memcpy(d, &head, 4);
+        std::memcpy(d + length - 4, &tail, 4);
+        return;
+    }
+    for (std::size_t i = 0; i < length; ++i) d[i] = s[i];
+}
+
+// Opaque runs of one format copied in place: what the copy and fill tables do, without an indirect call per run
+// (the run lengths of a sprite change from run to run, so the call's target is hard to predict).
+template <int kBytes>
+struct CopySpans {
+    static void Literal(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t*, int n)
+    {
+        CopyRunBytes(d, s, static_cast<std::size_t>(n) * kBytes);
+    }
+    static void Fill(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t*, int n)
+    {
+        for (int i = 0; i < n; ++i) std::memcpy(d + i * kBytes, s, kBytes);
+    }
 };
 
 // One line. row is the destination line at column 0; p the destination column of the line's first pixel;
 // left and right the destination rectangle's columns. With kClip false the runs are not tested against left
 // (the source rectangle starts at the line's first pixel), but a run is still cut at right, so a last run that
 // reaches past the frame's width never writes past the rectangle.
-template <int kValueBytes, int kDestinationBytes, bool kClip>
+template <int kValueBytes, int kDestinationBytes, bool kClip, class SpansT>
 void RenderLine(const std::uint8_t* run, const std::uint8_t* alpha, std::uint8_t* row, int p, int left, int right,
-                const Spans& spans)
+                const SpansT& spans)
 {
     while (p < right) {
         const std::uint8_t control = *run++;
@@ -59,24 +110,28 @@ void RenderLine(const std::uint8_t* run, const std::uint8_t* alpha, std::uint8_t
             start = left;
         }
         const int end = p < right ? p : right;
-        if (end > start) (literal ? *spans.literal : *spans.fill)[end - start](row + start * kDestinationBytes, values, alphas, end - start);
+        if (end <= start) continue;
+        if (literal)
+            spans.Literal(row + start * kDestinationBytes, values, alphas, end - start);
+        else
+            spans.Fill(row + start * kDestinationBytes, values, alphas, end - start);
     }
 }
 
 // Every row of the destination rectangle from the plane's lines sourceRect.top on; alpha is the plane of the
 // alpha stream (absent for planes without one).
-template <int kValueBytes, int kDestinationBytes>
+template <int kValueBytes, int kDestinationBytes, class SpansT = Spans>
 void RenderPlane(const Plane& plane, const Plane& alpha, const platform::Rect& sourceRect, int sourceWidth,
-                 CFrameInterface* destination, const platform::Rect& destinationRect, const Spans& spans)
+                 CFrameInterface* destination, const platform::Rect& destinationRect, const SpansT& spans)
 {
     if (!plane) return;
     const bool whole = sourceRect.left == 0 && sourceRect.right == sourceWidth;
     const std::uint32_t* destinationLines = destination->GetLineOffsets();
+    std::uint8_t* pixels = destination->GetPixels();
     const int first = destinationRect.left - sourceRect.left;
     for (int y = 0; y < destinationRect.Height(); ++y) {
         const int line = sourceRect.top + y;
-        std::uint8_t* row = destination->GetPixels() +
-                            static_cast<std::size_t>(destinationLines[destinationRect.top + y]) * kDestinationBytes;
+        std::uint8_t* row = pixels + static_cast<std::size_t>(destinationLines[destinationRect.top + y]) * kDestinationBytes;
         const std::uint8_t* alphaLine = alpha ? alpha.Line(line) : nullptr;
         if (whole)
             RenderLine<kValueBytes, kDestinationBytes, false>(plane.Line(line), alphaLine, row, first,

@@ -1,4 +1,5 @@
 // "Transparent Mask": copies that leave out source pixels of value 0.
+#include "blit/Blend565.h"
 #include "blit/PlainRows.h"
 #include "blit/RunDraw.h"
 
@@ -41,11 +42,11 @@ void Mask8ToRgb(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Re
     });
 }
 
+template <void (*kKeyRow)(std::uint16_t*, const std::uint16_t*, int)>
 void Mask16To16(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType*)
 {
     WalkRows(s, sr, d, dr, [](const std::uint8_t* from, std::uint8_t* to, int n) {
-        for (int x = 0; x < n; ++x)
-            if (const std::uint16_t p = Load16(from + 2 * x)) Store16(to + 2 * x, p);
+        kKeyRow(reinterpret_cast<std::uint16_t*>(to), reinterpret_cast<const std::uint16_t*>(from), n);
     });
 }
 
@@ -67,13 +68,12 @@ struct TransparentMaskBlit : BlitType {
 
     void RegisterDrawFunctions(bool simd) override
     {
-        (void)simd;  // the shared run renderer of (16 kind 4) to 16 comes with "Normal"'s choice
         BlitType& normal = NormalBlitType();
         AddDrawFunction(8, 0, 8, 0, Mask8To8);
         AddDrawFunction(8, 0, 16, 0, Mask8To16);
         AddDrawFunction(8, 0, 24, 0, Mask8ToRgb<3>);
         AddDrawFunction(8, 0, 32, 0, Mask8ToRgb<4>);
-        AddDrawFunction(16, 0, 16, 0, Mask16To16);
+        AddDrawFunction(16, 0, 16, 0, simd ? Mask16To16<KeyRow16Sse2> : Mask16To16<KeyRow16Plain>);
         AddDrawFunction(16, 0, 24, 0, Mask16To24);
         const int shared[][4] = {{16, 0, 32, 0}, {24, 0, 24, 0}, {24, 0, 32, 0}, {32, 0, 24, 0}, {32, 0, 32, 0},
                                  {8, kFrameEncodingBands, 8, 0},  {8, kFrameEncodingBands, 16, 0},

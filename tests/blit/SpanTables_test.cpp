@@ -174,3 +174,29 @@ TEST(DrawTablesTest, ChannelTablesSumToThePackedPixelAndTheBlendRowsRound)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(VectorRowTest, BlendAndKeyRowsGiveTheBitsOfTheirPlainTwins)
+{
+    std::mt19937 random(5);
+    for (int count = 0; count <= 35; ++count) {
+        for (int weight : {0, 1, 77, 128, 200, 255}) {
+            std::uint16_t source[40], line[40], plain[40], vector[40];
+            for (int i = 0; i < 40; ++i) {
+                source[i] = static_cast<std::uint16_t>(random() % 3 == 0 ? 0 : random());
+                line[i] = static_cast<std::uint16_t>(random());
+            }
+            std::copy(std::begin(line), std::end(line), plain);
+            std::copy(std::begin(line), std::end(line), vector);
+            BlendRow565Plain(plain + 1, source, count, weight);
+            BlendRow565Sse2(vector + 1, source, count, weight);
+            ASSERT_TRUE(std::equal(std::begin(plain), std::end(plain), vector)) << count << " " << weight;
+            KeyRow16Plain(plain + 1, source, count);
+            KeyRow16Sse2(vector + 1, source, count);
+            ASSERT_TRUE(std::equal(std::begin(plain), std::end(plain), vector)) << count;
+        }
+    }
+}
+
+}  // namespace
