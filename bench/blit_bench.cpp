@@ -168,10 +168,10 @@ void BM_BlendOurs(benchmark::State& state)
 void BM_BlendPixman(benchmark::State& state)
 {
     Frames& f = Data();
-    pixman_image_t* source = pixman_image_create_bits(PIXMAN_r5g6b5, kWidth, kHeight,
-                                                      reinterpret_cast<std::uint32_t*>(f.picture.GetPixels()), kWidth * 2);
-    pixman_image_t* destination = pixman_image_create_bits(PIXMAN_r5g6b5, kWidth, kHeight,
-                                                           reinterpret_cast<std::uint32_t*>(f.screen.GetPixels()), kWidth * 2);
+    pixman_image_t* source = pixman_image_create_bits(
+        PIXMAN_r5g6b5, kWidth, kHeight, reinterpret_cast<std::uint32_t*>(f.picture.GetPixels()), kWidth * 2);
+    pixman_image_t* destination = pixman_image_create_bits(
+        PIXMAN_r5g6b5, kWidth, kHeight, reinterpret_cast<std::uint32_t*>(f.screen.GetPixels()), kWidth * 2);
     const pixman_color_t half{0, 0, 0, 0x8080};
     pixman_image_t* mask = pixman_image_create_solid_fill(&half);
     for (auto _ : state) {
@@ -255,7 +255,8 @@ void BM_DirtyCopyMemcpy(benchmark::State& state)
         for (const Rect& r : cells)
             for (int y = r.top; y < r.bottom; ++y)
                 std::memcpy(scene.host.GetPixels() + (y * kWidth + r.left) * 2,
-                            scene.back.GetPixels() + (y * kWidth + r.left) * 2, static_cast<std::size_t>(r.Width()) * 2);
+                            scene.back.GetPixels() + (y * kWidth + r.left) * 2,
+                            static_cast<std::size_t>(r.Width()) * 2);
         benchmark::ClobberMemory();
         state.PauseTiming();
         scene.back.CopyDirtyInto(scene.host, 0, 0, &NormalBlitType());

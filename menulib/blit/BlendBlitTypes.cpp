@@ -122,9 +122,8 @@ void Blend16To16Lanes(CFrameInterface* s, const Rect& sr, CFrameInterface* d, co
 {
     if (!run_draw::UseBlendRow(*blitType)) return NormalBlitType().Lookup(16, 0, 16, 0)(s, sr, d, dr, blitType);
     const SpanFunction anyCount = MainSpanTableAt(kSpanLevel565Lanes)[kSpanEntries - 1];  // the general loop
-    WalkRows(s, sr, d, dr, [anyCount](const std::uint8_t* from, std::uint8_t* to, int n) {
-        anyCount(to, from, nullptr, n);
-    });
+    WalkRows(s, sr, d, dr,
+             [anyCount](const std::uint8_t* from, std::uint8_t* to, int n) { anyCount(to, from, nullptr, n); });
 }
 
 template <const PassTables& (*kTables)()>
@@ -136,7 +135,8 @@ void MixBands8To8(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const 
     if (!ClipDrawRects(*s, source, *d, destination)) return;
     const PassTables& tables = kTables();
     Spans spans[run_renderer::kPasses];
-    for (int pass = 0; pass < run_renderer::kPasses; ++pass) spans[pass] = Spans{&tables.literal[pass], &tables.fill[pass]};
+    for (int pass = 0; pass < run_renderer::kPasses; ++pass)
+        spans[pass] = Spans{&tables.literal[pass], &tables.fill[pass]};
     run_renderer::RenderPasses<1>(s, source, d, destination, blitType->GetLevelValue(), spans);
     g_mixing = nullptr;
 }
@@ -187,10 +187,11 @@ void Amplify16To16(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const
     const Spans white{&tables.white, &tables.whiteFill};
     if (run_draw::UseBlendRow(*blitType)) {
         const int level = kLanes ? kSpanLevel565Lanes : kSpanLevel565;
-        return run_draw::RenderAlphaPlanes<2, 2>(s, sr, d, dr, Spans{&MainSpanTableAt(level), &MainSpanTableAt(level + 1)},
-                                                 white);
+        return run_draw::RenderAlphaPlanes<2, 2>(s, sr, d, dr,
+                                                 Spans{&MainSpanTableAt(level), &MainSpanTableAt(level + 1)}, white);
     }
-    const Spans amplify = kLanes ? Spans{&tables.literalLanes, &tables.fillLanes} : Spans{&tables.literal, &tables.fill};
+    const Spans amplify =
+        kLanes ? Spans{&tables.literalLanes, &tables.fillLanes} : Spans{&tables.literal, &tables.fill};
     run_draw::RenderAlphaPlanes<2, 2>(s, sr, d, dr, amplify, white);
 }
 

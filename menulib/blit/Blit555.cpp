@@ -53,8 +53,8 @@ void Draw24To555(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const R
     using namespace draw_state;
     WalkRows(s, sr, d, dr, [](const std::uint8_t* from, std::uint8_t* to, int n) {
         for (int x = 0; x < n; ++x, from += 3)
-            Store16(to + 2 * x, static_cast<std::uint16_t>(kChannelB[from[0]] + kChannelG555[from[1]] +
-                                                           kChannelR555[from[2]]));
+            Store16(to + 2 * x,
+                    static_cast<std::uint16_t>(kChannelB[from[0]] + kChannelG555[from[1]] + kChannelR555[from[2]]));
     });
 }
 

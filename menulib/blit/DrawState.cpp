@@ -61,8 +61,10 @@ void LoadDrawPalette(const std::uint8_t* palette)
     g_drawPalette = palette;
     for (int i = 0; i < 256; ++i) {
         const std::uint8_t* entry = palette + 3 * i;
-        g_pixel565[i] = static_cast<std::uint16_t>(kChannelB[entry[0]] + kChannelG565[entry[1]] + kChannelR565[entry[2]]);
-        g_pixel555[i] = static_cast<std::uint16_t>(kChannelB[entry[0]] + kChannelG555[entry[1]] + kChannelR555[entry[2]]);
+        g_pixel565[i] =
+            static_cast<std::uint16_t>(kChannelB[entry[0]] + kChannelG565[entry[1]] + kChannelR565[entry[2]]);
+        g_pixel555[i] =
+            static_cast<std::uint16_t>(kChannelB[entry[0]] + kChannelG555[entry[1]] + kChannelR555[entry[2]]);
     }
 }
 

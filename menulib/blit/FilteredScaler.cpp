@@ -39,7 +39,8 @@ void ScaleWeights::Build(float scale, int destinationSize, int sourceSize)
         const float centre = shrinking ? step * static_cast<float>(i) : static_cast<float>(i) / scale;
         std::vector<ScaleTap>& list = m_lists[i];
         list.reserve(static_cast<std::size_t>(2 * reach + 1));
-        for (int j = static_cast<int>(std::ceil(centre - reach)); j <= static_cast<int>(std::floor(centre + reach)); ++j) {
+        for (int j = static_cast<int>(std::ceil(centre - reach)); j <= static_cast<int>(std::floor(centre + reach));
+             ++j) {
             const float distance = centre - static_cast<float>(j);
             const float weight = shrinking ? scale * MitchellKernel(scale * distance) : MitchellKernel(distance);
             list.push_back({MirrorTap(j, sourceSize), weight});
@@ -89,7 +90,8 @@ std::uint16_t Pack(const Channels& sum)
 }
 
 // One pass along lines: count output pixels from the input pixels at `in` (stepping inStep), by the taps.
-void Filter(const std::uint16_t* in, int inStep, std::uint16_t* out, int outStep, int count, const ScaleWeights& weights)
+void Filter(const std::uint16_t* in, int inStep, std::uint16_t* out, int outStep, int count,
+            const ScaleWeights& weights)
 {
     for (int i = 0; i < count; ++i) {
         Channels sum{0.0f, 0.0f, 0.0f};

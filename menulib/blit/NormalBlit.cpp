@@ -133,8 +133,8 @@ void Draw24To16(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Re
     using namespace draw_state;
     WalkRows(s, sr, d, dr, [](const std::uint8_t* from, std::uint8_t* to, int n) {
         for (int x = 0; x < n; ++x, from += 3)
-            Store16(to + 2 * x, static_cast<std::uint16_t>(kChannelB[from[0]] + kChannelG565[from[1]] +
-                                                           kChannelR565[from[2]]));
+            Store16(to + 2 * x,
+                    static_cast<std::uint16_t>(kChannelB[from[0]] + kChannelG565[from[1]] + kChannelR565[from[2]]));
     });
 }
 

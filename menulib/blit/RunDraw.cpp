@@ -69,11 +69,10 @@ void RenderAlphaPlanes(CFrameInterface* s, Rect sr, CFrameInterface* d, Rect dr,
 {
     if (!plain_rows::ClipDrawRects(*s, sr, *d, dr)) return;
     const int width = s->GetWidth();
-    run_renderer::RenderPlane<kValueBytes, kDestinationBytes>(run_renderer::PlaneOf(*s, 0), Plane{}, sr, width, d,
-                                                              dr, opaque);
-    run_renderer::RenderPlane<kValueBytes, kDestinationBytes>(run_renderer::PlaneOf(*s, 4),
-                                                              run_renderer::PlaneOf(*s, 3), sr, width, d, dr,
-                                                              translucent);
+    run_renderer::RenderPlane<kValueBytes, kDestinationBytes>(run_renderer::PlaneOf(*s, 0), Plane{}, sr, width, d, dr,
+                                                              opaque);
+    run_renderer::RenderPlane<kValueBytes, kDestinationBytes>(
+        run_renderer::PlaneOf(*s, 4), run_renderer::PlaneOf(*s, 3), sr, width, d, dr, translucent);
 }
 
 void Bands8To8(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType* blitType)

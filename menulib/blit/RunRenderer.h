@@ -33,7 +33,10 @@ struct Spans {
     {
         (*literal)[n](d, s, alpha, n);
     }
-    void Fill(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t* alpha, int n) const { (*fill)[n](d, s, alpha, n); }
+    void Fill(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t* alpha, int n) const
+    {
+        (*fill)[n](d, s, alpha, n);
+    }
 };
 
 // Copies length bytes with unaligned moves that stay inside [d, d + length): 16-byte moves and one last
@@ -131,7 +134,8 @@ void RenderPlane(const Plane& plane, const Plane& alpha, const platform::Rect& s
     const int first = destinationRect.left - sourceRect.left;
     for (int y = 0; y < destinationRect.Height(); ++y) {
         const int line = sourceRect.top + y;
-        std::uint8_t* row = pixels + static_cast<std::size_t>(destinationLines[destinationRect.top + y]) * kDestinationBytes;
+        std::uint8_t* row =
+            pixels + static_cast<std::size_t>(destinationLines[destinationRect.top + y]) * kDestinationBytes;
         const std::uint8_t* alphaLine = alpha ? alpha.Line(line) : nullptr;
         if (whole)
             RenderLine<kValueBytes, kDestinationBytes, false>(plane.Line(line), alphaLine, row, first,
@@ -155,8 +159,8 @@ void RenderPasses(CFrameInterface* source, const platform::Rect& sourceRect, CFr
     for (int pass = 0; pass < kPasses; ++pass) {
         const int plane = PlaneOfPass(pass, planeType);
         if (plane < 0) continue;
-        RenderPlane<1, kDestinationBytes>(PlaneOf(*source, plane), Plane{}, sourceRect, source->GetWidth(),
-                                          destination, destinationRect, spans[pass]);
+        RenderPlane<1, kDestinationBytes>(PlaneOf(*source, plane), Plane{}, sourceRect, source->GetWidth(), destination,
+                                          destinationRect, spans[pass]);
     }
 }
 

@@ -57,7 +57,10 @@ struct CopyRun {
     }
 };
 
-enum class Mixing { A, B };
+enum class Mixing {
+    A,
+    B
+};
 template <Mixing kTable, bool kSwapped, bool kFill>
 struct MixRun {
     static void Run(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t*, int n)
@@ -75,7 +78,8 @@ struct Blend565Run {
     static void Run(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t* alpha, int n)
     {
         for (int i = 0; i < n; ++i)
-            Store16(d + 2 * i, Blend565(Load16(d + 2 * i), Load16(s + 2 * At<kFill>(i)), Weight::Of(alpha, At<kFill>(i))));
+            Store16(d + 2 * i,
+                    Blend565(Load16(d + 2 * i), Load16(s + 2 * At<kFill>(i)), Weight::Of(alpha, At<kFill>(i))));
     }
 };
 
@@ -115,7 +119,10 @@ struct Blend565LanesRun {
         else
             BlendGroupsPlain<Weight, kFill>(d, s, alpha, grouped);
         Blend565Run<Weight, kFill>::Run(d + 2 * grouped, kFill ? s : s + 2 * grouped,
-                                        kFill ? alpha : alpha ? alpha + grouped : alpha, n - grouped);
+                                        kFill   ? alpha
+                                        : alpha ? alpha + grouped
+                                                : alpha,
+                                        n - grouped);
     }
 };
 

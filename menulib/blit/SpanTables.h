@@ -8,8 +8,7 @@
 // One calling form for both kinds: a literal span reads n source values and, where it blends by alpha, n alpha
 // bytes; a fill span reads the one value at source and the one alpha byte at alpha. Tables that read no alpha
 // take any pointer there.
-using SpanFunction = void (*)(std::uint8_t* destination, const std::uint8_t* source, const std::uint8_t* alpha,
-                              int n);
+using SpanFunction = void (*)(std::uint8_t* destination, const std::uint8_t* source, const std::uint8_t* alpha, int n);
 
 constexpr int kSpanEntries = 64;
 
@@ -24,9 +23,9 @@ struct SpanTable {
 enum MainSpanTable : int {
     kSpanCopy8 = 0,
     kSpanFill8 = 1,
-    kSpanMixA = 2,         // d = A [d x 256 + s]
+    kSpanMixA = 2,  // d = A [d x 256 + s]
     kSpanFillMixA = 3,
-    kSpanMixB = 4,         // d = B [d x 256 + s]
+    kSpanMixB = 4,  // d = B [d x 256 + s]
     kSpanFillMixB = 5,
     kSpanMixBSwapped = 6,  // d = B [s x 256 + d]
     kSpanFillMixBSwapped = 7,
@@ -59,15 +58,15 @@ enum MainSpanTable : int {
 
 // The format-changing tables: one function in all 64 entries.
 enum ConversionSpanTable : int {
-    kSpan8To16 = 0,         // through the 8-bit to 5-6-5 pixel table
+    kSpan8To16 = 0,  // through the 8-bit to 5-6-5 pixel table
     kSpanFill8To16,
-    kSpan16To24,            // expanded, stored B, G, R
+    kSpan16To24,  // expanded, stored B, G, R
     kSpanFill16To24,
-    kSpan16To24Alpha,       // the same; the alpha bytes are stepped over, not applied
+    kSpan16To24Alpha,  // the same; the alpha bytes are stepped over, not applied
     kSpanFill16To24Alpha,
-    kSpan16To32,            // expanded, alpha byte 255
+    kSpan16To32,  // expanded, alpha byte 255
     kSpanFill16To32,
-    kSpan16To32Alpha,       // expanded, the pixel's alpha byte as the fourth byte
+    kSpan16To32Alpha,  // expanded, the pixel's alpha byte as the fourth byte
     kSpanFill16To32Alpha,
     kConversionSpanTables,
 };

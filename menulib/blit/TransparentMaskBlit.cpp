@@ -75,9 +75,15 @@ struct TransparentMaskBlit : BlitType {
         AddDrawFunction(8, 0, 32, 0, Mask8ToRgb<4>);
         AddDrawFunction(16, 0, 16, 0, simd ? Mask16To16<KeyRow16Sse2> : Mask16To16<KeyRow16Plain>);
         AddDrawFunction(16, 0, 24, 0, Mask16To24);
-        const int shared[][4] = {{16, 0, 32, 0}, {24, 0, 24, 0}, {24, 0, 32, 0}, {32, 0, 24, 0}, {32, 0, 32, 0},
-                                 {8, kFrameEncodingBands, 8, 0},  {8, kFrameEncodingBands, 16, 0},
-                                 {16, kFrameEncodingAlpha, 16, 0}, {16, kFrameEncodingAlpha, 32, 0}};
+        const int shared[][4] = {{16, 0, 32, 0},
+                                 {24, 0, 24, 0},
+                                 {24, 0, 32, 0},
+                                 {32, 0, 24, 0},
+                                 {32, 0, 32, 0},
+                                 {8, kFrameEncodingBands, 8, 0},
+                                 {8, kFrameEncodingBands, 16, 0},
+                                 {16, kFrameEncodingAlpha, 16, 0},
+                                 {16, kFrameEncodingAlpha, 32, 0}};
         for (const auto& key : shared)
             AddDrawFunction(key[0], key[1], key[2], key[3], normal.Lookup(key[0], key[1], key[2], key[3]));
         AddDrawFunction(24, kFrameEncodingAlpha, 24, 0, run_draw::Alpha24To24);

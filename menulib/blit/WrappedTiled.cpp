@@ -21,8 +21,10 @@ void WrappedCopy(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const R
     const int firstColumn = sr.left + destination.left - dr.left, firstRow = sr.top + destination.top - dr.top;
     for (int y = destination.top; y < destination.bottom; ++y) {
         const std::uint8_t* texture =
-            s->GetPixels() + static_cast<std::size_t>(s->GetLineOffsets()[(firstRow + y - destination.top) & rowMask]) * kBytes;
-        std::uint8_t* to = d->GetPixels() + (static_cast<std::size_t>(d->GetLineOffsets()[y]) + destination.left) * kBytes;
+            s->GetPixels() +
+            static_cast<std::size_t>(s->GetLineOffsets()[(firstRow + y - destination.top) & rowMask]) * kBytes;
+        std::uint8_t* to =
+            d->GetPixels() + (static_cast<std::size_t>(d->GetLineOffsets()[y]) + destination.left) * kBytes;
         for (int x = 0; x < destination.Width(); ++x, to += kBytes)
             std::memcpy(to, texture + static_cast<std::size_t>((firstColumn + x) & columnMask) * kBytes, kBytes);
     }

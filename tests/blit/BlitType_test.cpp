@@ -40,14 +40,13 @@ TEST(BlitTypeRegistryTest, EveryNamedTypeHoldsExactlyItsKeys)
                                 {16, 0, 24, 0}, {16, 0, 32, 0}, {24, 0, 24, 0}, {24, 0, 32, 0}, {32, 0, 24, 0},
                                 {32, 0, 32, 0}, {8, B, 8, 0},   {8, B, 16, 0},  {16, A, 16, 0}, {16, A, 32, 0},
                                 {24, A, 24, 0}, {24, A, 32, 0}};
-    const std::set<Key> blend = {{8, 0, 8, 0},  {16, 0, 16, 0}, {24, 0, 24, 0}, {32, 0, 24, 0},
-                                 {32, 0, 32, 0}, {8, B, 8, 0},  {16, A, 16, 0}, {24, A, 24, 0}};
-    const std::pair<const char*, const std::set<Key>*> expected[] = {
-        {"Normal", &normal},
-        {"Transparent Mask", &mask},
-        {"Blend Black Bias", &blend},
-        {"Blend Test Light", &blend},
-        {"Blend Amplify Light", &blend}};
+    const std::set<Key> blend = {{8, 0, 8, 0},   {16, 0, 16, 0}, {24, 0, 24, 0}, {32, 0, 24, 0},
+                                 {32, 0, 32, 0}, {8, B, 8, 0},   {16, A, 16, 0}, {24, A, 24, 0}};
+    const std::pair<const char*, const std::set<Key>*> expected[] = {{"Normal", &normal},
+                                                                     {"Transparent Mask", &mask},
+                                                                     {"Blend Black Bias", &blend},
+                                                                     {"Blend Test Light", &blend},
+                                                                     {"Blend Amplify Light", &blend}};
     BlitTypeList& list = GetBlitTypeList();
     ASSERT_EQ(list.Count(), 5);
     for (int i = 0; i < 5; ++i) {
@@ -102,8 +101,9 @@ TEST(BlitTypeRegistryTest, OpacityLevelsRoundToEvenAndStayInRange)
         int level;
         int levelValue;
     };
-    const Case cases[] = {{1.0f, 255, 0}, {0.5f, 128, 2}, {0.0f, 0, 4},  {0.999f, 255, 0},
-                          {2.0f, 255, 0}, {-1.0f, 0, 4},  {0.6f, 153, 1}, {std::numeric_limits<float>::quiet_NaN(), 0, 4}};
+    const Case cases[] = {
+        {1.0f, 255, 0}, {0.5f, 128, 2}, {0.0f, 0, 4},   {0.999f, 255, 0},
+        {2.0f, 255, 0}, {-1.0f, 0, 4},  {0.6f, 153, 1}, {std::numeric_limits<float>::quiet_NaN(), 0, 4}};
     PlainType type;
     for (const Case& c : cases) {
         type.SetOpacity(c.opacity);

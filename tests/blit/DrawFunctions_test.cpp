@@ -88,8 +88,8 @@ TEST(NormalDrawTest, ThirtyTwoBitAlphaCopiesFrom253AndBlendsBelow)
     destination.Create(3, 1, 24);
     destination.FillValue(10);
     Draw(destination, *source, Rect{0, 0, 3, 1}, Rect{0, 0, 3, 1}, NormalBlitType());
-    const std::vector<std::uint8_t> expected = {200, 100, 50, 10 + 190 * 252 / 255, 10 + 90 * 252 / 255,
-                                                10 + 40 * 252 / 255, 10, 10, 10};
+    const std::vector<std::uint8_t> expected = {
+        200, 100, 50, 10 + 190 * 252 / 255, 10 + 90 * 252 / 255, 10 + 40 * 252 / 255, 10, 10, 10};
     EXPECT_EQ(BytesOf(destination), expected);
 
     Opacity half(NormalBlitType(), 0.5f);  // level 128: alpha 253 weighs 127
@@ -112,10 +112,7 @@ TEST(NormalDrawTest, SourceRectanglesPastTheSourceAreCutToItsLines)
 }
 
 // An 8-wide line of 16-bit runs: a literal of four, a fill of two and a skip of two.
-RunPlane EightWideLine()
-{
-    return RunPlane().Line({0x44, 1, 0, 2, 0, 3, 0, 4, 0, 0x02, 9, 0, 0x82});
-}
+RunPlane EightWideLine() { return RunPlane().Line({0x44, 1, 0, 2, 0, 3, 0, 4, 0, 0x02, 9, 0, 0x82}); }
 
 TEST(RunRenderTest, LiteralsCutOnTheLeftKeepTheLaterRunsAligned)
 {
@@ -159,8 +156,9 @@ TEST(RunRenderTest, WholeWidthAndClippedDrawsAgreeAndRunsEndAtTheRightEdge)
 TEST(RunRenderTest, ALastRunLongerThanTheFrameNeverWritesPastTheRectangle)
 {
     // Six pixels wide, but the one fill run covers eight (lines may run past the width).
-    auto frame = EncodedFrame(6, 2, 16, kFrameEncodingAlpha,
-                              {RunPlane().Line({0x08, 7, 0}).Line({0x48, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0})});
+    auto frame =
+        EncodedFrame(6, 2, 16, kFrameEncodingAlpha,
+                     {RunPlane().Line({0x08, 7, 0}).Line({0x48, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0})});
     CFrame destination;
     destination.Create(8, 2, 16);
     Draw(destination, *frame, Rect{0, 0, 6, 2}, Rect{0, 0, 6, 2}, NormalBlitType());
@@ -240,8 +238,8 @@ TEST(RunRenderTest, BandedFramesDrawTheirPlanesThroughThePassesOfThePlaneType)
     destination.Create(2, 1, 8);
     destination.FillValue(3);
     Draw(destination, *frame, Rect{0, 0, 2, 1}, Rect{0, 0, 2, 1}, NormalBlitType());
-    EXPECT_EQ(destination.GetPixels()[0], 40);                 // pass A copies
-    EXPECT_EQ(destination.GetPixels()[1], a[3 * 256 + 80]);    // pass B: A [d x 256 + s]
+    EXPECT_EQ(destination.GetPixels()[0], 40);               // pass A copies
+    EXPECT_EQ(destination.GetPixels()[1], a[3 * 256 + 80]);  // pass B: A [d x 256 + s]
 
     Opacity none(NormalBlitType(), 0.0f);  // plane type 4: only pass E, with plane 0
     destination.FillValue(3);

@@ -25,10 +25,10 @@ TEST(ScaleWeightsTest, TapsStayWithinTheFiltersReachAndMirrorInsideTheSource)
     }
     EXPECT_EQ(shrink.At(10).front().source, 16);  // centre 20, reach 4
     EXPECT_EQ(shrink.At(10).back().source, 24);
-    EXPECT_EQ(grow.At(21).front().source, 9);     // centre 10.5, reach 2
+    EXPECT_EQ(grow.At(21).front().source, 9);  // centre 10.5, reach 2
     EXPECT_EQ(grow.At(21).back().source, 12);
-    EXPECT_EQ(grow.At(0).front().source, 2);      // tap -2 mirrored
-    EXPECT_EQ(grow.At(0)[1].source, 1);           // tap -1 reads pixel 1
+    EXPECT_EQ(grow.At(0).front().source, 2);  // tap -2 mirrored
+    EXPECT_EQ(grow.At(0)[1].source, 1);       // tap -1 reads pixel 1
 
     const int builds = grow.GetBuildCount();
     grow.Build(2.0f, 100, 50);
@@ -52,9 +52,10 @@ TEST(ScaleWeightsTest, SumsOutsideTheClampTablesAreKeptAtTheirEnds)
 
 TEST(FilteredScalerTest, AFlatColourSurvivesEveryScale)
 {
-    const std::pair<Rect, Rect> sizes[] = {
-        {Rect::OfSize(1, 1), Rect::OfSize(5, 3)}, {Rect::OfSize(2, 7), Rect::OfSize(9, 2)},
-        {Rect::OfSize(64, 16), Rect::OfSize(17, 40)}, {Rect::OfSize(3, 3), Rect::OfSize(3, 3)}};
+    const std::pair<Rect, Rect> sizes[] = {{Rect::OfSize(1, 1), Rect::OfSize(5, 3)},
+                                           {Rect::OfSize(2, 7), Rect::OfSize(9, 2)},
+                                           {Rect::OfSize(64, 16), Rect::OfSize(17, 40)},
+                                           {Rect::OfSize(3, 3), Rect::OfSize(3, 3)}};
     for (std::uint16_t colour : {0x0000, 0xFFFF, 0x8410, 0x3A6C}) {
         for (const auto& [from, to] : sizes) {
             CFrame source, destination;
@@ -66,7 +67,8 @@ TEST(FilteredScalerTest, AFlatColourSurvivesEveryScale)
                 for (int x = 0; x < to.Width() + 2; ++x) {
                     const bool inside = to.Offset(1, 1).Contains(x, y);
                     ASSERT_EQ(Pixel16(destination, x, y), inside ? colour : 0)
-                        << std::hex << colour << std::dec << " " << to.Width() << "x" << to.Height() << " at " << x << "," << y;
+                        << std::hex << colour << std::dec << " " << to.Width() << "x" << to.Height() << " at " << x
+                        << "," << y;
                 }
         }
     }
@@ -100,17 +102,26 @@ TEST(WrappedCopyTest, TextureCoordinatesWrapAtItsSize)
 TEST(WrappedCopyTest, RepaintingAnEncodedFrameKeepsItsRunsAndSkippedPixels)
 {
     auto texture = Texture();
-    RunPlane opaque = RunPlane().Line({0x82, 0x42, 0xAA, 0xAA, 0xBB, 0xBB, 0x02, 0xCC, 0xCC})
-                          .Line({0x86});
+    RunPlane opaque = RunPlane().Line({0x82, 0x42, 0xAA, 0xAA, 0xBB, 0xBB, 0x02, 0xCC, 0xCC}).Line({0x86});
     auto frame = EncodedFrame(6, 2, 16, kFrameEncodingAlpha, {opaque});
     const std::vector<std::uint8_t> before(opaque.bytes);
     Draw(*frame, *texture, Rect{1, 3, 7, 5}, Rect{0, 0, 6, 2}, WrappedCopyType());
     const std::uint8_t* data = frame->GetPixels();
     const std::uint16_t at2 = 3 | 3 << 6, at3 = 4 | 3 << 6, at4 = 5 | 3 << 6;
-    const std::vector<std::uint8_t> expected = {
-        before[0], before[1], before[2], before[3], 0x82, 0x42, static_cast<std::uint8_t>(at2), static_cast<std::uint8_t>(at2 >> 8),
-        static_cast<std::uint8_t>(at3), static_cast<std::uint8_t>(at3 >> 8), 0x02, static_cast<std::uint8_t>(at4),
-        static_cast<std::uint8_t>(at4 >> 8), 0x86};
+    const std::vector<std::uint8_t> expected = {before[0],
+                                                before[1],
+                                                before[2],
+                                                before[3],
+                                                0x82,
+                                                0x42,
+                                                static_cast<std::uint8_t>(at2),
+                                                static_cast<std::uint8_t>(at2 >> 8),
+                                                static_cast<std::uint8_t>(at3),
+                                                static_cast<std::uint8_t>(at3 >> 8),
+                                                0x02,
+                                                static_cast<std::uint8_t>(at4),
+                                                static_cast<std::uint8_t>(at4 >> 8),
+                                                0x86};
     EXPECT_EQ(std::vector<std::uint8_t>(data, data + expected.size()), expected);
 }
 

@@ -43,9 +43,12 @@ struct Reference {
             const int k = fill ? 0 : i;
             if (table <= 9) {
                 const std::uint8_t* mix = (table == 2 || table == 3 || table == 8 || table == 9) ? a : b;
-                if (table <= 1) d[i] = s[k];
-                else if (table <= 5) d[i] = mix[d[i] * 256 + s[k]];
-                else d[i] = mix[s[k] * 256 + d[i]];
+                if (table <= 1)
+                    d[i] = s[k];
+                else if (table <= 5)
+                    d[i] = mix[d[i] * 256 + s[k]];
+                else
+                    d[i] = mix[s[k] * 256 + d[i]];
             } else if (table <= 11) {
                 Put16(d, i, Get16(s, k));
             } else if (table <= 23) {
@@ -56,7 +59,8 @@ struct Reference {
                 std::memcpy(d + 3 * i, s + 3 * k, 3);
             } else {
                 const int w = Weight((table - 26) / 2, alpha[k]);
-                for (int c = 0; c < 3; ++c) d[3 * i + c] = static_cast<std::uint8_t>(d[3 * i + c] + (s[3 * k + c] - d[3 * i + c]) * w / 256);
+                for (int c = 0; c < 3; ++c)
+                    d[3 * i + c] = static_cast<std::uint8_t>(d[3 * i + c] + (s[3 * k + c] - d[3 * i + c]) * w / 256);
             }
         }
     }
