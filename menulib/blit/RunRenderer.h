@@ -65,7 +65,15 @@ inline void CopyRunBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t len
         std::memcpy(d + length - 4, &tail, 4);
         return;
     }
-    for (std::size_t i = 0; i < length; ++i) d[i] = s[i];
+    if (length >= 2) {
+        std::uint16_t head, tail;
+        std::memcpy(&head, s, 2);
+        std::memcpy(&tail, s + length - 2, 2);
+        std::memcpy(d, &head, 2);
+        std::memcpy(d + length - 2, &tail, 2);
+        return;
+    }
+    if (length) *d = *s;
 }
 
 // Opaque runs of one format copied in place: what the copy and fill tables do, without an indirect call per run
@@ -121,14 +129,11 @@ void RenderLine(const std::uint8_t* run, const std::uint8_t* alpha, std::uint8_t
     }
 }
 
-// Every row of the destination rectangle from the plane's lines sourceRect.top on; alpha is the plane of the
-// alpha stream (absent for planes without one).
-template <int kValueBytes, int kDestinationBytes, class SpansT = Spans>
-void RenderPlane(const Plane& plane, const Plane& alpha, const platform::Rect& sourceRect, int sourceWidth,
-                 CFrameInterface* destination, const platform::Rect& destinationRect, const SpansT& spans)
+// Rows of one plane, each from the line sourceRect.top + y.
+template <int kValueBytes, int kDestinationBytes, bool kClip, class SpansT>
+void RenderRows(const Plane& plane, const Plane& alpha, const platform::Rect& sourceRect, CFrameInterface* destination,
+                const platform::Rect& destinationRect, const SpansT& spans)
 {
-    if (!plane) return;
-    const bool whole = sourceRect.left == 0 && sourceRect.right == sourceWidth;
     const std::uint32_t* destinationLines = destination->GetLineOffsets();
     std::uint8_t* pixels = destination->GetPixels();
     const int first = destinationRect.left - sourceRect.left;
@@ -136,14 +141,24 @@ void RenderPlane(const Plane& plane, const Plane& alpha, const platform::Rect& s
         const int line = sourceRect.top + y;
         std::uint8_t* row =
             pixels + static_cast<std::size_t>(destinationLines[destinationRect.top + y]) * kDestinationBytes;
-        const std::uint8_t* alphaLine = alpha ? alpha.Line(line) : nullptr;
-        if (whole)
-            RenderLine<kValueBytes, kDestinationBytes, false>(plane.Line(line), alphaLine, row, first,
-                                                              destinationRect.left, destinationRect.right, spans);
-        else
-            RenderLine<kValueBytes, kDestinationBytes, true>(plane.Line(line), alphaLine, row, first,
-                                                             destinationRect.left, destinationRect.right, spans);
+        RenderLine<kValueBytes, kDestinationBytes, kClip>(plane.Line(line), alpha ? alpha.Line(line) : nullptr, row,
+                                                          first, destinationRect.left, destinationRect.right, spans);
     }
+}
+
+// Every row of the destination rectangle from the plane's lines sourceRect.top on; alpha is the plane of the
+// alpha stream (absent for planes without one). A source rectangle of whole lines takes the form without the
+// left tests.
+template <int kValueBytes, int kDestinationBytes, class SpansT = Spans>
+void RenderPlane(const Plane& plane, const Plane& alpha, const platform::Rect& sourceRect, int sourceWidth,
+                 CFrameInterface* destination, const platform::Rect& destinationRect, const SpansT& spans)
+{
+    if (!plane) return;
+    if (sourceRect.left == 0 && sourceRect.right == sourceWidth)
+        RenderRows<kValueBytes, kDestinationBytes, false>(plane, alpha, sourceRect, destination, destinationRect,
+                                                          spans);
+    else
+        RenderRows<kValueBytes, kDestinationBytes, true>(plane, alpha, sourceRect, destination, destinationRect, spans);
 }
 
 // The plane each of the five passes A to E draws for plane type t (0 to 4): with t = 0, A gets plane 0, B plane
