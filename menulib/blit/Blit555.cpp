@@ -37,7 +37,6 @@ void Draw8To555(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Re
     WalkRows(s, sr, d, dr, [](const std::uint8_t* from, std::uint8_t* to, int n) {
         for (int x = 0; x < n; ++x) Store16(to + 2 * x, draw_state::g_pixel555[from[x]]);
     });
-    draw_state::g_drawPalette = nullptr;
 }
 
 template <void (*kRepack)(std::uint16_t*, const std::uint16_t*, int)>

@@ -5,7 +5,6 @@
 namespace draw_state {
 
 const std::uint32_t* g_blendRow = nullptr;
-const std::uint8_t* g_drawPalette = nullptr;
 std::uint16_t g_pixel565[256];
 std::uint16_t g_pixel555[256];
 const std::uint8_t* g_mixingA = nullptr;
@@ -58,7 +57,6 @@ const std::uint32_t* BlendRow(int level) { return Blends().rows[std::clamp(level
 
 void LoadDrawPalette(const std::uint8_t* palette)
 {
-    g_drawPalette = palette;
     for (int i = 0; i < 256; ++i) {
         const std::uint8_t* entry = palette + 3 * i;
         g_pixel565[i] =

@@ -1,5 +1,5 @@
-// The state one draw shares with its span functions (the blend row of the blit type's level and the palette of
-// 8-bit sources, set at the start of a draw), and the tables the draw functions read: the blend table, the
+// The state one draw shares with its span functions (the blend row of the blit type's level and the pixels of
+// its 8-bit palette, set at the start of a draw), and the tables the draw functions read: the blend table, the
 // per-channel tables of 24-bit sources, the 8-bit to 16-bit pixel tables and the two 8-bit mixing tables.
 #pragma once
 #include <algorithm>
@@ -16,14 +16,13 @@ const std::uint32_t* BlendRow(int level);
 
 // The row the blend spans read; set by a draw function before its loops when the opacity is not 1.0.
 extern const std::uint32_t* g_blendRow;
-// The palette (B, G, R per index) 8-bit sources are drawn with during one draw; not the process-wide current
-// palette (CurrentPalette), although the draw usually takes that one.
-extern const std::uint8_t* g_drawPalette;
-// The palette index to 5-6-5 and to 5-5-5 pixel tables, filled from the draw palette by LoadDrawPalette.
+// The palette index to 5-6-5 and to 5-5-5 pixel tables of the palette (B, G, R per index) 8-bit sources are
+// drawn with during one draw, filled by LoadDrawPalette; that palette is not always the process-wide current
+// palette (CurrentPalette).
 extern std::uint16_t g_pixel565[256];
 extern std::uint16_t g_pixel555[256];
 
-// Sets the draw palette and fills the pixel tables from it.
+// Fills the pixel tables from the palette of the draw.
 void LoadDrawPalette(const std::uint8_t* palette);
 
 // Per-channel tables whose sums pack a pixel's bytes: B [b] + G565 [g] + R565 [r] is PackRGB565 (r, g, b), and

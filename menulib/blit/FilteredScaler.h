@@ -50,8 +50,6 @@ public:
 
     // Fills the destination (16-bit) from the source (16-bit) at the destination's size.
     void Resample(const CFrameInterface& source, CFrame& destination);
-    const ScaleWeights& GetColumnWeights() const { return m_columns; }
-    const ScaleWeights& GetRowWeights() const { return m_rows; }
 
 private:
     CFrame m_work;

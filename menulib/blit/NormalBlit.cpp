@@ -83,7 +83,6 @@ void Draw8To16(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rec
     WalkRows(s, sr, d, dr, [](const std::uint8_t* from, std::uint8_t* to, int n) {
         for (int x = 0; x < n; ++x) Store16(to + 2 * x, draw_state::g_pixel565[from[x]]);
     });
-    draw_state::g_drawPalette = nullptr;
 }
 
 template <int kBytes>

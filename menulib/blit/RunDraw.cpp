@@ -91,7 +91,6 @@ void Bands8To16(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Re
     const Spans convert = ConversionSpans(kSpan8To16);
     const Spans spans[run_renderer::kPasses] = {convert, convert, convert, convert, convert};
     RenderBands<2>(s, sr, d, dr, blitType->GetLevelValue(), spans);
-    draw_state::g_drawPalette = nullptr;
 }
 
 void Alpha16To16(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType* blitType)

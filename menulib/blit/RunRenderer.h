@@ -114,10 +114,9 @@ void RenderLine(const std::uint8_t* run, const std::uint8_t* alpha, std::uint8_t
         p += control & kRunCountMask;
         if (kClip && start < left) {
             if (p <= left) continue;
-            if (literal) {
-                values += (left - start) * kValueBytes;
-                if (alphas) alphas += left - start;
-            }
+            const int cut = literal ? left - start : 0;  // a fill keeps its one value and alpha byte
+            values += cut * kValueBytes;
+            if (alphas) alphas += cut;
             start = left;
         }
         const int end = p < right ? p : right;

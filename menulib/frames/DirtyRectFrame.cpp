@@ -31,6 +31,17 @@ int RoundToEven(float v) { return static_cast<int>(std::nearbyint(v)); }
 
 const std::vector<Rect>& GetUpdateRects() { return UpdateRects(); }
 
+int LastColumnOfRun(const DirtyGrid& grid, int column, int row)
+{
+    const DirtyCell* last = grid.GetCell(column, row);
+    for (; last->x1 == DirtyGrid::kCellSize && column + 1 < grid.GetColumns(); ++column) {
+        const DirtyCell* next = grid.GetCell(column + 1, row);
+        if (!next->dirty || next->x0 != 0 || next->y0 != last->y0 || next->y1 != last->y1) break;
+        last = next;
+    }
+    return column;
+}
+
 CDirtyRectFrame::CDirtyRectFrame()
 {
     m_background.Reset();

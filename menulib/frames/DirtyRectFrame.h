@@ -69,9 +69,12 @@ private:
 // The update rectangles the last BuildUpdateRects made, process-wide.
 const std::vector<platform::Rect>& GetUpdateRects();
 
-// Calls visit(rect) for each horizontal run of dirty cells, row by row from the top and left to right: a run takes
-// in the next cell while the last one reaches its right edge and the next is dirty, starts at its left edge and has
-// the same top and bottom. The rectangle is in the grid's pixels.
+// The last column of the run of dirty cells that starts at (column, row): a run takes in the next cell while the
+// last one reaches its right edge and the next is dirty, starts at its left edge and has the same top and bottom.
+int LastColumnOfRun(const DirtyGrid& grid, int column, int row);
+
+// Calls visit(rect) for each run of dirty cells, row by row from the top and left to right; the rectangle is in
+// the grid's pixels.
 template <typename Visit>
 void ForEachDirtyRun(const DirtyGrid& grid, Visit visit)
 {
@@ -80,14 +83,9 @@ void ForEachDirtyRun(const DirtyGrid& grid, Visit visit)
         for (int column = 0; column < grid.GetColumns(); ++column) {
             const DirtyCell* first = grid.GetCell(column, row);
             if (!first->dirty) continue;
-            const DirtyCell* last = first;
-            while (last->x1 == size && column + 1 < grid.GetColumns()) {
-                const DirtyCell* next = grid.GetCell(column + 1, row);
-                if (!next->dirty || next->x0 != 0 || next->y0 != last->y0 || next->y1 != last->y1) break;
-                last = next;
-                ++column;
-            }
-            const int firstColumn = column - static_cast<int>(last - first);
+            const int firstColumn = column;
+            column = LastColumnOfRun(grid, column, row);
+            const DirtyCell* last = grid.GetCell(column, row);
             visit(platform::Rect{firstColumn * size + first->x0, row * size + first->y0, column * size + last->x1,
                                  row * size + first->y1});
         }

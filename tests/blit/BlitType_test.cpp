@@ -19,13 +19,14 @@ using Key = std::tuple<int, int, int, int>;
 
 std::set<Key> KeysOf(const BlitType& type)
 {
+    std::vector<std::pair<int, int>> formats;
+    for (int bits : {8, 16, 24, 32})
+        for (int kind : {0, static_cast<int>(kFrameEncodingBands), static_cast<int>(kFrameEncodingAlpha)})
+            formats.push_back({bits, kind});
     std::set<Key> keys;
-    const int kinds[] = {0, kFrameEncodingBands, kFrameEncodingAlpha};
-    for (int sb : {8, 16, 24, 32})
-        for (int sk : kinds)
-            for (int db : {8, 16, 24, 32})
-                for (int dk : kinds)
-                    if (type.Lookup(sb, sk, db, dk)) keys.insert({sb, sk, db, dk});
+    for (auto [sb, sk] : formats)
+        for (auto [db, dk] : formats)
+            if (type.Lookup(sb, sk, db, dk)) keys.insert({sb, sk, db, dk});
     return keys;
 }
 

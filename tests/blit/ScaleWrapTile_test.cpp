@@ -50,28 +50,30 @@ TEST(ScaleWeightsTest, SumsOutsideTheClampTablesAreKeptAtTheirEnds)
     EXPECT_EQ(ClampGreen6(130.0f), 32 << 5);
 }
 
+// Scales a flat colour from a source of one size into a rectangle of another inside a frame one pixel wider on
+// every side; the rectangle must hold the colour and the border stay untouched.
+void ExpectFlatScale(std::uint16_t colour, const Rect& from, const Rect& to)
+{
+    CFrame source, destination;
+    source.Create(from.Width(), from.Height(), 16);
+    std::fill_n(reinterpret_cast<std::uint16_t*>(source.GetPixels()), from.Width() * from.Height(), colour);
+    destination.Create(to.Width() + 2, to.Height() + 2, 16);
+    const Rect inside = to.Offset(1, 1);
+    Draw(destination, source, from, inside, GetFilteredScaler());
+    for (int y = 0; y < destination.GetHeight(); ++y)
+        for (int x = 0; x < destination.GetWidth(); ++x)
+            ASSERT_EQ(Pixel16(destination, x, y), inside.Contains(x, y) ? colour : 0)
+                << std::hex << colour << std::dec << " " << to.Width() << "x" << to.Height() << " at " << x << "," << y;
+}
+
 TEST(FilteredScalerTest, AFlatColourSurvivesEveryScale)
 {
     const std::pair<Rect, Rect> sizes[] = {{Rect::OfSize(1, 1), Rect::OfSize(5, 3)},
                                            {Rect::OfSize(2, 7), Rect::OfSize(9, 2)},
                                            {Rect::OfSize(64, 16), Rect::OfSize(17, 40)},
                                            {Rect::OfSize(3, 3), Rect::OfSize(3, 3)}};
-    for (std::uint16_t colour : {0x0000, 0xFFFF, 0x8410, 0x3A6C}) {
-        for (const auto& [from, to] : sizes) {
-            CFrame source, destination;
-            source.Create(from.Width(), from.Height(), 16);
-            std::fill_n(reinterpret_cast<std::uint16_t*>(source.GetPixels()), from.Width() * from.Height(), colour);
-            destination.Create(to.Width() + 2, to.Height() + 2, 16);
-            Draw(destination, source, from, to.Offset(1, 1), GetFilteredScaler());
-            for (int y = 0; y < to.Height() + 2; ++y)
-                for (int x = 0; x < to.Width() + 2; ++x) {
-                    const bool inside = to.Offset(1, 1).Contains(x, y);
-                    ASSERT_EQ(Pixel16(destination, x, y), inside ? colour : 0)
-                        << std::hex << colour << std::dec << " " << to.Width() << "x" << to.Height() << " at " << x
-                        << "," << y;
-                }
-        }
-    }
+    for (std::uint16_t colour : {0x0000, 0xFFFF, 0x8410, 0x3A6C})
+        for (const auto& [from, to] : sizes) ExpectFlatScale(colour, from, to);
     EXPECT_FALSE(GetFilteredScaler().IsPlainCopy());
 }
 
