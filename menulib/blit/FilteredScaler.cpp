@@ -6,6 +6,7 @@
 
 #include "blit/PixelTables.h"
 #include "blit/PlainRows.h"
+#include "frames/FrameProcess.h"
 
 using platform::Rect;
 
@@ -121,9 +122,10 @@ void ScaledDraw(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Re
     if (!toCopy) return;
     toCopy(s, source, &copy, Rect::OfSize(source.Width(), source.Height()), &normal);
     GetFilteredScaler().Resample(copy, scaled);
-    const Rect whole = Rect::OfSize(dr.Width(), dr.Height());
-    if (d->GetBitDepth() == 16) return normal.Lookup(16, 0, 16, 0)(&scaled, whole, d, dr, &normal);
-    normal.Lookup(16, 0, d->GetBitDepth(), 0)(&scaled, whole, d, dr, &normal);
+    // 8-bit destinations take the scaled picture reduced to the palette with error diffusion.
+    if (d->GetBitDepth() == 8) ConvertStep(true, 8).Apply(scaled);
+    const DrawFunction draw = normal.Lookup(scaled.GetBitDepth(), 0, d->GetBitDepth(), 0);
+    if (draw) draw(&scaled, Rect::OfSize(dr.Width(), dr.Height()), d, dr, &normal);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "BlitFixtures.h"
 #include "blit/Blend565.h"
 #include "blit/FilteredScaler.h"
+#include "frames/ColorTable.h"
 
 using platform::Rect;
 using namespace blit_test;
@@ -75,6 +77,19 @@ TEST(FilteredScalerTest, AFlatColourSurvivesEveryScale)
     for (std::uint16_t colour : {0x0000, 0xFFFF, 0x8410, 0x3A6C})
         for (const auto& [from, to] : sizes) ExpectFlatScale(colour, from, to);
     EXPECT_FALSE(GetFilteredScaler().IsPlainCopy());
+}
+
+TEST(FilteredScalerTest, EightBitPicturesComeBackInPaletteColours)
+{
+    auto source = FrameOf(2, 2, 8, {255, 255, 255, 255});
+    CFrame destination;
+    destination.Create(5, 4, 8);
+    Draw(destination, *source, Rect{0, 0, 2, 2}, Rect{0, 0, 5, 4}, GetFilteredScaler());
+    for (std::uint8_t index : BytesOf(destination)) {
+        std::uint8_t r, g, b;
+        CurrentPalette().GetPaletteEntry(index, r, g, b);
+        EXPECT_GE(std::min({r, g, b}), 240) << int(index);  // white, or the palette's nearest greys
+    }
 }
 
 // A 64 x 64 texture whose pixel (x, y) is x | y << 6.
