@@ -63,6 +63,11 @@ __m128i BlendLanes(__m128i d, __m128i s, __m128i g, __m128i gInverse, __m128i h,
 
 }  // namespace
 
+__m128i Blend565Lanes4(__m128i d, __m128i s, __m128i g, __m128i h)
+{
+    return BlendLanes(d, s, g, _mm_sub_epi16(_mm_set1_epi16(63), g), h, _mm_sub_epi16(_mm_set1_epi16(31), h));
+}
+
 void BlendFill565GroupsSse2(std::uint16_t* row, int count, std::uint16_t source, int weight)
 {
     const int g = weight >> 2, h = weight >> 3;
@@ -90,4 +95,61 @@ void BlendFill565Groups(std::uint16_t* row, int count, std::uint16_t source, int
         BlendFill565GroupsSse2(row, count, source, weight);
     else
         BlendFill565GroupsPlain(row, count, source, weight);
+}
+
+void BlendRow565Plain(std::uint16_t* row, const std::uint16_t* source, int count, int weight)
+{
+    for (int i = 0; i < count; ++i) row[i] = Blend565(row[i], source[i], weight);
+}
+
+namespace {
+
+// The plain formula on eight lanes.
+__m128i BlendPlainLanes(__m128i d, __m128i s, __m128i g, __m128i h)
+{
+    const __m128i mask3f = _mm_set1_epi16(0x3f), mask1f = _mm_set1_epi16(0x1f);
+    const __m128i greenDelta = _mm_srai_epi16(
+        _mm_mullo_epi16(_mm_sub_epi16(_mm_and_si128(_mm_srli_epi16(s, 5), mask3f), _mm_and_si128(_mm_srli_epi16(d, 5), mask3f)), g), 1);
+    const __m128i green = _mm_and_si128(_mm_add_epi16(_mm_and_si128(d, _mm_set1_epi16(static_cast<short>(0xffe0))), greenDelta),
+                                        _mm_set1_epi16(0x07e0));
+    const __m128i blueDelta =
+        _mm_srai_epi16(_mm_mullo_epi16(_mm_sub_epi16(_mm_and_si128(s, mask1f), _mm_and_si128(d, mask1f)), h), 5);
+    const __m128i redDelta = _mm_slli_epi16(_mm_mullo_epi16(_mm_sub_epi16(_mm_srli_epi16(s, 11), _mm_srli_epi16(d, 11)), h), 6);
+    const __m128i red = _mm_and_si128(_mm_add_epi16(_mm_and_si128(d, _mm_set1_epi16(static_cast<short>(0xf83f))), redDelta),
+                                      _mm_set1_epi16(static_cast<short>(0xf800)));
+    return _mm_add_epi16(_mm_add_epi16(_mm_or_si128(_mm_and_si128(d, mask1f), green), blueDelta), red);
+}
+
+}  // namespace
+
+void BlendRow565Sse2(std::uint16_t* row, const std::uint16_t* source, int count, int weight)
+{
+    const __m128i g = _mm_set1_epi16(static_cast<short>(weight >> 2)), h = _mm_set1_epi16(static_cast<short>(weight >> 3));
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), BlendPlainLanes(d, s, g, h));
+    }
+    BlendRow565Plain(row + i, source + i, count - i, weight);
+}
+
+void KeyRow16Plain(std::uint16_t* row, const std::uint16_t* source, int count)
+{
+    for (int i = 0; i < count; ++i)
+        if (source[i]) row[i] = source[i];
+}
+
+void KeyRow16Sse2(std::uint16_t* row, const std::uint16_t* source, int count)
+{
+    const __m128i zero = _mm_setzero_si128();
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
+        const __m128i keep = _mm_cmpeq_epi16(s, zero);
+        if (_mm_movemask_epi8(keep) == 0xffff) continue;
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), _mm_or_si128(_mm_and_si128(keep, d), s));
+    }
+    KeyRow16Plain(row + i, source + i, count - i);
 }

@@ -3,6 +3,8 @@
 // vector spans. Fills of a row run the four-lane formula on groups of four pixels and the plain one on the
 // one to three pixels left at the end.
 #pragma once
+#include <emmintrin.h>
+
 #include <cstdint>
 
 std::uint16_t Blend565(std::uint16_t destination, std::uint16_t source, int weight);
@@ -17,3 +19,16 @@ void BlendFill565GroupsPlain(std::uint16_t* row, int count, std::uint16_t source
 void BlendFill565GroupsSse2(std::uint16_t* row, int count, std::uint16_t source, int weight);
 // The grouped fill through the processor's vector unit when it has one.
 void BlendFill565Groups(std::uint16_t* row, int count, std::uint16_t source, int weight);
+
+// The four-lane formula on four 16-bit lanes (the low 64 bits), each lane with its own weight's g and h.
+__m128i Blend565Lanes4(__m128i destination, __m128i source, __m128i g, __m128i h);
+
+// Rows blended toward source rows at one weight with the plain formula: pixel by pixel, and eight pixels at a
+// time with SSE2 in 16-bit lanes (the products fit 16 bits and only the low 16 bits of the sums are kept, as the
+// plain formula keeps them); both give the same bits.
+void BlendRow565Plain(std::uint16_t* row, const std::uint16_t* source, int count, int weight);
+void BlendRow565Sse2(std::uint16_t* row, const std::uint16_t* source, int count, int weight);
+
+// Colour-keyed rows: source pixels of value 0 leave the destination, pixel by pixel and eight at a time with SSE2.
+void KeyRow16Plain(std::uint16_t* row, const std::uint16_t* source, int count);
+void KeyRow16Sse2(std::uint16_t* row, const std::uint16_t* source, int count);

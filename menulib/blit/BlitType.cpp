@@ -1,13 +1,34 @@
 #include "blit/BlitType.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "foundation/CFileBuf.h"
 #include "frames/FrameInterface.h"
+#include "platform/cpu_features.h"
 
 namespace {
 constexpr std::uint32_t kKeyFlags = 0x1ee;
+constexpr int kPlaneTypes = 5;
+
+bool& SimdChosen()
+{
+    static bool simd = platform::CpuHas(platform::CpuFeature::Sse2);
+    return simd;
+}
 }  // namespace
+
+void FillBytes(void* buffer, std::uint32_t pattern, std::size_t length)
+{
+    auto* p = static_cast<std::uint8_t*>(buffer);
+    const auto byte = static_cast<std::uint8_t>(pattern);
+    for (; length && reinterpret_cast<std::uintptr_t>(p) & 3; --length) *p++ = byte;
+    for (; length >= 4; length -= 4, p += 4) std::memcpy(p, &pattern, 4);
+    for (; length; --length) *p++ = byte;
+}
+
+std::int32_t LevelValueOf(int level) { return std::min(kPlaneTypes - 1, (255 - level) * kPlaneTypes / 256); }
 
 std::uint32_t MakeBlitCacheKey(const CFrameInterface& source, const CFrameInterface& destination)
 {
@@ -41,10 +62,12 @@ void BlitType::AddDrawFunction(int sourceBits, int sourceKind, int destinationBi
         if (entry.sourceBits == sourceBits && entry.sourceKind == sourceKind &&
             entry.destinationBits == destinationBits && entry.destinationKind == destinationKind) {
             entry.function = function;
+            m_cachedKey = 0;
             return;
         }
     }
     m_entries.push_back({sourceBits, sourceKind, destinationBits, destinationKind, function});
+    m_cachedKey = 0;
 }
 
 DrawFunction BlitType::Lookup(int sourceBits, int sourceKind, int destinationBits, int destinationKind) const
@@ -60,7 +83,10 @@ DrawFunction BlitType::Lookup(int sourceBits, int sourceKind, int destinationBit
 void BlitType::SetOpacity(float opacity)
 {
     m_opacity = opacity;
-    m_level = static_cast<std::int32_t>(std::nearbyint(opacity * 255.0f));
+    const float scaled = opacity * 255.0f;
+    // Written so that a NaN lands on level 0.
+    m_level = scaled >= 255.0f ? 255 : scaled > 0.0f ? static_cast<std::int32_t>(std::nearbyint(scaled)) : 0;
+    m_levelValue = LevelValueOf(m_level);
 }
 
 int BlitTypeList::Add(const char* name, BlitType* type)
@@ -73,7 +99,25 @@ BlitTypeList& GetBlitTypeList()
 {
     static BlitTypeList list;
     static const bool registered = (list.Add("Normal", &NormalBlitType()),
-                                    list.Add("Transparent Mask", &TransparentMaskBlitType()), true);
+                                    list.Add("Transparent Mask", &TransparentMaskBlitType()),
+                                    list.Add("Blend Black Bias", &BlendBlackBiasType()),
+                                    list.Add("Blend Test Light", &BlendTestLightType()),
+                                    list.Add("Blend Amplify Light", &BlendAmplifyLightType()), true);
     (void)registered;
     return list;
 }
+
+bool BlitTypesUseSimd() { return SimdChosen(); }
+
+void RegisterBlitTypes(bool simd)
+{
+    SimdChosen() = simd;
+    BlitType* types[] = {&NormalBlitType(),       &TransparentMaskBlitType(), &Blit555Type(),
+                         &BlendBlackBiasType(),   &BlendTestLightType(),      &BlendAmplifyLightType()};
+    for (BlitType* type : types) type->RegisterDrawFunctions(simd);
+}
+
+namespace {
+// The named list is built at load, as the library's static initialisers build it.
+const bool kListBuiltAtLoad = (GetBlitTypeList(), true);
+}  // namespace

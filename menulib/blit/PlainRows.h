@@ -10,11 +10,25 @@
 
 namespace plain_rows {
 
-// Calls rowOp(sourceRow, destinationRow, width) for every row of the (equal-sized) rectangles.
-template <typename RowOp>
-void WalkRows(CFrameInterface* source, const platform::Rect& sourceRect, CFrameInterface* destination,
-              const platform::Rect& destinationRect, RowOp rowOp)
+// Clips the (equal-sized) rectangles of a draw to the source's and the destination's pixels, moving the other
+// rectangle's edges by the same amounts; false when nothing is left. Draw functions may be called directly, so
+// they never trust a rectangle to lie inside the frames' lines.
+inline bool ClipDrawRects(const CFrameInterface& source, platform::Rect& sourceRect,
+                          const CFrameInterface& destination, platform::Rect& destinationRect)
 {
+    if (!source.GetPixels() || !destination.GetPixels()) return false;
+    return ClipBlitRects(platform::Rect::OfSize(source.GetWidth(), source.GetHeight()), destinationRect,
+                         sourceRect) &&
+           ClipBlitRects(platform::Rect::OfSize(destination.GetWidth(), destination.GetHeight()), sourceRect,
+                         destinationRect);
+}
+
+// Calls rowOp(sourceRow, destinationRow, width) for every row of the (equal-sized) rectangles, clipped first.
+template <typename RowOp>
+void WalkRows(CFrameInterface* source, platform::Rect sourceRect, CFrameInterface* destination,
+              platform::Rect destinationRect, RowOp rowOp)
+{
+    if (!ClipDrawRects(*source, sourceRect, *destination, destinationRect)) return;
     const int sourceBytes = source->GetBytesPerPixel(), destinationBytes = destination->GetBytesPerPixel();
     const std::uint32_t* sourceLines = source->GetLineOffsets();
     const std::uint32_t* destinationLines = destination->GetLineOffsets();

@@ -1,5 +1,7 @@
 // "Transparent Mask": copies that leave out source pixels of value 0.
+#include "blit/Blend565.h"
 #include "blit/PlainRows.h"
+#include "blit/RunDraw.h"
 
 using platform::Rect;
 using namespace plain_rows;
@@ -17,6 +19,7 @@ void Mask8To8(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect
 void Mask8To16(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType* blitType)
 {
     const std::uint8_t* palette = SourcePalette(s, blitType);
+    if (!palette) return;
     WalkRows(s, sr, d, dr, [palette](const std::uint8_t* from, std::uint8_t* to, int n) {
         for (int x = 0; x < n; ++x) {
             const std::uint8_t* entry = palette + 3 * from[x];
@@ -29,6 +32,7 @@ template <int kBytes>
 void Mask8ToRgb(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType* blitType)
 {
     const std::uint8_t* palette = SourcePalette(s, blitType);
+    if (!palette) return;
     WalkRows(s, sr, d, dr, [palette](const std::uint8_t* from, std::uint8_t* to, int n) {
         for (int x = 0; x < n; ++x, to += kBytes) {
             if (!from[x]) continue;
@@ -38,11 +42,11 @@ void Mask8ToRgb(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Re
     });
 }
 
+template <void (*kKeyRow)(std::uint16_t*, const std::uint16_t*, int)>
 void Mask16To16(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType*)
 {
     WalkRows(s, sr, d, dr, [](const std::uint8_t* from, std::uint8_t* to, int n) {
-        for (int x = 0; x < n; ++x)
-            if (const std::uint16_t p = Load16(from + 2 * x)) Store16(to + 2 * x, p);
+        kKeyRow(reinterpret_cast<std::uint16_t*>(to), reinterpret_cast<const std::uint16_t*>(from), n);
     });
 }
 
@@ -60,17 +64,30 @@ void Mask16To24(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Re
 }
 
 struct TransparentMaskBlit : BlitType {
-    TransparentMaskBlit()
+    TransparentMaskBlit() { RegisterDrawFunctions(BlitTypesUseSimd()); }
+
+    void RegisterDrawFunctions(bool simd) override
     {
         BlitType& normal = NormalBlitType();
         AddDrawFunction(8, 0, 8, 0, Mask8To8);
         AddDrawFunction(8, 0, 16, 0, Mask8To16);
         AddDrawFunction(8, 0, 24, 0, Mask8ToRgb<3>);
         AddDrawFunction(8, 0, 32, 0, Mask8ToRgb<4>);
-        AddDrawFunction(16, 0, 16, 0, Mask16To16);
+        AddDrawFunction(16, 0, 16, 0, simd ? Mask16To16<KeyRow16Sse2> : Mask16To16<KeyRow16Plain>);
         AddDrawFunction(16, 0, 24, 0, Mask16To24);
-        const int shared[][2] = {{16, 32}, {24, 24}, {24, 32}, {32, 24}, {32, 32}};
-        for (const auto& key : shared) AddDrawFunction(key[0], 0, key[1], 0, normal.Lookup(key[0], 0, key[1], 0));
+        const int shared[][4] = {{16, 0, 32, 0},
+                                 {24, 0, 24, 0},
+                                 {24, 0, 32, 0},
+                                 {32, 0, 24, 0},
+                                 {32, 0, 32, 0},
+                                 {8, kFrameEncodingBands, 8, 0},
+                                 {8, kFrameEncodingBands, 16, 0},
+                                 {16, kFrameEncodingAlpha, 16, 0},
+                                 {16, kFrameEncodingAlpha, 32, 0}};
+        for (const auto& key : shared)
+            AddDrawFunction(key[0], key[1], key[2], key[3], normal.Lookup(key[0], key[1], key[2], key[3]));
+        AddDrawFunction(24, kFrameEncodingAlpha, 24, 0, run_draw::Alpha24To24);
+        AddDrawFunction(24, kFrameEncodingAlpha, 32, 0, run_draw::Alpha24To32);
     }
 };
 
