@@ -324,6 +324,32 @@ void NamedListIndex::FreeChildren()
     m_root.children.clear();
 }
 
+// The child of node named by the length bytes at part (compared without regard to case); made when missing.
+static FolderTreeNode* ChildFolder(FolderTreeNode* node, const char* part, int length)
+{
+    for (FolderTreeNode* child : node->children)
+        if (child->name.GetLength() == length && ::strncasecmp(child->name.GetText(), part, length) == 0) return child;
+    auto* child = new FolderTreeNode;
+    child->name.Assign(part, length);
+    child->parent = node;
+    node->children.push_back(child);
+    return child;
+}
+
+// The folder node of an item name: one level for each part before the last '/'.
+static FolderTreeNode* FolderOf(FolderTreeNode* root, const char* name)
+{
+    FolderTreeNode* node = root;
+    const char* end = name ? std::strrchr(name, '/') : nullptr;
+    for (const char* part = name; end && part < end;) {
+        const char* slash = static_cast<const char*>(std::memchr(part, '/', end - part));
+        const char* partEnd = slash ? slash : end;
+        node = ChildFolder(node, part, static_cast<int>(partEnd - part));
+        part = partEnd + 1;
+    }
+    return node;
+}
+
 void NamedListIndex::Assign(const NamedList* list)
 {
     FreeChildren();
@@ -334,28 +360,7 @@ void NamedListIndex::Assign(const NamedList* list)
     if (!list) return;
     list->GetListName(m_root.name);
     for (int i = 0; i < m_sourceCount; ++i) {
-        const char* name = list->ItemNameText(i);
-        FolderTreeNode* node = &m_root;
-        const char* end = name ? std::strrchr(name, '/') : nullptr;
-        for (const char* part = name; end && part < end;) {
-            const char* slash = static_cast<const char*>(std::memchr(part, '/', end - part));
-            const char* partEnd = slash ? slash : end;
-            const int length = static_cast<int>(partEnd - part);
-            FolderTreeNode* next = nullptr;
-            for (FolderTreeNode* child : node->children)
-                if (child->name.GetLength() == length && ::strncasecmp(child->name.GetText(), part, length) == 0) {
-                    next = child;
-                    break;
-                }
-            if (!next) {
-                next = new FolderTreeNode;
-                next->name.Assign(part, length);
-                next->parent = node;
-                node->children.push_back(next);
-            }
-            node = next;
-            part = partEnd + 1;
-        }
+        FolderTreeNode* node = FolderOf(&m_root, list->ItemNameText(i));
         node->items.push_back(i);
         m_itemNodes[i] = node;
     }
