@@ -266,7 +266,7 @@ int StaticNamedList::Find(const char* name, int hint) const
 void* KeyedValueList::Entry::operator new(std::size_t size) { return PoolAlloc(size); }
 void KeyedValueList::Entry::operator delete(void* block, std::size_t size) { PoolFree(block, size); }
 
-KeyedValueList::~KeyedValueList() { KeyedValueList::Clear(); }
+KeyedValueList::~KeyedValueList() = default;
 
 const char* KeyedValueList::ItemNameText(int i) const
 {
@@ -279,27 +279,20 @@ void KeyedValueList::GetItemName(CString& out, int i) const { out = m_entries[i]
 int KeyedValueList::Find(const CString& name, int hint) const { return FindLinear(name.GetText(), hint); }
 int KeyedValueList::Find(const char* name, int hint) const { return FindLinear(name, hint); }
 
-void KeyedValueList::Clear()
-{
-    while (!m_entries.empty()) {
-        delete m_entries.back();
-        m_entries.pop_back();
-    }
-}
+void KeyedValueList::Clear() { m_entries.clear(); }
 
 int KeyedValueList::Add(const CString& name, int value)
 {
-    Entry* entry = new Entry;
+    auto entry = std::make_unique<Entry>();
     entry->name = name;
     entry->value = value;
-    m_entries.push_back(entry);
+    m_entries.push_back(std::move(entry));
     return Count() - 1;
 }
 
 void KeyedValueList::RemoveAt(int i)
 {
     if (i < 0 || i >= Count()) return;
-    delete m_entries[i];
     m_entries.erase(m_entries.begin() + i);
 }
 
@@ -311,29 +304,17 @@ void KeyedValueList::Swap(int i, int j)
 
 // ---- NamedListIndex
 
-FolderTreeNode::~FolderTreeNode()
-{
-    for (FolderTreeNode* child : children) delete child;
-}
-
-NamedListIndex::~NamedListIndex() = default;
-
-void NamedListIndex::FreeChildren()
-{
-    for (FolderTreeNode* child : m_root.children) delete child;
-    m_root.children.clear();
-}
-
 // The child of node named by the length bytes at part (compared without regard to case); made when missing.
 static FolderTreeNode* ChildFolder(FolderTreeNode* node, const char* part, int length)
 {
-    for (FolderTreeNode* child : node->children)
-        if (child->name.GetLength() == length && ::strncasecmp(child->name.GetText(), part, length) == 0) return child;
-    auto* child = new FolderTreeNode;
+    for (const std::unique_ptr<FolderTreeNode>& child : node->children)
+        if (child->name.GetLength() == length && ::strncasecmp(child->name.GetText(), part, length) == 0)
+            return child.get();
+    auto child = std::make_unique<FolderTreeNode>();
     child->name.Assign(part, length);
     child->parent = node;
-    node->children.push_back(child);
-    return child;
+    node->children.push_back(std::move(child));
+    return node->children.back().get();
 }
 
 // The folder node of an item name: one level for each part before the last '/'.
@@ -352,7 +333,7 @@ static FolderTreeNode* FolderOf(FolderTreeNode* root, const char* name)
 
 void NamedListIndex::Assign(const NamedList* list)
 {
-    FreeChildren();
+    m_root.children.clear();
     m_source = list;
     m_sourceCount = list ? list->Count() : 0;
     m_root.items.clear();
@@ -399,5 +380,5 @@ NamedListIndex::Entry NamedListIndex::Child(Entry entry, int k) const
     const FolderTreeNode* node = ToNode(entry);
     const int items = static_cast<int>(node->items.size());
     if (k < items) return node->items[k];
-    return ToEntry(node->children[k - items]);
+    return ToEntry(node->children[k - items].get());
 }
