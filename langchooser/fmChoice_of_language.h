@@ -6,6 +6,12 @@
 #include "VersionInfo.h"
 #include "WinLite.h"
 
+// What Run answers once the dialog has ended (DialogBoxFailed when it could not be shown).
+enum TChoiceOfLanguageResult : int {
+    kLanguageDialogEnded = 1,      // OK (the choice stored when it could be) or the close box
+    kLanguageDialogCancelled = 2,  // Cancel, or a game that cannot be given a language
+};
+
 class TChoice_of_language : public TLiteDialogBox {
 public:
     // programPath: this program's own file; the game program is looked for beside it.
