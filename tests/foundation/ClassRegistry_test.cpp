@@ -119,9 +119,8 @@ TEST(ClassRegistry, CreatingAnAbstractOrUnknownClassIsFatal)
         EXPECT_FATAL(capture, ClassRegistry::Instance().CreateObject(name, 0, -1));
         EXPECT_EQ(capture.shown.rfind("FATAL ERROR!: The executable or data file appears to have become corrupted.", 0), 0u);
     }
-    CObject* made = ClassRegistry::Instance().CreateObject("testb", 0, -1);
+    const std::unique_ptr<CObject> made(ClassRegistry::Instance().CreateObject("testb", 0, -1));
     ASSERT_NE(made, nullptr);
     EXPECT_TRUE(made->IsKindOf(CTestA::GetStaticClassInfo()));
     EXPECT_EQ(made->InstanceSize(), static_cast<int>(sizeof(CTestB)));
-    delete made;
 }
