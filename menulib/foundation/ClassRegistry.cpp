@@ -89,7 +89,7 @@ PropertyInfo* ClassInfo::FindProperty(const char* name, int* index) const
             return m_properties[i];
         }
     }
-    if (index) *index = -1;
+    if (index) *index = kNoIndex;
     return nullptr;
 }
 
@@ -143,7 +143,7 @@ const char* ClassRegistry::ItemNameText(int i) const
 int ClassRegistry::FindExact(const char* name) const
 {
     if (m_sorted) return FindSorted(name, -1);
-    int found = -1;
+    int found = kNoIndex;
     for (int i = 0; i < Count(); ++i)
         if (::strcasecmp(m_records[i]->GetName(), name) == 0) found = i;
     return found;
@@ -151,7 +151,7 @@ int ClassRegistry::FindExact(const char* name) const
 
 ClassInfo* ClassRegistry::Find(const char* name, int* index) const
 {
-    int found = name ? FindExact(name) : -1;
+    int found = name ? FindExact(name) : kNoIndex;
     // Names may leave out the leading "C" (a lower-case 'c' does not count as one). The composed name must
     // stay within 99 characters.
     if (found < 0 && name && name[0] != 'C' && std::strlen(name) + 1 <= 99) {
@@ -165,7 +165,7 @@ ClassInfo* ClassRegistry::Find(const char* name, int* index) const
 
 bool ClassRegistry::Add(ClassInfo* record, void* module)
 {
-    int existing = -1;
+    int existing = kNoIndex;
     const ClassInfo* old = Find(record->GetName(), &existing);
     if (old) {
         if (record->GetVersion() <= old->GetVersion()) return false;
@@ -189,7 +189,7 @@ int ClassRegistry::IndexOf(const ClassInfo* record) const
 {
     for (int i = 0; i < Count(); ++i)
         if (m_records[i] == record) return i;
-    return -1;
+    return kNoIndex;
 }
 
 LocalizedString CorruptedProgramTitle("FATAL ERROR!", "title of the message shown for a corrupted program", 0);

@@ -90,8 +90,8 @@ int NamedList::FindOrFail(const char* name, int hint) const
 void NamedList::GetListName(CString& out) const { out.Empty(); }
 const char* NamedList::FolderName() const { return nullptr; }
 void NamedList::Clear() {}
-int NamedList::Add(const CString&) { return -1; }
-int NamedList::Add(const char*) { return -1; }
+int NamedList::Add(const CString&) { return kNoIndex; }
+int NamedList::Add(const char*) { return kNoIndex; }
 void NamedList::RemoveAt(int) {}
 void NamedList::Swap(int, int) {}
 bool NamedList::ItemFlag(int) const { return true; }
@@ -101,7 +101,7 @@ bool NamedList::IsItemListed(int) const { return true; }
 int NamedList::FindSorted(const char* name, int hint) const
 {
     const int count = Count();
-    if (!name || count <= 0) return -1;
+    if (!name || count <= 0) return kNoIndex;
     int lo = 0;
     int hi = count - 1;
     // A hint outside the list means no hint.
@@ -116,7 +116,7 @@ int NamedList::FindSorted(const char* name, int hint) const
             hi = probe - 1;
         probe = (lo + hi) / 2;
     }
-    return -1;
+    return kNoIndex;
 }
 
 int NamedList::FindSorted(const CString& name, int hint) const { return FindSorted(name.GetText(), hint); }
@@ -141,7 +141,7 @@ int NamedList::FindByFileName(const CString& name) const
         const char* item = ItemNameText(i);
         if (item && ::strcasecmp(FileNamePart(item), file) == 0) return i;
     }
-    return -1;
+    return kNoIndex;
 }
 
 int NamedList::FindByFileName(const char* name) const { return FindByFileName(CString(name)); }
@@ -249,7 +249,7 @@ StaticNamedList::StaticNamedList(const StaticNamedListRecord* table) : m_table(t
     while (m_table[m_count].name) ++m_count;
 }
 
-int StaticNamedList::Find(const CString&, int) const { return -1; }
+int StaticNamedList::Find(const CString&, int) const { return kNoIndex; }
 
 int StaticNamedList::Find(const char* name, int hint) const
 {

@@ -239,7 +239,7 @@ TEST_F(CollectionTest, ObjectFilesOnDiskAndInAMountedArchive)
     ASSERT_NE(three, nullptr);
     EXPECT_EQ(three->m_count, 3);
     EXPECT_EQ(items.GetOrLoad(items.FindIndex("two", 1))->m_name, "second");
-    EXPECT_EQ(items.FindIndex("missing"), -1);
+    EXPECT_EQ(items.FindIndex("missing"), kNoIndex);
     items.SecondNames().Add("alias");
     EXPECT_EQ(items.FindIndex("alias"), 0);  // the index in the second name list
     EXPECT_EQ(items.GetOrLoad(items.FindIndex("packed/one"))->m_name, "second");
@@ -370,7 +370,7 @@ TEST_F(CollectionTest, UseMarksUnloadsAndAddedObjects)
     parts.Unload(1);
     EXPECT_EQ(parts.Item(1).object, nullptr);
     EXPECT_EQ(parts.Item(1).state.uses, 0);
-    EXPECT_EQ(parts.FindObject(b), -1);
+    EXPECT_EQ(parts.FindObject(b), kNoIndex);
     EXPECT_EQ(parts.GetOrLoad(1)->m_name, "second");  // read again on the next use
 
     // An added object is a new item: the index shows it and the roster saves it to the item's file.
