@@ -27,7 +27,8 @@ ClassInfo::ClassInfo(ClassInfo** slot, const char* name, float version, ClassInf
     if (m_parent) {
         m_parentPropertyCount = m_parent->Count();
         m_properties.reserve(m_parentPropertyCount);
-        for (PropertyInfo* property : m_parent->m_properties) m_properties.push_back(property->Clone());
+        for (const std::unique_ptr<PropertyInfo>& property : m_parent->m_properties)
+            m_properties.emplace_back(property->Clone());
     }
     if (declaration) declaration(this);
     const std::uint32_t own = static_cast<std::uint32_t>(Count() - m_parentPropertyCount);
@@ -59,7 +60,7 @@ CObject* ClassInfo::ArrayElement(CObject* first, int i) const { return m_arrayFa
 
 int ClassInfo::AddProperty(PropertyInfo* property)
 {
-    m_properties.push_back(property);
+    m_properties.emplace_back(property);
     return Count();
 }
 
@@ -74,19 +75,19 @@ PropertyInfo* ClassInfo::FindProperty(const char* name, int* index) const
     if (g_propertyHint >= count) g_propertyHint = 0;
     if (count > 0 && ::strcasecmp(m_properties[g_propertyHint]->GetName().GetText(), name) == 0) {
         if (index) *index = g_propertyHint;
-        return m_properties[g_propertyHint++];
+        return m_properties[g_propertyHint++].get();
     }
     for (int i = 0; i < count; ++i)
         if (::strcasecmp(m_properties[i]->GetName().GetText(), name) == 0) {
             if (index) *index = i;
             g_propertyHint = i + 1;
-            return m_properties[i];
+            return m_properties[i].get();
         }
     for (int i = 0; i < count; ++i) {
         const CString& alternative = m_properties[i]->GetAlternativeName();
         if (alternative.IsNotEmpty() && alternative.CompareNoCase(name) == 0) {
             if (index) *index = i;
-            return m_properties[i];
+            return m_properties[i].get();
         }
     }
     if (index) *index = kNoIndex;
@@ -95,8 +96,8 @@ PropertyInfo* ClassInfo::FindProperty(const char* name, int* index) const
 
 PropertyInfo* ClassInfo::FindPropertyByClaim(const char* text) const
 {
-    for (PropertyInfo* property : m_properties)
-        if (property->ClaimsName(text)) return property;
+    for (const std::unique_ptr<PropertyInfo>& property : m_properties)
+        if (property->ClaimsName(text)) return property.get();
     return nullptr;
 }
 
