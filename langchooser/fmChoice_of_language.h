@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "ChoiceOfLanguageDialog.h"
 #include "VersionInfo.h"
 #include "WinLite.h"
 
@@ -39,7 +40,7 @@ private:
 
     std::string programPath_;
     TVSFillFileInfo gameInformation_;
-    int selected_ = 102;  // English until the stored choice is read
+    int selected_ = kEnglish;  // until the stored choice is read
 };
 
 // The game program's file beside the program at programPath: one separator between folder and name, none when
