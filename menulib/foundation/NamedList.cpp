@@ -266,7 +266,7 @@ int StaticNamedList::Find(const char* name, int hint) const
 void* KeyedValueList::Entry::operator new(std::size_t size) { return PoolAlloc(size); }
 void KeyedValueList::Entry::operator delete(void* block, std::size_t size) { PoolFree(block, size); }
 
-KeyedValueList::~KeyedValueList() = default;
+KeyedValueList::~KeyedValueList() { KeyedValueList::Clear(); }
 
 const char* KeyedValueList::ItemNameText(int i) const
 {
@@ -279,7 +279,11 @@ void KeyedValueList::GetItemName(CString& out, int i) const { out = m_entries[i]
 int KeyedValueList::Find(const CString& name, int hint) const { return FindLinear(name.GetText(), hint); }
 int KeyedValueList::Find(const char* name, int hint) const { return FindLinear(name, hint); }
 
-void KeyedValueList::Clear() { m_entries.clear(); }
+void KeyedValueList::Clear()
+{
+    // The entries are freed last first.
+    while (!m_entries.empty()) m_entries.pop_back();
+}
 
 int KeyedValueList::Add(const CString& name, int value)
 {
