@@ -1,6 +1,8 @@
 #include "fmChoice_of_language.h"
 
 #include <filesystem>
+#include <memory>
+#include <type_traits>
 
 #include "ChoiceOfLanguageDialog.h"
 #include "platform/win32_message_box.h"
@@ -11,6 +13,19 @@
 namespace {
 
 constexpr const char* kGameProgram = "Velmorine";
+
+struct RegKeyCloser {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+// The one owner of the game's open key: RegCloseKey when it goes.
+using OwnedRegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyCloser>;
+
+OwnedRegKey OpenKey(const std::string& subKey)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return nullptr;
+    return OwnedRegKey(key);
+}
 
 }  // namespace
 
@@ -62,13 +77,13 @@ void TChoice_of_language::WMInitDialog(TMessage& message)
     DefaultHandler(message);
     if (!ReadVersionInfo(GameProgramBeside(programPath_), gameInformation_)) {
         Say("Proper game executable not found.");
-        EndDialog(Handle(), 2);
+        EndDialog(Handle(), kLanguageDialogCancelled);
         return;
     }
     try {
         if (gameInformation_.FileVersion.size() < 3) {
             Say("This version of the game does not support language choise.");
-            EndDialog(Handle(), 2);
+            EndDialog(Handle(), kLanguageDialogCancelled);
             return;
         }
         RECT window{};
@@ -93,10 +108,10 @@ void TChoice_of_language::WMCommand(TMessage& message)
     if (control == IDOK) {
         for (const TLanguage& language : kLanguages)
             if (language.control == selected_) SaveLanguage(language.code);
-        EndDialog(Handle(), 1);
+        EndDialog(Handle(), kLanguageDialogEnded);
         message.Result = 1;
     } else if (control == IDCANCEL) {
-        EndDialog(Handle(), 2);
+        EndDialog(Handle(), kLanguageDialogCancelled);
         message.Result = 0;
     } else if (control >= kFirstLanguage && control <= kLastLanguage) {
         selected_ = control;
@@ -108,7 +123,7 @@ void TChoice_of_language::WMSysCommand(TMessage& message)
 {
     // The low four bits of a system command are the system's own.
     if ((message.WParam & 0xFFF0) == SC_CLOSE) {
-        EndDialog(Handle(), 1);
+        EndDialog(Handle(), kLanguageDialogEnded);
         message.Result = 0;
         return;
     }
@@ -117,12 +132,12 @@ void TChoice_of_language::WMSysCommand(TMessage& message)
 
 std::string TChoice_of_language::ReadLanguage()
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, GameKey().c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return "";
+    const OwnedRegKey key = OpenKey(GameKey());
+    if (!key) return "";
     char buffer[256];
     DWORD size = sizeof buffer;
-    const LSTATUS status = RegQueryValueExA(key, "Language", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
+    const LSTATUS status =
+        RegQueryValueExA(key.get(), "Language", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
     if (status != ERROR_SUCCESS) return "";
     // Exactly the stored bytes, up to a zero among them: the value is stored without its terminating zero.
     const std::string text(buffer, size);
@@ -131,14 +146,13 @@ std::string TChoice_of_language::ReadLanguage()
 
 bool TChoice_of_language::SaveLanguage(const std::string& code)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, GameKey().c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+    const OwnedRegKey key = OpenKey(GameKey());
+    if (!key) {
         Say("Could not open registry key.");
         return false;
     }
-    const LSTATUS status = RegSetValueExA(key, "Language", 0, REG_SZ, reinterpret_cast<const BYTE*>(code.data()),
+    const LSTATUS status = RegSetValueExA(key.get(), "Language", 0, REG_SZ, reinterpret_cast<const BYTE*>(code.data()),
                                           static_cast<DWORD>(code.size()));
-    RegCloseKey(key);
     if (status != ERROR_SUCCESS) {
         Say("Can not save language choise.");
         return false;

@@ -3,8 +3,15 @@
 #pragma once
 #include <string>
 
+#include "ChoiceOfLanguageDialog.h"
 #include "VersionInfo.h"
 #include "WinLite.h"
+
+// What Run answers once the dialog has ended (DialogBoxFailed when it could not be shown).
+enum TChoiceOfLanguageResult : int {
+    kLanguageDialogEnded = 1,      // OK (the choice stored when it could be) or the close box
+    kLanguageDialogCancelled = 2,  // Cancel, or a game that cannot be given a language
+};
 
 class TChoice_of_language : public TLiteDialogBox {
 public:
@@ -33,7 +40,7 @@ private:
 
     std::string programPath_;
     TVSFillFileInfo gameInformation_;
-    int selected_ = 102;  // English until the stored choice is read
+    int selected_ = kEnglish;  // until the stored choice is read
 };
 
 // The game program's file beside the program at programPath: one separator between folder and name, none when

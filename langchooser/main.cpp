@@ -1,14 +1,13 @@
 // Dobranth: lets the player choose the game's interface language before the game starts.
 #include <cstdio>
+#include <memory>
 
 #include "fmChoice_of_language.h"
 
 int main()
 {
-    auto* dialog = new TChoice_of_language(GetForegroundWindow(), OwnProgramPath());
-    const INT_PTR result = dialog->Run();
-    delete dialog;
-    if (result == -1) {
+    const auto dialog = std::make_unique<TChoice_of_language>(GetForegroundWindow(), OwnProgramPath());
+    if (dialog->Run() == DialogBoxFailed) {
         std::fprintf(stderr, "Dobranth: the language dialog could not be shown\n");
         return 1;
     }

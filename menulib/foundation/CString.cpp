@@ -650,7 +650,7 @@ CString CString::Right(int count) const
 int CString::FindChar(std::uint16_t ch, int pos, bool forward) const
 {
     const int length = GetLength();
-    if (pos < 0 || pos >= length) return -1;
+    if (pos < 0 || pos >= length) return kNoIndex;
     if (forward) {
         for (int i = pos; i < length; ++i)
             if (Unit(i) == ch) return i;
@@ -658,7 +658,7 @@ int CString::FindChar(std::uint16_t ch, int pos, bool forward) const
         for (int i = pos; i >= 0; --i)
             if (Unit(i) == ch) return i;
     }
-    return -1;
+    return kNoIndex;
 }
 
 int CString::CountChar(std::uint16_t ch, int pos) const
@@ -676,7 +676,7 @@ int CString::FindText(const CString& what, int start, bool noCase) const
 {
     const int length = GetLength(), needle = what.GetLength();
     if (start < 0) start = 0;
-    if (needle == 0 || start >= length) return -1;
+    if (needle == 0 || start >= length) return kNoIndex;
     for (int i = start; i + needle <= length; ++i) {
         int j = 0;
         if (noCase) {
@@ -686,7 +686,7 @@ int CString::FindText(const CString& what, int start, bool noCase) const
         }
         if (j == needle) return i;
     }
-    return -1;
+    return kNoIndex;
 }
 
 int CString::Find(const char* what, int start) const { return FindText(CString(what), start, false); }

@@ -4,6 +4,10 @@
 #pragma once
 #include <cstdint>
 
+// The position or index answered when there is none: a string search or a lookup in the lists, registries and
+// collections built on strings that finds nothing, a list that cannot add.
+constexpr int kNoIndex = -1;
+
 class CString {
 public:
     // The buffer in front of the text. The header is 12 bytes so that UTF-16 text stays aligned.
@@ -98,7 +102,7 @@ public:
     CString Tail(int pos) const { return Mid(pos); }
     CString Right(int count) const;
 
-    // search
+    // search: each answers kNoIndex when there is no match
     int FindChar(std::uint16_t ch, int pos = 0, bool forward = true) const;
     int CountChar(std::uint16_t ch, int pos = 0) const;
     int NextLineStart(int pos) const;

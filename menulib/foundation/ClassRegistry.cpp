@@ -27,7 +27,8 @@ ClassInfo::ClassInfo(ClassInfo** slot, const char* name, float version, ClassInf
     if (m_parent) {
         m_parentPropertyCount = m_parent->Count();
         m_properties.reserve(m_parentPropertyCount);
-        for (PropertyInfo* property : m_parent->m_properties) m_properties.push_back(property->Clone());
+        for (const std::unique_ptr<PropertyInfo>& property : m_parent->m_properties)
+            m_properties.emplace_back(property->Clone());
     }
     if (declaration) declaration(this);
     const std::uint32_t own = static_cast<std::uint32_t>(Count() - m_parentPropertyCount);
@@ -59,7 +60,7 @@ CObject* ClassInfo::ArrayElement(CObject* first, int i) const { return m_arrayFa
 
 int ClassInfo::AddProperty(PropertyInfo* property)
 {
-    m_properties.push_back(property);
+    m_properties.emplace_back(property);
     return Count();
 }
 
@@ -74,29 +75,29 @@ PropertyInfo* ClassInfo::FindProperty(const char* name, int* index) const
     if (g_propertyHint >= count) g_propertyHint = 0;
     if (count > 0 && ::strcasecmp(m_properties[g_propertyHint]->GetName().GetText(), name) == 0) {
         if (index) *index = g_propertyHint;
-        return m_properties[g_propertyHint++];
+        return m_properties[g_propertyHint++].get();
     }
     for (int i = 0; i < count; ++i)
         if (::strcasecmp(m_properties[i]->GetName().GetText(), name) == 0) {
             if (index) *index = i;
             g_propertyHint = i + 1;
-            return m_properties[i];
+            return m_properties[i].get();
         }
     for (int i = 0; i < count; ++i) {
         const CString& alternative = m_properties[i]->GetAlternativeName();
         if (alternative.IsNotEmpty() && alternative.CompareNoCase(name) == 0) {
             if (index) *index = i;
-            return m_properties[i];
+            return m_properties[i].get();
         }
     }
-    if (index) *index = -1;
+    if (index) *index = kNoIndex;
     return nullptr;
 }
 
 PropertyInfo* ClassInfo::FindPropertyByClaim(const char* text) const
 {
-    for (PropertyInfo* property : m_properties)
-        if (property->ClaimsName(text)) return property;
+    for (const std::unique_ptr<PropertyInfo>& property : m_properties)
+        if (property->ClaimsName(text)) return property.get();
     return nullptr;
 }
 
@@ -143,7 +144,7 @@ const char* ClassRegistry::ItemNameText(int i) const
 int ClassRegistry::FindExact(const char* name) const
 {
     if (m_sorted) return FindSorted(name, -1);
-    int found = -1;
+    int found = kNoIndex;
     for (int i = 0; i < Count(); ++i)
         if (::strcasecmp(m_records[i]->GetName(), name) == 0) found = i;
     return found;
@@ -151,7 +152,7 @@ int ClassRegistry::FindExact(const char* name) const
 
 ClassInfo* ClassRegistry::Find(const char* name, int* index) const
 {
-    int found = name ? FindExact(name) : -1;
+    int found = name ? FindExact(name) : kNoIndex;
     // Names may leave out the leading "C" (a lower-case 'c' does not count as one). The composed name must
     // stay within 99 characters.
     if (found < 0 && name && name[0] != 'C' && std::strlen(name) + 1 <= 99) {
@@ -165,7 +166,7 @@ ClassInfo* ClassRegistry::Find(const char* name, int* index) const
 
 bool ClassRegistry::Add(ClassInfo* record, void* module)
 {
-    int existing = -1;
+    int existing = kNoIndex;
     const ClassInfo* old = Find(record->GetName(), &existing);
     if (old) {
         if (record->GetVersion() <= old->GetVersion()) return false;
@@ -189,7 +190,7 @@ int ClassRegistry::IndexOf(const ClassInfo* record) const
 {
     for (int i = 0; i < Count(); ++i)
         if (m_records[i] == record) return i;
-    return -1;
+    return kNoIndex;
 }
 
 LocalizedString CorruptedProgramTitle("FATAL ERROR!", "title of the message shown for a corrupted program", 0);

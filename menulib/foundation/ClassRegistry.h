@@ -2,6 +2,7 @@
 // objects, and the static registrar that adds a class at library load.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "foundation/NamedList.h"
@@ -38,9 +39,9 @@ public:
     void DestroyArray(CObject* first) const;
     CObject* ArrayElement(CObject* first, int i) const;
 
-    int AddProperty(PropertyInfo* property);
-    PropertyInfo* GetLastProperty() const { return m_properties.empty() ? nullptr : m_properties.back(); }
-    PropertyInfo* GetProperty(int i) const { return m_properties[i]; }
+    int AddProperty(PropertyInfo* property);  // the record takes the property over
+    PropertyInfo* GetLastProperty() const { return m_properties.empty() ? nullptr : m_properties.back().get(); }
+    PropertyInfo* GetProperty(int i) const { return m_properties[i].get(); }
     PropertyInfo* FindProperty(const char* name, int* index = nullptr) const;
     PropertyInfo* FindPropertyByClaim(const char* text) const;
     bool IsDerivedFrom(const ClassInfo* ancestor) const;
@@ -64,7 +65,7 @@ public:
     void SetModule(void* module) { m_module = module; }
 
 private:
-    std::vector<PropertyInfo*> m_properties;  // owned clones and own declarations
+    std::vector<std::unique_ptr<PropertyInfo>> m_properties;  // clones of the parent's, then the class's own
     const char* m_name;
     float m_version;
     CString m_description;

@@ -13,8 +13,6 @@ Clipboard& Clipboard::Instance()
     return clipboard;
 }
 
-Clipboard::~Clipboard() { std::free(m_lastPaste); }
-
 bool Clipboard::CopyText(const char* text)
 {
     if (!text) return false;
@@ -32,9 +30,8 @@ const char* Clipboard::PasteText() { return PasteFormat("Text", nullptr); }
 
 char* Clipboard::PasteFormat(const char* format, int* size)
 {
-    std::free(m_lastPaste);
-    m_lastPaste = GetClipboardBytes(format, size);
-    return m_lastPaste;
+    m_lastPaste.reset(GetClipboardBytes(format, size));
+    return m_lastPaste.get();
 }
 
 unsigned GetClipboardFormatId(const char* name)
@@ -56,10 +53,10 @@ char* GetClipboardBytes(const char* format, int* size)
     std::string bytes;
     if (!platform::ReadClipboard(GetClipboardFormatId(format), &bytes)) return nullptr;
     // Callers read text as a C string: the copy always ends in a 0 of its own.
-    char* copy = static_cast<char*>(std::malloc(bytes.size() + 1));
+    MallocBlock<char> copy(static_cast<char*>(std::malloc(bytes.size() + 1)));
     if (!copy) return nullptr;
-    std::memcpy(copy, bytes.data(), bytes.size());
+    std::memcpy(copy.get(), bytes.data(), bytes.size());
     copy[bytes.size()] = 0;
     if (size) *size = static_cast<int>(bytes.size());
-    return copy;
+    return copy.release();
 }

@@ -1,10 +1,10 @@
 // The clipboard: text and named formats of bytes.
 #pragma once
+#include "foundation/MallocBlock.h"
 
 class Clipboard {
 public:
     static Clipboard& Instance();
-    ~Clipboard();
     bool CopyText(const char* text);
     // n bytes and a terminating 0.
     bool CopyBytes(const void* data, int n);
@@ -15,7 +15,7 @@ public:
 
 private:
     Clipboard() = default;
-    char* m_lastPaste = nullptr;
+    MallocBlock<char> m_lastPaste;
 };
 
 // "Text" (any case) is the system's text format; other names are registered formats.

@@ -21,7 +21,7 @@ void FatalMessage(const char* title, const char* text)
 void FatalMessageAndExit(const char* title, const char* text)
 {
     FatalMessage(title, text);
-    platform::EndProcess(-1);
+    platform::EndProcess(kFatalExitCode);
 }
 
 void FatalMessageAndExitF(const char* title, const char* format, ...)

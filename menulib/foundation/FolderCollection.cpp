@@ -170,7 +170,7 @@ int FolderCollection::AddItem(const char* name)
 
 int FolderCollection::FindIndex(const char* name, int hint) const
 {
-    if (!name) return -1;
+    if (!name) return kNoIndex;
     const int count = Count();
     if (hint >= 0 && hint < count && m_items[hint]->name.CompareNoCase(name) == 0) return hint;
     for (int i = 0; i < count; ++i)
@@ -184,8 +184,8 @@ int FolderCollection::ResolveIndex(int i)
 {
     RunPendingLoad();
     const int count = static_cast<int>(m_items.size());
-    if (count == 0) return -1;
-    // An index outside the items (a failed lookup's -1 as well as one past the end) selects the first item.
+    if (count == 0) return kNoIndex;
+    // An index outside the items (a failed lookup's kNoIndex as well as one past the end) selects the first item.
     return i < 0 || i >= count ? 0 : i;
 }
 
@@ -239,7 +239,7 @@ int FolderCollection::FindObject(const CObject* object)
     if (m_loadPending) return 0;
     for (int i = 0; i < static_cast<int>(m_items.size()); ++i)
         if (m_items[i]->object.get() == object) return i;
-    return -1;
+    return kNoIndex;
 }
 
 bool FolderCollection::GetObjectFileName(const CObject* object, CString& path)

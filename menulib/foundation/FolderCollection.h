@@ -54,7 +54,7 @@ public:
 
     // Item i's object, loaded on first use. An index outside the items selects item 0; null when empty.
     CObject* GetOrLoad(int i);
-    // The item an index selects after a pending load: an index outside the items selects item 0; -1 when empty.
+    // The item an index selects after a pending load: an index outside the items selects item 0; kNoIndex when empty.
     int ResolveIndex(int i);
     void Unload(int i);
     void MarkUsed(int i);
@@ -63,7 +63,7 @@ public:
     CString GetNameCopy(int i);
     const NamedListIndex* GetIndex();
     int FindObject(const CObject* object);
-    // The exact name (the hint first), then the last path component, then the second name list; else -1.
+    // The exact name (the hint first), then the last path component, then the second name list; else kNoIndex.
     int FindIndex(const char* name, int hint = -1) const;
     int AddItem(const char* name);
     int AddLoadedObject(const char* path);

@@ -50,7 +50,7 @@ std::vector<CString> SortedQxdFiles()
 void MountArchives(const char* name, int mode, bool skipZips)
 {
     FileSystemState& state = FileState();
-    if (state.archivesMounted) platform::EndProcess(-1);
+    if (state.archivesMounted) platform::EndProcess(kFatalExitCode);
     MountProgressReporter& progress = MountProgressReporter::Instance();
 
     if (mode == 0 || mode == 2) {

@@ -90,8 +90,8 @@ int NamedList::FindOrFail(const char* name, int hint) const
 void NamedList::GetListName(CString& out) const { out.Empty(); }
 const char* NamedList::FolderName() const { return nullptr; }
 void NamedList::Clear() {}
-int NamedList::Add(const CString&) { return -1; }
-int NamedList::Add(const char*) { return -1; }
+int NamedList::Add(const CString&) { return kNoIndex; }
+int NamedList::Add(const char*) { return kNoIndex; }
 void NamedList::RemoveAt(int) {}
 void NamedList::Swap(int, int) {}
 bool NamedList::ItemFlag(int) const { return true; }
@@ -101,7 +101,7 @@ bool NamedList::IsItemListed(int) const { return true; }
 int NamedList::FindSorted(const char* name, int hint) const
 {
     const int count = Count();
-    if (!name || count <= 0) return -1;
+    if (!name || count <= 0) return kNoIndex;
     int lo = 0;
     int hi = count - 1;
     // A hint outside the list means no hint.
@@ -116,7 +116,7 @@ int NamedList::FindSorted(const char* name, int hint) const
             hi = probe - 1;
         probe = (lo + hi) / 2;
     }
-    return -1;
+    return kNoIndex;
 }
 
 int NamedList::FindSorted(const CString& name, int hint) const { return FindSorted(name.GetText(), hint); }
@@ -141,7 +141,7 @@ int NamedList::FindByFileName(const CString& name) const
         const char* item = ItemNameText(i);
         if (item && ::strcasecmp(FileNamePart(item), file) == 0) return i;
     }
-    return -1;
+    return kNoIndex;
 }
 
 int NamedList::FindByFileName(const char* name) const { return FindByFileName(CString(name)); }
@@ -249,7 +249,7 @@ StaticNamedList::StaticNamedList(const StaticNamedListRecord* table) : m_table(t
     while (m_table[m_count].name) ++m_count;
 }
 
-int StaticNamedList::Find(const CString&, int) const { return -1; }
+int StaticNamedList::Find(const CString&, int) const { return kNoIndex; }
 
 int StaticNamedList::Find(const char* name, int hint) const
 {
@@ -281,25 +281,22 @@ int KeyedValueList::Find(const char* name, int hint) const { return FindLinear(n
 
 void KeyedValueList::Clear()
 {
-    while (!m_entries.empty()) {
-        delete m_entries.back();
-        m_entries.pop_back();
-    }
+    // The entries are freed last first.
+    while (!m_entries.empty()) m_entries.pop_back();
 }
 
 int KeyedValueList::Add(const CString& name, int value)
 {
-    Entry* entry = new Entry;
+    auto entry = std::make_unique<Entry>();
     entry->name = name;
     entry->value = value;
-    m_entries.push_back(entry);
+    m_entries.push_back(std::move(entry));
     return Count() - 1;
 }
 
 void KeyedValueList::RemoveAt(int i)
 {
     if (i < 0 || i >= Count()) return;
-    delete m_entries[i];
     m_entries.erase(m_entries.begin() + i);
 }
 
@@ -311,22 +308,36 @@ void KeyedValueList::Swap(int i, int j)
 
 // ---- NamedListIndex
 
-FolderTreeNode::~FolderTreeNode()
+// The child of node named by the length bytes at part (compared without regard to case); made when missing.
+static FolderTreeNode* ChildFolder(FolderTreeNode* node, const char* part, int length)
 {
-    for (FolderTreeNode* child : children) delete child;
+    for (const std::unique_ptr<FolderTreeNode>& child : node->children)
+        if (child->name.GetLength() == length && ::strncasecmp(child->name.GetText(), part, length) == 0)
+            return child.get();
+    auto child = std::make_unique<FolderTreeNode>();
+    child->name.Assign(part, length);
+    child->parent = node;
+    node->children.push_back(std::move(child));
+    return node->children.back().get();
 }
 
-NamedListIndex::~NamedListIndex() = default;
-
-void NamedListIndex::FreeChildren()
+// The folder node of an item name: one level for each part before the last '/'.
+static FolderTreeNode* FolderOf(FolderTreeNode* root, const char* name)
 {
-    for (FolderTreeNode* child : m_root.children) delete child;
-    m_root.children.clear();
+    FolderTreeNode* node = root;
+    const char* end = name ? std::strrchr(name, '/') : nullptr;
+    for (const char* part = name; end && part < end;) {
+        const char* slash = static_cast<const char*>(std::memchr(part, '/', end - part));
+        const char* partEnd = slash ? slash : end;
+        node = ChildFolder(node, part, static_cast<int>(partEnd - part));
+        part = partEnd + 1;
+    }
+    return node;
 }
 
 void NamedListIndex::Assign(const NamedList* list)
 {
-    FreeChildren();
+    m_root.children.clear();
     m_source = list;
     m_sourceCount = list ? list->Count() : 0;
     m_root.items.clear();
@@ -334,28 +345,7 @@ void NamedListIndex::Assign(const NamedList* list)
     if (!list) return;
     list->GetListName(m_root.name);
     for (int i = 0; i < m_sourceCount; ++i) {
-        const char* name = list->ItemNameText(i);
-        FolderTreeNode* node = &m_root;
-        const char* end = name ? std::strrchr(name, '/') : nullptr;
-        for (const char* part = name; end && part < end;) {
-            const char* slash = static_cast<const char*>(std::memchr(part, '/', end - part));
-            const char* partEnd = slash ? slash : end;
-            const int length = static_cast<int>(partEnd - part);
-            FolderTreeNode* next = nullptr;
-            for (FolderTreeNode* child : node->children)
-                if (child->name.GetLength() == length && ::strncasecmp(child->name.GetText(), part, length) == 0) {
-                    next = child;
-                    break;
-                }
-            if (!next) {
-                next = new FolderTreeNode;
-                next->name.Assign(part, length);
-                next->parent = node;
-                node->children.push_back(next);
-            }
-            node = next;
-            part = partEnd + 1;
-        }
+        FolderTreeNode* node = FolderOf(&m_root, list->ItemNameText(i));
         node->items.push_back(i);
         m_itemNodes[i] = node;
     }
@@ -394,5 +384,5 @@ NamedListIndex::Entry NamedListIndex::Child(Entry entry, int k) const
     const FolderTreeNode* node = ToNode(entry);
     const int items = static_cast<int>(node->items.size());
     if (k < items) return node->items[k];
-    return ToEntry(node->children[k - items]);
+    return ToEntry(node->children[k - items].get());
 }

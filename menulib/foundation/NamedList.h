@@ -2,6 +2,7 @@
 // doubled name, and three small lists: a static table, a key/value list and a folder tree over another list.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "foundation/CString.h"
@@ -137,22 +138,20 @@ private:
         static void* operator new(std::size_t size);
         static void operator delete(void* block, std::size_t size);
     };
-    std::vector<Entry*> m_entries;
+    std::vector<std::unique_ptr<Entry>> m_entries;
 };
 
 // A folder tree over a list whose item names hold '/'.
 struct FolderTreeNode {
     CString name;
-    std::vector<FolderTreeNode*> children;
+    std::vector<std::unique_ptr<FolderTreeNode>> children;
     std::vector<int> items;
     FolderTreeNode* parent = nullptr;
-    ~FolderTreeNode();
 };
 
 class NamedListIndex {
 public:
     NamedListIndex() = default;
-    ~NamedListIndex();
     NamedListIndex(const NamedListIndex&) = delete;
     NamedListIndex& operator=(const NamedListIndex&) = delete;
 
@@ -172,7 +171,6 @@ public:
 private:
     static Entry ToEntry(const FolderTreeNode* node) { return reinterpret_cast<Entry>(node); }
     static const FolderTreeNode* ToNode(Entry entry) { return reinterpret_cast<const FolderTreeNode*>(entry); }
-    void FreeChildren();
 
     const NamedList* m_source = nullptr;
     int m_sourceCount = 0;

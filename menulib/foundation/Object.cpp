@@ -1,5 +1,6 @@
 #include "foundation/Object.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "foundation/BitStream.h"
@@ -50,53 +51,37 @@ void AttachProperty(PropertyInfo* property, ClassInfo* record, int argument, con
 void* DynamicPropertyList::operator new(std::size_t size) { return PoolAlloc(size); }
 void DynamicPropertyList::operator delete(void* block, std::size_t size) { PoolFree(block, size); }
 
-DynamicPropertyList::~DynamicPropertyList()
-{
-    Clear();
-    PoolFree(m_entries, sizeof(Entry) * m_capacity);
-}
-
 void* DynamicPropertyList::Find(const PropertyInfo* info) const
 {
-    for (int i = 0; i < m_count; ++i)
-        if (m_entries[i].info == info) return m_entries[i].value;
+    for (const Entry& entry : m_entries)
+        if (entry.info == info) return entry.value;
     return nullptr;
 }
 
 void* DynamicPropertyList::GetOrCreate(const PropertyInfo* info)
 {
     if (void* value = Find(info)) return value;
-    if (m_count == m_capacity) {
-        const int grown = m_capacity * 6 / 5;
-        const int capacity = grown > m_count + 1 ? grown : m_count + 1;
-        auto* entries = static_cast<Entry*>(PoolAlloc(sizeof(Entry) * capacity));
-        if (m_count) std::memcpy(entries, m_entries, sizeof(Entry) * m_count);
-        PoolFree(m_entries, sizeof(Entry) * m_capacity);
-        m_entries = entries;
-        m_capacity = capacity;
-    }
+    if (m_entries.size() == m_entries.capacity())
+        m_entries.reserve(std::max(m_entries.size() + 1, m_entries.capacity() * 6 / 5));
     void* value = info->AllocValue();
     info->ConstructMember(value);
-    m_entries[m_count++] = {info, value};
+    m_entries.push_back({info, value});
     return value;
 }
 
 bool DynamicPropertyList::Remove(const PropertyInfo* info)
 {
-    for (int i = 0; i < m_count; ++i)
-        if (m_entries[i].info == info) {
-            info->DestroyMember(m_entries[i].value);
-            info->FreeValue(m_entries[i].value);
-            std::memmove(m_entries + i, m_entries + i + 1, sizeof(Entry) * (m_count - i - 1));
-            --m_count;
-            return true;
-        }
-    return false;
+    const auto entry = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.info == info; });
+    if (entry == m_entries.end()) return false;
+    info->DestroyMember(entry->value);
+    info->FreeValue(entry->value);
+    m_entries.erase(entry);
+    return true;
 }
 
 void DynamicPropertyList::Clear()
 {
-    while (m_count > 0) Remove(m_entries[m_count - 1].info);
+    while (!m_entries.empty()) Remove(m_entries.back().info);
 }
 
 // ---- ReferenceSlot

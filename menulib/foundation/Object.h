@@ -3,8 +3,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "foundation/ClassRegistry.h"
+#include "foundation/SmallBlockPool.h"
 
 class PropertyStream;
 class BitStream;
@@ -13,13 +15,13 @@ class BitStream;
 class DynamicPropertyList {
 public:
     DynamicPropertyList() = default;
-    ~DynamicPropertyList();
+    ~DynamicPropertyList() { Clear(); }
     DynamicPropertyList(const DynamicPropertyList&) = delete;
     DynamicPropertyList& operator=(const DynamicPropertyList&) = delete;
     static void* operator new(std::size_t size);
     static void operator delete(void* block, std::size_t size);
 
-    int Count() const { return m_count; }
+    int Count() const { return static_cast<int>(m_entries.size()); }
     const PropertyInfo* GetInfo(int i) const { return m_entries[i].info; }
     void* GetValue(int i) const { return m_entries[i].value; }
     void* Find(const PropertyInfo* info) const;
@@ -32,9 +34,8 @@ private:
         const PropertyInfo* info;
         void* value;
     };
-    Entry* m_entries = nullptr;
-    std::int32_t m_count = 0;
-    std::int32_t m_capacity = 0;
+    // A pool block that grows to the larger of count + 1 and 1.2 times its room.
+    std::vector<Entry, PoolAllocator<Entry>> m_entries;
 };
 
 // Stores an object into a pointer only when it is of the required class; with the record of

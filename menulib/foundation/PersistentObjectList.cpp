@@ -61,7 +61,7 @@ int PersistentObjectList::IndexOf(const PersistentCollection* collection) const
 {
     for (int i = 0; i < Count(); ++i)
         if (m_entries[i].collection == collection) return i;
-    return -1;
+    return kNoIndex;
 }
 
 void PersistentObjectList::Rename(int i, const char* displayName, LoadGuardFactory guardFactory)

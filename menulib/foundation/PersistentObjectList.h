@@ -66,7 +66,7 @@ public:
             LoadGuardFactory guardFactory, int value);
     // Takes a collection out of the roster (a collection that is destroyed before the process ends).
     void Remove(PersistentCollection* collection);
-    // The entry of a registered collection, -1 when it is not registered.
+    // The entry of a registered collection, kNoIndex when it is not registered.
     int IndexOf(const PersistentCollection* collection) const;
     // Gives a registered collection's entry a new display name and guard factory.
     void Rename(int i, const char* displayName, LoadGuardFactory guardFactory);

@@ -5,20 +5,19 @@
 #include <vector>
 
 #include "foundation/NamedList.h"
-#include "platform/win32_registry.h"
 
 namespace {
 
 // Reads a value into a buffer that starts at 256 bytes and doubles while the store answers ERROR_MORE_DATA.
 bool QueryValue(HKEY root, const char* subKey, const char* valueName, DWORD* type, std::vector<BYTE>* data)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    const OwnedRegKey key = RegOpenOwned(root, subKey, KEY_READ);
+    if (!key) return false;
     data->assign(256, 0);
     LSTATUS status;
     for (;;) {
         DWORD size = static_cast<DWORD>(data->size());
-        status = RegQueryValueExA(key, valueName, nullptr, type, data->data(), &size);
+        status = RegQueryValueExA(key.get(), valueName, nullptr, type, data->data(), &size);
         if (status == ERROR_MORE_DATA) {
             data->assign(data->size() * 2 > size ? data->size() * 2 : size + 1, 0);
             continue;
@@ -26,7 +25,6 @@ bool QueryValue(HKEY root, const char* subKey, const char* valueName, DWORD* typ
         if (status == ERROR_SUCCESS) data->resize(size);
         break;
     }
-    RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
 
@@ -47,18 +45,64 @@ CString TextOf(DWORD type, const std::vector<BYTE>& data)
 bool WriteValue(const char* subKey, const char* valueName, DWORD type, const BYTE* data, DWORD size)
 {
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        HKEY key = nullptr;
-        if (RegCreateKeyA(root, subKey, &key) != ERROR_SUCCESS) continue;
-        const bool ok = RegSetValueExA(key, valueName, 0, type, data, size) == ERROR_SUCCESS;
-        RegCloseKey(key);
-        if (ok) return true;
+        const OwnedRegKey key = RegCreateOwned(root, subKey);
+        if (key && RegSetValueExA(key.get(), valueName, 0, type, data, size) == ERROR_SUCCESS) return true;
     }
     return false;
 }
 
 bool ContainsNoCase(const CString& text, const char* part) { return CString(part).IsEmpty() || text.FindNoCase(part) >= 0; }
 
+// The key's own text values whose names match, added to the lists in the order the store gives them.
+void AddMatchingValues(HKEY key, const char* name, NamedList* names, NamedList* values, bool exact)
+{
+    std::vector<char> valueName(256);
+    std::vector<BYTE> data(256);
+    for (DWORD index = 0;;) {
+        DWORD nameChars = static_cast<DWORD>(valueName.size()), size = static_cast<DWORD>(data.size()), type = 0;
+        const LSTATUS status = RegEnumValueA(key, index, valueName.data(), &nameChars, nullptr, &type, data.data(), &size);
+        if (status == ERROR_MORE_DATA) {
+            valueName.resize(valueName.size() * 2);
+            data.resize(data.size() * 2);
+            continue;
+        }
+        if (status != ERROR_SUCCESS) break;
+        ++index;
+        if (type != REG_SZ && type != REG_MULTI_SZ) continue;
+        const CString found(valueName.data(), static_cast<int>(nameChars));
+        if (exact ? found.Compare(name) != 0 : !ContainsNoCase(found, name)) continue;
+        if (names) names->Add(found);
+        if (values) values->Add(TextOf(type, std::vector<BYTE>(data.begin(), data.begin() + size)));
+    }
+}
+
+std::vector<CString> SubKeyNames(HKEY key)
+{
+    std::vector<CString> subKeys;
+    for (DWORD index = 0;; ++index) {
+        char child[256];
+        DWORD chars = sizeof child;
+        if (RegEnumKeyExA(key, index, child, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        subKeys.emplace_back(child, static_cast<int>(chars));
+    }
+    return subKeys;
+}
+
 }  // namespace
+
+OwnedRegKey RegOpenOwned(HKEY root, const char* subKey, REGSAM access)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subKey, 0, access, &key) != ERROR_SUCCESS) return nullptr;
+    return OwnedRegKey(key);
+}
+
+OwnedRegKey RegCreateOwned(HKEY root, const char* subKey)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyA(root, subKey, &key) != ERROR_SUCCESS) return nullptr;
+    return OwnedRegKey(key);
+}
 
 CString RegReadString(const char* subKey, const char* valueName, bool* found)
 {
@@ -112,25 +156,15 @@ bool RegWriteDword(const char* subKey, const char* valueName, std::int32_t value
 
 bool RegKeyExists(const char* subKey)
 {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root, subKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            RegCloseKey(key);
-            return true;
-        }
-    }
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        if (RegOpenOwned(root, subKey, KEY_READ)) return true;
     return false;
 }
 
 bool RegEnsureKey(const char* subKey)
 {
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        HKEY key = nullptr;
-        if (RegCreateKeyA(root, subKey, &key) == ERROR_SUCCESS) {
-            RegCloseKey(key);
-            return true;
-        }
-    }
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        if (RegCreateOwned(root, subKey)) return true;
     return false;
 }
 
@@ -147,34 +181,13 @@ bool RegReadMachineString(const char* subKey, const char* valueName, CString* ou
 
 void RegFindValues(const char* subKey, const char* name, NamedList* names, NamedList* values, bool exact)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    std::vector<char> valueName(256);
-    std::vector<BYTE> data(256);
-    for (DWORD index = 0;;) {
-        DWORD nameChars = static_cast<DWORD>(valueName.size()), size = static_cast<DWORD>(data.size()), type = 0;
-        const LSTATUS status = RegEnumValueA(key, index, valueName.data(), &nameChars, nullptr, &type, data.data(), &size);
-        if (status == ERROR_MORE_DATA) {
-            valueName.resize(valueName.size() * 2);
-            data.resize(data.size() * 2);
-            continue;
-        }
-        if (status != ERROR_SUCCESS) break;
-        ++index;
-        if (type != REG_SZ && type != REG_MULTI_SZ) continue;
-        const CString found(valueName.data(), static_cast<int>(nameChars));
-        if (exact ? found.Compare(name) != 0 : !ContainsNoCase(found, name)) continue;
-        if (names) names->Add(found);
-        if (values) values->Add(TextOf(type, std::vector<BYTE>(data.begin(), data.begin() + size)));
-    }
     std::vector<CString> subKeys;
-    for (DWORD index = 0;; ++index) {
-        char child[256];
-        DWORD chars = sizeof child;
-        if (RegEnumKeyExA(key, index, child, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        subKeys.emplace_back(child, static_cast<int>(chars));
-    }
-    RegCloseKey(key);
+    {
+        const OwnedRegKey key = RegOpenOwned(HKEY_LOCAL_MACHINE, subKey, KEY_READ);
+        if (!key) return;
+        AddMatchingValues(key.get(), name, names, values, exact);
+        subKeys = SubKeyNames(key.get());
+    }  // closed before the sub-keys are opened, so the walk holds one key open at a time
     for (const CString& child : subKeys) {
         CString path(subKey);
         path.Append("\\");

@@ -1,10 +1,24 @@
 // Registry values with the fall-back between the per-user and the per-machine hive.
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <type_traits>
 
 #include "foundation/CString.h"
+#include "platform/win32_registry.h"
 
 class NamedList;
+
+struct RegKeyCloser {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+// The one owner of an open registry key: RegCloseKey when it goes.
+using OwnedRegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyCloser>;
+
+// RegOpenKeyExA, owned; null when the key cannot be opened.
+OwnedRegKey RegOpenOwned(HKEY root, const char* subKey, REGSAM access);
+// RegCreateKeyA, owned; null when the key can be neither opened nor made.
+OwnedRegKey RegCreateOwned(HKEY root, const char* subKey);
 
 // A REG_SZ of more than 0 bytes from HKEY_CURRENT_USER, else HKEY_LOCAL_MACHINE; empty when neither has it.
 CString RegReadString(const char* subKey, const char* valueName, bool* found);

@@ -46,3 +46,17 @@ private:
 
 void* PoolAlloc(std::size_t size);
 void PoolFree(void* block, std::size_t size);
+
+// A standard allocator over the process-wide pool, for containers whose blocks come from the pool.
+template <typename T>
+struct PoolAllocator {
+    using value_type = T;
+    PoolAllocator() = default;
+    template <typename U>
+    PoolAllocator(const PoolAllocator<U>&)
+    {
+    }
+    T* allocate(std::size_t n) { return static_cast<T*>(PoolAlloc(n * sizeof(T))); }
+    void deallocate(T* block, std::size_t n) { PoolFree(block, n * sizeof(T)); }
+    friend bool operator==(const PoolAllocator&, const PoolAllocator&) { return true; }
+};

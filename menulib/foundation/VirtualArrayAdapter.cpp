@@ -34,7 +34,7 @@ void VirtualArrayAdapter::GetPath(CString& out, int entry) const
 
 int VirtualArrayAdapter::ChildCount(int entry) const { return entry == kRoot ? m_list->Count() : 0; }
 
-int VirtualArrayAdapter::Child(int entry, int i) const { return entry == kRoot && IsEntry(i) ? i : -1; }
+int VirtualArrayAdapter::Child(int entry, int i) const { return entry == kRoot && IsEntry(i) ? i : kNoIndex; }
 
 bool VirtualArrayAdapter::ItemFlag(int entry) const { return IsEntry(entry) ? m_list->ItemFlag(entry) : true; }
 

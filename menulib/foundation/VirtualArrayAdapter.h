@@ -24,7 +24,7 @@ public:
     virtual void GetPath(CString& out, int entry) const;
     // The root has one child per item, an entry none.
     virtual int ChildCount(int entry) const;
-    // Child i of the root is entry i; -1 for an entry and for an i outside the items.
+    // Child i of the root is entry i; kNoIndex for an entry and for an i outside the items.
     virtual int Child(int entry, int i) const;
     virtual NamedList* GetList() const { return m_list; }
     // The item's flags of the list; true for the root.

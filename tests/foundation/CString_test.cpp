@@ -167,10 +167,10 @@ TEST(CString, CopyOutAndSearchClipAtTheEnds)
     EXPECT_EQ(CString().GetAt(0), 0);
     EXPECT_EQ(s.FindChar('o'), 4);
     EXPECT_EQ(s.FindChar('o', 10, false), 7);
-    EXPECT_EQ(s.FindChar('o', 11), -1);
+    EXPECT_EQ(s.FindChar('o', 11), kNoIndex);
     EXPECT_EQ(s.FindNoCase("WORLD"), 6);
-    EXPECT_EQ(s.FindNoCase("world", 11), -1);
-    EXPECT_EQ(s.Find(""), -1);
+    EXPECT_EQ(s.FindNoCase("world", 11), kNoIndex);
+    EXPECT_EQ(s.Find(""), kNoIndex);
     EXPECT_EQ(CString("a\nb\nc").CountLines(0), 3);
     EXPECT_TRUE(Wide(u"x\u263Ay").Mid(1).IsWide());
     EXPECT_EQ(Wide(u"ab\u263Acd").Find(CString("cd")), 3);

@@ -66,7 +66,7 @@ TEST(ClassRegistry, FindsNamesWithoutCaseAndWithoutTheLeadingC)
     EXPECT_EQ(registry.Find(longClassName.c_str()), longClass.record);
     int index = 0;
     EXPECT_EQ(registry.Find(longName.c_str(), &index), nullptr);
-    EXPECT_EQ(index, -1);
+    EXPECT_EQ(index, kNoIndex);
     RemoveFromRegistry(foo.record);
     RemoveFromRegistry(ccbar.record);
     RemoveFromRegistry(longClass.record);
@@ -81,7 +81,7 @@ TEST(ClassRegistry, NewerVersionsReplaceOlderOnes)
     EXPECT_EQ(registry.Find("CVersioned"), first.record);
     EXPECT_TRUE(registry.Add(newer.record, nullptr));
     EXPECT_EQ(registry.Find("Versioned"), newer.record);
-    EXPECT_EQ(registry.IndexOf(first.record), -1);
+    EXPECT_EQ(registry.IndexOf(first.record), kNoIndex);
     RemoveFromRegistry(newer.record);
 }
 
@@ -107,7 +107,7 @@ TEST(ClassRegistry, FindPropertyUsesOneHintAndAlternativeNames)
     EXPECT_EQ(record->FindProperty("Width", &index)->GetUnits(), "Pixels");
     EXPECT_EQ(index, 2);
     EXPECT_EQ(record->FindProperty("Layout/Width", &index), nullptr);
-    EXPECT_EQ(index, -1);
+    EXPECT_EQ(index, kNoIndex);
     EXPECT_EQ(record->FindPropertyByClaim("count"), record->GetProperty(12));  // the second property of CTestA
 }
 
@@ -119,9 +119,8 @@ TEST(ClassRegistry, CreatingAnAbstractOrUnknownClassIsFatal)
         EXPECT_FATAL(capture, ClassRegistry::Instance().CreateObject(name, 0, -1));
         EXPECT_EQ(capture.shown.rfind("FATAL ERROR!: The executable or data file appears to have become corrupted.", 0), 0u);
     }
-    CObject* made = ClassRegistry::Instance().CreateObject("testb", 0, -1);
+    const std::unique_ptr<CObject> made(ClassRegistry::Instance().CreateObject("testb", 0, -1));
     ASSERT_NE(made, nullptr);
     EXPECT_TRUE(made->IsKindOf(CTestA::GetStaticClassInfo()));
     EXPECT_EQ(made->InstanceSize(), static_cast<int>(sizeof(CTestB)));
-    delete made;
 }

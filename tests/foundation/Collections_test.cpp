@@ -142,7 +142,7 @@ TEST_F(CollectionTest, LoadGuards)
     SequenceFolderCollection sequences;
     sequences.LoadFromFolder(nullptr, "Anim", 0);
     model.frames = 4;
-    LoadGuard* guard = GetSequenceGuardFactory()(sequences, 0);
+    const std::unique_ptr<LoadGuard> guard(GetSequenceGuardFactory()(sequences, 0));
     ASSERT_NE(guard->GetObject(), nullptr);
     guard->Advance(0.25f);  // 10 frames a second: 2.5
     EXPECT_FLOAT_EQ(guard->GetPosition(), 2.5f);
@@ -162,22 +162,21 @@ TEST_F(CollectionTest, LoadGuards)
     guard->Advance(1.0f);
     EXPECT_GE(guard->GetPosition(), 0.0f);
     EXPECT_LT(guard->GetPosition(), 3.0f);
-    delete guard;
 
     Write("Pics/p.TGA", "");
     FrameFolderCollection frames;
     frames.LoadFromFolder(nullptr, "Pics", 0);
-    LoadGuard* frameGuard = GetFrameGuardFactory()(frames, 9);
+    std::unique_ptr<LoadGuard> frameGuard(GetFrameGuardFactory()(frames, 9));
     EXPECT_EQ(frameGuard->GetIndex(), 0);  // the item the index selected
     frameGuard->Draw(nullptr, 0, 0);
     EXPECT_EQ(model.draws.back().blitType, FakeImageModel::Blit(2));  // a stand-alone frame's own blit type
-    delete frameGuard;
+    frameGuard.reset();
     frames.Unload(0);
     model.plainFrames = true;  // a frame that is not a stand-alone frame draws with the default blit type
-    frameGuard = GetFrameGuardFactory()(frames, 0);
+    frameGuard.reset(GetFrameGuardFactory()(frames, 0));
     frameGuard->Draw(nullptr, 0, 0);
     EXPECT_EQ(model.draws.back().blitType, FakeImageModel::Blit(3));
-    delete frameGuard;
+    frameGuard.reset();
 
     // Sources appended before the first load take the place of the default pipeline.
     FrameFolderCollection sourced;
@@ -240,7 +239,7 @@ TEST_F(CollectionTest, ObjectFilesOnDiskAndInAMountedArchive)
     ASSERT_NE(three, nullptr);
     EXPECT_EQ(three->m_count, 3);
     EXPECT_EQ(items.GetOrLoad(items.FindIndex("two", 1))->m_name, "second");
-    EXPECT_EQ(items.FindIndex("missing"), -1);
+    EXPECT_EQ(items.FindIndex("missing"), kNoIndex);
     items.SecondNames().Add("alias");
     EXPECT_EQ(items.FindIndex("alias"), 0);  // the index in the second name list
     EXPECT_EQ(items.GetOrLoad(items.FindIndex("packed/one"))->m_name, "second");
@@ -371,7 +370,7 @@ TEST_F(CollectionTest, UseMarksUnloadsAndAddedObjects)
     parts.Unload(1);
     EXPECT_EQ(parts.Item(1).object, nullptr);
     EXPECT_EQ(parts.Item(1).state.uses, 0);
-    EXPECT_EQ(parts.FindObject(b), -1);
+    EXPECT_EQ(parts.FindObject(b), kNoIndex);
     EXPECT_EQ(parts.GetOrLoad(1)->m_name, "second");  // read again on the next use
 
     // An added object is a new item: the index shows it and the roster saves it to the item's file.

@@ -517,7 +517,7 @@ TEST_F(FileSearchTest, TheFilesFoundAreANamedList)
     const int index = list.Find("Y.TGA");
     ASSERT_GE(index, 0);
     EXPECT_STREQ(list.ItemNameText(index), "y.tga");
-    EXPECT_EQ(list.Find("z.tga"), -1);
+    EXPECT_EQ(list.Find("z.tga"), kNoIndex);
     found.Scan(FileSearchSpec("", "zip", 2), 0);  // a new scan starts afresh
     EXPECT_EQ(list.Count(), 1);
 }

@@ -89,12 +89,12 @@ TEST(VirtualArrayAdapter, AFlatListIsAOneLevelTree)
     list.SetItemFlag(0, false);
     VirtualArrayAdapter tree(&list);
     const int root = tree.Root();
-    EXPECT_EQ(root, -1);
+    EXPECT_EQ(root, VirtualArrayAdapter::kRoot);
     EXPECT_EQ(tree.GetList(), &list);
     EXPECT_EQ(tree.ChildCount(root), 2);
     EXPECT_EQ(tree.Child(root, 1), 1);
-    EXPECT_EQ(tree.Child(root, 2), -1);
-    EXPECT_EQ(tree.Child(1, 0), -1);  // entries have no children
+    EXPECT_EQ(tree.Child(root, 2), kNoIndex);
+    EXPECT_EQ(tree.Child(1, 0), kNoIndex);  // entries have no children
     EXPECT_EQ(tree.ChildCount(1), 0);
     EXPECT_EQ(tree.Parent(1), root);
 

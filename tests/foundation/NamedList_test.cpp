@@ -46,9 +46,9 @@ TEST(NamedList, SearchesWithAndWithoutHints)
         int expected;
     } cases[] = {
         {sorted, "DELTA", 3, 3}, {sorted, "alpha", 3, 1}, {sorted, "gamma", -1, 4}, {sorted, "beta", 99, 2},
-        {sorted, "beta", 5, 2},  {sorted, "zeta", 1, -1}, {sorted, "!FIRST", 2, 0},
+        {sorted, "beta", 5, 2},  {sorted, "zeta", 1, kNoIndex}, {sorted, "!FIRST", 2, 0},
         // hints outside the list mean no hint, in the linear search as well
-        {linear, "two", -1, 1},  {linear, "TWO", 3, 1},   {linear, "one", 99, 0}, {linear, "four", -1, -1},
+        {linear, "two", -1, 1},  {linear, "TWO", 3, 1},   {linear, "one", 99, 0}, {linear, "four", -1, kNoIndex},
         // the part after the last '/' is compared when the name itself is missing
         {linear, "other/three", -1, 2}, {sorted, "x/Gamma", 0, 4},
     };
@@ -144,7 +144,7 @@ TEST(StaticNamedList, FindsNamesThenAlternativeNames)
     EXPECT_EQ(list.Find("other", 0), 1);
     EXPECT_EQ(list.Find("OLD"), 0);
     EXPECT_EQ(list.Find("x/New"), 0);
-    EXPECT_EQ(list.Find(CString("New")), -1);
+    EXPECT_EQ(list.Find(CString("New")), kNoIndex);
     EXPECT_EQ(*static_cast<const int*>(list.ItemData(1)), 20);
 }
 

@@ -120,7 +120,7 @@ TEST_F(LanguageDialog, OkStoresTheThreeCharactersOfTheChosenLanguage)
              {101, "419"}, {102, "409"}, {103, "40C"}, {104, "407"}}) {
         SCOPED_TRACE(code);
         const Outcome outcome = RunDialog({"click " + std::to_string(control), "click 1"});
-        EXPECT_EQ(outcome.result, 1);
+        EXPECT_EQ(outcome.result, kLanguageDialogEnded);
         EXPECT_EQ(StoredLanguage(), B(code)) << "three characters, no terminating zero";
     }
 }
@@ -129,9 +129,9 @@ TEST_F(LanguageDialog, CancelAndTheCloseBoxStoreNothing)
 {
     MakeGame();
     MakeKey(B("419"));
-    EXPECT_EQ(RunDialog({"click 104", "click 2"}).result, 2);
+    EXPECT_EQ(RunDialog({"click 104", "click 2"}).result, kLanguageDialogCancelled);
     EXPECT_EQ(StoredLanguage(), B("419"));
-    EXPECT_EQ(RunDialog({"click 103", "close"}).result, 1);
+    EXPECT_EQ(RunDialog({"click 103", "close"}).result, kLanguageDialogEnded);
     EXPECT_EQ(StoredLanguage(), B("419"));
 }
 
@@ -150,7 +150,7 @@ TEST_F(LanguageDialog, WithoutTheGamesKeyNothingIsStored)
 {
     MakeGame();
     const Outcome outcome = RunDialog({"click 103", "click 1", "ok"});
-    EXPECT_EQ(outcome.result, 1);
+    EXPECT_EQ(outcome.result, kLanguageDialogEnded);
     EXPECT_NE(outcome.printed.find("MessageBox \"Message\": Could not open registry key."), std::string::npos)
         << outcome.printed;
     HKEY key = nullptr;
@@ -164,7 +164,7 @@ TEST_F(LanguageDialog, AStoreThatCannotBeWrittenIsReportedAndTheDialogStillEnds)
     // The store is replaced through a temporary file beside it; a folder in its place makes the write fail.
     std::filesystem::create_directory(dir / "registry.reg.tmp");
     const Outcome outcome = RunDialog({"click 104", "click 1", "ok"});
-    EXPECT_EQ(outcome.result, 1);
+    EXPECT_EQ(outcome.result, kLanguageDialogEnded);
     EXPECT_NE(outcome.printed.find("MessageBox \"Message\": Can not save language choise."), std::string::npos)
         << outcome.printed;
     EXPECT_EQ(StoredLanguage(), B("409"));
@@ -188,7 +188,7 @@ TEST_F(LanguageDialog, AGameThatCannotChooseOrIsMissingEndsTheDialogUnseen)
         std::filesystem::remove(dir / "Velmorine");
         if (c.fileVersion) MakeGame(*c.fileVersion);
         const Outcome outcome = RunDialog({"ok"});
-        EXPECT_EQ(outcome.result, 2);
+        EXPECT_EQ(outcome.result, kLanguageDialogCancelled);
         EXPECT_NE(outcome.printed.find(std::string("MessageBox \"Message\": ") + c.message), std::string::npos)
             << outcome.printed;
         EXPECT_EQ(outcome.printed.find("Dialog \""), std::string::npos) << "the dialog was shown";
