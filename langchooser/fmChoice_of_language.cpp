@@ -14,12 +14,6 @@ namespace {
 
 constexpr const char* kGameProgram = "Velmorine";
 
-struct RegKeyCloser {
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-// The one owner of the game's open key: RegCloseKey when it goes.
-using OwnedRegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyCloser>;
-
 OwnedRegKey OpenKey(const std::string& subKey)
 {
     HKEY key = nullptr;

@@ -9,12 +9,6 @@
 
 class NamedList;
 
-struct RegKeyCloser {
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-// The one owner of an open registry key: RegCloseKey when it goes.
-using OwnedRegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyCloser>;
-
 // RegOpenKeyExA, owned; null when the key cannot be opened.
 OwnedRegKey RegOpenOwned(HKEY root, const char* subKey, REGSAM access);
 // RegCreateKeyA, owned; null when the key can be neither opened nor made.

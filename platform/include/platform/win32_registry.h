@@ -4,6 +4,9 @@
 // one program writes is what the next call of another program reads. Key paths and value names are compared
 // without regard to case; a key or value keeps the spelling it was first written with.
 #pragma once
+#include <memory>
+#include <type_traits>
+
 #include "platform/win32_base.h"
 
 using LSTATUS = LONG;
@@ -76,6 +79,12 @@ PLATFORM_API LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LP
 PLATFORM_API LSTATUS RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result);
 PLATFORM_API LSTATUS RegCloseKey(HKEY key);
 PLATFORM_API LSTATUS RegFlushKey(HKEY key);
+
+struct RegKeyCloser {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+// The one owner of an open registry key: RegCloseKey when it goes.
+using OwnedRegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyCloser>;
 
 // With data null and size given, only the size (and type) is answered. A buffer too small gives
 // ERROR_MORE_DATA with the size needed. Text data stored without its terminating zero is read with one added
