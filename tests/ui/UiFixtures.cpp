@@ -36,3 +36,87 @@ std::unique_ptr<CFont> MakeFont(float pointSize)
 }
 
 }  // namespace ui_test
+
+#include "ui/ToolkitStatics.h"
+
+namespace ui_test {
+
+RecordingWindow::RecordingWindow(CJWindow* parent, const char* name, std::vector<std::string>* log)
+    : CJWindow(parent, name), m_log(log)
+{
+}
+
+RecordingWindow::~RecordingWindow()
+{
+    if (deletedFlag) *deletedFlag = true;
+}
+
+void RecordingWindow::Log(const std::string& what)
+{
+    if (m_log) m_log->push_back(std::string(GetTextChars()) + " " + what);
+}
+
+void RecordingWindow::Draw(CFrameInterface* frame)
+{
+    ++drawCount;
+    frame->FillRect(platform::Rect::OfSize(GetWidth(), GetHeight()), MakeColor(255, 255, 255));
+    CJWindow::Draw(frame);
+}
+
+bool RecordingWindow::Activate()
+{
+    Log("activate");
+    return activateAnswer;
+}
+
+bool RecordingWindow::OnMouseDown(int button, int x, int y)
+{
+    if (CJWindow::OnMouseDown(button, x, y)) return true;
+    Log("down");
+    return takeDown;
+}
+
+bool RecordingWindow::OnMouseUp(int button, int x, int y)
+{
+    if (CJWindow::OnMouseUp(button, x, y)) return true;
+    Log("up");
+    return takeDown;
+}
+
+bool RecordingWindow::OnDoubleClick(int button, int x, int y, bool& pressToo)
+{
+    Log("double");
+    pressToo = pressTooOnDoubleClick;
+    return takeDoubleClick;
+}
+
+bool RecordingWindow::OnMouseRepeat(int, int, int)
+{
+    ++repeats;
+    Log("repeat");
+    return true;
+}
+
+bool RecordingWindow::OnKey(int code)
+{
+    if (CJWindow::OnKey(code)) return true;
+    Log("key " + std::to_string(code));
+    return takeKeys;
+}
+
+bool RecordingWindow::OnButtonPress(int x, int y, int dx, int dy, std::uint32_t buttons, CSequence*&)
+{
+    Log("press " + std::to_string(dx) + "," + std::to_string(dy));
+    return capturePress;
+}
+
+void RecordingWindow::OnButtonRelease(std::uint32_t, int, int) { Log("release"); }
+
+CFont* DefaultTestFont()
+{
+    static std::unique_ptr<CFont> font = MakeFont(12.0f);
+    toolkit::SetDefaultFont(font.get());
+    return font.get();
+}
+
+}  // namespace ui_test
