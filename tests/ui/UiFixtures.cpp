@@ -73,6 +73,7 @@ bool RecordingWindow::OnMouseDown(int button, int x, int y)
 {
     if (CJWindow::OnMouseDown(button, x, y)) return true;
     Log("down");
+    if (requestRepeat) RequestMouseRepeat(100, 50);
     return takeDown;
 }
 
@@ -111,6 +112,30 @@ bool RecordingWindow::OnButtonPress(int x, int y, int dx, int dy, std::uint32_t 
 }
 
 void RecordingWindow::OnButtonRelease(std::uint32_t, int, int) { Log("release"); }
+
+bool RecordingWindow::Cut(int)
+{
+    Log("cut");
+    return takeClipboard;
+}
+
+bool RecordingWindow::Copy(int)
+{
+    Log("copy");
+    return takeClipboard;
+}
+
+bool RecordingWindow::Paste(int)
+{
+    Log("paste");
+    return takeClipboard;
+}
+
+bool RecordingWindow::Clear(int)
+{
+    Log("clear");
+    return takeClipboard;
+}
 
 CFont* DefaultTestFont()
 {

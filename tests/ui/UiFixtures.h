@@ -51,6 +51,8 @@ public:
     bool pressTooOnDoubleClick = false;
     bool activateAnswer = true;
     bool capturePress = false;
+    bool requestRepeat = false;
+    bool takeClipboard = true;
     int drawCount = 0;
     int repeats = 0;
     bool* deletedFlag = nullptr;
@@ -69,6 +71,10 @@ public:
     bool OnKey(int code) override;
     bool OnButtonPress(int x, int y, int dx, int dy, std::uint32_t buttons, CSequence*& cursor) override;
     void OnButtonRelease(std::uint32_t buttons, int x, int y) override;
+    bool Cut(int value) override;
+    bool Copy(int value) override;
+    bool Paste(int value) override;
+    bool Clear(int value) override;
 
 private:
     void Log(const std::string& what);
