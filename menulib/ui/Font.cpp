@@ -94,6 +94,7 @@ void CFont::SetFamilyIndex(int index)
 {
     m_familyIndex = index;
     ReleaseGlyphs();
+    InvalidateLayout();
 }
 
 void CFont::SetBlitTypeIndex(int index)
@@ -102,15 +103,18 @@ void CFont::SetBlitTypeIndex(int index)
     m_blitType = GetBlitTypeList().GetType(index);
 }
 
+// The setters also forget the wrapped layout themselves: a bitmap font keeps its glyphs.
 void CFont::SetPointSize(float size)
 {
     ReleaseGlyphs();
+    InvalidateLayout();
     m_pointSize = size;
 }
 
 void CFont::SetAllCaps(bool on)
 {
     ReleaseGlyphs();
+    InvalidateLayout();
     m_allCaps = on;
 }
 
