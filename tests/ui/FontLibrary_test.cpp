@@ -21,8 +21,8 @@ protected:
     void SetUp() override
     {
         PrepareFontFolder();
-        static int serial = 0;
-        folder = "FontFixture" + std::to_string(++serial);
+        // Named after the test, since the tests of the suite may run side by side in processes of their own.
+        folder = std::string("FontFixture-") + testing::UnitTest::GetInstance()->current_test_info()->name();
         std::filesystem::remove_all(folder);
     }
     void TearDown() override

@@ -18,7 +18,7 @@ class Placement : public testing::Test {
 protected:
     void SetUp() override
     {
-        DefaultTestFont();
+        parent.SetFont(DefaultTestFont());
         parent.SetRect(Rect::OfSize(200, 100));
         parent.SetEdgeMargin(8);
         parent.SetControlSpacing(8);

@@ -38,8 +38,7 @@ protected:
         DefaultTestFont();
         SetDisplayBitDepth(16);
         InstallFrameImageModel();
-        static int serial = 0;
-        folder = "SkinFixture" + std::to_string(++serial);
+        folder = std::string("SkinFixture-") + testing::UnitTest::GetInstance()->current_test_info()->name();
         std::filesystem::create_directories(folder + "/Textures");
         WriteTexture("blank", 0);
         WriteTexture("checker", 255);

@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include <unistd.h>
+
 namespace ui_test {
 
 void PrepareFontFolder()
@@ -9,9 +11,13 @@ void PrepareFontFolder()
     static bool made = false;
     if (made) return;
     made = true;
+    // Tests run side by side in processes of their own over one work folder: each file is put in place whole.
     std::filesystem::create_directories("Resources");
-    std::filesystem::copy_file(kDejaVu, "Resources/!default.ttf", std::filesystem::copy_options::overwrite_existing);
-    std::ofstream("Resources/junk.ttf", std::ios::binary) << "this is not a font at all";
+    const std::string staged = "Resources/staged-" + std::to_string(::getpid());
+    std::filesystem::copy_file(kDejaVu, staged, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::rename(staged, "Resources/!default.ttf");
+    std::ofstream(staged, std::ios::binary) << "this is not a font at all";
+    std::filesystem::rename(staged, "Resources/junk.ttf");
     SetDisplayBitDepth(16);
 }
 
