@@ -14,6 +14,7 @@
 #include "ui/Font.h"
 #include "ui/FrameWindow.h"
 #include "ui/ScreenWindow.h"
+#include "ui/SkinData.h"
 #include "ui/ToolkitStatics.h"
 
 namespace {
@@ -155,5 +156,53 @@ void BM_DemoWindowsFrame(benchmark::State& state)
     state.counters["x_memcpy"] = frameSeconds / copySeconds;
 }
 BENCHMARK(BM_DemoWindowsFrame);
+
+// A 400 x 300 skinned border with its background beside a flat fill of the same area (x_fill).
+void BM_SkinnedDialogBorder(benchmark::State& state)
+{
+    auto font = MakeFont(12.0f);
+    toolkit::SetDefaultFont(font.get());
+    CFrame frame;
+    frame.Create(640, 480, 16);
+    CJWindow window(nullptr, "dialog");
+    window.SetRect(platform::Rect::At(120, 90, 400, 300));
+    CAlphaSkinBorder border;
+    const platform::Rect rect = platform::Rect::At(120, 90, 400, 300);
+    const Color flat = MakeColor(40, 52, 78);
+    constexpr int kFills = 200;
+    const auto fillStart = std::chrono::steady_clock::now();
+    for (int i = 0; i < kFills; ++i) frame.FillRect(rect, flat);
+    const double fillSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - fillStart).count() / kFills;
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) border.DrawBorder(&window, &frame, rect, true);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / state.iterations();
+    state.counters["x_fill"] = seconds / fillSeconds;
+}
+BENCHMARK(BM_SkinnedDialogBorder);
+
+// The screen window's pump and the cursor's drawing over a tree of 200 windows, the pointer moving every frame.
+void BM_PumpTwoHundredWindows(benchmark::State& state)
+{
+    auto font = MakeFont(12.0f);
+    CFrame output;
+    output.Create(640, 480, 16);
+    CScreenWindow screen(&output, font.get());
+    for (int i = 0; i < 200; ++i) {
+        auto* window = new CJWindow(nullptr, "w");
+        window->SetRect(platform::Rect::At((i % 20) * 32, (i / 20) * 48, 30, 46));
+        screen.AddChild(window, 0, nullptr, kDefaultGap, kDefaultGap, kPlaceNoSpacing);
+    }
+    MouseState& mouse = MouseState::Get();
+    int x = 0;
+    for (auto _ : state) {
+        x = (x + 3) % 640;
+        mouse.StorePosition(x, 200);
+        screen.Update(1.0f / 60.0f);
+        mouse.Draw(&output);
+    }
+}
+BENCHMARK(BM_PumpTwoHundredWindows);
 
 }  // namespace
