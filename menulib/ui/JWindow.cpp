@@ -369,18 +369,21 @@ bool CJWindow::OnMouseMove(int x, int y, int dx, int dy, CSequence*& cursor)
     for (CJWindow* child = m_firstChild; child; child = child->m_nextSibling) {
         if (IsConsideredForMove(child)) {
             const bool under = child->IsUnder(x, y);
-            if (under && !hover) {
-                hover = child;
-                if (!child->m_firstChild || child->m_hintWithChildren) child->RequestHint(x, y);
-                cursor = child->GetCursorForPoint(x - child->m_screenRect.left, y - child->m_screenRect.top);
-            }
-            const bool hiddenBehindHover = under && hover && hover != child;
+            if (under && !hover) hover = child->Hover(x, y, cursor);
+            const bool hiddenBehindHover = under && hover != child;
             if (!hiddenBehindHover && child->OnMouseMove(x, y, dx, dy, cursor)) return true;
         }
         if (child->m_modal) break;
     }
     if (m_firstChild && !hover && IsVisible() && m_enabled && IsUnder(x, y)) RequestHint(x, y);
     return false;
+}
+
+const CJWindow* CJWindow::Hover(int x, int y, CSequence*& cursor)
+{
+    if (!m_firstChild || m_hintWithChildren) RequestHint(x, y);
+    cursor = GetCursorForPoint(x - m_screenRect.left, y - m_screenRect.top);
+    return this;
 }
 
 bool CJWindow::OnWheel(int steps, int x, int y)

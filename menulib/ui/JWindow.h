@@ -250,6 +250,8 @@ protected:
 
     bool IsUnder(int x, int y) const { return m_visibleRect.Contains(x, y); }
     bool IsConsideredForMove(const CJWindow* child) const;
+    // This window becomes the hover window: it asks for its hint and answers the cursor at the point.
+    const CJWindow* Hover(int x, int y, CSequence*& cursor);
     bool OwnPress(int button, int x, int y);
     bool BroadcastClipboard(bool (CJWindow::*operation)(int), int value);
 
