@@ -145,8 +145,11 @@ public:
 
     void SetWrapped(CFrameInterface* frame) override;
     void SetOffset(int x, int y) { m_offset.SetOffset(x, y); }
+    int GetOffsetX() const { return m_offset.GetOffsetX(); }
+    int GetOffsetY() const { return m_offset.GetOffsetY(); }
     // The clip rectangle in the proxy's coordinates.
     void SetClipRect(const platform::Rect& rect);
+    platform::Rect GetClipRect() const { return m_clip.GetClip().Offset(GetOffsetX(), GetOffsetY()); }
 
     bool Blit(CFrameInterface* source, platform::Rect sourceRect, platform::Rect destinationRect,
               BlitType* blitType) override;

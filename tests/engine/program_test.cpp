@@ -31,9 +31,10 @@ int RunProgram(const TempDir& folder, const std::string& settings)
     std::filesystem::create_directory_symlink(std::string(dist) + "/RESOURCE", folder / "RESOURCE", alreadyThere);
     const std::filesystem::path program = folder / "program";
     std::filesystem::create_directory(program, alreadyThere);
+    // Copied once per folder: writing over a program that has just ended can still find it busy.
     for (const char* file : {"Velmorine", "libplatform.so"})
         std::filesystem::copy_file(std::string(dist) + "/" + file, program / file,
-                                   std::filesystem::copy_options::overwrite_existing);
+                                   std::filesystem::copy_options::skip_existing);
     const std::string command = "cd '" + folder.path().string() + "' && timeout 60 env VEL_HEADLESS=1 VEL_INSTANCE_DIR=. " +
                                 settings + " '" + (program / "Velmorine").string() + "' 2>/dev/null";
     const int status = std::system(command.c_str());

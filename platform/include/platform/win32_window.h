@@ -122,8 +122,18 @@ PLATFORM_API int ShowCursor(BOOL show);
 PLATFORM_API BOOL SetCursorPos(int x, int y);
 PLATFORM_API BOOL GetCursorPos(POINT* point);
 PLATFORM_API BOOL ScreenToClient(HWND window, POINT* point);
+PLATFORM_API BOOL ClientToScreen(HWND window, POINT* point);
+
+// The keyboard's auto-repeat settings: SPI_GETKEYBOARDDELAY (0 to 3, quarter seconds beyond the first) and
+// SPI_GETKEYBOARDSPEED (0 to 31). The desktop gives none here: delay 1 and speed 31 unless a test sets others.
+#define SPI_GETKEYBOARDSPEED 0x000A
+#define SPI_GETKEYBOARDDELAY 0x0016
+PLATFORM_API BOOL SystemParametersInfoA(UINT action, UINT param, void* value, UINT winIni);
 
 namespace platform {
+
+// The keyboard settings SystemParametersInfoA answers (clamped to their ranges).
+PLATFORM_API void SetKeyboardRepeatSettings(int delay, int speed);
 
 // Called once per idle turn of a headless run (the queue found nothing), after the frame counter moved on,
 // with its new value. The display takes its screenshots here.

@@ -70,3 +70,12 @@ BOOL ScreenToClient(HWND window, POINT* point)
     point->y -= record->rect.top;
     return TRUE;
 }
+
+BOOL ClientToScreen(HWND window, POINT* point)
+{
+    const platform::WindowRecord* record = platform::FindWindowRecord(window);
+    if (!record || !point) return FALSE;
+    point->x += record->rect.left;
+    point->y += record->rect.top;
+    return TRUE;
+}

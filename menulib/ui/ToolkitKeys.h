@@ -1,0 +1,47 @@
+// The toolkit's key codes (the 8-bit codes of typed keys that reach OnKey and the typed ring) and the scan codes,
+// in the Windows set-1 numbering plus 256 for extended keys, that the toolkit asks the keyboard state about.
+#pragma once
+
+enum ToolkitKey : int {
+    kKeyCtrlA = 1,
+    kKeyF5 = 2,
+    kKeyCtrlC = 3,
+    kKeyCtrlD = 4,
+    kKeyHome = 5,
+    kKeyUp = 6,
+    kKeyPageUp = 7,
+    kKeyBackspace = 8,
+    kKeyTab = 9,
+    kKeyDown = 10,
+    kKeyLeft = 11,
+    kKeyRight = 12,
+    kKeyEnter = 13,
+    kKeyEnd = 14,
+    kKeyPageDown = 15,
+    kKeyInsert = 16,
+    kKeyDelete = 17,
+    kKeyContextMenu = 18,
+    kKeyF1 = 19,
+    kKeyF4 = 20,
+    kKeyF7 = 21,
+    kKeyCtrlV = 22,
+    kKeyF8 = 23,
+    kKeyCtrlX = 24,
+    kKeyF10 = 25,
+    kKeyF11 = 26,
+    kKeyEscape = 27,
+    kKeyF6 = 28,
+    kKeyF9 = 29,
+    kKeyCtrl0 = 48,
+    kKeyCtrl9 = 57,
+    kKeyDefaultAction = 250,
+};
+
+enum ToolkitScanCode : int {
+    kScanLeftShift = 42,
+    kScanRightShift = 54,
+    kScanLeftControl = 29,
+    kScanRightControl = 256 + 29,
+    kScanLeftAlt = 56,
+    kScanRightAlt = 256 + 56,
+};
