@@ -151,8 +151,8 @@ void BM_PixmanOver(benchmark::State& state)
     const pixman_color_t halfBlack{0, 0, 0, 0x8000};
     pixman_image_t* source = pixman_image_create_solid_fill(&halfBlack);
     OnFreshFrames(state, [&](std::uint16_t* frame) {
-        pixman_image_t* dest = pixman_image_create_bits(PIXMAN_r5g6b5, Width, Height,
-                                                        reinterpret_cast<std::uint32_t*>(frame), Width * 2);
+        pixman_image_t* dest =
+            pixman_image_create_bits(PIXMAN_r5g6b5, Width, Height, reinterpret_cast<std::uint32_t*>(frame), Width * 2);
         pixman_image_composite32(PIXMAN_OP_OVER, source, nullptr, dest, 0, 0, 0, 0, 0, 0, Width, Height);
         pixman_image_unref(dest);
     });

@@ -19,7 +19,10 @@ public:
     std::int32_t m_value = 0;
 };
 
-void DeclareItem(ClassInfo* record) { record->AddProperty(new IntegerPropertyInfo("Value", Member<&CBenchItem::m_value>())); }
+void DeclareItem(ClassInfo* record)
+{
+    record->AddProperty(new IntegerPropertyInfo("Value", Member<&CBenchItem::m_value>()));
+}
 
 // A folder of 100 item files under the temporary folder, loaded into a collection.
 struct Items {
@@ -28,8 +31,8 @@ struct Items {
         FileState().baseFolder = folder.string().c_str();
         std::filesystem::create_directories(folder / "Items");
         for (int i = 0; i < 100; ++i)
-            std::ofstream(folder / "Items" / ("item" + std::to_string(i) + ".bench")) << "CBenchItem\r\n{\r\n\tValue="
-                                                                                         << i << "\r\n}\r\n";
+            std::ofstream(folder / "Items" / ("item" + std::to_string(i) + ".bench"))
+                << "CBenchItem\r\n{\r\n\tValue=" << i << "\r\n}\r\n";
         collection.LoadFromFolder(nullptr, "Items", 0);
         for (int i = 0; i < 100; ++i) collection.GetOrLoad(i);
     }

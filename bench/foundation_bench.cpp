@@ -115,13 +115,15 @@ void Churn(benchmark::State& state, Alloc alloc, Free release)
 
 void PoolChurn(benchmark::State& state)
 {
-    Churn(state, [](int n) { return PoolAlloc(n); }, [](void* p, int n) { PoolFree(p, n); });
+    Churn(
+        state, [](int n) { return PoolAlloc(n); }, [](void* p, int n) { PoolFree(p, n); });
 }
 BENCHMARK(PoolChurn);
 
 void MallocChurn(benchmark::State& state)
 {
-    Churn(state, [](int n) { return std::malloc(n); }, [](void* p, int) { std::free(p); });
+    Churn(
+        state, [](int n) { return std::malloc(n); }, [](void* p, int) { std::free(p); });
 }
 BENCHMARK(MallocChurn);
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "foundation/CFileBuf.h"
-#include "foundation/FileState.h"
 #include "foundation/FileFlags.h"
 #include "foundation/FileFunctions.h"
+#include "foundation/FileState.h"
 #include "frames/ColorTable.h"
 #include "frames/Frame.h"
 #include "platform/cpu_features.h"
@@ -51,8 +51,8 @@ void TranslucentFill(benchmark::State& state, bool vector)
     }
     platform::OverrideCpuFeature(platform::CpuFeature::Mmx, std::nullopt);
     state.SetItemsProcessed(state.iterations() * kWidth * kHeight);
-    state.counters["memset_ratio"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * MemsetSeconds(), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["memset_ratio"] = benchmark::Counter(static_cast<double>(state.iterations()) * MemsetSeconds(),
+                                                        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_FillRect16AlphaPlain(benchmark::State& state) { TranslucentFill(state, false); }
@@ -126,8 +126,8 @@ void BM_BuildInverse565(benchmark::State& state)
         benchmark::DoNotOptimize(inverse.GetData());
     }
     // How many displayed frames (at 60 a second) one rebuild takes.
-    state.counters["frames_at_60Hz"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * kFrameSeconds, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["frames_at_60Hz"] = benchmark::Counter(static_cast<double>(state.iterations()) * kFrameSeconds,
+                                                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 // "share_of_realtime" is the time taken divided by the second of audio made.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <chrono>
 #include <cmath>
 #include <cstring>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <vector>
@@ -20,10 +20,11 @@ namespace {
 std::vector<char> ChordMidi()
 {
     // Format 0, 96 ticks a quarter: a three-note chord held for eight beats, then the end of the track.
-    const unsigned char track[] = {0x00, 0xC0, 0x00, 0x00, 0x90, 60, 100, 0x00, 0x90, 64, 100, 0x00, 0x90, 67, 100,
-                                   0x86, 0x00, 0x80, 60, 64, 0x00, 0x80, 64, 64, 0x00, 0x80, 67, 64, 0x00, 0xFF, 0x2F, 0x00};
-    std::vector<char> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 0x60, 'M', 'T', 'r', 'k', 0, 0, 0,
-                              static_cast<char>(sizeof track)};
+    const unsigned char track[] = {0x00, 0xC0, 0x00, 0x00, 0x90, 60,   100,  0x00, 0x90, 64,   100,
+                                   0x00, 0x90, 67,   100,  0x86, 0x00, 0x80, 60,   64,   0x00, 0x80,
+                                   64,   64,   0x00, 0x80, 67,   64,   0x00, 0xFF, 0x2F, 0x00};
+    std::vector<char> file = {'M', 'T', 'h',  'd', 0,   0,   0,   6, 0, 0, 0,
+                              1,   0,   0x60, 'M', 'T', 'r', 'k', 0, 0, 0, static_cast<char>(sizeof track)};
     file.insert(file.end(), track, track + sizeof track);
     return file;
 }

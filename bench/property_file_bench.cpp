@@ -1,11 +1,11 @@
 // Loading and parsing a property text file of about 500 lines: a form-like object with 60 controls.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "foundation/CFileBuf.h"
 #include "foundation/Object.h"
@@ -48,14 +48,15 @@ void DeclareForm(ClassInfo* record)
 {
     record->AddProperty(new StringPropertyInfo("Title", Member<&CBenchForm::m_title>()));
     record->AddProperty(new FloatPropertyInfo("Scale", Member<&CBenchForm::m_scale>(), 1.0f));
-    record->AddProperty(new ItemArrayPropertyInfo("Controls", Member<&CBenchForm::m_controls>(),
-                                                  CBenchControl::GetStaticClassInfo()));
+    record->AddProperty(
+        new ItemArrayPropertyInfo("Controls", Member<&CBenchForm::m_controls>(), CBenchControl::GetStaticClassInfo()));
 }
 
 std::string MakeFile()
 {
-    std::string text = "CBenchForm\r\n{\r\n\tTitle=Main menu\r\n\tScale=1.25\r\n\tControls=Array\r\n\t{\r\n"
-                       "\t\tArray Count=60\r\n";
+    std::string text =
+        "CBenchForm\r\n{\r\n\tTitle=Main menu\r\n\tScale=1.25\r\n\tControls=Array\r\n\t{\r\n"
+        "\t\tArray Count=60\r\n";
     for (int i = 0; i < 60; ++i) {
         text += "\t\tArray Item=CBenchControl\r\n\t\t{\r\n";
         text += "\t\t\tName=Button" + std::to_string(i) + "\r\n\t\t\tCaption=Press here " + std::to_string(i) + "\r\n";

@@ -143,8 +143,8 @@ void BM_DemoWindowsFrame(benchmark::State& state)
         std::memcpy(copy.data(), output.GetPixels(), copy.size());
         benchmark::ClobberMemory();
     }
-    const double copySeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - copyStart).count() /
-                               kCopies;
+    const double copySeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - copyStart).count() / kCopies;
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         output.Fill(MakeColor(18, 22, 30));

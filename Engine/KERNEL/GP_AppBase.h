@@ -21,9 +21,9 @@ public:
     int Run();
     HINSTANCE GetInstance() const { return instance; }
 
-    std::uint8_t active = 1;    // the application is in the foreground
+    std::uint8_t active = 1;  // the application is in the foreground
     std::uint8_t quitting = 0;
-    HICON icon = nullptr;       // set by the application
+    HICON icon = nullptr;  // set by the application
     HINSTANCE instance = nullptr;
 };
 

@@ -14,7 +14,10 @@ constexpr std::uint16_t FileType = 0x4D42;  // "BM"
 constexpr std::uint32_t CoreHeaderSize = 12;
 constexpr std::uint32_t LargestHeaderSize = 124;  // the latest version of the info header
 
-std::uint32_t U32(const std::uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24; }
+std::uint32_t U32(const std::uint8_t* p)
+{
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
 std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
 bool ReadAll(std::FILE* file, void* to, size_t size) { return size == 0 || std::fread(to, 1, size, file) == size; }
@@ -130,9 +133,8 @@ bool CGP_BmpDecoder::Load(std::FILE* file)
     if (bitsOffset != 0 && std::fseek(file, start + static_cast<long>(bitsOffset), SEEK_SET) != 0) return false;
     if (compressed) {
         const long long dataBytes = storedBytes ? storedBytes : BytesAfter(file, std::ftell(file));
-        if (dataBytes < 0 ||
-            !GP_DecodeBmpRunLength(file, dataBytes, bpp, header.biWidth, static_cast<int>(rows), rowBytes,
-                                   block.data() + bitsAt))
+        if (dataBytes < 0 || !GP_DecodeBmpRunLength(file, dataBytes, bpp, header.biWidth, static_cast<int>(rows),
+                                                    rowBytes, block.data() + bitsAt))
             return false;
     } else if (!ReadAll(file, block.data() + bitsAt, imageBytes)) {
         return false;

@@ -21,8 +21,11 @@ bool CGP_CheckBox::Update(float timeStep)
 {
     if (!CGP_Control::Update(timeStep)) return false;
     const bool on = value && *value;
-    if (!IsEnabled()) frameIndex = on ? 5 : 4;
-    else if (value) frameIndex = (on ? 1 : 0) + (mouseState == GP_MouseOver ? 2 : 0);
-    else frameIndex = 0;
+    if (!IsEnabled())
+        frameIndex = on ? 5 : 4;
+    else if (value)
+        frameIndex = (on ? 1 : 0) + (mouseState == GP_MouseOver ? 2 : 0);
+    else
+        frameIndex = 0;
     return true;
 }

@@ -52,8 +52,8 @@ bool CGP_Control::UpdateInside()
     }
     // A press that began elsewhere does not enter.
     if (mouseCursor->leftDown) return true;
-    const bool clicked = mouseState == GP_MousePressed &&
-                         CursorInside(mouseCursor->leftHeld.x, mouseCursor->leftHeld.y);
+    const bool clicked =
+        mouseState == GP_MousePressed && CursorInside(mouseCursor->leftHeld.x, mouseCursor->leftHeld.y);
     mouseState = GP_MouseOver;
     return Run(clicked ? clickHandler : enterHandler);
 }

@@ -24,7 +24,8 @@ BOOL CreateFirst(LPCDIDEVICEINSTANCEA instance, LPVOID ref)
 bool SetAxisProperties(IDirectInputDevice2A& device, DWORD axis)
 {
     DIPROPRANGE range{{sizeof(DIPROPRANGE), sizeof(DIPROPHEADER), axis, DIPH_BYOFFSET},
-                      -CGP_DirectInput::JoystickRange, CGP_DirectInput::JoystickRange};
+                      -CGP_DirectInput::JoystickRange,
+                      CGP_DirectInput::JoystickRange};
     DIPROPDWORD zone{{sizeof(DIPROPDWORD), sizeof(DIPROPHEADER), axis, DIPH_BYOFFSET},
                      CGP_DirectInput::JoystickDeadZone};
     return SUCCEEDED(device.SetProperty(DIPROP_RANGE, &range.diph)) &&

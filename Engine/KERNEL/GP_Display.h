@@ -19,12 +19,12 @@ public:
 
     std::uint32_t rMask = 0, gMask = 0, bMask = 0;
     std::uint64_t rMask64 = 0, gMask64 = 0, bMask64 = 0;  // each mask in the four 16-bit lanes
-    int rShift = 0, gShift = 0, bShift = 0;                // index of the mask's lowest bit (0 when empty)
-    int rLoss = 0, gLoss = 0, bLoss = 0;                   // 8 minus the mask's bit count
+    int rShift = 0, gShift = 0, bShift = 0;               // index of the mask's lowest bit (0 when empty)
+    int rLoss = 0, gLoss = 0, bLoss = 0;                  // 8 minus the mask's bit count
     int bitsPerPixel = 0;
     DDPIXELFORMAT format{};
-    std::uint32_t rExpand = 0, gExpand = 0, bExpand = 0;   // 16.16 factors to 0..255: 0xFF0000 / (2^bits - 1)
-    int code = 0;  // 1: 5-5-5, 2: 5-6-5, 3: 8-8-8, 0: anything else
+    std::uint32_t rExpand = 0, gExpand = 0, bExpand = 0;  // 16.16 factors to 0..255: 0xFF0000 / (2^bits - 1)
+    int code = 0;                                         // 1: 5-5-5, 2: 5-6-5, 3: 8-8-8, 0: anything else
 };
 
 // Holder of a DirectDraw palette; palettes matter only on 8-bit displays, which the game never uses.
@@ -50,16 +50,16 @@ constexpr std::uint32_t GP_Mode3DDevice = 8;
 // made reports the surface's GP_ErrCreate.
 enum GP_DisplayError : int {
     GP_DisplayOk = 0,
-    GP_ErrDisplayMode = 2,         // SetDisplayMode
-    GP_ErrCooperativeLevel = 3,    // SetCooperativeLevel
-    GP_ErrPrimary = 4,             // the primary surface or the flipping chain
-    GP_ErrAttachedBack = 5,        // GetAttachedSurface for the back buffer
-    GP_ErrPresent = 26,            // Flip or Blt, or the mode is no longer 640 x 480 x 16 after a loss
-    GP_ErrClipper = 32,            // CreateClipper, SetHWnd or SetClipper
-    GP_ErrNoBackBuffer = 50,       // Present without a back buffer
-    GP_ErrDirectDrawCreate = 63,   // DirectDrawCreate
-    GP_ErrDirectDrawQuery = 64,    // QueryInterface for IDirectDraw4
-    GP_ErrDisplaySetUp = 65,       // the main frame's start-up, when either set-up call failed
+    GP_ErrDisplayMode = 2,        // SetDisplayMode
+    GP_ErrCooperativeLevel = 3,   // SetCooperativeLevel
+    GP_ErrPrimary = 4,            // the primary surface or the flipping chain
+    GP_ErrAttachedBack = 5,       // GetAttachedSurface for the back buffer
+    GP_ErrPresent = 26,           // Flip or Blt, or the mode is no longer 640 x 480 x 16 after a loss
+    GP_ErrClipper = 32,           // CreateClipper, SetHWnd or SetClipper
+    GP_ErrNoBackBuffer = 50,      // Present without a back buffer
+    GP_ErrDirectDrawCreate = 63,  // DirectDrawCreate
+    GP_ErrDirectDrawQuery = 64,   // QueryInterface for IDirectDraw4
+    GP_ErrDisplaySetUp = 65,      // the main frame's start-up, when either set-up call failed
 };
 
 class CGP_Display {

@@ -22,8 +22,8 @@ constexpr std::uint32_t FadeOutLimitMs = 500;
 
 GP_FadeChannels CurrentChannels()
 {
-    return GP_FadeChannels{{GP_RMask, GP_RShift, 3, 2, 15, 3}, {GP_GMask, GP_GShift, 6, 4, 31, 6},
-                           {GP_BMask, GP_BShift, 3, 2, 15, 3}};
+    return GP_FadeChannels{
+        {GP_RMask, GP_RShift, 3, 2, 15, 3}, {GP_GMask, GP_GShift, 6, 4, 31, 6}, {GP_BMask, GP_BShift, 3, 2, 15, 3}};
 }
 
 CGP_Surface* BackBuffer() { return GP_DisplayPtr ? GP_DisplayPtr->backSurface.get() : nullptr; }

@@ -5,8 +5,8 @@
 
 class CGP_SurfaceFrames;
 
-extern std::uint8_t GP_TransitionsEnabled;   // fades run only while set
-extern std::uint8_t GP_MeasureNextFadeOut;   // the next fade-out is timed; over 500 ms switches fades off
+extern std::uint8_t GP_TransitionsEnabled;  // fades run only while set
+extern std::uint8_t GP_MeasureNextFadeOut;  // the next fade-out is timed; over 500 ms switches fades off
 extern std::int32_t GP_ScreenWidth;
 extern std::int32_t GP_ScreenHeight;
 

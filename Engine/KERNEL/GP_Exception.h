@@ -18,7 +18,7 @@ public:
     const char* text = nullptr;         // the technical description; not owned
     std::uint32_t isFatal = 0;
     std::int32_t line = 0;
-    const char* module = nullptr;       // file-name part of the source path
+    const char* module = nullptr;  // file-name part of the source path
 };
 
 class CGP_FatalExeption : public CGP_Exeption {

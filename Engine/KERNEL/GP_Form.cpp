@@ -27,8 +27,7 @@ std::unique_ptr<CGP_Control> CGP_Form::ReadControl(CGP_ServerSet* servers)
     auto control = GP_CreateControl(kind, this, mouseCursor, mainFrame ? mainFrame->GetFontCache() : nullptr);
     if (!control) {
         MessageBoxA(nullptr, "Unknown Info ID", "Engine load form error", MB_ICONSTOP);
-        throw CGP_FatalExeption(Module, __LINE__,
-                                FormatNew("Unknown Info ID %lu", static_cast<unsigned long>(kind)));
+        throw CGP_FatalExeption(Module, __LINE__, FormatNew("Unknown Info ID %lu", static_cast<unsigned long>(kind)));
     }
     control->Read(servers);
     return control;
@@ -115,7 +114,9 @@ void CGP_Form::ReleaseSurfaces()
 void CGP_Form::Draw()
 {
     if (!visible) return;
-    if (frames) CGP_Element::Draw();
-    else FillOwnRect(FormFields()->fillColor);
+    if (frames)
+        CGP_Element::Draw();
+    else
+        FillOwnRect(FormFields()->fillColor);
     for (auto& control : controls) control->Draw();
 }

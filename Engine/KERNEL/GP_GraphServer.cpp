@@ -132,8 +132,8 @@ CGP_Surface* CGP_GraphServer::LoadSurface(std::uint32_t id, std::uint32_t maskId
     auto surface = std::make_unique<CGP_Surface>();
     const std::uint16_t kind = systemMemory ? GP_SurfaceSystem : GP_SurfaceVideoOrSystem;
     if (surface->Create(GP_DisplayPtr, kind, picture->GetWidth(), picture->GetHeight()) != GP_SurfaceOk)
-        throw CGP_FatalExeption(Module, __LINE__, FormatNew("Невозможно создать поверхность %s", NameOf(id)),
-                                nullptr, 1);
+        throw CGP_FatalExeption(Module, __LINE__, FormatNew("Невозможно создать поверхность %s", NameOf(id)), nullptr,
+                                1);
     if (!systemMemory && (surface->kind & 0xFF) == GP_SurfaceSystem) {
         std::unique_ptr<char[]> note(FormatNew("Surface %s loaded in system memory \n", NameOf(id)));
         GP_LogWrite(note.get());
@@ -146,8 +146,10 @@ CGP_Surface* CGP_GraphServer::LoadSurface(std::uint32_t id, std::uint32_t maskId
     slot.maskId = maskId;
     slot.surface = std::move(surface);
     slot.systemMemory = systemMemory;
-    if (!pendingColorKey) slot.colorKey.reset();
-    else if (!slot.colorKey) slot.colorKey = std::make_unique<GP_ColorKeyRecord>(*pendingColorKey);
+    if (!pendingColorKey)
+        slot.colorKey.reset();
+    else if (!slot.colorKey)
+        slot.colorKey = std::make_unique<GP_ColorKeyRecord>(*pendingColorKey);
     slot.server = this;
     if (slot.colorKey) slot.surface->SetRestoreHandler(&CGP_GraphServer::RestoreSurface, &slot, false);
     return slot.surface.get();

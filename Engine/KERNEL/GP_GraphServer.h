@@ -16,11 +16,11 @@ class CGP_GraphServer;
 
 struct GP_GraphSlot {
     std::uint32_t id = 0;
-    std::uint32_t maskId = 0;                      // -1: none
+    std::uint32_t maskId = 0;  // -1: none
     std::unique_ptr<CGP_Surface> surface;
-    std::unique_ptr<GP_ColorKeyRecord> colorKey;   // own copy, or null
+    std::unique_ptr<GP_ColorKeyRecord> colorKey;  // own copy, or null
     CGP_GraphServer* server = nullptr;
-    std::uint8_t systemMemory = 0;                 // the surface was asked for in system memory
+    std::uint8_t systemMemory = 0;  // the surface was asked for in system memory
 };
 
 // Called by a restore when the screen is no longer 640 x 480 x 16: true when the game took it (its window was
@@ -57,7 +57,7 @@ public:
     CGP_ServerSet* servers = nullptr;
     std::vector<GP_GraphSlot> slots;
     std::int32_t slotCount = 0;  // slots.size()
-    std::string extension;               // of the file in work
+    std::string extension;       // of the file in work
     std::FILE* fileInWork = nullptr;
     GP_ColorKeyRecord* pendingColorKey = nullptr;  // set by callers just before they ask for a surface
 

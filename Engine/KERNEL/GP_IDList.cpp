@@ -7,7 +7,6 @@ namespace {
 constexpr std::uint16_t FirstSize = 16;
 constexpr std::uint16_t Step = 16;
 
-
 }  // namespace
 
 CGP_IDList::CGP_IDList(CGP_GameMainFrame* owner) : list(std::make_unique<CGP_PtrList>(FirstSize, Step)), owner(owner) {}
@@ -21,7 +20,9 @@ void CGP_IDList::Read(std::FILE* stream)
         complete = std::fread(&id, sizeof id, 1, stream) == 1;
         if (complete) list->Append(GP_IDToEntry(id));
     }
-    if (!complete) throw CGP_FatalExeption("GP_IDList", __LINE__, FormatNew("Ошибка при чтении списка идентификаторов"), nullptr, 1);
+    if (!complete)
+        throw CGP_FatalExeption("GP_IDList", __LINE__, FormatNew("Ошибка при чтении списка идентификаторов"), nullptr,
+                                1);
 }
 
 bool CGP_IDList::Write(std::FILE* stream) const

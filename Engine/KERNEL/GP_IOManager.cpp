@@ -34,7 +34,8 @@ std::uint16_t VersionOf(const char* text)
 // Locators and the trailer offset are 32-bit, and 0xFFFFFFFF means "not in the pack".
 void CheckPackSize(std::uint64_t offset)
 {
-    if (offset >= GP_NoLocator) throw CGP_FatalExeption(Module, __LINE__, FormatNew("Пакет ресурсов больше 4 ГБ"), nullptr, 1);
+    if (offset >= GP_NoLocator)
+        throw CGP_FatalExeption(Module, __LINE__, FormatNew("Пакет ресурсов больше 4 ГБ"), nullptr, 1);
 }
 
 class PackWriter {
@@ -105,8 +106,10 @@ std::FILE* CGP_IOManager::OpenRead(std::uint32_t id)
     if (!names) return nullptr;
     if (const GP_NameGroup* group = names->GetGroup(GP_GroupOf(id))) {
         std::FILE* pack = nullptr;
-        if (pack1 && group->storage == GP_StorageFirstPack) pack = pack1;
-        else if (pack2 && group->storage == GP_StorageSecondPack) pack = pack2;
+        if (pack1 && group->storage == GP_StorageFirstPack)
+            pack = pack1;
+        else if (pack2 && group->storage == GP_StorageSecondPack)
+            pack = pack2;
         const GP_NameEntry* entry = names->GetEntry(GP_IndexOf(id), GP_GroupOf(id));
         if (pack && entry->locator != GP_NoLocator && std::fseek(pack, entry->locator, SEEK_SET) == 0) return pack;
     }
@@ -148,8 +151,7 @@ char* CGP_IOManager::LoosePath(const char* fullPath)
     if (last == std::string::npos || last == 0) return nullptr;
     const std::size_t before = path.find_last_of("\\/", last - 1);
     if (before == std::string::npos) return nullptr;
-    const std::string loose =
-        "RESOURCE\\" + path.substr(before + 1, last - before - 1) + "\\" + path.substr(last + 1);
+    const std::string loose = "RESOURCE\\" + path.substr(before + 1, last - before - 1) + "\\" + path.substr(last + 1);
     char* result = new char[loose.size() + 1];
     std::memcpy(result, loose.c_str(), loose.size() + 1);
     return result;
@@ -166,7 +168,8 @@ void CGP_IOManager::BuildPackOf(const char* path, std::uint32_t storage)
     const char* minor = names ? names->GetName(GP_PackMinorVersionName, 0) : nullptr;
     const char* fileName = names ? names->GetName(GP_PackFileNameName, 0) : nullptr;
     if (!title || !major || !minor || !fileName)
-        throw CGP_FatalExeption(Module, __LINE__, FormatNew("В группе 0 таблицы имён нет имён 2, 3, 4 и 8"), nullptr, 1);
+        throw CGP_FatalExeption(Module, __LINE__, FormatNew("В группе 0 таблицы имён нет имён 2, 3, 4 и 8"), nullptr,
+                                1);
 
     platform::UniqueFile owned = platform::OpenUniqueFile(path, "wb");
     if (!owned) ThrowCannotCreate(path);

@@ -14,7 +14,12 @@ constexpr int CentreX = CGP_MouseCursor::ScreenWidth / 2;
 constexpr int CentreY = CGP_MouseCursor::ScreenHeight / 2;
 constexpr int SteeringKeyMotion = 640;
 
-enum GP_CursorGameKey { KeyLeft = 0, KeyRight = 1, KeyFire1 = 2, KeyFire2 = 3 };
+enum GP_CursorGameKey {
+    KeyLeft = 0,
+    KeyRight = 1,
+    KeyFire1 = 2,
+    KeyFire2 = 3
+};
 constexpr std::uint32_t LeftButtonBit = 1;
 constexpr std::uint32_t RightButtonBit = 2;
 
@@ -42,8 +47,10 @@ CGP_MouseCursor::Steering CGP_MouseCursor::MoveByInput()
     if (!input->joystickPresent) return steer;
     // An exponential curve: small deflections steer finely, full deflection (1000) steers 16 pixels.
     const int j = input->joystickX;
-    if (j >= 1) steer.dx += static_cast<int>(std::pow(joystickBase, j) - 1);
-    else steer.dx -= static_cast<int>(std::pow(joystickBase, -j) - 1);
+    if (j >= 1)
+        steer.dx += static_cast<int>(std::pow(joystickBase, j) - 1);
+    else
+        steer.dx -= static_cast<int>(std::pow(joystickBase, -j) - 1);
     steer.fire1 = input->joystickButtons[0] != 0;
     steer.fire2 = input->joystickButtons[1] != 0;
     return steer;

@@ -33,7 +33,7 @@ public:
     double joystickBase;  // 10^0.00125: full deflection (1000) steers 16 pixels a frame
     CGP_GameObject* player = nullptr;
     CGP_DirectInput* input = nullptr;
-    GP_CursorPoint leftHeld, leftReleased;    // where the cursor was in the last frame the button was down, up
+    GP_CursorPoint leftHeld, leftReleased;  // where the cursor was in the last frame the button was down, up
     GP_CursorPoint rightHeld, rightReleased;
     std::uint8_t leftDown = 0;
     std::uint8_t rightDown = 0;

@@ -23,8 +23,7 @@ void CGP_Music::Create()
 void CGP_Music::Load(std::uint32_t id)
 {
     if (!GlobalMusicEnabled || !segment || !names) return;
-    if (const char* fileName = names->GetName(GP_IndexOf(id), GP_GroupOf(id)))
-        segment->Load(fileName);
+    if (const char* fileName = names->GetName(GP_IndexOf(id), GP_GroupOf(id))) segment->Load(fileName);
 }
 
 void CGP_Music::Play(DWORD repeats)

@@ -85,7 +85,8 @@ void CGP_MusicSegment::Stop()
 
 void CGP_MusicSegment::SetVolume(LONG hundredthsOfDecibel)
 {
-    if (performance) performance->SetGlobalParam(GUID_PerfMasterVolume, &hundredthsOfDecibel, sizeof hundredthsOfDecibel);
+    if (performance)
+        performance->SetGlobalParam(GUID_PerfMasterVolume, &hundredthsOfDecibel, sizeof hundredthsOfDecibel);
 }
 
 void CGP_MusicSegment::SetTempo(float factor)

@@ -23,7 +23,10 @@ GP_NameEntry& NoneEntry()
     return none;
 }
 
-[[noreturn]] void ThrowDamaged() { throw CGP_FatalExeption(Module, __LINE__, FormatNew("%s", DamagedTableText), nullptr, 1); }
+[[noreturn]] void ThrowDamaged()
+{
+    throw CGP_FatalExeption(Module, __LINE__, FormatNew("%s", DamagedTableText), nullptr, 1);
+}
 
 // Reads the unscrambled image without ever stepping past its end.
 class ImageCursor {
@@ -79,7 +82,8 @@ public:
     void PutText(std::string_view text)
     {
         if (text.size() > CGP_NameServer::MaxTextLength)
-            throw CGP_FatalExeption(Module, __LINE__, FormatNew("Имя в таблице имён длиннее 1023 символов"), nullptr, 1);
+            throw CGP_FatalExeption(Module, __LINE__, FormatNew("Имя в таблице имён длиннее 1023 символов"), nullptr,
+                                    1);
         image.append(text);
         image.push_back('\0');
     }
@@ -194,8 +198,8 @@ void CGP_NameServer::Save(std::FILE* stream) const
     builder.Put<std::uint16_t>(GetGroupCount());
     for (std::uint32_t g = 0; g < GetGroupCount(); ++g) {
         const GP_NameGroup* group = GetGroup(g);
-        GroupRecord{group->name.c_str(), group->mask.c_str(), group->directory.c_str(), group->resourceKind,
-                    group->storage, group->GetCount()}
+        GroupRecord{group->name.c_str(), group->mask.c_str(), group->directory.c_str(),
+                    group->resourceKind, group->storage,      group->GetCount()}
             .Write(builder);
         for (std::uint32_t n = 0; n < group->GetCount(); ++n) {
             const GP_NameEntry* entry = group->GetEntry(n);
@@ -214,7 +218,8 @@ void CGP_NameServer::SaveFile(const char* path) const
 {
     platform::UniqueFile stream = platform::OpenUniqueFile(path, "wb");
     if (!stream)
-        throw CGP_FatalExeption(Module, __LINE__, FormatNew("Невозможно открыть файл %s для записи.", path), nullptr, 1);
+        throw CGP_FatalExeption(Module, __LINE__, FormatNew("Невозможно открыть файл %s для записи.", path), nullptr,
+                                1);
     Save(stream.get());
     if (std::fclose(stream.release()) != 0)
         throw CGP_FatalExeption(Module, __LINE__, FormatNew("Ошибка при записи таблицы имён"), nullptr, 1);

@@ -66,7 +66,10 @@ public:
     float GetAbsY() const;
 
     template <typename T>
-    T* Block() const { return reinterpret_cast<T*>(block.get()); }
+    T* Block() const
+    {
+        return reinterpret_cast<T*>(block.get());
+    }
     std::uint32_t BlockSize() const { return blockSize; }
 
     float elapsed = 0;

@@ -1,8 +1,8 @@
 #include "GP_Picture.h"
 
+#include <strings.h>
 #include <cstring>
 #include <iterator>
-#include <strings.h>
 
 namespace {
 

@@ -11,10 +11,10 @@ struct GP_ChannelMasks {
 struct GP_FadeChannel {
     std::uint16_t mask;
     int shift;
-    int outHigh;    // fade-out step above the threshold
-    int outLow;     // fade-out step at or below it
+    int outHigh;  // fade-out step above the threshold
+    int outLow;   // fade-out step at or below it
     int threshold;
-    int in;         // fade-in step
+    int in;  // fade-in step
 };
 
 struct GP_FadeChannels {

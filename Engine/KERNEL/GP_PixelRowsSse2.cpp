@@ -26,8 +26,12 @@ struct FadeLanes {
     __m128i mask, shift, outHigh, outLow, threshold, in;
 
     explicit FadeLanes(const GP_FadeChannel& c)
-        : mask(Splat(c.mask)), shift(_mm_cvtsi32_si128(c.shift)), outHigh(Splat(c.outHigh)),
-          outLow(Splat(c.outLow)), threshold(Splat(c.threshold)), in(Splat(c.in))
+        : mask(Splat(c.mask)),
+          shift(_mm_cvtsi32_si128(c.shift)),
+          outHigh(Splat(c.outHigh)),
+          outLow(Splat(c.outLow)),
+          threshold(Splat(c.threshold)),
+          in(Splat(c.in))
     {
     }
 
@@ -58,8 +62,7 @@ struct FadeLanes {
 bool RaisesWithin16Bits(const GP_FadeChannels& c)
 {
     for (const GP_FadeChannel& channel : {c.r, c.g, c.b})
-        if ((channel.mask >> channel.shift) + channel.in > 0xFFFF || channel.in < 0 || channel.shift > 15)
-            return false;
+        if ((channel.mask >> channel.shift) + channel.in > 0xFFFF || channel.in < 0 || channel.shift > 15) return false;
     return true;
 }
 

@@ -17,10 +17,10 @@ public:
     // Stores the pointer at index count; ignored once the list holds MaxEntries.
     void Append(void* entry);
 
-    void** block = nullptr;       // capacity + 1 entries
-    std::uint16_t count = 0;      // entries in use
-    std::uint16_t capacity = 0;   // highest index the block can hold
-    std::uint16_t step = 0;       // growth step
+    void** block = nullptr;      // capacity + 1 entries
+    std::uint16_t count = 0;     // entries in use
+    std::uint16_t capacity = 0;  // highest index the block can hold
+    std::uint16_t step = 0;      // growth step
     std::uint32_t reserved = 0;
 
 private:

@@ -15,7 +15,7 @@ public:
     static constexpr int Channels = 8;
 
     struct Channel {
-        float startTime = 0.0f;             // the game clock when it started
+        float startTime = 0.0f;  // the game clock when it started
         std::unique_ptr<CGP_SoundBuffer> buffer;
         CGP_SoundSource* source = nullptr;
         std::uint8_t positioned = 0;

@@ -19,10 +19,7 @@ CGP_SoundServer::CGP_SoundServer(CGP_IOManager* io, CGP_DirectSound* device) : i
 
 CGP_SoundServer::~CGP_SoundServer() = default;
 
-std::uint32_t CGP_SoundServer::CountSounds() const
-{
-    return io && io->names ? io->names->GetCount(SoundKind) : 0;
-}
+std::uint32_t CGP_SoundServer::CountSounds() const { return io && io->names ? io->names->GetCount(SoundKind) : 0; }
 
 void CGP_SoundServer::Resize(std::uint32_t count)
 {
@@ -41,7 +38,8 @@ CGP_SoundBuffer* CGP_SoundServer::GetSound(std::uint32_t id)
     if (inSlots && slots[index].sound) return slots[index].sound.get();
     std::FILE* stream = io ? io->OpenRead(id) : nullptr;
     if (!stream)
-        throw CGP_FatalExeption(Module, __LINE__, FormatNew("Попытка чтения из неоткрытого для чтения файла"), nullptr, 1);
+        throw CGP_FatalExeption(Module, __LINE__, FormatNew("Попытка чтения из неоткрытого для чтения файла"), nullptr,
+                                1);
     if (!inSlots) return nullptr;  // placed, but not a sound
     auto loaded = std::make_unique<CGP_SoundBuffer>(device);
     loaded->LoadWave(stream);

@@ -257,8 +257,7 @@ HRESULT CGP_Surface::Blt(CGP_Surface* destination, int sourceLeft, int sourceTop
               sourceRight - across(placed.right - clipped.right), sourceBottom - down(placed.bottom - clipped.bottom)};
     RECT to = clipped.ToRECT();
     const DWORD flags = DDBLT_WAIT | (useColorKey ? DDBLT_KEYSRC : 0);
-    return WithRestore(destination,
-                       [&] { return destination->ddSurface->Blt(&to, ddSurface, &from, flags, nullptr); });
+    return WithRestore(destination, [&] { return destination->ddSurface->Blt(&to, ddSurface, &from, flags, nullptr); });
 }
 
 int CGP_Surface::FillRect(int left, int top, int right, int bottom, std::uint32_t colour)

@@ -66,7 +66,7 @@ public:
     // Owned data is freed with ::operator delete when the surface goes.
     void SetRestoreHandler(GP_RestoreHandler handler, void* data, bool ownsData);
     bool Restore();
-    void SetClipRect(RECT* rect);  // not owned
+    void SetClipRect(RECT* rect);             // not owned
     int SetPalette(CGP_Palette* newPalette);  // GP_SurfaceOk or GP_ErrPalette
 
     // Copies the rectangle of this surface to (x, y) of the destination, cut to this surface's clip rectangle.
@@ -75,7 +75,7 @@ public:
     HRESULT Blt(CGP_Surface* destination, int sourceLeft, int sourceTop, int sourceRight, int sourceBottom,
                 int destLeft, int destTop, int destRight, int destBottom);
     int FillRect(int left, int top, int right, int bottom, std::uint32_t colour);  // GP_SurfaceOk or GP_ErrFill
-    int FillRectRecord(const RECT* rect, std::uint32_t colour);                     // null: the whole surface
+    int FillRectRecord(const RECT* rect, std::uint32_t colour);                    // null: the whole surface
     int Clear(std::uint32_t colour);
     // Opaque text at (x, y); keeps a DC that was already held.
     int DrawText(const char* text, int x, int y, COLORREF textColour, COLORREF backColour, HFONT font);

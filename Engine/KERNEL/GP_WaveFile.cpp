@@ -65,9 +65,12 @@ bool GP_ReadWave(std::FILE* stream, WAVEFORMATEX& format, std::vector<BYTE>& sam
         RiffChunkHeader chunk;
         if (!ReadRecord(stream, chunk)) return false;
         bool read = false;
-        if (chunk.tag.Is("fmt ") && !haveFormat) read = haveFormat = ReadFormat(stream, chunk.size, format);
-        else if (chunk.tag.Is("data") && !haveData) read = haveData = ReadSamples(stream, chunk.size, samples);
-        else read = Skip(stream, chunk.size);
+        if (chunk.tag.Is("fmt ") && !haveFormat)
+            read = haveFormat = ReadFormat(stream, chunk.size, format);
+        else if (chunk.tag.Is("data") && !haveData)
+            read = haveData = ReadSamples(stream, chunk.size, samples);
+        else
+            read = Skip(stream, chunk.size);
         if (!read) return false;
         if ((chunk.size & 1) && (!haveFormat || !haveData)) Skip(stream, 1);
     }

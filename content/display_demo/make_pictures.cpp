@@ -35,9 +35,11 @@ Rgb Backdrop(int x, int y)
     const double sunDistance = std::hypot(x - 480.0, y - 120.0);
     if (sunDistance < 50) return {255, 220, 90};
     const double hill = 360 + 40 * std::sin(x / 70.0) + 20 * std::sin(x / 23.0);
-    if (y > hill) return {static_cast<std::uint8_t>(30 + (y - 360) / 4), static_cast<std::uint8_t>(110 + (y - 360) / 3), 40};
+    if (y > hill)
+        return {static_cast<std::uint8_t>(30 + (y - 360) / 4), static_cast<std::uint8_t>(110 + (y - 360) / 3), 40};
     const double t = y / 400.0;
-    return {static_cast<std::uint8_t>(40 + 120 * t), static_cast<std::uint8_t>(80 + 120 * t), static_cast<std::uint8_t>(200 + 50 * t)};
+    return {static_cast<std::uint8_t>(40 + 120 * t), static_cast<std::uint8_t>(80 + 120 * t),
+            static_cast<std::uint8_t>(200 + 50 * t)};
 }
 
 std::string BackdropBmp()

@@ -46,17 +46,18 @@ namespace {
 __m128i BlendLanes(__m128i d, __m128i s, __m128i g, __m128i gInverse, __m128i h, __m128i hInverse)
 {
     const __m128i mask3f0 = _mm_set1_epi16(0x03f0), mask7e0 = _mm_set1_epi16(0x07e0), mask1f = _mm_set1_epi16(0x1f);
-    const __m128i x = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_and_si128(_mm_srli_epi16(s, 1), mask3f0), g),
-                                                  _mm_mullo_epi16(_mm_and_si128(_mm_srli_epi16(d, 1), mask3f0), gInverse)),
-                                    _mm_set1_epi16(0x0200));
+    const __m128i x =
+        _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_and_si128(_mm_srli_epi16(s, 1), mask3f0), g),
+                                    _mm_mullo_epi16(_mm_and_si128(_mm_srli_epi16(d, 1), mask3f0), gInverse)),
+                      _mm_set1_epi16(0x0200));
     const __m128i green = _mm_and_si128(_mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 6)), 5), mask7e0);
     const __m128i y = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_and_si128(s, mask1f), h),
                                                   _mm_mullo_epi16(_mm_and_si128(d, mask1f), hInverse)),
                                     _mm_set1_epi16(0x0010));
     const __m128i blue = _mm_srli_epi16(_mm_add_epi16(y, _mm_srli_epi16(y, 5)), 5);
-    const __m128i z = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(s, 11), h),
-                                                  _mm_mullo_epi16(_mm_srli_epi16(d, 11), hInverse)),
-                                    _mm_set1_epi16(0x0010));
+    const __m128i z = _mm_add_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(s, 11), h), _mm_mullo_epi16(_mm_srli_epi16(d, 11), hInverse)),
+        _mm_set1_epi16(0x0010));
     const __m128i red = _mm_slli_epi16(_mm_srli_epi16(_mm_add_epi16(z, _mm_srli_epi16(z, 5)), 5), 11);
     return _mm_or_si128(_mm_or_si128(blue, green), red);
 }
@@ -109,14 +110,19 @@ __m128i BlendPlainLanes(__m128i d, __m128i s, __m128i g, __m128i h)
 {
     const __m128i mask3f = _mm_set1_epi16(0x3f), mask1f = _mm_set1_epi16(0x1f);
     const __m128i greenDelta = _mm_srai_epi16(
-        _mm_mullo_epi16(_mm_sub_epi16(_mm_and_si128(_mm_srli_epi16(s, 5), mask3f), _mm_and_si128(_mm_srli_epi16(d, 5), mask3f)), g), 1);
-    const __m128i green = _mm_and_si128(_mm_add_epi16(_mm_and_si128(d, _mm_set1_epi16(static_cast<short>(0xffe0))), greenDelta),
-                                        _mm_set1_epi16(0x07e0));
+        _mm_mullo_epi16(
+            _mm_sub_epi16(_mm_and_si128(_mm_srli_epi16(s, 5), mask3f), _mm_and_si128(_mm_srli_epi16(d, 5), mask3f)), g),
+        1);
+    const __m128i green =
+        _mm_and_si128(_mm_add_epi16(_mm_and_si128(d, _mm_set1_epi16(static_cast<short>(0xffe0))), greenDelta),
+                      _mm_set1_epi16(0x07e0));
     const __m128i blueDelta =
         _mm_srai_epi16(_mm_mullo_epi16(_mm_sub_epi16(_mm_and_si128(s, mask1f), _mm_and_si128(d, mask1f)), h), 5);
-    const __m128i redDelta = _mm_slli_epi16(_mm_mullo_epi16(_mm_sub_epi16(_mm_srli_epi16(s, 11), _mm_srli_epi16(d, 11)), h), 6);
-    const __m128i red = _mm_and_si128(_mm_add_epi16(_mm_and_si128(d, _mm_set1_epi16(static_cast<short>(0xf83f))), redDelta),
-                                      _mm_set1_epi16(static_cast<short>(0xf800)));
+    const __m128i redDelta =
+        _mm_slli_epi16(_mm_mullo_epi16(_mm_sub_epi16(_mm_srli_epi16(s, 11), _mm_srli_epi16(d, 11)), h), 6);
+    const __m128i red =
+        _mm_and_si128(_mm_add_epi16(_mm_and_si128(d, _mm_set1_epi16(static_cast<short>(0xf83f))), redDelta),
+                      _mm_set1_epi16(static_cast<short>(0xf800)));
     return _mm_add_epi16(_mm_add_epi16(_mm_or_si128(_mm_and_si128(d, mask1f), green), blueDelta), red);
 }
 
@@ -124,7 +130,8 @@ __m128i BlendPlainLanes(__m128i d, __m128i s, __m128i g, __m128i h)
 
 void BlendRow565Sse2(std::uint16_t* row, const std::uint16_t* source, int count, int weight)
 {
-    const __m128i g = _mm_set1_epi16(static_cast<short>(weight >> 2)), h = _mm_set1_epi16(static_cast<short>(weight >> 3));
+    const __m128i g = _mm_set1_epi16(static_cast<short>(weight >> 2)),
+                  h = _mm_set1_epi16(static_cast<short>(weight >> 3));
     int i = 0;
     for (; i + 8 <= count; i += 8) {
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));

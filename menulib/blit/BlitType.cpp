@@ -98,11 +98,10 @@ int BlitTypeList::Add(const char* name, BlitType* type)
 BlitTypeList& GetBlitTypeList()
 {
     static BlitTypeList list;
-    static const bool registered = (list.Add("Normal", &NormalBlitType()),
-                                    list.Add("Transparent Mask", &TransparentMaskBlitType()),
-                                    list.Add("Blend Black Bias", &BlendBlackBiasType()),
-                                    list.Add("Blend Test Light", &BlendTestLightType()),
-                                    list.Add("Blend Amplify Light", &BlendAmplifyLightType()), true);
+    static const bool registered =
+        (list.Add("Normal", &NormalBlitType()), list.Add("Transparent Mask", &TransparentMaskBlitType()),
+         list.Add("Blend Black Bias", &BlendBlackBiasType()), list.Add("Blend Test Light", &BlendTestLightType()),
+         list.Add("Blend Amplify Light", &BlendAmplifyLightType()), true);
     (void)registered;
     return list;
 }
@@ -112,8 +111,8 @@ bool BlitTypesUseSimd() { return SimdChosen(); }
 void RegisterBlitTypes(bool simd)
 {
     SimdChosen() = simd;
-    BlitType* types[] = {&NormalBlitType(),       &TransparentMaskBlitType(), &Blit555Type(),
-                         &BlendBlackBiasType(),   &BlendTestLightType(),      &BlendAmplifyLightType()};
+    BlitType* types[] = {&NormalBlitType(),     &TransparentMaskBlitType(), &Blit555Type(),
+                         &BlendBlackBiasType(), &BlendTestLightType(),      &BlendAmplifyLightType()};
     for (BlitType* type : types) type->RegisterDrawFunctions(simd);
 }
 

@@ -13,12 +13,11 @@ namespace plain_rows {
 // Clips the (equal-sized) rectangles of a draw to the source's and the destination's pixels, moving the other
 // rectangle's edges by the same amounts; false when nothing is left. Draw functions may be called directly, so
 // they never trust a rectangle to lie inside the frames' lines.
-inline bool ClipDrawRects(const CFrameInterface& source, platform::Rect& sourceRect,
-                          const CFrameInterface& destination, platform::Rect& destinationRect)
+inline bool ClipDrawRects(const CFrameInterface& source, platform::Rect& sourceRect, const CFrameInterface& destination,
+                          platform::Rect& destinationRect)
 {
     if (!source.GetPixels() || !destination.GetPixels()) return false;
-    return ClipBlitRects(platform::Rect::OfSize(source.GetWidth(), source.GetHeight()), destinationRect,
-                         sourceRect) &&
+    return ClipBlitRects(platform::Rect::OfSize(source.GetWidth(), source.GetHeight()), destinationRect, sourceRect) &&
            ClipBlitRects(platform::Rect::OfSize(destination.GetWidth(), destination.GetHeight()), sourceRect,
                          destinationRect);
 }
@@ -35,11 +34,12 @@ void WalkRows(CFrameInterface* source, platform::Rect sourceRect, CFrameInterfac
     const int width = destinationRect.Width();
     for (int y = 0; y < destinationRect.Height(); ++y) {
         const std::uint8_t* from =
-            source->GetPixels() + (static_cast<std::size_t>(sourceLines[sourceRect.top + y]) + sourceRect.left) *
-                                      sourceBytes;
-        std::uint8_t* to = destination->GetPixels() +
-                           (static_cast<std::size_t>(destinationLines[destinationRect.top + y]) + destinationRect.left) *
-                               destinationBytes;
+            source->GetPixels() +
+            (static_cast<std::size_t>(sourceLines[sourceRect.top + y]) + sourceRect.left) * sourceBytes;
+        std::uint8_t* to =
+            destination->GetPixels() +
+            (static_cast<std::size_t>(destinationLines[destinationRect.top + y]) + destinationRect.left) *
+                destinationBytes;
         rowOp(from, to, width);
     }
 }

@@ -7,7 +7,10 @@
 #include "foundation/PropertyTypes.h"
 
 BitStream::BitStream(const std::uint8_t* data, int size, const char* source, NamedList* messageTypes)
-    : m_data(data), m_end(size > 0 ? size : 0), m_source(source), m_hasSource(source != nullptr),
+    : m_data(data),
+      m_end(size > 0 ? size : 0),
+      m_source(source),
+      m_hasSource(source != nullptr),
       m_messageTypes(messageTypes)
 {
 }
@@ -185,26 +188,28 @@ void BitStream::Fail(NamedList& list, const char* name)
         FatalMessageAndExit("Fatal Not Found Error", list.MissingItemText(name).GetText());
     }
     bool printable = std::strlen(name) > 1;
-    for (const char* p = name; *p && printable; ++p)
-        printable = static_cast<unsigned char>(*p) >= 32 && *p != 127;
+    for (const char* p = name; *p && printable; ++p) printable = static_cast<unsigned char>(*p) >= 32 && *p != 127;
     CString text("Encountered fatal error while trying to process a message from a networked computer.  ");
     const char* title;
     if (printable) {
         title = "Missing network message handler";
-        text.AppendFormat("A message of type \"%s\" was received but no handler for such a message could be found.  "
-                          "This usually means you do not have the same version of the game as the other networked "
-                          "computer.  But this could also mean there is an error in the \"%s\" message handler "
-                          "code.",
-                          name, source);
+        text.AppendFormat(
+            "A message of type \"%s\" was received but no handler for such a message could be found.  "
+            "This usually means you do not have the same version of the game as the other networked "
+            "computer.  But this could also mean there is an error in the \"%s\" message handler "
+            "code.",
+            name, source);
     } else {
         title = "Improperly formatted network message";
-        text.AppendFormat("Received an improperly formatted message of type \"%s\"  This usually means there is a bug "
-                          "in the code that generates and/or handles message of that type.",
-                          source);
+        text.AppendFormat(
+            "Received an improperly formatted message of type \"%s\"  This usually means there is a bug "
+            "in the code that generates and/or handles message of that type.",
+            source);
     }
     text.Append("\r\n\r\nThis error could also be caused by a disruption in the network link.");
-    text.Append("\r\nOr this error could also be caused by a computer that does not respond for a long period of "
-                "time which can happen when running an \"editor\" version of the game with data that has not been "
-                "compiled yet. (the first time you load a level)");
+    text.Append(
+        "\r\nOr this error could also be caused by a computer that does not respond for a long period of "
+        "time which can happen when running an \"editor\" version of the game with data that has not been "
+        "compiled yet. (the first time you load a level)");
     FatalMessageAndExit(title, text.GetText());
 }

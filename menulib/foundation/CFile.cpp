@@ -34,10 +34,14 @@ CFileBuf* StreamFromPseudoPath(const char* path)
         for (int k = 0; k < 2; ++k) {
             const char c = digits[byte * 2 + k];
             int nibble;
-            if (c >= '0' && c <= '9') nibble = c - '0';
-            else if (c >= 'a' && c <= 'f') nibble = c - 'a' + 10;
-            else if (c >= 'A' && c <= 'F') nibble = c - 'A' + 10;
-            else return byte >= 4 && k == 0 ? CFileBuf::FindLive(address) : nullptr;
+            if (c >= '0' && c <= '9')
+                nibble = c - '0';
+            else if (c >= 'a' && c <= 'f')
+                nibble = c - 'a' + 10;
+            else if (c >= 'A' && c <= 'F')
+                nibble = c - 'A' + 10;
+            else
+                return byte >= 4 && k == 0 ? CFileBuf::FindLive(address) : nullptr;
             value = value * 16 + nibble;
         }
         address |= static_cast<std::uintptr_t>(value) << (8 * byte);
@@ -97,8 +101,9 @@ bool CFile::WriteCompressedTarget()
                         (!absolute && FileState().archivesMounted && VirtualFileTree::Instance().HoldsMember(path));
     if (member || !(flags & kFileCreate) || (flags & kFileNotOnDisk)) {
         CFile target;
-        bool ok = target.Open(path, flags) && CompressedBlockCodec::WriteBlock(target, memory->GetData(), memory->Size(),
-                                                                               CompressedBlockCodec::kLevel);
+        bool ok =
+            target.Open(path, flags) &&
+            CompressedBlockCodec::WriteBlock(target, memory->GetData(), memory->Size(), CompressedBlockCodec::kLevel);
         return target.Close() && ok;
     }
     CMemoryFileBuf packed;
@@ -237,7 +242,10 @@ bool CFile::WriteText(const char* text)
     return Write(text, n) == n;
 }
 
-bool CFile::WriteCString(const CString& text) { return Write(text.GetText(), text.GetByteLength()) == text.GetByteLength(); }
+bool CFile::WriteCString(const CString& text)
+{
+    return Write(text.GetText(), text.GetByteLength()) == text.GetByteLength();
+}
 
 bool CFile::WriteLine(const char* text)
 {

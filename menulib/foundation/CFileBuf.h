@@ -52,7 +52,11 @@ public:
     static CFileBuf* FindLive(std::uintptr_t address);
 
 private:
-    enum class LastAccess { None, Read, Write };
+    enum class LastAccess {
+        None,
+        Read,
+        Write
+    };
     void Switch(LastAccess next);
 
     std::unique_ptr<std::FILE, CloseFileWhenOwned> m_file;

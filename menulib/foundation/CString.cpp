@@ -417,8 +417,7 @@ void CString::SetPathWithSubpath(const char* base, const char* relative, const c
     Append(suffixCopy);
 }
 
-void CString::SetPathWithSubpathAndFile(const char* base, const char* relative, const char* file,
-                                        const char* suffix)
+void CString::SetPathWithSubpathAndFile(const char* base, const char* relative, const char* file, const char* suffix)
 {
     const CString fileCopy(file), suffixCopy(suffix);
     SetPathWithSubpath(base, relative, nullptr);
@@ -508,7 +507,10 @@ bool CString::ReplaceFirst(const CString& what, const CString& with, int start)
     return true;
 }
 
-int CString::ReplaceAll(const char* what, const CString& with, int start) { return ReplaceAll(CString(what), with, start); }
+int CString::ReplaceAll(const char* what, const CString& with, int start)
+{
+    return ReplaceAll(CString(what), with, start);
+}
 
 int CString::ReplaceAll(const CString& what, const CString& with, int start)
 {
@@ -564,7 +566,10 @@ void CString::KeepOnlyWhere(Keep keep)
     PutUnit(out, 0);
 }
 
-void CString::RemoveBlanks() { KeepOnlyWhere([](std::uint16_t c) { return !IsBlank(c); }); }
+void CString::RemoveBlanks()
+{
+    KeepOnlyWhere([](std::uint16_t c) { return !IsBlank(c); });
+}
 
 void CString::KeepOnly(const char* set)
 {

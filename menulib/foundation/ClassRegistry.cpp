@@ -10,7 +10,11 @@
 
 ClassInfo::ClassInfo(ClassInfo** slot, const char* name, float version, ClassInfo* parent, int size, bool abstract,
                      ClassFactory factory, const ClassArrayFactory* arrayFactory, ClassDeclaration declaration)
-    : m_name(name), m_version(version), m_abstract(abstract), m_instanceSize(size), m_factory(factory),
+    : m_name(name),
+      m_version(version),
+      m_abstract(abstract),
+      m_instanceSize(size),
+      m_factory(factory),
       m_arrayFactory(arrayFactory)
 {
     if (!parent) parent = CObject::GetStaticClassInfo();
@@ -194,9 +198,10 @@ int ClassRegistry::IndexOf(const ClassInfo* record) const
 }
 
 LocalizedString CorruptedProgramTitle("FATAL ERROR!", "title of the message shown for a corrupted program", 0);
-LocalizedString CorruptedProgramText("The executable or data file appears to have become corrupted. Please reinstall "
-                                     "the product, or contact the vendor for assistance.",
-                                     "message shown when a data file names a class the program lacks", 0);
+LocalizedString CorruptedProgramText(
+    "The executable or data file appears to have become corrupted. Please reinstall "
+    "the product, or contact the vendor for assistance.",
+    "message shown when a data file names a class the program lacks", 0);
 
 CObject* ClassRegistry::CreateObject(const char* name, int arg1, int arg2) const
 {

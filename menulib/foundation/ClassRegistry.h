@@ -124,27 +124,28 @@ inline const ClassArrayFactory ObjectArrayOf = {
 //     IMPLEMENT_PERSISTENT_CLASS(CFoo, CParent, 1.0f, DeclareFoo)          (a class that can be created)
 //     IMPLEMENT_ABSTRACT_CLASS(CFoo, CParent, 1.0f, DeclareFoo)            (a class that cannot)
 // Each constructor calls ConstructOwnMembers() and each destructor DestroyOwnMembers().
-#define DECLARE_PERSISTENT_CLASS(ClassName)                                 \
-public:                                                                     \
-    static ClassInfo* GetStaticClassInfo();                                 \
+#define DECLARE_PERSISTENT_CLASS(ClassName)                                   \
+public:                                                                       \
+    static ClassInfo* GetStaticClassInfo();                                   \
     ClassInfo* GetClassInfo() const override { return GetStaticClassInfo(); } \
-                                                                            \
+                                                                              \
 private:
 
-#define VEL_IMPLEMENT_CLASS_RECORD(ClassName, Parent, Version, Declaration, Abstract, Factory, ArrayFactory)          \
-    ClassInfo* ClassName::GetStaticClassInfo()                                                                      \
-    {                                                                                                               \
-        static ClassInfo* record = nullptr;                                                                         \
-        if (!record)                                                                                                \
+#define VEL_IMPLEMENT_CLASS_RECORD(ClassName, Parent, Version, Declaration, Abstract, Factory, ArrayFactory)       \
+    ClassInfo* ClassName::GetStaticClassInfo()                                                                     \
+    {                                                                                                              \
+        static ClassInfo* record = nullptr;                                                                        \
+        if (!record)                                                                                               \
             new ClassInfo(&record, #ClassName, Version, Parent::GetStaticClassInfo(), sizeof(ClassName), Abstract, \
-                          Factory, ArrayFactory, Declaration);                                                      \
-        return record;                                                                                              \
-    }                                                                                                               \
+                          Factory, ArrayFactory, Declaration);                                                     \
+        return record;                                                                                             \
+    }                                                                                                              \
     static ClassRegistrar ClassName##_registrar(ClassName::GetStaticClassInfo());
 
-#define IMPLEMENT_PERSISTENT_CLASS(ClassName, Parent, Version, Declaration)                                   \
-    VEL_IMPLEMENT_CLASS_RECORD(ClassName, Parent, Version, Declaration, false,                                \
-                               [](int, int) -> CObject* { return new ClassName; }, &ObjectArrayOf<ClassName>)
+#define IMPLEMENT_PERSISTENT_CLASS(ClassName, Parent, Version, Declaration)                                 \
+    VEL_IMPLEMENT_CLASS_RECORD(                                                                             \
+        ClassName, Parent, Version, Declaration, false, [](int, int) -> CObject* { return new ClassName; }, \
+        &ObjectArrayOf<ClassName>)
 
 #define IMPLEMENT_ABSTRACT_CLASS(ClassName, Parent, Version, Declaration) \
     VEL_IMPLEMENT_CLASS_RECORD(ClassName, Parent, Version, Declaration, true, nullptr, nullptr)

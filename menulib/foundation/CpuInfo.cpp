@@ -41,7 +41,8 @@ void OnIllegalInstruction(int) { siglongjmp(probeJump, 1); }
 // Runs one instruction of the feature with SIGILL caught: a processor or system that cannot run it jumps back.
 bool ProbeFeature(CpuFeature feature)
 {
-    struct sigaction guard{}, previous{};
+    struct sigaction guard {
+    }, previous{};
     guard.sa_handler = OnIllegalInstruction;
     sigemptyset(&guard.sa_mask);
     sigaction(SIGILL, &guard, &previous);
@@ -81,9 +82,9 @@ const char* CpuModelName(const char* vendor, int family, int model)
     }
     if (std::strcmp(vendor, "GenuineIntel") == 0) {
         if (family == 4) {
-            static const char* const names[] = {"INTEL 486DX",  "INTEL 486DX", "INTEL 486SX",  "INTEL 486DX2",
-                                                "INTEL 486SL",  "INTEL 486SX2", nullptr,       "INTEL 486DX2E",
-                                                "INTEL 486DX4"};
+            static const char* const names[] = {"INTEL 486DX",  "INTEL 486DX",   "INTEL 486SX",
+                                                "INTEL 486DX2", "INTEL 486SL",   "INTEL 486SX2",
+                                                nullptr,        "INTEL 486DX2E", "INTEL 486DX4"};
             return model >= 0 && model <= 8 && names[model] ? names[model] : "Unknown";
         }
         if (family == 5) {

@@ -25,10 +25,10 @@ struct CpuRecord {
 
 // The answers of the four CPUID leaves the record is built from.
 struct CpuidLeaves {
-    bool available = false;  // leaf 0 ran
-    std::uint32_t vendor[3] = {};  // EBX, EDX, ECX of leaf 0
-    std::uint32_t signature = 0;   // EAX of leaf 1
-    std::uint32_t features = 0;    // EDX of leaf 1
+    bool available = false;              // leaf 0 ran
+    std::uint32_t vendor[3] = {};        // EBX, EDX, ECX of leaf 0
+    std::uint32_t signature = 0;         // EAX of leaf 1
+    std::uint32_t features = 0;          // EDX of leaf 1
     std::uint32_t extendedMax = 0;       // EAX of leaf 0x80000000
     std::uint32_t extendedFeatures = 0;  // EDX of leaf 0x80000001
 };

@@ -2,8 +2,8 @@
 #pragma once
 
 enum FileOpenFlags : int {
-    kFileCreate = 0x1,         // with write: create or truncate; with a ';' in the path, add an archive member
-    kFileWrite = 0x2,          // without create: open for update
+    kFileCreate = 0x1,  // with write: create or truncate; with a ';' in the path, add an archive member
+    kFileWrite = 0x2,   // without create: open for update
     kFileRead = 0x4,
     kFileOwnHandle = 0x10,     // archive member streams get their own handle on the archive file
     kFileAbsolute = 0x20,      // the path as given: no base folder, no archives

@@ -20,7 +20,8 @@ bool UsesTree(const char* path, int flags)
 
 FILETIME ToFileTime(std::int64_t value)
 {
-    return FILETIME{static_cast<DWORD>(value & 0xFFFFFFFF), static_cast<DWORD>(static_cast<std::uint64_t>(value) >> 32)};
+    return FILETIME{static_cast<DWORD>(value & 0xFFFFFFFF),
+                    static_cast<DWORD>(static_cast<std::uint64_t>(value) >> 32)};
 }
 
 }  // namespace
@@ -35,7 +36,8 @@ bool FolderExists(const char* path, int flags)
 {
     if (!path) return false;
     CString folder = DiskPath(path, flags);
-    if (folder.GetLength() > 1 && folder.GetAt(folder.GetLength() - 1) == '/') folder = folder.Left(folder.GetLength() - 1);
+    if (folder.GetLength() > 1 && folder.GetAt(folder.GetLength() - 1) == '/')
+        folder = folder.Left(folder.GetLength() - 1);
     const DWORD attributes = GetFileAttributesA(folder.GetText());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

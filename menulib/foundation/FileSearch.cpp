@@ -51,8 +51,9 @@ void FixedNameArray::Add(const char* name, const FileInfo& info)
 {
     const int length = static_cast<int>(std::strlen(name));
     if (length > m_slotWidth - 1)
-        FatalMessageAndExitF("Illegal file name", "\"%s\" is an illegal file name because it is more than %d characters long",
-                             name, m_slotWidth - 1);
+        FatalMessageAndExitF("Illegal file name",
+                             "\"%s\" is an illegal file name because it is more than %d characters long", name,
+                             m_slotWidth - 1);
     if (m_count >= m_maxCount) return;
     std::memcpy(m_names + static_cast<std::size_t>(m_count) * m_slotWidth, name, length + 1);
     if (m_sizes) m_sizes[m_count] = info.size;
@@ -172,8 +173,10 @@ int EnumerateFiles(FileSearchReceiver& receiver, const FileSearchSpec& wanted, i
     } else {
         const CString& base = FileState().baseFolder;
         folder.SetPath(base.GetText(), wanted.GetFolder());
-        if (base.IsNotEmpty() && base.GetAt(base.GetLength() - 1) != '/') relativeStart = base.GetLength() + 1;
-        else relativeStart = base.GetLength();
+        if (base.IsNotEmpty() && base.GetAt(base.GetLength() - 1) != '/')
+            relativeStart = base.GetLength() + 1;
+        else
+            relativeStart = base.GetLength();
     }
     FileSearchSpec disk = wanted;
     disk.SetFolder(folder.GetText());
@@ -182,7 +185,10 @@ int EnumerateFiles(FileSearchReceiver& receiver, const FileSearchSpec& wanted, i
     return receiver.Count();
 }
 
-int EnumerateFiles(const FileSearchSpec& wanted, FileSearchReceiver& receiver) { return EnumerateFiles(receiver, wanted, 0); }
+int EnumerateFiles(const FileSearchSpec& wanted, FileSearchReceiver& receiver)
+{
+    return EnumerateFiles(receiver, wanted, 0);
+}
 
 namespace {
 class FileCounter : public FileSearchReceiver {
@@ -202,7 +208,8 @@ int CountFiles(const FileSearchSpec& wanted, int flags)
     return EnumerateFiles(counter, wanted, flags);
 }
 
-int ListFileNames(const FileSearchSpec& wanted, char* names, std::int32_t* sizes, int slotWidth, int maxCount, int flags)
+int ListFileNames(const FileSearchSpec& wanted, char* names, std::int32_t* sizes, int slotWidth, int maxCount,
+                  int flags)
 {
     FixedNameArray array(names, sizes, slotWidth, maxCount);
     return EnumerateFiles(array, wanted, flags);

@@ -9,9 +9,19 @@
 
 class FileSearchSpec {
 public:
-    enum Recursion : std::int32_t { kEverySubFolder = 0, kSkipDashedFolders = 1, kNoDescent = 2 };
-    enum Kind : std::int32_t { kFiles = 0, kFolders = 1 };
-    enum NameForm : std::int32_t { kRelativePaths = 0, kBareNames = 1 };
+    enum Recursion : std::int32_t {
+        kEverySubFolder = 0,
+        kSkipDashedFolders = 1,
+        kNoDescent = 2
+    };
+    enum Kind : std::int32_t {
+        kFiles = 0,
+        kFolders = 1
+    };
+    enum NameForm : std::int32_t {
+        kRelativePaths = 0,
+        kBareNames = 1
+    };
     static constexpr int kMaxExtensions = 5;
 
     FileSearchSpec() = default;

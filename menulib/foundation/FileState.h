@@ -3,7 +3,7 @@
 #include "foundation/CString.h"
 
 struct FileSystemState {
-    CString baseFolder{"."};      // relative paths are tried under it first
+    CString baseFolder{"."};       // relative paths are tried under it first
     bool archivesMounted = false;  // archive lookups happen only when set
     int openFiles = 0;
     int mostOpenFiles = 0;

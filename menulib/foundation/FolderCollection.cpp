@@ -151,9 +151,8 @@ void FolderCollection::RunPendingLoad()
 void FolderCollection::SortAndDropDuplicates()
 {
     if (m_items.size() >= 2)
-        std::stable_sort(m_items.begin(), m_items.end(), [](const auto& a, const auto& b) {
-            return a->name.CompareNoCase(b->name) < 0;
-        });
+        std::stable_sort(m_items.begin(), m_items.end(),
+                         [](const auto& a, const auto& b) { return a->name.CompareNoCase(b->name) < 0; });
     m_sorted = true;
     for (int i = static_cast<int>(m_items.size()) - 1; i > 0; --i)
         if (m_items[i]->name.CompareNoCase(m_items[i - 1]->name) == 0) m_items.erase(m_items.begin() + i);
@@ -193,8 +192,9 @@ void FolderCollection::FailSelfReference(int i) const
 {
     CString text("Got stuck in an infinite loop while trying to load \"");
     text.Append(m_items[i]->name);
-    text.Append("\".  This is usually caused by that file refering to itself.  The actions in this file need to be "
-                "re-scripted to go through a canned object or relay or some other indirect method");
+    text.Append(
+        "\".  This is usually caused by that file refering to itself.  The actions in this file need to be "
+        "re-scripted to go through a canned object or relay or some other indirect method");
     FatalMessageAndExit("Fatal Error", text.GetText());
 }
 
@@ -366,7 +366,8 @@ public:
 
 LoadGuardFactory GetSequenceGuardFactory()
 {
-    return [](FolderCollection& collection, int index) -> LoadGuard* { return new SequenceLoadGuard(collection, index); };
+    return
+        [](FolderCollection& collection, int index) -> LoadGuard* { return new SequenceLoadGuard(collection, index); };
 }
 
 LoadGuardFactory GetFrameGuardFactory()

@@ -17,9 +17,9 @@ class FileEnumerator;
 class FrameProcess;
 
 struct FolderCollectionItem {
-    CString name;               // path below the collection folder, without extension and without the '-'
+    CString name;                     // path below the collection folder, without extension and without the '-'
     std::unique_ptr<CObject> object;  // null until loaded
-    bool loading = false;       // set while the object is being loaded
+    bool loading = false;             // set while the object is being loaded
     ItemUseRecord state;
     bool initialised = false;
     bool keep = false;  // set by MarkUsed

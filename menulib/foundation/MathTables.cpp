@@ -29,8 +29,7 @@ void InitMathTables()
         TangentTable[i] = std::tan(angle);
     }
     ArcTangentTable[0] = 0;
-    for (int i = 1; i <= kArcTangentSteps; ++i)
-        ArcTangentTable[i] = static_cast<float>(std::atan2(10.0, 10000.0 / i));
+    for (int i = 1; i <= kArcTangentSteps; ++i) ArcTangentTable[i] = static_cast<float>(std::atan2(10.0, 10000.0 / i));
     for (int i = 0; i < 128; ++i) {
         SqrtMantissaTable[i] = TopMantissaBits(std::sqrt(1.0f + i / 128.0f));
         SqrtMantissaTable[128 + i] = TopMantissaBits(std::sqrt(2.0f + i / 64.0f));

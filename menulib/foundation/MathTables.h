@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-constexpr int kAngleSteps = 4000;     // the trigonometric tables cover one turn in this many steps
+constexpr int kAngleSteps = 4000;  // the trigonometric tables cover one turn in this many steps
 constexpr int kArcTangentSteps = 1000;
 
 extern float SineTable[kAngleSteps + 1];

@@ -37,9 +37,15 @@ std::int32_t CItemAddedToVirtualArrayMessage::TypeId()
 {
     return TypeIdFor<CItemAddedToVirtualArrayMessage>("CItemAddedToVirtualArrayMessage");
 }
-std::int32_t CChangedAntiAliasingMessage::TypeId() { return TypeIdFor<CChangedAntiAliasingMessage>("CChangedAntiAliasingMessage"); }
+std::int32_t CChangedAntiAliasingMessage::TypeId()
+{
+    return TypeIdFor<CChangedAntiAliasingMessage>("CChangedAntiAliasingMessage");
+}
 std::int32_t CCharacterTypedMessage::TypeId() { return TypeIdFor<CCharacterTypedMessage>("CCharacterTypedMessage"); }
-std::int32_t CDoIdleProcessingMessage::TypeId() { return TypeIdFor<CDoIdleProcessingMessage>("CDoIdleProcessingMessage"); }
+std::int32_t CDoIdleProcessingMessage::TypeId()
+{
+    return TypeIdFor<CDoIdleProcessingMessage>("CDoIdleProcessingMessage");
+}
 std::int32_t CPlaySoundMessage::TypeId() { return TypeIdFor<CPlaySoundMessage>("CPlaySoundMessage"); }
 
 MessageDispatcher& MessageDispatcher::Instance()

@@ -79,8 +79,8 @@ void MountArchives(const char* name, int mode, bool skipZips)
         CString mountPath = path.Left(path.GetLength() - 4);
         mountPath.Append('/');
         if (!VirtualFileTree::Instance().Add(path.GetText(), i == 0, true, mountPath.GetText(), true, 0))
-            FatalMessageAndExitF("Bad Zip file", "Unable to open zip file %s %s . May be damaged file.", mountPath.GetText(),
-                                 path.GetText());
+            FatalMessageAndExitF("Bad Zip file", "Unable to open zip file %s %s . May be damaged file.",
+                                 mountPath.GetText(), path.GetText());
     }
     progress.Report("Done Opening Zip Files and Retreiving File Lists", 1, 0);
     state.archivesMounted = true;

@@ -169,9 +169,10 @@ CString NamedList::MissingItemText(const char* name) const
     GetListName(listName);
     const char* folder = FolderName();
     CString text;
-    text.Format("The game is looking for some data or a file but can not find it.  The item we are looking for is "
-                "\"%s\"",
-                name);
+    text.Format(
+        "The game is looking for some data or a file but can not find it.  The item we are looking for is "
+        "\"%s\"",
+        name);
     if (listName.IsNotEmpty()) {
         text.AppendFormat(" which should be in the \"%s\" list", listName.GetText());
         AppendFolderClause(text, listName, folder);
@@ -199,17 +200,19 @@ CString NamedList::MissingItemText(const char* name) const
         text.AppendFormat("\r\n\r\nThe item was referenced by \"%s\"", referrer.GetText());
     const char* by = referrer.GetText();
     text.Append("\r\n\r\nThis could mean:");
-    text.AppendFormat("\r\n\r\n   A) You recently got a new file, some art or a new proram EXE, possible \"%s\", and the "
-                      "new file requires some other new file, \"%s\", to make them work.  You should be able to get "
-                      "these other files by doing a get.  It is also possable that someone else did not check these "
-                      "files in yet.  If doing a get doesn't fix the problem them find out who changed \"%s\" and "
-                      "ask them to add the new \"%s\" files.",
-                      by, name, by, name);
+    text.AppendFormat(
+        "\r\n\r\n   A) You recently got a new file, some art or a new proram EXE, possible \"%s\", and the "
+        "new file requires some other new file, \"%s\", to make them work.  You should be able to get "
+        "these other files by doing a get.  It is also possable that someone else did not check these "
+        "files in yet.  If doing a get doesn't fix the problem them find out who changed \"%s\" and "
+        "ask them to add the new \"%s\" files.",
+        by, name, by, name);
     text.Append("\r\n\r\n or");
-    text.AppendFormat("\r\n\r\n   B) You (or someone else) deleted \"%s\" but it is being used by \"%s\".  You need "
-                      "to un-delete \"%s\" or manually edit the text for \"%s\" to make it no longer reference "
-                      "\"%s\"",
-                      name, by, name, by, name);
+    text.AppendFormat(
+        "\r\n\r\n   B) You (or someone else) deleted \"%s\" but it is being used by \"%s\".  You need "
+        "to un-delete \"%s\" or manually edit the text for \"%s\" to make it no longer reference "
+        "\"%s\"",
+        name, by, name, by, name);
     return text;
 }
 

@@ -1,7 +1,7 @@
 #include "foundation/PathHelpers.h"
 
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -113,7 +113,8 @@ bool SetReadOnly(const char* path, bool on)
 {
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-    return SetFileAttributesA(path, on ? (attributes | FILE_ATTRIBUTE_READONLY) : (attributes & ~FILE_ATTRIBUTE_READONLY));
+    return SetFileAttributesA(path,
+                              on ? (attributes | FILE_ATTRIBUTE_READONLY) : (attributes & ~FILE_ATTRIBUTE_READONLY));
 }
 
 bool IsWritablePath(const char* path)

@@ -118,7 +118,6 @@ void CObject::WriteText(PropertyStream& stream, bool withClassLine) const
     }
 }
 
-
 bool CObject::ParseText(PropertyStream& stream, bool nested)
 {
     const ClassInfo* record = GetClassInfo();

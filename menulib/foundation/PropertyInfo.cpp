@@ -6,8 +6,7 @@
 #include "foundation/PropertyStream.h"
 #include "foundation/SmallBlockPool.h"
 
-PropertyInfo::PropertyInfo(const char* declaredName, const char* units, MemberAccess access, int memberSize,
-                           int flags)
+PropertyInfo::PropertyInfo(const char* declaredName, const char* units, MemberAccess access, int memberSize, int flags)
     : m_access(access), m_memberSize(memberSize), m_flags(flags), m_units(units)
 {
     const char* slash = declaredName ? std::strchr(declaredName, '/') : nullptr;

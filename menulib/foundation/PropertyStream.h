@@ -77,4 +77,3 @@ private:
 // After a line that opened a brace block: reads lines, counting those that begin with '{' and '}' (after
 // their blanks), until the block is closed or the file ends.
 void SkipRestOfBlock(PropertyStream& stream);
-

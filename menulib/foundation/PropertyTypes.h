@@ -89,7 +89,10 @@ public:
     using Setter = void (*)(CObject* object, T value);
     NumberPropertyInfo(const char* name, const char* units, MemberRef<T> member, T defaultValue, T min, T max,
                        Setter setter, int flags)
-        : TypedPropertyInfo<T, Derived>(name, units, member, flags), m_min(min), m_max(max), m_default(defaultValue),
+        : TypedPropertyInfo<T, Derived>(name, units, member, flags),
+          m_min(min),
+          m_max(max),
+          m_default(defaultValue),
           m_setter(setter)
     {
     }
@@ -205,8 +208,8 @@ public:
         const char* units = nullptr;
     };
     FloatPropertyInfo(const char* name, MemberRef<float> member, float defaultValue = 0.0f, float min = 0.0f,
-                      float max = 0.0f, float scale = 1.0f, Setter setter = nullptr, int flags = 0,
-                      float step = 0.0f, const char* units = nullptr);
+                      float max = 0.0f, float scale = 1.0f, Setter setter = nullptr, int flags = 0, float step = 0.0f,
+                      const char* units = nullptr);
     FloatPropertyInfo(const char* name, MemberRef<float> member, const Options& options);
     FloatPropertyInfo* AddNamedValue(float value, const char* valueName);
     float GetStep() const { return m_step; }
@@ -317,8 +320,8 @@ struct LocalizableText {
 
 class LocalizableStringPropertyInfo : public TypedPropertyInfo<LocalizableText, LocalizableStringPropertyInfo> {
 public:
-    LocalizableStringPropertyInfo(const char* name, MemberRef<LocalizableText> member, const char* defaultText = nullptr,
-                                  int flags = 0);
+    LocalizableStringPropertyInfo(const char* name, MemberRef<LocalizableText> member,
+                                  const char* defaultText = nullptr, int flags = 0);
     void ResetToDefault(void* holder) const override { SetSource(holder, m_default); }
     bool IsAtDefault(const void* holder) const override { return Ref(holder).source == m_default; }
     bool IsSaved(const void* holder) const override { return AlwaysSave() || Ref(holder).source.IsNotEmpty(); }
@@ -392,8 +395,8 @@ class FixedCollectionItemPropertyInfo : public CollectionItemPropertyInfo {
 public:
     using Filter = bool (*)(const NamedList* list, int index);
     FixedCollectionItemPropertyInfo(const char* name, MemberRef<std::int32_t> member, NamedList* list,
-                                    const char* defaultItem = nullptr, Setter setter = nullptr,
-                                    Filter filter = nullptr, int flags = 0);
+                                    const char* defaultItem = nullptr, Setter setter = nullptr, Filter filter = nullptr,
+                                    int flags = 0);
     PropertyInfo* Clone() const override { return new FixedCollectionItemPropertyInfo(*this); }
     NamedList* GetCollection(const void*) const override { return m_list; }
     bool AcceptsItem(int index) const { return !m_filter || m_filter(m_list, index); }
@@ -419,8 +422,7 @@ template <auto M>
 void SetPointer(void* holder, CObject* object)
 {
     using Pointer = typename Traits<decltype(M)>::Type;
-    static_cast<typename Traits<decltype(M)>::Class*>(static_cast<CObject*>(holder))->*M =
-        static_cast<Pointer>(object);
+    static_cast<typename Traits<decltype(M)>::Class*>(static_cast<CObject*>(holder))->*M = static_cast<Pointer>(object);
 }
 }  // namespace member_detail
 

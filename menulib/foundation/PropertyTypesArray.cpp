@@ -42,14 +42,18 @@ bool IsPlausibleDeltaCount(std::int32_t count, int baseCount, const BitStream& s
 
 ArrayPropertyInfo::ArrayPropertyInfo(const char* name, MemberRef<RawArray> member, const PropertyInfo& element,
                                      int elementSize, bool hasCapacity, int flags)
-    : PropertyInfo(name, nullptr, member.access, sizeof(RawArray), flags), m_element(element.Clone()),
-      m_elementSize(elementSize), m_hasCapacity(hasCapacity)
+    : PropertyInfo(name, nullptr, member.access, sizeof(RawArray), flags),
+      m_element(element.Clone()),
+      m_elementSize(elementSize),
+      m_hasCapacity(hasCapacity)
 {
     m_element->SetListed(false);
 }
 
 ArrayPropertyInfo::ArrayPropertyInfo(const ArrayPropertyInfo& other)
-    : PropertyInfo(other), m_element(other.m_element->Clone()), m_elementSize(other.m_elementSize),
+    : PropertyInfo(other),
+      m_element(other.m_element->Clone()),
+      m_elementSize(other.m_elementSize),
       m_hasCapacity(other.m_hasCapacity)
 {
 }
@@ -77,29 +81,32 @@ void ArrayPropertyInfo::Resize(void* holder, int count, int position) const
     else if (count < capacity / 16 && capacity > 20)
         capacity = count + count / 16;
 
-    auto slot = [&](void* block, int i) { return static_cast<char*>(block) + static_cast<std::size_t>(i) * m_elementSize; };
+    auto slot = [&](void* block, int i) {
+        return static_cast<char*>(block) + static_cast<std::size_t>(i) * m_elementSize;
+    };
     for (int i = position; i < position + removed; ++i) m_element->DestroyMember(slot(array.block, i));
     void* block = array.block;
-    if (capacity != array.capacity) block = capacity > 0 ? PoolAlloc(static_cast<std::size_t>(capacity) * m_elementSize) : nullptr;
+    if (capacity != array.capacity)
+        block = capacity > 0 ? PoolAlloc(static_cast<std::size_t>(capacity) * m_elementSize) : nullptr;
     // Move the elements before the gap (only into a new block) and after it, then build the new ones.
     if (block != array.block)
         for (int i = 0; i < position; ++i) m_element->RelocateMember(slot(block, i), slot(array.block, i));
     if (added > 0) {
-        for (int i = old - 1; i >= position; --i) m_element->RelocateMember(slot(block, i + added), slot(array.block, i));
+        for (int i = old - 1; i >= position; --i)
+            m_element->RelocateMember(slot(block, i + added), slot(array.block, i));
     } else {
-        for (int i = position + removed; i < old; ++i) m_element->RelocateMember(slot(block, i - removed), slot(array.block, i));
+        for (int i = position + removed; i < old; ++i)
+            m_element->RelocateMember(slot(block, i - removed), slot(array.block, i));
     }
     for (int i = position; i < position + added; ++i) m_element->ConstructMember(slot(block, i));
-    if (block != array.block && array.block) PoolFree(array.block, static_cast<std::size_t>(array.capacity) * m_elementSize);
+    if (block != array.block && array.block)
+        PoolFree(array.block, static_cast<std::size_t>(array.capacity) * m_elementSize);
     array.block = block;
     array.count = count;
     array.capacity = capacity;
 }
 
-void ArrayPropertyInfo::RelocateMember(void* to, void* from) const
-{
-    new (At(to)) RawArray(Array(from));
-}
+void ArrayPropertyInfo::RelocateMember(void* to, void* from) const { new (At(to)) RawArray(Array(from)); }
 
 void ArrayPropertyInfo::ReleaseMember(void* holder) const
 {
@@ -291,8 +298,7 @@ CObject* ItemArrayPropertyInfo::Append(void* holder) const
 void ItemArrayPropertyInfo::Assign(void* holder, const ObjectArray& value) const
 {
     Recreate(holder, value.count);
-    for (int i = 0; i < Ref(holder).count; ++i)
-        m_itemClass->ArrayElement(value.first, i)->CopyTo(Item(holder, i));
+    for (int i = 0; i < Ref(holder).count; ++i) m_itemClass->ArrayElement(value.first, i)->CopyTo(Item(holder, i));
 }
 
 void ItemArrayPropertyInfo::WriteValue(const void* holder, PropertyStream& stream) const
@@ -396,11 +402,15 @@ void DynamicPropertiesPropertyInfo::Assign(void* holder, DynamicPropertyList* co
     ReleaseMember(holder);
     if (!value || value->Count() == 0) return;
     auto* list = new DynamicPropertyList;
-    for (int i = 0; i < value->Count(); ++i) value->GetInfo(i)->CopyInto(value->GetValue(i), list->GetOrCreate(value->GetInfo(i)));
+    for (int i = 0; i < value->Count(); ++i)
+        value->GetInfo(i)->CopyInto(value->GetValue(i), list->GetOrCreate(value->GetInfo(i)));
     Ref(holder) = list;
 }
 
-bool DynamicPropertiesPropertyInfo::IsSaved(const void* holder) const { return Ref(holder) && Ref(holder)->Count() > 0; }
+bool DynamicPropertiesPropertyInfo::IsSaved(const void* holder) const
+{
+    return Ref(holder) && Ref(holder)->Count() > 0;
+}
 
 void DynamicPropertiesPropertyInfo::ValueToText(const void* holder, CString& out) const
 {

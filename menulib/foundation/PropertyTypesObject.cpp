@@ -29,8 +29,11 @@ PointerAccess PointerHolderValue() { return {&GetHeldPointer, &SetHeldPointer}; 
 
 ObjectPointerPropertyInfo::ObjectPointerPropertyInfo(const char* name, PointerAccess member, ClassInfo* required,
                                                      ClassInfo* defaultClass, Setter setter, int flags)
-    : PropertyInfo(name, nullptr, nullptr, sizeof(CObject*), flags), m_access(member), m_required(required),
-      m_defaultClass(defaultClass), m_setter(setter)
+    : PropertyInfo(name, nullptr, nullptr, sizeof(CObject*), flags),
+      m_access(member),
+      m_required(required),
+      m_defaultClass(defaultClass),
+      m_setter(setter)
 {
 }
 
@@ -50,10 +53,7 @@ void ObjectPointerPropertyInfo::ConstructMember(void* holder) const
     ResetToDefault(holder);
 }
 
-void ObjectPointerPropertyInfo::RelocateMember(void* to, void* from) const
-{
-    new (to) CObject*(GetHeldPointer(from));
-}
+void ObjectPointerPropertyInfo::RelocateMember(void* to, void* from) const { new (to) CObject*(GetHeldPointer(from)); }
 
 void ObjectPointerPropertyInfo::ReleaseMember(void* holder) const
 {

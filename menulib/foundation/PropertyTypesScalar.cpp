@@ -27,8 +27,8 @@ double ParseDouble(const char* text) { return ::strtod_l(text, nullptr, CLocale(
 void FloatText(float value, CString& out)
 {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-                                      std::chars_format::general, 6);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::general, 6);
     out.Assign(buffer, static_cast<int>(result.ptr - buffer));
 }
 
@@ -66,7 +66,10 @@ RangeShape Shape(std::uint32_t value, std::int32_t min, std::int32_t max)
     shape.m = shape.c > 0 ? (1u << (shape.c - 1)) - 1 : 0;
     return shape;
 }
-bool IsFullRange(const RangeShape& shape) { return shape.c == 32 ? shape.n == 0xFFFFFFFFu : shape.n == (1u << shape.c) - 1; }
+bool IsFullRange(const RangeShape& shape)
+{
+    return shape.c == 32 ? shape.n == 0xFFFFFFFFu : shape.n == (1u << shape.c) - 1;
+}
 }  // namespace
 
 void WriteRangeBits(BitStream& stream, std::uint32_t value, std::int32_t min, std::int32_t max)
@@ -88,7 +91,8 @@ std::int32_t ReadRangeBits(BitStream& stream, std::int32_t min, std::int32_t max
 {
     if (min == max) return static_cast<std::int32_t>(stream.ReadBits(32));
     const RangeShape shape = Shape(0, min, max);
-    if (IsFullRange(shape)) return static_cast<std::int32_t>(static_cast<std::uint32_t>(min) + stream.ReadBits(shape.c));
+    if (IsFullRange(shape))
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(min) + stream.ReadBits(shape.c));
     std::uint32_t d = stream.ReadBits(shape.c - 1);
     if (d < shape.n - shape.m && stream.ReadBit()) d += 1u << (shape.c - 1);
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(min) + d);
@@ -138,7 +142,10 @@ void IntegerPropertyInfo::SetFromText(void* holder, const CString& text, Propert
     Assign(holder, InRange(std::atoi(text.GetText())));
 }
 
-void IntegerPropertyInfo::WriteBinary(const void* holder, PropertyStream& stream) const { stream.WriteInt(Ref(holder)); }
+void IntegerPropertyInfo::WriteBinary(const void* holder, PropertyStream& stream) const
+{
+    stream.WriteInt(Ref(holder));
+}
 
 bool IntegerPropertyInfo::ReadBinary(void* holder, PropertyStream& stream) const
 {
@@ -271,7 +278,10 @@ float FloatPropertyInfo::InRange(float value) const
     return value < m_min ? m_min : (value > m_max ? m_max : value);
 }
 
-void FloatPropertyInfo::WriteBinary(const void* holder, PropertyStream& stream) const { stream.WriteFloat(Ref(holder)); }
+void FloatPropertyInfo::WriteBinary(const void* holder, PropertyStream& stream) const
+{
+    stream.WriteFloat(Ref(holder));
+}
 
 bool FloatPropertyInfo::ReadBinary(void* holder, PropertyStream& stream) const
 {

@@ -38,9 +38,10 @@ void WriteTextValue(const CString& text, const CString& name, PropertyStream& st
     }
     if (HasClosingLine(text)) {
         CString warning;
-        warning.Format("Property \"%s\": a line of its text reads as \"}\", so the text will be cut there when the "
-                       "file is read\n",
-                       name.GetText());
+        warning.Format(
+            "Property \"%s\": a line of its text reads as \"}\", so the text will be cut there when the "
+            "file is read\n",
+            name.GetText());
         OutputDebugStringA(warning.GetText());
     }
     stream.WriteLine("multi-line");
@@ -97,7 +98,10 @@ void StringPropertyInfo::WriteBinary(const void* holder, PropertyStream& stream)
     stream.WriteString(Ref(holder).GetText());
 }
 
-bool StringPropertyInfo::ReadBinary(void* holder, PropertyStream& stream) const { return stream.ReadString(Ref(holder)); }
+bool StringPropertyInfo::ReadBinary(void* holder, PropertyStream& stream) const
+{
+    return stream.ReadString(Ref(holder));
+}
 
 void StringPropertyInfo::WriteDeltaBits(const void* holder, BitStream& stream, const void*) const
 {
@@ -239,8 +243,8 @@ void CharPointerPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) con
 // ---- CollectionItem
 
 CollectionItemPropertyInfo::CollectionItemPropertyInfo(const char* name, MemberRef<std::int32_t> member,
-                                                       CollectionGetter getter, const char* defaultItem,
-                                                       Setter setter, int flags)
+                                                       CollectionGetter getter, const char* defaultItem, Setter setter,
+                                                       int flags)
     : TypedPropertyInfo(name, nullptr, member, flags), m_defaultItem(defaultItem), m_getter(getter), m_setter(setter)
 {
 }

@@ -51,7 +51,10 @@ bool WriteValue(const char* subKey, const char* valueName, DWORD type, const BYT
     return false;
 }
 
-bool ContainsNoCase(const CString& text, const char* part) { return CString(part).IsEmpty() || text.FindNoCase(part) >= 0; }
+bool ContainsNoCase(const CString& text, const char* part)
+{
+    return CString(part).IsEmpty() || text.FindNoCase(part) >= 0;
+}
 
 // The key's own text values whose names match, added to the lists in the order the store gives them.
 void AddMatchingValues(HKEY key, const char* name, NamedList* names, NamedList* values, bool exact)
@@ -60,7 +63,8 @@ void AddMatchingValues(HKEY key, const char* name, NamedList* names, NamedList* 
     std::vector<BYTE> data(256);
     for (DWORD index = 0;;) {
         DWORD nameChars = static_cast<DWORD>(valueName.size()), size = static_cast<DWORD>(data.size()), type = 0;
-        const LSTATUS status = RegEnumValueA(key, index, valueName.data(), &nameChars, nullptr, &type, data.data(), &size);
+        const LSTATUS status =
+            RegEnumValueA(key, index, valueName.data(), &nameChars, nullptr, &type, data.data(), &size);
         if (status == ERROR_MORE_DATA) {
             valueName.resize(valueName.size() * 2);
             data.resize(data.size() * 2);

@@ -21,8 +21,7 @@ void* HeapAlloc(std::size_t size)
 
 }  // namespace
 
-SmallBlockPool::SmallBlockPool(int limit)
-    : m_limit(RoundUp(limit, 4)), m_classCount((m_limit + 3) / 4 + 1)
+SmallBlockPool::SmallBlockPool(int limit) : m_limit(RoundUp(limit, 4)), m_classCount((m_limit + 3) / 4 + 1)
 {
     m_classes = static_cast<SmallBlockClass*>(HeapAlloc(sizeof(SmallBlockClass) * m_classCount));
     for (int i = 0; i < m_classCount; ++i) {

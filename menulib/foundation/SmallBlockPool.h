@@ -6,8 +6,8 @@
 
 struct SmallBlockClass {
     std::int32_t blockSize = 8;
-    void* chunkList = nullptr;   // last chunk obtained; each chunk starts with a link to the one before it
-    void* freeList = nullptr;    // first free block; each free block starts with a link to the next
+    void* chunkList = nullptr;  // last chunk obtained; each chunk starts with a link to the one before it
+    void* freeList = nullptr;   // first free block; each free block starts with a link to the next
     std::int32_t blocksPerChunk = 64;
     std::int32_t totalBlocks = 0;
     std::int32_t blocksInUse = 0;

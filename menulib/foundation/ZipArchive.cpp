@@ -272,8 +272,8 @@ void ZipArchive::SortMembers()
 void ZipArchive::EnsureLoaded()
 {
     if (m_loaded || ReadDirectory()) return;
-    FatalMessageAndExitF("FATAL ERROR IN ZIP", "There is something wrong with %s.  It may be an empty or damaged archive.",
-                         m_path.GetText());
+    FatalMessageAndExitF("FATAL ERROR IN ZIP",
+                         "There is something wrong with %s.  It may be an empty or damaged archive.", m_path.GetText());
 }
 
 bool ZipArchive::Covers(const CString& path) const
@@ -284,8 +284,9 @@ bool ZipArchive::Covers(const CString& path) const
 
 int ZipArchive::Lookup(const CString& path, int* insertAt) const
 {
-    const auto first = std::lower_bound(m_nameIndex.begin(), m_nameIndex.end(), path,
-                                        [this](std::int32_t i, const CString& p) { return m_members[i].name.CompareNoCase(p) < 0; });
+    const auto first =
+        std::lower_bound(m_nameIndex.begin(), m_nameIndex.end(), path,
+                         [this](std::int32_t i, const CString& p) { return m_members[i].name.CompareNoCase(p) < 0; });
     if (insertAt) *insertAt = static_cast<int>(first - m_nameIndex.begin());
     // Of several members of one name (appended twice), the one written last is the current one.
     int found = -1;

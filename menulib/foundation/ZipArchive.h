@@ -85,10 +85,10 @@ private:
     bool m_fileWritable = false;
     CString m_path;
     CString m_mountPrefix;
-    std::vector<ZipMember> m_members;     // in file order
+    std::vector<ZipMember> m_members;       // in file order
     std::vector<std::int32_t> m_nameIndex;  // member indices sorted by name, case-insensitive
-    std::int32_t m_users = 0;             // member streams sharing m_file
-    std::int32_t m_ownHandleStreams = 0;  // member streams with a handle of their own
+    std::int32_t m_users = 0;               // member streams sharing m_file
+    std::int32_t m_ownHandleStreams = 0;    // member streams with a handle of their own
     std::int32_t m_openFlags = 0;
     std::uint32_t m_endSignature = kZipEndSignature;
     std::uint32_t m_directoryOffset = 0;

@@ -3,8 +3,8 @@
 #include "foundation/CFile.h"
 #include "foundation/ZipArchive.h"
 
-ZipMemberReader::ZipMemberReader(ZipArchive* archive, ZipMember* member, std::shared_ptr<CFile> handle,
-                                 bool ownsHandle, long long dataStart, int openFlags)
+ZipMemberReader::ZipMemberReader(ZipArchive* archive, ZipMember* member, std::shared_ptr<CFile> handle, bool ownsHandle,
+                                 long long dataStart, int openFlags)
     : m_ownsHandle(ownsHandle),
       m_dataStart(dataStart),
       m_position(dataStart),

@@ -53,7 +53,8 @@ bool ZipMemberWriter::Begin(const char* archivePath, const char* memberName)
     return true;
 }
 
-ZipCentralBody ZipMemberWriter::Body(std::uint32_t crc, std::uint32_t size, std::uint16_t time, std::uint16_t date) const
+ZipCentralBody ZipMemberWriter::Body(std::uint32_t crc, std::uint32_t size, std::uint16_t time,
+                                     std::uint16_t date) const
 {
     ZipCentralBody body;
     body.versionMadeBy = 42;
@@ -71,7 +72,8 @@ bool ZipMemberWriter::WriteLocalHeader(std::uint32_t crc, std::uint32_t size, st
 {
     std::uint8_t header[kZipLocalHeaderSize];
     Body(crc, size, time, date).StoreLocalHeader(header);
-    return m_file.Seek(static_cast<int>(m_localOffset)) && m_file.Write(header, kZipLocalHeaderSize) == kZipLocalHeaderSize &&
+    return m_file.Seek(static_cast<int>(m_localOffset)) &&
+           m_file.Write(header, kZipLocalHeaderSize) == kZipLocalHeaderSize &&
            m_file.Write(m_name.GetText(), m_name.GetLength()) == m_name.GetLength();
 }
 
@@ -84,7 +86,10 @@ bool ZipMemberWriter::SeekRelative(int delta)
     return m_file.IsOpen() && position >= m_dataStart && m_file.SeekRelative(delta);
 }
 
-bool ZipMemberWriter::Seek(int position) { return m_file.IsOpen() && position >= 0 && m_file.Seek(m_dataStart + position); }
+bool ZipMemberWriter::Seek(int position)
+{
+    return m_file.IsOpen() && position >= 0 && m_file.Seek(m_dataStart + position);
+}
 int ZipMemberWriter::Tell() { return m_file.IsOpen() ? m_file.Tell() - static_cast<int>(m_dataStart) : -1; }
 int ZipMemberWriter::Size() { return m_file.IsOpen() ? m_file.GetSize() - static_cast<int>(m_dataStart) : 0; }
 

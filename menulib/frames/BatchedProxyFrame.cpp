@@ -123,12 +123,9 @@ bool CBatchedProxyFrame::ReplayOne(std::uint32_t kind)
     std::uint32_t colour = 0;
     const ColorTable* table = nullptr;
     switch (kind) {
-    case kRecordBlit:
-        return ReplayBlit();
-    case kRecordClearRect:
-        return TakeRect(rect) && (CProxyFrame::ClearRect(rect), true);
-    case kRecordFillRect:
-        return TakeRect(rect) && Take(colour) && (CProxyFrame::FillRect(rect, ColorOf(colour)), true);
+    case kRecordBlit: return ReplayBlit();
+    case kRecordClearRect: return TakeRect(rect) && (CProxyFrame::ClearRect(rect), true);
+    case kRecordFillRect: return TakeRect(rect) && Take(colour) && (CProxyFrame::FillRect(rect, ColorOf(colour)), true);
     case kRecordDrawLine:
         return Take(words) && Take(colour) &&
                (CProxyFrame::DrawLine(words[0], words[1], words[2], words[3], ColorOf(colour)), true);
@@ -138,10 +135,8 @@ bool CBatchedProxyFrame::ReplayOne(std::uint32_t kind)
     case kRecordSetPixel:
         return Take(words[0]) && Take(words[1]) && Take(colour) &&
                (CProxyFrame::SetPixel(words[0], words[1], ColorOf(colour)), true);
-    case kRecordRemapRect:
-        return TakeRect(rect) && Take(table) && (CProxyFrame::RemapRect(rect, *table), true);
-    default:
-        return false;
+    case kRecordRemapRect: return TakeRect(rect) && Take(table) && (CProxyFrame::RemapRect(rect, *table), true);
+    default: return false;
     }
 }
 
@@ -150,7 +145,6 @@ void CBatchedProxyFrame::Replay()
     const int end = m_records.Tell();
     m_records.Seek(0);
     std::uint32_t kind = kRecordEnd;
-    while (Take(kind) && kind != kRecordEnd && ReplayOne(kind)) {
-    }
+    while (Take(kind) && kind != kRecordEnd && ReplayOne(kind)) {}
     m_records.Seek(end);
 }

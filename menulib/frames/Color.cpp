@@ -27,8 +27,8 @@ void Color::Reset()
 
 void Color::SetRGBAOnly(int r, int g, int b, int a)
 {
-    const bool rgbChanged = R != static_cast<std::uint8_t>(r) || G != static_cast<std::uint8_t>(g) ||
-                            B != static_cast<std::uint8_t>(b);
+    const bool rgbChanged =
+        R != static_cast<std::uint8_t>(r) || G != static_cast<std::uint8_t>(g) || B != static_cast<std::uint8_t>(b);
     if (rgbChanged) flags &= ~kIndexValid;
     R = R24 = static_cast<std::uint8_t>(r);
     G = G24 = static_cast<std::uint8_t>(g);

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <vector>
 
+#include "frames/Color.h"
 #include "frames/ColorHistogram.h"
 #include "frames/Hls.h"
 #include "frames/MedianCut.h"
-#include "frames/Color.h"
 
 namespace {
 
@@ -107,20 +107,16 @@ int ColorTable::FindNearest(int r, int g, int b, int first, int end)
 {
     if (!m_data) return 0;
     switch (m_type) {
-    case kPalette:
-        return FindNearestPaletteEntry(m_data.get(), r, g, b, first, end);
-    case kIndexBy555:
-        return m_data[PackRGB555(r, g, b)];
+    case kPalette: return FindNearestPaletteEntry(m_data.get(), r, g, b, first, end);
+    case kIndexBy555: return m_data[PackRGB555(r, g, b)];
     case kCache555: {
         std::uint8_t& cached = m_data[PackRGB555(r, g, b)];
         if (cached == 0 && m_linked && IsPaletteData(*m_linked))
             cached = static_cast<std::uint8_t>(FindNearestPaletteEntry(m_linked->GetData(), r, g, b, 1, 255));
         return cached;
     }
-    case kInverse565:
-        return m_data[PackRGB565(r, g, b)];
-    default:
-        return 0;
+    case kInverse565: return m_data[PackRGB565(r, g, b)];
+    default: return 0;
     }
 }
 

@@ -10,13 +10,13 @@ class ColorTable {
 public:
     enum Type : std::uint32_t {
         kEmpty = 0,
-        kPalette = 1,      // 256 entries of B, G, R
-        kRemap = 2,        // palette index to palette index
-        kWords = 3,        // 256 four-byte values
-        kTable16 = 4,      // a byte by 16-bit key
-        kIndexBy555 = 5,   // palette index by 5-5-5 colour
-        kCache555 = 6,     // the same, filled on demand from the linked palette (0 = not yet known)
-        kInverse565 = 7,   // palette index by 5-6-5 colour
+        kPalette = 1,     // 256 entries of B, G, R
+        kRemap = 2,       // palette index to palette index
+        kWords = 3,       // 256 four-byte values
+        kTable16 = 4,     // a byte by 16-bit key
+        kIndexBy555 = 5,  // palette index by 5-5-5 colour
+        kCache555 = 6,    // the same, filled on demand from the linked palette (0 = not yet known)
+        kInverse565 = 7,  // palette index by 5-6-5 colour
     };
     static constexpr int kPaletteEntries = 256;
 

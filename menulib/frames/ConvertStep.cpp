@@ -122,7 +122,8 @@ std::uint8_t ByteOf(float v) { return static_cast<std::uint8_t>(v * 255.0f + 0.5
 bool ConvertPlain(CFrame& frame, int target, bool dither)
 {
     const int depth = frame.GetBitDepth();
-    const bool supported = (target == 8 && depth >= 16) || (target == 16 && depth >= 24) || (target == 24 && depth == 32);
+    const bool supported =
+        (target == 8 && depth >= 16) || (target == 16 && depth >= 24) || (target == 24 && depth == 32);
     if (!supported) return false;
     std::vector<std::uint8_t> out;
     out.reserve(static_cast<std::size_t>(frame.GetWidth()) * frame.GetHeight() * (target / 8));
@@ -131,7 +132,8 @@ bool ConvertPlain(CFrame& frame, int target, bool dither)
         std::uint8_t bgr[3];
         BgrOf(p, depth, bgr);
         if (target == 24) return ToBgr(bgr, out);
-        if (target == 8 && dither) return out.push_back(static_cast<std::uint8_t>(ditherer.Step(bgr[2], bgr[1], bgr[0])));
+        if (target == 8 && dither)
+            return out.push_back(static_cast<std::uint8_t>(ditherer.Step(bgr[2], bgr[1], bgr[0])));
         if (target == 8) return ToIndex(bgr, out);
         if (!dither) return To565(bgr, out);
         const DitherColor own{bgr[2] / 255.0f, bgr[1] / 255.0f, bgr[0] / 255.0f};

@@ -9,8 +9,12 @@ int ToByte(float v) { return static_cast<int>(v * 255.0f + 0.5f); }
 }  // namespace
 
 Ditherer::Ditherer(int width, float threshold, const ColorTable* palette, ColorTable* searchTable)
-    : m_width(std::max(width, 1)), m_ring(std::max(width, 1) + 1), m_thresholdSquared(threshold * threshold),
-      m_palette(palette), m_searchTable(searchTable), m_errors(m_ring)
+    : m_width(std::max(width, 1)),
+      m_ring(std::max(width, 1) + 1),
+      m_thresholdSquared(threshold * threshold),
+      m_palette(palette),
+      m_searchTable(searchTable),
+      m_errors(m_ring)
 {
 }
 
@@ -46,9 +50,9 @@ void Ditherer::SpreadError(const DitherColor& chosen, const DitherColor& wanted)
         slot.g += e.g * share;
         slot.b += e.b * share;
     };
-    add(0, 0.4375f);                                    // next pixel
-    if (pixelColumn > 0) add(m_width - 2, 0.1875f);     // below left
-    add(m_width - 1, 0.3125f);                          // below
+    add(0, 0.4375f);                                       // next pixel
+    if (pixelColumn > 0) add(m_width - 2, 0.1875f);        // below left
+    add(m_width - 1, 0.3125f);                             // below
     if (pixelColumn < m_width - 1) add(m_width, 0.0625f);  // below right
 }
 

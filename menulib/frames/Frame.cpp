@@ -64,10 +64,7 @@ CFrame::~CFrame()
     DestroyOwnMembers();
 }
 
-std::uint8_t* CFrame::GetPlaneData(int plane) const
-{
-    return plane > 0 && plane < kPlanes ? m_planes[plane] : nullptr;
-}
+std::uint8_t* CFrame::GetPlaneData(int plane) const { return plane > 0 && plane < kPlanes ? m_planes[plane] : nullptr; }
 
 const std::uint32_t* CFrame::GetPlaneOffsets(int plane) const
 {
@@ -219,8 +216,8 @@ bool CFrame::CopyFrom(CFrameInterface* source)
         auto copy = std::make_unique<std::uint8_t[]>(bytes);
         const int pitch = source->GetPitch();
         for (int y = 0; y < m_height; ++y)
-            std::memcpy(copy.get() + static_cast<std::size_t>(y) * m_width,
-                        alpha + static_cast<std::size_t>(y) * pitch, m_width);
+            std::memcpy(copy.get() + static_cast<std::size_t>(y) * m_width, alpha + static_cast<std::size_t>(y) * pitch,
+                        m_width);
         SetPlane(4, std::move(copy), MakeLineOffsetTable(m_height, m_width));
     }
     auto* frame = dynamic_cast<CFrame*>(source);

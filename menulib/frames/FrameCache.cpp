@@ -116,8 +116,8 @@ bool CFrame::WriteFrameCache(CFileBuf& stream, int quality, bool losslessOnly)
     if (!EncodeFrameCache(*this, lossless, quality, true)) return false;
     const bool onlyLossless = GetLosslessOnly() || losslessOnly;
     if (!onlyLossless && !EncodeFrameCache(*this, lossy, quality, false)) return false;
-    const bool keepLossless =
-        onlyLossless || ChooseLosslessBody(static_cast<std::uint32_t>(lossless.Size()), static_cast<std::uint32_t>(lossy.Size()));
+    const bool keepLossless = onlyLossless || ChooseLosslessBody(static_cast<std::uint32_t>(lossless.Size()),
+                                                                 static_cast<std::uint32_t>(lossy.Size()));
     CMemoryFileBuf& body = keepLossless ? lossless : lossy;
     const std::uint8_t kind = keepLossless ? 1 : 0;
     return stream.Write(&kind, 1) == 1 && stream.Write(body.GetData(), body.Size()) == body.Size();
@@ -155,7 +155,8 @@ bool CFrame::ReadFrameCacheBody(CFileBuf& stream)
         }
     } else {
         std::uint32_t length = 0;
-        if (!ReadU32(stream, length) || length < 4 || length - 4 > static_cast<std::uint32_t>(stream.Size() - stream.Tell()))
+        if (!ReadU32(stream, length) || length < 4 ||
+            length - 4 > static_cast<std::uint32_t>(stream.Size() - stream.Tell()))
             return false;
         Bytes jpeg(length - 4);
         if (stream.Read(jpeg.data(), static_cast<int>(jpeg.size())) != static_cast<int>(jpeg.size())) return false;

@@ -75,20 +75,15 @@ bool CFrame::FillRow(int x, int y, int count, const Color& color, std::uint8_t p
 {
     std::uint8_t* p = PixelAt(x, y);
     switch (GetBitDepth()) {
-    case 8:
-        std::memset(p, paletteIndex, count);
-        return true;
-    case 16:
-        std::fill_n(reinterpret_cast<std::uint16_t*>(p), count, color.value565);
-        return true;
+    case 8: std::memset(p, paletteIndex, count); return true;
+    case 16: std::fill_n(reinterpret_cast<std::uint16_t*>(p), count, color.value565); return true;
     case 24:
         for (int i = 0; i < count; ++i, p += 3) StoreBgr(p, color);
         return true;
     case 32:
         for (int i = 0; i < count; ++i, p += 4) std::memcpy(p, &color.B, 4);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -27,10 +27,7 @@ void Put32(std::uint8_t* p, std::uint32_t v)
 }
 
 // The run planes of an encoded frame and what their values hold.
-bool IsRunPlane(std::uint32_t flags, int plane)
-{
-    return (flags & kFrameEncodingBands) || plane == 0 || plane == 4;
-}
+bool IsRunPlane(std::uint32_t flags, int plane) { return (flags & kFrameEncodingBands) || plane == 0 || plane == 4; }
 
 // Whether a plane and its line table cover the frame the header describes.
 bool PlaneCoversFrame(const FrameFileHeader& h, int plane, const std::uint8_t* data,
@@ -178,7 +175,10 @@ bool CFrame::WriteFrameFile(CFileBuf& stream) const
     return true;
 }
 
-bool CFrame::ReadFrameFile(CFileBuf& stream, bool borrow) { return ReadFrameFileChecked(stream, borrow) == kFrameFileOk; }
+bool CFrame::ReadFrameFile(CFileBuf& stream, bool borrow)
+{
+    return ReadFrameFileChecked(stream, borrow) == kFrameFileOk;
+}
 
 int CFrame::ReadFrameFileChecked(CFileBuf& stream, bool borrow)
 {
@@ -197,7 +197,8 @@ int CFrame::ReadFrameFileChecked(CFileBuf& stream, bool borrow)
     const bool inPlace = borrow && stream.IsInMemory() && stream.CanSkip();
     LoadedPlane planes[kPlanes];
     for (int i = 0; i < kPlanes; ++i)
-        if (h.planeSizes[i] && !ReadPlane(stream, h.planeSizes[i], h.height, inPlace, planes[i])) return kFrameFileShort;
+        if (h.planeSizes[i] && !ReadPlane(stream, h.planeSizes[i], h.height, inPlace, planes[i]))
+            return kFrameFileShort;
     const bool twoPlane = (h.flags & kFrameEncodingAlpha) != 0;
     const std::vector<int> alpha =
         twoPlane ? AlphaBytesPerLine(h, planes[4].data, planes[4].lines) : std::vector<int>(h.height, 0);

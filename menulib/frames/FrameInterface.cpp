@@ -86,7 +86,12 @@ bool IntersectRect(const Rect& clip, Rect& rect)
 
 namespace {
 
-enum Outcode : int { kAbove = 1, kRight = 2, kBelow = 4, kLeft = 8 };
+enum Outcode : int {
+    kAbove = 1,
+    kRight = 2,
+    kBelow = 4,
+    kLeft = 8
+};
 
 template <typename T>
 int OutcodeOf(const Rect& clip, T x, T y)

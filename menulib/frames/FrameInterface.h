@@ -17,11 +17,11 @@ enum FrameFlag : std::uint32_t {
     kFrameFormat24 = 0x80,   // bytes B, G, R
     kFrameFormat32 = 0x100,  // bytes B, G, R, A
     kFrameFormatMask = 0x1e0,
-    kFrameEncodingBands = 2,   // run-encoded, five planes by alpha band (8-bit frames)
-    kFrameEncodingAlpha = 4,   // run-encoded, opaque plane, translucent plane and alpha bytes
+    kFrameEncodingBands = 2,  // run-encoded, five planes by alpha band (8-bit frames)
+    kFrameEncodingAlpha = 4,  // run-encoded, opaque plane, translucent plane and alpha bytes
     kFrameEncodingMask = 0x6,
-    kFrameKindMask = 0x0e,     // the encoding as blit types key it
-    kFrameBorrowed = 0x4000,   // planes and line tables belong to a stream held in memory
+    kFrameKindMask = 0x0e,    // the encoding as blit types key it
+    kFrameBorrowed = 0x4000,  // planes and line tables belong to a stream held in memory
 };
 
 // The format bits of a bit depth (0 for other depths), and the bit depth of format bits.

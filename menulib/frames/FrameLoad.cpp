@@ -1,7 +1,7 @@
 // Loading a frame from its ".frm" file, rebuilt from the ".Frame" cache when missing or out of date.
+#include "frames/FrameLoad.h"
 #include "foundation/CFile.h"
 #include "foundation/FileFunctions.h"
-#include "frames/FrameLoad.h"
 #include "frames/Frame.h"
 #include "frames/FrameNames.h"
 #include "frames/FrameProcess.h"
@@ -38,8 +38,7 @@ void WriteConvertedFile(const CFrame& frame, const CString& path, int openFlags,
 
 }  // namespace
 
-bool CFrame::Load(const char* folder, const char* name, FrameProcess* processChain, int useCacheFolder,
-                  int openFlags)
+bool CFrame::Load(const char* folder, const char* name, FrameProcess* processChain, int useCacheFolder, int openFlags)
 {
     FreePixels();
     DetachPalette();

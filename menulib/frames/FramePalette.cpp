@@ -9,7 +9,8 @@ namespace {
 ObjectPointerPropertyInfo& PaletteProperty()
 {
     static ObjectPointerPropertyInfo* property = [] {
-        auto* made = new ObjectPointerPropertyInfo("Palette", PointerHolderValue(), CPaletteHolder::GetStaticClassInfo());
+        auto* made =
+            new ObjectPointerPropertyInfo("Palette", PointerHolderValue(), CPaletteHolder::GetStaticClassInfo());
         AttachProperty(made, CFrame::GetStaticClassInfo(), 0, nullptr);
         return made;
     }();

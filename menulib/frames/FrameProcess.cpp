@@ -21,15 +21,11 @@ FrameProcess* FrameProcess::FindStep(int type) const
 std::unique_ptr<FrameProcess> FrameProcess::MakeStep(int type) const
 {
     switch (type) {
-    case kRunEncode:
-        return std::make_unique<RunEncodeStep>(GetTargetBitDepth() == 8 ? 0 : 1);
-    case kRunEncodeTwoPlane:
-        return std::make_unique<RunEncodeStep>(1);
+    case kRunEncode: return std::make_unique<RunEncodeStep>(GetTargetBitDepth() == 8 ? 0 : 1);
+    case kRunEncodeTwoPlane: return std::make_unique<RunEncodeStep>(1);
     case kConvert:
-    case kConvertDithered:
-        return std::make_unique<ConvertStep>(type == kConvertDithered, GetDisplayBitDepth());
-    default:
-        return MakeSimpleStep(type);
+    case kConvertDithered: return std::make_unique<ConvertStep>(type == kConvertDithered, GetDisplayBitDepth());
+    default: return MakeSimpleStep(type);
     }
 }
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 extern "C" {
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 }
 
 #include "foundation/CFileBuf.h"
@@ -83,8 +83,8 @@ void SkipInput(j_decompress_ptr info, long count)
     jpeg_source_mgr* source = info->src;
     while (count > 0) {
         if (source->bytes_in_buffer == 0) FillInput(info);
-        const long step = count < static_cast<long>(source->bytes_in_buffer) ? count
-                                                                            : static_cast<long>(source->bytes_in_buffer);
+        const long step =
+            count < static_cast<long>(source->bytes_in_buffer) ? count : static_cast<long>(source->bytes_in_buffer);
         source->next_input_byte += step;
         source->bytes_in_buffer -= step;
         count -= step;

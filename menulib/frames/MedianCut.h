@@ -6,7 +6,10 @@
 
 class ColorHistogram;
 
-enum MedianCutResult : int { kMedianCutOk = 0, kMedianCutNoMemory = 1 };
+enum MedianCutResult : int {
+    kMedianCutOk = 0,
+    kMedianCutNoMemory = 1
+};
 
 // Up to `colours` colours as bytes B, G, R in `palette`, their number in `count`.
 int MedianCut(const ColorHistogram& histogram, int colours, std::vector<std::uint8_t>& palette, int& count);

@@ -13,7 +13,10 @@ bool COffsetProxyFrame::Blit(CFrameInterface* source, Rect sourceRect, Rect dest
 {
     return CProxyFrame::Blit(source, sourceRect, destinationRect.Offset(-m_offsetX, -m_offsetY), blitType);
 }
-bool COffsetProxyFrame::ClearRect(const Rect& rect) { return CProxyFrame::ClearRect(rect.Offset(-m_offsetX, -m_offsetY)); }
+bool COffsetProxyFrame::ClearRect(const Rect& rect)
+{
+    return CProxyFrame::ClearRect(rect.Offset(-m_offsetX, -m_offsetY));
+}
 bool COffsetProxyFrame::FillRect(const Rect& rect, const Color& color)
 {
     return CProxyFrame::FillRect(rect.Offset(-m_offsetX, -m_offsetY), color);
@@ -146,8 +149,7 @@ bool COffsetClippedProxyFrame::ToInside(int& x, int& y) const
     return m_clip.GetBounds().Contains(x, y);
 }
 
-bool COffsetClippedProxyFrame::Blit(CFrameInterface* source, Rect sourceRect, Rect destinationRect,
-                                    BlitType* blitType)
+bool COffsetClippedProxyFrame::Blit(CFrameInterface* source, Rect sourceRect, Rect destinationRect, BlitType* blitType)
 {
     destinationRect = destinationRect.Offset(-m_offset.GetOffsetX(), -m_offset.GetOffsetY());
     if (!ClipBlitRects(m_clip.GetBounds(), sourceRect, destinationRect)) return false;
@@ -211,4 +213,7 @@ bool COffsetClippedProxyFrame::SetPixel(int x, int y, const Color& color)
     return ToInside(x, y) && CProxyFrame::SetPixel(x, y, color);
 }
 
-bool COffsetClippedProxyFrame::IsOpaqueAt(int x, int y) const { return ToInside(x, y) && CProxyFrame::IsOpaqueAt(x, y); }
+bool COffsetClippedProxyFrame::IsOpaqueAt(int x, int y) const
+{
+    return ToInside(x, y) && CProxyFrame::IsOpaqueAt(x, y);
+}

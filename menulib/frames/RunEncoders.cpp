@@ -159,8 +159,5 @@ void InstallPlane(CFrame& frame, int index, EncodedPlane plane)
 }
 
 bool EncodeRunsIndexed(CFrame& frame) { return EncodeWhole(frame, EncodeLineIndexed, kFrameEncodingBands); }
-bool EncodeRunsIndexedAlpha(CFrame& frame)
-{
-    return EncodeWhole(frame, EncodeLineIndexedAlpha, kFrameEncodingAlpha);
-}
+bool EncodeRunsIndexedAlpha(CFrame& frame) { return EncodeWhole(frame, EncodeLineIndexedAlpha, kFrameEncodingAlpha); }
 bool EncodeRuns565Alpha(CFrame& frame) { return EncodeWhole(frame, EncodeLine565, kFrameEncodingAlpha); }

@@ -35,8 +35,8 @@ bool FindRunAt(const std::uint8_t* line, const std::uint8_t* end, int valueBytes
     return false;
 }
 
-bool WalkLine(const std::uint8_t* line, const std::uint8_t* end, int valueBytes, int width,
-              const std::uint8_t*& next, int& alphaBytes)
+bool WalkLine(const std::uint8_t* line, const std::uint8_t* end, int valueBytes, int width, const std::uint8_t*& next,
+              int& alphaBytes)
 {
     int position = 0;
     alphaBytes = 0;

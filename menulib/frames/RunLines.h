@@ -29,5 +29,5 @@ bool FindRunAt(const std::uint8_t* line, const std::uint8_t* end, int valueBytes
 
 // Whether a line's runs cover exactly `width` pixels (at least, for a last run cut by the width) inside
 // [line, end); on success `next` is the first byte after the line and `alphaBytes` its alpha stream length.
-bool WalkLine(const std::uint8_t* line, const std::uint8_t* end, int valueBytes, int width,
-              const std::uint8_t*& next, int& alphaBytes);
+bool WalkLine(const std::uint8_t* line, const std::uint8_t* end, int valueBytes, int width, const std::uint8_t*& next,
+              int& alphaBytes);

@@ -54,7 +54,10 @@ bool CScaledProxyFrame::Blit(CFrameInterface* source, Rect sourceRect, Rect dest
 }
 
 bool CScaledProxyFrame::ClearRect(const Rect& rect) { return CProxyFrame::ClearRect(Scaled(rect)); }
-bool CScaledProxyFrame::FillRect(const Rect& rect, const Color& color) { return CProxyFrame::FillRect(Scaled(rect), color); }
+bool CScaledProxyFrame::FillRect(const Rect& rect, const Color& color)
+{
+    return CProxyFrame::FillRect(Scaled(rect), color);
+}
 bool CScaledProxyFrame::RemapRect(const Rect& rect, const ColorTable& table)
 {
     return CProxyFrame::RemapRect(Scaled(rect), table);
@@ -64,7 +67,8 @@ Rect CScaledProxyFrame::GetBounds() const
 {
     const Rect r = CProxyFrame::GetBounds();
     const int left = static_cast<int>(r.left / m_scaleX), top = static_cast<int>(r.top / m_scaleY);
-    return Rect{left, top, left + static_cast<int>(r.Width() / m_scaleX), top + static_cast<int>(r.Height() / m_scaleY)};
+    return Rect{left, top, left + static_cast<int>(r.Width() / m_scaleX),
+                top + static_cast<int>(r.Height() / m_scaleY)};
 }
 
 int CScaledProxyFrame::GetOriginX() const { return static_cast<int>(CProxyFrame::GetOriginX() / m_scaleX); }
@@ -80,7 +84,10 @@ bool CScaledProxyFrame::DrawLineF(float x0, float y0, float x1, float y1, const 
     return CProxyFrame::DrawLineF(x0 * m_scaleX, y0 * m_scaleY, x1 * m_scaleX, y1 * m_scaleY, color);
 }
 
-bool CScaledProxyFrame::GetPixelColor(int x, int y, Color& out) const { return CProxyFrame::GetPixelColor(X(x), Y(y), out); }
+bool CScaledProxyFrame::GetPixelColor(int x, int y, Color& out) const
+{
+    return CProxyFrame::GetPixelColor(X(x), Y(y), out);
+}
 std::uint32_t CScaledProxyFrame::GetPixelValue(int x, int y) const { return CProxyFrame::GetPixelValue(X(x), Y(y)); }
 bool CScaledProxyFrame::SetPixel(int x, int y, const Color& color) { return CProxyFrame::SetPixel(X(x), Y(y), color); }
 bool CScaledProxyFrame::IsOpaqueAt(int x, int y) const { return CProxyFrame::IsOpaqueAt(X(x), Y(y)); }

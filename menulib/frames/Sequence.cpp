@@ -40,14 +40,12 @@ void DeclareSequence(ClassInfo* record)
     record->AddProperty(new FixedCollectionItemPropertyInfo(
         "Render/Blit Type", Member<&CSequence::m_blitType>(), &GetBlitTypeList(), "Transparent Mask",
         [](CObject* o, std::int32_t v) { AsSequence(o)->ChangeAndRebuild(AsSequence(o)->m_blitType, v); }));
-    record->AddProperty(new IntegerPropertyInfo("Render/X Offset", Member<&CSequence::m_xOffset>(), 0, 0, 0,
-                                                [](CObject* o, std::int32_t v) {
-                                                    AsSequence(o)->SetOffsets(v, AsSequence(o)->m_yOffset);
-                                                }));
-    record->AddProperty(new IntegerPropertyInfo("Render/Y Offset", Member<&CSequence::m_yOffset>(), 0, 0, 0,
-                                                [](CObject* o, std::int32_t v) {
-                                                    AsSequence(o)->SetOffsets(AsSequence(o)->m_xOffset, v);
-                                                }));
+    record->AddProperty(new IntegerPropertyInfo(
+        "Render/X Offset", Member<&CSequence::m_xOffset>(), 0, 0, 0,
+        [](CObject* o, std::int32_t v) { AsSequence(o)->SetOffsets(v, AsSequence(o)->m_yOffset); }));
+    record->AddProperty(new IntegerPropertyInfo(
+        "Render/Y Offset", Member<&CSequence::m_yOffset>(), 0, 0, 0,
+        [](CObject* o, std::int32_t v) { AsSequence(o)->SetOffsets(AsSequence(o)->m_xOffset, v); }));
     const auto options = Member<&CSequence::m_loadOptions>();
     const struct {
         const char* name;
@@ -68,14 +66,14 @@ void DeclareSequence(ClassInfo* record)
         {"Image/Loss Less", CSequence::kLossLess, false,
          [](CObject* o, bool on) { AsSequence(o)->SetLoadOption(CSequence::kLossLess, on); }},
     };
-    for (const auto& flag : flags) record->AddProperty(new FlagPropertyInfo(flag.name, options, flag.bit, flag.on, flag.setter));
+    for (const auto& flag : flags)
+        record->AddProperty(new FlagPropertyInfo(flag.name, options, flag.bit, flag.on, flag.setter));
     record->GetLastProperty()->SetHelpText(
         "This controls if the image is saved with lossy or loss less   compression.  Lossy compression makes a lower "
         "quality image   and a smaller file size, Loss Less is perfect quality but a   larger file size.");
-    record->AddProperty(new IntegerPropertyInfo("Image/Quality", Member<&CSequence::m_quality>(), 65, 0, 100,
-                                                [](CObject* o, std::int32_t v) {
-                                                    AsSequence(o)->ChangeAndRebuild(AsSequence(o)->m_quality, v);
-                                                }));
+    record->AddProperty(new IntegerPropertyInfo(
+        "Image/Quality", Member<&CSequence::m_quality>(), 65, 0, 100,
+        [](CObject* o, std::int32_t v) { AsSequence(o)->ChangeAndRebuild(AsSequence(o)->m_quality, v); }));
     record->GetLastProperty()->SetHelpText(
         "This controls the quality of the lossy compression.  A higher number makes a higher quality image with a "
         "larger file size.  A lower number will make a lower quality image with a smaller file size.");

@@ -46,16 +46,16 @@ private:
     {
         switch (m_frame.GetBitDepth()) {
         case 8:
-            d[0] = (s[0] | s[1] | s[2]) == 0 ? 0 : static_cast<std::uint8_t>(m_palette->FindNearest(s[2], s[1], s[0], 1, 256));
+            d[0] = (s[0] | s[1] | s[2]) == 0
+                       ? 0
+                       : static_cast<std::uint8_t>(m_palette->FindNearest(s[2], s[1], s[0], 1, 256));
             return;
         case 16: {
             const std::uint16_t v = PackRGB565(s[2], s[1], s[0]);
             std::memcpy(d, &v, 2);
             return;
         }
-        case 24:
-            std::memcpy(d, s, 3);
-            return;
+        case 24: std::memcpy(d, s, 3); return;
         default:
             std::memcpy(d, s, 3);
             d[3] = m_sourceBytes == 4 ? s[3] : ((s[0] | s[1] | s[2]) == 0 ? 0 : 255);
@@ -68,7 +68,11 @@ private:
     ColorTable* m_palette;
 };
 
-enum class RowResult { kOk, kTruncated, kOverrun };
+enum class RowResult {
+    kOk,
+    kTruncated,
+    kOverrun
+};
 
 // Decodes the packets of one row into row (width pixels of pixelBytes); in is moved past them.
 RowResult DecodeRleRow(const std::uint8_t*& in, const std::uint8_t* end, std::uint8_t* row, int width, int pixelBytes)
@@ -188,8 +192,8 @@ bool DecodeTga(CFrame& frame, const std::uint8_t* data, std::size_t size, const 
     return true;
 }
 
-int DecodeTgaIntoFrame(CFrame& frame, const std::uint8_t* data, std::size_t size, const char* path,
-                       ColorTable* palette, int bitDepth)
+int DecodeTgaIntoFrame(CFrame& frame, const std::uint8_t* data, std::size_t size, const char* path, ColorTable* palette,
+                       int bitDepth)
 {
     if (!DecodeTga(frame, data, size, path, palette, bitDepth)) return 0;
     frame.SetupLineOffsets(frame.GetWidth(), 1);

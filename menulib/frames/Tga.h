@@ -9,7 +9,11 @@ class ColorTable;
 
 struct TgaHeader {
     static constexpr int kSize = 18;
-    enum ImageType : std::uint8_t { kTrueColor = 2, kColorMappedRle = 9, kTrueColorRle = 10 };
+    enum ImageType : std::uint8_t {
+        kTrueColor = 2,
+        kColorMappedRle = 9,
+        kTrueColorRle = 10
+    };
     static constexpr std::uint8_t kTopToBottom = 0x20;
 
     std::uint8_t idLength = 0;
@@ -46,8 +50,8 @@ int GetTgaBitsPerPixel(const char* path, int openFlags = 0);
 bool DecodeTga(CFrame& frame, const std::uint8_t* data, std::size_t size, const char* path, ColorTable* palette,
                int bitDepth);
 // DecodeTga, then the frame's line table of pitch = width. The width, 0 on failure.
-int DecodeTgaIntoFrame(CFrame& frame, const std::uint8_t* data, std::size_t size, const char* path,
-                       ColorTable* palette, int bitDepth);
+int DecodeTgaIntoFrame(CFrame& frame, const std::uint8_t* data, std::size_t size, const char* path, ColorTable* palette,
+                       int bitDepth);
 
 // The run-length TGA file of an 8-, 24- or 32-bit frame; empty for other depths and empty frames.
 std::vector<std::uint8_t> EncodeTga(CFrame& frame);

@@ -37,7 +37,8 @@ class LoadBufferUse {
 public:
     LoadBufferUse() : m_buffer(SharedLoadBuffer())
     {
-        if (m_buffer.inUse) FatalMessageAndExit("Fatal Error loading a Frame", "There was load recursion in the TGA loader");
+        if (m_buffer.inUse)
+            FatalMessageAndExit("Fatal Error loading a Frame", "There was load recursion in the TGA loader");
         m_buffer.inUse = true;
     }
     ~LoadBufferUse() { m_buffer.inUse = false; }

@@ -43,8 +43,8 @@ bool IsGlyphCache(const CString& path)
 
 void DeclareFontBitmapData(ClassInfo* record)
 {
-    record->AddProperty(new IntegerPropertyInfo("Height Without Decenders",
-                                                Member<&CFontBitmapData::m_heightWithoutDescenders>()));
+    record->AddProperty(
+        new IntegerPropertyInfo("Height Without Decenders", Member<&CFontBitmapData::m_heightWithoutDescenders>()));
 }
 
 IMPLEMENT_PERSISTENT_CLASS(CFontBitmapData, CSequence, 2.0f, DeclareFontBitmapData)
@@ -115,7 +115,8 @@ CFrame* CFontBitmap::GetGlyph(unsigned code)
 {
     const CFontBitmapData* glyphs = GetGlyphSequence();
     const unsigned offset = code - static_cast<unsigned>(m_firstCode);
-    if (offset <= static_cast<unsigned>(m_lastCode) && offset < glyphs->GetFrameCount()) return glyphs->GetFrame(offset);
+    if (offset <= static_cast<unsigned>(m_lastCode) && offset < glyphs->GetFrameCount())
+        return glyphs->GetFrame(offset);
     return CFont::GetGlyph(code);
 }
 

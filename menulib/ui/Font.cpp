@@ -48,11 +48,11 @@ void DeclareFont(ClassInfo* record)
                                                             &CFont::OnBlitTypeChanged));
     record->AddProperty(
         (new ColorProperty("Generated Color", Member<&CFont::m_generatedColor>(), 255, 255, 255, 255))->SetWithAlpha());
-    record->AddProperty(new FloatPropertyInfo("Point Size", Member<&CFont::m_pointSize>(),
-                                              {.defaultValue = 12.0f, .min = 3.0f, .max = 72.0f,
-                                               .setter = &CFont::OnPointSizeChanged}));
-    record->AddProperty(new BoolPropertyInfo("Generate All Caps", Member<&CFont::m_allCaps>(), false,
-                                             &CFont::OnAllCapsChanged));
+    record->AddProperty(new FloatPropertyInfo(
+        "Point Size", Member<&CFont::m_pointSize>(),
+        {.defaultValue = 12.0f, .min = 3.0f, .max = 72.0f, .setter = &CFont::OnPointSizeChanged}));
+    record->AddProperty(
+        new BoolPropertyInfo("Generate All Caps", Member<&CFont::m_allCaps>(), false, &CFont::OnAllCapsChanged));
 }
 
 IMPLEMENT_PERSISTENT_CLASS(CFont, CObject, 13.0f, DeclareFont)

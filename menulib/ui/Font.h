@@ -15,7 +15,11 @@ class CFrame;
 class CFrameInterface;
 class TrueTypeFace;
 
-enum TextJustification : int { kJustifyLeft = 0, kJustifyCentre = 1, kJustifyRight = 2 };
+enum TextJustification : int {
+    kJustifyLeft = 0,
+    kJustifyCentre = 1,
+    kJustifyRight = 2
+};
 
 // The arguments of a wrapped layout: the first line of each paragraph has its own justification and indents.
 struct WrapLayout {

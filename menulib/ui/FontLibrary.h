@@ -9,7 +9,8 @@ class FontLibrary : public ObjectFileCollection<CFont> {
 public:
     static constexpr const char* kExtension = "FONT.TXT";
 
-    FontLibrary(const char* displayName, const char* folder) : ObjectFileCollection<CFont>(displayName, folder, kExtension)
+    FontLibrary(const char* displayName, const char* folder)
+        : ObjectFileCollection<CFont>(displayName, folder, kExtension)
     {
     }
 

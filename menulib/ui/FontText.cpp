@@ -77,8 +77,8 @@ void CFont::DrawText(CFrameInterface* frame, int x, int y, const CString& text, 
     }
 }
 
-int CFont::DrawMultiLineText(CFrameInterface* frame, int x, int y, const CString& text, int spacing,
-                             int justification, int* yOut)
+int CFont::DrawMultiLineText(CFrameInterface* frame, int x, int y, const CString& text, int spacing, int justification,
+                             int* yOut)
 {
     const int length = LengthOf(text);
     int lines = 0;

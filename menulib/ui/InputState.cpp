@@ -21,10 +21,7 @@ MouseState& MouseState::Get()
 
 MouseState::MouseState() { ApplySystemCursor(); }
 
-void MouseState::Reset()
-{
-    *this = MouseState();
-}
+void MouseState::Reset() { *this = MouseState(); }
 
 void MouseState::SetPosition(int x, int y)
 {

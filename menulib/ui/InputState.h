@@ -102,7 +102,10 @@ public:
     void Reset();
 
 private:
-    enum KeyBit : std::uint32_t { kDown = 1, kPressed = 2 };
+    enum KeyBit : std::uint32_t {
+        kDown = 1,
+        kPressed = 2
+    };
     static bool InRange(int scanCode) { return scanCode > 0 && scanCode < kKeys; }
 
     std::uint32_t m_keys[kKeys] = {};

@@ -199,8 +199,7 @@ void CJWindow::AddChild(CJWindow* child, int mode, CJWindow* reference, int gapX
     if (!hadChildren && m_hasFocus) child->SetFocus(true);
 }
 
-void CJWindow::AddChildFront(CJWindow* child, int mode, CJWindow* reference, int gapX, int gapY,
-                             std::uint32_t flags)
+void CJWindow::AddChildFront(CJWindow* child, int mode, CJWindow* reference, int gapX, int gapY, std::uint32_t flags)
 {
     PrepareChildFocus(child);
     CJWindow* formerFront = m_firstChild;

@@ -35,9 +35,9 @@ struct ScrollInfo {
 
 // Bits OR-ed into every placement of a window and of the children added to it.
 enum PlacementFlag : std::uint32_t {
-    kPlaceNoSpacing = 1,    // do not grow the parent to fit
-    kPlaceGapsInPixels = 2, // gaps are pixels, not dialog units
-    kPlaceNoEdgeMargin = 4, // spacing gap 0 instead of the edge margin
+    kPlaceNoSpacing = 1,     // do not grow the parent to fit
+    kPlaceGapsInPixels = 2,  // gaps are pixels, not dialog units
+    kPlaceNoEdgeMargin = 4,  // spacing gap 0 instead of the edge margin
 };
 
 // A gap argument that takes its default from the parent.
@@ -46,11 +46,25 @@ constexpr int kDefaultGap = -1000;
 constexpr std::uint8_t kNoShortcut = 255;
 
 // The codes of OnChildNotify that the toolkit itself sends.
-enum ChildNotifyCode : int { kNotifyAboutToDraw = 2 };
+enum ChildNotifyCode : int {
+    kNotifyAboutToDraw = 2
+};
 
 // Bevel styles of DrawBevel, and its edge bits.
-enum BevelStyle : int { kBevelSunken = 0, kBevelRaised = 1, kBevelFlatDark = 2, kBevelBlack = 3, kBevelNone = 5 };
-enum BevelEdge : int { kEdgeLeft = 1, kEdgeTop = 2, kEdgeRight = 4, kEdgeBottom = 8, kEdgeAll = 15 };
+enum BevelStyle : int {
+    kBevelSunken = 0,
+    kBevelRaised = 1,
+    kBevelFlatDark = 2,
+    kBevelBlack = 3,
+    kBevelNone = 5
+};
+enum BevelEdge : int {
+    kEdgeLeft = 1,
+    kEdgeTop = 2,
+    kEdgeRight = 4,
+    kEdgeBottom = 8,
+    kEdgeAll = 15
+};
 
 class CJWindow {
 public:
@@ -91,8 +105,7 @@ public:
 
     // The tree.
     virtual void AddChild(CJWindow* child, int mode, CJWindow* reference, int gapX, int gapY, std::uint32_t flags);
-    virtual void AddChildFront(CJWindow* child, int mode, CJWindow* reference, int gapX, int gapY,
-                               std::uint32_t flags);
+    virtual void AddChildFront(CJWindow* child, int mode, CJWindow* reference, int gapX, int gapY, std::uint32_t flags);
     virtual void RemoveChild(CJWindow* child);
     virtual void ActivateChild(CJWindow* child);
     virtual void MoveChildToEnd(CJWindow* child);

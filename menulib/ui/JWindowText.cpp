@@ -57,9 +57,9 @@ int CJWindow::FindShortcutLetter(int character)
 {
     if (m_shortcutIndex != kNoShortcut) return m_shortcutIndex;
     int index = m_text.FindChar(static_cast<std::uint16_t>(UpperCase(character)));
-    if (index < 0) index = m_text.FindChar(static_cast<std::uint16_t>(character >= 'A' && character <= 'Z'
-                                                                           ? character - 'A' + 'a'
-                                                                           : character));
+    if (index < 0)
+        index = m_text.FindChar(
+            static_cast<std::uint16_t>(character >= 'A' && character <= 'Z' ? character - 'A' + 'a' : character));
     if (index < 0 || index >= kNoShortcut) return -1;
     m_shortcutIndex = static_cast<std::uint8_t>(index);
     m_shortcutLength = 1;

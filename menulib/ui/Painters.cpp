@@ -18,8 +18,8 @@ void ClassicFramePainter::Draw(CFrameInterface* frame)
     CJWindow::DrawBevel(font, frame, whole, kBevelRaised, kEdgeAll, false);
     if (window.GetText().IsEmpty() || !font) return;
     const int unit = font->GetHeight() / 5;
-    CFrameInterface* title = toolkit::GetWindowTexture(window.IsActive() ? toolkit::kWindowTitleTile
-                                                                         : toolkit::kInactiveWindowTitleTile);
+    CFrameInterface* title =
+        toolkit::GetWindowTexture(window.IsActive() ? toolkit::kWindowTitleTile : toolkit::kInactiveWindowTitleTile);
     if (title) TileTexture(frame, title, {unit, unit, window.GetWidth() - unit, window.GetTopInset()});
     window.DrawText(frame, window.GetWidth() / 2, unit * 2 + 1, kJustifyCentre);
     const int separator = font->GetHeight() + unit * 4 + 1;

@@ -270,7 +270,8 @@ void CScreenWindow::LayOutHint(int highlightStart, int highlightLength, int x, i
         y += cursor ? cursor->GetBounds().Height() : kHintDropWithoutCursor;
     }
     m_wrappedHint = font.WrapText(m_hintText, static_cast<int>(kHintWidthShare * static_cast<float>(GetWidth())));
-    m_hintBox = {x, y, x + font.MeasureMultiLineWidth(m_wrappedHint), y + font.MeasureMultiLineHeight(m_wrappedHint, 0)};
+    m_hintBox = {x, y, x + font.MeasureMultiLineWidth(m_wrappedHint),
+                 y + font.MeasureMultiLineHeight(m_wrappedHint, 0)};
     if (highlightStart != -1) {
         m_hintUnderline = {true, font.GetHeight() + 1, font.MeasureWidth(m_hintText, highlightStart),
                            font.MeasureWidth(m_hintText, highlightStart + highlightLength)};
@@ -278,9 +279,11 @@ void CScreenWindow::LayOutHint(int highlightStart, int highlightLength, int x, i
     }
     const int width = m_hintBox.Width();
     const int height = m_hintBox.Height();
-    if (m_hintBox.right > GetWidth() - kHintEdge) m_hintBox = Rect::At(GetWidth() - kHintEdge - width, m_hintBox.top, width, height);
+    if (m_hintBox.right > GetWidth() - kHintEdge)
+        m_hintBox = Rect::At(GetWidth() - kHintEdge - width, m_hintBox.top, width, height);
     if (m_hintBox.left < kHintLeftEdge) m_hintBox = Rect::At(kHintLeftEdge, m_hintBox.top, width, height);
-    if (m_hintBox.bottom > GetHeight() - kHintEdge) m_hintBox = Rect::At(m_hintBox.left, GetHeight() - kHintEdge - height, width, height);
+    if (m_hintBox.bottom > GetHeight() - kHintEdge)
+        m_hintBox = Rect::At(m_hintBox.left, GetHeight() - kHintEdge - height, width, height);
 }
 
 bool CScreenWindow::GetHintRect(Rect& rect) const

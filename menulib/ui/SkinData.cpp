@@ -69,8 +69,8 @@ public:
         }
         m_saved = m_proxy->GetClipRect();
         const Rect& own = window->GetRect();
-        m_proxy->SetClipRect(parent->GetClipRect().Offset(window->GetScrollX() - own.left,
-                                                          window->GetScrollY() - own.top));
+        m_proxy->SetClipRect(
+            parent->GetClipRect().Offset(window->GetScrollX() - own.left, window->GetScrollY() - own.top));
     }
     ~WidenedClip()
     {
@@ -105,7 +105,8 @@ CFont* LibraryFont(int index)
 void DeclareSkinBorder(ClassInfo* record)
 {
     record->AddProperty(Picture<&CSkinBorder::m_backgroundTexture>("Texture/Background Texture"));
-    record->AddProperty(ColorWithAlpha("Background Color", Member<&CSkinBorder::m_backgroundColor>(), 255, 255, 255, 24));
+    record->AddProperty(
+        ColorWithAlpha("Background Color", Member<&CSkinBorder::m_backgroundColor>(), 255, 255, 255, 24));
 }
 
 IMPLEMENT_PERSISTENT_CLASS(CSkinBorder, CObject, 1.0f, DeclareSkinBorder)
@@ -132,12 +133,16 @@ void CSkinBorder::TileOrFill(CFrameInterface* frame, const Rect& rect)
 
 void DeclareClassicSkinBorder(ClassInfo* record)
 {
-    record->AddProperty(new IntegerPropertyInfo("Texture Margin", Member<&CClassicSkinBorder::m_textureMargin>(),
-                                                {.units = "Pixels"}));
-    record->AddProperty(ColorWithAlpha("Top Outer Color", Member<&CClassicSkinBorder::m_topOuter>(), 255, 255, 255, 24));
-    record->AddProperty(ColorWithAlpha("Top Inner Color", Member<&CClassicSkinBorder::m_topInner>(), 255, 255, 255, 24));
-    record->AddProperty(ColorWithAlpha("Bottom Inner Color", Member<&CClassicSkinBorder::m_bottomInner>(), 0, 0, 0, 128));
-    record->AddProperty(ColorWithAlpha("Bottom Outer Color", Member<&CClassicSkinBorder::m_bottomOuter>(), 0, 0, 0, 128));
+    record->AddProperty(
+        new IntegerPropertyInfo("Texture Margin", Member<&CClassicSkinBorder::m_textureMargin>(), {.units = "Pixels"}));
+    record->AddProperty(
+        ColorWithAlpha("Top Outer Color", Member<&CClassicSkinBorder::m_topOuter>(), 255, 255, 255, 24));
+    record->AddProperty(
+        ColorWithAlpha("Top Inner Color", Member<&CClassicSkinBorder::m_topInner>(), 255, 255, 255, 24));
+    record->AddProperty(
+        ColorWithAlpha("Bottom Inner Color", Member<&CClassicSkinBorder::m_bottomInner>(), 0, 0, 0, 128));
+    record->AddProperty(
+        ColorWithAlpha("Bottom Outer Color", Member<&CClassicSkinBorder::m_bottomOuter>(), 0, 0, 0, 128));
 }
 
 IMPLEMENT_PERSISTENT_CLASS(CClassicSkinBorder, CSkinBorder, 1.0f, DeclareClassicSkinBorder)
@@ -199,9 +204,9 @@ CFrameInterface* CAlphaSkinBorder::CornerAlpha(Corner corner) const
 CFrameInterface* CAlphaSkinBorder::PieceOf(Piece piece) const
 {
     static constexpr std::int32_t CAlphaSkinBorder::*kPieceMembers[] = {
-        &CAlphaSkinBorder::m_topLeftPiece,     &CAlphaSkinBorder::m_topCenterPiece,
-        &CAlphaSkinBorder::m_topRightPiece,    &CAlphaSkinBorder::m_centerLeftPiece,
-        &CAlphaSkinBorder::m_centerRightPiece, &CAlphaSkinBorder::m_bottomLeftPiece,
+        &CAlphaSkinBorder::m_topLeftPiece,      &CAlphaSkinBorder::m_topCenterPiece,
+        &CAlphaSkinBorder::m_topRightPiece,     &CAlphaSkinBorder::m_centerLeftPiece,
+        &CAlphaSkinBorder::m_centerRightPiece,  &CAlphaSkinBorder::m_bottomLeftPiece,
         &CAlphaSkinBorder::m_bottomCenterPiece, &CAlphaSkinBorder::m_bottomRightPiece};
     return TexturePicture(this->*kPieceMembers[piece]);
 }
@@ -217,8 +222,8 @@ CFrameInterface* CAlphaSkinBorder::DecalOf(Decal decal) const
 void CAlphaSkinBorder::DrawBackground(CJWindow* window, CFrameInterface* frame, const Rect& rect)
 {
     const WidenedClip clip(window, frame);
-    const bool anyCorner = CornerAlpha(kTopLeft) || CornerAlpha(kTopRight) || CornerAlpha(kBottomLeft) ||
-                           CornerAlpha(kBottomRight);
+    const bool anyCorner =
+        CornerAlpha(kTopLeft) || CornerAlpha(kTopRight) || CornerAlpha(kBottomLeft) || CornerAlpha(kBottomRight);
     if (!GetBackgroundTexture() || !anyCorner) {
         TileOrFill(frame, rect);
         return;
@@ -310,7 +315,8 @@ void DeclareAlphaSkinData(ClassInfo* record)
     using D = CAlphaSkinData;
     ClassInfo* border = CSkinBorder::GetStaticClassInfo();
     record->AddProperty(FontEntry<&D::m_generalFont>("General Font"));
-    record->AddProperty(ColorWithAlpha("Shortcut Key Highlight Color", Member<&D::m_highlightColor>(), 63, 154, 255, 255));
+    record->AddProperty(
+        ColorWithAlpha("Shortcut Key Highlight Color", Member<&D::m_highlightColor>(), 63, 154, 255, 255));
     record->AddProperty(ColorWithAlpha("Background Color", Member<&D::m_backgroundColor>(), 0, 0, 0, 255));
     record->AddProperty(ColorWithAlpha("Select Color", Member<&D::m_selectColor>(), 101, 91, 85, 255));
     record->AddProperty(FontEntry<&D::m_staticTextFont>("Static Text Control"));
@@ -318,8 +324,8 @@ void DeclareAlphaSkinData(ClassInfo* record)
     record->AddProperty(new IntegerPropertyInfo("Window/Window Heading Offset", Member<&D::m_headingOffset>()));
     record->AddProperty(new IntegerPropertyInfo("Window/Space Between Controls", Member<&D::m_spaceBetweenControls>(),
                                                 {.defaultValue = 8, .units = "Pixels"}));
-    record->AddProperty(new IntegerPropertyInfo("Window/Margin", Member<&D::m_margin>(),
-                                                {.defaultValue = 8, .units = "Pixels"}));
+    record->AddProperty(
+        new IntegerPropertyInfo("Window/Margin", Member<&D::m_margin>(), {.defaultValue = 8, .units = "Pixels"}));
     record->AddProperty(new ObjectPointerPropertyInfo("Window/Window Border", PointerMember<&D::m_windowBorder>(),
                                                       border, CAlphaSkinBorder::GetStaticClassInfo()));
     record->AddProperty(new ObjectPointerPropertyInfo("ListBox/ListBox Border", PointerMember<&D::m_listBoxBorder>(),
@@ -328,12 +334,12 @@ void DeclareAlphaSkinData(ClassInfo* record)
                                                       border, CClassicSkinBorder::GetStaticClassInfo()));
     record->AddProperty(new ObjectPointerPropertyInfo("Button/Pressed Button Border",
                                                       PointerMember<&D::m_pressedButtonBorder>(), border));
-    record->AddProperty(new ObjectPointerPropertyInfo("Button/Hover Button Border",
-                                                      PointerMember<&D::m_hoverButtonBorder>(), border));
+    record->AddProperty(
+        new ObjectPointerPropertyInfo("Button/Hover Button Border", PointerMember<&D::m_hoverButtonBorder>(), border));
     record->AddProperty(new IntegerPropertyInfo("Button/Space Around Text", Member<&D::m_spaceAroundText>(),
                                                 {.defaultValue = 2, .units = "Dialog Pixels"}));
-    record->AddProperty(new BoolPropertyInfo("Button/Apply Button Text Offset When Pressed",
-                                             Member<&D::m_offsetPressedText>(), true));
+    record->AddProperty(
+        new BoolPropertyInfo("Button/Apply Button Text Offset When Pressed", Member<&D::m_offsetPressedText>(), true));
 }
 
 IMPLEMENT_PERSISTENT_CLASS(CAlphaSkinData, CObject, 1.0f, DeclareAlphaSkinData)
@@ -406,7 +412,8 @@ void AlphaFramePainter::Draw(CFrameInterface* frame)
     const CAlphaSkinData* options = m_theme->GetOptions();
     if (!options) return;
     const Rect whole = Rect::OfSize(window.GetWidth(), window.GetHeight());
-    if (CSkinBorder* border = options->GetWindowBorder()) border->DrawBorder(&window, frame, whole, !window.IsTransparent());
+    if (CSkinBorder* border = options->GetWindowBorder())
+        border->DrawBorder(&window, frame, whole, !window.IsTransparent());
     if (window.GetText().IsEmpty()) return;
     CFont* font = GetCaptionFont();
     auto* proxy = dynamic_cast<COffsetClippedProxyFrame*>(frame);

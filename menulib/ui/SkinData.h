@@ -65,7 +65,12 @@ private:
 class CAlphaSkinBorder : public CSkinBorder {
     DECLARE_PERSISTENT_CLASS(CAlphaSkinBorder)
 public:
-    enum Corner : int { kTopLeft, kTopRight, kBottomLeft, kBottomRight };
+    enum Corner : int {
+        kTopLeft,
+        kTopRight,
+        kBottomLeft,
+        kBottomRight
+    };
     enum Piece : int {
         kTopLeftPiece,
         kTopCenterPiece,
@@ -77,7 +82,12 @@ public:
         kBottomRightPiece,
         kPieces
     };
-    enum Decal : int { kTopDecal, kBottomDecal, kLeftDecal, kRightDecal };
+    enum Decal : int {
+        kTopDecal,
+        kBottomDecal,
+        kLeftDecal,
+        kRightDecal
+    };
 
     CAlphaSkinBorder() { ConstructOwnMembers(); }
     ~CAlphaSkinBorder() override { DestroyOwnMembers(); }

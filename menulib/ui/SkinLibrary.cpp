@@ -93,8 +93,9 @@ CObject* SkinLibrary::Load(int index)
     if (item.loading) {
         CString text("Got stuck in an infinite loop while trying to load \"");
         text.Append(item.name);
-        text.Append("\".  This is usually caused by that file refering to itself.  The actions in this file need to be "
-                    "re-scripted to go through a canned object or relay or some other indirect method");
+        text.Append(
+            "\".  This is usually caused by that file refering to itself.  The actions in this file need to be "
+            "re-scripted to go through a canned object or relay or some other indirect method");
         FatalMessageAndExit("Fatal Error", text.GetText());
     }
     if (!item.object) {

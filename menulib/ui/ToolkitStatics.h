@@ -29,7 +29,12 @@ const char* GetSettingsFileName();
 void SetSettingsFileName(const char* name);
 
 // The window textures of the texture set: looked up by the first window ever constructed.
-enum WindowTexture : int { kWindowTexture, kWindowTitleTile, kInactiveWindowTexture, kInactiveWindowTitleTile };
+enum WindowTexture : int {
+    kWindowTexture,
+    kWindowTitleTile,
+    kInactiveWindowTexture,
+    kInactiveWindowTitleTile
+};
 CFrameInterface* GetWindowTexture(WindowTexture which);
 FolderCollection* GetIconSet();
 FolderCollection* GetTextureSet();
@@ -37,7 +42,12 @@ FolderCollection* GetTextureSet();
 void PrepareFirstWindow();
 
 // The bevel shades (grey levels at 8 bits per pixel, also while the depth is not yet known).
-enum Shade : int { kLight24, kLight48, kDark128, kDark160 };
+enum Shade : int {
+    kLight24,
+    kLight48,
+    kDark128,
+    kDark160
+};
 Color GetShade(Shade shade);
 // The grey of an 8-bit shade level (40, 80, 200 or 245).
 Color GreyShade(int level);

@@ -37,10 +37,7 @@ void CJWindow::ApplyRectToTree()
     for (CJWindow* child = m_firstChild; child; child = child->m_nextSibling) child->SetRect(child->m_rect);
 }
 
-void CJWindow::SetSize(int width, int height)
-{
-    SetRect(Rect::At(m_rect.left, m_rect.top, width, height));
-}
+void CJWindow::SetSize(int width, int height) { SetRect(Rect::At(m_rect.left, m_rect.top, width, height)); }
 
 void CJWindow::MoveTo(int x, int y) { SetRect(Rect::At(x, y, m_rect.Width(), m_rect.Height())); }
 

@@ -84,28 +84,72 @@ bool CJWindow::PlacementPosition(int mode, CJWindow* reference, int gapX, int ga
     if (UsesReference(mode) && !reference) return false;
     const Rect r = reference ? reference->m_rect : Rect{};
     switch (mode) {
-    case 1: case 5: x = gapX + leftInset; y = gapY + topInset; return true;
-    case 2: x = pw - w - gapX; y = gapY + topInset; return true;
-    case 3: x = pw - w - gapX; y = gapY; return true;
-    case 4: x = pw - w - gapX; y = ph - h - gapY; return true;
+    case 1:
+    case 5:
+        x = gapX + leftInset;
+        y = gapY + topInset;
+        return true;
+    case 2:
+        x = pw - w - gapX;
+        y = gapY + topInset;
+        return true;
+    case 3:
+        x = pw - w - gapX;
+        y = gapY;
+        return true;
+    case 4:
+        x = pw - w - gapX;
+        y = ph - h - gapY;
+        return true;
     case 6:
         x = (pvw - w) / 2;
         y = (pvh - h) / 2;
         if (y + h > pvh) y = pvh - h;
         return true;
-    case 7: case 8: x = r.left; y = r.bottom + gapY; return true;
-    case 9: case 10: x = r.right - w + gapX; y = r.bottom + gapY; return true;
-    case 11: case 12: x = (pvw - w) / 2; y = r.bottom + gapY; return true;
-    case 13: case 14: x = r.right + gapX; y = r.top; return true;
-    case 15: case 16: x = r.right + gapX; y = r.top - (h - r.Height()) / 2; return true;
-    case 17: case 18: x = r.right + gapX; y = r.bottom - h; return true;
+    case 7:
+    case 8:
+        x = r.left;
+        y = r.bottom + gapY;
+        return true;
+    case 9:
+    case 10:
+        x = r.right - w + gapX;
+        y = r.bottom + gapY;
+        return true;
+    case 11:
+    case 12:
+        x = (pvw - w) / 2;
+        y = r.bottom + gapY;
+        return true;
+    case 13:
+    case 14:
+        x = r.right + gapX;
+        y = r.top;
+        return true;
+    case 15:
+    case 16:
+        x = r.right + gapX;
+        y = r.top - (h - r.Height()) / 2;
+        return true;
+    case 17:
+    case 18:
+        x = r.right + gapX;
+        y = r.bottom - h;
+        return true;
     case kPlaceRightBar:
         SetHeight(ph);
         x = pw;
         y = 0;
         return true;
-    case 20: case 21: x = r.left - w - gapX; y = r.top; return true;
-    case kPlaceBottomLeft: x = gapX; y = ph - h - gapY; return true;
+    case 20:
+    case 21:
+        x = r.left - w - gapX;
+        y = r.top;
+        return true;
+    case kPlaceBottomLeft:
+        x = gapX;
+        y = ph - h - gapY;
+        return true;
     default: return false;
     }
 }
@@ -123,7 +167,8 @@ void CJWindow::Place(int mode, CJWindow* reference, int gapX, int gapY, std::uin
         int y = m_rect.top;
         if (PlacementPosition(mode, reference, gapX, gapY, x, y)) MoveTo(x, y);
     }
-    if (!(flags & kPlaceNoSpacing) && m_parent) m_parent->ApplySpacing(this, flags & kPlaceNoEdgeMargin ? 0 : kDefaultGap);
+    if (!(flags & kPlaceNoSpacing) && m_parent)
+        m_parent->ApplySpacing(this, flags & kPlaceNoEdgeMargin ? 0 : kDefaultGap);
 }
 
 void CJWindow::PlaceAtPointer(int gapX, int gapY)

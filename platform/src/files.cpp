@@ -12,7 +12,7 @@ namespace {
 
 bool Exists(const std::string& path)
 {
-    struct stat info{};
+    struct stat info {};
     return ::lstat(path.c_str(), &info) == 0;
 }
 
@@ -73,7 +73,7 @@ std::FILE* OpenFile(std::string_view path, const char* mode)
 {
     std::FILE* file = std::fopen(ResolvePath(path).c_str(), mode);
     // fopen opens a folder for reading here; on Windows a folder never opens as a file.
-    struct stat info{};
+    struct stat info {};
     if (file && ::fstat(::fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
         std::fclose(file);
         errno = EISDIR;

@@ -20,7 +20,8 @@ bool SameName(const std::string& a, const char* b)
 {
     if (a.size() != std::strlen(b)) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return true;
 }
 
@@ -78,9 +79,7 @@ bool Find(const std::string& path, const char* section, const char* key, std::st
 // The lines of a profile file as WritePrivateProfileStringA leaves them: the section's key set to value, the key
 // removed (value null) or the whole section removed (key null).
 struct ProfileEdit {
-    ProfileEdit(const char* section, const char* key, const char* value) : section(section), key(key), value(value)
-    {
-    }
+    ProfileEdit(const char* section, const char* key, const char* value) : section(section), key(key), value(value) {}
 
     const char* section;
     const char* key;
@@ -127,7 +126,8 @@ struct ProfileEdit {
 UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT defaultValue, LPCSTR fileName)
 {
     std::string value;
-    if (!fileName || !Find(platform::ResolvePath(fileName), section, key, &value)) return static_cast<UINT>(defaultValue);
+    if (!fileName || !Find(platform::ResolvePath(fileName), section, key, &value))
+        return static_cast<UINT>(defaultValue);
     return static_cast<UINT>(static_cast<INT>(std::strtol(value.c_str(), nullptr, 10)));
 }
 

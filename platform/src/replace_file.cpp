@@ -102,7 +102,7 @@ bool ReplaceFileWhole(const std::string& path, std::string_view contents, unsign
 {
     std::string target;
     if (path.empty() || !FollowLinks(path, &target)) return false;
-    struct stat existing{};
+    struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && !MayReplace(target, existing)) return false;
 

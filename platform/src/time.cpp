@@ -15,10 +15,7 @@ std::uint64_t MonotonicNanoseconds()
     return static_cast<std::uint64_t>(ts.tv_sec) * 1000000000ull + static_cast<std::uint64_t>(ts.tv_nsec);
 }
 
-std::uint64_t NowMilliseconds()
-{
-    return fakeClock ? fakeMs.load() : MonotonicNanoseconds() / 1000000ull;
-}
+std::uint64_t NowMilliseconds() { return fakeClock ? fakeMs.load() : MonotonicNanoseconds() / 1000000ull; }
 
 }  // namespace
 

@@ -40,7 +40,8 @@ bool MatchesPattern(const std::string& pattern, const char* name)
 {
     // "*." is the Windows way of asking for names without an extension.
     if (pattern.size() > 1 && pattern.back() == '.' && pattern != "*.*")
-        return std::strchr(name, '.') == nullptr && platform::WildcardMatch(pattern.substr(0, pattern.size() - 1), name);
+        return std::strchr(name, '.') == nullptr &&
+               platform::WildcardMatch(pattern.substr(0, pattern.size() - 1), name);
     // A trailing ".*" also takes names without a dot.
     if (pattern.size() > 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
         platform::WildcardMatch(pattern.substr(0, pattern.size() - 2), name))
@@ -50,7 +51,7 @@ bool MatchesPattern(const std::string& pattern, const char* name)
 
 bool Fill(const std::string& folder, const std::string& name, WIN32_FIND_DATAA* found)
 {
-    struct stat info{};
+    struct stat info {};
     const std::string full = folder.empty() ? name : folder + "/" + name;
     if (::stat(full.c_str(), &info) != 0) return false;
     std::memset(found, 0, sizeof *found);
@@ -115,7 +116,7 @@ BOOL FindClose(HANDLE handle)
 DWORD GetFileAttributesA(LPCSTR path)
 {
     if (!path) return INVALID_FILE_ATTRIBUTES;
-    struct stat info{};
+    struct stat info {};
     if (::stat(platform::ResolvePath(path).c_str(), &info) != 0) return INVALID_FILE_ATTRIBUTES;
     DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : 0;
     if (!(info.st_mode & S_IWUSR)) attributes |= FILE_ATTRIBUTE_READONLY;
@@ -126,7 +127,7 @@ BOOL SetFileAttributesA(LPCSTR path, DWORD attributes)
 {
     if (!path) return FALSE;
     const std::string resolved = platform::ResolvePath(path);
-    struct stat info{};
+    struct stat info {};
     if (::stat(resolved.c_str(), &info) != 0) return FALSE;
     mode_t mode = info.st_mode & 07777;
     mode = (attributes & FILE_ATTRIBUTE_READONLY) ? (mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
@@ -186,7 +187,7 @@ bool GetFileTimes(const char* path, FILETIME* creation, FILETIME* lastAccess, FI
 {
     if (!path) return false;
     const std::string resolved = ResolvePath(path);
-    struct statx info{};
+    struct statx info {};
     if (::statx(AT_FDCWD, resolved.c_str(), 0, STATX_BTIME | STATX_ATIME | STATX_MTIME | STATX_CTIME, &info) != 0)
         return false;
     const statx_timestamp born = (info.stx_mask & STATX_BTIME) ? info.stx_btime : info.stx_ctime;

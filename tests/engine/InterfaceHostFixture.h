@@ -42,7 +42,15 @@ public:
 };
 
 // Action IDs of the logging handlers; each logs "<event> <control index>".
-enum Action : std::uint32_t { Enter = 0x90001, Leave, Press, Click, Stop, EnterKey, EscapeKey };
+enum Action : std::uint32_t {
+    Enter = 0x90001,
+    Leave,
+    Press,
+    Click,
+    Stop,
+    EnterKey,
+    EscapeKey
+};
 
 class FakeActions : public CGP_ActionLookup {
 public:

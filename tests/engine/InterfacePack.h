@@ -60,7 +60,12 @@ using Writer = std::function<void(CGP_ServerSet&)>;
 
 class InterfacePackTest : public DisplayTest {
 protected:
-    enum Group : std::uint16_t { Pictures = 1, Fonts, Texts, Forms };
+    enum Group : std::uint16_t {
+        Pictures = 1,
+        Fonts,
+        Texts,
+        Forms
+    };
 
     InterfacePackTest() : work(dir.path())
     {

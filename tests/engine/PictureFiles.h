@@ -16,9 +16,13 @@ struct Rgb {
 };
 
 // Six colours of a 3 x 2 picture (an odd width, so rows are padded).
-inline const std::vector<Rgb> Colours = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}, {128, 128, 128}, {10, 20, 30}};
+inline const std::vector<Rgb> Colours = {{255, 0, 0},     {0, 255, 0},     {0, 0, 255},
+                                         {255, 255, 255}, {128, 128, 128}, {10, 20, 30}};
 
-inline std::uint16_t Expected565(Rgb c) { return static_cast<std::uint16_t>((c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3); }
+inline std::uint16_t Expected565(Rgb c)
+{
+    return static_cast<std::uint16_t>((c.r >> 3) << 11 | (c.g >> 2) << 5 | c.b >> 3);
+}
 
 inline void Put16(std::string& s, unsigned v) { s += char(v & 0xFF), s += char(v >> 8 & 0xFF); }
 inline void Put32(std::string& s, unsigned v) { Put16(s, v & 0xFFFF), Put16(s, v >> 16); }
@@ -50,8 +54,10 @@ inline std::string MakeBmp(const BmpOptions& o)
         Put32(info, o.bpp == 8 ? colours : 0), Put32(info, 0);
     }
     if (o.bitfields) {
-        if (o.bpp == 16) Put32(info, 0xF800), Put32(info, 0x07E0), Put32(info, 0x001F);
-        else Put32(info, 0x00FF0000), Put32(info, 0x0000FF00), Put32(info, 0x000000FF);
+        if (o.bpp == 16)
+            Put32(info, 0xF800), Put32(info, 0x07E0), Put32(info, 0x001F);
+        else
+            Put32(info, 0x00FF0000), Put32(info, 0x0000FF00), Put32(info, 0x000000FF);
     }
     if (!o.core) info.resize(std::max<size_t>(info.size(), o.headerSize), '\x5A');
     const int tableEntries = o.bpp == 4 || (o.core && indexed) ? 1 << o.bpp : colours;
@@ -94,7 +100,8 @@ inline std::string MakeBmp(const BmpOptions& o)
 inline std::uint16_t From555(Rgb c)
 {
     auto widen = [](unsigned v5) { return (v5 << 3) | (v5 >> 2); };
-    return Expected565(Rgb{std::uint8_t(widen(c.r >> 3)), std::uint8_t(widen(c.g >> 3)), std::uint8_t(widen(c.b >> 3))});
+    return Expected565(
+        Rgb{std::uint8_t(widen(c.r >> 3)), std::uint8_t(widen(c.g >> 3)), std::uint8_t(widen(c.b >> 3))});
 }
 
 inline std::string MakeJpeg(int width, int height, bool grey, Rgb left, Rgb right)
@@ -117,8 +124,10 @@ inline std::string MakeJpeg(int width, int height, bool grey, Rgb left, Rgb righ
     while (info.next_scanline < info.image_height) {
         for (int x = 0; x < width; ++x) {
             const Rgb c = x < width / 2 ? left : right;
-            if (grey) row[x] = c.r;
-            else row[x * 3] = c.r, row[x * 3 + 1] = c.g, row[x * 3 + 2] = c.b;
+            if (grey)
+                row[x] = c.r;
+            else
+                row[x * 3] = c.r, row[x * 3 + 1] = c.g, row[x * 3 + 2] = c.b;
         }
         JSAMPROW rows[] = {row.data()};
         jpeg_write_scanlines(&info, rows, 1);
@@ -129,7 +138,6 @@ inline std::string MakeJpeg(int width, int height, bool grey, Rgb left, Rgb righ
     std::free(buffer);
     return out;
 }
-
 
 // An indexed picture for the run-length tests: indices row by row from the top, with the colours of its table.
 struct IndexedPicture {
@@ -158,7 +166,11 @@ inline IndexedPicture RunsPicture(const std::vector<Rgb>& table)
     return p;
 }
 
-enum class BmpCoding { Plain, Rle8, Rle4 };
+enum class BmpCoding {
+    Plain,
+    Rle8,
+    Rle4
+};
 
 // Run-length codes of the picture, bottom row first. With skips, index 0 is left to deltas and early ends
 // wherever it can be; without, it is coded like any other index.
@@ -198,9 +210,12 @@ inline std::string RunLengthCodes(const IndexedPicture& p, int bpp, bool skips)
                     pair(0, n);
                     std::string bytes;
                     for (int i = 0; i < n; ++i) {
-                        if (bpp == 8) bytes += char(p.At(x + i, y));
-                        else if (i % 2 == 0) bytes += char(p.At(x + i, y) << 4);
-                        else bytes.back() = char(bytes.back() | p.At(x + i, y));
+                        if (bpp == 8)
+                            bytes += char(p.At(x + i, y));
+                        else if (i % 2 == 0)
+                            bytes += char(p.At(x + i, y) << 4);
+                        else
+                            bytes.back() = char(bytes.back() | p.At(x + i, y));
                     }
                     if (bytes.size() % 2) bytes += '\0';
                     out += bytes;
@@ -269,7 +284,11 @@ struct Inks {
     std::uint8_t c, m, y, k;
 };
 
-enum class InkCoding { Cmyk, AdobeCmyk, AdobeYcck };
+enum class InkCoding {
+    Cmyk,
+    AdobeCmyk,
+    AdobeYcck
+};
 
 // A JPEG in printing inks, left half one ink mix and right half another. Plain CMYK files store the inks and
 // carry no Adobe marker; Adobe's store them inverted and carry it.
@@ -309,7 +328,6 @@ inline std::string MakeInkJpeg(int width, int height, InkCoding coding, Inks lef
     return out;
 }
 
-
 struct DamagedFile {
     std::string name;
     std::string bytes;
@@ -320,8 +338,14 @@ struct DamagedFile {
 inline std::vector<DamagedFile> DamagedBmps()
 {
     const std::string good = MakeBmp({.bpp = 8});
-    auto with = [&](size_t at, std::string bytes) { return good.substr(0, at) + bytes + good.substr(at + bytes.size()); };
-    auto u32 = [](unsigned v) { std::string s; Put32(s, v); return s; };
+    auto with = [&](size_t at, std::string bytes) {
+        return good.substr(0, at) + bytes + good.substr(at + bytes.size());
+    };
+    auto u32 = [](unsigned v) {
+        std::string s;
+        Put32(s, v);
+        return s;
+    };
     return {
         {"empty", "", true},
         {"file header only", good.substr(0, 14), true},

@@ -61,7 +61,10 @@ private:
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-inline File Open(const std::string& path, const char* mode) { return File(platform::OpenFile(path, mode), std::fclose); }
+inline File Open(const std::string& path, const char* mode)
+{
+    return File(platform::OpenFile(path, mode), std::fclose);
+}
 
 // Group 0 with the header names a pack needs (2 title, 3 major, 4 minor, 8 file name), of the given storage.
 inline void AddHeaderGroup(CGP_NameServer& names, const std::string& dir, std::uint32_t storage,

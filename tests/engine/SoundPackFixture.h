@@ -51,7 +51,8 @@ public:
             sounds.push_back({std::string(1, c) + ".wav", testsupport::SineWave(22050, 22050, 220.0 * (c - 'a' + 1))});
         sounds.push_back({"bad.wav", "RIFF\x04\0\0\0WAVX"});
         resourcetest::AddGroupWithFiles(source, dir + "s/", "Sounds", 2, 2, sounds);
-        resourcetest::AddGroupWithFiles(source, dir + "s2/", "More sounds", 2, 2, {{"late.wav", testsupport::SineWave(100)}});
+        resourcetest::AddGroupWithFiles(source, dir + "s2/", "More sounds", 2, 2,
+                                        {{"late.wav", testsupport::SineWave(100)}});
         resourcetest::AddGroupWithFiles(source, dir + "m/", "Music", 0, 2, {{"Theme.mid", ""}, {"Gone.mid", ""}});
         resourcetest::AddGroupWithFiles(source, dir + "t/", "Texts", 4, 2, {{"text", "\1\0\1\0a"}});
         CGP_IOManager(nullptr, nullptr, &source, nullptr).BuildInterfacePack((dir + "i.idf").c_str());

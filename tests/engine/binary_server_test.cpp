@@ -153,14 +153,54 @@ TEST_F(BinaryServerTest, ShortResourcesAndMissingStreamsThrowThePartsErrors)
         int line;
     };
     const Case cases[] = {
-        {"i32", [](CGP_BinaryServer& b) { std::int32_t v; b.Read(v); }, 165},
-        {"i8", [](CGP_BinaryServer& b) { std::int8_t v; b.Read(v); }, 172},
-        {"u8", [](CGP_BinaryServer& b) { std::uint8_t v; b.Read(v); }, 179},
-        {"f32", [](CGP_BinaryServer& b) { float v; b.Read(v); }, 186},
-        {"u32", [](CGP_BinaryServer& b) { std::uint32_t v; b.Read(v); }, 193},
-        {"u16", [](CGP_BinaryServer& b) { std::uint16_t v; b.Read(v); }, 200},
-        {"text", [](CGP_BinaryServer& b) { char* t; b.ReadText(t); }, 213},
-        {"block", [](CGP_BinaryServer& b) { Block k; b.ReadData(&k, sizeof k); }, 193},
+        {"i32",
+         [](CGP_BinaryServer& b) {
+             std::int32_t v;
+             b.Read(v);
+         },
+         165},
+        {"i8",
+         [](CGP_BinaryServer& b) {
+             std::int8_t v;
+             b.Read(v);
+         },
+         172},
+        {"u8",
+         [](CGP_BinaryServer& b) {
+             std::uint8_t v;
+             b.Read(v);
+         },
+         179},
+        {"f32",
+         [](CGP_BinaryServer& b) {
+             float v;
+             b.Read(v);
+         },
+         186},
+        {"u32",
+         [](CGP_BinaryServer& b) {
+             std::uint32_t v;
+             b.Read(v);
+         },
+         193},
+        {"u16",
+         [](CGP_BinaryServer& b) {
+             std::uint16_t v;
+             b.Read(v);
+         },
+         200},
+        {"text",
+         [](CGP_BinaryServer& b) {
+             char* t;
+             b.ReadText(t);
+         },
+         213},
+        {"block",
+         [](CGP_BinaryServer& b) {
+             Block k;
+             b.ReadData(&k, sizeof k);
+         },
+         193},
     };
     for (const Case& c : cases) {
         // The pack ends after "short": its two bytes, the trailer and the table follow it, so read past the table.

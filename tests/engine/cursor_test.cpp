@@ -110,10 +110,10 @@ TEST_F(CursorTest, DirectInputMotionMovesTheCursorAndTheJoystickSteers)
         const char* events;
     };
     const Step steps[] = {
-        {5, -2, 0, false, "m 5 -2;"},       // at rest the joystick adds nothing
-        {0, 0, 32767, false, "m 16 0;"},    // full deflection adds 16
-        {0, 0, -32768, true, "m -16 0;1;"}, // and full left takes 16; button 0 is fire 1
-        {0, 0, 2000, false, "m 0 0;"},      // inside the dead zone
+        {5, -2, 0, false, "m 5 -2;"},        // at rest the joystick adds nothing
+        {0, 0, 32767, false, "m 16 0;"},     // full deflection adds 16
+        {0, 0, -32768, true, "m -16 0;1;"},  // and full left takes 16; button 0 is fire 1
+        {0, 0, 2000, false, "m 0 0;"},       // inside the dead zone
     };
     for (const Step& s : steps) {
         behaviour.log.clear();

@@ -165,8 +165,7 @@ TEST(PixelRows, FadeRoundsOfSse2MatchThePlainOnesBitForBit)
                 const std::string what = std::to_string(count) + " pixels, kind " + std::to_string(fill);
 
                 std::vector<std::uint16_t> plain = row, fast = row;
-                EXPECT_EQ(GP_FadeOutRowPlain(plain.data(), count, c), GP_FadeOutRowSse2(fast.data(), count, c))
-                    << what;
+                EXPECT_EQ(GP_FadeOutRowPlain(plain.data(), count, c), GP_FadeOutRowSse2(fast.data(), count, c)) << what;
                 EXPECT_EQ(plain, fast) << "fade-out, " << what;
 
                 plain = fast = row;

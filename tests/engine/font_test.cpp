@@ -46,9 +46,8 @@ protected:
     {
         InterfacePackTest::SetUp();
         AddPicture("glyphs.bmp", Bmp(16, 4, SheetPixel));
-        AddWritten(Fonts, "Small", [this](CGP_ServerSet& tool) {
-            WriteFont(tool, source.FindID("glyphs.bmp", Pictures));
-        });
+        AddWritten(Fonts, "Small",
+                   [this](CGP_ServerSet& tool) { WriteFont(tool, source.FindID("glyphs.bmp", Pictures)); });
         Build();
         cache = std::make_unique<CGP_FontCache>(&names, servers.get());
         font = cache->GetFont(ID(Fonts, "Small"));
@@ -102,7 +101,9 @@ TEST_F(FontTest, AlignmentsPlaceTheFirstGlyphColumn)
         int x, y;  // where the red column of 'A' lands
     };
     const Case cases[] = {
-        {20, 10, 0, 0, 0, 0}, {20, 10, 1, 1, 8, 3}, {20, 10, 2, 2, 17, 6},
+        {20, 10, 0, 0, 0, 0},
+        {20, 10, 1, 1, 8, 3},
+        {20, 10, 2, 2, 17, 6},
         {21, 11, 1, 1, 9, 3},  // odd differences round down
     };
     for (const Case& c : cases) {
@@ -142,7 +143,10 @@ TEST_F(FontTest, GlyphsWithoutRectanglesDrawNothingAndDoNotAdvance)
 
 TEST_F(FontTest, HighCodesIndexTheirOwnGlyphs)
 {
-    auto surface = Drawn("\xC0" "A", 10, 4, 0, 0);
+    auto surface = Drawn(
+        "\xC0"
+        "A",
+        10, 4, 0, 0);
     EXPECT_EQ(PixelAt(*surface, 0, 0), Pixel(White));
     EXPECT_EQ(PixelAt(*surface, 5, 0), Pixel(Red));
 }

@@ -21,9 +21,9 @@ using resourcetest::CatchFatal;
 
 namespace {
 
-const GP_ControlKind EveryKind[] = {GP_KindButton,    GP_KindLabel,     GP_KindNumericDisplay,
-                                    GP_KindCheckBox,  GP_KindSlider,    GP_KindTextInput,
-                                    GP_KindHintLabel, GP_KindKeyLabel,  GP_KindAnimation};
+const GP_ControlKind EveryKind[] = {GP_KindButton,    GP_KindLabel,    GP_KindNumericDisplay,
+                                    GP_KindCheckBox,  GP_KindSlider,   GP_KindTextInput,
+                                    GP_KindHintLabel, GP_KindKeyLabel, GP_KindAnimation};
 
 // A form of 100 x 80 at (20, 10) with one control of every kind, each 8 x 8 and without a picture.
 void WriteEveryKindForm(CGP_ServerSet& tool)
@@ -172,7 +172,10 @@ TEST_F(FormTest, AHandlerThatReplacesTheFormStopsItsUpdate)
     auto form = std::make_unique<CGP_Form>(nullptr, &cursor, &frame);
     int later = 0;
     struct CountingControl : CGP_Control {
-        CountingControl(CGP_Object* parent, CGP_MouseCursor* cursor, int& count) : CGP_Control(parent, cursor), count(count) {}
+        CountingControl(CGP_Object* parent, CGP_MouseCursor* cursor, int& count)
+            : CGP_Control(parent, cursor), count(count)
+        {
+        }
         bool Update(float) override { return ++count, true; }
         int& count;
     };

@@ -60,8 +60,9 @@ protected:
         for (const DamagedFile& d : DamagedBmps()) pictures.push_back({"bad " + d.name + ".bmp", d.bytes + " "});
         for (const DamagedFile& d : DamagedJpegs()) pictures.push_back({"bad " + d.name + ".jpg", d.bytes + " "});
         resourcetest::AddGroupWithFiles(source, dir / "pictures/", "Pictures", 1, 1, pictures);
-        resourcetest::AddGroupWithFiles(source, dir / "masks/", "Masks", 0, 1,
-                                        {{"cross", Mask({0x84, 0x02, 0x85}, 3)}, {"too long", Mask({0x81}, 0xFFFFFFF0)}});
+        resourcetest::AddGroupWithFiles(
+            source, dir / "masks/", "Masks", 0, 1,
+            {{"cross", Mask({0x84, 0x02, 0x85}, 3)}, {"too long", Mask({0x81}, 0xFFFFFFF0)}});
         testsupport::WriteFile(dir / "header/layers", "LAYERS");
         CGP_IOManager(nullptr, nullptr, &source, nullptr).BuildPack((dir / "campaign.tdf").c_str());
 

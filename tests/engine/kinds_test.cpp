@@ -31,13 +31,13 @@ protected:
 TEST_F(KindsTest, CheckBoxFramesByValueEnablingAndHover)
 {
     struct Case {
-        int value;  // -1: no value variable
+        int value;    // -1: no value variable
         int enabled;  // -1: no enabling variable
         bool hover;
         int frame;
     };
     const Case cases[] = {
-        {0, -1, false, 0}, {1, -1, false, 1}, {0, -1, true, 2}, {1, -1, true, 3}, {0, 0, false, 4},
+        {0, -1, false, 0}, {1, -1, false, 1}, {0, -1, true, 2}, {1, -1, true, 3},  {0, 0, false, 4},
         {1, 0, false, 5},  {1, 0, true, 5},   {1, 1, true, 3},  {-1, -1, true, 0}, {-1, 0, false, 4},
     };
     for (const Case& c : cases) {
@@ -137,7 +137,11 @@ TEST_F(KindsTest, NumericDisplayDigitsAndPlaces)
         {6, false, false, 0, {{0, 0}}},
         {3, false, false, -5, {{0, 0}}},
         {3, false, false, 1234567, {{9, 0}, {9, 1}, {9, 2}}},
-        {12, false, false, 2147483647, {{2, 0}, {1, 1}, {4, 2}, {7, 3}, {4, 4}, {8, 5}, {3, 6}, {6, 7}, {4, 8}, {7, 9}}},
+        {12,
+         false,
+         false,
+         2147483647,
+         {{2, 0}, {1, 1}, {4, 2}, {7, 3}, {4, 4}, {8, 5}, {3, 6}, {6, 7}, {4, 8}, {7, 9}}},
         {0, false, false, 5, {}},
     };
     for (const Case& c : cases) {

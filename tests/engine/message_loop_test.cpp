@@ -30,7 +30,10 @@ public:
 class KeyWindow : public CGP_Window {
 public:
     using CGP_Window::CGP_Window;
-    void OnKeyDown(CGP_Window*, std::uint32_t key, std::uint32_t, std::uint8_t) override { seen += "down " + std::to_string(key) + ";"; }
+    void OnKeyDown(CGP_Window*, std::uint32_t key, std::uint32_t, std::uint8_t) override
+    {
+        seen += "down " + std::to_string(key) + ";";
+    }
     void OnChar(CGP_Window*, WPARAM code) override { seen += "char " + std::to_string(code) + ";"; }
     std::string seen;
 };

@@ -168,7 +168,14 @@ TEST(NameServer, StoredImageUsesTheChosenKeyAndBitPermutation)
     names.AddName("N", 0, 0x01020304);
     names.SaveFile((dir / "t.bin").c_str());
 
-    std::string plain("\x01\x00" "G\0\0\0" "\x04\0\0\0" "\x01\0\0\0" "\x01\x00" "N\0", 18);
+    std::string plain(
+        "\x01\x00"
+        "G\0\0\0"
+        "\x04\0\0\0"
+        "\x01\0\0\0"
+        "\x01\x00"
+        "N\0",
+        18);
     const std::uint32_t stored = 0x01020304u ^ 0xB5E3A917u;
     plain.append(reinterpret_cast<const char*>(&stored), 4);
     std::string expected;

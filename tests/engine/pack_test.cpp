@@ -93,10 +93,10 @@ TEST_F(PackTest, IDsNoOpenPackHoldsThrowTheNotFoundError)
     LoadPackTable(names, pack.get());
     CGP_IOManager io(pack.get(), pack.get(), &names, nullptr);
     const std::uint32_t cases[] = {
-        GP_MakeID(1, 2),   // its loose file was missing
-        GP_MakeID(1, 4),   // beyond its group: the "none" entry
-        GP_MakeID(3, 0),   // storage 3 is in no pack
-        GP_MakeID(9, 0),   // beyond the table
+        GP_MakeID(1, 2),  // its loose file was missing
+        GP_MakeID(1, 4),  // beyond its group: the "none" entry
+        GP_MakeID(3, 0),  // storage 3 is in no pack
+        GP_MakeID(9, 0),  // beyond the table
         GP_NoID,
     };
     for (std::uint32_t id : cases) {
@@ -149,8 +149,10 @@ TEST(Pack, LoosePathTakesTheLastFolderAndTheFileName)
     };
     for (const auto& [path, expected] : cases) {
         std::unique_ptr<char[]> loose(CGP_IOManager::LoosePath(path));
-        if (expected) EXPECT_STREQ(loose.get(), expected) << path;
-        else EXPECT_EQ(loose, nullptr) << path;
+        if (expected)
+            EXPECT_STREQ(loose.get(), expected) << path;
+        else
+            EXPECT_EQ(loose, nullptr) << path;
     }
 }
 
@@ -213,7 +215,11 @@ PlainImage ValidImage()
 
 std::string PackOf(const std::string& trailerTexts, const std::string& table)
 {
-    std::string pack("\x08\0\0\0" "DATA" "\x64\0\x07\0", 12);
+    std::string pack(
+        "\x08\0\0\0"
+        "DATA"
+        "\x64\0\x07\0",
+        12);
     return pack + trailerTexts + table;
 }
 
@@ -227,17 +233,30 @@ TEST(Pack, DamagedTablesThrowTheReadErrorAndLeaveTheTableEmpty)
     for (std::size_t cut = 0; cut < valid.size(); ++cut)
         cases.push_back({"truncated at " + std::to_string(cut), PackOf(texts, valid.substr(0, cut))});
     cases.push_back({"trailer text without end", PackOf("Title", "")});
-    cases.push_back({"2000-byte group name",
-                     PackOf(texts, PlainImage().U16(1).Text(std::string(2000, 'g')).Text("").Text("").U32(0).U32(1)
-                                       .U16(0).Scrambled())});
-    cases.push_back({"1024-byte name", PackOf(texts, PlainImage().U16(1).Text("G").Text("").Text("").U32(0).U32(1)
-                                                         .U16(1).Text(std::string(1024, 'n')).U32(0).Scrambled())});
-    cases.push_back({"more groups than stored",
-                     PackOf(texts, PlainImage().U16(3).Raw(ValidImage().bytes.data() + 2, ValidImage().bytes.size() - 2)
-                                       .Scrambled())});
-    cases.push_back({"more names than stored",
-                     PackOf(texts, PlainImage().U16(1).Text("G").Text("").Text("").U32(0).U32(1).U16(60000).Text("a")
-                                       .U32(0).Scrambled())});
+    cases.push_back(
+        {"2000-byte group name",
+         PackOf(texts,
+                PlainImage().U16(1).Text(std::string(2000, 'g')).Text("").Text("").U32(0).U32(1).U16(0).Scrambled())});
+    cases.push_back({"1024-byte name", PackOf(texts, PlainImage()
+                                                         .U16(1)
+                                                         .Text("G")
+                                                         .Text("")
+                                                         .Text("")
+                                                         .U32(0)
+                                                         .U32(1)
+                                                         .U16(1)
+                                                         .Text(std::string(1024, 'n'))
+                                                         .U32(0)
+                                                         .Scrambled())});
+    cases.push_back(
+        {"more groups than stored",
+         PackOf(texts,
+                PlainImage().U16(3).Raw(ValidImage().bytes.data() + 2, ValidImage().bytes.size() - 2).Scrambled())});
+    cases.push_back(
+        {"more names than stored",
+         PackOf(
+             texts,
+             PlainImage().U16(1).Text("G").Text("").Text("").U32(0).U32(1).U16(60000).Text("a").U32(0).Scrambled())});
     cases.push_back({"no terminator before the end", PackOf(texts, PlainImage().U16(1).Raw("Group", 5).Scrambled())});
 
     TempDir dir;
@@ -264,8 +283,18 @@ TEST(Pack, DamagedTablesThrowTheReadErrorAndLeaveTheTableEmpty)
 TEST(Pack, LocatorsPastTheDataEndInTheReadError)
 {
     TempDir dir;
-    const std::string table = PlainImage().U16(1).Text("G").Text("").Text("").U32(0).U32(1).U16(2)
-                                  .Text("far").U32(900000 ^ GP_LocatorKey).Text("edge").U32(7 ^ GP_LocatorKey)
+    const std::string table = PlainImage()
+                                  .U16(1)
+                                  .Text("G")
+                                  .Text("")
+                                  .Text("")
+                                  .U32(0)
+                                  .U32(1)
+                                  .U16(2)
+                                  .Text("far")
+                                  .U32(900000 ^ GP_LocatorKey)
+                                  .Text("edge")
+                                  .U32(7 ^ GP_LocatorKey)
                                   .Scrambled();
     WriteFile(dir / "p.tdf", PackOf(std::string("T\0F\0", 4), table));
     auto pack = Open(dir / "p.tdf", "rb");

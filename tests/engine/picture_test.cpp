@@ -5,12 +5,11 @@
 #include <vector>
 
 #include "DisplayFixture.h"
-#include "PictureFiles.h"
 #include "GP_Picture.h"
+#include "PictureFiles.h"
 #include "TempDir.h"
 #include "platform/files.h"
 #include "platform/wingdi.h"
-
 
 using namespace picturefiles;
 
@@ -161,8 +160,8 @@ TEST_F(PictureTest, RunLengthCodesStayInsideTheirRowAndTheirData)
     const Case cases[] = {
         {"a run past the row's end", std::string("\x06\x02\0\0\x01\x03\0\x01", 8), 8, BmpCoding::Rle8,
          rows("\2\2\2\2", "\3\0\0\0", "\0\0\0\0")},
-        {"an absolute run past the row's end", std::string("\0\x05\1\2\3\4\5\0\0\0\x01\x03\0\x01", 14),
-         8, BmpCoding::Rle8, rows("\1\2\3\4", "\3\0\0\0", "\0\0\0\0")},
+        {"an absolute run past the row's end", std::string("\0\x05\1\2\3\4\5\0\0\0\x01\x03\0\x01", 14), 8,
+         BmpCoding::Rle8, rows("\1\2\3\4", "\3\0\0\0", "\0\0\0\0")},
         {"a 4-bit run past the row's end", std::string("\x07\x12\0\0\x01\x30\0\x01", 8), 4, BmpCoding::Rle4,
          rows("\x12\x12\0\0", "\x30\0\0\0", "\0\0\0\0")},
         {"deltas past the row's end and the last row",
@@ -229,8 +228,7 @@ TEST_F(PictureTest, PicturesBeyondTheSizeLimitAreRefusedFromTheirHeader)
         {4096, 2048, true},   // 2^23 pixels, the limit
         {2048, 4097, false},  // just above it
         {16384, 1, true},     // the longest side
-        {16385, 1, false},
-        {16384, 16384, false},
+        {16385, 1, false},   {16384, 16384, false},
     };
     for (const auto& c : cases) {
         const std::string claim = std::to_string(c.width) + " x " + std::to_string(c.height);

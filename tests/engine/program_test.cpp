@@ -35,8 +35,9 @@ int RunProgram(const TempDir& folder, const std::string& settings)
     for (const char* file : {"Velmorine", "libplatform.so"})
         std::filesystem::copy_file(std::string(dist) + "/" + file, program / file,
                                    std::filesystem::copy_options::skip_existing);
-    const std::string command = "cd '" + folder.path().string() + "' && timeout 60 env VEL_HEADLESS=1 VEL_INSTANCE_DIR=. " +
-                                settings + " '" + (program / "Velmorine").string() + "' 2>/dev/null";
+    const std::string command = "cd '" + folder.path().string() +
+                                "' && timeout 60 env VEL_HEADLESS=1 VEL_INSTANCE_DIR=. " + settings + " '" +
+                                (program / "Velmorine").string() + "' 2>/dev/null";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1000;
 }
@@ -70,6 +71,9 @@ TEST(VelmorineProgram, ADisplayThatDoesNotAnswerMeansAHeadlessRun)
     TempDir folder;
     // SDL's attempt at the display leaves a buffer of the D-Bus library behind; the sanitizer build is told so.
     WriteFile(folder / "leaks.supp", "leak:libdbus-1.so\n");
-    EXPECT_EQ(RunProgram(folder, "VEL_HEADLESS=0 DISPLAY=:9999 WAYLAND_DISPLAY= VEL_FRAMES=30 LSAN_OPTIONS=suppressions=leaks.supp"), 0);
+    EXPECT_EQ(
+        RunProgram(folder,
+                   "VEL_HEADLESS=0 DISPLAY=:9999 WAYLAND_DISPLAY= VEL_FRAMES=30 LSAN_OPTIONS=suppressions=leaks.supp"),
+        0);
     EXPECT_EQ(CountOf(ReadFile(folder / "Exception.log"), "END SESSION: "), 1);
 }

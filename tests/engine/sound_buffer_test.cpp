@@ -77,7 +77,8 @@ TEST(SoundBuffer, BufferCreationFailuresAreLoggedWithTheirCode)
         std::string wave;
         const char* line;
     } cases[] = {
-        {RiffWave(Chunk("fmt ", FormatBody(1, 22050, 24)) + Chunk("data", std::string(30, 'a'))), "Error create sound buffer P=2\n"},
+        {RiffWave(Chunk("fmt ", FormatBody(1, 22050, 24)) + Chunk("data", std::string(30, 'a'))),
+         "Error create sound buffer P=2\n"},
         {RiffWave(Chunk("fmt ", FormatBody(1, 22050, 16)) + Chunk("data", "")), "Error create sound buffer P=3\n"},
     };
     for (const Case& c : cases) {

@@ -33,7 +33,8 @@ TEST(SoundServer, LoadsEachSoundOnceWhileSoundIsActive)
 TEST(SoundServer, AnIdThatNoPackPlacesIsFatal)
 {
     SoundPack pack;
-    const resourcetest::Fatal fatal = resourcetest::CatchFatal([&] { pack.servers->sound->GetSound(GP_MakeID(1, 40)); });
+    const resourcetest::Fatal fatal =
+        resourcetest::CatchFatal([&] { pack.servers->sound->GetSound(GP_MakeID(1, 40)); });
     EXPECT_TRUE(fatal.thrown);
     EXPECT_EQ(fatal.module, "GP_IOManager");
     CGP_IOManager noNames(nullptr, nullptr, nullptr, nullptr);

@@ -53,8 +53,7 @@ protected:
                            {"none", Record({})},
                            {"gaps", Record({"", "", "", "Lücke"})}});
         AddGroupWithFiles(source, dir / "b/", "Other", 0, 2, {{"x", "x"}});
-        AddGroupWithFiles(source, dir / "t2/", "More texts", 4, 2,
-                          {{"late", Record({"П", "L"})}});
+        AddGroupWithFiles(source, dir / "t2/", "More texts", 4, 2, {{"late", Record({"П", "L"})}});
         CGP_IOManager(nullptr, nullptr, &source, nullptr).BuildInterfacePack((dir / "i.idf").c_str());
         pack = Open(dir / "i.idf", "rb");
         LoadPackTable(names, pack.get());
@@ -72,8 +71,8 @@ protected:
 
 TEST_F(TextServerTest, EachLanguageReadsItsColumn)
 {
-    const std::pair<std::uint32_t, const char*> languages[] = {
-        {Russian, "Да"}, {English, "Yes"}, {French, "Oui"}, {German, "Ja"}, {1040, "Yes"}, {0, "Yes"}};
+    const std::pair<std::uint32_t, const char*> languages[] = {{Russian, "Да"}, {English, "Yes"}, {French, "Oui"},
+                                                               {German, "Ja"},  {1040, "Yes"},    {0, "Yes"}};
     for (const auto& [language, expected] : languages) {
         CGP_TextServer texts(io.get(), language);
         EXPECT_EQ(texts.slotCount, 5u);
@@ -133,7 +132,9 @@ TEST_F(TextServerTest, ARecordReadsFromAPlainFile)
     std::unique_ptr<char[]> text(texts.ReadRecord(file.get()));
     EXPECT_STREQ(text.get(), "Description");
     // A record that ends inside its column gives no text.
-    WriteFile(dir / "cut", std::string("\x02\x00\x05\x00\x05\x00" "abcdefg", 13));
+    WriteFile(dir / "cut", std::string("\x02\x00\x05\x00\x05\x00"
+                                       "abcdefg",
+                                       13));
     auto cut = Open(dir / "cut", "rb");
     EXPECT_EQ(texts.ReadRecord(cut.get()), nullptr);
     EXPECT_EQ(texts.slotCount, 0u);

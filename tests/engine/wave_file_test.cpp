@@ -40,7 +40,8 @@ TEST(WaveFile, ReadsFormatAndDataPastOtherChunks)
         {"data before fmt", RiffWave(Data + Fmt), 6},
         {"second data chunk skipped", RiffWave(Fmt + Data + Chunk("data", "zz")), 6},
         {"fmt of 18 bytes", RiffWave(Chunk("fmt ", FormatBody(1, 22050, 16, std::string(2, '\0'))) + Data), 6},
-        {"fmt longer than 18 bytes", RiffWave(Chunk("fmt ", FormatBody(1, 22050, 16, std::string("\x16\0", 2) + std::string(22, 'e'))) + Data), 6},
+        {"fmt longer than 18 bytes",
+         RiffWave(Chunk("fmt ", FormatBody(1, 22050, 16, std::string("\x16\0", 2) + std::string(22, 'e'))) + Data), 6},
     };
     for (const Case& c : cases) {
         WAVEFORMATEX format{};

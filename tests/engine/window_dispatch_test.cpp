@@ -13,10 +13,16 @@ namespace {
 class SlotRecorder : public CGP_Window {
 public:
     using CGP_Window::CGP_Window;
-    void OnKeyDown(CGP_Window* s, std::uint32_t key, std::uint32_t mods, std::uint8_t ext) override { Note(s, "KeyDown", key, mods, ext); }
+    void OnKeyDown(CGP_Window* s, std::uint32_t key, std::uint32_t mods, std::uint8_t ext) override
+    {
+        Note(s, "KeyDown", key, mods, ext);
+    }
     void OnKeyUp(CGP_Window* s, std::uint32_t key, std::uint32_t mods) override { Note(s, "KeyUp", key, mods); }
     void OnChar(CGP_Window* s, WPARAM code) override { Note(s, "Char", code); }
-    void OnMouseMove(CGP_Window* s, std::uint32_t buttons, int x, int y) override { Note(s, "MouseMove", buttons, x, y); }
+    void OnMouseMove(CGP_Window* s, std::uint32_t buttons, int x, int y) override
+    {
+        Note(s, "MouseMove", buttons, x, y);
+    }
     void OnMouseDown(CGP_Window* s, WPARAM w, int x, int y) override { Note(s, "MouseDown", w, x, y); }
     void OnMouseUp(CGP_Window* s, WPARAM w, int x, int y) override { Note(s, "MouseUp", w, x, y); }
     void OnUserMessage(CGP_Window* s, HWND window, WPARAM w, LPARAM l) override
@@ -47,7 +53,8 @@ protected:
     // Takes a key message through the queue, so that the key state follows it.
     static void Press(HWND target, int vk, BYTE scanCode)
     {
-        PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(vk), platform::MakeKeyLParam({1, scanCode, false, false, false, false}));
+        PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(vk),
+                     platform::MakeKeyLParam({1, scanCode, false, false, false, false}));
         MSG msg{};
         PeekMessageA(&msg, target, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);
     }
@@ -109,7 +116,8 @@ TEST_F(WindowDispatch, EachMessageReachesItsSlotWithItsArguments)
 
 TEST_F(WindowDispatch, AMessageTheLibraryTakesGoesNoFurther)
 {
-    GP_SetLibraryMessageHook([](HWND, UINT message, WPARAM, LPARAM) { return message == WM_KEYDOWN || message == WM_CLOSE; });
+    GP_SetLibraryMessageHook(
+        [](HWND, UINT message, WPARAM, LPARAM) { return message == WM_KEYDOWN || message == WM_CLOSE; });
     EXPECT_EQ(SendMessageA(window.handle, WM_KEYDOWN, VK_LEFT, ExtendedLeft), 1);
     EXPECT_EQ(SendMessageA(window.handle, WM_CLOSE, 0, 0), 1);
     EXPECT_TRUE(IsWindow(window.handle));
@@ -151,10 +159,13 @@ TEST_F(WindowDispatch, CreateShownShowsTheWindowWithItsOwnProcedure)
 {
     static int calls = 0;
     SlotRecorder other(nullptr);
-    ASSERT_TRUE(other.CreateShown("Velmorine Tray Icon", [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        ++calls;
-        return DefWindowProcA(w, m, wp, lp);
-    }, WS_POPUP, 0, 0, 10, 10));
+    ASSERT_TRUE(other.CreateShown(
+        "Velmorine Tray Icon",
+        [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+            ++calls;
+            return DefWindowProcA(w, m, wp, lp);
+        },
+        WS_POPUP, 0, 0, 10, 10));
     EXPECT_NE(GetWindowLongPtrA(other.handle, GWL_STYLE) & WS_VISIBLE, 0);
     EXPECT_EQ(GetWindowLongPtrA(other.handle, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&other));
     SendMessageA(other.handle, WM_COMMAND, 101, 0);

@@ -7,7 +7,10 @@
 
 namespace {
 
-CString Wide(std::u16string text) { return CString(reinterpret_cast<const std::uint16_t*>(text.data()), static_cast<int>(text.size())); }
+CString Wide(std::u16string text)
+{
+    return CString(reinterpret_cast<const std::uint16_t*>(text.data()), static_cast<int>(text.size()));
+}
 
 std::u16string Units(const CString& s)
 {

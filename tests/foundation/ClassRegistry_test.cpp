@@ -55,7 +55,7 @@ TEST(ClassRegistry, FindsNamesWithoutCaseAndWithoutTheLeadingC)
     struct Case {
         const char* name;
         const ClassInfo* expected;
-    } cases[] = {{"CFOO", foo.record}, {"cfoo", foo.record}, {"foo", foo.record}, {"Foo", foo.record},
+    } cases[] = {{"CFOO", foo.record}, {"cfoo", foo.record},   {"foo", foo.record}, {"Foo", foo.record},
                  {"CBar", nullptr},    {"cBar", ccbar.record}, {"Bar", nullptr}};
     for (const Case& c : cases) EXPECT_EQ(registry.Find(c.name), c.expected) << c.name;
     // A name whose "C" form would not fit 99 characters is not retried, even when that class exists.
@@ -117,7 +117,8 @@ TEST(ClassRegistry, CreatingAnAbstractOrUnknownClassIsFatal)
     for (const char* name : {"CObject", "CNoSuchClass", "TestAbstract"}) {
         capture.shown.clear();
         EXPECT_FATAL(capture, ClassRegistry::Instance().CreateObject(name, 0, -1));
-        EXPECT_EQ(capture.shown.rfind("FATAL ERROR!: The executable or data file appears to have become corrupted.", 0), 0u);
+        EXPECT_EQ(capture.shown.rfind("FATAL ERROR!: The executable or data file appears to have become corrupted.", 0),
+                  0u);
     }
     const std::unique_ptr<CObject> made(ClassRegistry::Instance().CreateObject("testb", 0, -1));
     ASSERT_NE(made, nullptr);

@@ -130,10 +130,11 @@ TEST_F(CollectionTest, AnItemThatLoadsItselfIsFatal)
     FatalCapture capture;
     EXPECT_FATAL(capture, sequences.GetOrLoad(0));
     model.onLoad = nullptr;
-    EXPECT_EQ(capture.shown,
-              "Fatal Error: Got stuck in an infinite loop while trying to load \"Self\".  This is usually caused by that "
-              "file refering to itself.  The actions in this file need to be re-scripted to go through a canned "
-              "object or relay or some other indirect method\n");
+    EXPECT_EQ(
+        capture.shown,
+        "Fatal Error: Got stuck in an infinite loop while trying to load \"Self\".  This is usually caused by that "
+        "file refering to itself.  The actions in this file need to be re-scripted to go through a canned "
+        "object or relay or some other indirect method\n");
 }
 
 TEST_F(CollectionTest, LoadGuards)
@@ -223,7 +224,8 @@ TEST_F(CollectionTest, ObjectFilesOnDiskAndInAMountedArchive)
     Write("Items/one.item.txt", kItemA);
     Write("Items/-Two.item.txt", kItemB);
     Write("Items/other.txt", "not an item");
-    Write("data.zip", zipfixture::Build({{"Items/Packed/three.item.txt", "CTestA\r\n{\r\n\tCount=3\r\n\tName=packed\r\n}\r\n", "", "", 0},
+    Write("data.zip", zipfixture::Build({{"Items/Packed/three.item.txt",
+                                          "CTestA\r\n{\r\n\tCount=3\r\n\tName=packed\r\n}\r\n", "", "", 0},
                                          {"Items/Packed/ONE.item.txt", kItemB, "", "", 0}}));
     ASSERT_TRUE(VirtualFileTree::Instance().Add(Path("data.zip").c_str(), true, false, "/", false, kFileAbsolute));
     FileState().archivesMounted = true;
@@ -408,8 +410,9 @@ TEST_F(CollectionTest, AnObjectFileCollectionIsTheListItsDiagnosticsName)
 
 TEST(FixedCollectionItem, TheFilterChoosesItems)
 {
-    FixedCollectionItemPropertyInfo choice("Choice", HolderValue<std::int32_t>(), &TestColours(), nullptr, nullptr,
-                                           [](const NamedList* list, int i) { return list->ItemNameText(i)[0] != 'G'; });
+    FixedCollectionItemPropertyInfo choice(
+        "Choice", HolderValue<std::int32_t>(), &TestColours(), nullptr, nullptr,
+        [](const NamedList* list, int i) { return list->ItemNameText(i)[0] != 'G'; });
     EXPECT_TRUE(choice.AcceptsItem(0));
     EXPECT_FALSE(choice.AcceptsItem(1));
     std::int32_t value = 5;

@@ -46,14 +46,14 @@ public:
 };
 
 // Runs statement, which must end the process with -1; the message shown is added to capture.shown.
-#define EXPECT_FATAL(capture, statement)                                      \
-    do {                                                                      \
-        int exitCode_ = 0;                                                    \
-        try {                                                                 \
-            statement;                                                        \
-        } catch (const ProcessEnded& ended) {                                 \
-            exitCode_ = ended.exitCode;                                       \
-        }                                                                     \
-        (capture).Collect();                                                  \
-        EXPECT_EQ(exitCode_, -1) << "expected a fatal end: " #statement;     \
+#define EXPECT_FATAL(capture, statement)                                 \
+    do {                                                                 \
+        int exitCode_ = 0;                                               \
+        try {                                                            \
+            statement;                                                   \
+        } catch (const ProcessEnded& ended) {                            \
+            exitCode_ = ended.exitCode;                                  \
+        }                                                                \
+        (capture).Collect();                                             \
+        EXPECT_EQ(exitCode_, -1) << "expected a fatal end: " #statement; \
     } while (0)

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "FoundationFixture.h"
+#include "TestClasses.h"
 #include "foundation/CFile.h"
 #include "foundation/CompressedBlockCodec.h"
 #include "foundation/FileFunctions.h"
 #include "foundation/FileSearch.h"
 #include "foundation/FontStream.h"
 #include "foundation/PathHelpers.h"
-#include "TestClasses.h"
 
 using FileTest = FileLayerTest;
 
@@ -173,9 +173,8 @@ TEST_F(FileTest, MakingFoldersFailsWhereAFileIsInTheWay)
     struct Case {
         const char* path;
         bool made;
-    } cases[] = {{"new/deeper/folder", true},  {"new/deeper/", true},
-                 {"blocker", false},           {"blocker/child", false},
-                 {"blocker/child/", false},    {"deep/blocker/child/grandchild", false}};
+    } cases[] = {{"new/deeper/folder", true}, {"new/deeper/", true},     {"blocker", false},
+                 {"blocker/child", false},    {"blocker/child/", false}, {"deep/blocker/child/grandchild", false}};
     for (const Case& c : cases) EXPECT_EQ(CreateFolderPath(Path(c.path).c_str()), c.made) << c.path;
     EXPECT_TRUE(FolderExists("new/deeper/folder"));
 
@@ -192,7 +191,8 @@ TEST_F(FileTest, MakingFoldersFailsInAFolderThatMayNotBeWritten)
 {
     if (::geteuid() == 0) GTEST_SKIP() << "the superuser makes folders in read-only folders";
     std::filesystem::create_directory(Path("locked"));
-    std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(Path("locked"),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     ReturnsWithin limit(10);
     EXPECT_FALSE(CreateFolderPath(Path("locked/sub/child").c_str()));
     std::filesystem::permissions(Path("locked"), std::filesystem::perms::owner_all);
@@ -225,9 +225,9 @@ TEST_F(FileTest, WholeFileSavesKeepLinksModesAndReadOnlyFiles)
     ASSERT_TRUE(object.SaveToFile("link.txt", 0));
     EXPECT_TRUE(std::filesystem::is_symlink(Path("link.txt")));
     EXPECT_NE(Read("real/target.txt").find("Count=7"), std::string::npos);
-    EXPECT_EQ(std::filesystem::status(Path("real/target.txt")).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read);
+    EXPECT_EQ(std::filesystem::status(Path("real/target.txt")).permissions(), std::filesystem::perms::owner_read |
+                                                                                  std::filesystem::perms::owner_write |
+                                                                                  std::filesystem::perms::group_read);
 
     // A compressed write goes the same way.
     CFile out;
@@ -269,7 +269,10 @@ TEST_F(FileTest, LineBreaksOnDiskAndInMemory)
         {"two LFs", "\n\n", {"", ""}, {"", ""}},
         {"two CRs", "x\r\ry", {"x", "", "y"}, {"x", "", "y"}},
         {"no last break", "one\ntwo", {"one", "two"}, {"one", "two"}},
-        {"long line", std::string(300, 'L') + "\nshort", {std::string(300, 'L'), "short"}, {std::string(300, 'L'), "short"}},
+        {"long line",
+         std::string(300, 'L') + "\nshort",
+         {std::string(300, 'L'), "short"},
+         {std::string(300, 'L'), "short"}},
     };
     for (const Case& c : cases) {
         Write("lines.txt", c.text);
@@ -370,7 +373,8 @@ TEST_F(FileTest, CopiesWithinAndBetweenFiles)
 
     static std::vector<float> steps;
     steps.clear();
-    EXPECT_TRUE(CopyFileWithProgress("range.bin", 0, "copy/of/range.bin", kFileMakeFolders, [](float f) { steps.push_back(f); }));
+    EXPECT_TRUE(CopyFileWithProgress("range.bin", 0, "copy/of/range.bin", kFileMakeFolders,
+                                     [](float f) { steps.push_back(f); }));
     EXPECT_EQ(Read("copy/of/range.bin"), "0678956789");
     ASSERT_GE(steps.size(), 3u);
     EXPECT_EQ(steps.front(), 0.0f);
@@ -394,7 +398,8 @@ TEST_F(FileTest, AStreamNamedByItsAddressMustBeALiveStream)
     char path[64];
     const auto address = reinterpret_cast<std::uintptr_t>(stream);
     int n = std::snprintf(path, sizeof path, "~CFileBuf 0x");
-    for (int byte = 0; byte < 8; ++byte) n += std::snprintf(path + n, sizeof path - n, "%02X", unsigned(address >> (8 * byte)) & 0xFF);
+    for (int byte = 0; byte < 8; ++byte)
+        n += std::snprintf(path + n, sizeof path - n, "%02X", unsigned(address >> (8 * byte)) & 0xFF);
     CFile file;
     ASSERT_TRUE(file.Open(path, kFileRead));  // takes the stream over
     EXPECT_EQ(file.GetStream(), stream);
@@ -463,8 +468,8 @@ protected:
     void SetUp() override
     {
         FileLayerTest::SetUp();
-        for (const char* name : {"Menus/-A/p.txt", "Menus/Sub/-B/-C/q.txt", "Menus/Sub/r.TXT", "cache/x.zip",
-                                 "top.zip", "x.TGA", "y.tga", "Menus/.hidden/h.txt"})
+        for (const char* name : {"Menus/-A/p.txt", "Menus/Sub/-B/-C/q.txt", "Menus/Sub/r.TXT", "cache/x.zip", "top.zip",
+                                 "x.TGA", "y.tga", "Menus/.hidden/h.txt"})
             Write(name, "data");
     }
     std::vector<std::string> Find(const FileSearchSpec& wanted)
@@ -481,7 +486,8 @@ protected:
 TEST_F(FileSearchTest, FilesByExtensionAndRecursion)
 {
     using V = std::vector<std::string>;
-    EXPECT_EQ(Find(FileSearchSpec("Menus/", "txt", 0)), (V{"Menus/-A/p.txt", "Menus/Sub/-B/-C/q.txt", "Menus/Sub/r.TXT"}));
+    EXPECT_EQ(Find(FileSearchSpec("Menus/", "txt", 0)),
+              (V{"Menus/-A/p.txt", "Menus/Sub/-B/-C/q.txt", "Menus/Sub/r.TXT"}));
     EXPECT_EQ(Find(FileSearchSpec("Menus/", ".txt", 1)), (V{"Menus/Sub/r.TXT"}));
     EXPECT_EQ(Find(FileSearchSpec("Menus/", "txt", 2)), V{});
     EXPECT_EQ(Find(FileSearchSpec("", "tga", 2)), (V{"x.TGA", "y.tga"}));

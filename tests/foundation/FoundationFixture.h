@@ -29,7 +29,10 @@ protected:
         FileState().baseFolder = ".";
     }
     std::string Path(const std::string& name) const { return dir / name; }
-    void Write(const std::string& name, const std::string& content) const { testsupport::WriteFile(dir / name, content); }
+    void Write(const std::string& name, const std::string& content) const
+    {
+        testsupport::WriteFile(dir / name, content);
+    }
     std::string Read(const std::string& name) const { return testsupport::ReadFile(dir / name); }
 
     testsupport::TempDir dir;

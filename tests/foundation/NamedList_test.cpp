@@ -45,12 +45,21 @@ TEST(NamedList, SearchesWithAndWithoutHints)
         int hint;
         int expected;
     } cases[] = {
-        {sorted, "DELTA", 3, 3}, {sorted, "alpha", 3, 1}, {sorted, "gamma", -1, 4}, {sorted, "beta", 99, 2},
-        {sorted, "beta", 5, 2},  {sorted, "zeta", 1, kNoIndex}, {sorted, "!FIRST", 2, 0},
+        {sorted, "DELTA", 3, 3},
+        {sorted, "alpha", 3, 1},
+        {sorted, "gamma", -1, 4},
+        {sorted, "beta", 99, 2},
+        {sorted, "beta", 5, 2},
+        {sorted, "zeta", 1, kNoIndex},
+        {sorted, "!FIRST", 2, 0},
         // hints outside the list mean no hint, in the linear search as well
-        {linear, "two", -1, 1},  {linear, "TWO", 3, 1},   {linear, "one", 99, 0}, {linear, "four", -1, kNoIndex},
+        {linear, "two", -1, 1},
+        {linear, "TWO", 3, 1},
+        {linear, "one", 99, 0},
+        {linear, "four", -1, kNoIndex},
         // the part after the last '/' is compared when the name itself is missing
-        {linear, "other/three", -1, 2}, {sorted, "x/Gamma", 0, 4},
+        {linear, "other/three", -1, 2},
+        {sorted, "x/Gamma", 0, 4},
     };
     for (const Case& c : cases) EXPECT_EQ(c.list.Find(c.name, c.hint), c.expected) << c.name << " hint " << c.hint;
 

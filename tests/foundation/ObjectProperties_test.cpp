@@ -45,7 +45,8 @@ void Fill(CTestEveryType& object)
     object.m_enabled = false;
     object.m_flags = CTestEveryType::kLocked;
     object.m_title = "Two\nlines";
-    CharPointerPropertyInfo* note = static_cast<CharPointerPropertyInfo*>(CTestEveryType::GetStaticClassInfo()->FindProperty("Note"));
+    CharPointerPropertyInfo* note =
+        static_cast<CharPointerPropertyInfo*>(CTestEveryType::GetStaticClassInfo()->FindProperty("Note"));
     note->SetFromText(HolderOf(&object), CString("a note"), nullptr);
     object.m_colour = 2;
     object.m_origin = {-1, 9};
@@ -343,8 +344,8 @@ TEST(ObjectProperties, RangeToBits)
     struct Case {
         std::int32_t value, min, max;
         int bits;
-    } cases[] = {{0, 0, 5, 3},   {1, 0, 5, 3},  {2, 0, 5, 2},  {3, 0, 5, 2},  {4, 0, 5, 3}, {5, 0, 5, 3},
-                 {0, 0, 7, 3},   {7, 0, 7, 3},  {9, 4, 4, 32}, {-3, -3, 2, 3}, {2, -3, 2, 3}, {50, 0, 1, 1}};
+    } cases[] = {{0, 0, 5, 3}, {1, 0, 5, 3}, {2, 0, 5, 2},  {3, 0, 5, 2},   {4, 0, 5, 3},  {5, 0, 5, 3},
+                 {0, 0, 7, 3}, {7, 0, 7, 3}, {9, 4, 4, 32}, {-3, -3, 2, 3}, {2, -3, 2, 3}, {50, 0, 1, 1}};
     for (const Case& c : cases) {
         BitStream writer;
         WriteRangeBits(writer, static_cast<std::uint32_t>(c.value), c.min, c.max);
@@ -501,8 +502,9 @@ TEST(ObjectProperties, CommentsAndUnknownLines)
 
     // An unknown property followed by a class line and a nested block is skipped whole.
     CTestA object;
-    ASSERT_TRUE(ReadText(object, "CTestA\r\n{\r\nGone=x\r\nCGone\r\n{\r\nCount=50\r\n{\r\n}\r\nName=inner\r\n}\r\n"
-                                 "Name=outer\r\n}\r\n"));
+    ASSERT_TRUE(ReadText(object,
+                         "CTestA\r\n{\r\nGone=x\r\nCGone\r\n{\r\nCount=50\r\n{\r\n}\r\nName=inner\r\n}\r\n"
+                         "Name=outer\r\n}\r\n"));
     EXPECT_EQ(object.m_count, 7);
     EXPECT_EQ(object.m_name, "outer");
 
@@ -522,12 +524,15 @@ TEST(ObjectProperties, ObjectPointerClassChecksAreFatal)
         const char* className;
         const char* message;
     } cases[] = {
-        {"CTestAbstract", "Invalid class type: Tried to use the abstract class \"CTestAbstract\" for a \"Child\" (CTestA). "
-                          "Last file opened = \"forms/x.txt\"\n"},
-        {"CNothing", "Invalid class type: Tried to use an unknown class \"CNothing\" for a \"Child\" (CTestA). Last file "
-                     "opened = \"forms/x.txt\"\n"},
-        {"CTestEveryType", "Invalid class type: Tried to use a CTestEveryType for a Child when a CTestA is expected. "
-                           "Last file opened = \"forms/x.txt\"\n"},
+        {"CTestAbstract",
+         "Invalid class type: Tried to use the abstract class \"CTestAbstract\" for a \"Child\" (CTestA). "
+         "Last file opened = \"forms/x.txt\"\n"},
+        {"CNothing",
+         "Invalid class type: Tried to use an unknown class \"CNothing\" for a \"Child\" (CTestA). Last file "
+         "opened = \"forms/x.txt\"\n"},
+        {"CTestEveryType",
+         "Invalid class type: Tried to use a CTestEveryType for a Child when a CTestA is expected. "
+         "Last file opened = \"forms/x.txt\"\n"},
     };
     for (const Case& c : cases) {
         capture.shown.clear();
@@ -788,9 +793,9 @@ TEST(ObjectProperties, NamedOptionsDeclareWhatPositionsDeclare)
     const EnumPropertyInfo enumNamed("Mode", HolderValue<std::int32_t>(), {.defaultValue = 1, .max = 2});
     const FloatPropertyInfo floatPositional("Speed", HolderValue<float>(), 1.0f, 0.0f, 10.0f, 2.0f, nullptr, 0, 0.1f,
                                             "m/s");
-    const FloatPropertyInfo floatNamed("Speed", HolderValue<float>(),
-                                       {.defaultValue = 1.0f, .max = 10.0f, .scale = 2.0f, .step = 0.1f,
-                                        .units = "m/s"});
+    const FloatPropertyInfo floatNamed(
+        "Speed", HolderValue<float>(),
+        {.defaultValue = 1.0f, .max = 10.0f, .scale = 2.0f, .step = 0.1f, .units = "m/s"});
     EXPECT_EQ(named.GetUnits(), "Pixels");
     EXPECT_EQ(floatNamed.GetUnits(), "m/s");
     EXPECT_EQ(floatNamed.GetStep(), floatPositional.GetStep());

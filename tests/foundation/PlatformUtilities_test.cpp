@@ -12,8 +12,8 @@
 #include "foundation/FatalMessage.h"
 #include "foundation/HostWindow.h"
 #include "foundation/ModulePath.h"
-#include "foundation/NamedList.h"
 #include "foundation/MutexLock.h"
+#include "foundation/NamedList.h"
 #include "foundation/PathHelpers.h"
 #include "foundation/Programs.h"
 #include "foundation/RegistryHelpers.h"
@@ -153,7 +153,8 @@ TEST(Programs, ARealProgramRunsAndEnds)
     HANDLE process = nullptr;
     EXPECT_TRUE(RunProgram("/bin/true", nullptr, 1, &process, "/"));
     ASSERT_NE(process, nullptr);
-    for (int i = 0; i < 500 && IsProcessRunning(process); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 500 && IsProcessRunning(process); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_FALSE(IsProcessRunning(process));
     EXPECT_FALSE(RunProgram("/no/such/program", nullptr, 1, &process, nullptr));
     platform::SetHeadlessSettings(settings);
@@ -187,7 +188,8 @@ TEST(Timing, MulDivShiftAndTicks)
         int number, denominator, shift, expected;
     } cases[] = {{3, 2, 0, 2}, {-3, 2, 0, -2}, {10, 4, 1, 5}, {7, 0, 3, MulDivFailed}, {1 << 20, 1, 12, MulDivFailed},
                  {5, 3, 32, 2}};
-    for (const Case& c : cases) EXPECT_EQ(MulDivShift(c.number, c.denominator, c.shift), c.expected) << c.number << "/" << c.denominator;
+    for (const Case& c : cases)
+        EXPECT_EQ(MulDivShift(c.number, c.denominator, c.shift), c.expected) << c.number << "/" << c.denominator;
     EXPECT_EQ(GetTicks24() & ~0xFFFFFFu, 0u);
     EXPECT_GT(PerfFrequency(), 0);
     const std::int64_t before = PerfCounter();

@@ -32,8 +32,8 @@ public:
 void DeclareNode(ClassInfo* record)
 {
     record->AddProperty(new IntegerPropertyInfo("Value", Member<&CTestNode::m_value>()));
-    record->AddProperty(new ObjectPointerPropertyInfo("Next", PointerMember<&CTestNode::m_next>(),
-                                                      CTestNode::GetStaticClassInfo()));
+    record->AddProperty(
+        new ObjectPointerPropertyInfo("Next", PointerMember<&CTestNode::m_next>(), CTestNode::GetStaticClassInfo()));
 }
 
 IMPLEMENT_PERSISTENT_CLASS(CTestNode, CObject, 1.0f, DeclareNode)
@@ -237,7 +237,8 @@ TEST(PropertyParsing, TheReferenceListIsReadOnceAtItsPosition)
 
     for (const char* location : {"-5", "999999", "0x7fffffff"}) {
         CTestA other;
-        EXPECT_TRUE(ReadText(other, std::string("{\r\nReferenced Object List Location=") + location + "\r\nCount=4\r\n}\r\n"));
+        EXPECT_TRUE(
+            ReadText(other, std::string("{\r\nReferenced Object List Location=") + location + "\r\nCount=4\r\n}\r\n"));
         EXPECT_EQ(other.m_count, 4);
     }
 }
@@ -265,8 +266,9 @@ TEST(PropertyParsing, DamagedFilesFailCleanly)
     }
     // Counts that ask for far more than the file holds are bounded.
     CTestEveryType object;
-    EXPECT_TRUE(ReadText(object, "{\r\nNumbers=Array\r\n{\r\nItem Count=2000000000\r\n}\r\n"
-                                 "Items=Array\r\n{\r\nArray Count=-4\r\n}\r\nDynamic Properties=7\r\n{\r\n}\r\n}\r\n"));
+    EXPECT_TRUE(ReadText(object,
+                         "{\r\nNumbers=Array\r\n{\r\nItem Count=2000000000\r\n}\r\n"
+                         "Items=Array\r\n{\r\nArray Count=-4\r\n}\r\nDynamic Properties=7\r\n{\r\n}\r\n}\r\n"));
     EXPECT_LT(object.m_numbers.count, 100);
     EXPECT_EQ(object.m_items.count, 0);
     // An item array whose value is not "Array" has no block: the next line is the parent's again.

@@ -59,10 +59,7 @@ TEST(PoolMallocDeathTest, AnOverrunIsSeenBySanitizer)
         "heap-buffer-overflow");
 }
 
-TEST(PoolMallocDeathTest, AWrongSizeAtFreeIsCaught)
-{
-    EXPECT_DEATH(PoolFree(PoolAlloc(24), 32), "");
-}
+TEST(PoolMallocDeathTest, AWrongSizeAtFreeIsCaught) { EXPECT_DEATH(PoolFree(PoolAlloc(24), 32), ""); }
 #endif
 
 #if !defined(__SANITIZE_ADDRESS__)

@@ -13,7 +13,10 @@
 
 namespace streamtest {
 
-inline void OpenForWriting(PropertyStream& stream) { stream.Attach(new CMemoryFileBuf, kFileCreate | kFileWrite, true); }
+inline void OpenForWriting(PropertyStream& stream)
+{
+    stream.Attach(new CMemoryFileBuf, kFileCreate | kFileWrite, true);
+}
 
 inline void OpenForReading(PropertyStream& stream, const std::string& bytes)
 {
@@ -63,7 +66,10 @@ inline bool ReadBinary(CObject& object, const std::string& bytes)
 // them faults in every build, not only under the address sanitizer.
 class GuardedBytes {
 public:
-    enum Side { GuardAfter, GuardBefore };
+    enum Side {
+        GuardAfter,
+        GuardBefore
+    };
 
     GuardedBytes(const std::string& bytes, Side side) : size_(bytes.size())
     {

@@ -8,7 +8,10 @@ void DeclareA(ClassInfo* record)
     record->AddProperty(new StringPropertyInfo("Name", Member<&CTestA::m_name>(), "unnamed", 1));
 }
 
-void DeclareB(ClassInfo* record) { record->AddProperty(new FloatPropertyInfo("Ratio", Member<&CTestB::m_ratio>(), 0.5f)); }
+void DeclareB(ClassInfo* record)
+{
+    record->AddProperty(new FloatPropertyInfo("Ratio", Member<&CTestB::m_ratio>(), 0.5f));
+}
 
 const StaticNamedListRecord kColours[] = {
     {nullptr, "Red", nullptr}, {nullptr, "Green", nullptr}, {"Azure", "Blue", nullptr}, {nullptr, nullptr, nullptr}};
@@ -27,12 +30,13 @@ void DeclareEveryType(ClassInfo* record)
     scale->AddNamedValue(1.0f, "Natural");
     record->AddProperty(scale);
     record->AddProperty(new BoolPropertyInfo("Enabled", Member<&CTestEveryType::m_enabled>(), true));
-    record->AddProperty(new FlagPropertyInfo("Visible", Member<&CTestEveryType::m_flags>(), CTestEveryType::kVisible, true));
+    record->AddProperty(
+        new FlagPropertyInfo("Visible", Member<&CTestEveryType::m_flags>(), CTestEveryType::kVisible, true));
     record->AddProperty(new FlagPropertyInfo("Locked", Member<&CTestEveryType::m_flags>(), CTestEveryType::kLocked));
     record->AddProperty(new StringPropertyInfo("Title", Member<&CTestEveryType::m_title>()));
     record->AddProperty(new CharPointerPropertyInfo("Note", Member<&CTestEveryType::m_note>(), "none"));
-    record->AddProperty(new FixedCollectionItemPropertyInfo("Colour", Member<&CTestEveryType::m_colour>(),
-                                                            &TestColours(), "Green"));
+    record->AddProperty(
+        new FixedCollectionItemPropertyInfo("Colour", Member<&CTestEveryType::m_colour>(), &TestColours(), "Green"));
     record->AddProperty(new IntPairPropertyInfo("Origin", Member<&CTestEveryType::m_origin>(), IntPair{3, 4}));
     record->AddProperty(new ObjectPointerPropertyInfo("Child", PointerMember<&CTestEveryType::m_child>(),
                                                       CTestA::GetStaticClassInfo()));
@@ -42,8 +46,8 @@ void DeclareEveryType(ClassInfo* record)
     record->AddProperty(new ArrayPropertyInfo("Words", Member<&CTestEveryType::m_words>(),
                                               StringPropertyInfo("Word", HolderValue<CString>()), sizeof(CString),
                                               false));
-    record->AddProperty(new ItemArrayPropertyInfo("Items", Member<&CTestEveryType::m_items>(),
-                                                  CTestA::GetStaticClassInfo()));
+    record->AddProperty(
+        new ItemArrayPropertyInfo("Items", Member<&CTestEveryType::m_items>(), CTestA::GetStaticClassInfo()));
 }
 
 }  // namespace

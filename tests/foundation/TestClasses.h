@@ -33,19 +33,22 @@ class CTestEveryType : public CObject {
 public:
     CTestEveryType() { ConstructOwnMembers(); }
     ~CTestEveryType() override { DestroyOwnMembers(); }
-    enum Flags { kVisible = 1, kLocked = 4 };
-    std::int32_t m_ranged = 0;    // 0..5
-    std::int32_t m_width = 0;     // units "Pixels"
-    std::int32_t m_align = 0;     // enum with names
-    float m_scale = 0.0f;         // named value "Natural" = 1
+    enum Flags {
+        kVisible = 1,
+        kLocked = 4
+    };
+    std::int32_t m_ranged = 0;  // 0..5
+    std::int32_t m_width = 0;   // units "Pixels"
+    std::int32_t m_align = 0;   // enum with names
+    float m_scale = 0.0f;       // named value "Natural" = 1
     bool m_enabled = false;
-    std::int32_t m_flags = 0;     // two flag properties
-    CString m_title;              // may hold line breaks
+    std::int32_t m_flags = 0;  // two flag properties
+    CString m_title;           // may hold line breaks
     char* m_note = nullptr;
-    std::int32_t m_colour = 0;    // item of TestColours
+    std::int32_t m_colour = 0;  // item of TestColours
     IntPair m_origin;
-    CTestA* m_child = nullptr;    // requires CTestA
-    RawArray m_numbers;           // integers
-    RawArray m_words;             // strings
-    ObjectArray m_items;          // CTestA by value
+    CTestA* m_child = nullptr;  // requires CTestA
+    RawArray m_numbers;         // integers
+    RawArray m_words;           // strings
+    ObjectArray m_items;        // CTestA by value
 };

@@ -36,7 +36,9 @@ protected:
     {
         std::filesystem::current_path(dir.path());
         SetModulePathOverride(Path("TollarineArcade.so").c_str());
-        Write("TollarineArcade.so", "\x7F" "ELF not an archive");
+        Write("TollarineArcade.so",
+              "\x7F"
+              "ELF not an archive");
         std::filesystem::create_directories(Path("Arcade"));
     }
 };
@@ -83,9 +85,9 @@ TEST_F(TreeTest, MountsQxdArchivesInNameOrderAndZipsAtTheirPaths)
     MountArchives("Arcade", 0, false);
     EXPECT_TRUE(FileState().archivesMounted);
     EXPECT_STREQ(FileState().baseFolder.GetText(), "Arcade");
-    EXPECT_EQ(ReadThroughFile("x.txt"), "from B");      // B.QXD sorts after a.qxd
-    EXPECT_EQ(ReadThroughFile("menu.txt"), "a menu");   // every QXD wins over the module's own archive
-    EXPECT_EQ(ReadThroughFile("dat.txt"), "dat");       // the module file is no archive: Arcade.dat
+    EXPECT_EQ(ReadThroughFile("x.txt"), "from B");     // B.QXD sorts after a.qxd
+    EXPECT_EQ(ReadThroughFile("menu.txt"), "a menu");  // every QXD wins over the module's own archive
+    EXPECT_EQ(ReadThroughFile("dat.txt"), "dat");      // the module file is no archive: Arcade.dat
     EXPECT_EQ(ReadThroughFile("music\\pack\\SONG.txt"), "la la");
     EXPECT_EQ(ReadThroughFile("loose.txt"), "loose");
     EXPECT_TRUE(ArchiveFileExists("Music/Pack/song.txt"));

@@ -11,8 +11,8 @@ namespace zipfixture {
 struct Member {
     std::string name;
     std::string data;
-    std::string extra;      // extra field bytes, in both headers unless localExtra is set
-    std::string localExtra; // a different extra field for the local header only
+    std::string extra;       // extra field bytes, in both headers unless localExtra is set
+    std::string localExtra;  // a different extra field for the local header only
     std::uint16_t method = 0;
 };
 
@@ -36,24 +36,47 @@ inline std::string Build(const std::vector<Member>& members, const char* signatu
         const std::uint32_t crc = Crc32(m.data.data(), m.data.size());
         const std::string& local = m.localExtra.empty() ? m.extra : m.localExtra;
         Put32(out, 0x04034B50);
-        Put16(out, 10); Put16(out, 0); Put16(out, m.method); Put16(out, 0x6000); Put16(out, 0x5A21);
-        Put32(out, crc); Put32(out, m.data.size()); Put32(out, m.data.size());
-        Put16(out, m.name.size()); Put16(out, local.size());
+        Put16(out, 10);
+        Put16(out, 0);
+        Put16(out, m.method);
+        Put16(out, 0x6000);
+        Put16(out, 0x5A21);
+        Put32(out, crc);
+        Put32(out, m.data.size());
+        Put32(out, m.data.size());
+        Put16(out, m.name.size());
+        Put16(out, local.size());
         out += m.name + local + m.data;
         Put32(directory, 0x02014B50);
-        Put16(directory, 20); Put16(directory, 10); Put16(directory, 0); Put16(directory, m.method);
-        Put16(directory, 0x6000); Put16(directory, 0x5A21);
-        Put32(directory, crc); Put32(directory, m.data.size()); Put32(directory, m.data.size());
-        Put16(directory, m.name.size()); Put16(directory, m.extra.size()); Put16(directory, 0);
-        Put16(directory, 0); Put16(directory, 0); Put32(directory, 0); Put32(directory, offset);
+        Put16(directory, 20);
+        Put16(directory, 10);
+        Put16(directory, 0);
+        Put16(directory, m.method);
+        Put16(directory, 0x6000);
+        Put16(directory, 0x5A21);
+        Put32(directory, crc);
+        Put32(directory, m.data.size());
+        Put32(directory, m.data.size());
+        Put16(directory, m.name.size());
+        Put16(directory, m.extra.size());
+        Put16(directory, 0);
+        Put16(directory, 0);
+        Put16(directory, 0);
+        Put32(directory, 0);
+        Put32(directory, offset);
         directory += m.name + m.extra;
     }
     const std::uint32_t directoryOffset = static_cast<std::uint32_t>(out.size());
     out += directory;
     out += signature;
     out += "\x05\x06";
-    Put16(out, 0); Put16(out, 0); Put16(out, members.size()); Put16(out, members.size());
-    Put32(out, directory.size()); Put32(out, directoryOffset); Put16(out, 0);
+    Put16(out, 0);
+    Put16(out, 0);
+    Put16(out, members.size());
+    Put16(out, members.size());
+    Put32(out, directory.size());
+    Put32(out, directoryOffset);
+    Put16(out, 0);
     return out;
 }
 
@@ -77,7 +100,8 @@ inline void Patch32(std::string& bytes, std::size_t at, std::uint32_t value)
 
 inline std::vector<Member> ThreeMembers()
 {
-    return {{"Data/a.txt", "alpha", "", "", 0}, {"Data/b.txt", "bravo!", "", "", 0}, {"Other/c.bin", "charlie", "", "", 0}};
+    return {
+        {"Data/a.txt", "alpha", "", "", 0}, {"Data/b.txt", "bravo!", "", "", 0}, {"Other/c.bin", "charlie", "", "", 0}};
 }
 
 }  // namespace zipfixture

@@ -34,11 +34,17 @@ std::string ReadMember(ZipArchive& archive, const char* path, int flags = 0)
     return bytes;
 }
 
-bool HaveTool(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0; }
+bool HaveTool(const char* tool)
+{
+    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 using Stream = std::unique_ptr<CFileBuf>;
 
-bool UnzipTestPasses(const std::string& path) { return std::system(("unzip -tq '" + path + "' >/dev/null 2>&1").c_str()) == 0; }
+bool UnzipTestPasses(const std::string& path)
+{
+    return std::system(("unzip -tq '" + path + "' >/dev/null 2>&1").c_str()) == 0;
+}
 
 }  // namespace
 
@@ -314,7 +320,7 @@ TEST_F(ZipTest, ARefusedRewriteOfOverlappingMembersLeavesTheFileAsItWas)
     const std::string good = Build(ThreeMembers());
     const std::uint32_t offsetOfB = static_cast<std::uint32_t>(good.find("PK\x03\x04", 1));
     std::string shared = good, overlapping = good;
-    Patch32(shared, CentralHeaderAt(good, 2) + kCentralLocalOffset, offsetOfB);  // c.bin names b.txt's local header
+    Patch32(shared, CentralHeaderAt(good, 2) + kCentralLocalOffset, offsetOfB);   // c.bin names b.txt's local header
     Patch32(overlapping, CentralHeaderAt(good, 1) + kCentralCompressedSize, 30);  // b.txt's data runs into c.bin
     Patch32(overlapping, CentralHeaderAt(good, 1) + kCentralSize, 30);
     const struct {

@@ -8,8 +8,8 @@
 
 #include "FrameBaker.h"
 #include "TempDir.h"
-#include "foundation/CFileBuf.h"
 #include "foundation/CFile.h"
+#include "foundation/CFileBuf.h"
 #include "foundation/FileFlags.h"
 #include "frames/Frame.h"
 #include "frames/Sequence.h"
@@ -85,7 +85,8 @@ TEST(FrameBakerTest, CentredAndDescribedFrames)
 {
     testsupport::TempDir dir;
     WritePng(dir / "sprite.png", 6, 4, Sprite());
-    testsupport::WriteFile(dir / "sprite.txt", "CStandAloneFrame\r\n{\r\n\tCenter Hot Spot=1\r\n\tLoss Less=1\r\n}\r\n");
+    testsupport::WriteFile(dir / "sprite.txt",
+                           "CStandAloneFrame\r\n{\r\n\tCenter Hot Spot=1\r\n\tLoss Less=1\r\n}\r\n");
     framebaker::FrameOptions options;
     std::string error;
     ASSERT_TRUE(framebaker::ReadDescription(dir / "sprite.txt", options, error)) << error;

@@ -86,12 +86,12 @@ TEST(ColorTableTest, SetTypeFillsBytesWithTheirIndex)
 TEST(ColorTableTest, NearestEntryRules)
 {
     ColorTable palette = FourColourPalette();
-    palette.SetPaletteEntry(4, 255, 0, 0);                    // a second red
-    EXPECT_EQ(palette.FindNearest(250, 5, 5, 0, 256), 2);     // duplicates: the first
-    EXPECT_EQ(palette.FindNearest(128, 128, 128, 0, 256), 3); // exact
+    palette.SetPaletteEntry(4, 255, 0, 0);                     // a second red
+    EXPECT_EQ(palette.FindNearest(250, 5, 5, 0, 256), 2);      // duplicates: the first
+    EXPECT_EQ(palette.FindNearest(128, 128, 128, 0, 256), 3);  // exact
     EXPECT_EQ(palette.FindNearest(0, 0, 0, 0, 256), 0);
-    EXPECT_EQ(palette.FindNearest(255, 0, 0, 3, 256), 4);     // the range is respected
-    EXPECT_EQ(palette.FindNearest(140, 140, 140, 0, 3), 1);   // end excluded: grey 3 is not searched
+    EXPECT_EQ(palette.FindNearest(255, 0, 0, 3, 256), 4);    // the range is respected
+    EXPECT_EQ(palette.FindNearest(140, 140, 140, 0, 3), 1);  // end excluded: grey 3 is not searched
     ColorTable empty;
     EXPECT_EQ(empty.FindNearest(1, 2, 3, 0, 256), 0);
 }
@@ -113,7 +113,8 @@ TEST(ColorTableTest, LookupsBy555And565AndTheOnDemandCache)
 
     ColorTable inverse;
     ColorTable blackWhite(ColorTable::kPalette);
-    for (int i = 0; i < 256; ++i) blackWhite.SetPaletteEntry(i, i < 128 ? 0 : 255, i < 128 ? 0 : 255, i < 128 ? 0 : 255);
+    for (int i = 0; i < 256; ++i)
+        blackWhite.SetPaletteEntry(i, i < 128 ? 0 : 255, i < 128 ? 0 : 255, i < 128 ? 0 : 255);
     inverse.BuildInverse565(blackWhite);
     EXPECT_EQ(inverse.GetLinked(), &blackWhite);
     EXPECT_EQ(inverse.FindNearest(0, 0, 0, 0, 256), 0);

@@ -151,7 +151,8 @@ TEST(FrameFileTest, DamagedFilesAreRefusedNotTrusted)
     std::mt19937 random(11);
     for (int round = 0; round < 3000; ++round) {
         Bytes mutated = good;
-        for (int k = 0; k < 3; ++k) mutated[36 + random() % (mutated.size() - 36)] = static_cast<std::uint8_t>(random());
+        for (int k = 0; k < 3; ++k)
+            mutated[36 + random() % (mutated.size() - 36)] = static_cast<std::uint8_t>(random());
         readBack(mutated, round % 2 == 0);
     }
 }
@@ -186,7 +187,8 @@ TEST(FrameCacheTest, LosslessAndLossyBodiesReadBack)
         ASSERT_TRUE(read.ReadFrameCache(stream));
         EXPECT_EQ(read.GetBounds(), frame->GetBounds());
         for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) EXPECT_EQ(read.GetPixelValue(x + 2, y - 3), frame->GetPixelValue(x + 2, y - 3));
+            for (int x = 0; x < width; ++x)
+                EXPECT_EQ(read.GetPixelValue(x + 2, y - 3), frame->GetPixelValue(x + 2, y - 3));
     }
     CFrame photo;
     photo.Create(64, 64, 32);

@@ -80,7 +80,8 @@ TEST(FrameTest, PixelsRoundTripAtEveryDepth)
         EXPECT_FALSE(frame->SetPixel(-2 + 5, 10, colour)) << bits;
         EXPECT_FALSE(frame->SetPixel(0, 9, colour)) << bits;
         EXPECT_FALSE(frame->GetPixelColor(3, 10, read));
-        EXPECT_EQ(frame->GetPixelValue(-2, 10), bits == 8 ? 1u : (bits == 16 ? 0x0101u : (bits == 24 ? 0x010101u : 0x01010101u)));
+        EXPECT_EQ(frame->GetPixelValue(-2, 10),
+                  bits == 8 ? 1u : (bits == 16 ? 0x0101u : (bits == 24 ? 0x010101u : 0x01010101u)));
     }
 }
 
@@ -89,8 +90,8 @@ struct BlitCase {
     Rect source;       // in the source's coordinates
     Rect destination;  // in the destination's coordinates
     bool drawn;
-    Rect drawnAt;      // destination pixels written
-    int firstValue;    // the source value at drawnAt's corner
+    Rect drawnAt;    // destination pixels written
+    int firstValue;  // the source value at drawnAt's corner
 };
 
 TEST(FrameTest, BlitClipsBothRectangles)
@@ -304,7 +305,7 @@ TEST(EncodedFrameTest, PixelQueriesWalkTheRuns)
 TEST(EncodedFrameTest, TwoPlaneColoursComeFromTheOpaqueOrTheTranslucentPlane)
 {
     RunPlane opaque, translucent, alpha;
-    opaque.Line({0x41, 0x00, 0xF8, 0x83});              // red at 0
+    opaque.Line({0x41, 0x00, 0xF8, 0x83});                      // red at 0
     translucent.Line({0x81, 0x42, 0x1F, 0, 0xE0, 0x07, 0x81});  // blue at 1, green at 2
     alpha.Line({100, 200});
     auto frame = EncodedFrame(4, 1, 16, kFrameEncodingAlpha, {opaque, {}, {}, alpha, translucent});

@@ -79,10 +79,10 @@ TEST(TgaTest, DamagedFilesFailCleanly)
 {
     const Bytes whole = MakeTga(2, 2, 24, false, TwoByTwoBody());
     const Bytes cuts[] = {
-        Bytes(whole.begin(), whole.begin() + 10),  // inside the header
-        Bytes(whole.begin(), whole.end() - 1),     // a row short
+        Bytes(whole.begin(), whole.begin() + 10),                  // inside the header
+        Bytes(whole.begin(), whole.end() - 1),                     // a row short
         MakeTga(2, 2, 24, false, {0x81, 1, 2, 3, 0x81, 4}, true),  // packets end early
-        MakeTga(2, 2, 16, false, TwoByTwoBody()),                   // 16 bits a pixel
+        MakeTga(2, 2, 16, false, TwoByTwoBody()),                  // 16 bits a pixel
     };
     for (const Bytes& file : cuts) {
         CFrame frame;
@@ -144,7 +144,8 @@ TEST(TgaTest, WrittenFilesReadBackAtTwentyFourAndThirtyTwoBits)
         CFrame read;
         ASSERT_TRUE(read.LoadTga(path.c_str(), &chain, nullptr, kFileAbsolute));
         for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 70; ++x) ASSERT_EQ(read.GetPixelValue(x, y), frame->GetPixelValue(x, y)) << x << "," << y;
+            for (int x = 0; x < 70; ++x)
+                ASSERT_EQ(read.GetPixelValue(x, y), frame->GetPixelValue(x, y)) << x << "," << y;
     }
 }
 
@@ -165,7 +166,8 @@ TEST(TgaTest, PlainFilesAreRewrittenAsRunLengthUnlessWriteProtected)
     ::chmod(locked.c_str(), 0444);
     FatalCapture capture;
     EXPECT_FATAL(capture, frame.LoadTga(locked.c_str(), &chain, nullptr, kFileAbsolute));
-    EXPECT_NE(capture.shown.find("Fatal Error loading a frame: '" + locked + "' is an uncompressed TGA and is write "
+    EXPECT_NE(capture.shown.find("Fatal Error loading a frame: '" + locked +
+                                 "' is an uncompressed TGA and is write "
                                  "protected.  The game automatically creates compressed TGAs"),
               std::string::npos)
         << capture.shown;

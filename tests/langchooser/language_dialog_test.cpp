@@ -43,7 +43,8 @@ protected:
     {
         platform::VersionDescription d;
         d.strings = {{"CompanyName", "Morvadel"}, {"ProductName", "Velmorine"}, {"FileVersion", fileVersion}};
-        testsupport::WriteFile(dir / "Velmorine", testsupport::ElfWithSection(VEL_VERSION_SECTION, platform::BuildVersionBlock(d)));
+        testsupport::WriteFile(dir / "Velmorine",
+                               testsupport::ElfWithSection(VEL_VERSION_SECTION, platform::BuildVersionBlock(d)));
     }
 
     // The game's settings key as its first run leaves it, with a stored language when given.
@@ -116,8 +117,8 @@ TEST_F(LanguageDialog, OkStoresTheThreeCharactersOfTheChosenLanguage)
 {
     MakeGame();
     MakeKey(B("409"));
-    for (const auto& [control, code] : std::vector<std::pair<int, std::string>>{
-             {101, "419"}, {102, "409"}, {103, "40C"}, {104, "407"}}) {
+    for (const auto& [control, code] :
+         std::vector<std::pair<int, std::string>>{{101, "419"}, {102, "409"}, {103, "40C"}, {104, "407"}}) {
         SCOPED_TRACE(code);
         const Outcome outcome = RunDialog({"click " + std::to_string(control), "click 1"});
         EXPECT_EQ(outcome.result, kLanguageDialogEnded);

@@ -17,10 +17,11 @@ TEST(ReadVersionInfo, FillsEveryTextTheBlockHasAndLeavesTheOthersEmpty)
     platform::VersionDescription d;
     d.language = 0x0419;
     d.codePage = 0x04E3;
-    d.strings = {{"CompanyName", "Morvadel"},       {"FileDescription", "Game"}, {"FileVersion", "1, 1, 7, 919"},
-                 {"InternalName", "Velmorine"},     {"LegalCopyright", "(C)"},   {"ProductName", "Velmorine"},
+    d.strings = {{"CompanyName", "Morvadel"},        {"FileDescription", "Game"}, {"FileVersion", "1, 1, 7, 919"},
+                 {"InternalName", "Velmorine"},      {"LegalCopyright", "(C)"},   {"ProductName", "Velmorine"},
                  {"ProductVersion", "1, 1, 7, 919"}, {"LegalTrademark", "TM"}};
-    testsupport::WriteFile(dir / "game", testsupport::ElfWithSection(VEL_VERSION_SECTION, platform::BuildVersionBlock(d)));
+    testsupport::WriteFile(dir / "game",
+                           testsupport::ElfWithSection(VEL_VERSION_SECTION, platform::BuildVersionBlock(d)));
 
     TVSFillFileInfo info;
     info.Comments = "left over";

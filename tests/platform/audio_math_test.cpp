@@ -12,8 +12,8 @@ TEST(AudioMath, GainFromHundredthsOfDecibel)
     struct Case {
         long volume;
         float gain;
-    } cases[] = {{0, 1.0f}, {-600, 0.5012f}, {-1000, 0.3162f}, {-2000, 0.1f}, {-6000, 0.001f},
-                 {-9999, 1.0012e-5f}, {-10000, 0.0f}, {-20000, 0.0f}, {1000, 3.1623f}};
+    } cases[] = {{0, 1.0f},           {-600, 0.5012f}, {-1000, 0.3162f}, {-2000, 0.1f},  {-6000, 0.001f},
+                 {-9999, 1.0012e-5f}, {-10000, 0.0f},  {-20000, 0.0f},   {1000, 3.1623f}};
     for (const Case& c : cases) EXPECT_NEAR(GainFromHundredthsOfDb(c.volume), c.gain, c.gain * 1e-3 + 1e-7) << c.volume;
 }
 
@@ -22,7 +22,7 @@ TEST(AudioMath, InverseDistanceModel)
     struct Case {
         float distance, minDistance, rolloff, gain;
     } cases[] = {
-        {0.0f, 10.0f, 0.05f, 1.0f},    {10.0f, 10.0f, 0.05f, 1.0f},    {210.0f, 10.0f, 0.05f, 0.5f},
+        {0.0f, 10.0f, 0.05f, 1.0f},       {10.0f, 10.0f, 0.05f, 1.0f}, {210.0f, 10.0f, 0.05f, 0.5f},
         {410.0f, 10.0f, 0.05f, 1.0f / 3}, {20.0f, 10.0f, 1.0f, 0.5f},  {1000.0f, 10.0f, 0.0f, 1.0f},
     };
     for (const Case& c : cases)

@@ -12,8 +12,8 @@
 #include "platform/display_testing.h"
 #include "platform/headless.h"
 #include "platform/screenshot.h"
-#include "platform/wingdi.h"
 #include "platform/win32_window.h"
+#include "platform/wingdi.h"
 
 namespace {
 
@@ -290,19 +290,23 @@ TEST_F(BlitModelTest, FillsAndCopiesMatchTheModelOnFollowingAndPaddedRows)
             for (int x = r.left; x < r.right; ++x) f.at(x, y) = c;
     };
     const Case cases[] = {
-        {"fill of the whole surface",
-         [](auto* d, auto*) { Fill(d, 0x1234); },
-         [&](Frame& d, Frame&) { fillModel(d, RECT{0, 0, d.width, d.height}, 0x1234); }},
-        {"fill with a colour of two equal bytes",
-         [](auto* d, auto*) { Fill(d, 0x4242); },
-         [&](Frame& d, Frame&) { fillModel(d, RECT{0, 0, d.width, d.height}, 0x4242); }},
+        {"fill of the whole surface", [](auto* d, auto*) { Fill(d, 0x1234); },
+         [&](Frame& d, Frame&) {
+             fillModel(d, RECT{0, 0, d.width, d.height}, 0x1234);
+         }},
+        {"fill with a colour of two equal bytes", [](auto* d, auto*) { Fill(d, 0x4242); },
+         [&](Frame& d, Frame&) {
+             fillModel(d, RECT{0, 0, d.width, d.height}, 0x4242);
+         }},
         {"fill of a part",
          [](auto* d, auto*) {
              RECT part{1, 1, 3, 3};
              DDBLTFX fx{sizeof(DDBLTFX), 0x1234};
              ASSERT_EQ(d->Blt(&part, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
          },
-         [&](Frame& d, Frame&) { fillModel(d, RECT{1, 1, 3, 3}, 0x1234); }},
+         [&](Frame& d, Frame&) {
+             fillModel(d, RECT{1, 1, 3, 3}, 0x1234);
+         }},
         {"copy of a whole surface",
          [](auto* d, auto* o) { ASSERT_EQ(d->BltFast(0, 0, o, nullptr, DDBLTFAST_WAIT), DD_OK); },
          [](Frame& d, Frame& o) { d.pixels = o.pixels; }},

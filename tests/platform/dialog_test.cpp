@@ -68,8 +68,7 @@ INT_PTR TestProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
             EndDialog(dialog, IDCANCEL);
         }
         return TRUE;
-    case WM_SYSCOMMAND:
-        return keepOpenOnClose ? TRUE : FALSE;
+    case WM_SYSCOMMAND: return keepOpenOnClose ? TRUE : FALSE;
     }
     return FALSE;
 }

@@ -32,11 +32,15 @@ protected:
             IDirectInputA* input;
             IDirectInputDeviceA** device;
         } finder{input.object, &first};
-        EXPECT_EQ(input.object->EnumDevices(DIDEVTYPE_JOYSTICK, [](LPCDIDEVICEINSTANCEA instance, LPVOID ref) -> BOOL {
-            auto* f = static_cast<Finder*>(ref);
-            f->input->CreateDevice(instance->guidInstance, f->device, nullptr);
-            return DIENUM_STOP;
-        }, &finder, DIEDFL_ATTACHEDONLY), DI_OK);
+        EXPECT_EQ(input.object->EnumDevices(
+                      DIDEVTYPE_JOYSTICK,
+                      [](LPCDIDEVICEINSTANCEA instance, LPVOID ref) -> BOOL {
+                          auto* f = static_cast<Finder*>(ref);
+                          f->input->CreateDevice(instance->guidInstance, f->device, nullptr);
+                          return DIENUM_STOP;
+                      },
+                      &finder, DIEDFL_ATTACHEDONLY),
+                  DI_OK);
         if (!first) return nullptr;
         IDirectInputDevice2A* joystick = nullptr;
         EXPECT_EQ(first->QueryInterface(IID_IDirectInputDevice2A, reinterpret_cast<void**>(&joystick)), S_OK);
@@ -63,10 +67,10 @@ TEST(JoystickAxis, RawValuesMapOntoTheRangeOutsideTheDeadZone)
         LONG expected;
     };
     const Case cases[] = {
-        {0, 0},        {3276, 0},      {-3276, 0},     // inside 10 %
-        {32767, 1000}, {-32768, -1000},                 // full deflection reaches the ends
-        {16384, 444},  {-16384, -444},                  // half way: (0.5 - 0.1) / 0.9
-        {3604, 11},                                     // just past the edge
+        {0, 0},        {3276, 0},       {-3276, 0},  // inside 10 %
+        {32767, 1000}, {-32768, -1000},              // full deflection reaches the ends
+        {16384, 444},  {-16384, -444},               // half way: (0.5 - 0.1) / 0.9
+        {3604, 11},                                  // just past the edge
     };
     for (const Case& c : cases) EXPECT_EQ(platform::ScaleJoystickAxis(c.raw, -1000, 1000, 1000), c.expected) << c.raw;
     EXPECT_EQ(platform::ScaleJoystickAxis(0, 0, 65535, 0), 32768);

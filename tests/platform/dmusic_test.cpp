@@ -35,13 +35,16 @@ struct Music {
         testsupport::WriteFile(dir / "broken.mid", "MThd but not really");
         EXPECT_EQ(DirectSoundCreate(nullptr, &ds, nullptr), DS_OK);
         EXPECT_EQ(CoCreateInstance(CLSID_DirectMusic, nullptr, CLSCTX_INPROC, IID_IDirectMusic,
-                                   reinterpret_cast<void**>(&music)), S_OK);
+                                   reinterpret_cast<void**>(&music)),
+                  S_OK);
         EXPECT_EQ(music->SetDirectSound(ds, nullptr), S_OK);
         EXPECT_EQ(CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC, IID_IDirectMusicLoader,
-                                   reinterpret_cast<void**>(&loader)), S_OK);
+                                   reinterpret_cast<void**>(&loader)),
+                  S_OK);
         EXPECT_EQ(loader->SetSearchDirectory(GUID_DirectMusicAllTypes, Wide(dir.path().string()).c_str(), TRUE), S_OK);
         EXPECT_EQ(CoCreateInstance(CLSID_DirectMusicPerformance, nullptr, CLSCTX_INPROC, IID_IDirectMusicPerformance,
-                                   reinterpret_cast<void**>(&performance)), S_OK);
+                                   reinterpret_cast<void**>(&performance)),
+                  S_OK);
         EXPECT_EQ(performance->Init(&music, ds, nullptr), S_OK);
     }
     ~Music()
@@ -90,7 +93,7 @@ TEST(DirectMusic, PlaysOnceThenFallsSilentAndRepeatsWhenAsked)
     ASSERT_EQ(m.Load("Chord.mid", &segment), S_OK);
     ASSERT_EQ(m.performance->PlaySegment(segment, DMUS_SEGF_BEAT, 0, nullptr), S_OK);
     const auto once = platform::MixHeadlessAudio(4 * Second);
-    EXPECT_GT(Rms(once, 0, 0, Second / 2), 0.01);        // the chord sounds for half a second
+    EXPECT_GT(Rms(once, 0, 0, Second / 2), 0.01);           // the chord sounds for half a second
     EXPECT_LT(Rms(once, 0, 3 * Second, 4 * Second), 1e-4);  // and has died away well before the fourth
 
     segment->SetRepeats(DMUS_SEG_REPEAT_INFINITE);

@@ -23,7 +23,8 @@ struct Device {
     {
         EXPECT_EQ(DirectSoundCreate(nullptr, &ds, nullptr), DS_OK);
         EXPECT_EQ(ds->SetCooperativeLevel(nullptr, DSSCL_NORMAL), DS_OK);
-        DSBUFFERDESC desc{sizeof(DSBUFFERDESC), DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRL3D, 0, 0, nullptr};
+        DSBUFFERDESC desc{sizeof(DSBUFFERDESC), DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRLVOLUME | DSBCAPS_CTRL3D, 0, 0,
+                          nullptr};
         EXPECT_EQ(ds->CreateSoundBuffer(&desc, &primary, nullptr), DS_OK);
         EXPECT_EQ(primary->QueryInterface(IID_IDirectSound3DListener, reinterpret_cast<void**>(&listener)), S_OK);
         listener->SetPosition(320, -240, 0, DS3D_IMMEDIATE);
@@ -90,7 +91,7 @@ TEST(DirectSound, DeferredSettingsWaitForTheCommit)
     b3d->SetMinDistance(10.0f, DS3D_IMMEDIATE);
     buffer->Play(0, 0, DSBPLAY_LOOPING);
     b3d->SetPosition(0, -240, 0, DS3D_DEFERRED);  // hard left, not yet heard
-    buffer->Play(0, 0, DSBPLAY_LOOPING);            // playing on is no new start
+    buffer->Play(0, 0, DSBPLAY_LOOPING);          // playing on is no new start
     auto before = platform::MixHeadlessAudio(2205);
     EXPECT_NEAR(Rms(before, 0, 0, 2205), Rms(before, 1, 0, 2205), 0.01);
     device.listener->CommitDeferredSettings();
@@ -161,8 +162,8 @@ TEST(DirectSound, DuplicatesShareSamplesAndPlayOnTheirOwn)
     const auto out = platform::MixHeadlessAudio(8820);
     const double heard = Rms(out, 0, 0, 4000);
     EXPECT_GT(heard, 0.005);
-    EXPECT_LT(heard, 0.05);                        // -20 dB of a half-scale sine, panned to the centre
-    EXPECT_EQ(Rms(out, 0, 4500, 8820), 0.0);       // a one-shot sound ends by itself
+    EXPECT_LT(heard, 0.05);                   // -20 dB of a half-scale sine, panned to the centre
+    EXPECT_EQ(Rms(out, 0, 4500, 8820), 0.0);  // a one-shot sound ends by itself
     copy->GetStatus(&status);
     EXPECT_EQ(status, 0u);
     copy->Release();

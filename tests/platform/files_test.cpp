@@ -40,10 +40,18 @@ TEST(WildcardMatch, FollowsWindowsRules)
         const char* name;
         bool matches;
     } cases[] = {
-        {"*.*", "README", true},       {"*.*", "a.b.c", true},       {"*", "", true},
-        {"*.tdf", "Campaign.TDF", true}, {"*.tdf", "Campaign.tdfx", false}, {"?.txt", "a.txt", true},
-        {"?.txt", "ab.txt", false},    {"a*b*c", "aXXbYYc", true},   {"a*b*c", "aXXbYY", false},
-        {"*.guiform.txt", "Main.GuiForm.txt", true}, {"", "x", false}, {"abc", "ABC", true},
+        {"*.*", "README", true},
+        {"*.*", "a.b.c", true},
+        {"*", "", true},
+        {"*.tdf", "Campaign.TDF", true},
+        {"*.tdf", "Campaign.tdfx", false},
+        {"?.txt", "a.txt", true},
+        {"?.txt", "ab.txt", false},
+        {"a*b*c", "aXXbYYc", true},
+        {"a*b*c", "aXXbYY", false},
+        {"*.guiform.txt", "Main.GuiForm.txt", true},
+        {"", "x", false},
+        {"abc", "ABC", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(platform::WildcardMatch(c.pattern, c.name), c.matches) << c.pattern << " vs " << c.name;

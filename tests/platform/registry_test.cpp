@@ -36,9 +36,9 @@ protected:
     static HKEY Create(HKEY root, const char* path)
     {
         HKEY key = nullptr;
-        EXPECT_EQ(RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr),
-                  ERROR_SUCCESS);
+        EXPECT_EQ(
+            RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
         return key;
     }
     static void Set(HKEY key, const char* name, DWORD type, const Bytes& data)
@@ -207,9 +207,9 @@ TEST_F(Registry, CreateReportsWhetherTheKeyIsNewAndMakesEveryKeyOnTheWay)
               ERROR_SUCCESS);
     EXPECT_EQ(disposition, static_cast<DWORD>(REG_CREATED_NEW_KEY));
     RegCloseKey(key);
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "software\\a", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              &disposition),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, "software\\a", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disposition),
+        ERROR_SUCCESS);
     EXPECT_EQ(disposition, static_cast<DWORD>(REG_OPENED_EXISTING_KEY));
     RegCloseKey(key);
     ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\C", &key), ERROR_SUCCESS);
@@ -272,8 +272,7 @@ TEST_F(Registry, AValueWrittenByAnotherProcessIsReadHere)
     // The handle opened before the other process wrote sees the new value.
     char text[16] = {};
     DWORD size = sizeof text;
-    ASSERT_EQ(RegQueryValueExA(key, "Language", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegQueryValueExA(key, "Language", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size), ERROR_SUCCESS);
     EXPECT_EQ(std::string(text, size), "407");
     RegCloseKey(key);
 }

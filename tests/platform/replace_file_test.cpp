@@ -17,7 +17,8 @@ TEST(ReplaceFileWhole, TheRenameComesOnlyAfterTheWholeTextIsWritten)
     static std::string seenAtRename;
     seenAtRename.clear();
     ASSERT_TRUE(platform::ReplaceFileWhole(path, "new text", 0644, [](const char* temporary) {
-        seenAtRename = ReadFile(temporary) + "|" + ReadFile(std::string(temporary).substr(0, std::string(temporary).size() - 4));
+        seenAtRename =
+            ReadFile(temporary) + "|" + ReadFile(std::string(temporary).substr(0, std::string(temporary).size() - 4));
     }));
     EXPECT_EQ(seenAtRename, "new text|old");  // at that moment the old file is still whole
     EXPECT_EQ(ReadFile(path), "new text");

@@ -27,12 +27,13 @@ std::vector<std::string> Search(const std::string& pattern)
 TEST(FindFirstFile, WindowsPatterns)
 {
     testsupport::TempDir dir;
-    for (const char* name : {"Sub/x", "-Item/y", "a.TXT", "b.txt", "noext", "Dotted.dir/z"}) testsupport::WriteFile(dir / name, "1");
+    for (const char* name : {"Sub/x", "-Item/y", "a.TXT", "b.txt", "noext", "Dotted.dir/z"})
+        testsupport::WriteFile(dir / name, "1");
     const std::string root = dir.path().string();
     using V = std::vector<std::string>;
     EXPECT_EQ(Search(root + "/*.txt"), (V{"a.TXT", "b.txt"}));
     EXPECT_EQ(Search(root + "\\*."), (V{"-Item", "Sub", "noext"}));  // names without a dot
-    EXPECT_EQ(Search(root + "/-*.*"), (V{"-Item"}));                        // ".*" also takes names without one
+    EXPECT_EQ(Search(root + "/-*.*"), (V{"-Item"}));                 // ".*" also takes names without one
     EXPECT_EQ(Search(root + "/SUB/*.*"), (V{".", "..", "x"}));
     EXPECT_EQ(Search(root + "/nothing*.bin"), V{});
 

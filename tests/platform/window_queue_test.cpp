@@ -83,8 +83,8 @@ TEST_F(WindowQueue, AltF4ClosesAndOtherKeysDoNot)
     SendMessageA(window, WM_SYSKEYDOWN, VK_F10, plainF4);
     EXPECT_TRUE(IsWindow(window));
     SendMessageA(window, WM_SYSKEYDOWN, VK_F4, altF4);
-    EXPECT_EQ(Messages(), (std::vector<UINT>{WM_KEYDOWN, WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE,
-                                             WM_DESTROY}));
+    EXPECT_EQ(Messages(),
+              (std::vector<UINT>{WM_KEYDOWN, WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}));
     EXPECT_FALSE(IsWindow(window));
 }
 

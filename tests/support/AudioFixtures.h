@@ -62,7 +62,8 @@ inline std::string RiffWave(const std::string& chunks)
 // A mono 16-bit WAVE file of a sine.
 inline std::string SineWave(std::size_t frames, unsigned rate = 22050, double hertz = 440.0, double amplitude = 0.5)
 {
-    return RiffWave(Chunk("fmt ", FormatBody(1, rate, 16)) + Chunk("data", SineSamples16(frames, rate, hertz, amplitude)));
+    return RiffWave(Chunk("fmt ", FormatBody(1, rate, 16)) +
+                    Chunk("data", SineSamples16(frames, rate, hertz, amplitude)));
 }
 
 // A Standard MIDI File (format 0, 96 ticks a quarter at 120 beats a minute, so 192 ticks a second) that plays
@@ -83,7 +84,8 @@ inline std::string ChordMidiFile(std::uint32_t ticks = 96)
     // The delta time of the first note off, as a variable-length number.
     std::string delta;
     delta += static_cast<char>(ticks & 0x7F);
-    for (std::uint32_t rest = ticks >> 7; rest; rest >>= 7) delta.insert(delta.begin(), static_cast<char>(0x80 | (rest & 0x7F)));
+    for (std::uint32_t rest = ticks >> 7; rest; rest >>= 7)
+        delta.insert(delta.begin(), static_cast<char>(0x80 | (rest & 0x7F)));
     for (std::size_t i = 0; i < 3; ++i) {
         track += i == 0 ? delta : std::string(1, '\0');
         track += static_cast<char>(0x80);

@@ -101,7 +101,7 @@ TEST(PackTool, BuildsAPackFromAManifestAndDumpsItsTableAndTexts)
 
     // The game's readers find the same bytes: the raw file, the Windows-1251 column, the ID list.
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> pack(platform::OpenFile(dir / "out/InterfaceR.idf", "rb"),
-                                                       std::fclose);
+                                                         std::fclose);
     ASSERT_TRUE(GP_SeekPackNameTable(pack.get()));
     CGP_NameServer names;
     names.Load(pack.get(), true);
@@ -121,11 +121,12 @@ TEST(PackTool, BuildsAPackFromAManifestAndDumpsItsTableAndTexts)
 TEST(PackTool, ACampaignManifestBuildsTheFirstPackAndKeepsTheWorkFolderItIsGiven)
 {
     TempDir dir;
-    WriteFile(dir / "c.txt", "pack campaign\n"
-                             "group \"Header\" kind 0 dir \"RESOURCE\\BIN\\\"\n"
-                             "idlist \"layers\" 0 0\n"
-                             "name \"a\"\nname \"Camp\"\nname \"100\"\nname \"1\"\nname \"2\"\nname \"\"\nname \"\"\n"
-                             "name \"Camp.tdf\"\n");
+    WriteFile(dir / "c.txt",
+              "pack campaign\n"
+              "group \"Header\" kind 0 dir \"RESOURCE\\BIN\\\"\n"
+              "idlist \"layers\" 0 0\n"
+              "name \"a\"\nname \"Camp\"\nname \"100\"\nname \"1\"\nname \"2\"\nname \"\"\nname \"\"\n"
+              "name \"Camp.tdf\"\n");
     const ToolRun build = Tool({"build", dir / "c.txt", dir / "Camp.tdf", "--work", dir / "work"});
     ASSERT_EQ(build.code, 0) << build.err;
     EXPECT_EQ(testsupport::ReadFile(dir / "work/RESOURCE/BIN/layers"), std::string("\x02\x00\0\0\0\0\0\0\0\0", 10));
@@ -162,7 +163,12 @@ TEST(PackTool, ManifestFaultsAreReportedWithTheirLine)
     EXPECT_EQ(Tool({"build", dir / "m.txt"}).code, 2);
     EXPECT_EQ(Tool({"list"}).code, 2);
     EXPECT_EQ(Tool({"dump", dir / "absent.idf"}).code, 1);
-    WriteFile(dir / "damaged.tdf", std::string("\x08\0\0\0" "DATA" "\x64\0\x07\0" "T\0F\0" "\x05\x06\x07", 19));
+    WriteFile(dir / "damaged.tdf", std::string("\x08\0\0\0"
+                                               "DATA"
+                                               "\x64\0\x07\0"
+                                               "T\0F\0"
+                                               "\x05\x06\x07",
+                                               19));
     const ToolRun damaged = Tool({"dump", dir / "damaged.tdf"});
     EXPECT_EQ(damaged.code, 1);
     EXPECT_NE(damaged.err.find("in module GP_NameServer throw exception:\nОшибка при чтении таблицы имён"),
@@ -173,7 +179,9 @@ TEST(PackTool, ManifestFaultsAreReportedWithTheirLine)
 TEST(PackTool, TextColumnsRoundTripThroughTheirCodePages)
 {
     EXPECT_EQ(packtool::EncodeColumn("Ёж", 0), "\xA8\xE6");
-    EXPECT_EQ(packtool::EncodeColumn("Straße €", 3), "Stra\xDF" "e \x80");
+    EXPECT_EQ(packtool::EncodeColumn("Straße €", 3),
+              "Stra\xDF"
+              "e \x80");
     EXPECT_EQ(packtool::DecodeColumn("\xA8\xE6", 0), "Ёж");
     EXPECT_EQ(packtool::DecodeColumn("\x98", 0), "?");  // a byte Windows-1251 leaves undefined
     EXPECT_THROW(packtool::EncodeColumn("Ж", 1), std::runtime_error);

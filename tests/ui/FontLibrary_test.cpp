@@ -71,7 +71,6 @@ TEST_F(FontFolder, IndicesPastTheEndGiveTheFirstFontAndNoneMeansNoFont)
     FontReference plain(*library, 0);
     EXPECT_EQ(plain.Resolve(), first);
     EXPECT_FALSE(plain.GetSize().IsEmpty()) << "the glyph of A";
-
 }
 
 TEST_F(FontFolder, AFirstItemNamedNoneMakesReferenceZeroNoFont)

@@ -61,12 +61,16 @@ TEST(FontTest, AllCapsDrawsTheUpperCaseShapeUnderTheLowerCaseCode)
 TEST(FontTest, ControlCodesAreNeitherMeasuredNorDrawn)
 {
     auto font = MakeFont();
-    EXPECT_EQ(font->MeasureWidth("A\x01\x13" "B"), font->MeasureWidth("AB"));
+    EXPECT_EQ(font->MeasureWidth("A\x01\x13"
+                                 "B"),
+              font->MeasureWidth("AB"));
     EXPECT_EQ(font->MeasureWidth("ABC", 2), font->MeasureWidth("AB"));
     RecordingFrame frame;
     font->DrawText(&frame, 0, 0, "");
     EXPECT_TRUE(frame.blits.empty());
-    font->DrawText(&frame, 0, 0, "A\x05" "B");
+    font->DrawText(&frame, 0, 0,
+                   "A\x05"
+                   "B");
     EXPECT_EQ(frame.blits.size(), 2u);
 }
 
@@ -85,7 +89,10 @@ TEST(FontTest, JustificationMovesTheLineByItsWidthOrTheFixedAdvance)
         {kJustifyCentre, 0, "Hello", 100 - width / 2},
         {kJustifyRight, 0, "Hello", 100 - width},
         // Only codes of 32 and above count when centring on a fixed advance: three digits, not four characters.
-        {kJustifyCentre, '0', "1\x19" "11", 100 - digit * 3 / 2 + (digit - font->GetCharWidth('1')) / 2},
+        {kJustifyCentre, '0',
+         "1\x19"
+         "11",
+         100 - digit * 3 / 2 + (digit - font->GetCharWidth('1')) / 2},
         {kJustifyRight, '0', "111", 100 - digit * 3 + (digit - font->GetCharWidth('1')) / 2},
     };
     for (const Case& c : cases) {

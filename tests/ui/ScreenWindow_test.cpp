@@ -193,8 +193,8 @@ TEST_F(Screen, RootKeysTable)
         std::vector<std::string> clipboard;
         for (const std::string& line : log)
             if (line.find(" key ") == std::string::npos) clipboard.push_back(line);
-        const std::vector<std::string> expected = c.logged ? std::vector<std::string>{c.logged}
-                                                            : std::vector<std::string>{};
+        const std::vector<std::string> expected =
+            c.logged ? std::vector<std::string>{c.logged} : std::vector<std::string>{};
         EXPECT_EQ(clipboard, expected) << "code " << c.code;
     }
 }
@@ -274,9 +274,9 @@ TEST(CursorRuleTest, TheSystemCursorHidesOnlyForASoftwareCursorThatIsSetAndNotSh
         bool cursorSet;
         bool hidden;
     } cases[] = {
-        {true, false, true, true},   {true, false, false, false}, {true, true, true, false},
-        {true, true, false, false},  {false, false, true, true},  {false, false, false, true},
-        {false, true, true, false},  {false, true, false, false},
+        {true, false, true, true},  {true, false, false, false}, {true, true, true, false},
+        {true, true, false, false}, {false, false, true, true},  {false, false, false, true},
+        {false, true, true, false}, {false, true, false, false},
     };
     for (const Case& c : cases) {
         mouse.Reset();

@@ -73,11 +73,8 @@ TEST(WindowTextTest, AmpersandsMarkTheShortcut)
         int length;
         int letter;
     } cases[] = {
-        {"Save &As", "Save As", 5, 1, 'A'},
-        {"&Op&en", "Open", 0, 2, 0},
-        {"Plain", "Plain", kNoShortcut, 0, 0},
-        {"&\x01x", "x", 0, 1, 'X'},
-        {nullptr, "", kNoShortcut, 0, 0},
+        {"Save &As", "Save As", 5, 1, 'A'}, {"&Op&en", "Open", 0, 2, 0},      {"Plain", "Plain", kNoShortcut, 0, 0},
+        {"&\x01x", "x", 0, 1, 'X'},         {nullptr, "", kNoShortcut, 0, 0},
     };
     for (const Case& c : cases) {
         CJWindow window(nullptr, "old");

@@ -26,8 +26,8 @@ HWND MakeDemoWindow(const char* className, const char* title)
     windowClass.lpfnWndProc = DemoWindowProc;
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowA(className, title, WS_POPUP | WS_SYSMENU, 0, 0, 640, 480, nullptr, nullptr, nullptr,
-                                nullptr);
+    HWND window =
+        CreateWindowA(className, title, WS_POPUP | WS_SYSMENU, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
     ShowWindow(window, SW_SHOW);
     return window;
 }
@@ -35,8 +35,8 @@ HWND MakeDemoWindow(const char* className, const char* title)
 int SetUpDemoDisplay(CGP_Display& display, HWND window, bool windowed)
 {
     if (int failed = display.Init()) return failed;
-    const int setUp = windowed ? display.SetWindowed(0, window, 640, 480)
-                               : display.SetFullScreen(0, window, 640, 480, 16);
+    const int setUp =
+        windowed ? display.SetWindowed(0, window, 640, 480) : display.SetFullScreen(0, window, 640, 480, 16);
     if (setUp) return setUp;
     GP_PublishDisplayValues(&display);
     return GP_DisplayOk;

@@ -39,7 +39,8 @@ bool ParseDescription(std::istream& in, platform::VersionDescription& d)
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
         const std::size_t equals = line.find('=');
-        if (equals == std::string::npos || equals == 0) return Fail("line " + std::to_string(number) + ": no name=value");
+        if (equals == std::string::npos || equals == 0)
+            return Fail("line " + std::to_string(number) + ": no name=value");
         const std::string name = line.substr(0, equals);
         const std::string value = line.substr(equals + 1);
         WORD translation[2];

@@ -49,8 +49,8 @@ PLATFORM_API float ConeGain(Vector3 toListener, Vector3 orientation, unsigned in
 // PCM sample formats of the sound buffers: unsigned 8-bit (silence 128) or signed 16-bit little-endian,
 // mono or interleaved stereo. One frame is one sample per channel.
 struct PcmFormat {
-    unsigned channels = 1;       // 1 or 2
-    unsigned bitsPerSample = 16; // 8 or 16
+    unsigned channels = 1;        // 1 or 2
+    unsigned bitsPerSample = 16;  // 8 or 16
     unsigned rate = 44100;
     unsigned FrameBytes() const { return channels * bitsPerSample / 8; }
 };
@@ -70,8 +70,8 @@ struct ResampleRun {
     std::size_t frameCount;
     bool looping;
 };
-PLATFORM_API std::size_t ResampleAdd(const ResampleRun& run, double& position, unsigned deviceRate,
-                                     StereoGain gain, float* out, std::size_t frames);
+PLATFORM_API std::size_t ResampleAdd(const ResampleRun& run, double& position, unsigned deviceRate, StereoGain gain,
+                                     float* out, std::size_t frames);
 
 // A float sample in [-1, 1] as signed 16-bit, clipped.
 PLATFORM_API std::int16_t ToSample16(float value);

@@ -8,7 +8,11 @@
 
 namespace platform {
 
-enum class CpuFeature { Mmx, Sse, Sse2 };
+enum class CpuFeature {
+    Mmx,
+    Sse,
+    Sse2
+};
 
 // Whether the processor has the feature (or what a test override says).
 PLATFORM_API bool CpuHas(CpuFeature feature);

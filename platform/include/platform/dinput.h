@@ -96,8 +96,8 @@ using LPCDIDEVICEINSTANCEA = const DIDEVICEINSTANCEA*;
 using LPDIENUMDEVICESCALLBACKA = BOOL (*)(LPCDIDEVICEINSTANCEA instance, LPVOID ref);
 
 inline constexpr GUID GUID_SysMouse = {0x6F1D2B60, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-inline constexpr IID IID_IDirectInputDevice2A = {0x5944E682, 0xC92E, 0x11CF,
-                                                 {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+inline constexpr IID IID_IDirectInputDevice2A = {
+    0x5944E682, 0xC92E, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
 struct IDirectInputDeviceA : IUnknown {
     virtual HRESULT SetDataFormat(const DIDATAFORMAT* format) = 0;

@@ -20,7 +20,10 @@ PLATFORM_API void SetForeignDisplayMode(bool foreign);
 PLATFORM_API void ScriptVerticalBlankResults(const std::vector<HRESULT>& results);
 // How a flipping chain that is asked for goes wrong: refused (DDERR_OUTOFVIDEOMEMORY), or made without the back
 // buffer that GetAttachedSurface should find.
-enum class FlippingChainFault { Refused, NoBackBuffer };
+enum class FlippingChainFault {
+    Refused,
+    NoBackBuffer
+};
 // The next flipping chains asked for meet these faults, in order, before chains are made whole again.
 PLATFORM_API void ScriptFlippingChainFaults(const std::vector<FlippingChainFault>& faults);
 // Whether the display is in full-screen mode now.

@@ -71,8 +71,10 @@ using LPCDSBUFFERDESC = const DSBUFFERDESC*;
 #define DSERR_UNINITIALIZED ((HRESULT)0x887800AAL)
 #define DSERR_UNSUPPORTED E_NOTIMPL
 
-inline constexpr IID IID_IDirectSound3DListener = {0x7e1a3c01, 0x5d20, 0x4b1f, {0x9a, 0x61, 0x2c, 0x44, 0x10, 0x07, 0x3d, 0x01}};
-inline constexpr IID IID_IDirectSound3DBuffer = {0x7e1a3c02, 0x5d20, 0x4b1f, {0x9a, 0x61, 0x2c, 0x44, 0x10, 0x07, 0x3d, 0x02}};
+inline constexpr IID IID_IDirectSound3DListener = {
+    0x7e1a3c01, 0x5d20, 0x4b1f, {0x9a, 0x61, 0x2c, 0x44, 0x10, 0x07, 0x3d, 0x01}};
+inline constexpr IID IID_IDirectSound3DBuffer = {
+    0x7e1a3c02, 0x5d20, 0x4b1f, {0x9a, 0x61, 0x2c, 0x44, 0x10, 0x07, 0x3d, 0x02}};
 
 struct IDirectSoundBuffer;
 
@@ -110,8 +112,8 @@ struct IDirectSound3DListener : IUnknown {
     virtual HRESULT GetDopplerFactor(D3DVALUE* factor) = 0;
     virtual HRESULT SetRolloffFactor(D3DVALUE factor, DWORD apply) = 0;
     virtual HRESULT GetRolloffFactor(D3DVALUE* factor) = 0;
-    virtual HRESULT SetOrientation(D3DVALUE frontX, D3DVALUE frontY, D3DVALUE frontZ, D3DVALUE topX,
-                                   D3DVALUE topY, D3DVALUE topZ, DWORD apply) = 0;
+    virtual HRESULT SetOrientation(D3DVALUE frontX, D3DVALUE frontY, D3DVALUE frontZ, D3DVALUE topX, D3DVALUE topY,
+                                   D3DVALUE topZ, DWORD apply) = 0;
     virtual HRESULT GetOrientation(D3DVECTOR* front, D3DVECTOR* top) = 0;
     // Applies every deferred setting of the listener and of the device's 3D buffers at once.
     virtual HRESULT CommitDeferredSettings() = 0;

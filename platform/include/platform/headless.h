@@ -11,12 +11,12 @@
 namespace platform {
 
 struct HeadlessSettings {
-    bool headless = false;           // VEL_HEADLESS=1, or no display to be had
-    long frames = -1;                // VEL_FRAMES: idle turns until the run ends as if closed; -1 = no limit
-    unsigned msPerFrame = 20;        // VEL_MS_PER_FRAME: fake-clock milliseconds per idle turn
-    std::string scriptPath;          // VEL_SCRIPT: input events at given frames
-    std::string shotsDir;            // VEL_SHOTS: folder for PNG screenshots
-    std::vector<long> shotFrames;    // VEL_SHOT_AT: frames to take them at
+    bool headless = false;         // VEL_HEADLESS=1, or no display to be had
+    long frames = -1;              // VEL_FRAMES: idle turns until the run ends as if closed; -1 = no limit
+    unsigned msPerFrame = 20;      // VEL_MS_PER_FRAME: fake-clock milliseconds per idle turn
+    std::string scriptPath;        // VEL_SCRIPT: input events at given frames
+    std::string shotsDir;          // VEL_SHOTS: folder for PNG screenshots
+    std::vector<long> shotFrames;  // VEL_SHOT_AT: frames to take them at
 };
 
 // Read from the environment on first use; tests may replace them.

@@ -7,8 +7,8 @@ namespace platform {
 
 // A DirectInput call that can be made to fail.
 enum class InputCall {
-    Create,          // DirectInputCreateA
-    CreateDevice,    // of the system mouse
+    Create,        // DirectInputCreateA
+    CreateDevice,  // of the system mouse
     EnumDevices,
     QueryInterface,  // IDirectInputDevice2A of the joystick
     SetProperty,

@@ -73,7 +73,7 @@ enum class DialogItemKind {
     EtchedFrame,        // a frame only; its text is not shown
     Text,               // static text
     Edit,
-    ComboBox,           // a drop-down list
+    ComboBox,  // a drop-down list
 };
 
 // Options of an item.

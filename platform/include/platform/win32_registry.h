@@ -74,8 +74,7 @@ using PFILETIME = FILETIME*;
 
 PLATFORM_API LSTATUS RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
 PLATFORM_API LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options,
-                                     REGSAM access, LPSECURITY_ATTRIBUTES security, PHKEY result,
-                                     LPDWORD disposition);
+                                     REGSAM access, LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition);
 PLATFORM_API LSTATUS RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result);
 PLATFORM_API LSTATUS RegCloseKey(HKEY key);
 PLATFORM_API LSTATUS RegFlushKey(HKEY key);
@@ -95,8 +94,8 @@ PLATFORM_API LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, 
                                     DWORD dataSize);
 
 // Values and sub-keys by position, in the order the store keeps them.
-PLATFORM_API LSTATUS RegEnumValueA(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameChars,
-                                   LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize);
+PLATFORM_API LSTATUS RegEnumValueA(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameChars, LPDWORD reserved,
+                                   LPDWORD type, LPBYTE data, LPDWORD dataSize);
 PLATFORM_API LSTATUS RegEnumKeyExA(HKEY key, DWORD index, LPSTR name, LPDWORD nameChars, LPDWORD reserved,
                                    LPSTR keyClass, LPDWORD keyClassChars, PFILETIME lastWriteTime);
 

@@ -45,7 +45,7 @@ namespace platform {
 
 // What a version block says: the fixed numbers, one translation and its texts (UTF-8, in order).
 struct VersionDescription {
-    WORD fileVersion[4] = {0, 0, 0, 0};     // major, minor, build, revision
+    WORD fileVersion[4] = {0, 0, 0, 0};  // major, minor, build, revision
     WORD productVersion[4] = {0, 0, 0, 0};
     WORD language = 0x0409;
     WORD codePage = 0x04E4;

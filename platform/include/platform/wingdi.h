@@ -86,7 +86,7 @@ PLATFORM_API HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 // DIB_PAL_COLORS the colour table holds 16-bit indices into the palette selected into dc. Uncompressed and
 // BI_BITFIELDS DIBs of 1, 4, 8, 16, 24 and 32 bits are understood; anything else gives null.
 PLATFORM_API HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
-                                   const BITMAPINFO* info, UINT usage);
+                                    const BITMAPINFO* info, UINT usage);
 PLATFORM_API HPALETTE CreatePalette(const LOGPALETTE* palette);
 // Selects a bitmap or a font; returns the object selected before (null on failure).
 PLATFORM_API HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);

@@ -49,7 +49,7 @@ std::string ToUtf8(const WCHAR* text, std::size_t limit)
 
 bool IsFolder(const std::string& path)
 {
-    struct stat info{};
+    struct stat info {};
     return ::stat(ResolvePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
@@ -114,10 +114,7 @@ public:
 
     const std::vector<std::uint8_t>& File() const { return file_; }
     // The synthesiser's count of plays: repeats + 1, or -1 for ever.
-    int Plays() const
-    {
-        return repeats_ >= 0x7FFFFFFE ? -1 : static_cast<int>(repeats_) + 1;
-    }
+    int Plays() const { return repeats_ >= 0x7FFFFFFE ? -1 : static_cast<int>(repeats_) + 1; }
 
 private:
     std::vector<std::uint8_t> file_;
@@ -132,8 +129,7 @@ public:
         *object = nullptr;
         if (!desc || !(desc->dwValidData & DMUS_OBJ_FILENAME)) return E_INVALIDARG;
         if (!(iid == IID_IDirectMusicSegment)) return E_NOINTERFACE;
-        if ((desc->dwValidData & DMUS_OBJ_CLASS) && !(desc->guidClass == CLSID_DirectMusicSegment))
-            return E_INVALIDARG;
+        if ((desc->dwValidData & DMUS_OBJ_CLASS) && !(desc->guidClass == CLSID_DirectMusicSegment)) return E_INVALIDARG;
         std::string path = ToUtf8(desc->wszFileName, MAX_PATH);
         if (!(desc->dwValidData & DMUS_OBJ_FULLPATH) && !folder_.empty()) path = folder_ + "/" + path;
         std::vector<std::uint8_t> bytes;

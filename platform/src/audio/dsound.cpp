@@ -26,7 +26,9 @@ public:
     }
     HRESULT GetPosition(D3DVECTOR* position) override
     {
-        return Get(position, [](const ListenerPlace& p) { return D3DVECTOR{p.position.x, p.position.y, p.position.z}; });
+        return Get(position, [](const ListenerPlace& p) {
+            return D3DVECTOR{p.position.x, p.position.y, p.position.z};
+        });
     }
     HRESULT SetDistanceFactor(D3DVALUE factor, DWORD apply) override
     {
@@ -390,7 +392,10 @@ HRESULT Buffer3D::SetConeOrientation(D3DVALUE x, D3DVALUE y, D3DVALUE z, DWORD a
     return SetVector(&BufferPlace::coneOrientation, {x, y, z}, apply);
 }
 
-HRESULT Buffer3D::GetConeOrientation(D3DVECTOR* orientation) { return GetVector(orientation, &BufferPlace::coneOrientation); }
+HRESULT Buffer3D::GetConeOrientation(D3DVECTOR* orientation)
+{
+    return GetVector(orientation, &BufferPlace::coneOrientation);
+}
 
 HRESULT Buffer3D::SetConeOutsideVolume(LONG volume, DWORD apply)
 {

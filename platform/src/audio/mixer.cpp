@@ -29,8 +29,9 @@ StereoGain Mixer::VoiceGain(const Voice& voice) const
     const float distance = std::min(placed.distance, at.maxDistance);
     const Vector3 toListener{ear.position.x - at.position.x, ear.position.y - at.position.y,
                              ear.position.z - at.position.z};
-    const float loudness = level * DistanceGain(distance, at.minDistance, ear.rolloffFactor) *
-                           ConeGain(toListener, at.coneOrientation, at.coneInside, at.coneOutside, at.coneOutsideVolume);
+    const float loudness =
+        level * DistanceGain(distance, at.minDistance, ear.rolloffFactor) *
+        ConeGain(toListener, at.coneOrientation, at.coneInside, at.coneOutside, at.coneOutsideVolume);
     const StereoGain pan = ConstantPowerPan(placed.lateral);
     return {pan.left * loudness, pan.right * loudness};
 }

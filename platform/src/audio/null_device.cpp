@@ -59,7 +59,8 @@ void NullDevice::CatchUp()
         framesMixed_ = 0;
         return;
     }
-    const std::uint64_t due = static_cast<std::uint64_t>(static_cast<DWORD>(now - clockStart_)) * HeadlessAudioRate / 1000;
+    const std::uint64_t due =
+        static_cast<std::uint64_t>(static_cast<DWORD>(now - clockStart_)) * HeadlessAudioRate / 1000;
     if (due <= framesMixed_) return;
     if (due - framesMixed_ > MaxCatchUpFrames) {  // the clock was set, not run: start again from here
         clockStart_ = now;

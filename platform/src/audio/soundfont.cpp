@@ -17,7 +17,7 @@ const char* const DebianSoundFonts[] = {
 
 bool IsFile(const char* path)
 {
-    struct stat info{};
+    struct stat info {};
     return ::stat(path, &info) == 0 && S_ISREG(info.st_mode);
 }
 
@@ -25,8 +25,7 @@ bool IsFile(const char* path)
 
 std::string FindSoundFont()
 {
-    if (const char* chosen = std::getenv("VEL_SOUNDFONT"))
-        return *chosen && IsFile(chosen) ? chosen : "";
+    if (const char* chosen = std::getenv("VEL_SOUNDFONT")) return *chosen && IsFile(chosen) ? chosen : "";
     for (const char* path : DebianSoundFonts)
         if (IsFile(path)) return path;
     return "";

@@ -145,8 +145,8 @@ private:
                 gtk_widget_set_no_show_all(widget.groupNone, TRUE);
                 gtk_fixed_put(GTK_FIXED(fixed_), widget.groupNone, 0, 0);
             }
-            widget.gtk = gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(widget.groupNone),
-                                                                     control.text.c_str());
+            widget.gtk =
+                gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(widget.groupNone), control.text.c_str());
             g_signal_connect(widget.gtk, "toggled", G_CALLBACK(OnClicked), &control);
             break;
         }
@@ -158,13 +158,12 @@ private:
         case DialogItemKind::Text:
             widget.gtk = gtk_label_new(control.text.c_str());
             gtk_label_set_line_wrap(GTK_LABEL(widget.gtk), TRUE);
-            gtk_label_set_xalign(GTK_LABEL(widget.gtk),
-                                 item.options & kDialogAlignRight ? 1.0f : item.options & kDialogAlignCentre ? 0.5f : 0.0f);
+            gtk_label_set_xalign(GTK_LABEL(widget.gtk), item.options & kDialogAlignRight    ? 1.0f
+                                                        : item.options & kDialogAlignCentre ? 0.5f
+                                                                                            : 0.0f);
             gtk_label_set_yalign(GTK_LABEL(widget.gtk), 0.0f);
             break;
-        case DialogItemKind::Edit:
-            widget.gtk = MakeEdit(control);
-            break;
+        case DialogItemKind::Edit: widget.gtk = MakeEdit(control); break;
         case DialogItemKind::ComboBox:
             widget.gtk = gtk_combo_box_text_new();
             g_signal_connect(widget.gtk, "changed", G_CALLBACK(OnComboChanged), &control);
@@ -204,7 +203,9 @@ private:
         const Control& control = *widget.control;
         switch (control.item.kind) {
         case DialogItemKind::PushButton:
-        case DialogItemKind::DefaultPushButton: gtk_button_set_label(GTK_BUTTON(widget.gtk), control.text.c_str()); break;
+        case DialogItemKind::DefaultPushButton:
+            gtk_button_set_label(GTK_BUTTON(widget.gtk), control.text.c_str());
+            break;
         case DialogItemKind::RadioButton:
             gtk_button_set_label(GTK_BUTTON(widget.gtk), control.text.c_str());
             if (control.checked)
@@ -252,7 +253,8 @@ private:
         FindControl(control->Handle(), &dialog);
         if (!dialog || !dialog->view) return;
         auto* view = static_cast<GtkView*>(dialog->view);
-        const bool radioTurnedOff = GTK_IS_RADIO_BUTTON(widget) && !gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(widget));
+        const bool radioTurnedOff =
+            GTK_IS_RADIO_BUTTON(widget) && !gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(widget));
         if (view->quiet_ || radioTurnedOff || dialog->ended) return;
         Click(*dialog, *control);
     }

@@ -72,7 +72,8 @@ public:
             }
             Act(dialog, *answer);
         }
-        std::fprintf(stderr, "Dialog \"%s\" ended with %ld\n", dialog.caption.c_str(), static_cast<long>(dialog.result));
+        std::fprintf(stderr, "Dialog \"%s\" ended with %ld\n", dialog.caption.c_str(),
+                     static_cast<long>(dialog.result));
     }
 
     void Changed(Dialog& dialog, const Control* control) override

@@ -124,7 +124,8 @@ void Close(Dialog& dialog)
 {
     if (Send(dialog, WM_SYSCOMMAND, SC_CLOSE, 0) != 0 || dialog.ended) return;
     Control* cancel = dialog.Find(IDCANCEL);
-    Send(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel ? cancel->Handle() : nullptr));
+    Send(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+         reinterpret_cast<LPARAM>(cancel ? cancel->Handle() : nullptr));
 }
 
 namespace {
@@ -160,7 +161,8 @@ LRESULT ListMessage(Dialog& dialog, Control& control, UINT message, WPARAM wPara
         control.selected = ValidIndex(control, wParam) ? static_cast<int>(wParam) : -1;
         if (dialog.view) dialog.view->Changed(dialog, &control);
         return control.selected;
-    case CB_GETLBTEXTLEN: return ValidIndex(control, wParam) ? static_cast<LRESULT>(control.items[wParam].size()) : CB_ERR;
+    case CB_GETLBTEXTLEN:
+        return ValidIndex(control, wParam) ? static_cast<LRESULT>(control.items[wParam].size()) : CB_ERR;
     case CB_GETLBTEXT:
         if (!ValidIndex(control, wParam) || !lParam) return CB_ERR;
         std::memcpy(reinterpret_cast<char*>(lParam), control.items[wParam].c_str(), control.items[wParam].size() + 1);

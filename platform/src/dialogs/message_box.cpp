@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless.h"
-#include "text/cp1251.h"
 #include "dialogs/dialog_backends.h"
 #include "dialogs/gtk_handles.h"
+#include "platform/headless.h"
+#include "text/cp1251.h"
 
 namespace {
 
@@ -78,8 +78,8 @@ constexpr int NoGtkDisplay = -1;
 int ShowGtkBox(const std::string& title, const std::string& body, UINT type, const std::vector<Button>& buttons)
 {
     if (!platform::dialogs::EnsureGtk()) return NoGtkDisplay;
-    platform::dialogs::TopLevelWidget owned(gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, KindOf(type),
-                                                                   GTK_BUTTONS_NONE, "%s", body.c_str()));
+    platform::dialogs::TopLevelWidget owned(
+        gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, KindOf(type), GTK_BUTTONS_NONE, "%s", body.c_str()));
     GtkWidget* box = owned.get();
     gtk_window_set_title(GTK_WINDOW(box), title.c_str());
     gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);

@@ -169,8 +169,8 @@ HRESULT IDirectDraw4::CreateSurface(DDSURFACEDESC2* desc, IDirectDrawSurface4** 
             if (!(caps & DDSCAPS_COMPLEX) || !oneBackBuffer) return DDERR_INVALIDPARAMS;
             const std::optional<platform::FlippingChainFault> fault = NextChainFault();
             if (fault == platform::FlippingChainFault::Refused) return DDERR_OUTOFVIDEOMEMORY;
-            const DWORD backCaps = DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_VIDEOMEMORY |
-                                   (caps & DDSCAPS_3DDEVICE);
+            const DWORD backCaps =
+                DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_VIDEOMEMORY | (caps & DDSCAPS_3DDEVICE);
             if (fault != platform::FlippingChainFault::NoBackBuffer)
                 backBuffer = new IDirectDrawSurface4(this, ScreenWidth, ScreenHeight, backCaps, nullptr, 0);
         }
@@ -225,7 +225,6 @@ HRESULT IDirectDrawClipper::SetHWnd(DWORD flags, HWND newWindow)
     window = newWindow;
     return DD_OK;
 }
-
 
 HRESULT DirectDrawObject::QueryInterface(REFIID id, void** object)
 {

@@ -85,8 +85,8 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height)
     return reinterpret_cast<HBITMAP>(static_cast<GdiObject*>(bitmap));
 }
 
-HBITMAP CreateDIBitmap(HDC handle, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
-                       const BITMAPINFO* info, UINT usage)
+HBITMAP CreateDIBitmap(HDC handle, const BITMAPINFOHEADER* header, DWORD init, const void* bits, const BITMAPINFO* info,
+                       UINT usage)
 {
     DeviceContext* dc = FindDC(handle);
     if (!header || (handle && !dc)) return nullptr;
@@ -159,8 +159,7 @@ BOOL DeleteObject(HGDIOBJ object)
     return FALSE;
 }
 
-BOOL BitBlt(HDC destHandle, int x, int y, int width, int height, HDC sourceHandle, int sourceX, int sourceY,
-            DWORD rop)
+BOOL BitBlt(HDC destHandle, int x, int y, int width, int height, HDC sourceHandle, int sourceX, int sourceY, DWORD rop)
 {
     DeviceContext* dest = FindDC(destHandle);
     DeviceContext* source = FindDC(sourceHandle);

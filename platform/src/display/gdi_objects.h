@@ -8,7 +8,11 @@
 
 namespace platform::display {
 
-enum class GdiKind : DWORD { DeviceContext = 0x47444331, Bitmap = 0x47444232, Palette = 0x47445033 };
+enum class GdiKind : DWORD {
+    DeviceContext = 0x47444331,
+    Bitmap = 0x47444232,
+    Palette = 0x47445033
+};
 
 struct GdiObject {
     explicit GdiObject(GdiKind kind) : kind(kind) {}
@@ -18,7 +22,8 @@ struct GdiObject {
 
 struct GdiBitmap : GdiObject {
     GdiBitmap(int width, int height, bool is555)
-        : GdiObject(GdiKind::Bitmap), pixels(static_cast<size_t>(width) * height, 0),
+        : GdiObject(GdiKind::Bitmap),
+          pixels(static_cast<size_t>(width) * height, 0),
           view{pixels.data(), static_cast<LONG>(width * sizeof(WORD)), width, height, is555}
     {
     }
@@ -34,8 +39,8 @@ struct GdiPalette : GdiObject {
 
 struct DeviceContext : GdiObject {
     DeviceContext() : GdiObject(GdiKind::DeviceContext) {}
-    PixelView target;              // the surface's pixels, or the selected bitmap's
-    GdiBitmap* bitmap = nullptr;   // memory DCs: the selected bitmap (null: none, no pixels)
+    PixelView target;             // the surface's pixels, or the selected bitmap's
+    GdiBitmap* bitmap = nullptr;  // memory DCs: the selected bitmap (null: none, no pixels)
     GdiPalette* palette = nullptr;
     HGDIOBJ font = nullptr;
     COLORREF textColor = 0x000000;

@@ -35,8 +35,7 @@ namespace platform {
 
 bool WriteFramePng(const std::string& path, const PresentedFrame& frame)
 {
-    if (frame.width < 1 || frame.height < 1 ||
-        frame.pixels.size() < static_cast<size_t>(frame.width) * frame.height)
+    if (frame.width < 1 || frame.height < 1 || frame.pixels.size() < static_cast<size_t>(frame.width) * frame.height)
         return false;
     const UniqueFile file = OpenUniqueFile(path, "wb");
     if (!file) return false;

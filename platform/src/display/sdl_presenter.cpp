@@ -29,8 +29,8 @@ public:
         int outWidth = 0, outHeight = 0, pointWidth = 0, pointHeight = 0;
         SDL_GetRendererOutputSize(renderer.get(), &outWidth, &outHeight);
         SDL_GetWindowSize(sdl, &pointWidth, &pointHeight);
-        const double scale = std::min(static_cast<double>(outWidth) / frame.width,
-                                      static_cast<double>(outHeight) / frame.height);
+        const double scale =
+            std::min(static_cast<double>(outWidth) / frame.width, static_cast<double>(outHeight) / frame.height);
         const SDL_Rect place{static_cast<int>((outWidth - frame.width * scale) / 2),
                              static_cast<int>((outHeight - frame.height * scale) / 2),
                              static_cast<int>(frame.width * scale), static_cast<int>(frame.height * scale)};
@@ -97,8 +97,8 @@ private:
             if (!renderer) return false;
         }
         const PixelFormat& described = PixelFormatOf(frame.is555);
-        const Uint32 format = SDL_MasksToPixelFormatEnum(described.depth, described.redMask, described.greenMask,
-                                                         described.blueMask, 0);
+        const Uint32 format =
+            SDL_MasksToPixelFormatEnum(described.depth, described.redMask, described.greenMask, described.blueMask, 0);
         if (textureWidth != frame.width || textureHeight != frame.height || textureFormat != format) texture.reset();
         if (!texture) {
             texture.reset(

@@ -236,10 +236,7 @@ HRESULT DirectInputCreateA(HINSTANCE, DWORD version, LPDIRECTINPUTA* created, LP
     return DI_OK;
 }
 
-HRESULT CoInitialize(LPVOID)
-{
-    return comStarts++ == 0 ? S_OK : S_FALSE;
-}
+HRESULT CoInitialize(LPVOID) { return comStarts++ == 0 ? S_OK : S_FALSE; }
 
 void CoUninitialize()
 {

@@ -15,8 +15,10 @@ namespace platform {
 void SetInputFailure(InputCall call, HRESULT result)
 {
     std::lock_guard<std::mutex> hold(failuresLock);
-    if (result == DI_OK) failures.erase(call);
-    else failures[call] = result;
+    if (result == DI_OK)
+        failures.erase(call);
+    else
+        failures[call] = result;
 }
 
 void ClearInputFailures()

@@ -81,8 +81,10 @@ private:
 
     void Close()
     {
-        if (controller) SDL_GameControllerClose(controller);
-        else if (joystick) SDL_JoystickClose(joystick);
+        if (controller)
+            SDL_GameControllerClose(controller);
+        else if (joystick)
+            SDL_JoystickClose(joystick);
         controller = nullptr;
         joystick = nullptr;
     }

@@ -72,9 +72,8 @@ LSTATUS RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHK
     OpenKey parent;
     std::string path;
     if (LSTATUS status = ResolveSubKey(key, subKey, parent, path); status != ERROR_SUCCESS) return status;
-    const LSTATUS status = ReadStore([&](const Store& store) -> LSTATUS {
-        return store.KeyExists(path) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
-    });
+    const LSTATUS status = ReadStore(
+        [&](const Store& store) -> LSTATUS { return store.KeyExists(path) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND; });
     if (status == ERROR_SUCCESS) *result = AddOpenKey(OpenKey{path, access});
     return status;
 }
@@ -104,8 +103,7 @@ LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass,
 
 LSTATUS RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result)
 {
-    return RegCreateKeyExA(key, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, result,
-                           nullptr);
+    return RegCreateKeyExA(key, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, result, nullptr);
 }
 
 LSTATUS RegCloseKey(HKEY key) { return RemoveOpenKey(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE; }
@@ -113,8 +111,7 @@ LSTATUS RegCloseKey(HKEY key) { return RemoveOpenKey(key) ? ERROR_SUCCESS : ERRO
 // Every change is on disk when its call returns; there is nothing left to flush.
 LSTATUS RegFlushKey(HKEY key) { return FindOpenKey(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE; }
 
-LSTATUS RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
-                         LPDWORD dataSize)
+LSTATUS RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize)
 {
     OpenKey open;
     if (LSTATUS status = UsableKey(key, KEY_QUERY_VALUE, open); status != ERROR_SUCCESS) return status;
@@ -131,8 +128,7 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, c
     OpenKey open;
     if (LSTATUS status = UsableKey(key, KEY_SET_VALUE, open); status != ERROR_SUCCESS) return status;
     const std::string_view name = NameOf(valueName);
-    if (!IsValidValueName(name) || (!data && dataSize) || dataSize > kMaxValueDataSize)
-        return ERROR_INVALID_PARAMETER;
+    if (!IsValidValueName(name) || (!data && dataSize) || dataSize > kMaxValueDataSize) return ERROR_INVALID_PARAMETER;
     std::vector<BYTE> bytes(data, data + dataSize);
     return ChangeStore([&](Store& store, bool& changed) -> LSTATUS {
         if (!store.KeyExists(open.path)) return ERROR_KEY_DELETED;
@@ -142,8 +138,8 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, c
     });
 }
 
-LSTATUS RegEnumValueA(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameChars, LPDWORD reserved,
-                      LPDWORD type, LPBYTE data, LPDWORD dataSize)
+LSTATUS RegEnumValueA(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameChars, LPDWORD reserved, LPDWORD type,
+                      LPBYTE data, LPDWORD dataSize)
 {
     OpenKey open;
     if (LSTATUS status = UsableKey(key, KEY_QUERY_VALUE, open); status != ERROR_SUCCESS) return status;
@@ -152,8 +148,7 @@ LSTATUS RegEnumValueA(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameC
         const Key* found = store.FindKey(open.path);
         if (!found || index >= found->values.size()) return ERROR_NO_MORE_ITEMS;
         const Value& value = found->values[index];
-        if (LSTATUS status = CopyNameOut(value.name, valueName, valueNameChars); status != ERROR_SUCCESS)
-            return status;
+        if (LSTATUS status = CopyNameOut(value.name, valueName, valueNameChars); status != ERROR_SUCCESS) return status;
         return CopyValueOut(value, type, data, dataSize);
     });
 }

@@ -67,9 +67,8 @@ void ReportProblems(const std::string& path, const struct stat& info, const std:
 {
     static std::mutex lock;
     static std::string lastReported;
-    const std::string signature = path + ":" + std::to_string(info.st_ino) + ":" + std::to_string(info.st_size) +
-                                  ":" + std::to_string(info.st_mtim.tv_sec) + "." +
-                                  std::to_string(info.st_mtim.tv_nsec);
+    const std::string signature = path + ":" + std::to_string(info.st_ino) + ":" + std::to_string(info.st_size) + ":" +
+                                  std::to_string(info.st_mtim.tv_sec) + "." + std::to_string(info.st_mtim.tv_nsec);
     std::lock_guard<std::mutex> hold(lock);
     if (signature == lastReported) return;
     lastReported = signature;
@@ -95,10 +94,9 @@ LSTATUS LoadStore(const std::string& path, ParsedStore& parsed)
 {
     const platform::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.IsOpen()) return errno == ENOENT ? ERROR_SUCCESS : ERROR_BADDB;
-    struct stat info{};
+    struct stat info {};
     std::string text;
-    const bool readAll = ::fstat(fd.Get(), &info) == 0 &&
-                         static_cast<std::size_t>(info.st_size) <= kMaxStoreFileSize &&
+    const bool readAll = ::fstat(fd.Get(), &info) == 0 && static_cast<std::size_t>(info.st_size) <= kMaxStoreFileSize &&
                          ReadFully(fd.Get(), text, static_cast<std::size_t>(info.st_size));
     if (!readAll) {
         std::fprintf(stderr, "registry file %s cannot be read or is too large to be a registry\n", path.c_str());
@@ -119,7 +117,7 @@ LSTATUS ReplaceStore(const std::string& path, const Store& store, bool keepOld)
                          damaged.c_str());
     }
     return platform::ReplaceFileWhole(path, FormatRegistryText(store), 0600, replaceHook.load()) ? ERROR_SUCCESS
-                                                                                                  : ERROR_CANTWRITE;
+                                                                                                 : ERROR_CANTWRITE;
 }
 
 }  // namespace

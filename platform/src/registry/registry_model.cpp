@@ -46,10 +46,7 @@ const Key* Store::FindKey(std::string_view path) const
     return nullptr;
 }
 
-Key* Store::FindKey(std::string_view path)
-{
-    return const_cast<Key*>(static_cast<const Store*>(this)->FindKey(path));
-}
+Key* Store::FindKey(std::string_view path) { return const_cast<Key*>(static_cast<const Store*>(this)->FindKey(path)); }
 
 bool Store::KeyExists(std::string_view path) const
 {

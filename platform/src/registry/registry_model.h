@@ -11,10 +11,10 @@
 namespace platform::registry {
 
 // Bounds of what the store accepts, from the program or from the file.
-constexpr std::size_t kMaxKeyNameLength = 255;         // one component of a key path
+constexpr std::size_t kMaxKeyNameLength = 255;  // one component of a key path
 constexpr std::size_t kMaxValueNameLength = 16383;
-constexpr std::size_t kMaxValueDataSize = 1u << 20;    // 1 MiB
-constexpr std::size_t kMaxStoreFileSize = 16u << 20;   // 16 MiB
+constexpr std::size_t kMaxValueDataSize = 1u << 20;   // 1 MiB
+constexpr std::size_t kMaxStoreFileSize = 16u << 20;  // 16 MiB
 
 struct Value {
     std::string name;  // "" is the key's default value

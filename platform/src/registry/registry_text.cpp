@@ -254,8 +254,8 @@ std::string FormatData(const Value& value)
     if (IsPlainText(value))
         return Quote(std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
     if (value.type == REG_DWORD && value.data.size() == 4) {
-        const DWORD number = value.data[0] | value.data[1] << 8 | value.data[2] << 16 |
-                             static_cast<DWORD>(value.data[3]) << 24;
+        const DWORD number =
+            value.data[0] | value.data[1] << 8 | value.data[2] << 16 | static_cast<DWORD>(value.data[3]) << 24;
         std::snprintf(piece, sizeof piece, "dword:%08x", number);
         return piece;
     }

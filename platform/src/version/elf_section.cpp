@@ -36,8 +36,8 @@ std::optional<std::vector<BYTE>> ReadElfSection(std::string_view path, std::stri
     Elf64_Ehdr header{};
     if (!ReadAt(file.get(), fileSize, 0, sizeof header, &header)) return std::nullopt;
     if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 || header.e_ident[EI_CLASS] != ELFCLASS64 ||
-        header.e_ident[EI_DATA] != ELFDATA2LSB || header.e_shentsize != sizeof(Elf64_Shdr) ||
-        header.e_shnum == 0 || header.e_shnum > kMaxSections || header.e_shstrndx >= header.e_shnum)
+        header.e_ident[EI_DATA] != ELFDATA2LSB || header.e_shentsize != sizeof(Elf64_Shdr) || header.e_shnum == 0 ||
+        header.e_shnum > kMaxSections || header.e_shstrndx >= header.e_shnum)
         return std::nullopt;
 
     std::vector<Elf64_Shdr> sections(header.e_shnum);

@@ -32,9 +32,8 @@ struct LocaleLanguage {
 
 // Languages by their main country; a locale of another country of the language takes the same identifier.
 constexpr LocaleLanguage kLanguages[] = {
-    {"cs", 0x0405}, {"de", 0x0407}, {"en", 0x0409}, {"es", 0x0C0A}, {"fr", 0x040C}, {"it", 0x0410},
-    {"ja", 0x0411}, {"nl", 0x0413}, {"pl", 0x0415}, {"pt", 0x0416}, {"ru", 0x0419}, {"uk", 0x0422},
-    {"zh", 0x0804},
+    {"cs", 0x0405}, {"de", 0x0407}, {"en", 0x0409}, {"es", 0x0C0A}, {"fr", 0x040C}, {"it", 0x0410}, {"ja", 0x0411},
+    {"nl", 0x0413}, {"pl", 0x0415}, {"pt", 0x0416}, {"ru", 0x0419}, {"uk", 0x0422}, {"zh", 0x0804},
 };
 
 }  // namespace

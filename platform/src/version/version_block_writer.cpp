@@ -10,7 +10,7 @@ namespace {
 
 struct Node {
     std::u16string key;
-    WORD type = 1;  // 1: the value is UTF-16 text; 0: binary
+    WORD type = 1;         // 1: the value is UTF-16 text; 0: binary
     WORD valueLength = 0;  // in characters for text, bytes for binary
     std::vector<BYTE> value;
     std::vector<Node> children;

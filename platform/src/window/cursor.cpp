@@ -22,7 +22,8 @@ platform::WindowRecord* WindowAt(POINT point)
 int ShowCursor(BOOL show)
 {
     showCount += show ? 1 : -1;
-    if (!platform::IsHeadless() && SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(showCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    if (!platform::IsHeadless() && SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_ShowCursor(showCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
     return showCount;
 }
 

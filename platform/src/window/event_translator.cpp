@@ -101,7 +101,8 @@ std::vector<TranslatedMessage> TranslateSdlEvent(const SDL_Event& event, const T
     case SDL_MOUSEBUTTONUP: {
         const UINT message = ButtonMessage(event.button.button, event.type == SDL_MOUSEBUTTONDOWN);
         if (message == WM_NULL) return {};
-        return {{event.button.windowID, message, MouseKeys(MouseButtonsAfter(event, context.mouseButtons), context.keyMods),
+        return {{event.button.windowID, message,
+                 MouseKeys(MouseButtonsAfter(event, context.mouseButtons), context.keyMods),
                  ClientPoint(context.view, event.button.x, event.button.y)}};
     }
     case SDL_WINDOWEVENT: return WindowMessages(event.window);

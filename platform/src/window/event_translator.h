@@ -26,7 +26,8 @@ struct TranslationContext {
     ViewTransform view;
 };
 
-PLATFORM_API std::vector<TranslatedMessage> TranslateSdlEvent(const SDL_Event& event, const TranslationContext& context);
+PLATFORM_API std::vector<TranslatedMessage> TranslateSdlEvent(const SDL_Event& event,
+                                                              const TranslationContext& context);
 
 // The mouse-button mask after the event, for the next event's context.
 PLATFORM_API Uint32 MouseButtonsAfter(const SDL_Event& event, Uint32 mouseButtons);

@@ -13,29 +13,29 @@
 
 namespace {
 
-#define VK_NAME(name) {#name, name}
+#define VK_NAME(name) \
+    {                 \
+#name, name   \
+    }
 constexpr struct {
     const char* name;
     int vk;
 } KeyNames[] = {
-    VK_NAME(VK_BACK),     VK_NAME(VK_TAB),       VK_NAME(VK_RETURN),     VK_NAME(VK_SHIFT),
-    VK_NAME(VK_CONTROL),  VK_NAME(VK_MENU),      VK_NAME(VK_PAUSE),      VK_NAME(VK_CAPITAL),
-    VK_NAME(VK_ESCAPE),   VK_NAME(VK_SPACE),     VK_NAME(VK_PRIOR),      VK_NAME(VK_NEXT),
-    VK_NAME(VK_END),      VK_NAME(VK_HOME),      VK_NAME(VK_LEFT),       VK_NAME(VK_UP),
-    VK_NAME(VK_RIGHT),    VK_NAME(VK_DOWN),      VK_NAME(VK_SNAPSHOT),   VK_NAME(VK_INSERT),
-    VK_NAME(VK_DELETE),   VK_NAME(VK_LWIN),      VK_NAME(VK_RWIN),       VK_NAME(VK_APPS),
-    VK_NAME(VK_NUMPAD0),  VK_NAME(VK_NUMPAD1),   VK_NAME(VK_NUMPAD2),    VK_NAME(VK_NUMPAD3),
-    VK_NAME(VK_NUMPAD4),  VK_NAME(VK_NUMPAD5),   VK_NAME(VK_NUMPAD6),    VK_NAME(VK_NUMPAD7),
-    VK_NAME(VK_NUMPAD8),  VK_NAME(VK_NUMPAD9),   VK_NAME(VK_MULTIPLY),   VK_NAME(VK_ADD),
-    VK_NAME(VK_SUBTRACT), VK_NAME(VK_DECIMAL),   VK_NAME(VK_DIVIDE),     VK_NAME(VK_F1),
-    VK_NAME(VK_F2),       VK_NAME(VK_F3),        VK_NAME(VK_F4),         VK_NAME(VK_F5),
-    VK_NAME(VK_F6),       VK_NAME(VK_F7),        VK_NAME(VK_F8),         VK_NAME(VK_F9),
-    VK_NAME(VK_F10),      VK_NAME(VK_F11),       VK_NAME(VK_F12),        VK_NAME(VK_NUMLOCK),
-    VK_NAME(VK_SCROLL),   VK_NAME(VK_LSHIFT),    VK_NAME(VK_RSHIFT),     VK_NAME(VK_LCONTROL),
-    VK_NAME(VK_RCONTROL), VK_NAME(VK_LMENU),     VK_NAME(VK_RMENU),      VK_NAME(VK_OEM_1),
-    VK_NAME(VK_OEM_PLUS), VK_NAME(VK_OEM_COMMA), VK_NAME(VK_OEM_MINUS),  VK_NAME(VK_OEM_PERIOD),
-    VK_NAME(VK_OEM_2),    VK_NAME(VK_OEM_3),     VK_NAME(VK_OEM_4),      VK_NAME(VK_OEM_5),
-    VK_NAME(VK_OEM_6),    VK_NAME(VK_OEM_7),     VK_NAME(VK_OEM_102),
+    VK_NAME(VK_BACK),     VK_NAME(VK_TAB),       VK_NAME(VK_RETURN),    VK_NAME(VK_SHIFT),      VK_NAME(VK_CONTROL),
+    VK_NAME(VK_MENU),     VK_NAME(VK_PAUSE),     VK_NAME(VK_CAPITAL),   VK_NAME(VK_ESCAPE),     VK_NAME(VK_SPACE),
+    VK_NAME(VK_PRIOR),    VK_NAME(VK_NEXT),      VK_NAME(VK_END),       VK_NAME(VK_HOME),       VK_NAME(VK_LEFT),
+    VK_NAME(VK_UP),       VK_NAME(VK_RIGHT),     VK_NAME(VK_DOWN),      VK_NAME(VK_SNAPSHOT),   VK_NAME(VK_INSERT),
+    VK_NAME(VK_DELETE),   VK_NAME(VK_LWIN),      VK_NAME(VK_RWIN),      VK_NAME(VK_APPS),       VK_NAME(VK_NUMPAD0),
+    VK_NAME(VK_NUMPAD1),  VK_NAME(VK_NUMPAD2),   VK_NAME(VK_NUMPAD3),   VK_NAME(VK_NUMPAD4),    VK_NAME(VK_NUMPAD5),
+    VK_NAME(VK_NUMPAD6),  VK_NAME(VK_NUMPAD7),   VK_NAME(VK_NUMPAD8),   VK_NAME(VK_NUMPAD9),    VK_NAME(VK_MULTIPLY),
+    VK_NAME(VK_ADD),      VK_NAME(VK_SUBTRACT),  VK_NAME(VK_DECIMAL),   VK_NAME(VK_DIVIDE),     VK_NAME(VK_F1),
+    VK_NAME(VK_F2),       VK_NAME(VK_F3),        VK_NAME(VK_F4),        VK_NAME(VK_F5),         VK_NAME(VK_F6),
+    VK_NAME(VK_F7),       VK_NAME(VK_F8),        VK_NAME(VK_F9),        VK_NAME(VK_F10),        VK_NAME(VK_F11),
+    VK_NAME(VK_F12),      VK_NAME(VK_NUMLOCK),   VK_NAME(VK_SCROLL),    VK_NAME(VK_LSHIFT),     VK_NAME(VK_RSHIFT),
+    VK_NAME(VK_LCONTROL), VK_NAME(VK_RCONTROL),  VK_NAME(VK_LMENU),     VK_NAME(VK_RMENU),      VK_NAME(VK_OEM_1),
+    VK_NAME(VK_OEM_PLUS), VK_NAME(VK_OEM_COMMA), VK_NAME(VK_OEM_MINUS), VK_NAME(VK_OEM_PERIOD), VK_NAME(VK_OEM_2),
+    VK_NAME(VK_OEM_3),    VK_NAME(VK_OEM_4),     VK_NAME(VK_OEM_5),     VK_NAME(VK_OEM_6),      VK_NAME(VK_OEM_7),
+    VK_NAME(VK_OEM_102),
 };
 #undef VK_NAME
 
@@ -119,7 +119,7 @@ public:
         else if (kind == "joystick")
             Joystick(line, w);
         else if (w.size() == 1 && (kind == "activate" || kind == "deactivate" || kind == "close"))
-            Window(line, kind == "activate"  ? SDL_WINDOWEVENT_FOCUS_GAINED
+            Window(line, kind == "activate"     ? SDL_WINDOWEVENT_FOCUS_GAINED
                          : kind == "deactivate" ? SDL_WINDOWEVENT_FOCUS_LOST
                                                 : SDL_WINDOWEVENT_CLOSE);
         else

@@ -12,8 +12,8 @@ std::array<bool, 256> toggled{};
 struct Sides {
     int plain, left, right;
 };
-constexpr Sides SidedKeys[] = {{VK_SHIFT, VK_LSHIFT, VK_RSHIFT}, {VK_CONTROL, VK_LCONTROL, VK_RCONTROL},
-                               {VK_MENU, VK_LMENU, VK_RMENU}};
+constexpr Sides SidedKeys[] = {
+    {VK_SHIFT, VK_LSHIFT, VK_RSHIFT}, {VK_CONTROL, VK_LCONTROL, VK_RCONTROL}, {VK_MENU, VK_LMENU, VK_RMENU}};
 
 bool IsRightSide(int vk, LPARAM lParam)
 {

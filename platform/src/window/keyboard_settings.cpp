@@ -26,13 +26,8 @@ BOOL SystemParametersInfoA(UINT action, UINT, void* value, UINT)
 {
     if (!value) return FALSE;
     switch (action) {
-    case SPI_GETKEYBOARDDELAY:
-        *static_cast<int*>(value) = keyboardDelay;
-        return TRUE;
-    case SPI_GETKEYBOARDSPEED:
-        *static_cast<int*>(value) = keyboardSpeed;
-        return TRUE;
-    default:
-        return FALSE;
+    case SPI_GETKEYBOARDDELAY: *static_cast<int*>(value) = keyboardDelay; return TRUE;
+    case SPI_GETKEYBOARDSPEED: *static_cast<int*>(value) = keyboardSpeed; return TRUE;
+    default: return FALSE;
     }
 }

@@ -30,8 +30,7 @@ std::vector<platform::SdlEventListener> sdlListeners;
 bool IsInputEvent(Uint32 type)
 {
     return type == SDL_QUIT || type == SDL_WINDOWEVENT || type == SDL_KEYDOWN || type == SDL_KEYUP ||
-           type == SDL_TEXTINPUT || type == SDL_MOUSEMOTION || type == SDL_MOUSEBUTTONDOWN ||
-           type == SDL_MOUSEBUTTONUP;
+           type == SDL_TEXTINPUT || type == SDL_MOUSEMOTION || type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP;
 }
 
 Uint32 EventWindowId(const SDL_Event& e)
@@ -183,8 +182,8 @@ BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT re
             if (removeMessage & PM_REMOVE) platform::NoteKeyMessage(taken);
             return TRUE;
         }
-        const bool quitWanted = !window && (filterMin == 0 && filterMax == 0 ? true
-                                                                              : filterMin <= WM_QUIT && WM_QUIT <= filterMax);
+        const bool quitWanted =
+            !window && (filterMin == 0 && filterMax == 0 ? true : filterMin <= WM_QUIT && WM_QUIT <= filterMax);
         if (quitPosted && quitWanted) {
             if (removeMessage & PM_REMOVE) quitPosted = false;
             if (msg) *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(quitCode), 0, timeGetTime(), cursor};

@@ -21,9 +21,9 @@ SDL_Window* CreateSdlWindow(const platform::WindowRecord& record)
     // screen of their own, so that cursor positions and client points convert the same everywhere.
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
     if (!Bordered(record.style)) flags |= SDL_WINDOW_BORDERLESS;
-    SDL_Window* window = SDL_CreateWindow(record.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                          record.rect.right - record.rect.left, record.rect.bottom - record.rect.top,
-                                          flags);
+    SDL_Window* window =
+        SDL_CreateWindow(record.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                         record.rect.right - record.rect.left, record.rect.bottom - record.rect.top, flags);
     if (!window) std::fprintf(stderr, "Cannot open the window \"%s\": %s\n", record.title.c_str(), SDL_GetError());
     return window;
 }
@@ -61,8 +61,8 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE)
     return TRUE;
 }
 
-HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width, int height,
-                     HWND, HMENU, HINSTANCE, LPVOID)
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width, int height, HWND,
+                     HMENU, HINSTANCE, LPVOID)
 {
     platform::EnsureWindowSystem();
     const platform::ClassRecord* windowClass = className ? platform::FindClass(className) : nullptr;
@@ -117,10 +117,19 @@ BOOL ShowWindow(HWND window, int command)
     if (record->sdl) {
         switch (command) {
         case SW_HIDE: platform::HideBehindTrayIcon(*record); break;
-        case SW_SHOWMAXIMIZED: SDL_ShowWindow(record->sdl); SDL_MaximizeWindow(record->sdl); break;
+        case SW_SHOWMAXIMIZED:
+            SDL_ShowWindow(record->sdl);
+            SDL_MaximizeWindow(record->sdl);
+            break;
         case SW_MINIMIZE: SDL_MinimizeWindow(record->sdl); break;
-        case SW_RESTORE: SDL_ShowWindow(record->sdl); SDL_RestoreWindow(record->sdl); break;
-        default: SDL_ShowWindow(record->sdl); SDL_RaiseWindow(record->sdl); break;
+        case SW_RESTORE:
+            SDL_ShowWindow(record->sdl);
+            SDL_RestoreWindow(record->sdl);
+            break;
+        default:
+            SDL_ShowWindow(record->sdl);
+            SDL_RaiseWindow(record->sdl);
+            break;
         }
     }
     return wasVisible;
@@ -194,7 +203,10 @@ HWND FindWindowA(LPCSTR className, LPCSTR windowName)
 
 HICON LoadIconA(HINSTANCE, LPCSTR name) { return Token<HICON>(0x20000, name); }
 HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) { return Token<HCURSOR>(0x30000, name); }
-HGDIOBJ GetStockObject(int object) { return object < 0 ? nullptr : Token<HGDIOBJ>(0x40000, MAKEINTRESOURCEA(static_cast<WORD>(object))); }
+HGDIOBJ GetStockObject(int object)
+{
+    return object < 0 ? nullptr : Token<HGDIOBJ>(0x40000, MAKEINTRESOURCEA(static_cast<WORD>(object)));
+}
 
 // Runs the procedure at once, on the caller's thread.
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -11,7 +11,7 @@
 
 namespace {
 
-std::mutex windowsLock;  // guards the map against lookups from posting threads
+std::mutex windowsLock;                                    // guards the map against lookups from posting threads
 std::map<std::uintptr_t, platform::WindowRecord> windows;  // handles grow, so this is creation order
 std::uintptr_t nextHandle = 0x10010;
 std::vector<platform::ClassRecord> classes;

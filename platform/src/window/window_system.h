@@ -24,7 +24,7 @@ struct WindowRecord {
     LONG_PTR userData = 0;
     bool visible = false;
     bool destroying = false;
-    bool inTray = false;  // minimised behind a notification-area icon in place of hiding
+    bool inTray = false;          // minimised behind a notification-area icon in place of hiding
     bool hiddenOnScreen = false;  // an SDL window the program hid after it had been shown
     SDL_Window* sdl = nullptr;
     ViewTransform view;

@@ -8,8 +8,8 @@
 
 #include "blit/BlitType.h"
 #include "foundation/CFileBuf.h"
-#include "foundation/FileFunctions.h"
 #include "foundation/FileFlags.h"
+#include "foundation/FileFunctions.h"
 #include "foundation/Object.h"
 #include "frames/Frame.h"
 #include "frames/FrameProcess.h"

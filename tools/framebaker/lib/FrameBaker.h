@@ -16,7 +16,7 @@ struct FrameOptions {
     bool lossless = false;       // only the lossless body, whatever the sizes
     int quality = 65;            // of a lossy body
     bool hasHotSpot = false;
-    int hotSpotX = 0;            // the pixel that is the frame's (0, 0)
+    int hotSpotX = 0;  // the pixel that is the frame's (0, 0)
     int hotSpotY = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "EngineWriting.h"
 #include "GP_Animation.h"
 #include "GP_BinaryServer.h"
 #include "GP_CheckBox.h"
@@ -19,7 +20,6 @@
 #include "GP_ServerSet.h"
 #include "GP_Slider.h"
 #include "GP_TextInput.h"
-#include "EngineWriting.h"
 #include "TextColumns.h"
 
 namespace packtool {
@@ -34,8 +34,10 @@ Setter Field(T Block::*member)
 {
     return [member](CGP_Control& control, const Setting& s) {
         Block* block = control.Block<Block>();
-        if constexpr (std::is_floating_point_v<T>) block->*member = FloatOf(s.token, s.line);
-        else block->*member = static_cast<T>(ValueOf(s.context, s.token, s.line));
+        if constexpr (std::is_floating_point_v<T>)
+            block->*member = FloatOf(s.token, s.line);
+        else
+            block->*member = static_cast<T>(ValueOf(s.context, s.token, s.line));
     };
 }
 
@@ -58,22 +60,38 @@ std::vector<Option> CommonOptions()
 {
     using C = GP_ControlBlock;
     return {
-        {"x", Field(&C::x)}, {"y", Field(&C::y)}, {"w", Field(&C::width)}, {"h", Field(&C::height)},
-        {"image", Field(&C::imageID)}, {"key", KeyField(&C::useColorKey, &C::colorKey)},
-        {"frames", Field(&C::frameCount)}, {"option", Field(&C::loadOption)},
-        {"enter", Field(&C::enterAction)}, {"leave", Field(&C::leaveAction)}, {"press", Field(&C::pressAction)},
-        {"click", Field(&C::clickAction)}, {"presssound", Field(&C::pressSound)},
-        {"releasesound", Field(&C::releaseSound)}, {"hoversound", Field(&C::hoverSound)},
-        {"clicksound", Field(&C::clickSound)}, {"enable", Field(&C::enableVariableID)}, {"hint", Field(&C::hintTextID)},
+        {"x", Field(&C::x)},
+        {"y", Field(&C::y)},
+        {"w", Field(&C::width)},
+        {"h", Field(&C::height)},
+        {"image", Field(&C::imageID)},
+        {"key", KeyField(&C::useColorKey, &C::colorKey)},
+        {"frames", Field(&C::frameCount)},
+        {"option", Field(&C::loadOption)},
+        {"enter", Field(&C::enterAction)},
+        {"leave", Field(&C::leaveAction)},
+        {"press", Field(&C::pressAction)},
+        {"click", Field(&C::clickAction)},
+        {"presssound", Field(&C::pressSound)},
+        {"releasesound", Field(&C::releaseSound)},
+        {"hoversound", Field(&C::hoverSound)},
+        {"clicksound", Field(&C::clickSound)},
+        {"enable", Field(&C::enableVariableID)},
+        {"hint", Field(&C::hintTextID)},
     };
 }
 
 std::vector<Option> LabelOptions()
 {
     using L = GP_LabelBlock;
-    return {{"text", Field(&L::textID)},         {"font", Field(&L::fontID)},       {"background", Field(&L::background)},
-            {"fill", Field(&L::fill)},           {"active", Field(&L::active)},     {"halign", Field(&L::horizontalAlignment)},
-            {"valign", Field(&L::verticalAlignment)}, {"disabledfont", Field(&L::disabledFontID)}};
+    return {{"text", Field(&L::textID)},
+            {"font", Field(&L::fontID)},
+            {"background", Field(&L::background)},
+            {"fill", Field(&L::fill)},
+            {"active", Field(&L::active)},
+            {"halign", Field(&L::horizontalAlignment)},
+            {"valign", Field(&L::verticalAlignment)},
+            {"disabledfont", Field(&L::disabledFontID)}};
 }
 
 std::vector<Option> KindOptions(std::uint32_t kind)
@@ -81,8 +99,11 @@ std::vector<Option> KindOptions(std::uint32_t kind)
     switch (kind) {
     case GP_TypeForm: {
         using F = GP_FormBlock;
-        return {{"id", Field(&F::formID)}, {"fill", Field(&F::fillColor)}, {"value", Field(&F::gameValue)},
-                {"enterkey", Field(&F::enterKeyAction)}, {"escapekey", Field(&F::escapeKeyAction)}};
+        return {{"id", Field(&F::formID)},
+                {"fill", Field(&F::fillColor)},
+                {"value", Field(&F::gameValue)},
+                {"enterkey", Field(&F::enterKeyAction)},
+                {"escapekey", Field(&F::escapeKeyAction)}};
     }
     case GP_KindLabel:
     case GP_KindHintLabel: return LabelOptions();
@@ -93,11 +114,16 @@ std::vector<Option> KindOptions(std::uint32_t kind)
     }
     case GP_KindNumericDisplay: {
         using N = GP_ImageControlBlock;
-        return {{"digitwidth", Field(&N::digitWidth)}, {"digitheight", Field(&N::digitHeight)},
-                {"digitx", Field(&N::digitOffsetX)},   {"digity", Field(&N::digitOffsetY)},
-                {"places", Field(&N::places)},         {"digitkey", KeyField(&N::digitsUseColorKey, &N::digitColorKey)},
-                {"digits", Field(&N::digitStripID)},   {"var", Field(&N::valueVariable)},
-                {"digitoption", Field(&N::digitLoadOption)}, {"zeros", Field(&N::leadingZeros)},
+        return {{"digitwidth", Field(&N::digitWidth)},
+                {"digitheight", Field(&N::digitHeight)},
+                {"digitx", Field(&N::digitOffsetX)},
+                {"digity", Field(&N::digitOffsetY)},
+                {"places", Field(&N::places)},
+                {"digitkey", KeyField(&N::digitsUseColorKey, &N::digitColorKey)},
+                {"digits", Field(&N::digitStripID)},
+                {"var", Field(&N::valueVariable)},
+                {"digitoption", Field(&N::digitLoadOption)},
+                {"zeros", Field(&N::leadingZeros)},
                 {"right", Field(&N::rightAlign)}};
     }
     case GP_KindCheckBox: return {{"var", Field(&GP_CheckBoxBlock::valueVariable)}};
@@ -109,9 +135,9 @@ std::vector<Option> KindOptions(std::uint32_t kind)
     }
     case GP_KindTextInput: {
         using T = GP_TextInputBlock;
-        return {{"var", Field(&T::targetVariable)},   {"font", Field(&T::fontID)}, {"background", Field(&T::background)},
-                {"fill", Field(&T::fill)},            {"drawframe", Field(&T::drawFrame)},
-                {"disabledfont", Field(&T::disabledFontID)}};
+        return {{"var", Field(&T::targetVariable)},    {"font", Field(&T::fontID)},
+                {"background", Field(&T::background)}, {"fill", Field(&T::fill)},
+                {"drawframe", Field(&T::drawFrame)},   {"disabledfont", Field(&T::disabledFontID)}};
     }
     case GP_KindAnimation: {
         using A = GP_AnimationBlock;
@@ -125,9 +151,9 @@ const struct {
     const char* keyword;
     GP_ControlKind kind;
 } ControlKeywords[] = {
-    {"button", GP_KindButton},       {"label", GP_KindLabel},         {"number", GP_KindNumericDisplay},
-    {"checkbox", GP_KindCheckBox},   {"slider", GP_KindSlider},       {"textinput", GP_KindTextInput},
-    {"hintlabel", GP_KindHintLabel}, {"keylabel", GP_KindKeyLabel},   {"animation", GP_KindAnimation},
+    {"button", GP_KindButton},       {"label", GP_KindLabel},       {"number", GP_KindNumericDisplay},
+    {"checkbox", GP_KindCheckBox},   {"slider", GP_KindSlider},     {"textinput", GP_KindTextInput},
+    {"hintlabel", GP_KindHintLabel}, {"keylabel", GP_KindKeyLabel}, {"animation", GP_KindAnimation},
 };
 
 // Applies "<option> <value>" pairs; the kind's own options come first, so a label's "fill" is its own.
@@ -202,18 +228,25 @@ void WriteFontResource(const ManifestEntry& entry, const WriteContext& context, 
     if (a.size() % 2 != 0) throw ManifestError(entry.line, "every option needs a value");
     for (std::size_t i = 0; i < a.size(); i += 2) {
         const std::uint32_t value = ValueOf(context, a[i + 1], entry.line);
-        if (a[i] == "image") font.header.imageID = value;
-        else if (a[i] == "height") font.lineHeight = Coordinate(a[i + 1], entry.line);
-        else if (a[i] == "option") font.header.loadOption = value;
-        else if (a[i] == "key") font.header.useColorKey = 1, font.header.colorKey = static_cast<std::uint16_t>(value);
-        else throw ManifestError(entry.line, "no such font option: " + a[i]);
+        if (a[i] == "image")
+            font.header.imageID = value;
+        else if (a[i] == "height")
+            font.lineHeight = Coordinate(a[i + 1], entry.line);
+        else if (a[i] == "option")
+            font.header.loadOption = value;
+        else if (a[i] == "key")
+            font.header.useColorKey = 1, font.header.colorKey = static_cast<std::uint16_t>(value);
+        else
+            throw ManifestError(entry.line, "no such font option: " + a[i]);
     }
     if (font.header.imageID == GP_NoID) throw ManifestError(entry.line, "a font needs its glyph picture: image <id>");
     for (const ManifestLine& field : entry.fields) {
         const auto& t = field.tokens;
-        if (t.size() != 5 || t[0] != "glyph") throw ManifestError(field.number, "write glyph <code> <left> <top> <right>");
+        if (t.size() != 5 || t[0] != "glyph")
+            throw ManifestError(field.number, "write glyph <code> <left> <top> <right>");
         GP_Glyph& glyph = font.glyphs[GlyphCode(t[1], field.number)];
-        glyph = GP_Glyph{Coordinate(t[2], field.number), Coordinate(t[3], field.number), Coordinate(t[4], field.number), 0};
+        glyph =
+            GP_Glyph{Coordinate(t[2], field.number), Coordinate(t[3], field.number), Coordinate(t[4], field.number), 0};
     }
     WriteThroughEngine(context, out, [&](CGP_ServerSet& servers) { font.Write(&servers); });
 }

@@ -49,7 +49,8 @@ void FillNameTable(const Manifest& manifest, CGP_NameServer& names)
         names.GetGroup(number)->resourceKind = group.kind;
         names.GetGroup(number)->storage = group.storage;
         for (const ManifestEntry& entry : group.entries) {
-            if (!FindResourceKind(entry.keyword)) throw ManifestError(entry.line, "unknown resource kind \"" + entry.keyword + "\"");
+            if (!FindResourceKind(entry.keyword))
+                throw ManifestError(entry.line, "unknown resource kind \"" + entry.keyword + "\"");
             if (names.GetGroup(number)->GetCount() >= CGP_PagedTable::MaxEntries)
                 throw ManifestError(entry.line, "too many names in one group");
             names.AddName(entry.name.c_str(), number, GP_NoLocator);
@@ -63,8 +64,9 @@ void CheckLoosePlace(const ManifestGroup& group, const ManifestEntry& entry)
     const std::string path = WithBackslashes(group.directory + entry.name);
     std::unique_ptr<char[]> loose(CGP_IOManager::LoosePath(path.c_str()));
     if (!loose || path != loose.get())
-        throw ManifestError(entry.line, "a resource with content needs a group dir of the form RESOURCE\\<folder>\\ "
-                                        "and a name without separators");
+        throw ManifestError(entry.line,
+                            "a resource with content needs a group dir of the form RESOURCE\\<folder>\\ "
+                            "and a name without separators");
 }
 
 void WriteLooseFiles(const Manifest& manifest, CGP_NameServer& names, const std::filesystem::path& sourceFolder)
@@ -84,7 +86,8 @@ void WriteLooseFiles(const Manifest& manifest, CGP_NameServer& names, const std:
             std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(
                 io.OpenWrite(GP_MakeID(static_cast<std::uint32_t>(g), static_cast<std::uint32_t>(n))), std::fclose);
             write(entry, context, out.get());
-            if (std::fclose(out.release()) != 0) throw std::runtime_error("cannot write the loose file of " + entry.name);
+            if (std::fclose(out.release()) != 0)
+                throw std::runtime_error("cannot write the loose file of " + entry.name);
         }
     }
 }
@@ -104,8 +107,10 @@ void BuildPackFromManifest(const Manifest& manifest, const std::filesystem::path
     WorkingFolder inWork(work);
     WriteLooseFiles(manifest, names, sourceFolder);
     CGP_IOManager io(nullptr, nullptr, &names, nullptr);
-    if (manifest.storage == 2) io.BuildInterfacePack(pack.string().c_str());
-    else io.BuildPack(pack.string().c_str());
+    if (manifest.storage == 2)
+        io.BuildInterfacePack(pack.string().c_str());
+    else
+        io.BuildPack(pack.string().c_str());
 }
 
 }  // namespace packtool

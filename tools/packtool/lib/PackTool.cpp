@@ -24,8 +24,8 @@ int Build(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         return 2;
     }
     const std::filesystem::path output = args[2];
-    const std::filesystem::path work = args.size() == 5 ? std::filesystem::path(args[4])
-                                                        : std::filesystem::path(output.string() + ".work");
+    const std::filesystem::path work =
+        args.size() == 5 ? std::filesystem::path(args[4]) : std::filesystem::path(output.string() + ".work");
     try {
         BuildPackFromManifest(LoadManifest(args[1]), output, work);
     } catch (const ManifestError& e) {

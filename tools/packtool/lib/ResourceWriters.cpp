@@ -25,7 +25,8 @@ void Put(std::FILE* out, const std::string& bytes)
 
 void RequireNoFields(const ManifestEntry& entry)
 {
-    if (!entry.fields.empty()) throw ManifestError(entry.fields.front().number, "\"" + entry.keyword + "\" takes no indented lines");
+    if (!entry.fields.empty())
+        throw ManifestError(entry.fields.front().number, "\"" + entry.keyword + "\" takes no indented lines");
 }
 
 // file "<name>" "<source>": the bytes of a file, relative to the manifest's folder.

@@ -10,8 +10,8 @@
 namespace packtool {
 
 struct LanguageColumn {
-    const char* key;        // the manifest's field name
-    std::uint32_t language; // a Windows language identifier that reads this column
+    const char* key;         // the manifest's field name
+    std::uint32_t language;  // a Windows language identifier that reads this column
     const char* codePage;
 };
 extern const std::array<LanguageColumn, 4> LanguageColumns;
