@@ -1,0 +1,30 @@
+// What the game's behaviours reach of the main frame beyond the engine's play host: the shared play values,
+// the scene with its player, the hit groups, the sound player, the level display's message and weapon elements.
+// The main frame implements it; tests implement it with a small host of their own.
+#pragma once
+#include <cstdint>
+
+#include "GP_PlayHost.h"
+#include "GP_PlayState.h"
+
+class CGP_Scene;
+
+class CGP_BehaviourHost : public CGP_PlayHost {
+public:
+    GP_PlayState& PlayState() { return playState; }
+    // The scene being played; null between levels.
+    virtual CGP_Scene* GetScene() = 0;
+    // Whether objects of the list's kind hit objects of the kind id (the layer resource's hit groups).
+    virtual bool IsIdInList(std::uint16_t listIndex, std::uint32_t id) = 0;
+    // Plays the sound at the object through the sound player.
+    virtual void PlaySound(CGP_GameObject* object, std::uint32_t soundID, bool looping, bool positioned,
+                           bool follow) = 0;
+    // Shows the text of the ID on the level display's message label at y.
+    virtual void ShowMessage(std::uint32_t textID, float y) = 0;
+    // Puts the level display's weapon elements back as a boss fight starts: the selected weapon icon at its
+    // first frame, no weapon selected, the two moved elements at their places.
+    virtual void ResetWeaponDisplay() = 0;
+
+protected:
+    GP_PlayState playState;
+};

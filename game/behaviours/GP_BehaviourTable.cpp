@@ -1,0 +1,53 @@
+#include "GP_BehaviourTable.h"
+
+#include "GP_BehShots.h"
+
+namespace {
+template <class Behaviour>
+std::unique_ptr<CGP_Behaviour> Make(CGP_BehaviourHost* owner)
+{
+    return std::make_unique<Behaviour>(owner);
+}
+
+using Maker = std::unique_ptr<CGP_Behaviour> (*)(CGP_BehaviourHost*);
+
+struct TableEntry {
+    std::uint16_t index;
+    Maker make;
+};
+
+// The classes by the low 16 bits of their behaviour IDs.
+constexpr TableEntry Classes[] = {
+    {0x0002, Make<CGP_ShotBehaviour>},
+    {0x000B, Make<CGP_BurstShotBehaviour>},
+    {0x000C, Make<CGP_BouncerBehaviour>},
+    {0x000D, Make<CGP_FallingShotBehaviour>},
+    {0x000E, Make<CGP_CurlShotBehaviour>},
+    {0x000F, Make<CGP_VortexBombBehaviour>},
+    {0x0014, Make<CGP_BlastBehaviour>},
+    {0x0018, Make<CGP_HomingMissileBehaviour>},
+    {0x001A, Make<CGP_ChargedShotBehaviour>},
+    {0x0031, Make<CGP_DetachingShotBehaviour>},
+};
+}  // namespace
+
+std::unique_ptr<CGP_Behaviour> GP_MakeBehaviour(std::uint16_t index, CGP_BehaviourHost* owner)
+{
+    for (const TableEntry& entry : Classes) {
+        if (entry.index == index) return entry.make(owner);
+    }
+    return nullptr;
+}
+
+void CGP_BehaviourTable::Create(CGP_BehaviourHost* owner)
+{
+    entries.clear();
+    defaultBehaviour.reset();
+    for (std::uint16_t index = 0; index < Count; ++index) entries.push_back(GP_MakeBehaviour(index, owner));
+    defaultBehaviour = std::make_unique<CGP_Behaviour>();
+}
+
+CGP_Behaviour* CGP_BehaviourTable::Get(std::uint16_t index) const
+{
+    return index < entries.size() ? entries[index].get() : nullptr;
+}
