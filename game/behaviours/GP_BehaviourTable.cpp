@@ -1,5 +1,6 @@
 #include "GP_BehaviourTable.h"
 
+#include "GP_BehFormation.h"
 #include "GP_BehShots.h"
 
 namespace {
@@ -18,13 +19,17 @@ struct TableEntry {
 
 // The classes by the low 16 bits of their behaviour IDs.
 constexpr TableEntry Classes[] = {
+    {0x0001, Make<CGP_FormationBehaviour>},
     {0x0002, Make<CGP_ShotBehaviour>},
+    {0x0009, Make<CGP_DiverBehaviour>},
+    {0x000A, Make<CGP_SplitterBehaviour>},
     {0x000B, Make<CGP_BurstShotBehaviour>},
     {0x000C, Make<CGP_BouncerBehaviour>},
     {0x000D, Make<CGP_FallingShotBehaviour>},
     {0x000E, Make<CGP_CurlShotBehaviour>},
     {0x000F, Make<CGP_VortexBombBehaviour>},
     {0x0014, Make<CGP_BlastBehaviour>},
+    {0x0016, Make<CGP_SlidingFormationBehaviour>},
     {0x0018, Make<CGP_HomingMissileBehaviour>},
     {0x001A, Make<CGP_ChargedShotBehaviour>},
     {0x0031, Make<CGP_DetachingShotBehaviour>},
