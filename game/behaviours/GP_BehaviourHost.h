@@ -8,6 +8,7 @@
 #include "GP_PlayState.h"
 
 class CGP_Scene;
+class CGP_Weapon;
 
 class CGP_BehaviourHost : public CGP_PlayHost {
 public:
@@ -24,6 +25,12 @@ public:
     // Puts the level display's weapon elements back as a boss fight starts: the selected weapon icon at its
     // first frame, no weapon selected, the two moved elements at their places.
     virtual void ResetWeaponDisplay() = 0;
+    // The weapon index (0 to 9) becomes the selected weapon and the weapon indicator's.
+    virtual void SelectWeapon(std::int32_t index) = 0;
+    // Shows the slow-motion icon of the level display, blinking from the start.
+    virtual void ShowSlowMotionIcon() = 0;
+    // The weapon of the ID through the weapon server; null without one.
+    virtual CGP_Weapon* GetWeapon(std::uint32_t weaponID);
 
 protected:
     GP_PlayState playState;

@@ -1,6 +1,7 @@
 #include "GP_BehaviourTable.h"
 
 #include "GP_BehFormation.h"
+#include "GP_BehPickups.h"
 #include "GP_BehShots.h"
 
 namespace {
@@ -28,9 +29,16 @@ constexpr TableEntry Classes[] = {
     {0x000D, Make<CGP_FallingShotBehaviour>},
     {0x000E, Make<CGP_CurlShotBehaviour>},
     {0x000F, Make<CGP_VortexBombBehaviour>},
+    {0x0010, Make<CGP_CrossingShipBehaviour>},
+    {0x0011, Make<CGP_PickupBehaviour>},
+    {0x0012, Make<CGP_RainEmitterBehaviour>},
+    {0x0013, Make<CGP_WeaponPickupBehaviour>},
     {0x0014, Make<CGP_BlastBehaviour>},
+    {0x0015, Make<CGP_CarrierBehaviour>},
     {0x0016, Make<CGP_SlidingFormationBehaviour>},
+    {0x0017, Make<CGP_OptionBehaviour>},
     {0x0018, Make<CGP_HomingMissileBehaviour>},
+    {0x0019, Make<CGP_ShieldBehaviour>},
     {0x001A, Make<CGP_ChargedShotBehaviour>},
     {0x0031, Make<CGP_DetachingShotBehaviour>},
 };

@@ -1,6 +1,7 @@
 // A small world for the behaviour tests: a host that plays the main frame's part (object lists by kind, the
-// behaviour table, a scene with its player, hit groups, and recorders for sounds and messages), sprite
-// definitions made in memory under fixed IDs (no pictures), a 10 x 10 play field and a seeded generator.
+// behaviour table, a scene with its player, hit groups, weapons, and recorders for sounds, messages and the
+// weapon display), sprite definitions made in memory under fixed IDs of groups 7, 9 and 0x1B (no pictures), a
+// 10 x 10 play field and a seeded generator.
 #pragma once
 #include <array>
 #include <map>
@@ -21,6 +22,7 @@
 #include "GP_Scene.h"
 #include "GP_SpriteDef.h"
 #include "GP_SpriteManager.h"
+#include "GP_Weapon.h"
 
 namespace behaviourtest {
 
@@ -63,6 +65,13 @@ public:
     }
     void ShowMessage(std::uint32_t textID, float y) override { messages.push_back({textID, y}); }
     void ResetWeaponDisplay() override { ++weaponDisplayResets; }
+    void SelectWeapon(std::int32_t index) override { selectedWeapon = index; }
+    void ShowSlowMotionIcon() override { slowMotionIconShown = true; }
+    CGP_Weapon* GetWeapon(std::uint32_t id) override
+    {
+        auto found = weapons.find(id);
+        return found == weapons.end() ? nullptr : found->second.get();
+    }
 
     // Declared so that the lists' objects go before the play field and the definitions they refer to.
     std::unique_ptr<CGP_SpriteManager> sprites;
@@ -73,6 +82,9 @@ public:
     std::vector<PlayedSound> sounds;
     std::vector<ShownMessage> messages;
     int weaponDisplayResets = 0;
+    std::int32_t selectedWeapon = -1;
+    bool slowMotionIconShown = false;
+    std::map<std::uint32_t, std::unique_ptr<CGP_Weapon>> weapons;
 };
 
 // A definition of the behaviour and kind: every state of the size with a 1-frame strip, no sound.
@@ -94,12 +106,12 @@ inline GP_SpriteRecord Sprite(std::uint32_t behaviourID, std::uint32_t kind, int
 
 class World : public ::testing::Test {
 protected:
-    static constexpr std::uint16_t SpriteGroups[] = {7, 9};
+    static constexpr std::uint16_t LastGroup = 0x1B;
     static constexpr int NamesPerGroup = 0x30;
 
     World()
     {
-        for (std::uint16_t group = 0; group <= 9; ++group) {
+        for (std::uint16_t group = 0; group <= LastGroup; ++group) {
             const std::string name = "G" + std::to_string(group);
             names.AddGroup(name.c_str(), "*.*", "RESOURCE\\X\\");
             names.GetGroup(group)->resourceKind = IsSpriteGroup(group) ? CGP_SpriteManager::SpriteKind : 100 + group;
@@ -115,7 +127,7 @@ protected:
 
     CGP_PlayField* Field() const { return host.scene->playField.get(); }
 
-    // The record under the sprite ID (of group 7 or 9).
+    // The record under the sprite ID (of group 7, 9 or 0x1B).
     GP_SpriteRecord& Define(std::uint32_t id, const GP_SpriteRecord& record)
     {
         const std::int32_t index = names.GetIndex(id);
@@ -148,7 +160,7 @@ protected:
     Host host;
 
 private:
-    static bool IsSpriteGroup(std::uint16_t group) { return group == 7 || group == 9; }
+    static bool IsSpriteGroup(std::uint16_t group) { return group == 7 || group == 9 || group == LastGroup; }
 };
 
 }  // namespace behaviourtest
