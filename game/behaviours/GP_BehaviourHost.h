@@ -29,6 +29,8 @@ public:
     virtual void SelectWeapon(std::int32_t index) = 0;
     // Shows the slow-motion icon of the level display, blinking from the start.
     virtual void ShowSlowMotionIcon() = 0;
+    // The sound player's listener follows the object; null puts it back at the screen centre.
+    virtual void SetSoundListener(CGP_GameObject* object) = 0;
     // The weapon of the ID through the weapon server; null without one.
     virtual CGP_Weapon* GetWeapon(std::uint32_t weaponID);
 

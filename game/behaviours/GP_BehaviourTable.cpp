@@ -1,5 +1,6 @@
 #include "GP_BehaviourTable.h"
 
+#include "GP_BehFlyers.h"
 #include "GP_BehFormation.h"
 #include "GP_BehPickups.h"
 #include "GP_BehShots.h"
@@ -22,6 +23,9 @@ struct TableEntry {
 constexpr TableEntry Classes[] = {
     {0x0001, Make<CGP_FormationBehaviour>},
     {0x0002, Make<CGP_ShotBehaviour>},
+    {0x0003, Make<CGP_SideCruiserBehaviour>},
+    {0x0004, Make<CGP_EffectBehaviour>},
+    {0x0008, Make<CGP_BlockBehaviour>},
     {0x0009, Make<CGP_DiverBehaviour>},
     {0x000A, Make<CGP_SplitterBehaviour>},
     {0x000B, Make<CGP_BurstShotBehaviour>},
@@ -40,6 +44,12 @@ constexpr TableEntry Classes[] = {
     {0x0018, Make<CGP_HomingMissileBehaviour>},
     {0x0019, Make<CGP_ShieldBehaviour>},
     {0x001A, Make<CGP_ChargedShotBehaviour>},
+    {0x001B, Make<CGP_StarfieldBehaviour>},
+    {0x001C, Make<CGP_ListenerEffectBehaviour>},
+    {0x0023, Make<CGP_SpawnerBehaviour>},
+    {0x0028, Make<CGP_LooperBehaviour>},
+    {0x002B, Make<CGP_DropperBehaviour>},
+    {0x002E, Make<CGP_CirclerBehaviour>},
     {0x0031, Make<CGP_DetachingShotBehaviour>},
 };
 }  // namespace

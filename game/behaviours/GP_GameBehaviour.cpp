@@ -198,6 +198,30 @@ bool CGP_GameBehaviour::AimAtPlayer(CGP_GameObject* object, float& angle) const
     return true;
 }
 
+bool CGP_GameBehaviour::AimFormA(CGP_GameObject* object, float& angle) const
+{
+    CGP_GameObject* player = Player();
+    if (!player) return false;
+    const float x = object->GetAbsX();
+    const float y = object->GetAbsY();
+    const float dx = static_cast<float>((Width(object) - Width(player)) >> 1) + x - *player->x;
+    const float dy = static_cast<float>(Height(player)) + *player->y - y + static_cast<float>(Height(object) >> 1);
+    angle = GP_Atan2Deg(dy, dx);
+    return true;
+}
+
+bool CGP_GameBehaviour::AimFormB(CGP_GameObject* object, float& angle) const
+{
+    CGP_GameObject* player = Player();
+    if (!player) return false;
+    const float x = object->GetAbsX();
+    const float y = object->GetAbsY();
+    const float dx = static_cast<float>((Width(object) - Width(player)) >> 1) + x - *player->x;
+    const float dy = static_cast<float>((Height(object) + Height(player)) >> 1) + *player->y - y;
+    angle = GP_Atan2Deg(dy, dx);
+    return true;
+}
+
 bool CGP_GameBehaviour::OnScreen(CGP_GameObject* object)
 {
     const float x = *object->x;

@@ -2,6 +2,7 @@
 // grid, the approach of a target point, the state sounds, the reset of a boss fight, and the movement,
 // animation and off-screen rules the behaviour classes share.
 #pragma once
+#include <bit>
 #include <cstdint>
 #include <memory>
 
@@ -66,6 +67,13 @@ protected:
     static void HeadingToFrame(CGP_GameObject* object, float factor);
     // The angle from the object to the player in degrees; false when there is no player.
     bool AimAtPlayer(CGP_GameObject* object, float& angle) const;
+    // The aim forms of the parts and flyers, from the absolute position: A with dy = ph + py - y + h/2, B with
+    // dy = (h + ph)/2 + py - y; both dx = (w - pw)/2 + x - px. False when there is no player.
+    bool AimFormA(CGP_GameObject* object, float& angle) const;
+    bool AimFormB(CGP_GameObject* object, float& angle) const;
+    // aux2 as the float some behaviours keep there (a rate or a factor).
+    static float Aux2Float(CGP_GameObject* object) { return std::bit_cast<float>(Common(object).aux2); }
+    static void SetAux2Float(CGP_GameObject* object, float value) { Common(object).aux2 = std::bit_cast<std::uint32_t>(value); }
     // -height < y < 480 and -width < x < 640.
     static bool OnScreen(CGP_GameObject* object);
     // The death spawn, then gone.

@@ -67,6 +67,7 @@ public:
     void ResetWeaponDisplay() override { ++weaponDisplayResets; }
     void SelectWeapon(std::int32_t index) override { selectedWeapon = index; }
     void ShowSlowMotionIcon() override { slowMotionIconShown = true; }
+    void SetSoundListener(CGP_GameObject* object) override { listener = object; }
     CGP_Weapon* GetWeapon(std::uint32_t id) override
     {
         auto found = weapons.find(id);
@@ -84,6 +85,7 @@ public:
     int weaponDisplayResets = 0;
     std::int32_t selectedWeapon = -1;
     bool slowMotionIconShown = false;
+    CGP_GameObject* listener = nullptr;
     std::map<std::uint32_t, std::unique_ptr<CGP_Weapon>> weapons;
 };
 
