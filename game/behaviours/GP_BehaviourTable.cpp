@@ -1,5 +1,6 @@
 #include "GP_BehaviourTable.h"
 
+#include "GP_BehBosses.h"
 #include "GP_BehFlyers.h"
 #include "GP_BehFormation.h"
 #include "GP_BehPickups.h"
@@ -25,6 +26,7 @@ constexpr TableEntry Classes[] = {
     {0x0002, Make<CGP_ShotBehaviour>},
     {0x0003, Make<CGP_SideCruiserBehaviour>},
     {0x0004, Make<CGP_EffectBehaviour>},
+    {0x0005, Make<CGP_WandererBossBehaviour>},
     {0x0008, Make<CGP_BlockBehaviour>},
     {0x0009, Make<CGP_DiverBehaviour>},
     {0x000A, Make<CGP_SplitterBehaviour>},
@@ -46,10 +48,14 @@ constexpr TableEntry Classes[] = {
     {0x001A, Make<CGP_ChargedShotBehaviour>},
     {0x001B, Make<CGP_StarfieldBehaviour>},
     {0x001C, Make<CGP_ListenerEffectBehaviour>},
+    {0x001D, Make<CGP_SequencerBossBehaviour>},
+    {0x0022, Make<CGP_FortressBossBehaviour>},
     {0x0023, Make<CGP_SpawnerBehaviour>},
     {0x0028, Make<CGP_LooperBehaviour>},
+    {0x0029, Make<CGP_HatchBossBehaviour>},
     {0x002B, Make<CGP_DropperBehaviour>},
     {0x002E, Make<CGP_CirclerBehaviour>},
+    {0x002F, Make<CGP_DivingBossBehaviour>},
     {0x0031, Make<CGP_DetachingShotBehaviour>},
 };
 }  // namespace
