@@ -31,6 +31,8 @@ public:
     virtual void ShowSlowMotionIcon() = 0;
     // The sound player's listener follows the object; null puts it back at the screen centre.
     virtual void SetSoundListener(CGP_GameObject* object) = 0;
+    // The plain behaviour whose states do nothing (the behaviour table's default).
+    virtual CGP_Behaviour* GetDefaultBehaviour() = 0;
     // The weapon of the ID through the weapon server; null without one.
     virtual CGP_Weapon* GetWeapon(std::uint32_t weaponID);
 

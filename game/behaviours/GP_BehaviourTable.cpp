@@ -1,5 +1,6 @@
 #include "GP_BehaviourTable.h"
 
+#include "GP_BehBossParts.h"
 #include "GP_BehBosses.h"
 #include "GP_BehFlyers.h"
 #include "GP_BehFormation.h"
@@ -27,6 +28,8 @@ constexpr TableEntry Classes[] = {
     {0x0003, Make<CGP_SideCruiserBehaviour>},
     {0x0004, Make<CGP_EffectBehaviour>},
     {0x0005, Make<CGP_WandererBossBehaviour>},
+    {0x0006, Make<CGP_GunnerPartBehaviour>},
+    {0x0007, Make<CGP_MawPartBehaviour>},
     {0x0008, Make<CGP_BlockBehaviour>},
     {0x0009, Make<CGP_DiverBehaviour>},
     {0x000A, Make<CGP_SplitterBehaviour>},
@@ -49,13 +52,25 @@ constexpr TableEntry Classes[] = {
     {0x001B, Make<CGP_StarfieldBehaviour>},
     {0x001C, Make<CGP_ListenerEffectBehaviour>},
     {0x001D, Make<CGP_SequencerBossBehaviour>},
+    {0x001E, Make<CGP_HatchGunPartBehaviour>},
+    {0x001F, Make<CGP_AimingGunPartBehaviour>},
+    {0x0020, Make<CGP_TremblingPartBehaviour>},
+    {0x0021, Make<CGP_FlyOffPartBehaviour>},
     {0x0022, Make<CGP_FortressBossBehaviour>},
     {0x0023, Make<CGP_SpawnerBehaviour>},
+    {0x0024, Make<CGP_SweeperPartBehaviour>},
+    {0x0025, Make<CGP_AimingCannonPartBehaviour>},
+    {0x0026, Make<CGP_PopUpCannonPartBehaviour>},
+    {0x0027, Make<CGP_SwingArmPartBehaviour>},
     {0x0028, Make<CGP_LooperBehaviour>},
     {0x0029, Make<CGP_HatchBossBehaviour>},
+    {0x002A, Make<CGP_LauncherHatchPartBehaviour>},
     {0x002B, Make<CGP_DropperBehaviour>},
+    {0x002C, Make<CGP_PulsingSidePartBehaviour>},
+    {0x002D, Make<CGP_FiringHatchPartBehaviour>},
     {0x002E, Make<CGP_CirclerBehaviour>},
     {0x002F, Make<CGP_DivingBossBehaviour>},
+    {0x0030, Make<CGP_CorePartBehaviour>},
     {0x0031, Make<CGP_DetachingShotBehaviour>},
 };
 }  // namespace

@@ -68,6 +68,7 @@ public:
     void SelectWeapon(std::int32_t index) override { selectedWeapon = index; }
     void ShowSlowMotionIcon() override { slowMotionIconShown = true; }
     void SetSoundListener(CGP_GameObject* object) override { listener = object; }
+    CGP_Behaviour* GetDefaultBehaviour() override { return table.Default(); }
     CGP_Weapon* GetWeapon(std::uint32_t id) override
     {
         auto found = weapons.find(id);
