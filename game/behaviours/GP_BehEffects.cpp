@@ -36,7 +36,8 @@ void CGP_SideCruiserBehaviour::Wait(CGP_GameObject* object, float timeStep)
 void CGP_SideCruiserBehaviour::Cruise(CGP_GameObject* object, float timeStep)
 {
     *object->x += *object->vx * timeStep;
-    if (*object->x > 0 && *object->x < static_cast<float>(GP_PlayWidth - Width(object))) object->EmitPrimary(timeStep, -1);
+    const bool fullyOnScreen = *object->x > 0 && *object->x < static_cast<float>(GP_PlayWidth - Width(object));
+    if (fullyOnScreen) object->EmitPrimary(timeStep, -1);
 }
 
 void CGP_SideCruiserBehaviour::Die(CGP_GameObject* object, float) { Remove(object); }

@@ -183,14 +183,16 @@ void CGP_FormationBehaviour::March(CGP_GameObject* object, float timeStep)
 void CGP_FormationBehaviour::Drop(CGP_GameObject* object, float timeStep)
 {
     auto& block = BlockOf<GP_FormationState>(object);
-    const bool belowLine = *object->y + static_cast<float>(Height(object)) > static_cast<float>(Parameters().bottomLine);
+    const float bottom = *object->y + static_cast<float>(Height(object));
+    const bool belowLine = bottom > static_cast<float>(Parameters().bottomLine);
     if (belowLine && static_cast<float>(block.targetY) > *object->y && *object->spriteID != gp_sprites::Bottomless) {
         CGP_GameObject* player = Player();
         if (player && player->stateBlock) player->stateBlock->state = GP_BehaviourDying;
         return;
     }
     *object->y += *object->vy * timeStep;
-    if (static_cast<float>(block.rowY) < block.startY) block.rowY = block.targetY = static_cast<std::int32_t>(block.startY);
+    if (static_cast<float>(block.rowY) < block.startY)
+        block.rowY = block.targetY = static_cast<std::int32_t>(block.startY);
     const float target = static_cast<float>(block.targetY);
     if ((*object->vy >= 0 && *object->y > target) || (*object->vy < 0 && *object->y < target)) {
         *object->y = target;

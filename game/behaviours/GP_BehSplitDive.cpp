@@ -210,8 +210,9 @@ void CGP_DiverBehaviour::StartDive(CGP_GameObject* object)
         *object->vx = 0;
         *object->vy = Header(object).speed;
     } else {
-        const float dx = (*player->x + static_cast<float>(Width(player) / 2)) - (*object->x + static_cast<float>(Width(object) / 2));
-        const float dy = (*player->y + static_cast<float>(Height(player) / 2)) - (*object->y + static_cast<float>(Height(object) / 2));
+        const auto half = [](int size) { return static_cast<float>(size / 2); };
+        const float dx = (*player->x + half(Width(player))) - (*object->x + half(Width(object)));
+        const float dy = (*player->y + half(Height(player))) - (*object->y + half(Height(object)));
         *object->vx = dy != 0 ? dx * 480 / dy * 0.00025f : 0.0f;
         *object->vy = DiveSpeedY;
     }

@@ -73,7 +73,10 @@ protected:
     bool AimFormB(CGP_GameObject* object, float& angle) const;
     // aux2 as the float some behaviours keep there (a rate or a factor).
     static float Aux2Float(CGP_GameObject* object) { return std::bit_cast<float>(Common(object).aux2); }
-    static void SetAux2Float(CGP_GameObject* object, float value) { Common(object).aux2 = std::bit_cast<std::uint32_t>(value); }
+    static void SetAux2Float(CGP_GameObject* object, float value)
+    {
+        Common(object).aux2 = std::bit_cast<std::uint32_t>(value);
+    }
     // -height < y < 480 and -width < x < 640.
     static bool OnScreen(CGP_GameObject* object);
     // The death spawn, then gone.
