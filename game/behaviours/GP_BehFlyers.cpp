@@ -1,8 +1,6 @@
 // Loopers, circlers and droppers: set figures, then an attack or a flight aside.
 #include "GP_BehFlyers.h"
 
-#include <algorithm>
-
 #include "GP_Math.h"
 #include "GP_SpriteDef.h"
 

@@ -5,7 +5,6 @@
 
 #include "GP_ObjectList.h"
 #include "GP_PlayKinds.h"
-#include "GP_SpecialKill.h"
 #include "GP_SpriteDef.h"
 
 namespace {
