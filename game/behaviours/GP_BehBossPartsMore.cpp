@@ -159,8 +159,7 @@ void CGP_SwingArmPartBehaviour::PlaceOnArc(CGP_GameObject* object, float timeSte
     const float heading = *object->heading;
     *object->x = CentreX - GP_CosDeg(heading) * Radius;
     *object->y = GP_SinDeg(heading) * Radius + CentreY;
-    object->frameIndex =
-        std::clamp(static_cast<int>(heading * ArmFrameFactor), 0, std::max(FrameCount(object) - 1, 0));
+    object->frameIndex = std::clamp(static_cast<int>(heading * ArmFrameFactor), 0, std::max(FrameCount(object) - 1, 0));
     if (heading > 30 && heading < 150) object->EmitPrimary(timeStep, 0);
     if (heading > 10 && heading < 170) object->EmitPrimary(timeStep, 2);
 }

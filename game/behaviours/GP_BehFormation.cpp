@@ -23,10 +23,7 @@ bool HitsInMarch(CGP_GameObject* other)
            (other->def && other->def->record.header.kind == gp_kinds::Obstacle);
 }
 
-bool Marching(CGP_GameObject* object)
-{
-    return object->stateBlock && object->stateBlock->state == GP_FormationMarch;
-}
+bool Marching(CGP_GameObject* object) { return object->stateBlock && object->stateBlock->state == GP_FormationMarch; }
 }  // namespace
 
 CGP_FormationBehaviour::CGP_FormationBehaviour(CGP_BehaviourHost* owner) : CGP_GameBehaviour(owner)
@@ -219,8 +216,7 @@ void CGP_FormationBehaviour::ScoreKill(CGP_GameObject* object)
         ++play.SpecialKillsB;
 }
 
-CGP_SlidingFormationBehaviour::CGP_SlidingFormationBehaviour(CGP_BehaviourHost* owner)
-    : CGP_FormationBehaviour(owner)
+CGP_SlidingFormationBehaviour::CGP_SlidingFormationBehaviour(CGP_BehaviourHost* owner) : CGP_FormationBehaviour(owner)
 {
     SetState(GP_FormationMarch, &CGP_SlidingFormationBehaviour::MarchAndSlide);
     SetState(GP_FormationDrop, &CGP_SlidingFormationBehaviour::DropAndSlide);

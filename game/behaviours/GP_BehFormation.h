@@ -113,7 +113,13 @@ protected:
     void DieAndSplit(CGP_GameObject* object, float timeStep);
 
 private:
-    enum Direction { None = 0, Up, Down, Left, Right };
+    enum Direction {
+        None = 0,
+        Up,
+        Down,
+        Left,
+        Right
+    };
     void Split(CGP_GameObject* object);
     bool IsTaken(int x, int y) const;
     void MakeClone(CGP_GameObject* object, const GP_SpawnEntry& entry, Direction direction);

@@ -125,8 +125,7 @@ void CGP_OptionBehaviour::LaunchAtNewTargets(CGP_GameObject* object)
     std::vector<CGP_GameObject*>& targets = BlockOf<GP_OptionState>(object).targets;
     for (std::uint16_t i = 0; enemies && i < enemies->Count(); ++i) {
         CGP_GameObject* enemy = enemies->At(i);
-        if (enemy->state == GP_StateGone || std::find(targets.begin(), targets.end(), enemy) != targets.end())
-            continue;
+        if (enemy->state == GP_StateGone || std::find(targets.begin(), targets.end(), enemy) != targets.end()) continue;
         if (targets.size() < GP_OptionState::MaxTargets) targets.push_back(enemy);
         Launch(object, enemy);
     }

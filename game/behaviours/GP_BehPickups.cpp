@@ -60,21 +60,14 @@ void CGP_PickupBehaviour::TakeEffect(CGP_GameObject* object)
         play.SlowMotionTime = SlowMotionTime;
         owner->ShowSlowMotionIcon();
         break;
-    case ShieldID:
-        play.ShieldOn = 1;
-        break;
-    case LifeID:
-        ++play.Lives;
-        break;
+    case ShieldID: play.ShieldOn = 1; break;
+    case LifeID: ++play.Lives; break;
     case RainID:
         play.RainOn = 1;
         play.RainTime += RainTimePerPickup;
         break;
-    case ScoreID:
-        AddScore(object);
-        break;
-    default:
-        break;
+    case ScoreID: AddScore(object); break;
+    default: break;
     }
     ShowMessage(id - MessageOffset);
     Remove(object);
@@ -107,10 +100,7 @@ CGP_WeaponPickupBehaviour::CGP_WeaponPickupBehaviour(CGP_BehaviourHost* owner) :
     SetState(GP_PickupFall, &CGP_WeaponPickupBehaviour::FallWeapon);
 }
 
-void CGP_WeaponPickupBehaviour::StartWeapon(CGP_GameObject* object, float timeStep)
-{
-    Start(object, timeStep);
-}
+void CGP_WeaponPickupBehaviour::StartWeapon(CGP_GameObject* object, float timeStep) { Start(object, timeStep); }
 
 void CGP_WeaponPickupBehaviour::FallWeapon(CGP_GameObject* object, float timeStep)
 {

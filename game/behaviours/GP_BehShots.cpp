@@ -13,7 +13,7 @@
 
 namespace {
 constexpr std::int32_t SpriteFlying = 1;
-constexpr float BurstLine = 50;        // a burst shot bursts above this y
+constexpr float BurstLine = 50;         // a burst shot bursts above this y
 constexpr int BurstAboveLineEntry = 2;  // the death spawn's entry for a burst above the line
 constexpr float FragmentSpread = 20;    // degrees between fragments
 constexpr float CurlMiddle = 320;

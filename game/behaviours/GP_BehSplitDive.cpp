@@ -33,10 +33,7 @@ CGP_SplitterBehaviour::CGP_SplitterBehaviour(CGP_BehaviourHost* owner) : CGP_For
     SetState(GP_FormationDying, &CGP_SplitterBehaviour::DieAndSplit);
 }
 
-void CGP_SplitterBehaviour::Attach(CGP_GameObject* object)
-{
-    AttachFormation<GP_FormationState>(object).splits = 0;
-}
+void CGP_SplitterBehaviour::Attach(CGP_GameObject* object) { AttachFormation<GP_FormationState>(object).splits = 0; }
 
 bool CGP_SplitterBehaviour::Hit(CGP_GameObject* object, CGP_GameObject* other)
 {
@@ -72,8 +69,8 @@ void CGP_SplitterBehaviour::Split(CGP_GameObject* object)
 {
     const int cx = static_cast<int>(*object->x) + Width(object) / 2;
     const int cy = static_cast<int>(*object->y) + Height(object) / 2;
-    const bool free[] = {false, !IsTaken(cx, cy - RowReach), !IsTaken(cx, cy + RowReach),
-                         !IsTaken(cx - SideReach, cy), !IsTaken(cx + SideReach, cy)};
+    const bool free[] = {false, !IsTaken(cx, cy - RowReach), !IsTaken(cx, cy + RowReach), !IsTaken(cx - SideReach, cy),
+                         !IsTaken(cx + SideReach, cy)};
     const bool allFree = free[Up] && free[Down] && free[Left] && free[Right];
     const int kept = allFree ? GP_Rand() % 4 + 1 : None;
     const GP_SpawnEntry& entry = object->def->record.spawns2.front();
@@ -119,8 +116,7 @@ void CGP_SplitterBehaviour::MakeClone(CGP_GameObject* object, const GP_SpawnEntr
         block->anchorX = direction == Left ? -SideReach : SideReach;
         block->targetX = 0;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -231,8 +227,8 @@ bool CGP_DiverBehaviour::MoveSlot(CGP_GameObject* object, float timeStep)
     *object->y = slot.y;
     object->frameIndex = slot.frame;
     block.state = slot.state;
-    const bool diving = slot.state == GP_FormationDive || slot.state == GP_FormationBelow ||
-                        slot.state == GP_FormationFallBack;
+    const bool diving =
+        slot.state == GP_FormationDive || slot.state == GP_FormationBelow || slot.state == GP_FormationFallBack;
     if (!diving) Update(object, timeStep);
     slot = {*object->vx, *object->x, *object->vy, *object->y, object->frameIndex, block.state};
     if (object->state == GP_StateGone) return false;

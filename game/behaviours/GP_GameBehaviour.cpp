@@ -9,8 +9,8 @@
 #include "GP_SpriteDef.h"
 
 namespace {
-constexpr float ColumnsPerPixel = 0.015625f;   // 1 / 64
-constexpr float RowsPerPixel = 0.0208333f;     // 1 / 48
+constexpr float ColumnsPerPixel = 0.015625f;  // 1 / 64
+constexpr float RowsPerPixel = 0.0208333f;    // 1 / 48
 
 int CellOf(float position, float perPixel, int count)
 {
@@ -190,10 +190,10 @@ bool CGP_GameBehaviour::AimAtPlayer(CGP_GameObject* object, float& angle) const
 {
     CGP_GameObject* player = Player();
     if (!player) return false;
-    const float dx = (*object->x + static_cast<float>(Width(object) >> 1)) -
-                     (*player->x + static_cast<float>(Width(player) >> 1));
-    const float dy = (*player->y + static_cast<float>(Height(player))) - *object->y +
-                     static_cast<float>(Height(object) / 2);
+    const float dx =
+        (*object->x + static_cast<float>(Width(object) >> 1)) - (*player->x + static_cast<float>(Width(player) >> 1));
+    const float dy =
+        (*player->y + static_cast<float>(Height(player))) - *object->y + static_cast<float>(Height(object) / 2);
     angle = GP_Atan2Deg(dy, dx);
     return true;
 }

@@ -119,8 +119,7 @@ protected:
             names.AddGroup(name.c_str(), "*.*", "RESOURCE\\X\\");
             names.GetGroup(group)->resourceKind = IsSpriteGroup(group) ? CGP_SpriteManager::SpriteKind : 100 + group;
             if (!IsSpriteGroup(group)) continue;
-            for (int i = 0; i < NamesPerGroup; ++i)
-                names.AddName((name + "_" + std::to_string(i)).c_str(), group, 0);
+            for (int i = 0; i < NamesPerGroup; ++i) names.AddName((name + "_" + std::to_string(i)).c_str(), group, 0);
         }
         host.sprites = std::make_unique<CGP_SpriteManager>(&host, &names);
         host.table.Create(&host);

@@ -82,7 +82,7 @@ TEST_F(BehaviourBase, ApproachAcceleratesBrakesAndClampsTowardTheTarget)
 {
     // a = acceleration·dt with dt 1; braking distance v²/(2a).
     const ApproachCase cases[] = {
-        {0.5f, 0.3f, 0.1f, 1.0f, 0.3f, false, false},   // within a pixel: vx untouched
+        {0.5f, 0.3f, 0.1f, 1.0f, 0.3f, false, false},    // within a pixel: vx untouched
         {100, 0, 0.1f, 1.0f, 0.1f, true, true},          // at rest: starts, counted as braking
         {100, -0.2f, 0.1f, 1.0f, -0.1f, true, true},     // moving away
         {100, 0.5f, 0.1f, 1.0f, 0.6f, false, true},      // far: speeds up

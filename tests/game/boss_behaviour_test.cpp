@@ -7,8 +7,8 @@
 namespace behaviourtest {
 namespace {
 
-constexpr std::uint32_t Wanderer = 0x20005, Sequencer = 0x2001D, Fortress = 0x20022, Hatch = 0x20029,
-                        Diving = 0x2002F, PartBehaviour = 0x20004;
+constexpr std::uint32_t Wanderer = 0x20005, Sequencer = 0x2001D, Fortress = 0x20022, Hatch = 0x20029, Diving = 0x2002F,
+                        PartBehaviour = 0x20004;
 constexpr std::uint32_t BossKind = 0x30003, PartKind = 0x30005, PlayerKind = 0x30004, ShotKind = 0x30002;
 constexpr std::uint32_t BossID = 0x9002A, PartID = 0x9002B, ShotID = 0x9002C;
 

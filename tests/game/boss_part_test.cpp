@@ -7,8 +7,8 @@
 namespace behaviourtest {
 namespace {
 
-constexpr std::uint32_t Sweeper = 0x20024, PopUp = 0x20026, SwingArm = 0x20027, Launcher = 0x2002A,
-                        AimingGun = 0x2001F, Core = 0x20030, Dropper = 0x2002B;
+constexpr std::uint32_t Sweeper = 0x20024, PopUp = 0x20026, SwingArm = 0x20027, Launcher = 0x2002A, AimingGun = 0x2001F,
+                        Core = 0x20030, Dropper = 0x2002B;
 constexpr std::uint32_t PartKind = 0x30005, PlayerKind = 0x30004, ShotKind = 0x30002, DropperKind = 0x30003;
 constexpr std::uint32_t PartID = 0x90025, ShotID = 0x90026, DropperID = 0x90027;
 

@@ -10,11 +10,9 @@ namespace behaviourtest {
 namespace {
 
 constexpr std::uint32_t SideCruiser = 0x20003, Effect = 0x20004, Block = 0x20008, Starfield = 0x2001B,
-                        Listener = 0x2001C, Spawner = 0x20023, Looper = 0x20028, Dropper = 0x2002B,
-                        Circler = 0x2002E;
+                        Listener = 0x2001C, Spawner = 0x20023, Looper = 0x20028, Dropper = 0x2002B, Circler = 0x2002E;
 constexpr std::uint32_t EnemyKind = 0x30001, PlayerKind = 0x30004, ShotKind = 0x30002, EffectKind = 0x30006;
-constexpr std::uint32_t FlyerID = 0x90020, SecondID = 0x90021, StarID = 0x90022, ShotID = 0x90023,
-                        PuffID = 0x90024;
+constexpr std::uint32_t FlyerID = 0x90020, SecondID = 0x90021, StarID = 0x90022, ShotID = 0x90023, PuffID = 0x90024;
 
 class Flyers : public World {
 protected:
@@ -187,8 +185,12 @@ TEST_F(Flyers, TheStarfieldCountsItsStarsFromIntervalAndSpeedAndNeverEndlessly)
         float speed;
         int stars;
     };
-    const Case cases[] = {{100, 0.1f, 48}, {30, 0.5f, 32}, {100, 0.0f, 0}, {0, 0.2f, 0},
-                          {1, 0.0001f, CGP_StarfieldBehaviour::MaxStarsPerEntry}, {100, -0.2f, 0}};
+    const Case cases[] = {{100, 0.1f, 48},
+                          {30, 0.5f, 32},
+                          {100, 0.0f, 0},
+                          {0, 0.2f, 0},
+                          {1, 0.0001f, CGP_StarfieldBehaviour::MaxStarsPerEntry},
+                          {100, -0.2f, 0}};
     for (const Case& c : cases) {
         GP_SpawnEntry entry;
         entry.intervalBase = c.interval;

@@ -240,7 +240,7 @@ TEST_F(Divers, ADiverLevelWithThePlayerDivesStraightInsteadOfDividingByZero)
 {
     host.scene->player = player;
     CGP_GameObject* diver = Joined(DiverID, 100, 406);  // centres level
-    Step(diver, 1, 2);  // the wait of 0 ms is over
+    Step(diver, 1, 2);                                  // the wait of 0 ms is over
     ASSERT_EQ(StateOf(diver), GP_FormationDive);
     EXPECT_EQ(*diver->vx, 0);
     EXPECT_FLOAT_EQ(*diver->vy, CGP_DiverBehaviour::DiveSpeedY);

@@ -8,8 +8,8 @@
 namespace behaviourtest {
 namespace {
 
-constexpr std::uint32_t Pickup = 0x20011, WeaponPickup = 0x20013, Rain = 0x20012, Option = 0x20017,
-                        Shield = 0x20019, Carrier = 0x20015, Homing = 0x20018, Shot = 0x20002;
+constexpr std::uint32_t Pickup = 0x20011, WeaponPickup = 0x20013, Rain = 0x20012, Option = 0x20017, Shield = 0x20019,
+                        Carrier = 0x20015, Homing = 0x20018, Shot = 0x20002;
 constexpr std::uint32_t PickupKind = 0x30010, PlayerKind = 0x30004, EnemyKind = 0x30001;
 constexpr std::uint32_t WeaponA = 0x1B0002, WeaponB = 0x1B0005, NoWeapon = 0x1B000C;
 constexpr std::uint32_t OptionID = 0x70020, MissileID = 0x90010, PuffID = 0x90011, EnemyID = 0x90012,

@@ -246,7 +246,7 @@ TEST_F(Shots, TwoVortexBombsFusingAtOnceEachPullTheirOwnVictimsToDeath)
     const float before = *near1->x;
     Step(bomb1, 10);
     EXPECT_NEAR(*near1->x - before, 6, 0.01);  // toward the bomb at 0.6 px per ms
-    Step(bomb1, 20);  // within 13 px now
+    Step(bomb1, 20);                           // within 13 px now
     Step(bomb1, 1);
     Step(bomb2, 100);
     EXPECT_EQ(StateOf(near1), GP_BehaviourDying);
