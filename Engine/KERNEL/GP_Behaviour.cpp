@@ -3,6 +3,11 @@
 #include "GP_GameObject.h"
 #include "GP_SpriteDef.h"
 
+CGP_Behaviour::CGP_Behaviour()
+{
+    for (StateCallback& callback : stateCallbacks) callback = &CGP_Behaviour::NoOp;
+}
+
 void CGP_Behaviour::Attach(CGP_GameObject* object)
 {
     if (!object->stateBlock) object->stateBlock = std::make_unique<GP_BehaviourState>();
@@ -16,5 +21,20 @@ void CGP_Behaviour::Attach(CGP_GameObject* object)
 bool CGP_Behaviour::Hit(CGP_GameObject* object, CGP_GameObject* other)
 {
     object->health -= other->GetHitDamage();
-    return object->health > 0;
+    return IsAlive(object);
+}
+
+bool CGP_Behaviour::IsAlive(CGP_GameObject* object)
+{
+    if (object->health > 0) return true;
+    if (object->stateBlock) object->stateBlock->state = GP_BehaviourDying;
+    return false;
+}
+
+void CGP_Behaviour::Update(CGP_GameObject* object, float timeStep)
+{
+    if (!object->stateBlock) return;
+    const std::int32_t state = object->stateBlock->state;
+    if (state < 0 || state >= StateCount) return;
+    (this->*stateCallbacks[state])(object, timeStep);
 }

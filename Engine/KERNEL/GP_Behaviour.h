@@ -27,13 +27,20 @@ struct GP_BehaviourState {
 
 class CGP_Behaviour {
 public:
+    static constexpr int StateCount = 8;
+    // What a behaviour does with an object in one behaviour state, each frame.
+    using StateCallback = void (CGP_Behaviour::*)(CGP_GameObject* object, float timeStep);
+
+    CGP_Behaviour();
     virtual ~CGP_Behaviour() = default;
 
     // Makes this the object's behaviour: a state block when it has none, then state 0, timer 0 and the
     // definition record; the block's other fields keep what they held.
     virtual void Attach(CGP_GameObject* object);
-    // One frame of the object's life.
-    virtual void Update(CGP_GameObject* object, float timeStep) {}
+    // Health above 0: true; otherwise the object's behaviour state becomes 4 (dying) and the result is false.
+    virtual bool IsAlive(CGP_GameObject* object);
+    // One frame of the object's life: the callback of its behaviour state.
+    virtual void Update(CGP_GameObject* object, float timeStep);
 
     // The player's steering: horizontal and vertical motion and the frame's milliseconds.
     virtual void Event3(CGP_GameObject* object, std::int32_t dx, std::int32_t dy, float elapsed) {}
@@ -51,6 +58,22 @@ public:
     virtual void Event14(CGP_GameObject* object) {}
     virtual void Event15(CGP_GameObject* object) {}
     virtual void Event16(CGP_GameObject* object, std::int32_t a, std::int32_t b) {}
-    // The object is hit by other: its health drops by other's damage; whether it is still alive.
+    // The object is hit by other: its health drops by other's damage; whether it is still alive (IsAlive).
     virtual bool Hit(CGP_GameObject* object, CGP_GameObject* other);
+
+    // The empty callback of every state a behaviour does not use.
+    void NoOp(CGP_GameObject* object, float timeStep) {}
+
+protected:
+    // Derived behaviours put their own callbacks in place of NoOp in their constructors.
+    template <class Derived>
+    void SetState(int state, void (Derived::*callback)(CGP_GameObject*, float))
+    {
+        stateCallbacks[state] = static_cast<StateCallback>(callback);
+    }
+
+    StateCallback stateCallbacks[StateCount];
 };
+
+// The behaviour state that every behaviour gives to a killed object.
+constexpr std::int32_t GP_BehaviourDying = 4;
