@@ -157,24 +157,3 @@ void CGP_GameMainFrame::ResetExtraKeys()
     for (int i = 0; i < 10; ++i) GameKeys.codes[4 + i] = extraKeys[i];
     for (std::uint8_t& pressed : GameKeys.pressed) pressed = 0;
 }
-
-// Until the interface and play steps take over, a frame is an empty screen with its rate.
-void CGP_GameMainFrame::FrameTick(bool, float)
-{
-    if (!display) return;
-    display->backSurface->Clear(0);
-    display->DrawFps(display->backSurface.get(), 10, 10);
-    display->Present(1);  // waits for the vertical blank, so the loop does not spin
-}
-
-void CGP_GameMainFrame::OnActivate(CGP_Window*)
-{
-    app->active = 1;
-    if (frameTimer) frameTimer->Resume();
-}
-
-void CGP_GameMainFrame::OnDeactivate(CGP_Window*)
-{
-    if (frameTimer) frameTimer->Pause();
-    app->active = 0;
-}

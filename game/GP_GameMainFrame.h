@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "GP_InterfaceHost.h"
+#include "GP_MenuLibraryExports.h"
+#include "GP_MouseCursor.h"
 #include "GP_Registry.h"
 #include "GP_Surface.h"
 #include "platform/shell_tray.h"
@@ -23,7 +25,6 @@ class CGP_Form;
 class CGP_GameTimer;
 class CGP_IDList;
 class CGP_IOManager;
-class CGP_MouseCursor;
 class CGP_Music;
 class CGP_NameServer;
 class CGP_Players;
@@ -84,11 +85,33 @@ public:
     // Hides the game behind its tray icon; whether the icon could be added.
     bool HideToTray();
 
-    // The frame timer's callback.
+    // The frame timer's callback: the interface step in state 0, the play step in state 1, then the frame is
+    // shown. Nothing happens while the game is inactive or closing.
     void FrameTick(bool active, float elapsed);
-    // Losing the focus or being minimised stops the game's time until it comes back.
+    // One interface frame: the menu-library session or the start-up screen, the current form, the requests the
+    // form handlers left, and the start of a level a handler asked for.
+    void InterfaceStep(float elapsed);
+    // One frame of the level in play.
+    virtual void PlayStep(float elapsed);
+    // The campaign switches, the return into a suspended level and the start of a stage, as the frame tick
+    // carries out the handlers' requests.
+    virtual void EnterCampaign();
+    virtual void LeaveCampaign();
+    virtual void ResumeLevel();
+    virtual void StartStage(std::uint32_t stageID);
+
+    void OnKeyUp(CGP_Window* sender, std::uint32_t key, std::uint32_t modifiers) override;
+    void OnMouseMove(CGP_Window* sender, std::uint32_t buttons, int x, int y) override;
+    // At the end of a level or on the final form a press is the Escape key.
+    void OnMouseDown(CGP_Window* sender, WPARAM buttons, int x, int y) override;
+    void OnMouseUp(CGP_Window* sender, WPARAM buttons, int x, int y) override;
+    // Losing the focus or being minimised stops the game's time and pauses the level until it comes back.
     void OnActivate(CGP_Window* sender) override;
     void OnDeactivate(CGP_Window* sender) override;
+
+    std::int32_t GetLives() const override;
+    bool IsLevelSuspended() const override;
+    CGP_SoundPlayer* GetSoundPlayer() override { return soundPlayer.get(); }
 
     // The game variables: one address per kind-13 name, at least 116 (GP_VariableCount).
     void BindVariables();
@@ -124,6 +147,14 @@ public:
     std::unique_ptr<CGP_Registry> settingsKey;
 
     CGP_Surface* backgroundSurface = nullptr;  // the interface background, image 0xF0026
+    // A panel picture built by the handlers, drawn at its position below or above the form.
+    std::unique_ptr<CGP_Surface> OverlayPicture;
+    std::int32_t overlayX = 0;
+    std::int32_t overlayY = 0;
+    CGP_IDList* stageList = nullptr;  // the stages of the mission in play
+    // Where each button was last pressed and released (0 left, 1 right).
+    GP_CursorPoint pressedAt[2];
+    GP_CursorPoint releasedAt[2];
 
     // Level and interface values.
     std::int32_t unusedCounter = 0;  // game variable 8, kept at 0
@@ -131,6 +162,15 @@ public:
     std::uint8_t zeroFlag = 0;       // game variable 115, stays 0
 
 private:
+    // Draws the library's frame into the session surface and copies its update rectangles to the back buffer.
+    void MenuSessionStep();
+    // The start-up screen's time is out: the main menu replaces it.
+    void EndStartupScreen();
+    // True when a suspended level was resumed, which ends the interface step.
+    bool ServeEnterCampaign();
+    void ServeLeaveCampaign();
+    // A handler started play in this frame: the first stage of the mission and its music.
+    void StartLevel(float elapsed);
     void CloseDataFiles();
     // Gives the desktop back before a fatal exception about the data.
     void LeaveFullScreen();
@@ -148,6 +188,10 @@ extern std::uint8_t GP_InterfacePackActive;
 
 // The main frame of the run; null before it is made and after it is gone.
 extern CGP_GameMainFrame* GP_MainFrame;
+
+// A rectangle the menu library asks to update, cut to the 640 x 480 screen; an empty one (right <= left or
+// bottom <= top) copies nothing.
+TA_UpdateRect GP_ClipUpdateRect(const TA_UpdateRect& rect);
 
 constexpr std::size_t GP_VariableCount = 116;
 constexpr std::uint32_t GP_MainMenuForm = 0xA0000;
