@@ -1,0 +1,129 @@
+// Draws the interface pack's pictures into the folder given, as BMP files:
+//   title.bmp     the start-up screen, 640 x 480: a star field, the game's name and a line beneath it
+//   menu.bmp      the main menu's backdrop, 640 x 480: the star field and a small title
+//   backdrop.bmp  the interface background, 640 x 480: the star field alone
+//   cursor.bmp    an 18 x 18 arrow on black, the colour key
+//   b_<n>.bmp     the main menu's buttons, 4 frames of 220 x 34 each (normal, pressed, hover, disabled)
+//   make_interface <folder> <font file> <bold font file>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <utility>
+
+#include "PictureKit.h"
+
+namespace {
+
+using contentkit::GlyphRenderer;
+using contentkit::Picture;
+using contentkit::Rgb;
+using contentkit::Write;
+
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+constexpr int kButtonWidth = 220;
+constexpr int kButtonHeight = 34;
+
+std::uint8_t Channel(double value) { return static_cast<std::uint8_t>(std::clamp(value, 0.0, 255.0)); }
+
+// A deep blue sky darkening upwards, with stars from a fixed generator so every build draws the same picture.
+Picture StarField()
+{
+    Picture p(kScreenWidth, kScreenHeight);
+    for (int y = 0; y < kScreenHeight; ++y) {
+        const double t = static_cast<double>(y) / kScreenHeight;
+        p.Fill(0, y, kScreenWidth, 1, Rgb{Channel(8 + 30 * t * t), Channel(10 + 20 * t), Channel(30 + 70 * t)});
+    }
+    std::uint32_t seed = 0x5EED1234;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int star = 0; star < 260; ++star) {
+        const int x = static_cast<int>(next() >> 8) % kScreenWidth;
+        const int y = static_cast<int>(next() >> 8) % kScreenHeight;
+        const std::uint8_t bright = Channel(110 + (next() >> 24) % 146);
+        p.Set(x, y, Rgb{bright, bright, Channel(bright + 20)});
+        if (bright > 235) p.Set(x + 1, y, Rgb{120, 120, 160}), p.Set(x, y + 1, Rgb{120, 120, 160});
+    }
+    return p;
+}
+
+void CentredText(Picture& p, GlyphRenderer& font, const std::u32string& text, int top, Rgb colour, Rgb shadow)
+{
+    const int left = (p.width - font.Width(text)) / 2;
+    font.Text(p, text, left + 3, top + 3, shadow);
+    font.Text(p, text, left, top, colour);
+}
+
+Picture Title(GlyphRenderer& big, GlyphRenderer& small)
+{
+    Picture p = StarField();
+    CentredText(p, big, U"VELMORINE", 150, Rgb{255, 214, 90}, Rgb{90, 30, 10});
+    p.Fill(170, 250, 300, 2, Rgb{255, 150, 60});
+    CentredText(p, small, U"Morvadel Entertainment", 270, Rgb{200, 210, 240}, Rgb{10, 10, 30});
+    return p;
+}
+
+Picture Menu(GlyphRenderer& title)
+{
+    Picture p = StarField();
+    CentredText(p, title, U"VELMORINE", 24, Rgb{255, 214, 90}, Rgb{90, 30, 10});
+    return p;
+}
+
+Picture Button(GlyphRenderer& font, const std::u32string& caption)
+{
+    const Rgb faces[] = {{34, 64, 130}, {18, 36, 80}, {60, 110, 200}, {60, 60, 70}};
+    Picture p(kButtonWidth * 4, kButtonHeight);
+    for (int f = 0; f < 4; ++f) {
+        const int left = f * kButtonWidth;
+        for (int y = 0; y < kButtonHeight; ++y) {
+            const double shade = 1.25 - 0.5 * y / kButtonHeight;
+            const Rgb& c = faces[f];
+            p.Fill(left, y, kButtonWidth, 1, Rgb{Channel(c.r * shade), Channel(c.g * shade), Channel(c.b * shade)});
+        }
+        p.Frame(left, 0, kButtonWidth, kButtonHeight, f == 2 ? Rgb{255, 214, 90} : Rgb{150, 170, 230});
+        const int shift = f == 1 ? 1 : 0;
+        const Rgb ink = f == 3 ? Rgb{140, 140, 140} : Rgb{250, 250, 240};
+        font.Text(p, caption, left + (kButtonWidth - font.Width(caption)) / 2 + shift, 7 + shift, ink);
+    }
+    return p;
+}
+
+Picture Cursor()
+{
+    Picture p(18, 18);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x <= y && x < 11; ++x)
+            p.Set(x, y, x == 0 || x == y || y == 15 ? Rgb{20, 20, 20} : Rgb{255, 240, 200});
+    return p;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s <folder> <font file> <bold font file>\n", argv[0]);
+        return 2;
+    }
+    const std::string folder = argv[1];
+    GlyphRenderer font(argv[2], 16);
+    GlyphRenderer big(argv[3], 72);
+    GlyphRenderer title(argv[3], 40);
+    if (!font.ok || !big.ok || !title.ok) {
+        std::fprintf(stderr, "cannot open the fonts %s and %s\n", argv[2], argv[3]);
+        return 1;
+    }
+    const std::u32string captions[] = {U"Play", U"Options", U"Help", U"Top list", U"About", U"Quit"};
+    bool written = Write(folder + "/title.bmp", Title(big, font).Bmp()) &&
+                   Write(folder + "/menu.bmp", Menu(title).Bmp()) &&
+                   Write(folder + "/backdrop.bmp", StarField().Bmp()) && Write(folder + "/cursor.bmp", Cursor().Bmp());
+    for (int i = 0; i < 6; ++i)
+        written = written && Write(folder + "/b_" + std::to_string(i) + ".bmp", Button(font, captions[i]).Bmp());
+    if (!written) {
+        std::fprintf(stderr, "cannot write the pictures into %s\n", folder.c_str());
+        return 1;
+    }
+    return 0;
+}
