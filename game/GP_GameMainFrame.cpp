@@ -16,11 +16,13 @@
 #include "GP_MouseCursor.h"
 #include "GP_Music.h"
 #include "GP_NameServer.h"
+#include "GP_Players.h"
 #include "GP_ServerSet.h"
 #include "GP_SoundPlayer.h"
 #include "GP_SoundServer.h"
 #include "GP_Surface.h"
 #include "GP_Timer.h"
+#include "GP_TopList.h"
 
 CGP_GameMainFrame* GP_MainFrame = nullptr;
 
@@ -52,6 +54,8 @@ CGP_GameMainFrame::~CGP_GameMainFrame()
 {
     frameTimer.reset();
     WriteSettings();
+    SavePlayers();
+    SaveTopList();
     settingsKey.reset();
     Campaigns.clear();
     CampaignCount = 0;

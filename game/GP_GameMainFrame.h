@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "GP_AccountDialog.h"
 #include "GP_InterfaceHost.h"
 #include "GP_MenuLibraryExports.h"
 #include "GP_MouseCursor.h"
@@ -82,6 +83,15 @@ public:
     // cannot be set up again turns music off for the run.
     void PlayMusic(std::uint32_t nameId);
 
+    // The player profiles and the top list in the start-up folder: a missing or damaged file gives the defaults,
+    // a save replaces the file whole or not at all.
+    void LoadPlayers();
+    void SavePlayers();
+    void LoadTopList();
+    void SaveTopList();
+    // Reads the stored e-mail address; asks for it when ask is set or nothing was stored or declined before.
+    void PromptEMail(bool ask);
+
     // Hides the game behind its tray icon; whether the icon could be added.
     bool HideToTray();
 
@@ -128,8 +138,9 @@ public:
     CGP_SpriteManager* sprites = nullptr;
     std::unique_ptr<CGP_FontCache> fonts;
     CGP_Scene* scene = nullptr;
-    CGP_Players* players = nullptr;
-    CGP_TopList* topList = nullptr;
+    std::unique_ptr<CGP_Players> players;
+    std::unique_ptr<CGP_TopList> topList;
+    GP_OnlineAccount account;  // the hall-of-fame account: its e-mail address and whether one is known
     std::uint32_t state = 0;  // 0 interface, 1 level in play
     std::unique_ptr<CGP_DirectInput> directInput;
     std::unique_ptr<CGP_GameTimer> frameTimer;

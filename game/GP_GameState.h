@@ -15,6 +15,7 @@ struct GP_GameState {
     std::int32_t MissionsDone = 1;
     CampaignFile* CurrentCampaign = nullptr;
     std::uint32_t MissionIndex = 0;  // within the campaign, from 0
+    std::uint8_t SlotInUse[2] = {};  // both 1 while the selected player slot holds a named player
     std::int32_t Score = 0;
     std::int32_t Lives = 0;
     std::int32_t WeaponCounts[10] = {};
