@@ -1,6 +1,8 @@
 #include "GP_GameMainFrame.h"
 #include "GP_GameState.h"
 
+#include <cstdlib>
+
 #include "GP_AppBase.h"
 #include "GP_Campaigns.h"
 #include "GP_DirectInput.h"
@@ -45,6 +47,8 @@ CGP_GameMainFrame::CGP_GameMainFrame(CGP_AppBase* application) : CGP_InterfaceHo
     settingsKey->Create();
     ReadSettings();
     ResolveLanguage();
+    const char* showFps = std::getenv("VEL_SHOW_FPS");
+    showFrameRate = showFps && std::string(showFps) == "1";
     GP_MainFrame = this;
 }
 

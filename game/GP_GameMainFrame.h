@@ -167,6 +167,9 @@ public:
     GP_CursorPoint pressedAt[2];
     GP_CursorPoint releasedAt[2];
 
+    // The frame rate is drawn in every frame, not only in the hidden mode (VEL_SHOW_FPS=1, as `make play` runs).
+    bool showFrameRate = false;
+
     // Level and interface values.
     std::int32_t unusedCounter = 0;  // game variable 8, kept at 0
     std::uint8_t unusedFlag = 1;     // game variable 2, read by nothing

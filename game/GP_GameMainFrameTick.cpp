@@ -53,7 +53,7 @@ void CGP_GameMainFrame::FrameTick(bool active, float elapsed)
         PlayStep(elapsed);
     }
     if (!display) return;
-    if (GP_State.HiddenMode) display->DrawFps(display->backSurface.get(), 10, 10);
+    if (GP_State.HiddenMode || showFrameRate) display->DrawFps(display->backSurface.get(), 10, 10);
     if (!GP_State.ResultsShown) display->Present(1);
 }
 
