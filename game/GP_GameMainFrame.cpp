@@ -18,6 +18,7 @@
 #include "GP_MouseCursor.h"
 #include "GP_Music.h"
 #include "GP_NameServer.h"
+#include "GP_ObjectList.h"
 #include "GP_Players.h"
 #include "GP_ServerSet.h"
 #include "GP_SoundPlayer.h"
@@ -68,6 +69,8 @@ CGP_GameMainFrame::~CGP_GameMainFrame()
     soundPlayer.reset();
     currentForm = nullptr;
     forms.clear();
+    drawOrder.clear();
+    objectLists.clear();
     servers.reset();
     ioManager.reset();
     mouseCursor.reset();

@@ -28,12 +28,19 @@ class CGP_IDList;
 class CGP_IOManager;
 class CGP_Music;
 class CGP_NameServer;
+class CGP_ObjectList;
 class CGP_Players;
 class CGP_Scene;
 class CGP_ServerSet;
 class CGP_SoundPlayer;
 class CGP_SpriteManager;
 class CGP_TopList;
+
+// An object list in drawing order: the dense index of its kind-11 name and the list.
+struct GP_DrawOrderEntry {
+    std::int32_t index = 0;
+    CGP_ObjectList* list = nullptr;
+};
 
 class CGP_GameMainFrame : public CGP_InterfaceHost {
 public:
@@ -67,6 +74,9 @@ public:
     // bits), null past them.
     void LoadIDLists();
     CGP_IDList* GetIDList(std::uint32_t index);
+    // The level's object lists, one per kind-11 name, their ID groups and their drawing order, from the active
+    // pack's layer resource; throws the campaign's fatal exception when that resource is missing or damaged.
+    void LoadLevelLists();
 
     // Makes the form current: the old form's leave handler, an optional fade out, the new form's enter handler,
     // its hint, an optional fade in. 0xA0000 with a campaign open is the form of the missions done so far. A form
@@ -154,6 +164,9 @@ public:
     CGP_Form* currentForm = nullptr;
     std::vector<void*> variables;
     std::vector<std::unique_ptr<CGP_IDList>> idLists;
+    std::vector<std::unique_ptr<CGP_ObjectList>> objectLists;  // by the dense index of their kind-11 name
+    std::vector<std::vector<std::uint32_t>> IDGroups;           // the IDs of each object list's group
+    std::vector<GP_DrawOrderEntry> drawOrder;
     NOTIFYICONDATAA trayIcon{};
     std::unique_ptr<CGP_Registry> settingsKey;
 
