@@ -216,6 +216,10 @@ extern std::uint8_t GP_InterfacePackActive;
 // The main frame of the run; null before it is made and after it is gone.
 extern CGP_GameMainFrame* GP_MainFrame;
 
+// The restore handler of the overlay picture (data: the main frame): once the display is back in its mode, the
+// overlay again holds the background behind it darkened by half; a display that lost its mode pauses the game.
+void GP_RestoreOverlayPicture(CGP_Surface* surface, void* mainFrame);
+
 // A rectangle the menu library asks to update, cut to the 640 x 480 screen; an empty one (right <= left or
 // bottom <= top) copies nothing.
 TA_UpdateRect GP_ClipUpdateRect(const TA_UpdateRect& rect);

@@ -241,3 +241,28 @@ void CGP_GameMainFrame::OnDeactivate(CGP_Window*)
 
 std::int32_t CGP_GameMainFrame::GetLives() const { return GP_State.Lives; }
 bool CGP_GameMainFrame::IsLevelSuspended() const { return GP_State.LevelSuspended; }
+
+void GP_RestoreOverlayPicture(CGP_Surface* surface, void* mainFrame)
+{
+    auto* frame = static_cast<CGP_GameMainFrame*>(mainFrame);
+    if (!frame || !frame->display || !surface) return;
+    CGP_Display& display = *frame->display;
+    if (!display.IsModeValid()) {
+        if (!frame->app->active) {
+            display.surfacesLost = 1;
+            return;
+        }
+        frame->OnDeactivate(frame);
+        GP_State.Paused = true;
+        return;
+    }
+    if (!frame->backgroundSurface || !frame->OverlayPicture) return;
+    CGP_Surface* back = display.backSurface.get();
+    CopyWhole(frame->backgroundSurface, back, 0, 0);
+    const int x = frame->overlayX, y = frame->overlayY, width = surface->width, height = surface->height;
+    if (back->Lock() == GP_SurfaceOk) {
+        GP_BlendRect(x, y, width, height, 0, 0, 0);
+        back->Unlock();
+    }
+    back->Blt(frame->OverlayPicture.get(), x, y, x + width, y + height, 0, 0, width, height);
+}

@@ -247,6 +247,37 @@ TEST_F(FrameTickTest, LosingTheFocusPausesTheLevelAndStopsTheTime)
     EXPECT_TRUE(GP_State.Paused);  // the player resumes the level
 }
 
+TEST_F(FrameTickTest, ARestoredOverlayHoldsTheBackgroundBehindItDarkened)
+{
+    CGP_Surface background;
+    ASSERT_EQ(background.Create(frame->display.get(), GP_SurfaceSystem, 640, 480), GP_SurfaceOk);
+    background.Clear(0xF800);
+    background.FillRect(100, 50, 120, 70, 0x001F);
+    frame->backgroundSurface = &background;
+    frame->OverlayPicture = std::make_unique<CGP_Surface>();
+    ASSERT_EQ(frame->OverlayPicture->Create(frame->display.get(), GP_SurfaceSystem, 40, 40), GP_SurfaceOk);
+    frame->OverlayPicture->Clear(0xFFFF);
+    frame->overlayX = 100;
+    frame->overlayY = 50;
+    GP_RestoreOverlayPicture(frame->OverlayPicture.get(), frame.get());
+    CGP_Surface& overlay = *frame->OverlayPicture;
+    overlay.Lock();
+    EXPECT_EQ(overlay.PixelRow(0)[0], 0x000F);    // blue half as bright
+    EXPECT_EQ(overlay.PixelRow(39)[39], 0x7800);  // red outside the blue block, half as bright
+    overlay.Unlock();
+
+    platform::SetForeignDisplayMode(true);  // the display lost its mode while the game was active
+    GP_RestoreOverlayPicture(frame->OverlayPicture.get(), frame.get());
+    EXPECT_TRUE(GP_State.Paused);
+    EXPECT_EQ(app.active, 0);
+    GP_State.Paused = false;
+    GP_RestoreOverlayPicture(frame->OverlayPicture.get(), frame.get());  // inactive: restored later
+    EXPECT_EQ(frame->display->surfacesLost, 1);
+    EXPECT_FALSE(GP_State.Paused);
+    platform::SetForeignDisplayMode(false);
+    frame->backgroundSurface = nullptr;
+}
+
 TEST(MenuSessionRects, TheLibrarysRectanglesAreCutToTheScreen)
 {
     struct Case {
