@@ -4,6 +4,7 @@
 //   backdrop.bmp  the interface background, 640 x 480: the star field alone
 //   cursor.bmp    an 18 x 18 arrow on black, the colour key
 //   b_<n>.bmp     the main menu's buttons, 4 frames of 220 x 34 each (normal, pressed, hover, disabled)
+//   click.wav     a button's click, hover.wav the tick of the pointer reaching a button
 //   make_interface <folder> <font file> <bold font file>
 #include <algorithm>
 #include <cmath>
@@ -90,6 +91,32 @@ Picture Button(GlyphRenderer& font, const std::u32string& caption)
     return p;
 }
 
+// A short tone of 16-bit mono samples at 22050 Hz, falling in pitch and dying away, as a RIFF WAVE file.
+std::string Blip(double startHz, double endHz, double seconds, double loudness)
+{
+    constexpr int kRate = 22050;
+    const int count = static_cast<int>(kRate * seconds);
+    std::string samples;
+    double phase = 0;
+    for (int i = 0; i < count; ++i) {
+        const double t = static_cast<double>(i) / count;
+        phase += 2 * 3.14159265358979 * (startHz + (endHz - startHz) * t) / kRate;
+        const double envelope = std::min(1.0, i / 40.0) * (1 - t) * (1 - t);
+        const auto value = static_cast<std::int16_t>(32767 * loudness * envelope * std::sin(phase));
+        samples += static_cast<char>(value & 0xFF), samples += static_cast<char>(value >> 8 & 0xFF);
+    }
+    auto put16 = [](std::string& s, unsigned v) { s += char(v & 0xFF), s += char(v >> 8 & 0xFF); };
+    auto put32 = [&](std::string& s, unsigned v) { put16(s, v & 0xFFFF), put16(s, v >> 16); };
+    std::string file = "RIFF";
+    put32(file, static_cast<unsigned>(36 + samples.size()));
+    file += "WAVEfmt ";
+    put32(file, 16), put16(file, 1), put16(file, 1), put32(file, kRate), put32(file, kRate * 2), put16(file, 2);
+    put16(file, 16);
+    file += "data";
+    put32(file, static_cast<unsigned>(samples.size()));
+    return file + samples;
+}
+
 Picture Cursor()
 {
     Picture p(18, 18);
@@ -121,6 +148,8 @@ int main(int argc, char** argv)
                    Write(folder + "/backdrop.bmp", StarField().Bmp()) && Write(folder + "/cursor.bmp", Cursor().Bmp());
     for (int i = 0; i < 6; ++i)
         written = written && Write(folder + "/b_" + std::to_string(i) + ".bmp", Button(font, captions[i]).Bmp());
+    written = written && Write(folder + "/click.wav", Blip(880, 440, 0.09, 0.6)) &&
+              Write(folder + "/hover.wav", Blip(1320, 1200, 0.03, 0.25));
     if (!written) {
         std::fprintf(stderr, "cannot write the pictures into %s\n", folder.c_str());
         return 1;
