@@ -69,6 +69,7 @@ CGP_GameMainFrame::~CGP_GameMainFrame()
     soundPlayer.reset();
     currentForm = nullptr;
     forms.clear();
+    OverlayPicture.reset();
     drawOrder.clear();
     objectLists.clear();
     servers.reset();
