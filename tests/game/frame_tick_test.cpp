@@ -175,6 +175,18 @@ TEST_F(FrameTickTest, EnteringOrLeavingACampaignServesTheRequestOnce)
     EXPECT_EQ(frame->state, 0u);
 }
 
+// An action table that knows only the end-screen action and counts its calls.
+class EndScreenActions : public CGP_ActionLookup {
+public:
+    GP_ActionHandler GetHandler(std::uint32_t id) override { return id == 0x10000 + 51 ? &EndScreenDone : nullptr; }
+    static bool EndScreenDone(CGP_ActionLookup& table, CGP_Control*)
+    {
+        ++static_cast<EndScreenActions&>(table).calls;
+        return false;
+    }
+    int calls = 0;
+};
+
 TEST_F(FrameTickTest, TheStartUpScreenEndsWhenItsTimeRunsOut)
 {
     GP_State.StartupTimerOn = true;
@@ -183,8 +195,19 @@ TEST_F(FrameTickTest, TheStartUpScreenEndsWhenItsTimeRunsOut)
     EXPECT_TRUE(GP_State.StartupTimerOn);
     frame->FrameTick(true, 20);
     EXPECT_FALSE(GP_State.StartupTimerOn);
-    EXPECT_EQ(frame->pointerX, 320);
+    EXPECT_EQ(frame->pointerX, 320);  // without an action table the main frame shows the main menu itself
     EXPECT_EQ(frame->pointerY, 240);
+
+    EndScreenActions actions;
+    frame->actions = &actions;
+    frame->pointerX = 5;
+    GP_State.StartupTimerOn = true;
+    GP_State.StartupTime = 10;
+    frame->FrameTick(true, 20);
+    frame->FrameTick(true, 20);
+    EXPECT_EQ(actions.calls, 1);  // the end-screen action does the switch, once
+    EXPECT_EQ(frame->pointerX, 5);
+    frame->actions = nullptr;
 }
 
 TEST_F(FrameTickTest, AMousePressAtTheEndOfALevelIsEscape)
