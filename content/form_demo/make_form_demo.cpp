@@ -29,29 +29,6 @@ using contentkit::Write;
 constexpr int LineHeight = 18;
 const Rgb Ink{250, 250, 240};
 
-char32_t UnicodeOf(int cp1251) { return cp1251 < 0x80 ? static_cast<char32_t>(cp1251) : U'А' + (cp1251 - 0xC0); }
-
-// Writes the sheet, the glyphs side by side in rows; returns the glyph lines for the manifest.
-std::string GlyphSheet(GlyphRenderer& font, const std::string& folder, bool& written)
-{
-    std::vector<int> codes;
-    for (int c = 32; c < 127; ++c) codes.push_back(c);
-    for (int c = 0xC0; c <= 0xFF; ++c) codes.push_back(c);
-    Picture sheet(512, LineHeight * 8);
-    std::string lines;
-    int x = 0, row = 0;
-    for (int code : codes) {
-        const int advance = font.Advance(UnicodeOf(code));
-        if (x + advance > sheet.width) x = 0, ++row;
-        font.Draw(sheet, UnicodeOf(code), x, row * LineHeight, Ink);
-        lines += "  glyph " + std::to_string(code) + " " + std::to_string(x) + " " + std::to_string(row * LineHeight) +
-                 " " + std::to_string(x + advance) + "\n";
-        x += advance;
-    }
-    written = Write(folder + "/glyphs.bmp", sheet.Bmp());
-    return lines;
-}
-
 Picture Button(GlyphRenderer& font)
 {
     const Rgb faces[] = {{40, 90, 170}, {20, 50, 110}, {70, 130, 220}, {90, 90, 90}};
@@ -144,8 +121,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot open the font %s\n", argv[3]);
         return 1;
     }
-    bool written = false;
-    const std::string glyphs = GlyphSheet(font, folder, written);
+    std::string glyphs;
+    bool written = Write(folder + "/glyphs.bmp", contentkit::GlyphSheet(font, LineHeight, Ink, glyphs).Bmp());
     const std::pair<const char*, Picture> pictures[] = {
         {"button.bmp", Button(font)}, {"check.bmp", CheckBox()}, {"knob.bmp", Knob()}, {"digits.bmp", Digits(font)},
         {"spinner.bmp", Spinner()},   {"cursor.bmp", Cursor()},  {"ship.bmp", Ship()},

@@ -5,11 +5,15 @@
 //   cursor.bmp    an 18 x 18 arrow on black, the colour key
 //   b_<n>.bmp     the main menu's buttons, 4 frames of 220 x 34 each (normal, pressed, hover, disabled)
 //   click.wav     a button's click, hover.wav the tick of the pointer reaching a button
-//   make_interface <folder> <font file> <bold font file>
+//   font.bmp      the glyph sheet of the interface font, DejaVu Sans at 14 pixels (Windows-1251 32..126, А..я),
+//                 whose glyph lines go into the manifest there, under its font statement
+//   make_interface <folder> <manifest in the folder> <font file> <bold font file>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -26,6 +30,7 @@ constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
 constexpr int kButtonWidth = 220;
 constexpr int kButtonHeight = 34;
+constexpr int kFontLineHeight = 18;
 
 std::uint8_t Channel(double value) { return static_cast<std::uint8_t>(std::clamp(value, 0.0, 255.0)); }
 
@@ -126,22 +131,39 @@ Picture Cursor()
     return p;
 }
 
+// Puts the glyph lines under the manifest's font statement.
+bool AddGlyphs(const std::string& manifestPath, const std::string& glyphs)
+{
+    std::ifstream in(manifestPath, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string manifest = text.str();
+    const std::size_t font = manifest.find("\nfont \"");
+    const std::size_t lineEnd = font == std::string::npos ? font : manifest.find('\n', font + 1);
+    if (!in || lineEnd == std::string::npos) return false;
+    manifest.insert(lineEnd + 1, glyphs);
+    return Write(manifestPath, manifest);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s <folder> <font file> <bold font file>\n", argv[0]);
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: %s <folder> <manifest> <font file> <bold font file>\n", argv[0]);
         return 2;
     }
     const std::string folder = argv[1];
-    GlyphRenderer font(argv[2], 16);
-    GlyphRenderer big(argv[3], 72);
-    GlyphRenderer title(argv[3], 40);
-    if (!font.ok || !big.ok || !title.ok) {
-        std::fprintf(stderr, "cannot open the fonts %s and %s\n", argv[2], argv[3]);
+    GlyphRenderer font(argv[3], 16);
+    GlyphRenderer small(argv[3], 14);
+    GlyphRenderer big(argv[4], 72);
+    GlyphRenderer title(argv[4], 40);
+    if (!font.ok || !small.ok || !big.ok || !title.ok) {
+        std::fprintf(stderr, "cannot open the fonts %s and %s\n", argv[3], argv[4]);
         return 1;
     }
+    std::string glyphs;
+    const Picture sheet = contentkit::GlyphSheet(small, kFontLineHeight, Rgb{250, 250, 240}, glyphs);
     const std::u32string captions[] = {U"Play", U"Options", U"Help", U"Top list", U"About", U"Quit"};
     bool written = Write(folder + "/title.bmp", Title(big, font).Bmp()) &&
                    Write(folder + "/menu.bmp", Menu(title).Bmp()) &&
@@ -150,6 +172,7 @@ int main(int argc, char** argv)
         written = written && Write(folder + "/b_" + std::to_string(i) + ".bmp", Button(font, captions[i]).Bmp());
     written = written && Write(folder + "/click.wav", Blip(880, 440, 0.09, 0.6)) &&
               Write(folder + "/hover.wav", Blip(1320, 1200, 0.03, 0.25));
+    written = written && Write(folder + "/font.bmp", sheet.Bmp()) && AddGlyphs(argv[2], glyphs);
     if (!written) {
         std::fprintf(stderr, "cannot write the pictures into %s\n", folder.c_str());
         return 1;

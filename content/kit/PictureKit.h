@@ -110,6 +110,28 @@ private:
     FT_Face face = nullptr;
 };
 
+inline char32_t UnicodeOf(int cp1251) { return cp1251 < 0x80 ? static_cast<char32_t>(cp1251) : U'А' + (cp1251 - 0xC0); }
+
+// The glyphs of the Windows-1251 codes 32 to 126 and А to я side by side in rows of lineHeight on a sheet 512
+// pixels wide; lines gets the manifest's glyph lines of a font drawn from that sheet.
+inline Picture GlyphSheet(GlyphRenderer& font, int lineHeight, Rgb ink, std::string& lines)
+{
+    std::vector<int> codes;
+    for (int c = 32; c < 127; ++c) codes.push_back(c);
+    for (int c = 0xC0; c <= 0xFF; ++c) codes.push_back(c);
+    Picture sheet(512, lineHeight * 8);
+    int x = 0, row = 0;
+    for (int code : codes) {
+        const int advance = font.Advance(UnicodeOf(code));
+        if (x + advance > sheet.width) x = 0, ++row;
+        font.Draw(sheet, UnicodeOf(code), x, row * lineHeight, ink);
+        lines += "  glyph " + std::to_string(code) + " " + std::to_string(x) + " " + std::to_string(row * lineHeight) +
+                 " " + std::to_string(x + advance) + "\n";
+        x += advance;
+    }
+    return sheet;
+}
+
 // Writes the bytes to a new file; false when any step fails.
 inline bool Write(const std::string& path, const std::string& bytes)
 {
