@@ -151,7 +151,7 @@ public:
     std::unique_ptr<CGP_Players> players;
     std::unique_ptr<CGP_TopList> topList;
     GP_OnlineAccount account;  // the hall-of-fame account: its e-mail address and whether one is known
-    std::uint32_t state = 0;  // 0 interface, 1 level in play
+    std::uint32_t state = 0;   // 0 interface, 1 level in play
     std::unique_ptr<CGP_DirectInput> directInput;
     std::unique_ptr<CGP_GameTimer> frameTimer;
     std::unique_ptr<CGP_Display> display;
@@ -165,7 +165,7 @@ public:
     std::vector<void*> variables;
     std::vector<std::unique_ptr<CGP_IDList>> idLists;
     std::vector<std::unique_ptr<CGP_ObjectList>> objectLists;  // by the dense index of their kind-11 name
-    std::vector<std::vector<std::uint32_t>> IDGroups;           // the IDs of each object list's group
+    std::vector<std::vector<std::uint32_t>> IDGroups;          // the IDs of each object list's group
     std::vector<GP_DrawOrderEntry> drawOrder;
     NOTIFYICONDATAA trayIcon{};
     std::unique_ptr<CGP_Registry> settingsKey;
