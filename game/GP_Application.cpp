@@ -8,7 +8,9 @@
 #include "GP_GameMainFrame.h"
 #include "GP_Globals.h"
 #include "GP_Log.h"
+#include "GP_MouseCursor.h"
 #include "GP_Music.h"
+#include "GP_SoundPlayer.h"
 #include "GP_Timer.h"
 #include "platform/dinput.h"
 #include "platform/win32_window.h"
@@ -18,6 +20,7 @@ std::uint8_t GP_FirstIdle = 1;
 namespace {
 
 constexpr int kProgramIcon = 101;
+constexpr std::uint32_t kCursorImage = 0xF0003;
 constexpr const char* kModule = "GP_Application";
 constexpr const char* kDriverText = "Unable to initialize DirectX drivers.";
 
@@ -50,6 +53,7 @@ void CGP_Application::Init()
         throw CGP_FatalExeption(kModule, __LINE__, "The main window cannot be created", kDriverText, 1);
     icon = LoadIconA(instance, MAKEINTRESOURCEA(kProgramIcon));
     SetClassLongPtrA(frame.handle, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
+    frame.PromptEMail(false);
     ShowWindow(frame.handle, SW_SHOW);
     ShowCursor(FALSE);
     CoInitialize(nullptr);
@@ -57,12 +61,14 @@ void CGP_Application::Init()
     GP_CheckDisplayResult(frame.InitDisplay());
     SetCursorPos(320, 240);
     frame.Init();
+    InitMouseCursor();
     if (!frame.InitSound()) {
         GlobalSoundEnabled = 0;
         GlobalMusicEnabled = 0;
         GlobalDirectSoundEnabled = 0;
         GlobalDirectMusicEnabled = 0;
     }
+    frame.soundPlayer = std::make_unique<CGP_SoundPlayer>(&frame, frame.directSound.get(), frame.servers.get());
     frame.directMusic = std::make_unique<CGP_DirectMusic>();
     frame.CreateTimer();
     InitMusic();
@@ -78,6 +84,27 @@ void CGP_Application::InitInput()
         return;
     }
     frame.directInput->SetMouseRect(0, 0, 640, 480);
+}
+
+// The game's own cursor, picture 0xF0003 in one 18 x 18 frame; hidden while the start-up screen runs.
+void CGP_Application::InitMouseCursor()
+{
+    CGP_GameMainFrame& frame = *mainFrame;
+    frame.mouseCursor = std::make_unique<CGP_MouseCursor>(&frame, frame.directInput.get(), nullptr);
+    CGP_MouseCursor& cursor = *frame.mouseCursor;
+    *cursor.GetUseColorKey() = 1;
+    *cursor.GetFrameCount() = 1;
+    *cursor.GetImageID() = kCursorImage;
+    *cursor.GetLoadOption() = 0xFFFFFFFF;
+    *cursor.GetWidth() = 18;
+    *cursor.GetHeight() = 18;
+    cursor.CreateFrames(frame.servers.get());
+    POINT position{};
+    GetCursorPos(&position);
+    ScreenToClient(frame.handle, &position);
+    cursor.x = position.x;
+    cursor.y = position.y;
+    cursor.visible = 0;
 }
 
 void CGP_Application::InitMusic()
@@ -103,7 +130,10 @@ void CGP_Application::InitMusic()
 void CGP_Application::Idle(std::uint8_t*)
 {
     if (!mainFrame) return;
-    GP_FirstIdle = 0;
+    if (GP_FirstIdle) {
+        mainFrame->ShowForm(GP_StartupForm, false, true);
+        GP_FirstIdle = 0;
+    }
     mainFrame->frameTimer->Tick(active != 0);
 }
 

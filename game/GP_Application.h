@@ -24,6 +24,7 @@ public:
 
 private:
     void InitInput();
+    void InitMouseCursor();
     void InitMusic();
 };
 

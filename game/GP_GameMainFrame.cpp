@@ -1,6 +1,8 @@
 #include "GP_GameMainFrame.h"
 #include "GP_GameState.h"
 
+#include <cstdlib>
+
 #include "GP_AppBase.h"
 #include "GP_Campaigns.h"
 #include "GP_DirectInput.h"
@@ -16,11 +18,14 @@
 #include "GP_MouseCursor.h"
 #include "GP_Music.h"
 #include "GP_NameServer.h"
+#include "GP_ObjectList.h"
+#include "GP_Players.h"
 #include "GP_ServerSet.h"
 #include "GP_SoundPlayer.h"
 #include "GP_SoundServer.h"
 #include "GP_Surface.h"
 #include "GP_Timer.h"
+#include "GP_TopList.h"
 
 CGP_GameMainFrame* GP_MainFrame = nullptr;
 
@@ -43,6 +48,8 @@ CGP_GameMainFrame::CGP_GameMainFrame(CGP_AppBase* application) : CGP_InterfaceHo
     settingsKey->Create();
     ReadSettings();
     ResolveLanguage();
+    const char* showFps = std::getenv("VEL_SHOW_FPS");
+    showFrameRate = showFps && std::string(showFps) == "1";
     GP_MainFrame = this;
 }
 
@@ -52,6 +59,8 @@ CGP_GameMainFrame::~CGP_GameMainFrame()
 {
     frameTimer.reset();
     WriteSettings();
+    SavePlayers();
+    SaveTopList();
     settingsKey.reset();
     Campaigns.clear();
     CampaignCount = 0;
@@ -60,6 +69,9 @@ CGP_GameMainFrame::~CGP_GameMainFrame()
     soundPlayer.reset();
     currentForm = nullptr;
     forms.clear();
+    OverlayPicture.reset();
+    drawOrder.clear();
+    objectLists.clear();
     servers.reset();
     ioManager.reset();
     mouseCursor.reset();
@@ -156,25 +168,4 @@ void CGP_GameMainFrame::ResetExtraKeys()
     constexpr std::uint16_t extraKeys[] = {'3', '4', '5', '6', '7', '8', '9', '0', 'V', 'E'};
     for (int i = 0; i < 10; ++i) GameKeys.codes[4 + i] = extraKeys[i];
     for (std::uint8_t& pressed : GameKeys.pressed) pressed = 0;
-}
-
-// Until the interface and play steps take over, a frame is an empty screen with its rate.
-void CGP_GameMainFrame::FrameTick(bool, float)
-{
-    if (!display) return;
-    display->backSurface->Clear(0);
-    display->DrawFps(display->backSurface.get(), 10, 10);
-    display->Present(1);  // waits for the vertical blank, so the loop does not spin
-}
-
-void CGP_GameMainFrame::OnActivate(CGP_Window*)
-{
-    app->active = 1;
-    if (frameTimer) frameTimer->Resume();
-}
-
-void CGP_GameMainFrame::OnDeactivate(CGP_Window*)
-{
-    if (frameTimer) frameTimer->Pause();
-    app->active = 0;
 }

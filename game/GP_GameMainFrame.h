@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "GP_AccountDialog.h"
 #include "GP_InterfaceHost.h"
+#include "GP_MenuLibraryExports.h"
+#include "GP_MouseCursor.h"
 #include "GP_Registry.h"
 #include "GP_Surface.h"
 #include "platform/shell_tray.h"
@@ -23,15 +26,21 @@ class CGP_Form;
 class CGP_GameTimer;
 class CGP_IDList;
 class CGP_IOManager;
-class CGP_MouseCursor;
 class CGP_Music;
 class CGP_NameServer;
+class CGP_ObjectList;
 class CGP_Players;
 class CGP_Scene;
 class CGP_ServerSet;
 class CGP_SoundPlayer;
 class CGP_SpriteManager;
 class CGP_TopList;
+
+// An object list in drawing order: the dense index of its kind-11 name and the list.
+struct GP_DrawOrderEntry {
+    std::int32_t index = 0;
+    CGP_ObjectList* list = nullptr;
+};
 
 class CGP_GameMainFrame : public CGP_InterfaceHost {
 public:
@@ -65,6 +74,9 @@ public:
     // bits), null past them.
     void LoadIDLists();
     CGP_IDList* GetIDList(std::uint32_t index);
+    // The level's object lists, one per kind-11 name, their ID groups and their drawing order, from the active
+    // pack's layer resource; throws the campaign's fatal exception when that resource is missing or damaged.
+    void LoadLevelLists();
 
     // Makes the form current: the old form's leave handler, an optional fade out, the new form's enter handler,
     // its hint, an optional fade in. 0xA0000 with a campaign open is the form of the missions done so far. A form
@@ -81,14 +93,45 @@ public:
     // cannot be set up again turns music off for the run.
     void PlayMusic(std::uint32_t nameId);
 
+    // The player profiles and the top list in the start-up folder: a missing or damaged file gives the defaults,
+    // a save replaces the file whole or not at all.
+    void LoadPlayers();
+    void SavePlayers();
+    void LoadTopList();
+    void SaveTopList();
+    // Reads the stored e-mail address; asks for it when ask is set or nothing was stored or declined before.
+    void PromptEMail(bool ask);
+
     // Hides the game behind its tray icon; whether the icon could be added.
     bool HideToTray();
 
-    // The frame timer's callback.
+    // The frame timer's callback: the interface step in state 0, the play step in state 1, then the frame is
+    // shown. Nothing happens while the game is inactive or closing.
     void FrameTick(bool active, float elapsed);
-    // Losing the focus or being minimised stops the game's time until it comes back.
+    // One interface frame: the menu-library session or the start-up screen, the current form, the requests the
+    // form handlers left, and the start of a level a handler asked for.
+    void InterfaceStep(float elapsed);
+    // One frame of the level in play.
+    virtual void PlayStep(float elapsed);
+    // The campaign switches, the return into a suspended level and the start of a stage, as the frame tick
+    // carries out the handlers' requests.
+    virtual void EnterCampaign();
+    virtual void LeaveCampaign();
+    virtual void ResumeLevel();
+    virtual void StartStage(std::uint32_t stageID);
+
+    void OnKeyUp(CGP_Window* sender, std::uint32_t key, std::uint32_t modifiers) override;
+    void OnMouseMove(CGP_Window* sender, std::uint32_t buttons, int x, int y) override;
+    // At the end of a level or on the final form a press is the Escape key.
+    void OnMouseDown(CGP_Window* sender, WPARAM buttons, int x, int y) override;
+    void OnMouseUp(CGP_Window* sender, WPARAM buttons, int x, int y) override;
+    // Losing the focus or being minimised stops the game's time and pauses the level until it comes back.
     void OnActivate(CGP_Window* sender) override;
     void OnDeactivate(CGP_Window* sender) override;
+
+    std::int32_t GetLives() const override;
+    bool IsLevelSuspended() const override;
+    CGP_SoundPlayer* GetSoundPlayer() override { return soundPlayer.get(); }
 
     // The game variables: one address per kind-13 name, at least 116 (GP_VariableCount).
     void BindVariables();
@@ -105,9 +148,10 @@ public:
     CGP_SpriteManager* sprites = nullptr;
     std::unique_ptr<CGP_FontCache> fonts;
     CGP_Scene* scene = nullptr;
-    CGP_Players* players = nullptr;
-    CGP_TopList* topList = nullptr;
-    std::uint32_t state = 0;  // 0 interface, 1 level in play
+    std::unique_ptr<CGP_Players> players;
+    std::unique_ptr<CGP_TopList> topList;
+    GP_OnlineAccount account;  // the hall-of-fame account: its e-mail address and whether one is known
+    std::uint32_t state = 0;   // 0 interface, 1 level in play
     std::unique_ptr<CGP_DirectInput> directInput;
     std::unique_ptr<CGP_GameTimer> frameTimer;
     std::unique_ptr<CGP_Display> display;
@@ -120,10 +164,24 @@ public:
     CGP_Form* currentForm = nullptr;
     std::vector<void*> variables;
     std::vector<std::unique_ptr<CGP_IDList>> idLists;
+    std::vector<std::unique_ptr<CGP_ObjectList>> objectLists;  // by the dense index of their kind-11 name
+    std::vector<std::vector<std::uint32_t>> IDGroups;          // the IDs of each object list's group
+    std::vector<GP_DrawOrderEntry> drawOrder;
     NOTIFYICONDATAA trayIcon{};
     std::unique_ptr<CGP_Registry> settingsKey;
 
     CGP_Surface* backgroundSurface = nullptr;  // the interface background, image 0xF0026
+    // A panel picture built by the handlers, drawn at its position below or above the form.
+    std::unique_ptr<CGP_Surface> OverlayPicture;
+    std::int32_t overlayX = 0;
+    std::int32_t overlayY = 0;
+    CGP_IDList* stageList = nullptr;  // the stages of the mission in play
+    // Where each button was last pressed and released (0 left, 1 right).
+    GP_CursorPoint pressedAt[2];
+    GP_CursorPoint releasedAt[2];
+
+    // The frame rate is drawn in every frame, not only in the hidden mode (VEL_SHOW_FPS=1, as `make play` runs).
+    bool showFrameRate = false;
 
     // Level and interface values.
     std::int32_t unusedCounter = 0;  // game variable 8, kept at 0
@@ -131,6 +189,15 @@ public:
     std::uint8_t zeroFlag = 0;       // game variable 115, stays 0
 
 private:
+    // Draws the library's frame into the session surface and copies its update rectangles to the back buffer.
+    void MenuSessionStep();
+    // The start-up screen's time is out: the main menu replaces it.
+    void EndStartupScreen();
+    // True when a suspended level was resumed, which ends the interface step.
+    bool ServeEnterCampaign();
+    void ServeLeaveCampaign();
+    // A handler started play in this frame: the first stage of the mission and its music.
+    void StartLevel(float elapsed);
     void CloseDataFiles();
     // Gives the desktop back before a fatal exception about the data.
     void LeaveFullScreen();
@@ -148,6 +215,14 @@ extern std::uint8_t GP_InterfacePackActive;
 
 // The main frame of the run; null before it is made and after it is gone.
 extern CGP_GameMainFrame* GP_MainFrame;
+
+// The restore handler of the overlay picture (data: the main frame): once the display is back in its mode, the
+// overlay again holds the background behind it darkened by half; a display that lost its mode pauses the game.
+void GP_RestoreOverlayPicture(CGP_Surface* surface, void* mainFrame);
+
+// A rectangle the menu library asks to update, cut to the 640 x 480 screen; an empty one (right <= left or
+// bottom <= top) copies nothing.
+TA_UpdateRect GP_ClipUpdateRect(const TA_UpdateRect& rect);
 
 constexpr std::size_t GP_VariableCount = 116;
 constexpr std::uint32_t GP_MainMenuForm = 0xA0000;

@@ -106,6 +106,8 @@ void CGP_GameMainFrame::Init()
     ioManager = std::make_unique<CGP_IOManager>(GP_CampaignPackStream, GP_InterfacePackStream, names.get(), this);
     servers = std::make_unique<CGP_ServerSet>(this, ioManager.get(), directSound.get(), InterfaceLanguage);
     fonts = std::make_unique<CGP_FontCache>(names.get(), servers.get());
+    LoadPlayers();
+    LoadTopList();
     currentForm = nullptr;
     GP_InterfacePackActive = 1;
     ResetForms();

@@ -1,14 +1,42 @@
-// The game's process-wide state on the game thread: counters and timers of the level and the interface.
+// The game's process-wide state on the game thread: counters and timers of the level and the interface, and the
+// requests that the form handlers leave for the next interface step.
 #pragma once
 #include <cstdint>
 
+class CGP_Surface;
 struct CampaignFile;
 
 struct GP_GameState {
+    float TotalTime = 0;  // active milliseconds since start; stamps the sounds
+    bool Paused = false;
+    bool GameOver = false;
+    bool MissionComplete = false;
+    std::uint32_t StageNumber = 0;
     std::int32_t MissionsDone = 1;
     CampaignFile* CurrentCampaign = nullptr;
+    std::uint32_t MissionIndex = 0;  // within the campaign, from 0
+    std::uint8_t SlotInUse[2] = {};  // both 1 while the selected player slot holds a named player
     std::int32_t Score = 0;
+    std::int32_t Lives = 0;
+    std::int32_t WeaponCounts[10] = {};
     std::int32_t EndTimer = 0;  // whole milliseconds a cleared stage or the end of a level has been waiting
+    float MessageTime = 0;      // how long the centre message stays up
+    bool ShipReady = false;
+    bool LevelSuspended = false;  // a level was left for a form and goes on when the campaign is entered again
+    bool InGameMenu = false;
+    bool SkipPlayStep = false;
+    bool RequestEnterCampaign = false;
+    bool RequestLeaveCampaign = false;
+    bool ResultsShown = false;  // nothing is presented until the player leaves
+    bool FinalFormShown = false;
+    bool HiddenMode = false;  // among others, the frame rate is drawn
+    bool StartupTimerOn = true;
+    float StartupTime = 5000;  // the start-up screen's remaining time
+    bool OverlayBelowForm = true;
+    bool MusicVolumeLive = false;  // the music follows the volume setting every interface frame
+    bool MenuSessionActive = false;
+    CGP_Surface* MenuSessionSurface = nullptr;  // 640 x 480, the menu library draws into it
+    bool CatalogSession = false;
 };
 
 extern GP_GameState GP_State;

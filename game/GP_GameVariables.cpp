@@ -35,7 +35,10 @@ void CGP_GameMainFrame::BindVariables()
     for (std::size_t key = 0; key < 4; ++key) variables[kFirstKeyVariable + key] = &GameKeys.codes[key];
     for (std::size_t slot = 0; slot < GP_PlayerSlots; ++slot)
         variables[kFirstSlotSelectedVariable + slot] = &SlotSelected[slot];
+    variables[33] = &GP_State.SlotInUse[0];
+    variables[34] = &GP_State.SlotInUse[1];
     variables[112] = &PutResults;
+    variables[113] = &account.eMailKnown;
     variables[115] = &zeroFlag;
 }
 

@@ -116,6 +116,7 @@ RunResult RunProgram(FrameAction action, const char* answer)
         platform::HeadlessSettings settings = platform::GetHeadlessSettings();
         settings.frames = 8;
         platform::SetHeadlessSettings(settings);
+        platform::PushScriptedAnswer("click 2");  // a first start offers the account dialog: not now
         if (answer) platform::PushScriptedAnswer(answer);
         actionAtFrame3 = action;
         platform::AddHeadlessIdleCallback(OnIdle);

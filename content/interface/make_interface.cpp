@@ -1,0 +1,181 @@
+// Draws the interface pack's pictures into the folder given, as BMP files:
+//   title.bmp     the start-up screen, 640 x 480: a star field, the game's name and a line beneath it
+//   menu.bmp      the main menu's backdrop, 640 x 480: the star field and a small title
+//   backdrop.bmp  the interface background, 640 x 480: the star field alone
+//   cursor.bmp    an 18 x 18 arrow on black, the colour key
+//   b_<n>.bmp     the main menu's buttons, 4 frames of 220 x 34 each (normal, pressed, hover, disabled)
+//   click.wav     a button's click, hover.wav the tick of the pointer reaching a button
+//   font.bmp      the glyph sheet of the interface font, DejaVu Sans at 14 pixels (Windows-1251 32..126, А..я),
+//                 whose glyph lines go into the manifest there, under its font statement
+//   make_interface <folder> <manifest in the folder> <font file> <bold font file>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+
+#include "PictureKit.h"
+
+namespace {
+
+using contentkit::GlyphRenderer;
+using contentkit::Picture;
+using contentkit::Rgb;
+using contentkit::Write;
+
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+constexpr int kButtonWidth = 220;
+constexpr int kButtonHeight = 34;
+constexpr int kFontLineHeight = 18;
+
+std::uint8_t Channel(double value) { return static_cast<std::uint8_t>(std::clamp(value, 0.0, 255.0)); }
+
+// A deep blue sky darkening upwards, with stars from a fixed generator so every build draws the same picture.
+Picture StarField()
+{
+    Picture p(kScreenWidth, kScreenHeight);
+    for (int y = 0; y < kScreenHeight; ++y) {
+        const double t = static_cast<double>(y) / kScreenHeight;
+        p.Fill(0, y, kScreenWidth, 1, Rgb{Channel(8 + 30 * t * t), Channel(10 + 20 * t), Channel(30 + 70 * t)});
+    }
+    std::uint32_t seed = 0x5EED1234;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int star = 0; star < 260; ++star) {
+        const int x = static_cast<int>(next() >> 8) % kScreenWidth;
+        const int y = static_cast<int>(next() >> 8) % kScreenHeight;
+        const std::uint8_t bright = Channel(110 + (next() >> 24) % 146);
+        p.Set(x, y, Rgb{bright, bright, Channel(bright + 20)});
+        if (bright > 235) p.Set(x + 1, y, Rgb{120, 120, 160}), p.Set(x, y + 1, Rgb{120, 120, 160});
+    }
+    return p;
+}
+
+void CentredText(Picture& p, GlyphRenderer& font, const std::u32string& text, int top, Rgb colour, Rgb shadow)
+{
+    const int left = (p.width - font.Width(text)) / 2;
+    font.Text(p, text, left + 3, top + 3, shadow);
+    font.Text(p, text, left, top, colour);
+}
+
+Picture Title(GlyphRenderer& big, GlyphRenderer& small)
+{
+    Picture p = StarField();
+    CentredText(p, big, U"VELMORINE", 150, Rgb{255, 214, 90}, Rgb{90, 30, 10});
+    p.Fill(170, 250, 300, 2, Rgb{255, 150, 60});
+    CentredText(p, small, U"Morvadel Entertainment", 270, Rgb{200, 210, 240}, Rgb{10, 10, 30});
+    return p;
+}
+
+Picture Menu(GlyphRenderer& title)
+{
+    Picture p = StarField();
+    CentredText(p, title, U"VELMORINE", 24, Rgb{255, 214, 90}, Rgb{90, 30, 10});
+    return p;
+}
+
+Picture Button(GlyphRenderer& font, const std::u32string& caption)
+{
+    const Rgb faces[] = {{34, 64, 130}, {18, 36, 80}, {60, 110, 200}, {60, 60, 70}};
+    Picture p(kButtonWidth * 4, kButtonHeight);
+    for (int f = 0; f < 4; ++f) {
+        const int left = f * kButtonWidth;
+        for (int y = 0; y < kButtonHeight; ++y) {
+            const double shade = 1.25 - 0.5 * y / kButtonHeight;
+            const Rgb& c = faces[f];
+            p.Fill(left, y, kButtonWidth, 1, Rgb{Channel(c.r * shade), Channel(c.g * shade), Channel(c.b * shade)});
+        }
+        p.Frame(left, 0, kButtonWidth, kButtonHeight, f == 2 ? Rgb{255, 214, 90} : Rgb{150, 170, 230});
+        const int shift = f == 1 ? 1 : 0;
+        const Rgb ink = f == 3 ? Rgb{140, 140, 140} : Rgb{250, 250, 240};
+        font.Text(p, caption, left + (kButtonWidth - font.Width(caption)) / 2 + shift, 7 + shift, ink);
+    }
+    return p;
+}
+
+// A short tone of 16-bit mono samples at 22050 Hz, falling in pitch and dying away, as a RIFF WAVE file.
+std::string Blip(double startHz, double endHz, double seconds, double loudness)
+{
+    constexpr int kRate = 22050;
+    const int count = static_cast<int>(kRate * seconds);
+    std::string samples;
+    double phase = 0;
+    for (int i = 0; i < count; ++i) {
+        const double t = static_cast<double>(i) / count;
+        phase += 2 * 3.14159265358979 * (startHz + (endHz - startHz) * t) / kRate;
+        const double envelope = std::min(1.0, i / 40.0) * (1 - t) * (1 - t);
+        const auto value = static_cast<std::int16_t>(32767 * loudness * envelope * std::sin(phase));
+        samples += static_cast<char>(value & 0xFF), samples += static_cast<char>(value >> 8 & 0xFF);
+    }
+    auto put16 = [](std::string& s, unsigned v) { s += char(v & 0xFF), s += char(v >> 8 & 0xFF); };
+    auto put32 = [&](std::string& s, unsigned v) { put16(s, v & 0xFFFF), put16(s, v >> 16); };
+    std::string file = "RIFF";
+    put32(file, static_cast<unsigned>(36 + samples.size()));
+    file += "WAVEfmt ";
+    put32(file, 16), put16(file, 1), put16(file, 1), put32(file, kRate), put32(file, kRate * 2), put16(file, 2);
+    put16(file, 16);
+    file += "data";
+    put32(file, static_cast<unsigned>(samples.size()));
+    return file + samples;
+}
+
+Picture Cursor()
+{
+    Picture p(18, 18);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x <= y && x < 11; ++x)
+            p.Set(x, y, x == 0 || x == y || y == 15 ? Rgb{20, 20, 20} : Rgb{255, 240, 200});
+    return p;
+}
+
+// Puts the glyph lines under the manifest's font statement.
+bool AddGlyphs(const std::string& manifestPath, const std::string& glyphs)
+{
+    std::ifstream in(manifestPath, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string manifest = text.str();
+    const std::size_t font = manifest.find("\nfont \"");
+    const std::size_t lineEnd = font == std::string::npos ? font : manifest.find('\n', font + 1);
+    if (!in || lineEnd == std::string::npos) return false;
+    manifest.insert(lineEnd + 1, glyphs);
+    return Write(manifestPath, manifest);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: %s <folder> <manifest> <font file> <bold font file>\n", argv[0]);
+        return 2;
+    }
+    const std::string folder = argv[1];
+    GlyphRenderer font(argv[3], 16);
+    GlyphRenderer small(argv[3], 14);
+    GlyphRenderer big(argv[4], 72);
+    GlyphRenderer title(argv[4], 40);
+    if (!font.ok || !small.ok || !big.ok || !title.ok) {
+        std::fprintf(stderr, "cannot open the fonts %s and %s\n", argv[3], argv[4]);
+        return 1;
+    }
+    std::string glyphs;
+    const Picture sheet = contentkit::GlyphSheet(small, kFontLineHeight, Rgb{250, 250, 240}, glyphs);
+    const std::u32string captions[] = {U"Play", U"Options", U"Help", U"Top list", U"About", U"Quit"};
+    bool written = Write(folder + "/title.bmp", Title(big, font).Bmp()) &&
+                   Write(folder + "/menu.bmp", Menu(title).Bmp()) &&
+                   Write(folder + "/backdrop.bmp", StarField().Bmp()) && Write(folder + "/cursor.bmp", Cursor().Bmp());
+    for (int i = 0; i < 6; ++i)
+        written = written && Write(folder + "/b_" + std::to_string(i) + ".bmp", Button(font, captions[i]).Bmp());
+    written = written && Write(folder + "/click.wav", Blip(880, 440, 0.09, 0.6)) &&
+              Write(folder + "/hover.wav", Blip(1320, 1200, 0.03, 0.25));
+    written = written && Write(folder + "/font.bmp", sheet.Bmp()) && AddGlyphs(argv[2], glyphs);
+    if (!written) {
+        std::fprintf(stderr, "cannot write the pictures into %s\n", folder.c_str());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,325 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GP_AppBase.h"
+#include "GP_Display.h"
+#include "GP_Effects.h"
+#include "GP_GameMainFrame.h"
+#include "GP_GameState.h"
+#include "GP_IDList.h"
+#include "GP_Surface.h"
+#include "TempDir.h"
+#include "platform/display_testing.h"
+
+namespace {
+
+// A main frame whose level and campaign work is recorded instead of done.
+class RecordingFrame : public CGP_GameMainFrame {
+public:
+    using CGP_GameMainFrame::CGP_GameMainFrame;
+
+    void PlayStep(float elapsed) override { calls.push_back("play " + std::to_string(static_cast<int>(elapsed))); }
+    void EnterCampaign() override { calls.push_back("enter"); }
+    void LeaveCampaign() override { calls.push_back("leave"); }
+    void ResumeLevel() override
+    {
+        calls.push_back("resume");
+        state = 1;
+    }
+    void StartStage(std::uint32_t stage) override { calls.push_back("stage " + std::to_string(stage)); }
+    void OnKeyDown(CGP_Window*, std::uint32_t key, std::uint32_t, std::uint8_t) override
+    {
+        calls.push_back("key " + std::to_string(key));
+    }
+
+    std::vector<std::string> calls;
+};
+
+// A mission's stage list as the game reads it: a u16 count and the u32 IDs.
+std::unique_ptr<CGP_IDList> StageList(std::initializer_list<std::uint32_t> ids)
+{
+    auto list = std::make_unique<CGP_IDList>(nullptr);
+    std::FILE* stream = std::tmpfile();
+    const std::uint16_t count = static_cast<std::uint16_t>(ids.size());
+    std::fwrite(&count, sizeof count, 1, stream);
+    for (std::uint32_t id : ids) std::fwrite(&id, sizeof id, 1, stream);
+    std::rewind(stream);
+    list->Read(stream);
+    std::fclose(stream);
+    return list;
+}
+
+class FrameTickTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ::setenv("VEL_REGISTRY_FILE", (folder / "registry.reg").c_str(), 1);
+        GP_State = GP_GameState{};
+        GP_State.StartupTimerOn = false;
+        GP_TransitionsEnabled = 0;
+        frame = std::make_unique<RecordingFrame>(&app);
+        frame->display = std::make_unique<CGP_Display>();
+        ASSERT_EQ(frame->display->Init(), GP_DisplayOk);
+        ASSERT_EQ(frame->display->SetFullScreen(0, reinterpret_cast<HWND>(0x1000), 640, 480, 16), GP_DisplayOk);
+        GP_PublishDisplayValues(frame->display.get());
+        frame->display->Present(1);
+    }
+
+    void TearDown() override
+    {
+        frame.reset();
+        GP_DisplayPtr = nullptr;
+        GP_State = GP_GameState{};
+        GP_TransitionsEnabled = 1;
+    }
+
+    // Paints the back buffer and tells whether a tick showed it.
+    bool TickPresents(bool active = true, float elapsed = 16)
+    {
+        CGP_Display& display = *frame->display;
+        display.primarySurface->Clear(0);
+        display.backSurface->Clear(0x1234);
+        frame->FrameTick(active, elapsed);
+        display.primarySurface->Lock();
+        const bool shown = display.primarySurface->PixelRow(300)[300] == 0x1234;
+        display.primarySurface->Unlock();
+        return shown;
+    }
+
+    testsupport::TempDir folder;
+    CGP_AppBase app;
+    std::unique_ptr<RecordingFrame> frame;
+};
+
+TEST_F(FrameTickTest, AnInactiveOrClosingGameChangesNothingNotEvenItsTime)
+{
+    EXPECT_FALSE(TickPresents(false));
+    app.quitting = 1;
+    EXPECT_FALSE(TickPresents(true));
+    EXPECT_EQ(GP_State.TotalTime, 0);
+    app.quitting = 0;
+    EXPECT_TRUE(TickPresents(true, 12));
+    EXPECT_TRUE(TickPresents(true, 8));
+    EXPECT_EQ(GP_State.TotalTime, 20);
+}
+
+TEST_F(FrameTickTest, PlayStartedInTheInterfaceStepStartsTheLevelAndIsNotPresentedUntilTheNextFrame)
+{
+    const auto stages = StageList({0x30004, 0x30005});
+    frame->stageList = stages.get();
+    GP_State.WeaponCounts[3] = 4;
+    GP_State.GameOver = true;
+    frame->TypedKeys[19] = 1;
+    frame->state = 1;  // as a handler does during the form's update
+    frame->InterfaceStep(16);
+    EXPECT_EQ(frame->calls, (std::vector<std::string>{"stage " + std::to_string(0x30004)}));
+    EXPECT_EQ(GP_State.StageNumber, 1u);
+    EXPECT_EQ(GP_State.WeaponCounts[3], 0);
+    EXPECT_FALSE(GP_State.GameOver);
+    EXPECT_EQ(frame->TypedKeys[19], 0);
+
+    frame->calls.clear();
+    EXPECT_TRUE(TickPresents(true, 10));  // the play step runs and its frame is shown
+    EXPECT_EQ(frame->calls, (std::vector<std::string>{"play 10"}));
+
+    frame->state = 0;
+    frame->stageList = nullptr;
+    frame->calls.clear();
+    GP_State.StageNumber = 0;
+    frame->state = 1;
+    frame->InterfaceStep(16);  // no mission to play: back to the interface
+    EXPECT_EQ(frame->state, 0u);
+    EXPECT_TRUE(frame->calls.empty());
+    EXPECT_EQ(GP_State.StageNumber, 0u);
+}
+
+TEST_F(FrameTickTest, WhileTheResultsAreShownNothingIsPresented)
+{
+    GP_State.ResultsShown = true;
+    EXPECT_FALSE(TickPresents());
+    frame->state = 1;
+    EXPECT_FALSE(TickPresents());
+    GP_State.ResultsShown = false;
+    EXPECT_TRUE(TickPresents());
+}
+
+TEST_F(FrameTickTest, EnteringACampaignWithASuspendedLevelResumesItWithoutStartingItAgain)
+{
+    const auto stages = StageList({0x30004});
+    frame->stageList = stages.get();
+    GP_State.RequestEnterCampaign = true;
+    GP_State.LevelSuspended = true;
+    EXPECT_FALSE(TickPresents());
+    EXPECT_EQ(frame->calls, (std::vector<std::string>{"enter", "resume"}));
+    EXPECT_FALSE(GP_State.RequestEnterCampaign);
+    EXPECT_FALSE(GP_State.LevelSuspended);
+    EXPECT_EQ(frame->state, 1u);
+    EXPECT_EQ(frame->currentForm, nullptr);
+}
+
+TEST_F(FrameTickTest, EnteringOrLeavingACampaignServesTheRequestOnce)
+{
+    GP_State.RequestEnterCampaign = true;
+    GP_State.RequestLeaveCampaign = true;
+    EXPECT_TRUE(TickPresents());
+    EXPECT_TRUE(TickPresents());
+    EXPECT_EQ(frame->calls, (std::vector<std::string>{"enter", "leave"}));
+    EXPECT_FALSE(GP_State.RequestEnterCampaign);
+    EXPECT_FALSE(GP_State.RequestLeaveCampaign);
+    EXPECT_EQ(frame->state, 0u);
+}
+
+// An action table that knows only the end-screen action and counts its calls.
+class EndScreenActions : public CGP_ActionLookup {
+public:
+    GP_ActionHandler GetHandler(std::uint32_t id) override { return id == 0x10000 + 51 ? &EndScreenDone : nullptr; }
+    static bool EndScreenDone(CGP_ActionLookup& table, CGP_Control*)
+    {
+        ++static_cast<EndScreenActions&>(table).calls;
+        return false;
+    }
+    int calls = 0;
+};
+
+TEST_F(FrameTickTest, TheStartUpScreenEndsWhenItsTimeRunsOut)
+{
+    GP_State.StartupTimerOn = true;
+    GP_State.StartupTime = 30;
+    frame->FrameTick(true, 20);
+    EXPECT_TRUE(GP_State.StartupTimerOn);
+    frame->FrameTick(true, 20);
+    EXPECT_FALSE(GP_State.StartupTimerOn);
+    EXPECT_EQ(frame->pointerX, 320);  // without an action table the main frame shows the main menu itself
+    EXPECT_EQ(frame->pointerY, 240);
+
+    EndScreenActions actions;
+    frame->actions = &actions;
+    frame->pointerX = 5;
+    GP_State.StartupTimerOn = true;
+    GP_State.StartupTime = 10;
+    frame->FrameTick(true, 20);
+    frame->FrameTick(true, 20);
+    EXPECT_EQ(actions.calls, 1);  // the end-screen action does the switch, once
+    EXPECT_EQ(frame->pointerX, 5);
+    frame->actions = nullptr;
+}
+
+TEST_F(FrameTickTest, AMousePressAtTheEndOfALevelIsEscape)
+{
+    struct Case {
+        std::uint32_t state;
+        bool missionComplete, gameOver, resultsShown, finalForm;
+        bool escape;
+    };
+    const Case cases[] = {
+        {1, true, false, false, false, true}, {1, false, true, false, false, true},
+        {1, false, false, true, false, true}, {0, false, false, false, true, true},
+        {0, true, true, true, false, false},  {1, false, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        GP_State.MissionComplete = c.missionComplete;
+        GP_State.GameOver = c.gameOver;
+        GP_State.ResultsShown = c.resultsShown;
+        GP_State.FinalFormShown = c.finalForm;
+        frame->state = c.state;
+        frame->calls.clear();
+        frame->pointerButtons = 0;
+        frame->OnMouseDown(frame.get(), 1, 50, 60);
+        EXPECT_EQ(frame->calls == std::vector<std::string>{"key 27"}, c.escape) << &c - cases;
+        EXPECT_EQ(frame->pointerButtons, c.escape ? 0u : 1u) << &c - cases;
+    }
+}
+
+TEST_F(FrameTickTest, ButtonsKeepWhereTheyWerePressedAndReleased)
+{
+    frame->OnMouseDown(frame.get(), 3, 10, 20);
+    frame->OnMouseUp(frame.get(), 2, 30, 40);  // left released, right still down
+    frame->OnMouseUp(frame.get(), 0, 50, 60);
+    EXPECT_EQ(frame->pressedAt[0].x, 10);
+    EXPECT_EQ(frame->pressedAt[1].y, 20);
+    EXPECT_EQ(frame->releasedAt[0].x, 50);
+    EXPECT_EQ(frame->releasedAt[1].x, 50);
+    EXPECT_EQ(frame->pointerButtons, 0u);
+    EXPECT_EQ(frame->pointerX, 50);
+}
+
+TEST_F(FrameTickTest, AKeyReleaseClearsTheFirstGameKeyWithItsCode)
+{
+    frame->GameKeys.codes[2] = 'X';
+    frame->GameKeys.codes[9] = 'X';
+    frame->GameKeys.pressed[2] = 1;
+    frame->GameKeys.pressed[9] = 1;
+    frame->OnKeyUp(frame.get(), 'X', 0);
+    EXPECT_EQ(frame->GameKeys.pressed[2], 0);
+    EXPECT_EQ(frame->GameKeys.pressed[9], 1);
+}
+
+TEST_F(FrameTickTest, LosingTheFocusPausesTheLevelAndStopsTheTime)
+{
+    frame->OnDeactivate(frame.get());
+    EXPECT_TRUE(GP_State.Paused);
+    EXPECT_EQ(app.active, 0);
+    frame->OnActivate(frame.get());
+    EXPECT_EQ(app.active, 1);
+    EXPECT_TRUE(GP_State.Paused);  // the player resumes the level
+}
+
+TEST_F(FrameTickTest, ARestoredOverlayHoldsTheBackgroundBehindItDarkened)
+{
+    CGP_Surface background;
+    ASSERT_EQ(background.Create(frame->display.get(), GP_SurfaceSystem, 640, 480), GP_SurfaceOk);
+    background.Clear(0xF800);
+    background.FillRect(100, 50, 120, 70, 0x001F);
+    frame->backgroundSurface = &background;
+    frame->OverlayPicture = std::make_unique<CGP_Surface>();
+    ASSERT_EQ(frame->OverlayPicture->Create(frame->display.get(), GP_SurfaceSystem, 40, 40), GP_SurfaceOk);
+    frame->OverlayPicture->Clear(0xFFFF);
+    frame->overlayX = 100;
+    frame->overlayY = 50;
+    GP_RestoreOverlayPicture(frame->OverlayPicture.get(), frame.get());
+    CGP_Surface& overlay = *frame->OverlayPicture;
+    overlay.Lock();
+    EXPECT_EQ(overlay.PixelRow(0)[0], 0x000F);    // blue half as bright
+    EXPECT_EQ(overlay.PixelRow(39)[39], 0x7800);  // red outside the blue block, half as bright
+    overlay.Unlock();
+
+    platform::SetForeignDisplayMode(true);  // the display lost its mode while the game was active
+    GP_RestoreOverlayPicture(frame->OverlayPicture.get(), frame.get());
+    EXPECT_TRUE(GP_State.Paused);
+    EXPECT_EQ(app.active, 0);
+    GP_State.Paused = false;
+    GP_RestoreOverlayPicture(frame->OverlayPicture.get(), frame.get());  // inactive: restored later
+    EXPECT_EQ(frame->display->surfacesLost, 1);
+    EXPECT_FALSE(GP_State.Paused);
+    platform::SetForeignDisplayMode(false);
+    frame->backgroundSurface = nullptr;
+}
+
+TEST(MenuSessionRects, TheLibrarysRectanglesAreCutToTheScreen)
+{
+    struct Case {
+        TA_UpdateRect given, clipped;
+    };
+    const Case cases[] = {
+        {{10, 20, 300, 400}, {10, 20, 300, 400}},
+        {{-50, -5, 700, 900}, {0, 0, 640, 480}},
+        {{600, 470, 2000000000, 481}, {600, 470, 640, 480}},
+        {{700, 500, 800, 600}, {640, 480, 640, 480}},
+        {{-2147483647 - 1, 0, -10, 10}, {0, 0, 0, 10}},
+    };
+    for (const Case& c : cases) {
+        const TA_UpdateRect r = GP_ClipUpdateRect(c.given);
+        EXPECT_EQ(r.left, c.clipped.left);
+        EXPECT_EQ(r.top, c.clipped.top);
+        EXPECT_EQ(r.right, c.clipped.right);
+        EXPECT_EQ(r.bottom, c.clipped.bottom);
+    }
+}
+
+}  // namespace
