@@ -22,10 +22,11 @@ std::unique_ptr<CFrame> MakeGreyFrame(const FT_Bitmap& bitmap, const Color& colo
 {
     auto frame = std::make_unique<CFrame>();
     if (!frame->Create(static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows), 32)) return nullptr;
-    const int pitch = frame->GetPitch();
+    // The pitch counts pixels of four bytes.
+    const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(frame->GetPitch()) * 4;
     for (unsigned row = 0; row < bitmap.rows; ++row) {
         const unsigned char* grey = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
-        std::uint8_t* out = frame->GetPixels() + static_cast<std::ptrdiff_t>(row) * pitch;
+        std::uint8_t* out = frame->GetPixels() + static_cast<std::ptrdiff_t>(row) * rowBytes;
         for (unsigned x = 0; x < bitmap.width; ++x, out += 4) {
             out[0] = color.B;
             out[1] = color.G;

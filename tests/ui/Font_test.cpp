@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "../blit/BlitFixtures.h"
 #include "UiFixtures.h"
+#include "blit/Blend565.h"
+#include "blit/PixelTables.h"
 #include "ui/TrueTypeFace.h"
 
 using namespace ui_test;
@@ -44,6 +47,78 @@ TEST(FontTest, GlyphsAreRunEncodedAtTheDisplayDepthWithTheAdvanceAsWidth)
     EXPECT_GE(glyph->GetHeight(), font->GetHeight());
     EXPECT_LT(glyph->GetOriginY(), 1) << "origin y is 1 - descent";
     EXPECT_EQ(font->GetLineHeight(), glyph->GetOriginY() + font->GetHeight());
+}
+
+TEST(FontTest, GlyphsDrawnThroughTheirBlitTypeShowTheirOwnPixels)
+{
+    auto font = MakeFont(20.0f);
+    font->SetGeneratedColor(MakeColor(255, 200, 40));
+    const std::uint16_t background = PackRGB565(30, 40, 90), ink = PackRGB565(255, 200, 40);
+    for (bool simd : {false, true}) {
+        blit_test::BothVariants variant(simd);
+        for (int code : {'W', 'g', '@'}) {
+            CFrame* glyph = font->GetGlyph(code);
+            ASSERT_NE(glyph, nullptr);
+            const platform::Rect bounds = glyph->GetBounds();
+            CFrame screen;
+            screen.Create(bounds.Width() + 6, bounds.Height() + 4, 16);
+            for (int i = 0; i < screen.GetWidth() * screen.GetHeight(); ++i)
+                std::memcpy(screen.GetPixels() + 2 * i, &background, 2);
+            ASSERT_TRUE(screen.BlitAt(glyph, 3 - bounds.left, 2 - bounds.top, font->GetBlitType()));
+            int inked = 0;
+            for (int y = 0; y < bounds.Height(); ++y)
+                for (int x = 0; x < bounds.Width(); ++x) {
+                    Color c;
+                    ASSERT_TRUE(glyph->GetPixelColor(bounds.left + x, bounds.top + y, c));
+                    const std::uint16_t drawn = blit_test::Pixel16(screen, x + 3, y + 2);
+                    if (c.A == 0) {
+                        EXPECT_EQ(drawn, background) << char(code) << " at " << x << "," << y;
+                        continue;
+                    }
+                    ++inked;
+                    EXPECT_EQ(MakeColor(c.R, c.G, c.B).ToU32(),
+                              MakeColor(Red565(ink), Green565(ink), Blue565(ink)).ToU32())
+                        << char(code) << " at " << x << "," << y;
+                    // The vector form blends groups of four pixels with its own rounding.
+                    const bool blended = c.A == 255 ? drawn == ink
+                                                    : drawn == Blend565(background, ink, c.A) ||
+                                                          (simd && drawn == Blend565Lanes(background, ink, c.A));
+                    EXPECT_TRUE(blended) << char(code) << " at " << x << "," << y << " alpha " << int(c.A);
+                }
+            EXPECT_GT(inked, 10) << char(code);
+            for (int x = 0; x < screen.GetWidth(); ++x) {
+                EXPECT_EQ(blit_test::Pixel16(screen, x, 0), background) << "nothing is drawn outside the glyph";
+                EXPECT_EQ(blit_test::Pixel16(screen, x, screen.GetHeight() - 1), background);
+            }
+        }
+    }
+}
+
+// The first and last line of a glyph (frame lines from its top) that hold a pixel with coverage.
+std::pair<int, int> InkedLines(const CFrame& glyph)
+{
+    const platform::Rect r = glyph.GetBounds();
+    int first = -1, last = -1;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            Color c;
+            glyph.GetPixelColor(x, y, c);
+            if (c.A == 0) continue;
+            if (first < 0) first = y - r.top;
+            last = y - r.top;
+        }
+    return {first, last};
+}
+
+TEST(FontTest, GlyphsKeepTheHeightOfTheirLettersAboutTheBaseline)
+{
+    auto font = MakeFont(20.0f);
+    const int baseline = font->GetHeight();  // the line of the glyph frame the bitmap's top is measured from
+    const auto [stemTop, stemBottom] = InkedLines(*font->GetGlyph('l'));
+    EXPECT_GE(stemBottom - stemTop + 1, baseline * 2 / 3) << "the stem of l is most of the ascent";
+    EXPECT_EQ(stemBottom, baseline - 1) << "and stands on the baseline";
+    const auto [tailTop, tailBottom] = InkedLines(*font->GetGlyph('g'));
+    EXPECT_GT(tailBottom, baseline + 1) << "the tail of g hangs below the baseline";
 }
 
 TEST(FontTest, AllCapsDrawsTheUpperCaseShapeUnderTheLowerCaseCode)
