@@ -26,6 +26,7 @@ Plane PlaneOf(const CFrameInterface& frame, int plane);
 
 // Runs drawn by the span functions of two tables, picked by the run's length.
 struct Spans {
+    static constexpr bool kCopiesBytes = false;
     const SpanTable* literal;
     const SpanTable* fill;
 
@@ -44,6 +45,11 @@ struct Spans {
 inline void CopyRunBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t length)
 {
     if (length >= 16) {
+        if (length <= 32) {
+            std::memcpy(d, s, 16);
+            std::memcpy(d + length - 16, s + length - 16, 16);
+            return;
+        }
         std::size_t i = 0;
         for (; i + 16 <= length; i += 16) std::memcpy(d + i, s + i, 16);
         if (i < length) std::memcpy(d + length - 16, s + length - 16, 16);
@@ -80,6 +86,7 @@ inline void CopyRunBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t len
 // (the run lengths of a sprite change from run to run, so the call's target is hard to predict).
 template <int kBytes>
 struct CopySpans {
+    static constexpr bool kCopiesBytes = true;  // a literal run is its bytes, copied as they stand
     static void Literal(std::uint8_t* d, const std::uint8_t* s, const std::uint8_t*, int n)
     {
         CopyRunBytes(d, s, static_cast<std::size_t>(n) * kBytes);
@@ -90,11 +97,9 @@ struct CopySpans {
     }
 };
 
-// One line. row is the destination line at column 0; p the destination column of the line's first pixel;
-// left and right the destination rectangle's columns. With kClip false the runs are not tested against left
-// (the source rectangle starts at the line's first pixel), but a run is still cut at right, so a last run that
-// reaches past the frame's width never writes past the rectangle.
-template <int kValueBytes, int kDestinationBytes, bool kClip, class SpansT>
+// One line cut to a rectangle. row is the destination line at column 0; p the destination column of the line's
+// first pixel; left and right the destination rectangle's columns.
+template <int kValueBytes, int kDestinationBytes, class SpansT>
 void RenderLine(const std::uint8_t* run, const std::uint8_t* alpha, std::uint8_t* row, int p, int left, int right,
                 const SpansT& spans)
 {
@@ -112,7 +117,7 @@ void RenderLine(const std::uint8_t* run, const std::uint8_t* alpha, std::uint8_t
         if (alpha) alpha += stored;
         int start = p;
         p += control & kRunCountMask;
-        if (kClip && start < left) {
+        if (start < left) {
             if (p <= left) continue;
             const int cut = literal ? left - start : 0;  // a fill keeps its one value and alpha byte
             values += cut * kValueBytes;
@@ -128,20 +133,64 @@ void RenderLine(const std::uint8_t* run, const std::uint8_t* alpha, std::uint8_t
     }
 }
 
+// One line drawn whole from its first pixel at d, cut only where a run would reach past end (a run of damaged
+// data, or the frame's right edge drawn into a narrower rectangle): the common case, a sprite drawn uncut, takes
+// one test per run. A run of no pixels draws nothing (entry 0 of every span table, and an empty copy).
+template <int kValueBytes, int kDestinationBytes, class SpansT>
+void RenderWholeLine(const std::uint8_t* run, const std::uint8_t* alpha, std::uint8_t* d, std::uint8_t* const end,
+                     const SpansT& spans)
+{
+    while (d < end) {
+        const unsigned control = *run++;
+        if (control & kRunSkip) {
+            d += (control & kRunSkipMask) * kDestinationBytes;
+            continue;
+        }
+        // The cut works in bytes, so the run's length is ready early for the span's own length tests.
+        const unsigned count = control & kRunCountMask;
+        const std::size_t bytes = count * kDestinationBytes;
+        const std::size_t room = static_cast<std::size_t>(end - d);
+        std::uint8_t* const next = d + bytes;
+        const std::size_t drawnBytes = bytes <= room ? bytes : room;
+        const int drawn = static_cast<int>(drawnBytes / kDestinationBytes);
+        if (control & kRunLiteral) [[likely]] {
+            if constexpr (SpansT::kCopiesBytes) {
+                static_assert(kValueBytes == kDestinationBytes);
+                CopyRunBytes(d, run, drawnBytes);
+            } else
+                spans.Literal(d, run, alpha, drawn);
+            run += count * kValueBytes;
+            if (alpha) alpha += count;
+        } else {
+            spans.Fill(d, run, alpha, drawn);
+            run += kValueBytes;
+            if (alpha) ++alpha;
+        }
+        d = next;
+    }
+}
+
 // Rows of one plane, each from the line sourceRect.top + y.
 template <int kValueBytes, int kDestinationBytes, bool kClip, class SpansT>
 void RenderRows(const Plane& plane, const Plane& alpha, const platform::Rect& sourceRect, CFrameInterface* destination,
                 const platform::Rect& destinationRect, const SpansT& spans)
 {
-    const std::uint32_t* destinationLines = destination->GetLineOffsets();
-    std::uint8_t* pixels = destination->GetPixels();
-    const int first = destinationRect.left - sourceRect.left;
-    for (int y = 0; y < destinationRect.Height(); ++y) {
-        const int line = sourceRect.top + y;
-        std::uint8_t* row =
-            pixels + static_cast<std::size_t>(destinationLines[destinationRect.top + y]) * kDestinationBytes;
-        RenderLine<kValueBytes, kDestinationBytes, kClip>(plane.Line(line), alpha ? alpha.Line(line) : nullptr, row,
-                                                          first, destinationRect.left, destinationRect.right, spans);
+    // Everything a row needs is read once, so the line walk keeps its registers.
+    const std::uint32_t* destinationLines = destination->GetLineOffsets() + destinationRect.top;
+    std::uint8_t* const pixels = destination->GetPixels();
+    const int first = destinationRect.left - sourceRect.left, left = destinationRect.left;
+    const int right = destinationRect.right, height = destinationRect.Height();
+    const std::uint8_t* const runs = plane.data;
+    const std::uint32_t* const runLines = plane.lines + sourceRect.top;
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* row = pixels + static_cast<std::size_t>(destinationLines[y]) * kDestinationBytes;
+        const std::uint8_t* run = runs + runLines[y];
+        const std::uint8_t* alphaLine = alpha ? alpha.Line(sourceRect.top + y) : nullptr;
+        if constexpr (kClip)
+            RenderLine<kValueBytes, kDestinationBytes>(run, alphaLine, row, first, left, right, spans);
+        else
+            RenderWholeLine<kValueBytes, kDestinationBytes>(run, alphaLine, row + first * kDestinationBytes,
+                                                            row + right * kDestinationBytes, spans);
     }
 }
 
