@@ -98,20 +98,25 @@ CGP_Actions::CGP_Actions(CGP_GameMainFrame* mainFrame)
 
 CGP_Actions::~CGP_Actions() = default;
 
+// A name of another kind has a dense index of its own kind, which must not reach an action's entry.
+std::int32_t CGP_Actions::EntryOf(std::uint32_t id) const
+{
+    if (id == GP_NoID || !names) return -1;
+    const GP_NameGroup* group = names->GetGroup(id >> 16);
+    if (!group || group->resourceKind != GP_ActionKind) return -1;
+    const std::int32_t index = names->GetIndex(id);
+    return index >= 0 && static_cast<std::uint32_t>(index) < count ? index : -1;
+}
+
 GP_ActionHandler CGP_Actions::GetHandler(std::uint32_t id)
 {
-    if (id == GP_NoID || !names) return nullptr;
-    const GP_NameGroup* group = names->GetGroup(id >> 16);
-    if (!group || group->resourceKind != GP_ActionKind) return nullptr;
-    const std::int32_t index = names->GetIndex(id);
-    if (index < 0 || static_cast<std::uint32_t>(index) >= count) return nullptr;
-    return handlers[index];
+    const std::int32_t index = EntryOf(id);
+    return index < 0 ? nullptr : handlers[index];
 }
 
 bool CGP_Actions::SetHandler(std::uint32_t id, GP_ActionHandler handler)
 {
-    const std::int32_t index = names ? names->GetIndex(id) : -1;
-    if (index >= 0 && static_cast<std::uint32_t>(index) < count) handlers[index] = handler;
+    if (const std::int32_t index = EntryOf(id); index >= 0) handlers[index] = handler;
     return true;
 }
 

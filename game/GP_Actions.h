@@ -56,7 +56,7 @@ public:
     virtual void Bind();
     // Null for -1, for an ID whose group is not of the action kind, and for an index past the table.
     GP_ActionHandler GetHandler(std::uint32_t id) override;
-    // An ID that names no entry of the table is ignored; always true.
+    // An ID that GetHandler would not answer is ignored; always true.
     virtual bool SetHandler(std::uint32_t id, GP_ActionHandler handler);
 
     std::uint32_t Count() const { return count; }
@@ -142,12 +142,12 @@ protected:
     bool OnEMailPrompt(CGP_Control* control);
     bool OnHallOfFamePage(CGP_Control* control);
 
-    // Helpers the handlers share.
-    void PlaySound(std::uint32_t id) const;
+    // Helpers the handlers share. Every sound and form switch of the handlers goes through the first two.
+    virtual void PlaySound(std::uint32_t id) const;
     // Clears the control's active byte, marks it changed and plays its click sound.
     void ClickFirstStep(CGP_Control* control) const;
     // Shows the form with the fades, or without them.
-    void ShowForm(std::uint32_t formID, bool transition = true) const;
+    virtual void ShowForm(std::uint32_t formID, bool transition = true) const;
     void CommitTextEntries(CGP_Form* form) const;
     void RefreshCampaignView(CGP_Form* form) const;
     void RefreshSlotView(CGP_Form* form) const;
@@ -182,6 +182,8 @@ private:
     {
         SetHandler(GP_ActionID(index), &Call<H>);
     }
+    // The entry of an action ID, -1 for any other.
+    std::int32_t EntryOf(std::uint32_t id) const;
     bool ChangeVolume(CGP_Control* control, std::int32_t& volume, std::int32_t step, std::int32_t low,
                       std::int32_t high) const;
     bool SetLevel(CGP_Control* control, bool enter);
