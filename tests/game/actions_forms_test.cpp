@@ -1,0 +1,106 @@
+// The handlers on the interface pack's own forms, loaded by a main frame as the game loads them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "GP_Actions.h"
+#include "GP_AppBase.h"
+#include "GP_Display.h"
+#include "GP_Effects.h"
+#include "GP_Form.h"
+#include "GP_GameMainFrame.h"
+#include "GP_GameState.h"
+#include "GP_Log.h"
+#include "GP_Main.h"
+#include "GP_MouseCursor.h"
+#include "TempDir.h"
+#include "platform/display_testing.h"
+
+namespace {
+
+class PackFormsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ::setenv("VEL_REGISTRY_FILE", (folder / "registry.reg").c_str(), 1);
+        keptFolder = GP_WorkingFolder;
+        GP_WorkingFolder = std::getenv("VEL_DIST_DIR");
+        GP_State = GP_GameState{};
+        GP_State.StartupTimerOn = false;
+        GP_TransitionsEnabled = 0;
+        log.Open();
+        frame = std::make_unique<CGP_GameMainFrame>(&app);
+        frame->display = std::make_unique<CGP_Display>();
+        ASSERT_EQ(frame->display->Init(), GP_DisplayOk);
+        ASSERT_EQ(frame->display->SetFullScreen(0, reinterpret_cast<HWND>(0x1000), 640, 480, 16), GP_DisplayOk);
+        GP_PublishDisplayValues(frame->display.get());
+        frame->mouseCursor = std::make_unique<CGP_MouseCursor>(frame.get(), nullptr, nullptr);
+        frame->Init();
+        ASSERT_NE(frame->actionTable, nullptr);
+    }
+    void TearDown() override
+    {
+        frame.reset();
+        GP_DisplayPtr = nullptr;
+        GP_State = GP_GameState{};
+        GP_TransitionsEnabled = 1;
+        GP_WorkingFolder = keptFolder;
+    }
+    // One interface step with the cursor at (x, y), the left button down or up.
+    void StepWithCursor(int x, int y, bool down)
+    {
+        CGP_MouseCursor& cursor = *frame->mouseCursor;
+        cursor.x = x;
+        cursor.y = y;
+        cursor.leftDown = down;
+        if (down) cursor.leftHeld = GP_CursorPoint{x, y};
+        frame->InterfaceStep(16);
+    }
+
+    testsupport::TempDir folder;
+    CGP_Log log{(folder / "Exception.log").c_str()};
+    CGP_AppBase app;
+    std::unique_ptr<CGP_GameMainFrame> frame;
+    std::string keptFolder;
+};
+
+// The handler resets the forms while the button's form is updating: that form lives until the frame's step is
+// over, then goes.
+TEST_F(PackFormsTest, AHandlerThatResetsTheFormsLeavesItsFormAliveUntilTheStepEnds)
+{
+    frame->ShowForm(GP_MainMenuForm, false, false);
+    CGP_Form* menu = frame->currentForm;
+    ASSERT_NE(menu, nullptr);
+    CGP_Control* button = menu->GetControl(0);
+    ASSERT_NE(button, nullptr);
+    *button->GetClickHandler() = frame->actions->GetHandler(GP_ActionID(63));
+    StepWithCursor(300, 140, false);
+    StepWithCursor(300, 140, true);
+    StepWithCursor(300, 140, false);
+    ASSERT_NE(frame->currentForm, nullptr);
+    EXPECT_NE(frame->currentForm, menu);  // the main menu loaded afresh
+    ASSERT_EQ(frame->formGraveyard.size(), 1u);
+    EXPECT_EQ(frame->formGraveyard[0].get(), menu);
+    frame->FrameTick(true, 16);
+    EXPECT_TRUE(frame->formGraveyard.empty());
+    EXPECT_EQ(*frame->currentForm->GetFormID(), GP_MainMenuForm);
+}
+
+// The end of the start-up screen frees every picture of the graphics server, the fonts' too; the main menu then
+// draws with fonts that took theirs again.
+TEST_F(PackFormsTest, TheEndOfTheStartUpScreenShowsTheMainMenu)
+{
+    frame->ShowForm(GP_StartupForm, false, false);
+    GP_ActionHandler done = frame->actions->GetHandler(GP_ActionID(51));
+    ASSERT_NE(done, nullptr);
+    EXPECT_FALSE(done(*frame->actions, frame->currentForm));
+    ASSERT_NE(frame->currentForm, nullptr);
+    EXPECT_EQ(*frame->currentForm->GetFormID(), GP_MainMenuForm);
+    EXPECT_EQ(frame->mouseCursor->x, 320);
+    EXPECT_EQ(frame->backgroundSurface, nullptr);
+    frame->FrameTick(true, 16);
+    frame->FrameTick(true, 16);
+}
+
+}  // namespace
