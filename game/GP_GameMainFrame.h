@@ -135,6 +135,7 @@ public:
     std::int32_t GetLives() const override;
     bool IsLevelSuspended() const override;
     CGP_SoundPlayer* GetSoundPlayer() override { return soundPlayer.get(); }
+    CGP_FontCache* GetFontCache() override { return fonts.get(); }
 
     // The game variables: one address per kind-13 name, at least 116 (GP_VariableCount).
     void BindVariables();

@@ -41,6 +41,7 @@ protected:
     }
     void TearDown() override
     {
+        GP_WorkingFolder = folder.path().string();  // the profiles and the top list are saved there, not in the tree
         frame.reset();
         GP_DisplayPtr = nullptr;
         GP_State = GP_GameState{};
