@@ -14,6 +14,7 @@
 #include "GP_Log.h"
 #include "GP_Main.h"
 #include "GP_MouseCursor.h"
+#include "GP_Surface.h"
 #include "TempDir.h"
 #include "platform/display_testing.h"
 
@@ -102,6 +103,53 @@ TEST_F(PackFormsTest, TheEndOfTheStartUpScreenShowsTheMainMenu)
     EXPECT_EQ(frame->backgroundSurface, nullptr);
     frame->FrameTick(true, 16);
     frame->FrameTick(true, 16);
+}
+
+// A panel is the screen behind the form's rectangle, less the variant's margins, blended: a green band over its
+// top 25 rows and black below, or black only; a form smaller than the margins gets none.
+TEST_F(PackFormsTest, PanelsDarkenTheScreenBehindTheForm)
+{
+    struct Case {
+        std::uint32_t action;
+        int width, height;
+        int x, y;
+        std::uint16_t top, bottom;  // the panel's first and last row from a white screen
+    };
+    const Case cases[] = {
+        {56, 183, 71, 19, 34, 0x7D2F, 0x7BEF},  // C: 200 x 100 less 17 x 29, shifted by 9
+        {55, 183, 71, 19, 34, 0x7D2F, 0x7BEF},  // B: as C, over no background
+        {54, 184, 71, 18, 34, 0x7BEF, 0x7BEF},  // A: black only, over its background
+    };
+    CGP_Form panelForm(nullptr, nullptr, frame.get());
+    panelForm.Block<GP_ObjectBlock>()->x = 10;
+    panelForm.Block<GP_ObjectBlock>()->y = 20;
+    *panelForm.GetWidth() = 200;
+    *panelForm.GetHeight() = 100;
+    for (const Case& c : cases) {
+        frame->backgroundSurface = nullptr;
+        frame->display->backSurface->Clear(0xFFFF);
+        GP_ActionHandler open = frame->actions->GetHandler(GP_ActionID(c.action));
+        ASSERT_NE(open, nullptr);
+        open(*frame->actions, &panelForm);
+        CGP_Surface* panel = frame->OverlayPicture.get();
+        ASSERT_NE(panel, nullptr) << c.action;
+        EXPECT_EQ(panel->width, c.width) << c.action;
+        EXPECT_EQ(panel->height, c.height) << c.action;
+        EXPECT_EQ(frame->overlayX, c.x) << c.action;
+        EXPECT_EQ(frame->overlayY, c.y) << c.action;
+        if (c.action == 54) continue;  // drawn over the loaded background, not the white screen
+        ASSERT_EQ(panel->Lock(), GP_SurfaceOk);
+        EXPECT_EQ(panel->PixelRow(0)[0], c.top) << c.action;
+        EXPECT_EQ(panel->PixelRow(24)[5], c.top) << c.action;
+        EXPECT_EQ(panel->PixelRow(25)[5], c.bottom) << c.action;
+        EXPECT_EQ(panel->PixelRow(c.height - 1)[c.width - 1], c.bottom) << c.action;
+        panel->Unlock();
+    }
+    EXPECT_NE(frame->backgroundSurface, nullptr);  // variant A loaded it
+
+    *panelForm.GetWidth() = 16;
+    frame->actions->GetHandler(GP_ActionID(56))(*frame->actions, &panelForm);
+    EXPECT_EQ(frame->OverlayPicture, nullptr);
 }
 
 }  // namespace
