@@ -6,6 +6,7 @@
 #include "GP_Campaigns.h"
 #include "GP_Log.h"
 #include "GP_Players.h"
+#include "GP_Surface.h"
 
 namespace actionstest {
 namespace {
@@ -235,6 +236,21 @@ TEST_F(PlayerFormTest, TheHiddenNameOpensEveryMissionAndOnlyTheExactName)
         EXPECT_TRUE(GP_State.RequestEnterCampaign);
         EXPECT_EQ(frame->ShownOverlay(), nullptr);
     }
+}
+
+// The campaign's picture is shown as the overlay but stays the campaign's: clearing the overlay frees nothing.
+TEST_F(PlayerFormTest, TheCampaignsPictureIsShownButNeverFreedByTheMenus)
+{
+    MakeCampaigns(2);
+    Campaigns[1]->picture = std::make_unique<CGP_Surface>();
+    MakePlayerForm();
+    table->Run(47, rows[1]);
+    EXPECT_EQ(frame->ShownOverlay(), Campaigns[1]->picture.get());
+    EXPECT_EQ(frame->OverlayPicture, nullptr);
+    table->Run(64, description);
+    EXPECT_EQ(frame->ShownOverlay(), nullptr);
+    EXPECT_TRUE(GP_State.OverlayBelowForm);
+    EXPECT_NE(Campaigns[1]->picture, nullptr);  // freed with the campaign list, once
 }
 
 class MissionFormTest : public PlayerFormTest {

@@ -207,5 +207,18 @@ TEST_F(ActionsTest, SoundSwitchesOnlyWithAWorkingDevice)
     GlobalSoundEnabled = keptSound;
 }
 
+// Without a music layer to create, switching music on turns music off for the run.
+TEST_F(ActionsTest, MusicThatCannotStartSwitchesItselfOff)
+{
+    CGP_CheckBox* box = Add<CGP_CheckBox>();
+    box->value = &GlobalMusicEnabled;
+    GlobalMusicEnabled = 0;
+    GlobalDirectMusicEnabled = 1;
+    table->Run(25, box);
+    EXPECT_EQ(GlobalMusicEnabled, 0);
+    EXPECT_EQ(GlobalDirectMusicEnabled, 0);
+    EXPECT_EQ(table->sounds, std::vector<std::uint32_t>{kClickSound});
+}
+
 }  // namespace
 }  // namespace actionstest
