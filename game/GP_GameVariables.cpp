@@ -49,6 +49,7 @@ void CGP_GameMainFrame::BindVariables()
     BindMenuVariables();
     variables[112] = &PutResults;
     variables[113] = &account.eMailKnown;
+    variables[114] = &account.offerAccount;
     variables[115] = &zeroFlag;
 }
 

@@ -253,6 +253,34 @@ TEST_F(PlayerFormTest, TheCampaignsPictureIsShownButNeverFreedByTheMenus)
     EXPECT_NE(Campaigns[1]->picture, nullptr);  // freed with the campaign list, once
 }
 
+TEST_F(PlayerFormTest, TheMenusValuesAreGameVariables)
+{
+    frame->BindVariables();
+    const std::pair<std::uint32_t, const void*> cases[] = {
+        {13, frame->players->profiles[0].name},
+        {22, frame->players->profiles[9].name},
+        {23, &GP_State.SlotScore[0]},
+        {32, &GP_State.SlotScore[9]},
+        {39, &GP_State.LevelLit[0]},
+        {53, &GP_State.LevelLit[14]},
+        {64, &GP_State.CampaignRowSelected[0]},
+        {67, &GP_State.CampaignRowSelected[3]},
+        {68, &GP_State.CampaignScrollDown},
+        {69, &GP_State.CampaignScrollUp},
+        {70, &GP_State.SlotLevelReached[0]},
+        {79, &GP_State.SlotLevelReached[9]},
+        {80, &GP_State.LevelAvailable[1]},
+        {93, &GP_State.LevelAvailable[14]},
+        {94, &GP_State.LockedLevelHint},
+        {95, &GP_State.LevelHover[0]},
+        {109, &GP_State.LevelHover[14]},
+        {110, &GP_State.TopListPrevEnabled},
+        {111, &GP_State.TopListNextEnabled},
+        {114, &frame->account.offerAccount},
+    };
+    for (const auto& [index, value] : cases) EXPECT_EQ(frame->GetVariable(0x170000 + index), value) << index;
+}
+
 class MissionFormTest : public PlayerFormTest {
 protected:
     void SetUp() override
