@@ -8,6 +8,7 @@
 #include "foundation/PropertyTypes.h"
 #include "frames/ColorProperty.h"
 #include "frames/ProxyFrame.h"
+#include "ui/ButtonPainters.h"
 #include "ui/Font.h"
 #include "ui/FontLibrary.h"
 #include "ui/JWindow.h"
@@ -389,6 +390,11 @@ CFrameInterface* CJWindowAlphaTheme::GetBackgroundTexture(const CJWindow*) const
 {
     const CSkinBorder* border = m_options ? m_options->GetWindowBorder() : nullptr;
     return border ? border->GetBackgroundTexture() : nullptr;
+}
+
+std::unique_ptr<ButtonPainter> CJWindowAlphaTheme::CreateButtonPainter(CJButton* button)
+{
+    return std::make_unique<AlphaButtonPainter>(button, this);
 }
 
 std::unique_ptr<StaticTextPainter> CJWindowAlphaTheme::CreateStaticTextPainter(CJWindow* window)
