@@ -101,6 +101,7 @@ public:
 
 private:
     friend void DeclareAlphaSkinBorder(ClassInfo* record);
+    void DrawCorners(CFrameInterface* frame, const platform::Rect& rect);
     void DrawBands(CFrameInterface* frame, const platform::Rect& rect);
     void DrawSides(CFrameInterface* frame, const platform::Rect& rect);
 
