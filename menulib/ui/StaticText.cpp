@@ -142,6 +142,7 @@ bool CJStaticText::RequestHint(int x, int y)
     const platform::Rect& screen = GetScreenRect();
     int textX = screen.left + GetMargin();
     if (m_justification == kJustifyCentre) textX = screen.left + GetWidth() / 2 - textWidth / 2;
+    if (m_justification == kJustifyRight) textX = screen.left + GetWidth() - GetMargin() - 1 - textWidth;
     PopUpText(1, GetText(), textX, screen.top + GetMargin() + 1);
     return true;
 }
