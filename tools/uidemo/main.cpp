@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "BlockFont.h"
+#include "ButtonsPage.h"
 #include "GP_Display.h"
 #include "GP_Surface.h"
 #include "frames/Frame.h"
@@ -124,6 +125,7 @@ int Run(const char* libraryFolder, bool windowed)
     AddLine(*dialog, "TrueType text: DejaVu Sans, 14 points", &text, text.GetLineHeight() + 4, false);
     AddLine(*dialog, "BITMAP FONT 0123456789", &blocks, 14, false);
     AddLine(*dialog, kParagraph, &text, 5 * (text.GetLineHeight() + 2), true);
+    AddButtonsPage(screen);
 
     const Color backdrop = MakeColor(18, 22, 30);
     for (MSG msg{};;) {
