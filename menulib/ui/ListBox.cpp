@@ -65,7 +65,7 @@ CJListBox::CJListBox(CJWindow* parent, IListModel* model, std::uint32_t flags, i
     : CJWindow(parent, "~CJListBox"), m_sortMode(sortMode), m_widthUnits(widthUnits)
 {
     SetModel(model, flags);
-    Construct(widthUnits);
+    Construct();
 }
 
 CJListBox::CJListBox(CJWindow* parent, IListModel& model, std::uint32_t flags, int widthUnits, int sortMode)
@@ -75,14 +75,17 @@ CJListBox::CJListBox(CJWindow* parent, IListModel& model, std::uint32_t flags, i
 
 CJListBox::~CJListBox() = default;
 
-void CJListBox::Construct(int widthUnits)
+void CJListBox::Construct()
 {
     SetTabStop(true);
+    SetSize(NaturalWidth(), GetRowHeight() * m_rowsPerPage + 2 * DialogUnit() + 2);
+}
+
+int CJListBox::NaturalWidth() const
+{
     const int unit = DialogUnit();
-    const long long unitsWide = static_cast<long long>(widthUnits) * unit;
-    const int width = static_cast<int>(std::min<long long>(m_contentWidth, unitsWide)) + 2 * unit + 3;
-    const int height = GetRowHeight() * m_rowsPerPage + 2 * unit + 2;
-    SetSize(width, height);
+    const long long unitsWide = static_cast<long long>(m_widthUnits) * unit;
+    return static_cast<int>(std::min<long long>(m_contentWidth, unitsWide)) + 2 * unit + 3;
 }
 
 int CJListBox::GetMargin() const { return DialogUnit() + 1; }
@@ -154,7 +157,8 @@ void CJListBox::Rebuild()
         }
         SortRows(m_rows);
     }
-    m_tree = std::any_of(m_rows.begin(), m_rows.end(), [](const ListRow& row) { return row.hasChildren; });
+    m_tree = !(m_flags & kListNoTreeBoxes) &&
+             std::any_of(m_rows.begin(), m_rows.end(), [](const ListRow& row) { return row.hasChildren; });
     MeasureContentWidth();
     UpdatePage();
 }

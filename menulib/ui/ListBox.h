@@ -29,6 +29,7 @@ enum ListBoxFlag : std::uint32_t {
     kListPageFromHeight = 4,  // the page size follows the list's height
     kListErrorSound = 8,      // a failed type-ahead plays the error sound
     kListBevel = 16,          // a sunken bevel round the list
+    kListNoTreeBoxes = 32,    // no tree mode: no tree keys, lines or pictures
 };
 
 // The codes the list sends its parent: a double click, and a row chosen by the pointer.
@@ -125,15 +126,17 @@ protected:
     bool OnNavigationKey(int code);
     // The rows scroll so that the whole current row shows.
     void ScrollToCurrentRow();
+    void MeasureContentWidth();
+    // The width that shows the widest row, limited to the width in dialog units, with the margins.
+    int NaturalWidth() const;
     void SetTargetScroll(int offset);
 
 private:
-    void Construct(int widthUnits);
+    void Construct();
     void Rebuild();
     void UpdatePage();
     void UpdateScrollBar();
     void PlaceScrollBar();
-    void MeasureContentWidth();
     std::vector<ListRow> ChildRows(const ListRow& parent) const;
     void SortRows(std::vector<ListRow>& rows) const;
     int CompareRows(const ListRow& a, const ListRow& b) const;
