@@ -95,6 +95,14 @@ void CJComboBox::SetRowStyles(int style)
 
 void CJComboBox::SetListOption(std::uint32_t flags) { SetModel(m_model, flags); }
 
+void CJComboBox::SetBackgroundColor(const Color& color)
+{
+    CJWindow::SetBackgroundColor(color);
+    if (m_listPart) m_listPart->SetBackgroundColor(color);
+    if (m_arrow) m_arrow->SetBackgroundColor(color);
+    if (m_dropDown) m_dropDown->SetBackgroundColor(color);
+}
+
 void CJComboBox::SetRect(const Rect& rect)
 {
     CJWindow::SetRect(rect);
@@ -113,6 +121,7 @@ void CJComboBox::Open()
     if (m_dropDown || !GetParent()) return;
     m_rememberedItem = GetChosenItem();
     m_dropDown = new CJDropDownList(this, m_model, m_flags, m_rowStyle);
+    m_dropDown->SetBackgroundColor(GetBackgroundColor());
     m_dropDown->SelectItem(m_rememberedItem, false);
     m_dropDown->CentreCurrentRow();
     PlaceDropDown();

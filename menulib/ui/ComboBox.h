@@ -65,6 +65,8 @@ public:
 
     void OnChildNotify(CJWindow* child, int code) override;
     void SetRect(const platform::Rect& rect) override;
+    // The parts and the drop-down take the combo box's background.
+    void SetBackgroundColor(const Color& color) override;
 
 protected:
     bool OnMouseDown(int button, int x, int y) override;

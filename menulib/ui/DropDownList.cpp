@@ -5,7 +5,7 @@
 #include "ui/ToolkitKeys.h"
 
 CJDropDownList::CJDropDownList(CJComboBox* combo, IListModel* model, std::uint32_t flags, int rowStyle)
-    : CJListBox(combo, model, flags, kWidthUnits, kSortRows), m_combo(combo)
+    : CJListBox(combo, model, flags | kListBevel, kWidthUnits, kSortRows), m_combo(combo)
 {
     SetRowStyle(rowStyle);
     // Modal: a press anywhere else in the parent reaches the list first, and closes it.

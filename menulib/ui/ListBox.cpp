@@ -268,6 +268,7 @@ void CJListBox::Resort()
         if (!m_rows[row].expanded && std::find(expanded.begin(), expanded.end(), m_rows[row].item) != expanded.end())
             ExpandRow(row);
     m_currentRow = FindRow(current);
+    ScrollToCurrentRow();
 }
 
 // The page and the selection.
@@ -379,9 +380,11 @@ void CJListBox::PlaceScrollBar()
 CJScrollBar* CJListBox::CreateScrollBar()
 {
     // The list scrolls its rows itself from the bar's notices, so the bar has no owner to scroll.
+    // It looks like the list: the same theme, font and background.
     auto* bar = new CJScrollBar(nullptr, kVerticalBar);
     bar->SetTheme(GetTheme());
     bar->SetFont(GetFont());
+    bar->SetBackgroundColor(GetBackgroundColor());
     return bar;
 }
 
