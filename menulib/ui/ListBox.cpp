@@ -78,6 +78,8 @@ CJListBox::~CJListBox() = default;
 void CJListBox::Construct()
 {
     SetTabStop(true);
+    // The rows carry hints although the scroll bar is a child.
+    SetHintWithChildren(true);
     SetSize(NaturalWidth(), GetRowHeight() * m_rowsPerPage + 2 * DialogUnit() + 2);
 }
 

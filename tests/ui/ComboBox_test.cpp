@@ -168,6 +168,16 @@ TEST_F(ComboBoxTest, ADropDownWithoutRoomBelowOpensAboveAndATreeOneOpensFoldersO
     EXPECT_LE(list->GetRect().right, parent->GetWidth()) << "kept inside the parent";
 }
 
+TEST_F(ComboBoxTest, OnlyTheSecondVariantOpensWhenItsListPartIsClicked)
+{
+    const Rect part = combo->GetListPart()->GetScreenRect();
+    Click(part.left + 5, part.top + 5);
+    EXPECT_FALSE(combo->IsOpen());
+    combo->SetOpenOnListClick(true);
+    Click(part.left + 5, part.top + 5);
+    EXPECT_TRUE(combo->IsOpen());
+}
+
 TEST_F(ComboBoxTest, ACombosDropDownOutlivingItChangesNothing)
 {
     ClickArrow(combo);

@@ -234,6 +234,40 @@ TEST_F(ListBoxTest, FoldersExpandAndCollapseByKeysAndSelectItemOpensTheWayToAnIt
     EXPECT_EQ(list->GetCurrentItem(), 5) << "type-ahead finds items in closed folders through the model";
 }
 
+TEST_F(ListBoxTest, AShownRootIsTheOnlyTopRowAndStartsOpen)
+{
+    tree.SetRoot(3);
+    CJListBox* list = MakeList(&tree, 6, kListShowRoot);
+    EXPECT_EQ(Texts(*list), (std::vector<std::string>{"Nuts", "Shelled", "walnut"}));
+    EXPECT_TRUE(list->GetRow(0).expanded);
+}
+
+TEST_F(ListBoxTest, SlashCompletesTheTypedTextToTheCurrentRowsFolder)
+{
+    SimpleListModel paths;
+    for (const char* path : {"sky", "docs/a", "maps/sea/one", "maps/sky"}) paths.Add(path);
+    CJListBox* list = MakeList(&paths, 4);
+    Type("ma");
+    EXPECT_EQ(list->GetCurrentRow(), 2);
+    Type("/sk");
+    EXPECT_STREQ(list->GetTypeAheadText().GetText(), "maps/sk");
+    EXPECT_EQ(list->GetCurrentRow(), 3);
+}
+
+TEST_F(ListBoxTest, RowsShowTheirModelHintOrTheirWholeTextWhenItIsCut)
+{
+    SimpleListModel hinted;
+    hinted.Add("short");
+    hinted.Add("a row text far too long for the narrow list that shows it");
+    hinted.SetHint(0, "the first row");
+    CJListBox* list = MakeList(&hinted, 4);
+    list->SetWidth(60);
+    PointAt(20, RowY(*list, 0));
+    EXPECT_STREQ(screen->GetHintText().GetText(), "the first row");
+    PointAt(20, RowY(*list, 1));
+    EXPECT_STREQ(screen->GetHintText().GetText(), "a row text far too long for the narrow list that shows it");
+}
+
 TEST_F(ListBoxTest, ADoubleClickTogglesAFolderAndNotifiesTheParent)
 {
     CJListBox* list = MakeList(&tree, 6);

@@ -186,6 +186,15 @@ TEST_F(ScrollBarTest, ABarInsideItsOwnerDocksAlongTheRightEdgeAndFollowsTheOwner
     EXPECT_EQ(horizontal->GetMaximum(), 0.0f) << "the content is no wider than the owner";
 }
 
+TEST_F(ScrollBarTest, ABarHiddenWhenIdleShowsOnlyWhileThereIsAtLeastOneUnitToScroll)
+{
+    bar->SetHideWhenIdle(true);
+    bar->SetRange(0.0f, 0.5f);
+    EXPECT_FALSE(bar->IsVisible());
+    bar->SetRange(0.0f, 1.0f);
+    EXPECT_TRUE(bar->IsVisible());
+}
+
 TEST_F(ScrollBarTest, ClipRectTrimsAlongTheBarAndRefusesRectanglesThatMissIt)
 {
     Rect r{0, -50, 30, 60};
