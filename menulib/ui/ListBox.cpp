@@ -283,7 +283,8 @@ void CJListBox::UpdatePage()
 
 void CJListBox::SetRowsPerPage(int rows)
 {
-    m_pageSize = std::max(rows, 0);
+    // The page is no taller than a window can be.
+    m_pageSize = std::clamp(rows, 0, kTallestList / GetRowHeight());
     m_rowsPerPage = std::min(m_pageSize, GetRowCount());
     SetHeight(2 * GetMargin() + m_pageSize * GetRowHeight());
     UpdateScrollBar();

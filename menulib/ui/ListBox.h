@@ -50,6 +50,7 @@ public:
     static constexpr int kTypeAheadMs = 2000;
     static constexpr int kSortRows = 1;
     static constexpr int kInitialPageSize = 10;
+    static constexpr int kTallestList = 1 << 20;
 
     CJListBox(CJWindow* parent, IListModel* model, std::uint32_t flags, int widthUnits, int sortMode);
     CJListBox(CJWindow* parent, IListModel& model, std::uint32_t flags, int widthUnits, int sortMode);

@@ -113,6 +113,8 @@ TEST_F(ListBoxTest, EmptyAndOneItemListsStayInsideTheirRows)
     Key(kKeyDown);
     EXPECT_EQ(list->GetCurrentRow(), 0);
     EXPECT_EQ(list->GetScrollBar(), nullptr);
+    list->SetRowsPerPage(2000000000);
+    EXPECT_GT(list->GetHeight(), 0) << "a huge page is held to the tallest list";
 }
 
 TEST_F(ListBoxTest, NavigationKeysSkipRowsThatMayNotBeSelected)

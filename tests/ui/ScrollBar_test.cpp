@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "PumpedScreen.h"
+#include "frames/Sequence.h"
 #include "ui/ScrollBar.h"
 #include "ui/ToolkitStatics.h"
 
@@ -193,6 +194,37 @@ TEST_F(ScrollBarTest, ABarHiddenWhenIdleShowsOnlyWhileThereIsAtLeastOneUnitToScr
     EXPECT_FALSE(bar->IsVisible());
     bar->SetRange(0.0f, 1.0f);
     EXPECT_TRUE(bar->IsVisible());
+}
+
+TEST_F(ScrollBarTest, EachPartShowsItsOwnCursorAndADraggedThumbTheDragCursor)
+{
+    CSequence cursors[toolkit::kCursorSlots];
+    for (int i = 0; i < toolkit::kCursorSlots; ++i) SetToolkitCursor(i, &cursors[i]);
+    CJScrollBar horizontal(nullptr, kHorizontalBar);
+    horizontal.SetSize(130, 15);
+    horizontal.SetRange(0.0f, 100.0f);
+    horizontal.SetPosition(50.0f, true);  // thumb 40..90
+    struct Case {
+        CJScrollBar* bar;
+        int along;
+        int cursor;
+    };
+    const Case cases[] = {{bar, 5, 15},          {bar, 125, 17},       {bar, 20, 9},
+                          {bar, 100, 18},        {&horizontal, 5, 19}, {&horizontal, 125, 21},
+                          {&horizontal, 20, 20}, {&horizontal, 60, 7}, {&horizontal, 100, 22}};
+    bar->SetPosition(0.0f, true);
+    for (const Case& c : cases) {
+        const bool vertical = c.bar->IsVertical();
+        EXPECT_EQ(c.bar->GetCursorForPoint(vertical ? 7 : c.along, vertical ? c.along : 7), &cursors[c.cursor])
+            << (vertical ? "vertical " : "horizontal ") << c.along;
+    }
+    Press(207, 20);
+    MouseState::Get().StorePosition(207, 30);
+    Frame();
+    EXPECT_EQ(MouseState::Get().GetCursor(), &cursors[10]);
+    Release();
+    for (int i = 0; i < toolkit::kCursorSlots; ++i) SetToolkitCursor(i, nullptr);
+    MouseState::Get().Reset();
 }
 
 TEST_F(ScrollBarTest, ClipRectTrimsAlongTheBarAndRefusesRectanglesThatMissIt)
