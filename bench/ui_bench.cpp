@@ -1,6 +1,7 @@
 // The window toolkit's hot paths: a line of text drawn glyph by glyph, wrapping and measuring a long text, the
-// warm-up of a fresh font, scrolling a window with many descendants, a long wrapped label, and one frame of the
-// toolkit demo's windows beside a plain copy of the same frame (the ratio is printed as x_memcpy).
+// warm-up of a fresh font, scrolling a window with many descendants, a long wrapped label, one frame of the
+// toolkit demo's windows beside a plain copy of the same frame (the ratio is printed as x_memcpy), and one frame
+// of the demo's page of lists, idle and while its file list scrolls.
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -10,12 +11,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include "ListsPage.h"
 #include "frames/Frame.h"
 #include "ui/Font.h"
 #include "ui/FrameWindow.h"
 #include "ui/ScreenWindow.h"
 #include "ui/SkinData.h"
 #include "ui/StaticText.h"
+#include "ui/ToolkitKeys.h"
 #include "ui/ToolkitStatics.h"
 
 namespace {
@@ -227,5 +230,28 @@ void BM_WrappedLabelFrame(benchmark::State& state)
     state.counters["breaking_each_time_us"] = unkept * 1e6;
 }
 BENCHMARK(BM_WrappedLabelFrame);
+
+// The demo's page of lists on a 640 x 480 screen, idle (0) or with its file list paging up and down every eight
+// frames, so that it scrolls smoothly in every frame (1).
+void BM_ListsPageFrame(benchmark::State& state)
+{
+    auto font = MakeFont(14.0f);
+    CFrame output;
+    output.Create(640, 480, 16);
+    CScreenWindow screen(&output, font.get());
+    AddListsPage(screen, 8, 8);
+    const bool scrolling = state.range(0) != 0;
+    KeyboardState& keys = KeyboardState::Get();
+    keys.Reset();
+    long frame = 0;
+    for (auto _ : state) {
+        if (scrolling && frame % 8 == 0) keys.PutTyped(frame % 16 == 0 ? kKeyPageDown : kKeyPageUp);
+        ++frame;
+        output.Fill(MakeColor(18, 22, 30));
+        screen.Update(1.0f / 60.0f);
+        screen.DrawToBackBuffer();
+    }
+}
+BENCHMARK(BM_ListsPageFrame)->ArgName("scrolling")->Arg(0)->Arg(1);
 
 }  // namespace

@@ -1,13 +1,31 @@
-# Runs the window toolkit demo headless in the library's folder and checks that it wrote the screenshot asked for.
-# cmake -DDEMO=<program> -DFOLDER=<library folder> -DSHOTS=<folder> -P ui_demo_check.cmake
+# Runs the window toolkit demo headless in the library's folder with its script and checks that it wrote the
+# screenshots asked for, and that the page's file list scrolled between the first two.
+# cmake -DDEMO=<program> -DFOLDER=<library folder> -DSCRIPT=<script> -DSHOTS=<folder> -P ui_demo_check.cmake
 file(REMOVE_RECURSE ${SHOTS})
+set(frames 10 46 84 94 120)
+string(REPLACE ";" "," at "${frames}")
 execute_process(
-  COMMAND ${CMAKE_COMMAND} -E env VEL_HEADLESS=1 VEL_FRAMES=12 VEL_SHOTS=${SHOTS} VEL_SHOT_AT=10 ${DEMO} ${FOLDER}
-  RESULT_VARIABLE result)
+  COMMAND ${CMAKE_COMMAND} -E env VEL_HEADLESS=1 VEL_FRAMES=124 VEL_SCRIPT=${SCRIPT} VEL_SHOTS=${SHOTS}
+          VEL_SHOT_AT=${at} ${DEMO} ${FOLDER}
+  RESULT_VARIABLE result
+  ERROR_VARIABLE errors)
 if(NOT result EQUAL 0)
-  message(FATAL_ERROR "the demo ended with ${result}")
+  message(FATAL_ERROR "the demo ended with ${result}: ${errors}")
 endif()
-file(SIZE ${SHOTS}/shot-10.png size)
-if(size LESS 1000)
-  message(FATAL_ERROR "no screenshot at frame 10")
+if(errors MATCHES "VEL_SCRIPT")
+  message(FATAL_ERROR "the script has bad lines: ${errors}")
+endif()
+foreach(frame IN LISTS frames)
+  if(NOT EXISTS ${SHOTS}/shot-${frame}.png)
+    message(FATAL_ERROR "no screenshot at frame ${frame}")
+  endif()
+  file(SIZE ${SHOTS}/shot-${frame}.png size)
+  if(size LESS 1000)
+    message(FATAL_ERROR "an empty screenshot at frame ${frame}")
+  endif()
+endforeach()
+file(MD5 ${SHOTS}/shot-10.png before)
+file(MD5 ${SHOTS}/shot-46.png after)
+if(before STREQUAL after)
+  message(FATAL_ERROR "the list on the page of lists did not scroll")
 endif()

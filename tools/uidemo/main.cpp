@@ -11,6 +11,7 @@
 #include "ButtonsPage.h"
 #include "GP_Display.h"
 #include "GP_Surface.h"
+#include "ListsPage.h"
 #include "frames/Frame.h"
 #include "platform/win32_desktop.h"
 #include "platform/win32_time.h"
@@ -29,6 +30,7 @@ constexpr char kParagraph[] =
 
 LRESULT DemoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    ForwardToToolkit(message, wParam, lParam);
     if (message == WM_KEYDOWN && wParam == VK_ESCAPE) DestroyWindow(window);
     if (message == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcA(window, message, wParam, lParam);
@@ -126,6 +128,7 @@ int Run(const char* libraryFolder, bool windowed)
     AddLine(*dialog, "BITMAP FONT 0123456789", &blocks, 14, false);
     AddLine(*dialog, kParagraph, &text, 5 * (text.GetLineHeight() + 2), true);
     AddButtonsPage(screen);
+    AddListsPage(screen, 8, 8);
 
     const Color backdrop = MakeColor(18, 22, 30);
     for (MSG msg{};;) {
