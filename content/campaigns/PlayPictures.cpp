@@ -517,10 +517,11 @@ std::vector<NamedPicture> PlayPictures()
         for (int f = 0; f < 2; ++f) Craft(strip.At(f, 90), Rgb{200, 120, 60}, 9 + f);
         add("sidecruiser.bmp", std::move(sideCruiser));  // 40 x 18, 2 frames
     }
-    add("wanderer.bmp", Body(176, 72, Rgb{90, 110, 170}));       // 176 x 72, the body and an empty frame
-    add("diving.bmp", Body(176, 72, Rgb{170, 90, 90}));          // 176 x 72, the body and an empty frame
-    add("sequencer.bmp", Body(260, 64, Rgb{90, 150, 110}));      // 260 x 64, the body and an empty frame
-    add("hatchboss.bmp", Body(220, 80, Rgb{150, 120, 80}));      // 220 x 80, the body and an empty frame
+    add("wanderer.bmp", Body(176, 72, Rgb{90, 110, 170}));   // 176 x 72, the body and an empty frame
+    add("diving.bmp", Body(140, 64, Rgb{170, 90, 90}));      // 140 x 64, the body and an empty frame
+    add("sequencer.bmp", Body(260, 64, Rgb{90, 150, 110}));  // 260 x 64, the body and an empty frame
+    add("hatchboss.bmp", Body(220, 80, Rgb{150, 120, 80}));  // 220 x 80, the body and an empty frame
+    add("blank.bmp", Picture(64, 64));  // all colour key: the look of a member not yet in its place
     add("fortress.bmp", Body(400, 150, Rgb{110, 110, 130}, 2));  // 400 x 150: whole, burning, empty
     return all;
 }
