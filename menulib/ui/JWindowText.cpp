@@ -5,6 +5,7 @@
 #include "blit/BlitType.h"
 #include "foundation/Messages.h"
 #include "frames/FrameInterface.h"
+#include "ui/DisabledLook.h"
 #include "ui/Font.h"
 #include "ui/JWindow.h"
 
@@ -13,36 +14,8 @@ namespace {
 constexpr char kErrorSound[] = "Player Error.wav";
 constexpr std::uint16_t kAmpersand = '&';
 constexpr std::uint16_t kShortcutEscape = 1;
-constexpr float kDisabledMaskOpacity = 0.4f;
-constexpr float kDisabledBiasOpacity = 0.6f;
 
 int UpperCase(int character) { return character >= 'a' && character <= 'z' ? character - 'a' + 'A' : character; }
-
-// Sets the opacities of the text's blit types for the disabled look and puts them back when it ends.
-class DisabledLook {
-public:
-    explicit DisabledLook(bool on)
-    {
-        if (!on) return;
-        for (int i = 0; i < 2; ++i) {
-            m_types[i] = GetBlitTypeList().GetType(i == 0 ? kBlitTransparentMask : kBlitBlendBlackBias);
-            if (!m_types[i]) continue;
-            m_saved[i] = m_types[i]->GetOpacity();
-            m_types[i]->SetOpacity(i == 0 ? kDisabledMaskOpacity : kDisabledBiasOpacity);
-        }
-    }
-    ~DisabledLook()
-    {
-        for (int i = 0; i < 2; ++i)
-            if (m_types[i]) m_types[i]->SetOpacity(m_saved[i]);
-    }
-    DisabledLook(const DisabledLook&) = delete;
-    DisabledLook& operator=(const DisabledLook&) = delete;
-
-private:
-    BlitType* m_types[2] = {};
-    float m_saved[2] = {};
-};
 
 void Dot(CFrameInterface* frame, int x, int y, const Color& color)
 {
