@@ -1,13 +1,22 @@
-# Runs the window toolkit demo headless in the library's folder and checks that it wrote the screenshot asked for.
-# cmake -DDEMO=<program> -DFOLDER=<library folder> -DSHOTS=<folder> -P ui_demo_check.cmake
+# Runs the window toolkit demo headless in the library's folder with its script and checks that it wrote the
+# screenshots asked for.
+# cmake -DDEMO=<program> -DFOLDER=<library folder> -DSCRIPT=<script> -DSHOTS=<folder> -P ui_demo_check.cmake
 file(REMOVE_RECURSE ${SHOTS})
+set(shots 10 38 48 60)
+string(REPLACE ";" "," shot_list "${shots}")
 execute_process(
-  COMMAND ${CMAKE_COMMAND} -E env VEL_HEADLESS=1 VEL_FRAMES=12 VEL_SHOTS=${SHOTS} VEL_SHOT_AT=10 ${DEMO} ${FOLDER}
-  RESULT_VARIABLE result)
+  COMMAND ${CMAKE_COMMAND} -E env VEL_HEADLESS=1 VEL_FRAMES=64 VEL_SCRIPT=${SCRIPT} VEL_SHOTS=${SHOTS}
+          VEL_SHOT_AT=${shot_list} ${DEMO} ${FOLDER}
+  RESULT_VARIABLE result ERROR_VARIABLE errors)
 if(NOT result EQUAL 0)
-  message(FATAL_ERROR "the demo ended with ${result}")
+  message(FATAL_ERROR "the demo ended with ${result}: ${errors}")
 endif()
-file(SIZE ${SHOTS}/shot-10.png size)
-if(size LESS 1000)
-  message(FATAL_ERROR "no screenshot at frame 10")
+if(errors MATCHES "VEL_SCRIPT")
+  message(FATAL_ERROR "the script has bad lines: ${errors}")
 endif()
+foreach(at IN LISTS shots)
+  file(SIZE ${SHOTS}/shot-${at}.png size)
+  if(size LESS 1000)
+    message(FATAL_ERROR "no screenshot at frame ${at}")
+  endif()
+endforeach()

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "BlockFont.h"
+#include "DemoInput.h"
+#include "EditPage.h"
 #include "GP_Display.h"
 #include "GP_Surface.h"
 #include "frames/Frame.h"
@@ -28,6 +30,7 @@ constexpr char kParagraph[] =
 
 LRESULT DemoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    FeedToolkitInput(message, wParam, lParam);
     if (message == WM_KEYDOWN && wParam == VK_ESCAPE) DestroyWindow(window);
     if (message == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcA(window, message, wParam, lParam);
@@ -124,6 +127,7 @@ int Run(const char* libraryFolder, bool windowed)
     AddLine(*dialog, "TrueType text: DejaVu Sans, 14 points", &text, text.GetLineHeight() + 4, false);
     AddLine(*dialog, "BITMAP FONT 0123456789", &blocks, 14, false);
     AddLine(*dialog, kParagraph, &text, 5 * (text.GetLineHeight() + 2), true);
+    AddEditPage(screen, &text);
 
     const Color backdrop = MakeColor(18, 22, 30);
     for (MSG msg{};;) {

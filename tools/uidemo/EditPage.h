@@ -1,0 +1,8 @@
+// The demo's page of the entry controls: two edit boxes (free text, and a number in a range) and an animation
+// window, on a panel along the bottom of the screen, with the first box holding the keyboard focus.
+#pragma once
+
+class CFont;
+class CJWindow;
+
+void AddEditPage(CJWindow& screen, CFont* font);
