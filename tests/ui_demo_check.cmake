@@ -2,10 +2,10 @@
 # screenshots asked for.
 # cmake -DDEMO=<program> -DFOLDER=<library folder> -DSCRIPT=<script> -DSHOTS=<folder> -P ui_demo_check.cmake
 file(REMOVE_RECURSE ${SHOTS})
-set(shots 10 38 48 60)
+set(shots 10 38 48 60 68)
 string(REPLACE ";" "," shot_list "${shots}")
 execute_process(
-  COMMAND ${CMAKE_COMMAND} -E env VEL_HEADLESS=1 VEL_FRAMES=64 VEL_SCRIPT=${SCRIPT} VEL_SHOTS=${SHOTS}
+  COMMAND ${CMAKE_COMMAND} -E env VEL_HEADLESS=1 VEL_FRAMES=72 VEL_SCRIPT=${SCRIPT} VEL_SHOTS=${SHOTS}
           VEL_SHOT_AT=${shot_list} ${DEMO} ${FOLDER}
   RESULT_VARIABLE result ERROR_VARIABLE errors)
 if(NOT result EQUAL 0)

@@ -16,7 +16,6 @@ using platform::Rect;
 namespace {
 
 constexpr const char* kGridName = "Grid Control";
-constexpr int kRightBarPlacement = 19;
 constexpr int kLeftButton = 0;
 constexpr std::uint32_t kLeftButtonBit = 1u << 0;
 constexpr std::uint32_t kMiddleButtonBit = 1u << 2;
@@ -132,16 +131,16 @@ void CJGridControl::UpdateScrollBar()
 void CJGridControl::EnsureScrollBar()
 {
     if (m_externalScrollBar) return;
-    if (m_scrollBar) {
-        m_scrollBar->SetSize(m_scrollBar->GetWidth(), GetHeight());
-        return;
+    if (!m_scrollBar) {
+        m_laidOut = false;
+        m_scrollBar = CreateScrollBar();
+        AddChild(m_scrollBar, 0, nullptr, 0, 0, kPlaceNoSpacing);
+        m_laidOut = true;
+        LayOutHeader();
     }
-    m_laidOut = false;
-    m_scrollBar = CreateScrollBar();
-    m_widthGivenToBar = m_scrollBar->GetWidth();
-    SetWidth(GetWidth() - m_widthGivenToBar);
-    AddChild(m_scrollBar, kRightBarPlacement, nullptr, 0, 0, kPlaceNoSpacing | kPlaceGapsInPixels);
-    m_laidOut = true;
+    // Inside the grid's right edge, level with the view: the rows give up the bar's width.
+    m_scrollBar->SetRect(
+        Rect::At(GetWidth() - m_scrollBar->GetWidth(), GetScrollY(), m_scrollBar->GetWidth(), GetHeight()));
 }
 
 void CJGridControl::RemoveScrollBar()
@@ -150,12 +149,7 @@ void CJGridControl::RemoveScrollBar()
     CJScrollBar* bar = m_scrollBar;
     m_scrollBar = nullptr;
     delete bar;
-    // The width the bar took comes back, so that rows that come and go never narrow the grid for good.
-    const int given = m_widthGivenToBar;
-    m_widthGivenToBar = 0;
-    m_laidOut = false;
-    SetWidth(GetWidth() + given);
-    m_laidOut = true;
+    LayOutHeader();
 }
 
 void CJGridControl::SetBarRange()

@@ -90,6 +90,4 @@ private:
     bool m_externalScrollBar = false;
     bool m_laidOut = false;
     bool m_inDoubleClick = false;
-    // The width the grid gave up to its own scroll bar, given back when the bar goes.
-    int m_widthGivenToBar = 0;
 };

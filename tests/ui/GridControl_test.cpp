@@ -16,12 +16,17 @@ namespace {
 class CountingGrid : public CJGridControl {
 public:
     using CJGridControl::CJGridControl;
-    void DrawCell(int row, int column, CFrameInterface*, const Rect&) override { cells.emplace_back(row, column); }
+    void DrawCell(int row, int column, CFrameInterface* frame, const Rect&) override
+    {
+        cells.emplace_back(row, column);
+        clips.push_back(frame->GetBounds());
+    }
     void OnSelectionChanged(int row) override { selections.push_back(row); }
     void OnActivate(int row) override { activated.push_back(row); }
     void OnColumnsChanged() override { ++columnChanges; }
 
     std::vector<std::pair<int, int>> cells;
+    std::vector<Rect> clips;
     std::vector<int> selections;
     std::vector<int> activated;
     int columnChanges = 0;
@@ -115,20 +120,24 @@ TEST_F(GridTest, KeysMoveTheSelectionWithinTheRowsAndEnterActivates)
     EXPECT_EQ(parent->codes, (std::vector<int>{CJGridControl::kNotifyRowActivated}));
 }
 
-TEST_F(GridTest, TheScrollBarComesWhenRowsOverflowAndGivesItsWidthBack)
+TEST_F(GridTest, TheScrollBarComesWhenRowsOverflowAndTakesItsWidthFromTheRows)
 {
     const int bar = CJScrollBar::Thickness();
     ASSERT_NE(grid->GetScrollBar(), nullptr);
-    EXPECT_EQ(grid->GetWidth(), 100 - bar);
+    EXPECT_EQ(grid->GetScrollBar()->GetRect().left, 100 - bar) << "along the grid's right edge, inside it";
     EXPECT_FLOAT_EQ(grid->GetScrollBar()->GetMaximum(), 120.0f - 50.0f);
     EXPECT_FLOAT_EQ(grid->GetScrollBar()->GetPageStep(), 50.0f);
     EXPECT_FLOAT_EQ(grid->GetScrollBar()->GetLineStep(), 12.0f);
+    Draw();
+    ASSERT_FALSE(grid->clips.empty());
+    for (const Rect& clip : grid->clips) EXPECT_LE(clip.right, 100 - bar) << "cells stop at the bar";
 
     grid->SetRowCount(3);
     EXPECT_EQ(grid->GetScrollBar(), nullptr) << "all rows fit";
     EXPECT_EQ(grid->GetWidth(), 100);
     grid->SetRowCount(10);
-    EXPECT_EQ(grid->GetWidth(), 100 - bar) << "coming back narrows the grid once, not twice";
+    EXPECT_NE(grid->GetScrollBar(), nullptr);
+    EXPECT_EQ(grid->GetWidth(), 100) << "rows that come and go never narrow the grid";
 
     // Where one row or none fits, a bar would not help.
     grid->SetRowCount(3);

@@ -1,12 +1,15 @@
 #include "EditPage.h"
 
+#include <iterator>
 #include <memory>
 
 #include "frames/Frame.h"
+#include "frames/GridControl.h"
 #include "frames/Sequence.h"
 #include "ui/AnimationWindow.h"
 #include "ui/EditBox.h"
 #include "ui/Font.h"
+#include "ui/Header.h"
 
 using platform::Rect;
 
@@ -53,6 +56,20 @@ std::unique_ptr<CSequence> MakeSpinner()
     return spinner;
 }
 
+constexpr const char* kPilots[][2] = {{"Captain Vel", "12400"}, {"Orla", "9800"}, {"Brannoc", "7350"},
+                                      {"Sefa", "5100"},         {"Ytte", "2990"}, {"Moss", "850"}};
+
+// The best pilots, a name and a score a row.
+class PilotGrid : public CJGridControl {
+public:
+    using CJGridControl::CJGridControl;
+    void DrawCell(int row, int column, CFrameInterface* frame, const Rect& rowRect) override
+    {
+        const HeaderColumn* cell = GetHeader()->GetColumn(column);
+        GetFont()->DrawText(frame, cell->left + CJHeader::kTextMargin, rowRect.top + 1, kPilots[row][column]);
+    }
+};
+
 template <class Window, class... Args>
 Window* Add(CJWindow& parent, const Rect& rect, Args&&... args)
 {
@@ -87,7 +104,19 @@ void AddEditPage(CJWindow& screen, CFont* font)
     lives->SetRange(1.0f, 9.0f);
     lives->SetTabStop(true);
 
-    Add<Label>(*panel, Rect::At(12, 20 + boxHeight, 560, line), "Type, select with shift or a drag, Tab moves on.");
+    Add<Label>(*panel, Rect::At(12, 20 + boxHeight, 320, line), "Shift or a drag selects; Tab moves on.");
+
+    auto* header = new CJHeader(nullptr);
+    header->AddColumn("Pilot", 130, nullptr, 0, true, false);
+    header->AddColumn("Score", 70, nullptr, 0, false, false);
+    auto* grid = new PilotGrid(nullptr, header);
+    grid->SetRect(Rect::At(340, 40 + header->GetHeight(), 200, panel->GetHeight() - 44 - header->GetHeight()));
+    // The grid before its header: the panel deletes its children front first, and the header must outlive it.
+    panel->AddChild(grid, 0, nullptr, kDefaultGap, kDefaultGap, kPlaceNoSpacing);
+    header->SetRect(Rect::At(340, 40, grid->GetWidth(), header->GetHeight()));
+    panel->AddChild(header, 0, nullptr, kDefaultGap, kDefaultGap, kPlaceNoSpacing);
+    grid->SetRowCount(static_cast<unsigned>(std::size(kPilots)));
+    grid->SetSelectedRow(0, true);
     auto* animation = new CJAnimationWindow(nullptr, spinner.get(), "");
     animation->MoveTo(panel->GetWidth() - kSpinnerSide - 16, 10);
     panel->AddChild(animation, 0, nullptr, kDefaultGap, kDefaultGap, kPlaceNoSpacing);
