@@ -1,6 +1,6 @@
 // The window toolkit's hot paths: a line of text drawn glyph by glyph, wrapping and measuring a long text, the
-// warm-up of a fresh font, scrolling a window with many descendants, and one frame of the toolkit demo's windows
-// beside a plain copy of the same frame (the ratio is printed as x_memcpy).
+// warm-up of a fresh font, scrolling a window with many descendants, a long wrapped label, and one frame of the
+// toolkit demo's windows beside a plain copy of the same frame (the ratio is printed as x_memcpy).
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +15,7 @@
 #include "ui/FrameWindow.h"
 #include "ui/ScreenWindow.h"
 #include "ui/SkinData.h"
+#include "ui/StaticText.h"
 #include "ui/ToolkitStatics.h"
 
 namespace {
@@ -204,5 +205,27 @@ void BM_PumpTwoHundredWindows(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PumpTwoHundredWindows);
+
+// A wrapped label of one kilobyte drawn once a frame: its lines are kept, against breaking them every drawing.
+void BM_WrappedLabelFrame(benchmark::State& state)
+{
+    auto font = MakeFont(12.0f);
+    CFrame frame;
+    frame.Create(440, 400, 16);
+    CJStaticText label(nullptr, nullptr);
+    label.SetFont(font.get());
+    label.SetWrapWidth(420);
+    label.SetText(LongText(1024).GetText());
+    for (auto _ : state) label.Draw(&frame);
+    const auto start = std::chrono::steady_clock::now();
+    int y = 0;
+    for (int i = 0; i < 100; ++i) {
+        y = 0;
+        font->DrawWrappedText(&frame, 0, y, label.GetText(), 400, 4, 0, 0, 0, 0, 0, 0);
+    }
+    const double unkept = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / 100;
+    state.counters["breaking_each_time_us"] = unkept * 1e6;
+}
+BENCHMARK(BM_WrappedLabelFrame);
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "GP_GameMainFrame.h"
+#include "GP_Actions.h"
 #include "GP_GameState.h"
 
 #include <cstdlib>
@@ -69,7 +70,12 @@ CGP_GameMainFrame::~CGP_GameMainFrame()
     soundPlayer.reset();
     currentForm = nullptr;
     forms.clear();
-    OverlayPicture.reset();
+    formGraveyard.clear();
+    actions = nullptr;
+    actionTable.reset();
+    ClearOverlay();
+    GP_State.MenuSessionSurface = nullptr;
+    menuSessionSurface.reset();
     drawOrder.clear();
     objectLists.clear();
     servers.reset();

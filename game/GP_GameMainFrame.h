@@ -16,6 +16,7 @@
 #include "GP_Surface.h"
 #include "platform/shell_tray.h"
 
+class CGP_Actions;
 class CGP_AppBase;
 class CGP_Display;
 class CGP_DirectInput;
@@ -119,6 +120,8 @@ public:
     virtual void LeaveCampaign();
     virtual void ResumeLevel();
     virtual void StartStage(std::uint32_t stageID);
+    // Ends the stage in play, as when a level is left from the in-game menu.
+    virtual void EndStage();
 
     void OnKeyUp(CGP_Window* sender, std::uint32_t key, std::uint32_t modifiers) override;
     void OnMouseMove(CGP_Window* sender, std::uint32_t buttons, int x, int y) override;
@@ -132,9 +135,11 @@ public:
     std::int32_t GetLives() const override;
     bool IsLevelSuspended() const override;
     CGP_SoundPlayer* GetSoundPlayer() override { return soundPlayer.get(); }
+    CGP_FontCache* GetFontCache() override { return fonts.get(); }
 
     // The game variables: one address per kind-13 name, at least 116 (GP_VariableCount).
     void BindVariables();
+    void BindMenuVariables();
     void* GetVariable(std::uint32_t id) override;
 
     std::unique_ptr<CGP_IOManager> ioManager;
@@ -144,7 +149,8 @@ public:
     std::unique_ptr<CGP_DirectMusic> directMusic;
     std::unique_ptr<CGP_NameServer> names;
     std::unique_ptr<CGP_ServerSet> servers;
-    CGP_ActionLookup* actions = nullptr;  // the action table
+    CGP_ActionLookup* actions = nullptr;       // the action table
+    std::unique_ptr<CGP_Actions> actionTable;  // the game's own, made by Init and held by actions
     CGP_SpriteManager* sprites = nullptr;
     std::unique_ptr<CGP_FontCache> fonts;
     CGP_Scene* scene = nullptr;
@@ -161,6 +167,8 @@ public:
     // The colour key handed to the graphics server with the interface background.
     std::unique_ptr<GP_ColorKeyRecord> backgroundColorKey;
     std::vector<std::unique_ptr<CGP_Form>> forms;  // one slot per kind-8 name, loaded on first show
+    // Forms dropped by ResetForms while a handler of theirs may still be running; freed after the frame's step.
+    std::vector<std::unique_ptr<CGP_Form>> formGraveyard;
     CGP_Form* currentForm = nullptr;
     std::vector<void*> variables;
     std::vector<std::unique_ptr<CGP_IDList>> idLists;
@@ -173,6 +181,17 @@ public:
     CGP_Surface* backgroundSurface = nullptr;  // the interface background, image 0xF0026
     // A panel picture built by the handlers, drawn at its position below or above the form.
     std::unique_ptr<CGP_Surface> OverlayPicture;
+    // A picture shown as the overlay without being owned (the current campaign's); the owned one goes first.
+    CGP_Surface* borrowedOverlay = nullptr;
+    CGP_Surface* ShownOverlay() const { return OverlayPicture ? OverlayPicture.get() : borrowedOverlay; }
+    // No overlay: an owned picture is deleted, a borrowed one only forgotten.
+    void ClearOverlay()
+    {
+        OverlayPicture.reset();
+        borrowedOverlay = nullptr;
+    }
+    // The picture the menu library's session draws into, made by the first session.
+    std::unique_ptr<CGP_Surface> menuSessionSurface;
     std::int32_t overlayX = 0;
     std::int32_t overlayY = 0;
     CGP_IDList* stageList = nullptr;  // the stages of the mission in play

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "GP_Actions.h"
 #include "GP_Display.h"
 #include "GP_Exception.h"
 #include "GP_FontCache.h"
@@ -102,6 +103,8 @@ void CGP_GameMainFrame::Init()
     names = std::make_unique<CGP_NameServer>();
     LoadCampaigns();
     GP_InterfacePackStream = OpenInterfacePack(GP_WorkingFolder + "/RESOURCE/" + kPackName);
+    actionTable = std::make_unique<CGP_Actions>(this);
+    actions = actionTable.get();
 
     ioManager = std::make_unique<CGP_IOManager>(GP_CampaignPackStream, GP_InterfacePackStream, names.get(), this);
     servers = std::make_unique<CGP_ServerSet>(this, ioManager.get(), directSound.get(), InterfaceLanguage);

@@ -79,8 +79,12 @@ CGP_Form* CGP_GameMainFrame::LoadForm(std::uint32_t formID)
     return form.release();
 }
 
+// A handler may reset the forms from inside its own form's update: the forms are parked, not deleted, until the
+// frame's step is over.
 void CGP_GameMainFrame::ResetForms()
 {
+    for (std::unique_ptr<CGP_Form>& form : forms)
+        if (form) formGraveyard.push_back(std::move(form));
     forms.clear();
     forms.resize(names ? names->GetCount(kFormKind) : 0);
 }

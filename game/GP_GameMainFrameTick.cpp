@@ -48,9 +48,11 @@ void CGP_GameMainFrame::FrameTick(bool active, float elapsed)
     if (mouseCursor) mouseCursor->Update(elapsed);
     if (state == 0) {
         InterfaceStep(elapsed);
+        formGraveyard.clear();
         if (state == 1) return;  // a level starts: its first play step is the next frame
     } else if (state == 1) {
         PlayStep(elapsed);
+        formGraveyard.clear();
     }
     if (!display) return;
     if (GP_State.HiddenMode || showFrameRate) display->DrawFps(display->backSurface.get(), 10, 10);
@@ -68,7 +70,7 @@ void CGP_GameMainFrame::InterfaceStep(float elapsed)
     if (currentForm && !currentForm->Update(elapsed)) return;
     if (app->quitting) return;
     CopyWhole(backgroundSurface, back, 0, 0);
-    if (GP_State.OverlayBelowForm) CopyWhole(OverlayPicture.get(), back, overlayX, overlayY);
+    if (GP_State.OverlayBelowForm) CopyWhole(ShownOverlay(), back, overlayX, overlayY);
     if (GP_State.RequestEnterCampaign && ServeEnterCampaign()) return;
     if (GP_State.RequestLeaveCampaign) ServeLeaveCampaign();
     if (players && players->CommitNames()) GP_SavePlayersFile(*players, GP_WorkingFolder);
@@ -76,7 +78,7 @@ void CGP_GameMainFrame::InterfaceStep(float elapsed)
     if (GP_State.MusicVolumeLive && music) music->SetVolume(MusicVolume);
     if (state == 1) return StartLevel(elapsed);
     DrawForm(app->active != 0);
-    if (!GP_State.OverlayBelowForm) CopyWhole(OverlayPicture.get(), back, overlayX, overlayY);
+    if (!GP_State.OverlayBelowForm) CopyWhole(ShownOverlay(), back, overlayX, overlayY);
     if (mouseCursor) mouseCursor->Draw();
 }
 
@@ -186,6 +188,7 @@ void CGP_GameMainFrame::EnterCampaign() {}
 void CGP_GameMainFrame::LeaveCampaign() {}
 void CGP_GameMainFrame::ResumeLevel() {}
 void CGP_GameMainFrame::StartStage(std::uint32_t) {}
+void CGP_GameMainFrame::EndStage() {}
 
 void CGP_GameMainFrame::OnKeyUp(CGP_Window*, std::uint32_t key, std::uint32_t)
 {

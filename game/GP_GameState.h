@@ -37,6 +37,24 @@ struct GP_GameState {
     bool MenuSessionActive = false;
     CGP_Surface* MenuSessionSurface = nullptr;  // 640 x 480, the menu library draws into it
     bool CatalogSession = false;
+
+    // The menus' state: the player slot chosen, what each slot reached in the campaign shown, the campaign list's
+    // scrolling, and the mission buttons' open, hover and lit flags.
+    std::uint32_t PlayerSlot = 0;
+    std::int32_t SlotScore[10] = {};
+    std::int32_t SlotLevelReached[10] = {};
+    std::int32_t CampaignListTop = 0;
+    std::uint8_t CampaignRowSelected[5] = {};
+    std::uint8_t CampaignScrollUp = 0;
+    std::uint8_t CampaignScrollDown = 0;
+    std::int32_t BestMissionBefore = 0;  // the slot's mission reached when the mission in play started
+    std::uint8_t LevelAvailable[16] = {};
+    std::uint8_t LevelHover[16] = {};
+    std::uint8_t LevelLit[16] = {};
+    std::uint8_t LockedLevelHint = 0;
+    std::uint8_t TopListPrevEnabled = 0;
+    std::uint8_t TopListNextEnabled = 0;
+    bool CampaignFinished = false;  // the campaign was completed for the first time
 };
 
 extern GP_GameState GP_State;

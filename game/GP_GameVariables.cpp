@@ -7,12 +7,21 @@
 #include "GP_GameState.h"
 #include "GP_Globals.h"
 #include "GP_NameServer.h"
+#include "GP_Players.h"
 
 namespace {
 
 constexpr std::uint32_t kVariableKind = 13;
 constexpr std::size_t kFirstKeyVariable = 35;
 constexpr std::size_t kFirstSlotSelectedVariable = 54;
+constexpr std::size_t kFirstSlotNameVariable = 13;
+constexpr std::size_t kFirstSlotScoreVariable = 23;
+constexpr std::size_t kFirstLevelLitVariable = 39;
+constexpr std::size_t kFirstCampaignRowVariable = 64;
+constexpr std::size_t kFirstSlotLevelVariable = 70;
+constexpr std::size_t kFirstLevelAvailableVariable = 80;  // mission 1: mission 0 is always open
+constexpr std::size_t kFirstLevelHoverVariable = 95;
+constexpr std::size_t kMissionVariables = 15;
 
 }  // namespace
 
@@ -37,9 +46,33 @@ void CGP_GameMainFrame::BindVariables()
         variables[kFirstSlotSelectedVariable + slot] = &SlotSelected[slot];
     variables[33] = &GP_State.SlotInUse[0];
     variables[34] = &GP_State.SlotInUse[1];
+    BindMenuVariables();
     variables[112] = &PutResults;
     variables[113] = &account.eMailKnown;
+    variables[114] = &account.offerAccount;
     variables[115] = &zeroFlag;
+}
+
+// The values of the player form and the mission forms.
+void CGP_GameMainFrame::BindMenuVariables()
+{
+    for (std::size_t slot = 0; slot < GP_PlayerSlots; ++slot) {
+        if (players) variables[kFirstSlotNameVariable + slot] = players->profiles[slot].name;
+        variables[kFirstSlotScoreVariable + slot] = &GP_State.SlotScore[slot];
+        variables[kFirstSlotLevelVariable + slot] = &GP_State.SlotLevelReached[slot];
+    }
+    for (std::size_t mission = 0; mission < kMissionVariables; ++mission) {
+        variables[kFirstLevelLitVariable + mission] = &GP_State.LevelLit[mission];
+        variables[kFirstLevelHoverVariable + mission] = &GP_State.LevelHover[mission];
+        if (mission > 0) variables[kFirstLevelAvailableVariable + mission - 1] = &GP_State.LevelAvailable[mission];
+    }
+    for (std::size_t row = 0; row < 4; ++row)
+        variables[kFirstCampaignRowVariable + row] = &GP_State.CampaignRowSelected[row];
+    variables[68] = &GP_State.CampaignScrollDown;
+    variables[69] = &GP_State.CampaignScrollUp;
+    variables[94] = &GP_State.LockedLevelHint;
+    variables[110] = &GP_State.TopListPrevEnabled;
+    variables[111] = &GP_State.TopListNextEnabled;
 }
 
 void* CGP_GameMainFrame::GetVariable(std::uint32_t id)

@@ -186,7 +186,7 @@ int TA_EnterMenu(std::int16_t menuType, int width, int height)
     TA_CheckInitialized();
     if (TA_State.unusable) {
         TA_ShowReinstallMessage();
-        return 0;
+        return TA_ErrLibraryUnusable;
     }
     TA_State.savedWidth = width;
     TA_State.savedHeight = height;

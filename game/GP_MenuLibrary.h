@@ -14,6 +14,7 @@ enum TA_ResultCode : int {
     TA_Ok = 0,
     TA_ErrLibraryNotLoaded = 3,
     TA_ErrExportMissing = 5,
+    TA_ErrLibraryUnusable = 7,  // the library failed for the rest of the run: no session can be entered
 };
 
 struct TA_EntryPoints {

@@ -6,7 +6,9 @@
 //   b_<n>.bmp     the main menu's buttons, 4 frames of 220 x 34 each (normal, pressed, hover, disabled)
 //   click.wav     a button's click, hover.wav the tick of the pointer reaching a button
 //   font.bmp      the glyph sheet of the interface font, DejaVu Sans at 14 pixels (Windows-1251 32..126, А..я),
-//                 whose glyph lines go into the manifest there, under its font statement
+//                 whose glyph lines go into the manifest there, under its font statement; fontgrey.bmp the same
+//                 in grey for disabled texts, fonttitle.bmp DejaVu Sans Bold at 20 pixels in gold for titles
+//   and the pictures of the other forms (FormPictures.cpp)
 //   make_interface <folder> <manifest in the folder> <font file> <bold font file>
 #include <algorithm>
 #include <cmath>
@@ -17,6 +19,7 @@
 #include <string>
 #include <utility>
 
+#include "FormPictures.h"
 #include "PictureKit.h"
 
 namespace {
@@ -26,33 +29,12 @@ using contentkit::Picture;
 using contentkit::Rgb;
 using contentkit::Write;
 
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
 constexpr int kButtonWidth = 220;
 constexpr int kButtonHeight = 34;
 constexpr int kFontLineHeight = 18;
+constexpr int kTitleLineHeight = 26;
 
 std::uint8_t Channel(double value) { return static_cast<std::uint8_t>(std::clamp(value, 0.0, 255.0)); }
-
-// A deep blue sky darkening upwards, with stars from a fixed generator so every build draws the same picture.
-Picture StarField()
-{
-    Picture p(kScreenWidth, kScreenHeight);
-    for (int y = 0; y < kScreenHeight; ++y) {
-        const double t = static_cast<double>(y) / kScreenHeight;
-        p.Fill(0, y, kScreenWidth, 1, Rgb{Channel(8 + 30 * t * t), Channel(10 + 20 * t), Channel(30 + 70 * t)});
-    }
-    std::uint32_t seed = 0x5EED1234;
-    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
-    for (int star = 0; star < 260; ++star) {
-        const int x = static_cast<int>(next() >> 8) % kScreenWidth;
-        const int y = static_cast<int>(next() >> 8) % kScreenHeight;
-        const std::uint8_t bright = Channel(110 + (next() >> 24) % 146);
-        p.Set(x, y, Rgb{bright, bright, Channel(bright + 20)});
-        if (bright > 235) p.Set(x + 1, y, Rgb{120, 120, 160}), p.Set(x, y + 1, Rgb{120, 120, 160});
-    }
-    return p;
-}
 
 void CentredText(Picture& p, GlyphRenderer& font, const std::u32string& text, int top, Rgb colour, Rgb shadow)
 {
@@ -131,17 +113,20 @@ Picture Cursor()
     return p;
 }
 
-// Puts the glyph lines under the manifest's font statement.
-bool AddGlyphs(const std::string& manifestPath, const std::string& glyphs)
+// Puts each font's glyph lines under the manifest's statement of that font.
+bool AddGlyphs(const std::string& manifestPath, const std::pair<std::string, std::string> (&fonts)[3])
 {
     std::ifstream in(manifestPath, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     std::string manifest = text.str();
-    const std::size_t font = manifest.find("\nfont \"");
-    const std::size_t lineEnd = font == std::string::npos ? font : manifest.find('\n', font + 1);
-    if (!in || lineEnd == std::string::npos) return false;
-    manifest.insert(lineEnd + 1, glyphs);
+    if (!in) return false;
+    for (const auto& [name, glyphs] : fonts) {
+        const std::size_t font = manifest.find("\nfont \"" + name + "\"");
+        const std::size_t lineEnd = font == std::string::npos ? font : manifest.find('\n', font + 1);
+        if (lineEnd == std::string::npos) return false;
+        manifest.insert(lineEnd + 1, glyphs);
+    }
     return Write(manifestPath, manifest);
 }
 
@@ -158,12 +143,17 @@ int main(int argc, char** argv)
     GlyphRenderer small(argv[3], 14);
     GlyphRenderer big(argv[4], 72);
     GlyphRenderer title(argv[4], 40);
-    if (!font.ok || !small.ok || !big.ok || !title.ok) {
+    GlyphRenderer heading(argv[4], 20);
+    if (!font.ok || !small.ok || !big.ok || !title.ok || !heading.ok) {
         std::fprintf(stderr, "cannot open the fonts %s and %s\n", argv[3], argv[4]);
         return 1;
     }
-    std::string glyphs;
-    const Picture sheet = contentkit::GlyphSheet(small, kFontLineHeight, Rgb{250, 250, 240}, glyphs);
+    std::pair<std::string, std::string> fonts[3] = {{"Menu", ""}, {"Grey", ""}, {"Title", ""}};
+    const Picture sheets[3] = {
+        contentkit::GlyphSheet(small, kFontLineHeight, Rgb{250, 250, 240}, fonts[0].second),
+        contentkit::GlyphSheet(small, kFontLineHeight, Rgb{130, 130, 140}, fonts[1].second),
+        contentkit::GlyphSheet(heading, kTitleLineHeight, Rgb{255, 214, 90}, fonts[2].second),
+    };
     const std::u32string captions[] = {U"Play", U"Options", U"Help", U"Top list", U"About", U"Quit"};
     bool written = Write(folder + "/title.bmp", Title(big, font).Bmp()) &&
                    Write(folder + "/menu.bmp", Menu(title).Bmp()) &&
@@ -172,7 +162,9 @@ int main(int argc, char** argv)
         written = written && Write(folder + "/b_" + std::to_string(i) + ".bmp", Button(font, captions[i]).Bmp());
     written = written && Write(folder + "/click.wav", Blip(880, 440, 0.09, 0.6)) &&
               Write(folder + "/hover.wav", Blip(1320, 1200, 0.03, 0.25));
-    written = written && Write(folder + "/font.bmp", sheet.Bmp()) && AddGlyphs(argv[2], glyphs);
+    written = written && Write(folder + "/font.bmp", sheets[0].Bmp()) &&
+              Write(folder + "/fontgrey.bmp", sheets[1].Bmp()) && Write(folder + "/fonttitle.bmp", sheets[2].Bmp()) &&
+              WriteFormPictures(folder, small) && AddGlyphs(argv[2], fonts);
     if (!written) {
         std::fprintf(stderr, "cannot write the pictures into %s\n", folder.c_str());
         return 1;

@@ -36,6 +36,20 @@ void WriteConvertedFile(const CFrame& frame, const CString& path, int openFlags,
     SetFileTime64(path.GetText(), cacheTime, openFlags, kCacheTimeSelector);
 }
 
+// A frame without its ".Frame" cache is read from its source picture beside its description (folder + name, a
+// TGA), through the whole chain.
+bool LoadSourcePicture(CFrame& frame, const char* folder, const char* name, FrameProcess* chain, int openFlags)
+{
+    for (const char* extension : {".TGA", ".tga"}) {
+        CString path(folder);
+        path.Append(name);
+        path.Append(extension);
+        if (FileExists(path.GetText(), openFlags) && frame.LoadTga(path.GetText(), chain, nullptr, openFlags))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool CFrame::Load(const char* folder, const char* name, FrameProcess* processChain, int useCacheFolder, int openFlags)
@@ -53,7 +67,7 @@ bool CFrame::Load(const char* folder, const char* name, FrameProcess* processCha
             return ReadFrameFile(*file.GetStream(), false) && GetPixels() != nullptr;
     }
     // An unreadable cache writes no ".frm": an empty one would make every later load look successful.
-    if (!ReadFrameCacheFile(folder, name)) return false;
+    if (!ReadFrameCacheFile(folder, name)) return LoadSourcePicture(*this, folder, name, processChain, openFlags);
     ApplyProcessSteps(*this, ChainDithers(processChain), ChainRunEncodes(processChain));
     WriteConvertedFile(*this, converted, openFlags, cacheTime);
     return GetPixels() != nullptr;

@@ -7,6 +7,9 @@
 #include "frames/FrameProcess.h"
 
 namespace {
+
+bool IsSeparator(int c) { return c == '/' || c == '\\'; }
+
 const char* DepthSuffix(int bitDepth)
 {
     switch (bitDepth) {
@@ -52,6 +55,7 @@ CString MakeDepthFileName(const char* base, const char* name, const char* separa
 CString BuildFrameFileName(const char* folder, const char* name, const FrameProcess* chain, int useCacheFolder)
 {
     CString base(useCacheFolder ? GetCacheFolderName() : "");
+    if (useCacheFolder && folder && !IsSeparator(folder[0])) base.Append("/");
     base.Append(folder);
     const int depth = chain ? chain->GetTargetBitDepth() : GetDisplayBitDepth();
     return MakeDepthFileName(base.GetText(), name, "", depth, "frm");
@@ -59,8 +63,12 @@ CString BuildFrameFileName(const char* folder, const char* name, const FrameProc
 
 CString MakeFrameCachePath(const char* folder, const char* name)
 {
+    CString inner(folder);
+    while (inner.GetLength() > 0 && IsSeparator(inner.GetAt(0))) inner.Delete(0, 1);
+    while (inner.GetLength() > 0 && IsSeparator(inner.GetAt(inner.GetLength() - 1)))
+        inner.Delete(inner.GetLength() - 1, 1);
     CString path;
-    path.Format("%s/%s/%s.Frame", GetCacheFolderName(), folder, name);
+    path.Format("%s/%s/%s.Frame", GetCacheFolderName(), inner.GetText(), name);
     return path;
 }
 

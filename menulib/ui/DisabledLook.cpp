@@ -25,3 +25,10 @@ DisabledLook::~DisabledLook()
     for (int i = 0; i < 2; ++i)
         if (m_types[i]) m_types[i]->SetOpacity(m_saved[i]);
 }
+
+ScopedOpacity::ScopedOpacity(BlitType& type, float opacity) : m_type(type), m_saved(type.GetOpacity())
+{
+    m_type.SetOpacity(opacity);
+}
+
+ScopedOpacity::~ScopedOpacity() { m_type.SetOpacity(m_saved); }

@@ -34,6 +34,15 @@ struct WrapLayout {
     bool operator==(const WrapLayout&) const = default;
 };
 
+// One line of a wrapped layout: its text, where it is drawn relative to the layout's origin, and its
+// justification (the x of a centred or right-justified line is its centre or right edge).
+struct WrappedLine {
+    CString text;
+    int x = 0;
+    int y = 0;
+    int justification = kJustifyLeft;
+};
+
 class CFont : public CObject {
     DECLARE_PERSISTENT_CLASS(CFont)
 public:
@@ -92,6 +101,11 @@ public:
     int DrawWrappedText(CFrameInterface* frame, int x, int& y, const CString& text, int width, int spacing,
                         int justification, int left, int right, int nextJustification, int nextLeft, int nextRight);
 
+    // The lines of the wrapped layout, for callers that draw the same text many times.
+    std::vector<WrappedLine> WrapLines(const CString& text, const WrapLayout& layout);
+    // Grows whenever a change of the font makes earlier layouts stale.
+    unsigned GetLayoutGeneration() const { return m_layoutGeneration; }
+
     // Whether the last wrapped measure was answered from the cache (for tests and benchmarks).
     bool LastMeasureWasCached() const { return m_layoutCache.hit; }
 
@@ -124,10 +138,15 @@ private:
     std::unique_ptr<CFrame> RenderGlyph(unsigned shapeCode);
     void FinishGlyph(CFrame& glyph);
     const LayoutResult& MeasureWrapped(const CString& text, const WrapLayout& layout);
-    LayoutResult LayOut(const CString& text, const WrapLayout& layout, CFrameInterface* frame, int x, int y);
+    LayoutResult LayOut(const CString& text, const WrapLayout& layout, CFrameInterface* frame, int x, int y,
+                        std::vector<WrappedLine>* lines = nullptr);
     void LayOutParagraph(const CString& paragraph, const WrapLayout& layout, CFrameInterface* frame, int x, int y,
-                         LayoutResult& result);
-    void InvalidateLayout() { m_layoutCache.valid = false; }
+                         LayoutResult& result, std::vector<WrappedLine>* lines);
+    void InvalidateLayout()
+    {
+        m_layoutCache.valid = false;
+        ++m_layoutGeneration;
+    }
 
     std::unique_ptr<TrueTypeFace> m_face;
     std::vector<std::unique_ptr<CFrame>> m_glyphs;
@@ -139,6 +158,7 @@ private:
     bool m_allCaps = false;
     Color m_generatedColor;
     LayoutCache m_layoutCache;
+    unsigned m_layoutGeneration = 0;
 };
 
 // The attached "OriginalPointSize" of fonts.

@@ -141,7 +141,7 @@ CString CFont::WrapText(const CString& text, int width)
 }
 
 void CFont::LayOutParagraph(const CString& paragraph, const WrapLayout& layout, CFrameInterface* frame, int x, int y,
-                            LayoutResult& result)
+                            LayoutResult& result, std::vector<WrappedLine>* lines)
 {
     const int laterAvailable = layout.width - layout.nextLeft - layout.nextRight;
     int available = layout.width - layout.left - layout.right;
@@ -179,18 +179,20 @@ void CFont::LayOutParagraph(const CString& paragraph, const WrapLayout& layout, 
         }
         result.width = std::max(result.width, right);
         if (frame) DrawText(frame, lineX, y + result.height, line, justification, 0);
+        if (lines) lines->push_back({line, lineX - x, result.height, justification});
         nextLine();
     }
 }
 
-CFont::LayoutResult CFont::LayOut(const CString& text, const WrapLayout& layout, CFrameInterface* frame, int x, int y)
+CFont::LayoutResult CFont::LayOut(const CString& text, const WrapLayout& layout, CFrameInterface* frame, int x, int y,
+                                  std::vector<WrappedLine>* lines)
 {
     LayoutResult result;
     const int length = LengthOf(text);
     for (int start = 0; start <= length;) {
         int end = text.FindChar('\n', start);
         if (end < 0) end = length;
-        LayOutParagraph(text.Mid(start, end - start), layout, frame, x, y, result);
+        LayOutParagraph(text.Mid(start, end - start), layout, frame, x, y, result, lines);
         start = end + 1;
     }
     // The height was summed with a spacing after every line; the last line has none.
@@ -232,4 +234,11 @@ int CFont::DrawWrappedText(CFrameInterface* frame, int x, int& y, const CString&
     const LayoutResult result = LayOut(text, layout, frame, x, y);
     y += result.lines ? result.height + spacing : 0;
     return result.lines;
+}
+
+std::vector<WrappedLine> CFont::WrapLines(const CString& text, const WrapLayout& layout)
+{
+    std::vector<WrappedLine> lines;
+    LayOut(text, layout, nullptr, 0, 0, &lines);
+    return lines;
 }

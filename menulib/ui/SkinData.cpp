@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "blit/BlitType.h"
+#include "blit/FilteredScaler.h"
 #include "foundation/FileSearch.h"
 #include "foundation/FolderCollection.h"
 #include "foundation/PropertyTypes.h"
 #include "frames/ColorProperty.h"
 #include "frames/ProxyFrame.h"
+#include "ui/ButtonPainters.h"
 #include "ui/Font.h"
 #include "ui/FontLibrary.h"
 #include "ui/JWindow.h"
@@ -228,13 +230,36 @@ void CAlphaSkinBorder::DrawBackground(CJWindow* window, CFrameInterface* frame, 
         TileOrFill(frame, rect);
         return;
     }
+    DrawCorners(frame, rect);
     DrawBands(frame, rect);
+}
+
+void CAlphaSkinBorder::DrawCorners(CFrameInterface* frame, const Rect& rect)
+{
+    // Each mask takes the texture's colours where the pattern of the bands lies under it (the pattern is anchored
+    // at the rect's corner), then shows them through its alpha.
+    CFrameInterface* texture = GetBackgroundTexture();
+    const Rect pattern = texture->GetBounds();
+    const int w = rect.Width();
+    const int h = rect.Height();
+    const struct {
+        Corner corner;
+        int x;
+        int y;
+    } corners[] = {{kTopLeft, 0, 0}, {kTopRight, w, 0}, {kBottomLeft, 0, h}, {kBottomRight, w, h}};
+    for (const auto& corner : corners) {
+        CFrameInterface* mask = CornerAlpha(corner.corner);
+        if (!mask) continue;
+        const Rect extent = mask->GetBounds();
+        const Rect from = Rect::At(pattern.left + corner.x + extent.left, pattern.top + corner.y + extent.top,
+                                   extent.Width(), extent.Height());
+        mask->Blit(texture, from, extent, &WrappedCopyType());
+        frame->BlitAt(mask, rect.left + corner.x, rect.top + corner.y, &NormalBlitType());
+    }
 }
 
 void CAlphaSkinBorder::DrawBands(CFrameInterface* frame, const Rect& rect)
 {
-    // The corners themselves show the texture through their masks once the wrapped copy can fill a mask's colour;
-    // the bands between them are laid here.
     const int w = rect.Width();
     const int h = rect.Height();
     const Rect tl = ExtentOf(CornerAlpha(kTopLeft));
@@ -247,7 +272,9 @@ void CAlphaSkinBorder::DrawBands(CFrameInterface* frame, const Rect& rect)
     const Rect top{CornerAlpha(kTopLeft) ? tl.right : 0, -m_topOffset, CornerAlpha(kTopRight) ? w + tr.left : w, t};
     const Rect bottom{CornerAlpha(kBottomLeft) ? bl.right : 0, b, CornerAlpha(kBottomRight) ? w + br.left : w,
                       h + m_bottomOffset};
-    for (const Rect& band : {middle, top, bottom}) TileOrFill(frame, band.Offset(rect.left, rect.top));
+    CFrameInterface* texture = GetBackgroundTexture();
+    for (const Rect& band : {middle, top, bottom})
+        if (!band.IsEmpty()) TileTexture(frame, texture, band.Offset(rect.left, rect.top), rect.left, rect.top);
 }
 
 void CAlphaSkinBorder::DrawFrame(CJWindow* window, CFrameInterface* frame, const Rect& rect)
@@ -389,6 +416,11 @@ CFrameInterface* CJWindowAlphaTheme::GetBackgroundTexture(const CJWindow*) const
 {
     const CSkinBorder* border = m_options ? m_options->GetWindowBorder() : nullptr;
     return border ? border->GetBackgroundTexture() : nullptr;
+}
+
+std::unique_ptr<ButtonPainter> CJWindowAlphaTheme::CreateButtonPainter(CJButton* button)
+{
+    return std::make_unique<AlphaButtonPainter>(button, this);
 }
 
 std::unique_ptr<StaticTextPainter> CJWindowAlphaTheme::CreateStaticTextPainter(CJWindow* window)

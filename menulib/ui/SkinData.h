@@ -101,6 +101,7 @@ public:
 
 private:
     friend void DeclareAlphaSkinBorder(ClassInfo* record);
+    void DrawCorners(CFrameInterface* frame, const platform::Rect& rect);
     void DrawBands(CFrameInterface* frame, const platform::Rect& rect);
     void DrawSides(CFrameInterface* frame, const platform::Rect& rect);
 
@@ -181,6 +182,7 @@ public:
     // The general font, the highlight, background and select colours, the control spacing and the margin.
     void ApplyToWindow(CJWindow* window, CJWindow* parent) override;
     CFrameInterface* GetBackgroundTexture(const CJWindow* window) const override;
+    std::unique_ptr<ButtonPainter> CreateButtonPainter(CJButton* button) override;
     std::unique_ptr<StaticTextPainter> CreateStaticTextPainter(CJWindow* window) override;
     std::unique_ptr<FramePainter> CreateFramePainter(CJWindow* window) override;
 

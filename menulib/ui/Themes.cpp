@@ -1,6 +1,7 @@
 #include "ui/Themes.h"
 
-#include "ui/JWindow.h"
+#include "ui/Button.h"
+#include "ui/ButtonPainters.h"
 
 IMPLEMENT_ABSTRACT_CLASS(CSkinTheme, CObject, 1.0f, nullptr)
 IMPLEMENT_PERSISTENT_CLASS(CJWindowClassicTheme, CSkinTheme, 1.0f, nullptr)
@@ -14,6 +15,11 @@ CJWindowClassicTheme& CJWindowClassicTheme::GetDefault()
 void CJWindowClassicTheme::ApplyToWindow(CJWindow* window, CJWindow* parent)
 {
     if (parent) window->SetFont(parent->GetFont());
+}
+
+std::unique_ptr<ButtonPainter> CJWindowClassicTheme::CreateButtonPainter(CJButton* button)
+{
+    return std::make_unique<ClassicButtonPainter>(button);
 }
 
 std::unique_ptr<StaticTextPainter> CJWindowClassicTheme::CreateStaticTextPainter(CJWindow* window)

@@ -8,6 +8,7 @@
 #include "ui/Painters.h"
 
 class CFrameInterface;
+class CJButton;
 class CJWindow;
 
 class CSkinTheme : public CObject {
@@ -18,7 +19,7 @@ public:
 
     virtual void ApplyToWindow(CJWindow* window, CJWindow* parent) {}
     virtual CFrameInterface* GetBackgroundTexture(const CJWindow* window) const { return nullptr; }
-    virtual std::unique_ptr<ButtonPainter> CreateButtonPainter(CJWindow* window) { return nullptr; }
+    virtual std::unique_ptr<ButtonPainter> CreateButtonPainter(CJButton* button) { return nullptr; }
     virtual std::unique_ptr<StaticTextPainter> CreateStaticTextPainter(CJWindow* window) { return nullptr; }
     virtual std::unique_ptr<FramePainter> CreateFramePainter(CJWindow* window) { return nullptr; }
 };
@@ -34,6 +35,7 @@ public:
 
     // A window with a parent takes the parent's font; nothing else changes.
     void ApplyToWindow(CJWindow* window, CJWindow* parent) override;
+    std::unique_ptr<ButtonPainter> CreateButtonPainter(CJButton* button) override;
     std::unique_ptr<StaticTextPainter> CreateStaticTextPainter(CJWindow* window) override;
     std::unique_ptr<FramePainter> CreateFramePainter(CJWindow* window) override;
 };

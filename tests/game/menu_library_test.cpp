@@ -194,7 +194,7 @@ TEST_F(MenuLibraryUpdate, AReloadThatFailsTwiceLeavesTheLibraryUnusable)
     EXPECT_EQ(BoxesShown(3), 1);
 
     GiveAnswers(3);
-    EXPECT_EQ(TA_EnterMenu(1, 640, 480), 0);
+    EXPECT_EQ(TA_EnterMenu(1, 640, 480), TA_ErrLibraryUnusable);  // no session: the game stays on its form
     EXPECT_EQ(BoxesShown(3), 1);
     EXPECT_TRUE(TA_IsMenuComplete());
     EXPECT_FALSE(TA_ForwardMessage(nullptr, WM_KEYDOWN, 0, 0));

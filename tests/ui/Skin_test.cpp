@@ -164,6 +164,45 @@ TEST_F(Skins, BordersWithoutCornerMasksCoverTheirWholeRectAndClassicFramesDrawTw
     EXPECT_LT(frame.GetPixelValue(28, 20), grey);
 }
 
+TEST_F(Skins, CornerMasksShowTheTextureThroughTheirAlphaInLineWithTheBands)
+{
+    // A texture red in its columns 0 to 3 and blue in 4 to 7, kept plain for the wrapped copy; a 4 x 4 mask opaque
+    // but for its pixel (1, 1), run-encoded without fills so that every pixel takes the texture.
+    const std::string textures = folder + "/Textures/";
+    CFrame stripes;
+    stripes.Create(8, 8, 32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            stripes.SetPixel(x, y, x < 4 ? MakeColor(255, 0, 0, 255) : MakeColor(0, 0, 255, 255));
+    ASSERT_TRUE(stripes.WriteCompressedTga((textures + "stripes.TGA").c_str(), 0));
+    testsupport::WriteFile(textures + "stripes.txt", "CStandAloneFrame\r\n{\r\n\tRun Length Encode=0\r\n}\r\n");
+    CFrame mask;
+    mask.Create(4, 4, 32);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) mask.SetPixel(x, y, MakeColor(255, 255, 255, x == 1 && y == 1 ? 0 : 255));
+    ASSERT_TRUE(mask.WriteCompressedTga((textures + "mask.TGA").c_str(), 0));
+    testsupport::WriteFile(textures + "mask.txt", "CStandAloneFrame\r\n{\r\n\tRLE All Copy=1\r\n}\r\n");
+    const std::string path = folder + "/Border.txt";
+    testsupport::WriteFile(path,
+                           "CAlphaSkinBorder\r\n{\r\n\tBackground Texture=stripes\r\n\tTop Left Alpha=mask\r\n}\r\n");
+    std::unique_ptr<CObject> read(CObject::CreateFromFile(path.c_str(), 0, false, nullptr));
+    auto* border = dynamic_cast<CAlphaSkinBorder*>(read.get());
+    ASSERT_NE(border, nullptr);
+    ASSERT_NE(border->CornerAlpha(CAlphaSkinBorder::kTopLeft), nullptr);
+
+    CFrame frame;
+    frame.Create(64, 64, 16);
+    CJWindow window(nullptr, "w");
+    border->DrawBorder(&window, &frame, Rect{10, 10, 40, 40}, true);
+    constexpr std::uint32_t red = 0xF800, blue = 0x001F;
+    EXPECT_EQ(frame.GetPixelValue(10, 10), red) << "the corner shows the texture";
+    EXPECT_EQ(frame.GetPixelValue(13, 10), red);
+    EXPECT_EQ(frame.GetPixelValue(11, 11), 0u) << "but not where its mask is clear";
+    EXPECT_EQ(frame.GetPixelValue(14, 10), blue) << "the top band goes on with the same pattern";
+    EXPECT_EQ(frame.GetPixelValue(14, 15), blue);
+    EXPECT_EQ(frame.GetPixelValue(18, 15), red);
+}
+
 TEST_F(Skins, ScanningTakesTheFirstFolderOrFallsBackToTheBaseFolder)
 {
     testsupport::WriteFile(folder + "/A/Plain.JWindowSkin", kAlphaSkin);

@@ -86,7 +86,7 @@ void AddEditPage(CJWindow& screen, CFont* font)
     static std::unique_ptr<CSequence> spinner = MakeSpinner();
     auto* panel = new Panel(nullptr, "entries");
     panel->SetBackgroundColorRGB(40, 52, 78);
-    panel->SetRect(Rect::At(8, 376, screen.GetWidth() - 16, 96));
+    panel->SetRect(Rect::At(8, 4, screen.GetWidth() - 16, 102));
     screen.AddChild(panel, 0, nullptr, kDefaultGap, kDefaultGap, kPlaceNoSpacing);
 
     const int line = font->GetLineHeight();

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "BlockFont.h"
+#include "ButtonsPage.h"
 #include "DemoInput.h"
 #include "EditPage.h"
 #include "GP_Display.h"
@@ -127,6 +128,7 @@ int Run(const char* libraryFolder, bool windowed)
     AddLine(*dialog, "TrueType text: DejaVu Sans, 14 points", &text, text.GetLineHeight() + 4, false);
     AddLine(*dialog, "BITMAP FONT 0123456789", &blocks, 14, false);
     AddLine(*dialog, kParagraph, &text, 5 * (text.GetLineHeight() + 2), true);
+    AddButtonsPage(screen);
     AddEditPage(screen, &text);
 
     const Color backdrop = MakeColor(18, 22, 30);

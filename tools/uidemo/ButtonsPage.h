@@ -1,0 +1,7 @@
+// The demo's page of buttons, labels and progress bar.
+#pragma once
+
+class CJWindow;
+
+// Adds the page, a framed window at the screen's lower left, to the screen.
+void AddButtonsPage(CJWindow& screen);
