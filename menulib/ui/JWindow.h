@@ -267,6 +267,8 @@ protected:
     const CJWindow* Hover(int x, int y, CSequence*& cursor);
     bool OwnPress(int button, int x, int y);
     bool BroadcastClipboard(bool (CJWindow::*operation)(int), int value);
+    // Replaces the text as it is: no shortcut marks or escapes are read from it.
+    void StoreText(const CString& text) { m_text = text; }
 
 private:
     void Construct(CJWindow* parent);

@@ -2,6 +2,7 @@
 // auto-repeating "+" that fills the progress bar, a check button, a radio ring, an image button drawn in code and
 // a wrapped label. The page moves its bar on by itself, so a headless run shows it part filled.
 #include "ButtonsPage.h"
+#include <cmath>
 
 #include <memory>
 #include <string>
@@ -103,9 +104,10 @@ public:
 
     void Update(float elapsed) override
     {
-        // The bar fills by itself in under half a second, on top of what the + button adds.
+        // The bar fills by itself in under half a second, on top of what the + button adds, and starts again
+        // once full.
         m_seconds += elapsed;
-        m_bar->SetValue(static_cast<float>(m_steps) + m_seconds * kFillPerSecond);
+        m_bar->SetValue(std::fmod(static_cast<float>(m_steps) + m_seconds * kFillPerSecond, 101.0f));
         CJFrameWindow::Update(elapsed);
     }
 
@@ -134,9 +136,10 @@ private:
 
 }  // namespace
 
-void AddButtonsPage(CJWindow& screen)
+CJWindow* AddButtonsPage(CJWindow& screen)
 {
     auto* page = new ButtonsPage;
     page->Build();
     screen.AddChildFront(page, 0, nullptr, kDefaultGap, kDefaultGap, kPlaceNoSpacing);
+    return page;
 }

@@ -4,4 +4,4 @@
 class CJWindow;
 
 // Adds the page, a framed window at the screen's lower left, to the screen.
-void AddButtonsPage(CJWindow& screen);
+CJWindow* AddButtonsPage(CJWindow& screen);

@@ -80,7 +80,7 @@ void Put(CJWindow& page, CJWindow* child, const Rect& rect)
 
 }  // namespace
 
-void AddListsPage(CJWindow& screen, int x, int y)
+CJWindow* AddListsPage(CJWindow& screen, int x, int y)
 {
     PageModels& models = Models();
     const Color kPanel = MakeColor(22, 28, 40);
@@ -127,4 +127,5 @@ void AddListsPage(CJWindow& screen, int x, int y)
     Put(*page, tree, Rect::At(kGap, top, kListWidth, kPageHeight - top - kGap));
     tree->SelectItem(3, false);
     page->ActivateChild(files);
+    return page;
 }

@@ -6,4 +6,4 @@
 class CJWindow;
 
 // Adds the page to the screen, in front, with its top-left corner at (x, y).
-void AddListsPage(CJWindow& screen, int x, int y);
+CJWindow* AddListsPage(CJWindow& screen, int x, int y);

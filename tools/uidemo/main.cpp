@@ -6,9 +6,12 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "BlockFont.h"
 #include "ButtonsPage.h"
+#include "DemoInput.h"
+#include "EditPage.h"
 #include "GP_Display.h"
 #include "GP_Surface.h"
 #include "ListsPage.h"
@@ -28,9 +31,13 @@ constexpr char kParagraph[] =
     "Windows form one tree: the screen window at the root pumps the mouse and the keyboard into it once per frame, "
     "and draws it through the frame's origin and clip, so every child stays inside its parent.";
 
+// F2 shows the next page of windows.
+bool nextPageAsked = false;
+
 LRESULT DemoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ForwardToToolkit(message, wParam, lParam);
+    if (message == WM_KEYDOWN && wParam == VK_F2) nextPageAsked = true;
     if (message == WM_KEYDOWN && wParam == VK_ESCAPE) DestroyWindow(window);
     if (message == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcA(window, message, wParam, lParam);
@@ -95,6 +102,14 @@ void Present(CGP_Display& display, CFrame& output)
     display.Present(1);
 }
 
+// Shows the windows of one page, hides the others' and gives the page's last window the keyboard.
+void ShowPage(CJWindow& screen, const std::vector<std::vector<CJWindow*>>& pages, std::size_t shown)
+{
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        for (CJWindow* window : pages[i]) window->Show(i == shown, false);
+    screen.ActivateChild(pages[shown].back());
+}
+
 int Run(const char* libraryFolder, bool windowed)
 {
     HWND window = MakeWindow();
@@ -127,8 +142,11 @@ int Run(const char* libraryFolder, bool windowed)
     AddLine(*dialog, "TrueType text: DejaVu Sans, 14 points", &text, text.GetLineHeight() + 4, false);
     AddLine(*dialog, "BITMAP FONT 0123456789", &blocks, 14, false);
     AddLine(*dialog, kParagraph, &text, 5 * (text.GetLineHeight() + 2), true);
-    AddButtonsPage(screen);
-    AddListsPage(screen, 8, 8);
+    // One page of windows shows at a time: the dialog with the buttons, the lists, the entries.
+    const std::vector<std::vector<CJWindow*>> pages = {
+        {dialog, AddButtonsPage(screen)}, {AddListsPage(screen, 8, 8)}, {AddEditPage(screen, &text)}};
+    std::size_t shown = 0;
+    ShowPage(screen, pages, shown);
 
     const Color backdrop = MakeColor(18, 22, 30);
     for (MSG msg{};;) {
@@ -137,6 +155,11 @@ int Run(const char* libraryFolder, bool windowed)
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
             continue;
+        }
+        if (nextPageAsked) {
+            nextPageAsked = false;
+            shown = (shown + 1) % pages.size();
+            ShowPage(screen, pages, shown);
         }
         output.Fill(backdrop);
         screen.Update(1.0f / 60.0f);
