@@ -2,8 +2,8 @@
 // auto-repeating "+" that fills the progress bar, a check button, a radio ring, an image button drawn in code and
 // a wrapped label. The page moves its bar on by itself, so a headless run shows it part filled.
 #include "ButtonsPage.h"
-#include <cmath>
 
+#include <cmath>
 #include <memory>
 #include <string>
 
