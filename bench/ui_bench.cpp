@@ -1,7 +1,7 @@
 // The window toolkit's hot paths: a line of text drawn glyph by glyph, wrapping and measuring a long text, the
 // warm-up of a fresh font, scrolling a window with many descendants, a long wrapped label, one frame of the
 // toolkit demo's windows beside a plain copy of the same frame (the ratio is printed as x_memcpy), and one frame
-// of the demo's page of lists, idle and while its file list scrolls.
+// of every control of the demo's pages, idle and while its file list scrolls.
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -11,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "ButtonsPage.h"
+#include "EditPage.h"
 #include "ListsPage.h"
 #include "frames/Frame.h"
 #include "ui/Font.h"
@@ -231,15 +233,18 @@ void BM_WrappedLabelFrame(benchmark::State& state)
 }
 BENCHMARK(BM_WrappedLabelFrame);
 
-// The demo's page of lists on a 640 x 480 screen, idle (0) or with its file list paging up and down every eight
-// frames, so that it scrolls smoothly in every frame (1).
-void BM_ListsPageFrame(benchmark::State& state)
+// Every control of the toolkit demo on one 640 x 480 screen: its pages of buttons, entries and lists shown at once,
+// idle (0) or with the file list paging up and down every eight frames, so that it scrolls smoothly in every
+// frame (1).
+void BM_ControlPagesFrame(benchmark::State& state)
 {
     auto font = MakeFont(14.0f);
     CFrame output;
     output.Create(640, 480, 16);
     CScreenWindow screen(&output, font.get());
-    AddListsPage(screen, 8, 8);
+    AddButtonsPage(screen);
+    AddEditPage(screen, font.get());
+    screen.ActivateChild(AddListsPage(screen, 8, 8));
     const bool scrolling = state.range(0) != 0;
     KeyboardState& keys = KeyboardState::Get();
     keys.Reset();
@@ -252,6 +257,6 @@ void BM_ListsPageFrame(benchmark::State& state)
         screen.DrawToBackBuffer();
     }
 }
-BENCHMARK(BM_ListsPageFrame)->ArgName("scrolling")->Arg(0)->Arg(1);
+BENCHMARK(BM_ControlPagesFrame)->ArgName("scrolling")->Arg(0)->Arg(1);
 
 }  // namespace
