@@ -35,6 +35,10 @@ public:
     void ShowMessage(std::uint32_t, float) override {}
     void ResetWeaponDisplay() override {}
     void SelectWeapon(std::int32_t) override {}
+    void SetWeaponIndicator(std::int32_t) override {}
+    std::int32_t GetSelectedWeapon() override { return 0; }
+    void RewindWeaponIcon(std::int32_t) override {}
+    void GameOver() override {}
     void ShowSlowMotionIcon() override {}
     void SetSoundListener(CGP_GameObject*) override {}
     CGP_Behaviour* GetDefaultBehaviour() override { return nullptr; }

@@ -27,6 +27,14 @@ public:
     virtual void ResetWeaponDisplay() = 0;
     // The weapon index (0 to 9) becomes the selected weapon and the weapon indicator's.
     virtual void SelectWeapon(std::int32_t index) = 0;
+    // The weapon indicator shows the weapon of the index; -1 shows none. The selected weapon stays.
+    virtual void SetWeaponIndicator(std::int32_t selection) = 0;
+    // The index of the selected weapon icon.
+    virtual std::int32_t GetSelectedWeapon() = 0;
+    // The weapon icon of the index back at its first frame; nothing for an index without icon.
+    virtual void RewindWeaponIcon(std::int32_t index) = 0;
+    // The last ship is lost: the game is over (its message, the top list and the log).
+    virtual void GameOver() = 0;
     // Shows the slow-motion icon of the level display, blinking from the start.
     virtual void ShowSlowMotionIcon() = 0;
     // The sound player's listener follows the object; null puts it back at the screen centre.

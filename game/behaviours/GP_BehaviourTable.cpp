@@ -5,6 +5,7 @@
 #include "GP_BehFlyers.h"
 #include "GP_BehFormation.h"
 #include "GP_BehPickups.h"
+#include "GP_BehPlayerShip.h"
 #include "GP_BehShots.h"
 
 namespace {
@@ -23,6 +24,7 @@ struct TableEntry {
 
 // The classes by the low 16 bits of their behaviour IDs.
 constexpr TableEntry Classes[] = {
+    {0x0000, Make<CGP_PlayerShipBehaviour>},
     {0x0001, Make<CGP_FormationBehaviour>},
     {0x0002, Make<CGP_ShotBehaviour>},
     {0x0003, Make<CGP_SideCruiserBehaviour>},

@@ -22,6 +22,8 @@ struct GP_PlayState {
     std::uint8_t SpecialFired = 0;
     std::uint8_t LevelPose = 0;
     std::uint8_t FrameSharedDone = 0;
+    std::uint8_t ShipReady = 0;   // the ship has entered the stage
+    std::uint8_t HiddenMode = 0;  // ship losses cost nothing and weapons can be chosen
 
     std::int32_t BossEnergy = 15;
     std::int32_t SpecialKillsA = 0;

@@ -46,7 +46,7 @@ public:
     {
         for (auto& list : lists) list = std::make_unique<CGP_ObjectList>(this);
     }
-    CGP_ServerSet* GetServers() override { return nullptr; }
+    CGP_ServerSet* GetServers() override { return servers; }
     CGP_SpriteManager* GetSpriteManager() override { return sprites.get(); }
     CGP_ObjectList* GetObjectList(std::uint16_t kindIndex) override
     {
@@ -65,7 +65,11 @@ public:
     }
     void ShowMessage(std::uint32_t textID, float y) override { messages.push_back({textID, y}); }
     void ResetWeaponDisplay() override { ++weaponDisplayResets; }
-    void SelectWeapon(std::int32_t index) override { selectedWeapon = index; }
+    void SelectWeapon(std::int32_t index) override { selectedWeapon = weaponIndicator = index; }
+    void SetWeaponIndicator(std::int32_t selection) override { weaponIndicator = selection; }
+    std::int32_t GetSelectedWeapon() override { return selectedWeapon; }
+    void RewindWeaponIcon(std::int32_t index) override { rewoundIcons.push_back(index); }
+    void GameOver() override { ++gameOvers; }
     void ShowSlowMotionIcon() override { slowMotionIconShown = true; }
     void SetSoundListener(CGP_GameObject* object) override { listener = object; }
     CGP_Behaviour* GetDefaultBehaviour() override { return table.Default(); }
@@ -75,6 +79,7 @@ public:
         return found == weapons.end() ? nullptr : found->second.get();
     }
 
+    CGP_ServerSet* servers = nullptr;  // the weapons' server, for fixtures that fire
     // Declared so that the lists' objects go before the play field and the definitions they refer to.
     std::unique_ptr<CGP_SpriteManager> sprites;
     std::unique_ptr<CGP_Scene> scene = std::make_unique<CGP_Scene>(this);
@@ -85,6 +90,9 @@ public:
     std::vector<ShownMessage> messages;
     int weaponDisplayResets = 0;
     std::int32_t selectedWeapon = -1;
+    std::int32_t weaponIndicator = -1;
+    std::vector<std::int32_t> rewoundIcons;
+    int gameOvers = 0;
     bool slowMotionIconShown = false;
     CGP_GameObject* listener = nullptr;
     std::map<std::uint32_t, std::unique_ptr<CGP_Weapon>> weapons;
