@@ -74,7 +74,7 @@ CGP_GameMainFrame::~CGP_GameMainFrame()
     soundPlayer.reset();
     currentForm = nullptr;
     forms.clear();
-    messageLabel.reset();
+    levelDisplay.reset();
     OverlayPicture.reset();
     scene.reset();
     drawOrder.clear();

@@ -12,6 +12,7 @@
 #include "GP_BehaviourHost.h"
 #include "GP_BehaviourTable.h"
 #include "GP_InterfaceHost.h"
+#include "GP_LevelDisplay.h"
 #include "GP_MenuLibraryExports.h"
 #include "GP_MouseCursor.h"
 #include "GP_Registry.h"
@@ -131,7 +132,7 @@ public:
     // The sound listener and the pointer no longer follow the player's ship.
     void DetachPlay();
     // The last ship is lost: the message, the top list on the player's frontier mission and the log line.
-    void GameOver();
+    void GameOver() override;
     // The mission's last stage is done: the player's progress, the top list when the campaign is finished, the
     // players file and the log line.
     void EndMission();
@@ -140,8 +141,6 @@ public:
     void OnKeyDown(CGP_Window* sender, std::uint32_t key, std::uint32_t modifiers, std::uint8_t extended) override;
     // The level display: made on the first call, its pictures and texts reloaded from the current data after.
     void BuildLevelHud();
-    // Draws the level display over the play (the centre message is drawn by the play step).
-    void DrawLevelHud(float elapsed);
     // The centre message: the text of the ID with its top at y.
     void ShowMessage(std::uint32_t textID, float y) override;
     // The text of the ID centred on the screen, for 4000 ms.
@@ -167,9 +166,12 @@ public:
     CGP_Scene* GetScene() override { return scene.get(); }
     bool IsIdInList(std::uint16_t listIndex, std::uint32_t id) override;
     void PlaySound(CGP_GameObject* object, std::uint32_t soundID, bool looping, bool positioned, bool follow) override;
-    void ResetWeaponDisplay() override;
-    void SelectWeapon(std::int32_t index) override;
-    void ShowSlowMotionIcon() override;
+    void ResetWeaponDisplay() override { levelDisplay->ResetWeaponDisplay(); }
+    void SelectWeapon(std::int32_t index) override { levelDisplay->SelectWeapon(index); }
+    void SetWeaponIndicator(std::int32_t selection) override { levelDisplay->SetWeaponIndicator(selection); }
+    std::int32_t GetSelectedWeapon() override { return levelDisplay->GetSelectedWeapon(); }
+    void RewindWeaponIcon(std::int32_t index) override { levelDisplay->RewindWeaponIcon(index); }
+    void ShowSlowMotionIcon() override { levelDisplay->ShowSlowMotionIcon(); }
     void SetSoundListener(CGP_GameObject* object) override;
     CGP_Behaviour* GetDefaultBehaviour() override { return behaviours.Default(); }
 
@@ -222,9 +224,7 @@ public:
     CGP_IDList* stageList = nullptr;  // the stages of the mission in play
     CGP_BehaviourTable behaviours;
     std::unique_ptr<CGP_SpriteManager> spriteManager;  // sprites points to it
-    std::unique_ptr<CGP_Label> messageLabel;           // the centre message of the level display
-    std::int32_t selectedWeapon = -1;                  // the weapon whose charges the level display shows
-    float slowMotionBlink = 0;                         // until the slow-motion icon blinks again
+    std::unique_ptr<CGP_LevelDisplay> levelDisplay = std::make_unique<CGP_LevelDisplay>();
     // Where each button was last pressed and released (0 left, 1 right).
     GP_CursorPoint pressedAt[2];
     GP_CursorPoint releasedAt[2];

@@ -1,5 +1,5 @@
 // The main frame as the host of the level's play: the object lists and hit groups the behaviours ask for, their
-// sounds and listener, and the level display's centre message and weapon choice.
+// sounds and listener, and the level display with its centre message.
 #include <algorithm>
 
 #include "GP_FontCache.h"
@@ -14,11 +14,7 @@
 
 namespace {
 
-constexpr std::uint32_t kMessageFont = 0x160000;
 constexpr float kMessageTime = 4000.0f;
-constexpr int kMessageWidth = 640;
-constexpr int kMessageHeight = 16;
-constexpr std::int32_t kCentred = 1;
 
 }  // namespace
 
@@ -45,58 +41,30 @@ void CGP_GameMainFrame::SetSoundListener(CGP_GameObject* object)
     if (soundPlayer) soundPlayer->SetListener(object);
 }
 
-void CGP_GameMainFrame::ResetWeaponDisplay() { selectedWeapon = -1; }
-
-void CGP_GameMainFrame::SelectWeapon(std::int32_t index) { selectedWeapon = index; }
-
-void CGP_GameMainFrame::ShowSlowMotionIcon() { slowMotionBlink = 0; }
-
-// The centre-message label: full width, out of sight above the screen and without text until a message comes.
+// Without loaded data there is nothing to build the display from.
 void CGP_GameMainFrame::BuildLevelHud()
 {
-    if (!messageLabel) {
-        messageLabel = std::make_unique<CGP_Label>(nullptr, mouseCursor.get(), fonts.get());
-        GP_LabelBlock& fields = *messageLabel->Block<GP_LabelBlock>();
-        fields.x = 0;
-        fields.y = -kMessageHeight;
-        fields.width = kMessageWidth;
-        fields.height = kMessageHeight;
-        fields.imageID = GP_NoImage;
-        fields.fontID = kMessageFont;
-        fields.disabledFontID = kMessageFont;
-        fields.horizontalAlignment = kCentred;
-        fields.verticalAlignment = kCentred;
-        messageLabel->servers = servers.get();
-        messageLabel->CreateFrames(servers.get());
-        messageLabel->Bind(actions);
-        return;
-    }
-    messageLabel->servers = servers.get();
-    messageLabel->ReloadImages(servers.get());
-    messageLabel->Bind(actions);
+    if (!servers) return;
+    GP_LevelDisplaySources sources;
+    sources.servers = servers.get();
+    sources.fonts = fonts.get();
+    sources.cursor = mouseCursor.get();
+    sources.actions = actions;
+    sources.play = this;
+    sources.missionIndex = GP_State.MissionIndex;
+    sources.stageNumber = &GP_State.StageNumber;
+    sources.lives = &GP_State.Lives;
+    levelDisplay->Build(sources);
 }
 
-void CGP_GameMainFrame::DrawLevelHud(float) {}
-
-void CGP_GameMainFrame::ShowMessage(std::uint32_t textID, float y)
-{
-    if (!messageLabel) return;
-    GP_LabelBlock& fields = *messageLabel->Block<GP_LabelBlock>();
-    fields.textID = textID;
-    fields.y = y;
-    const char* text = servers && servers->text ? servers->text->GetText(textID) : nullptr;
-    messageLabel->text = text ? text : "";
-    messageLabel->changed = 1;
-}
+void CGP_GameMainFrame::ShowMessage(std::uint32_t textID, float y) { levelDisplay->ShowMessage(textID, y); }
 
 void CGP_GameMainFrame::ShowCentreMessage(std::uint32_t textID)
 {
-    if (!messageLabel) return;
-    ShowMessage(textID, static_cast<float>(480 - *messageLabel->GetHeight()) / 2);
+    CGP_Label* label = levelDisplay->messageLabel.get();
+    if (!label) return;
+    ShowMessage(textID, static_cast<float>(480 - *label->GetHeight()) / 2);
     GP_State.MessageTime = kMessageTime;
 }
 
-void CGP_GameMainFrame::HideMessage()
-{
-    if (messageLabel) messageLabel->Block<GP_LabelBlock>()->y = static_cast<float>(-*messageLabel->GetHeight());
-}
+void CGP_GameMainFrame::HideMessage() { levelDisplay->HideMessage(); }

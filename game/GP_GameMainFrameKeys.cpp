@@ -150,8 +150,8 @@ void CGP_GameMainFrame::OnKeyDown(CGP_Window*, std::uint32_t key, std::uint32_t 
         GP_State.LevelSuspended = true;
         TypedKeys[key] = 0;
         GP_State.Paused = true;
-        if (messageLabel) {
-            ShowMessage(kPausedText, static_cast<float>(480 + *messageLabel->GetHeight()) / 2);
+        if (levelDisplay->messageLabel) {
+            ShowMessage(kPausedText, static_cast<float>(480 + *levelDisplay->messageLabel->GetHeight()) / 2);
             GP_State.MessageTime = kMessageTime;
         }
         if (soundPlayer) soundPlayer->StopAll();
@@ -187,22 +187,23 @@ void CGP_GameMainFrame::EndLevel()
                       (GP_State.GameOver && progress && reached == mission && reached != missions);
     if (account.eMailKnown && PutResults && !GP_State.ResultsShown && post) {
         CGP_Surface* back = display ? display->backSurface.get() : nullptr;
-        const float height = messageLabel ? static_cast<float>(*messageLabel->GetHeight()) : 0.0f;
+        const float height =
+            levelDisplay->messageLabel ? static_cast<float>(*levelDisplay->messageLabel->GetHeight()) : 0.0f;
         const float centre = (480 - height) / 2;
-        if (messageLabel) {
+        if (levelDisplay->messageLabel) {
             ShowMessage(kSendingText, centre + 1.5f * height);
             GP_State.MessageTime = kMessageTime;
-            messageLabel->Draw();
+            levelDisplay->messageLabel->Draw();
             if (display) display->Present(1);
         }
         const std::string email = account.playerEMail.value_or("");
         if (GP_PostScore(email, GP_State.Score, GP_State.CurrentCampaign->title, GP_State.HiddenMode)) {
             if (scene && scene->playField) scene->playField->Draw();
-            if (messageLabel) {
+            if (levelDisplay->messageLabel) {
                 ShowMessage(kSentText, centre - height);
-                messageLabel->Draw();
+                levelDisplay->messageLabel->Draw();
                 ShowMessage(kThanksText, centre + height);
-                messageLabel->Draw();
+                levelDisplay->messageLabel->Draw();
             }
             GP_State.MessageTime = kMessageTime;
             if (display && back) display->Present(1);

@@ -120,11 +120,7 @@ void CGP_GameMainFrame::DrawPlay(float elapsed)
         back->Unlock();
     }
     for (const GP_DrawOrderEntry& entry : drawOrder) entry.list->Draw();
-    DrawLevelHud(elapsed);
-    if (GP_State.MessageTime > 0 && messageLabel) {
-        if (!GP_State.Paused && !GP_State.GameOver && !GP_State.MissionComplete) GP_State.MessageTime -= elapsed;
-        messageLabel->Draw();
-    }
+    levelDisplay->Draw(elapsed, GP_State, GP_State.Paused);
 }
 
 void CGP_GameMainFrame::CheckStageEnd(float elapsed)
@@ -161,9 +157,9 @@ void CGP_GameMainFrame::CheckStageEnd(float elapsed)
         GP_DarkenRect(0, 0, 640, 480);
         back->Unlock();
     }
-    if (messageLabel) {
+    if (levelDisplay->messageLabel) {
         ShowCentreMessage(kGetReadyText);
-        messageLabel->Draw();
+        levelDisplay->messageLabel->Draw();
         HideMessage();
     }
     if (display) display->Present(1);

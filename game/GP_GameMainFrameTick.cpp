@@ -172,9 +172,9 @@ void CGP_GameMainFrame::StartLevel(float elapsed)
     GP_FadeOut();
     if (display) display->backSurface->Clear(0);
     BuildLevelHud();
-    if (messageLabel) {
+    if (levelDisplay->messageLabel) {
         ShowCentreMessage(kGetReadyText);
-        messageLabel->Draw();
+        levelDisplay->messageLabel->Draw();
         HideMessage();
     }
     if (display) display->Present(1);

@@ -13,21 +13,19 @@ struct CampaignFile;
 struct GP_GameState : GP_PlayState {
     float TotalTime = 0;  // active milliseconds since start; stamps the sounds
     bool Paused = false;
-    std::uint32_t StageNumber = 0;
+    std::int32_t StageNumber = 0;
     std::int32_t MissionsDone = 1;
     CampaignFile* CurrentCampaign = nullptr;
     std::uint32_t MissionIndex = 0;  // within the campaign, from 0
     std::uint8_t SlotInUse[2] = {};  // both 1 while the selected player slot holds a named player
     std::int32_t EndTimer = 0;       // whole milliseconds a cleared stage or the end of a level has been waiting
-    bool ShipReady = false;
-    bool LevelSuspended = false;  // a level was left for a form and goes on when the campaign is entered again
+    bool LevelSuspended = false;     // a level was left for a form and goes on when the campaign is entered again
     bool InGameMenu = false;
     bool SkipPlayStep = false;
     bool RequestEnterCampaign = false;
     bool RequestLeaveCampaign = false;
     bool ResultsShown = false;  // nothing is presented until the player leaves
     bool FinalFormShown = false;
-    bool HiddenMode = false;  // among others, the frame rate is drawn
     bool StartupTimerOn = true;
     float StartupTime = 5000;  // the start-up screen's remaining time
     bool OverlayBelowForm = true;
