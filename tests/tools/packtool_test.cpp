@@ -148,6 +148,8 @@ TEST(PackTool, ManifestFaultsAreReportedWithTheirLine)
         {"pack interface\ngroup \"H\" kind 0 dir \"H\\\"\ntext \"t\"\n  en \"x\"\n",
          "line 3: a resource with content needs a group dir"},
         {header + "file \"f\" \"missing.bin\"\n", "line 3: cannot read"},
+        {header + "text \"t\"\n  en \"x\"\ngroup \"I\" kind 4 dir \"RESOURCE\\H\\\"\ntext \"T\"\n  en \"y\"\n",
+         "line 6: the loose file RESOURCE\\H\\T is written already, at line 3"},
         {header + "name \"unterminated\n", "line 3: a quoted text has no closing quote"},
         {"group \"H\" kind 0\n", "line 1: \"pack\" must come before the groups"},
         {"pack interface\n  ru \"x\"\n", "line 2: an indented line must follow a resource"},

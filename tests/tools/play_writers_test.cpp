@@ -39,7 +39,7 @@ name "Play.tdf"
 group "Sprites" kind 7 dir "RESOURCE\SPRITES\"
 sprite "shot" behaviour 0x20002 kind 1 heading 90 damage 25 speed 0.4 ingrid 1
   state 0 right 4 bottom 8 cright 4 cbottom 8 frames 1 rate 0.01 loop 1
-sprite "ship" behaviour 0x20000 kind 0 health 100 spans 1 score -5
+sprite "ship" behaviour 0x20000 kind 0 health 100 spans 1 score -5 word16 7 word22 24
   state 0 right 32 bottom 24 picture 0x10000 usekey 1 key 0xF81F columns 4 rows 2 sound -1
   state 3 param 1.5 flag 1 value 2
   weapon x 12 y -3 pattern 2 spacing 6 both 1 id "Weapons|gun" distance 10
@@ -102,6 +102,8 @@ TEST(PlayWriters, SpritesWeaponsScenesAndLevelListsReadBackAsWritten)
     EXPECT_EQ(r.header.behaviourID, 0x20000u);
     EXPECT_EQ(r.header.makeSpans, 1);
     EXPECT_EQ(r.header.scoreValue, -5);
+    EXPECT_EQ(r.header.word16, 7u);
+    EXPECT_EQ(r.header.word22, 24);
     EXPECT_EQ(r.states[0].frameRect, (platform::Rect{0, 0, 32, 24}));
     EXPECT_EQ(r.states[0].colorKey, 0xF81Fu);
     EXPECT_EQ(r.states[0].rows, 2);

@@ -1,7 +1,9 @@
 #include "PackBuilder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -69,10 +71,23 @@ void CheckLoosePlace(const ManifestGroup& group, const ManifestEntry& entry)
                             "and a name without separators");
 }
 
+// Two resources whose loose files share a path (names alike in groups of one folder, in any case) would leave
+// the pack with one's data under both names.
+void CheckLooseFileIsNew(std::map<std::string, int>& written, const ManifestGroup& group, const ManifestEntry& entry)
+{
+    std::string path = WithBackslashes(group.directory + entry.name);
+    std::transform(path.begin(), path.end(), path.begin(), [](unsigned char c) { return std::tolower(c); });
+    const auto [first, isNew] = written.emplace(path, entry.line);
+    if (!isNew)
+        throw ManifestError(entry.line, "the loose file " + group.directory + entry.name +
+                                            " is written already, at line " + std::to_string(first->second));
+}
+
 void WriteLooseFiles(const Manifest& manifest, CGP_NameServer& names, const std::filesystem::path& sourceFolder)
 {
     CGP_IOManager io(nullptr, nullptr, &names, nullptr);
     const WriteContext context{names, sourceFolder};
+    std::map<std::string, int> written;
     for (std::size_t g = 0; g < manifest.groups.size(); ++g) {
         const ManifestGroup& group = manifest.groups[g];
         for (std::size_t n = 0; n < group.entries.size(); ++n) {
@@ -80,6 +95,7 @@ void WriteLooseFiles(const Manifest& manifest, CGP_NameServer& names, const std:
             const ResourceWriter write = FindResourceKind(entry.keyword)->write;
             if (!write) continue;
             CheckLoosePlace(group, entry);
+            CheckLooseFileIsNew(written, group, entry);
             std::string folder = group.directory;
             std::replace(folder.begin(), folder.end(), '\\', '/');
             std::filesystem::create_directories(folder);

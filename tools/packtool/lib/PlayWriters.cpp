@@ -75,6 +75,7 @@ const std::vector<Option<GP_SpriteHeader>>& HeaderOptions()
         Field("maxspeed", &H::maxSpeed),     Field("health", &H::initialHealth),
         Field("ingrid", &H::inGrid),         Field("interval", &H::interval),
         Field("spans", &H::makeSpans),       Field("score", &H::scoreValue),
+        Field("word16", &H::word16),         Field("word22", &H::word22),
     };
     return options;
 }
