@@ -27,6 +27,7 @@ constexpr std::uint32_t kEndScreenDoneAction = 0x10000 + 51;
 constexpr std::uint32_t kPlayerForm = 0xA0003;
 constexpr std::uint32_t kNoStage = 0xFFFFFFFF;
 constexpr std::uint32_t kGetReadyText = 0x50002;
+constexpr std::uint32_t kPausedText = 0x50004;
 constexpr std::uint32_t kFirstMissionMusic = 0x190001;
 constexpr std::uint8_t kPauseKey = 19;
 constexpr std::int16_t kBuffer565 = 2;
@@ -183,6 +184,7 @@ void CGP_GameMainFrame::StartLevel(float elapsed)
     std::fill(std::begin(GP_State.WeaponCounts), std::end(GP_State.WeaponCounts), 0);
     GP_State.GameOver = false;
     GP_State.MissionComplete = false;
+    levelDisplay->SetWeaponIndicator(-1);
     if (mouseCursor) mouseCursor->Update(elapsed);
     if (const std::uint32_t stage = stageList->Next(); stage != kNoStage) StartStage(stage);
     if (GlobalDirectMusicEnabled && GlobalMusicEnabled) PlayMusic(kFirstMissionMusic + GP_State.MissionIndex);
@@ -241,6 +243,7 @@ void CGP_GameMainFrame::OnDeactivate(CGP_Window*)
     app->active = 0;
     if (music) music->Stop();
     GP_State.Paused = true;
+    if (!GP_State.GameOver && !GP_State.InGameMenu) ShowCentreMessage(kPausedText);
 }
 
 std::int32_t CGP_GameMainFrame::GetLives() const { return GP_State.Lives; }

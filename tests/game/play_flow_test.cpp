@@ -287,4 +287,35 @@ TEST_F(PlayFlowTest, PauseBeforeTheShipIsReadyWaitsForTheNextKey)
     EXPECT_FALSE(GP_State.Paused);
 }
 
+TEST_F(PlayFlowTest, EscapeInPlayOpensTheInGameMenuOverThePausedLevel)
+{
+    frame->OnKeyDown(frame.get(), GP_KeyEscape, 0, 0);
+    EXPECT_EQ(frame->state, 1u);
+    EXPECT_TRUE(GP_State.Paused);
+    EXPECT_TRUE(GP_State.InGameMenu);
+    EXPECT_EQ(frame->pointerX, 320);
+    EXPECT_EQ(frame->pointerY, 240);
+    frame->OnKeyDown(frame.get(), GP_KeyEscape, 0, 0);  // the menu's own handlers take it from here
+    EXPECT_TRUE(GP_State.InGameMenu);
+}
+
+TEST_F(PlayFlowTest, HelpOrOptionsSuspendTheLevelAndResumingTakesItUpAgain)
+{
+    for (std::uint32_t key : {0x70u, 0x77u}) {
+        SCOPED_TRACE(key);
+        frame->state = 1;
+        GP_State.Paused = false;
+        frame->OnKeyDown(frame.get(), key, 0, 0);
+        EXPECT_EQ(frame->state, 0u);
+        EXPECT_TRUE(GP_State.LevelSuspended);
+        EXPECT_TRUE(GP_State.Paused);
+        frame->ResumeLevel();
+        EXPECT_EQ(frame->state, 1u);
+        GP_State.LevelSuspended = false;
+    }
+    GP_State.InGameMenu = true;
+    frame->OnKeyDown(frame.get(), 0x70, 0, 0);
+    EXPECT_EQ(frame->state, 1u) << "not while the in-game menu is up";
+}
+
 }  // namespace
