@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "GP_DirectInput.h"
 #include "GP_GameObject.h"
@@ -19,6 +20,13 @@ enum GP_CursorGameKey {
     KeyRight = 1,
     KeyFire1 = 2,
     KeyFire2 = 3
+};
+// The extra game keys 4 to 12 ("3" to "9", "0" and "V") choose the special weapons 0 to 8 in turn.
+constexpr int FirstWeaponKey = 4;
+constexpr void (CGP_GameObject::*WeaponChoices[])() = {
+    &CGP_GameObject::Event6,  &CGP_GameObject::Event7,  &CGP_GameObject::Event8,
+    &CGP_GameObject::Event9,  &CGP_GameObject::Event10, &CGP_GameObject::Event11,
+    &CGP_GameObject::Event12, &CGP_GameObject::Event13, &CGP_GameObject::Event14,
 };
 constexpr std::uint32_t LeftButtonBit = 1;
 constexpr std::uint32_t RightButtonBit = 2;
@@ -90,6 +98,9 @@ void CGP_MouseCursor::SteerPlayer(const Steering& steer, float timeStep)
     player->Event3(steer.dx, steer.dy, timeStep);
     if (steer.fire1) player->Event4();
     if (steer.fire2) player->Event5();
+    const std::uint8_t* pressed = mainFrame->GameKeys.pressed;
+    for (int weapon = 0; weapon < static_cast<int>(std::size(WeaponChoices)); ++weapon)
+        if (pressed[FirstWeaponKey + weapon]) (player->*WeaponChoices[weapon])();
 }
 
 void CGP_MouseCursor::Animate(float timeStep)

@@ -115,9 +115,10 @@ void CGP_PlayerShipBehaviour::Move(CGP_GameObject* object, float timeStep)
         *object->vx = 0;
     }
     const float level = static_cast<float>(object->GetStateValue());
-    // Leaning into the move, and the other way while braking.
-    const float right = level + level;
-    const float left = level - level;
+    // The strip leans from frame 0 (left) through the level frame c to 2c (right): into the move, and the
+    // other way while braking.
+    const float right = 2 * level;
+    const float left = 0;
     if (*object->vx > 0)
         block.animEnd = block.brakingX ? left : right;
     else if (*object->vx < 0)

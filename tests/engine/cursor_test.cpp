@@ -13,7 +13,8 @@ using namespace interfacehost;
 
 namespace {
 
-// Logs the events a ship receives: "m dx dy" for motion, "1" and "2" for the fire events.
+// Logs the events a ship receives: "m dx dy" for motion, "1" and "2" for the fire events, "wk" for the choice
+// of weapon k.
 class ShipLog : public CGP_Behaviour {
 public:
     void Event3(CGP_GameObject*, std::int32_t dx, std::int32_t dy, float) override
@@ -26,6 +27,9 @@ public:
         log += "2;";
         return 0;
     }
+    void Event6(CGP_GameObject*) override { log += "w0;"; }
+    void Event8(CGP_GameObject*) override { log += "w2;"; }
+    void Event14(CGP_GameObject*) override { log += "w8;"; }
     std::string log;
 };
 
@@ -95,6 +99,18 @@ TEST_F(CursorTest, KeysAndButtonsSteerAndFireUnlessTheLevelIsSuspended)
     frame.levelSuspended = true;
     cursor.Update(20);
     EXPECT_EQ(behaviour.log, "");
+}
+
+TEST_F(CursorTest, TheExtraKeysThreeToNineZeroAndVChooseTheWeaponsZeroToEight)
+{
+    frame.pointerX = 320, frame.pointerY = 240;
+    CGP_MouseCursor cursor(&frame, nullptr, &ship);
+    frame.GameKeys.pressed[4] = 1;   // "3"
+    frame.GameKeys.pressed[6] = 1;   // "5"
+    frame.GameKeys.pressed[12] = 1;  // "V"
+    frame.GameKeys.pressed[13] = 1;  // "E" chooses nothing
+    cursor.Update(20);
+    EXPECT_EQ(behaviour.log, "m 0 0;w0;w2;w8;");
 }
 
 TEST_F(CursorTest, DirectInputMotionMovesTheCursorAndTheJoystickSteers)
