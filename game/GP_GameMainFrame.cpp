@@ -16,14 +16,18 @@
 #include "GP_IDList.h"
 #include "GP_IOManager.h"
 #include "GP_KeyNames.h"
+#include "GP_Label.h"
 #include "GP_MouseCursor.h"
 #include "GP_Music.h"
 #include "GP_NameServer.h"
 #include "GP_ObjectList.h"
+#include "GP_PlayField.h"
 #include "GP_Players.h"
+#include "GP_Scene.h"
 #include "GP_ServerSet.h"
 #include "GP_SoundPlayer.h"
 #include "GP_SoundServer.h"
+#include "GP_SpriteManager.h"
 #include "GP_Surface.h"
 #include "GP_Timer.h"
 #include "GP_TopList.h"
@@ -47,6 +51,7 @@ CGP_GameMainFrame::CGP_GameMainFrame(CGP_AppBase* application) : CGP_InterfaceHo
     backgroundColorKey = std::make_unique<GP_ColorKeyRecord>(GP_ColorKeyRecord{0, 0});
     settingsKey = std::make_unique<CGP_Registry>(HKEY_CURRENT_USER, GP_SettingsPath);
     settingsKey->Create();
+    play = &GP_State;
     ReadSettings();
     ResolveLanguage();
     const char* showFps = std::getenv("VEL_SHOW_FPS");
@@ -76,8 +81,13 @@ CGP_GameMainFrame::~CGP_GameMainFrame()
     ClearOverlay();
     GP_State.MenuSessionSurface = nullptr;
     menuSessionSurface.reset();
+    levelDisplay.reset();
+    OverlayPicture.reset();
+    scene.reset();
     drawOrder.clear();
     objectLists.clear();
+    sprites = nullptr;
+    spriteManager.reset();
     servers.reset();
     ioManager.reset();
     mouseCursor.reset();

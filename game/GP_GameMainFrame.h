@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "GP_AccountDialog.h"
+#include "GP_BehaviourHost.h"
+#include "GP_BehaviourTable.h"
 #include "GP_InterfaceHost.h"
+#include "GP_LevelDisplay.h"
 #include "GP_MenuLibraryExports.h"
 #include "GP_MouseCursor.h"
 #include "GP_Registry.h"
@@ -27,6 +30,8 @@ class CGP_Form;
 class CGP_GameTimer;
 class CGP_IDList;
 class CGP_IOManager;
+class CGP_Label;
+struct CampaignRecord;
 class CGP_Music;
 class CGP_NameServer;
 class CGP_ObjectList;
@@ -43,7 +48,8 @@ struct GP_DrawOrderEntry {
     CGP_ObjectList* list = nullptr;
 };
 
-class CGP_GameMainFrame : public CGP_InterfaceHost {
+// The main frame is also the host of the level's play: its object lists, sprites and behaviours.
+class CGP_GameMainFrame : public CGP_InterfaceHost, public CGP_BehaviourHost {
 public:
     explicit CGP_GameMainFrame(CGP_AppBase* application);
     ~CGP_GameMainFrame() override;
@@ -120,8 +126,28 @@ public:
     virtual void LeaveCampaign();
     virtual void ResumeLevel();
     virtual void StartStage(std::uint32_t stageID);
-    // Ends the stage in play, as when a level is left from the in-game menu.
-    virtual void EndStage();
+    // The behaviour table of the active pack: one instance per behaviour ID.
+    void CreateBehaviours();
+    // A stage is over or the level is left: the scene, the sounds, the objects and the sprite definitions go.
+    void EndStage();
+    // The sound listener and the pointer no longer follow the player's ship.
+    void DetachPlay();
+    // The last ship is lost: the message, the top list on the player's frontier mission and the log line.
+    void GameOver() override;
+    // The mission's last stage is done: the player's progress, the top list when the campaign is finished, the
+    // players file and the log line.
+    void EndMission();
+    // Records typed keys and the game keys, pauses, opens the in-game menu, suspends the level for help or
+    // options, hides to the tray, quits, and takes the player out of a finished level.
+    void OnKeyDown(CGP_Window* sender, std::uint32_t key, std::uint32_t modifiers, std::uint8_t extended) override;
+    // The level display: made on the first call, its pictures and texts reloaded from the current data after.
+    void BuildLevelHud();
+    // The centre message: the text of the ID with its top at y.
+    void ShowMessage(std::uint32_t textID, float y) override;
+    // The text of the ID centred on the screen, for 4000 ms.
+    void ShowCentreMessage(std::uint32_t textID);
+    // The centre message moves out of sight.
+    void HideMessage();
 
     void OnKeyUp(CGP_Window* sender, std::uint32_t key, std::uint32_t modifiers) override;
     void OnMouseMove(CGP_Window* sender, std::uint32_t buttons, int x, int y) override;
@@ -131,6 +157,24 @@ public:
     // Losing the focus or being minimised stops the game's time and pauses the level until it comes back.
     void OnActivate(CGP_Window* sender) override;
     void OnDeactivate(CGP_Window* sender) override;
+
+    // The play host.
+    CGP_ServerSet* GetServers() override { return servers.get(); }
+    CGP_SpriteManager* GetSpriteManager() override { return sprites; }
+    CGP_ObjectList* GetObjectList(std::uint16_t kindIndex) override;
+    CGP_Behaviour* GetBehaviour(std::uint16_t behaviourIndex) override { return behaviours.Get(behaviourIndex); }
+    void SetPlayer(CGP_GameObject* player) override;
+    CGP_Scene* GetScene() override { return scene.get(); }
+    bool IsIdInList(std::uint16_t listIndex, std::uint32_t id) override;
+    void PlaySound(CGP_GameObject* object, std::uint32_t soundID, bool looping, bool positioned, bool follow) override;
+    void ResetWeaponDisplay() override { levelDisplay->ResetWeaponDisplay(); }
+    void SelectWeapon(std::int32_t index) override { levelDisplay->SelectWeapon(index); }
+    void SetWeaponIndicator(std::int32_t selection) override { levelDisplay->SetWeaponIndicator(selection); }
+    std::int32_t GetSelectedWeapon() override { return levelDisplay->GetSelectedWeapon(); }
+    void RewindWeaponIcon(std::int32_t index) override { levelDisplay->RewindWeaponIcon(index); }
+    void ShowSlowMotionIcon() override { levelDisplay->ShowSlowMotionIcon(); }
+    void SetSoundListener(CGP_GameObject* object) override;
+    CGP_Behaviour* GetDefaultBehaviour() override { return behaviours.Default(); }
 
     std::int32_t GetLives() const override;
     bool IsLevelSuspended() const override;
@@ -153,7 +197,7 @@ public:
     std::unique_ptr<CGP_Actions> actionTable;  // the game's own, made by Init and held by actions
     CGP_SpriteManager* sprites = nullptr;
     std::unique_ptr<CGP_FontCache> fonts;
-    CGP_Scene* scene = nullptr;
+    std::unique_ptr<CGP_Scene> scene;  // the stage in play; null between stages
     std::unique_ptr<CGP_Players> players;
     std::unique_ptr<CGP_TopList> topList;
     GP_OnlineAccount account;  // the hall-of-fame account: its e-mail address and whether one is known
@@ -195,6 +239,9 @@ public:
     std::int32_t overlayX = 0;
     std::int32_t overlayY = 0;
     CGP_IDList* stageList = nullptr;  // the stages of the mission in play
+    CGP_BehaviourTable behaviours;
+    std::unique_ptr<CGP_SpriteManager> spriteManager;  // sprites points to it
+    std::unique_ptr<CGP_LevelDisplay> levelDisplay = std::make_unique<CGP_LevelDisplay>();
     // Where each button was last pressed and released (0 left, 1 right).
     GP_CursorPoint pressedAt[2];
     GP_CursorPoint releasedAt[2];
@@ -210,13 +257,25 @@ public:
 private:
     // Draws the library's frame into the session surface and copies its update rectangles to the back buffer.
     void MenuSessionStep();
-    // The start-up screen's time is out: the main menu replaces it.
+    // The start-up screen's time is out: the main menu replaces it, or the mission of the quick start begins.
     void EndStartupScreen();
+    // The mission named by VEL_START_MISSION begins; false when none is named or it cannot be played.
+    bool QuickStart();
     // True when a suspended level was resumed, which ends the interface step.
     bool ServeEnterCampaign();
     void ServeLeaveCampaign();
     // A handler started play in this frame: the first stage of the mission and its music.
     void StartLevel(float elapsed);
+    // The play step's parts: the objects' updates and the random enemy shot, the drawing, and the wait of a
+    // cleared stage before the next stage or the end of the mission.
+    void UpdatePlay(float elapsed);
+    void FireRandomEnemy();
+    void DrawPlay(float elapsed);
+    void CheckStageEnd(float elapsed);
+    // Escape after the mission was completed or lost: the results posted when asked, then back to the forms.
+    void EndLevel();
+    // The player's progress record of the running campaign, null when the profile has none.
+    CampaignRecord* CurrentProgress();
     void CloseDataFiles();
     // Gives the desktop back before a fatal exception about the data.
     void LeaveFullScreen();
@@ -244,6 +303,7 @@ void GP_RestoreOverlayPicture(CGP_Surface* surface, void* mainFrame);
 TA_UpdateRect GP_ClipUpdateRect(const TA_UpdateRect& rect);
 
 constexpr std::size_t GP_VariableCount = 116;
+constexpr std::uint32_t GP_LevelListKind = 11;  // the names of the level's object lists
 constexpr std::uint32_t GP_MainMenuForm = 0xA0000;
 constexpr std::uint32_t GP_StartupForm = 0xA0005;
 constexpr std::uint32_t GP_BackgroundImage = 0xF0026;

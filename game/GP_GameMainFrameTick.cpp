@@ -10,10 +10,13 @@
 #include "GP_GameState.h"
 #include "GP_Globals.h"
 #include "GP_IDList.h"
+#include "GP_Label.h"
 #include "GP_Main.h"
 #include "GP_MenuLibrary.h"
 #include "GP_Music.h"
+#include "GP_PlayField.h"
 #include "GP_Players.h"
+#include "GP_Scene.h"
 #include "GP_SoundPlayer.h"
 #include "GP_Surface.h"
 #include "GP_Timer.h"
@@ -23,6 +26,8 @@ namespace {
 constexpr std::uint32_t kEndScreenDoneAction = 0x10000 + 51;
 constexpr std::uint32_t kPlayerForm = 0xA0003;
 constexpr std::uint32_t kNoStage = 0xFFFFFFFF;
+constexpr std::uint32_t kGetReadyText = 0x50002;
+constexpr std::uint32_t kPausedText = 0x50004;
 constexpr std::uint32_t kFirstMissionMusic = 0x190001;
 constexpr std::uint8_t kPauseKey = 19;
 constexpr std::int16_t kBuffer565 = 2;
@@ -108,6 +113,7 @@ void CGP_GameMainFrame::MenuSessionStep()
 void CGP_GameMainFrame::EndStartupScreen()
 {
     GP_State.StartupTimerOn = false;
+    if (QuickStart()) return;
     if (GP_ActionHandler done = actions ? actions->GetHandler(kEndScreenDoneAction) : nullptr) {
         done(*actions, currentForm);
         return;
@@ -169,26 +175,25 @@ void CGP_GameMainFrame::StartLevel(float elapsed)
     currentForm = nullptr;
     GP_FadeOut();
     if (display) display->backSurface->Clear(0);
+    BuildLevelHud();
+    if (levelDisplay->messageLabel) {
+        ShowCentreMessage(kGetReadyText);
+        levelDisplay->messageLabel->Draw();
+        HideMessage();
+    }
     if (display) display->Present(1);
     GP_State.StageNumber = 1;
     std::fill(std::begin(GP_State.WeaponCounts), std::end(GP_State.WeaponCounts), 0);
     GP_State.GameOver = false;
     GP_State.MissionComplete = false;
+    levelDisplay->SetWeaponIndicator(-1);
     if (mouseCursor) mouseCursor->Update(elapsed);
     if (const std::uint32_t stage = stageList->Next(); stage != kNoStage) StartStage(stage);
     if (GlobalDirectMusicEnabled && GlobalMusicEnabled) PlayMusic(kFirstMissionMusic + GP_State.MissionIndex);
+    if (scene && scene->playField) scene->playField->Draw();
     GP_FadeIn();
     TypedKeys[kPauseKey] = 0;
 }
-
-// The play step, the campaign switches and the stages belong to the level in play; until it is built a level
-// shows nothing and the interface data stays loaded.
-void CGP_GameMainFrame::PlayStep(float) {}
-void CGP_GameMainFrame::EnterCampaign() {}
-void CGP_GameMainFrame::LeaveCampaign() {}
-void CGP_GameMainFrame::ResumeLevel() {}
-void CGP_GameMainFrame::StartStage(std::uint32_t) {}
-void CGP_GameMainFrame::EndStage() {}
 
 void CGP_GameMainFrame::OnKeyUp(CGP_Window*, std::uint32_t key, std::uint32_t)
 {
@@ -240,6 +245,7 @@ void CGP_GameMainFrame::OnDeactivate(CGP_Window*)
     app->active = 0;
     if (music) music->Stop();
     GP_State.Paused = true;
+    if (!GP_State.GameOver && !GP_State.InGameMenu) ShowCentreMessage(kPausedText);
 }
 
 std::int32_t CGP_GameMainFrame::GetLives() const { return GP_State.Lives; }

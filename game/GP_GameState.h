@@ -3,33 +3,29 @@
 #pragma once
 #include <cstdint>
 
+#include "GP_PlayState.h"
+
 class CGP_Surface;
 struct CampaignFile;
 
-struct GP_GameState {
+// The play values (score, lives, level flags, weapon charges, the centre message's time, the behaviours' shared
+// fields) are the behaviours' GP_PlayState, so that the frame, the forms and the behaviours read the same values.
+struct GP_GameState : GP_PlayState {
     float TotalTime = 0;  // active milliseconds since start; stamps the sounds
     bool Paused = false;
-    bool GameOver = false;
-    bool MissionComplete = false;
-    std::uint32_t StageNumber = 0;
+    std::int32_t StageNumber = 0;
     std::int32_t MissionsDone = 1;
     CampaignFile* CurrentCampaign = nullptr;
     std::uint32_t MissionIndex = 0;  // within the campaign, from 0
     std::uint8_t SlotInUse[2] = {};  // both 1 while the selected player slot holds a named player
-    std::int32_t Score = 0;
-    std::int32_t Lives = 0;
-    std::int32_t WeaponCounts[10] = {};
-    std::int32_t EndTimer = 0;  // whole milliseconds a cleared stage or the end of a level has been waiting
-    float MessageTime = 0;      // how long the centre message stays up
-    bool ShipReady = false;
-    bool LevelSuspended = false;  // a level was left for a form and goes on when the campaign is entered again
+    std::int32_t EndTimer = 0;       // whole milliseconds a cleared stage or the end of a level has been waiting
+    bool LevelSuspended = false;     // a level was left for a form and goes on when the campaign is entered again
     bool InGameMenu = false;
     bool SkipPlayStep = false;
     bool RequestEnterCampaign = false;
     bool RequestLeaveCampaign = false;
     bool ResultsShown = false;  // nothing is presented until the player leaves
     bool FinalFormShown = false;
-    bool HiddenMode = false;  // among others, the frame rate is drawn
     bool StartupTimerOn = true;
     float StartupTime = 5000;  // the start-up screen's remaining time
     bool OverlayBelowForm = true;
@@ -55,6 +51,7 @@ struct GP_GameState {
     std::uint8_t TopListPrevEnabled = 0;
     std::uint8_t TopListNextEnabled = 0;
     bool CampaignFinished = false;  // the campaign was completed for the first time
+    float EnemyFireTimer = 0;       // time until a random enemy fires
 };
 
 extern GP_GameState GP_State;

@@ -65,7 +65,7 @@ void CGP_GameMainFrame::LoadLevelLists()
     drawOrder.clear();
     IDGroups.clear();
     const std::uint32_t listCount = names ? names->GetCount(kLevelListKind) : 0;
-    for (std::uint32_t i = 0; i < listCount; ++i) objectLists.push_back(std::make_unique<CGP_ObjectList>(nullptr));
+    for (std::uint32_t i = 0; i < listCount; ++i) objectLists.push_back(std::make_unique<CGP_ObjectList>(this));
     std::FILE* stream = ioManager ? ioManager->OpenRead(kLayerResource) : nullptr;
     if (!stream)
         throw CGP_FatalExeption(kModule, __LINE__, "The layer resource cannot be read", kCampaignPlayerText, 0);

@@ -8,6 +8,7 @@
 
 #include "GP_Behaviour.h"
 #include "GP_Object.h"
+#include "GP_SoundSource.h"
 #include "GP_SpriteRecords.h"
 
 class CGP_ObjectList;
@@ -66,7 +67,7 @@ struct GP_CellRange {
     bool IsEmpty() const { return firstColumn > lastColumn || firstRow > lastRow; }
 };
 
-class CGP_GameObject : public CGP_Element {
+class CGP_GameObject : public CGP_Element, public CGP_SoundSource {
 public:
     using UpdateFunction = void (CGP_GameObject::*)(float);
     // Updates in state 2 after which the object may be recycled.
@@ -120,6 +121,11 @@ public:
     void Event15();
     void Event16(std::int32_t a, std::int32_t b);
     bool Hit(CGP_GameObject* other);
+
+    // Where its sounds play and whether they stop with it.
+    void GetSoundPlace(float& x, float& y, float& width, float& height) override;
+    bool IsSoundSourceGone() override { return state == GP_StateGone; }
+    bool StopsSoundOnDeath() override;
 
     std::uint32_t GetBehaviourID() const;
     float GetHitDamage() const;

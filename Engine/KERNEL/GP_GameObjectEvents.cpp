@@ -52,3 +52,17 @@ std::uint8_t CGP_GameObject::GetStateLoop() const { return CurrentState() ? Curr
 float CGP_GameObject::GetStateParam() const { return CurrentState() ? CurrentState()->stateParam : 0.0f; }
 
 std::uint8_t CGP_GameObject::GetStateFlag() const { return CurrentState() ? CurrentState()->stateFlag : 0; }
+
+void CGP_GameObject::GetSoundPlace(float& placeX, float& placeY, float& width, float& height)
+{
+    placeX = GetAbsX();
+    placeY = GetAbsY();
+    width = static_cast<float>(*GetWidth());
+    height = static_cast<float>(*GetHeight());
+}
+
+bool CGP_GameObject::StopsSoundOnDeath()
+{
+    const GP_SpriteState* current = CurrentState();
+    return current && current->stopSoundOnDeath != 0;
+}

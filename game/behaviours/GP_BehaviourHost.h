@@ -12,7 +12,7 @@ class CGP_Weapon;
 
 class CGP_BehaviourHost : public CGP_PlayHost {
 public:
-    GP_PlayState& PlayState() { return playState; }
+    GP_PlayState& PlayState() { return *play; }
     // The scene being played; null between levels.
     virtual CGP_Scene* GetScene() = 0;
     // Whether objects of the list's kind hit objects of the kind id (the layer resource's hit groups).
@@ -46,4 +46,6 @@ public:
 
 protected:
     GP_PlayState playState;
+    // The values the behaviours share; the main frame points it at the game's process-wide state.
+    GP_PlayState* play = &playState;
 };
