@@ -3,7 +3,7 @@
 # the quit question answered yes. Checks that it ended cleanly, wrote a screenshot of each form, and that the
 # players file and the settings it left are there again, unchanged, after a second run.
 # cmake -DDIST=<runnable tree> -DWORK=<folder> -DSCRIPT=<script> -P game_menus_check.cmake
-set(SHOTS 262 299 329 379 455 499 521 539 585 635 704 739 774)
+set(SHOTS 262 299 329 379 455 499 521 539 585 635 704 739 770 835 860 885)
 string(REPLACE ";" "," SHOT_AT "${SHOTS}")
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/program)
