@@ -257,10 +257,8 @@ public:
 private:
     // Draws the library's frame into the session surface and copies its update rectangles to the back buffer.
     void MenuSessionStep();
-    // The start-up screen's time is out: the main menu replaces it, or the mission of the quick start begins.
+    // The start-up screen's time is out: the main menu replaces it.
     void EndStartupScreen();
-    // The mission named by VEL_START_MISSION begins; false when none is named or it cannot be played.
-    bool QuickStart();
     // True when a suspended level was resumed, which ends the interface step.
     bool ServeEnterCampaign();
     void ServeLeaveCampaign();

@@ -113,7 +113,6 @@ void CGP_GameMainFrame::MenuSessionStep()
 void CGP_GameMainFrame::EndStartupScreen()
 {
     GP_State.StartupTimerOn = false;
-    if (QuickStart()) return;
     if (GP_ActionHandler done = actions ? actions->GetHandler(kEndScreenDoneAction) : nullptr) {
         done(*actions, currentForm);
         return;

@@ -1,4 +1,4 @@
-# Plays the first mission of the demo campaign headless from a folder of its own, started by VEL_START_MISSION,
+# Plays the first mission of the demo campaign headless from a folder of its own, started through the menus,
 # with a script that holds fire and sweeps the ship across the screen STEP pixels a frame through the mouse's
 # relative motion. The fake clock and the game's generator make the run the same every time. Checks that the
 # game ended cleanly, that the session log holds the line EXPECT (the finished mission's "ENM 1 " or the game
@@ -10,10 +10,25 @@ file(MAKE_DIRECTORY ${WORK}/program)
 file(CREATE_LINK ${DIST}/RESOURCE ${WORK}/RESOURCE SYMBOLIC)
 file(COPY ${DIST}/Velmorine ${DIST}/libplatform.so DESTINATION ${WORK}/program)
 
-# Fire from frame 280 on; from frame 300 sweeps of 600 pixels, starting to the right.
-set(lines "280 key down VK_SPACE\n")
+# The menus as a player goes through them (the main menu comes at frame 250 with the cursor at (320, 240), moved
+# by the mouse's relative motion): the player form, the first slot, the demo campaign, play, the first mission.
+set(lines "")
+foreach(step "270 motion 0 -40" "271 motion 0 -40" "272 motion 0 -13" "275 down 320 147" "277 up 320 147"
+             "300 motion -20 -40" "301 motion 0 -29" "304 down 300 78" "306 up 300 78"
+             "315 motion 40 40" "316 motion 40 40" "317 motion 40 40" "318 motion 40 40" "319 motion 10 40"
+             "320 motion 0 5" "323 down 470 283" "325 up 470 283"
+             "335 motion 40 40" "336 motion 10 40" "337 motion 0 40" "338 motion 0 32" "341 down 520 435"
+             "343 up 520 435"
+             "375 motion -40 -40" "376 motion -40 -40" "377 motion -40 -40" "378 motion -40 -40"
+             "379 motion -40 -40" "380 motion 0 -40" "381 motion 0 -18" "384 down 320 177" "386 up 320 177")
+  string(REGEX REPLACE "^([0-9]+) (down|up) " "\\1 mouse \\2 left " step "${step}")
+  string(REGEX REPLACE "^([0-9]+) motion " "\\1 mouse motion " step "${step}")
+  string(APPEND lines "${step}\n")
+endforeach()
+# Fire from frame 430 on; from frame 450 sweeps of 600 pixels, starting to the right.
+string(APPEND lines "430 key down VK_SPACE\n")
 math(EXPR sweep "600 / ${STEP}")
-set(frame 300)
+set(frame 450)
 set(delta ${STEP})
 while(frame LESS FRAMES)
   foreach(i RANGE 1 ${sweep})
@@ -27,7 +42,7 @@ file(WRITE ${WORK}/play.script "${lines}")
 string(REPLACE "," ";" shot_list "${SHOTS}")
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env VEL_HEADLESS=1 VEL_FRAMES=${FRAMES} VEL_SCRIPT=${WORK}/play.script
-          VEL_START_MISSION=0,0 VEL_SHOTS=${WORK}/shots VEL_SHOT_AT=${SHOTS} VEL_SOUNDFONT=
+          VEL_SHOTS=${WORK}/shots VEL_SHOT_AT=${SHOTS} VEL_SOUNDFONT=
           VEL_INSTANCE_DIR=${WORK} VEL_REGISTRY_FILE=${WORK}/registry.reg ${WORK}/program/Velmorine
   WORKING_DIRECTORY ${WORK}
   OUTPUT_QUIET ERROR_QUIET
