@@ -305,12 +305,17 @@ bool CGP_Actions::OnCheckClick(CGP_Control* control)
 
 bool CGP_Actions::OnHintEnter(CGP_Control* control)
 {
+    LightWithHint(control);
+    return true;
+}
+
+void CGP_Actions::LightWithHint(CGP_Control* control)
+{
     if (std::uint8_t* active = GP_ActiveByte(control)) *active = 1;
     if (std::uint8_t* changed = GP_ChangedByte(control)) *changed = 1;
     PlaySound(*control->GetPressSound());
     GP_Interface().HintTextId = control->Block<GP_ControlBlock>()->hintTextID;
     GP_Interface().HintChanged = 1;
-    return true;
 }
 
 bool CGP_Actions::OnHintLeave(CGP_Control* control)

@@ -167,6 +167,10 @@ protected:
     // The tidying of the screen before a form is shown afresh.
     void FreeServerSurfaces() const;
     void ReloadCursor() const;
+    // Lights the control, plays its press sound and shows its hint.
+    void LightWithHint(CGP_Control* control);
+    // Frees the server's pictures and every form, and reloads the cursor, so that a form can be shown afresh.
+    void ClearForms() const;
 
     CGP_GameMainFrame* mainFrame = nullptr;
     CGP_NameServer* names = nullptr;

@@ -177,6 +177,14 @@ void CGP_Actions::ReloadCursor() const
     if (mainFrame->mouseCursor) mainFrame->mouseCursor->ReloadImages(mainFrame->servers.get());
 }
 
+void CGP_Actions::ClearForms() const
+{
+    FreeServerSurfaces();
+    mainFrame->ResetForms();
+    mainFrame->currentForm = nullptr;
+    ReloadCursor();
+}
+
 // Every picture of the graphics server goes, the fonts' too, so the fonts take theirs again at once.
 bool CGP_Actions::OnEndScreenDone(CGP_Control*)
 {
@@ -206,10 +214,7 @@ bool CGP_Actions::OnHelpOpen(CGP_Control* control)
 {
     ClickFirstStep(control);
     if (!mainFrame) return false;
-    FreeServerSurfaces();
-    mainFrame->ResetForms();
-    mainFrame->currentForm = nullptr;
-    ReloadCursor();
+    ClearForms();
     ShowForm(GP_FirstHelpForm, false);
     HelpPage = 1;
     return false;
@@ -219,10 +224,7 @@ bool CGP_Actions::OnShowHelpLast(CGP_Control* control)
 {
     ClickFirstStep(control);
     if (!mainFrame) return false;
-    FreeServerSurfaces();
-    mainFrame->ResetForms();
-    mainFrame->currentForm = nullptr;
-    ReloadCursor();
+    ClearForms();
     if (GP_State.LevelSuspended)
         GP_State.RequestEnterCampaign = true;
     else
@@ -234,11 +236,8 @@ bool CGP_Actions::OnTabPanelOpen(CGP_Control* control)
 {
     PlaySound(*control->GetClickSound());
     if (!mainFrame) return false;
-    FreeServerSurfaces();
-    mainFrame->ResetForms();
+    ClearForms();
     mainFrame->ClearOverlay();
-    ReloadCursor();
-    mainFrame->currentForm = nullptr;
     ShowForm(GP_TabPanelForm);
     return false;
 }
@@ -247,10 +246,7 @@ bool CGP_Actions::OnReturnFromForm(CGP_Control* control)
 {
     PlaySound(*control->GetClickSound());
     if (!mainFrame) return false;
-    FreeServerSurfaces();
-    mainFrame->ResetForms();
-    ReloadCursor();
-    mainFrame->currentForm = nullptr;
+    ClearForms();
     ShowForm(GP_MainMenuForm);
     return false;
 }

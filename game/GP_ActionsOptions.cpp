@@ -118,11 +118,7 @@ void CGP_Actions::StopKeyLabels(CGP_Form* form) const
 bool CGP_Actions::OnKeyFieldClick(CGP_Control* control)
 {
     StopKeyLabels(GP_FormOf(control));
-    if (std::uint8_t* active = GP_ActiveByte(control)) *active = 1;
-    if (std::uint8_t* changed = GP_ChangedByte(control)) *changed = 1;
-    PlaySound(*control->GetPressSound());
-    GP_Interface().HintTextId = control->Block<GP_ControlBlock>()->hintTextID;
-    GP_Interface().HintChanged = 1;
+    LightWithHint(control);
     return true;
 }
 
