@@ -14,6 +14,7 @@
 #include "GP_GameState.h"
 #include "GP_IDList.h"
 #include "GP_Surface.h"
+#include "StageLists.h"
 #include "TempDir.h"
 #include "platform/display_testing.h"
 
@@ -40,20 +41,6 @@ public:
 
     std::vector<std::string> calls;
 };
-
-// A mission's stage list as the game reads it: a u16 count and the u32 IDs.
-std::unique_ptr<CGP_IDList> StageList(std::initializer_list<std::uint32_t> ids)
-{
-    auto list = std::make_unique<CGP_IDList>(nullptr);
-    std::FILE* stream = std::tmpfile();
-    const std::uint16_t count = static_cast<std::uint16_t>(ids.size());
-    std::fwrite(&count, sizeof count, 1, stream);
-    for (std::uint32_t id : ids) std::fwrite(&id, sizeof id, 1, stream);
-    std::rewind(stream);
-    list->Read(stream);
-    std::fclose(stream);
-    return list;
-}
 
 class FrameTickTest : public ::testing::Test {
 protected:

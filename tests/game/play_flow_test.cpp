@@ -25,6 +25,7 @@
 #include "GP_ObjectList.h"
 #include "GP_Players.h"
 #include "GP_TopList.h"
+#include "StageLists.h"
 #include "TempDir.h"
 
 namespace {
@@ -36,19 +37,6 @@ public:
     void StartStage(std::uint32_t stage) override { stages.push_back(stage); }
     std::vector<std::uint32_t> stages;
 };
-
-std::unique_ptr<CGP_IDList> StageList(std::initializer_list<std::uint32_t> ids)
-{
-    auto list = std::make_unique<CGP_IDList>(nullptr);
-    std::FILE* stream = std::tmpfile();
-    const std::uint16_t count = static_cast<std::uint16_t>(ids.size());
-    std::fwrite(&count, sizeof count, 1, stream);
-    for (std::uint32_t id : ids) std::fwrite(&id, sizeof id, 1, stream);
-    std::rewind(stream);
-    list->Read(stream);
-    std::fclose(stream);
-    return list;
-}
 
 class PlayFlowTest : public ::testing::Test {
 protected:
