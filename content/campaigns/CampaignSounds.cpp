@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "WaveKit.h"
+
 namespace campaignsound {
 
 namespace {
@@ -17,20 +19,8 @@ constexpr double Pi = 3.14159265358979323846;
 std::string Wave(const std::vector<double>& samples)
 {
     std::string data;
-    for (double s : samples) {
-        const auto v = static_cast<std::int16_t>(std::clamp(s, -1.0, 1.0) * 32000);
-        data += static_cast<char>(v & 0xFF), data += static_cast<char>(v >> 8 & 0xFF);
-    }
-    auto put16 = [](std::string& s, unsigned v) { s += char(v & 0xFF), s += char(v >> 8 & 0xFF); };
-    auto put32 = [&](std::string& s, unsigned v) { put16(s, v & 0xFFFF), put16(s, v >> 16); };
-    std::string file = "RIFF";
-    put32(file, static_cast<unsigned>(36 + data.size()));
-    file += "WAVEfmt ";
-    put32(file, 16), put16(file, 1), put16(file, 1), put32(file, Rate), put32(file, Rate * 2), put16(file, 2);
-    put16(file, 16);
-    file += "data";
-    put32(file, static_cast<unsigned>(data.size()));
-    return file + data;
+    for (double s : samples) AppendSample(data, static_cast<std::int16_t>(std::clamp(s, -1.0, 1.0) * 32000));
+    return WaveFile(data, Rate);
 }
 
 // A tone from startHz to endHz; square adds the odd harmonics of a harsher wave.

@@ -21,6 +21,7 @@
 
 #include "FormPictures.h"
 #include "PictureKit.h"
+#include "WaveKit.h"
 
 namespace {
 
@@ -90,18 +91,9 @@ std::string Blip(double startHz, double endHz, double seconds, double loudness)
         phase += 2 * 3.14159265358979 * (startHz + (endHz - startHz) * t) / kRate;
         const double envelope = std::min(1.0, i / 40.0) * (1 - t) * (1 - t);
         const auto value = static_cast<std::int16_t>(32767 * loudness * envelope * std::sin(phase));
-        samples += static_cast<char>(value & 0xFF), samples += static_cast<char>(value >> 8 & 0xFF);
+        AppendSample(samples, value);
     }
-    auto put16 = [](std::string& s, unsigned v) { s += char(v & 0xFF), s += char(v >> 8 & 0xFF); };
-    auto put32 = [&](std::string& s, unsigned v) { put16(s, v & 0xFFFF), put16(s, v >> 16); };
-    std::string file = "RIFF";
-    put32(file, static_cast<unsigned>(36 + samples.size()));
-    file += "WAVEfmt ";
-    put32(file, 16), put16(file, 1), put16(file, 1), put32(file, kRate), put32(file, kRate * 2), put16(file, 2);
-    put16(file, 16);
-    file += "data";
-    put32(file, static_cast<unsigned>(samples.size()));
-    return file + samples;
+    return WaveFile(samples, kRate);
 }
 
 Picture Cursor()
