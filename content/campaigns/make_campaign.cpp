@@ -81,11 +81,8 @@ int main(int argc, char** argv)
     for (const auto& named : screens) written = written && contentkit::Write(folder + named.name, named.picture.Bmp());
     for (const auto& sound : campaignsound::CampaignSounds())
         written = written && contentkit::Write(folder + sound.name, sound.bytes);
-    const std::string description[4] = {
-        Cp1251("Три миссии: пройдите Туманные врата, выстойте в Пылающем пределе и сломите Бастион."),
-        "Three missions: pass the Nebula Gate, hold on in the Ember Reach and break the Bastion.",
-        "Trois missions : franchir la Porte, tenir dans les Braises et briser le Bastion.",
-        "Drei Missionen: durch das Nebeltor, durch die Glutweite und gegen die Bastion."};
+    const std::string description[4] = {Cp1251("Три миссии до Бастиона."), "Three missions to the Bastion.",
+                                        "Trois missions jusqu'au Bastion.", "Drei Missionen bis zur Bastion."};
     written =
         written && contentkit::Write(folder + "Demo.dsc", TextRecord(description)) && AddGlyphs(argv[2], hudLines);
     if (!written) {

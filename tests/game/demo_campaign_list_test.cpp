@@ -42,7 +42,7 @@ TEST(DemoCampaignList, TheGameListsItWithItsMissionsDescriptionAndLayers)
     EXPECT_EQ(Campaigns[0]->title, "Demo campaign");
     EXPECT_EQ(Campaigns[0]->missionCountText, "/3");
     ASSERT_NE(Campaigns[0]->description, nullptr);
-    EXPECT_NE(std::strstr(Campaigns[0]->description.get(), "Nebula Gate"), nullptr);
+    EXPECT_NE(std::strstr(Campaigns[0]->description.get(), "Bastion"), nullptr);
 
     // The game's own reading of the campaign's names: the mission lists and the layer resource.
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> pack(
