@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FrameBaker.h"
+#include "TempDir.h"
 #include "foundation/FolderCollection.h"
 #include "frames/Frame.h"
 #include "frames/FrameImageModel.h"
@@ -12,23 +13,21 @@
 
 namespace {
 
+// Each test works in a folder of its own, so that tests run side by side never share "Pictures" or "Cache".
 class FrameCollectionTest : public testing::Test {
 protected:
     void SetUp() override
     {
+        previousFolder = std::filesystem::current_path();
+        std::filesystem::current_path(folder.path());
         SetDisplayBitDepth(16);
         InstallFrameImageModel();
-        std::filesystem::remove_all("Pictures");
-        std::filesystem::remove_all("Cache/Pictures");
-        std::filesystem::remove_all("CachePictures");
         std::filesystem::create_directories("Pictures");
     }
     void TearDown() override
     {
         ImageModel::Install(nullptr);
-        std::filesystem::remove_all("Pictures");
-        std::filesystem::remove_all("Cache/Pictures");
-        std::filesystem::remove_all("CachePictures");
+        std::filesystem::current_path(previousFolder);
     }
     static void WritePicture(const std::string& path, int red)
     {
@@ -37,6 +36,9 @@ protected:
         picture.Fill(MakeColor(red, 0, 0, 255));
         ASSERT_TRUE(picture.WriteCompressedTga(path.c_str(), 0));
     }
+
+    testsupport::TempDir folder;
+    std::filesystem::path previousFolder;
 };
 
 TEST_F(FrameCollectionTest, AFolderOfPicturesWithoutCachesLoadsEveryFrameFromItsPicture)
