@@ -4,9 +4,9 @@
 
 #include "GP_BehPickups.h"
 #include "GP_BehShots.h"
+#include "GP_KillBonus.h"
 #include "GP_ObjectList.h"
 #include "GP_PlayKinds.h"
-#include "GP_SpecialKill.h"
 #include "GP_SpriteDef.h"
 #include "GP_SpriteManager.h"
 #include "GP_Weapon.h"

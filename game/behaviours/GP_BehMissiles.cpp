@@ -3,11 +3,11 @@
 #include <cmath>
 
 #include "GP_BehShots.h"
+#include "GP_KillBonus.h"
 #include "GP_Math.h"
 #include "GP_PlayField.h"
 #include "GP_PlayKinds.h"
 #include "GP_Random.h"
-#include "GP_SpecialKill.h"
 #include "GP_SpriteDef.h"
 #include "GP_SpriteManager.h"
 

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
+#include "GP_KillBonus.h"
 #include "GP_Math.h"
 #include "GP_PlayKinds.h"
 #include "GP_Random.h"
-#include "GP_SpecialKill.h"
 #include "GP_SpriteDef.h"
 #include "GP_SpriteManager.h"
 #include "platform/win32_time.h"

@@ -2,8 +2,8 @@
 // line, sliding clones, splitting, diving and the special-kill bonus.
 #include "BehaviourWorld.h"
 #include "GP_BehFormation.h"
+#include "GP_KillBonus.h"
 #include "GP_PlayKinds.h"
-#include "GP_SpecialKill.h"
 
 namespace behaviourtest {
 namespace {

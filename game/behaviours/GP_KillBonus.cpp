@@ -1,4 +1,4 @@
-#include "GP_SpecialKill.h"
+#include "GP_KillBonus.h"
 
 #include "GP_BehaviourHost.h"
 #include "GP_ObjectList.h"
