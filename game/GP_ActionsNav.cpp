@@ -197,7 +197,7 @@ bool CGP_Actions::OnEndScreenDone(CGP_Control*)
     ReloadCursor();
     mainFrame->ResetForms();
     const GP_NameEntry* player = names ? names->GetEntry(GP_PlayerForm & 0xFFFF, GP_PlayerForm >> 16) : nullptr;
-    if (player && player->locator != GP_NoLocator) delete mainFrame->LoadForm(GP_PlayerForm);
+    if (player && player->locator != GP_NoLocator) mainFrame->LoadForm(GP_PlayerForm);
     ShowForm(GP_MainMenuForm, false);
     GP_State.StartupTimerOn = false;
     mainFrame->pointerX = kScreenCentreX;

@@ -89,7 +89,7 @@ public:
     // its hint, an optional fade in. 0xA0000 with a campaign open is the form of the missions done so far. A form
     // the active pack does not name is refused (logged) and the current form stays.
     void ShowForm(std::uint32_t formID, bool fadeOut, bool fadeIn);
-    CGP_Form* LoadForm(std::uint32_t formID);
+    std::unique_ptr<CGP_Form> LoadForm(std::uint32_t formID);
     // One empty slot per kind-8 name of the active pack; the current form is the caller's to set.
     void ResetForms();
     void ReleaseFormSurfaces();

@@ -48,7 +48,7 @@ void CGP_GameMainFrame::ShowForm(std::uint32_t formID, bool fadeOut, bool fadeIn
         GP_LogWrite(line.get());
         return;
     }
-    if (!forms[index]) forms[index].reset(LoadForm(formID));
+    if (!forms[index]) forms[index] = LoadForm(formID);
     CGP_Form* form = forms[index].get();
     form->visible = 1;
     form->active = 1;
@@ -67,7 +67,7 @@ void CGP_GameMainFrame::ShowForm(std::uint32_t formID, bool fadeOut, bool fadeIn
     }
 }
 
-CGP_Form* CGP_GameMainFrame::LoadForm(std::uint32_t formID)
+std::unique_ptr<CGP_Form> CGP_GameMainFrame::LoadForm(std::uint32_t formID)
 {
     auto form = std::make_unique<CGP_Form>(nullptr, mouseCursor.get(), this);
     servers->binary->OpenRead(formID);
@@ -76,7 +76,7 @@ CGP_Form* CGP_GameMainFrame::LoadForm(std::uint32_t formID)
     form->visible = 0;
     form->active = 0;
     *form->GetFormID() = formID;
-    return form.release();
+    return form;
 }
 
 // A handler may reset the forms from inside its own form's update: the forms are parked, not deleted, until the
