@@ -81,6 +81,59 @@ TEST(NormalDrawTest, OpacityOneIsOpaqueAndAnythingBelowBlendsAtItsLevel)
     }
 }
 
+TEST(TransparentMaskDrawTest, ZeroSourcePixelsLeaveTheDestinationAndTheOthersDrawAsNormal)
+{
+    // Source pixel 0 is value 0, pixel 1 a colour; the destination's bytes start at 0x5A.
+    const std::pair<int, int> keys[] = {{8, 8}, {8, 16}, {8, 24}, {8, 32}, {16, 16}, {16, 24}};
+    for (bool simd : {false, true}) {
+        BothVariants variant(simd);
+        for (auto [sourceBits, destinationBits] : keys) {
+            const std::vector<std::uint8_t> bytes =
+                sourceBits == 8 ? std::vector<std::uint8_t>{0, 200} : std::vector<std::uint8_t>{0, 0, 0x2C, 0x9A};
+            auto source = FrameOf(2, 1, sourceBits, bytes);
+            CFrame masked, normal;
+            masked.Create(2, 1, destinationBits);
+            normal.Create(2, 1, destinationBits);
+            masked.FillValue(0x5A);
+            normal.FillValue(0x5A);
+            Draw(masked, *source, Rect{0, 0, 2, 1}, Rect{0, 0, 2, 1}, TransparentMaskBlitType());
+            Draw(normal, *source, Rect{1, 0, 2, 1}, Rect{1, 0, 2, 1}, NormalBlitType());
+            EXPECT_EQ(BytesOf(masked), BytesOf(normal)) << sourceBits << " to " << destinationBits << " simd " << simd;
+            EXPECT_NE(BytesOf(masked)[masked.GetBytesPerPixel()], 0x5A) << sourceBits << " to " << destinationBits;
+        }
+    }
+}
+
+TEST(NormalDrawTest, EightBitSourcesTakeTheTypesPaletteThenTheirOwnThenTheCurrentOne)
+{
+    auto source = FrameOf(1, 1, 8, {7});
+    CFrame destination;
+    destination.Create(1, 1, 24);
+    const auto drawn = [&] {
+        Draw(destination, *source, Rect{0, 0, 1, 1}, Rect{0, 0, 1, 1}, NormalBlitType());
+        return BytesOf(destination);
+    };
+    const std::uint8_t* current = CurrentPalette().GetData() + 3 * 7;
+    EXPECT_EQ(drawn(), (std::vector<std::uint8_t>{current[0], current[1], current[2]}));
+    ColorTable own(ColorTable::kPalette);
+    own.SetPaletteEntry(7, 30, 20, 10);
+    source->SetPalette(own);
+    EXPECT_EQ(drawn(), (std::vector<std::uint8_t>{10, 20, 30}));
+    ColorTable* types = NormalBlitType().GetColorTable();
+    types->SetType(ColorTable::kPalette);
+    types->SetPaletteEntry(7, 3, 2, 1);
+    EXPECT_EQ(drawn(), (std::vector<std::uint8_t>{1, 2, 3}));
+    types->Free();
+
+    // 8 to 8 below opacity 1 mixes through table A [destination x 256 + source].
+    CFrame indices;
+    indices.Create(1, 1, 8);
+    indices.FillValue(40);
+    Opacity half(NormalBlitType(), 0.5f);
+    Draw(indices, *source, Rect{0, 0, 1, 1}, Rect{0, 0, 1, 1}, NormalBlitType());
+    EXPECT_EQ(indices.GetPixels()[0], draw_state::MixingA()[40 * 256 + 7]);
+}
+
 TEST(NormalDrawTest, ThirtyTwoBitAlphaCopiesFrom253AndBlendsBelow)
 {
     auto source = FrameOf(3, 1, 32, {200, 100, 50, 253, 200, 100, 50, 252, 200, 100, 50, 0});
