@@ -248,6 +248,41 @@ TEST(RunRenderTest, TheAlphaStreamStaysInStepAfterAClippedLiteral)
     }
 }
 
+TEST(RunRenderTest, ATranslucentPlaneWithoutItsAlphaStreamIsLeftOut)
+{
+    // Plane 0 fills column 0, plane 4 column 1, and there is no plane 3 to weight plane 4 by.
+    struct Case {
+        int sourceBits, destinationBits;
+        BlitType* type;
+    };
+    const Case cases[] = {{16, 16, &NormalBlitType()},
+                          {16, 32, &NormalBlitType()},
+                          {16, 16, &BlendAmplifyLightType()},
+                          {24, 24, &TransparentMaskBlitType()},
+                          {24, 32, &TransparentMaskBlitType()}};
+    for (bool simd : {false, true}) {
+        BothVariants variant(simd);
+        for (const Case& c : cases) {
+            const std::uint8_t v = 0x11;
+            RunPlane opaque =
+                c.sourceBits == 16 ? RunPlane().Line({0x01, v, v, 0x81}) : RunPlane().Line({0x01, v, v, v, 0x81});
+            RunPlane translucent =
+                c.sourceBits == 16 ? RunPlane().Line({0x81, 0x01, v, v}) : RunPlane().Line({0x81, 0x01, v, v, v});
+            auto frame = EncodedFrame(2, 1, c.sourceBits, kFrameEncodingAlpha, {opaque, {}, {}, {}, translucent});
+            CFrame destination;
+            destination.Create(2, 1, c.destinationBits);
+            destination.FillValue(0x5A);
+            Draw(destination, *frame, Rect{0, 0, 2, 1}, Rect{0, 0, 2, 1}, *c.type);
+            const std::vector<std::uint8_t> bytes = BytesOf(destination);
+            const int size = destination.GetBytesPerPixel();
+            EXPECT_NE(bytes[0], 0x5A) << c.sourceBits << " to " << c.destinationBits;
+            EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + size, bytes.end()),
+                      std::vector<std::uint8_t>(size, 0x5A))
+                << c.sourceBits << " to " << c.destinationBits;
+        }
+    }
+}
+
 TEST(RunRenderTest, EncodedSixteenBitsOntoTwentyFourAndThirtyTwo)
 {
     const std::uint16_t red = 0xF800;
