@@ -162,6 +162,20 @@ TEST(NormalDrawTest, SourceRectanglesPastTheSourceAreCutToItsLines)
     Draw(destination, *source, Rect{-3, 0, 1, 1}, Rect{0, 5, 4, 6}, NormalBlitType());
     EXPECT_EQ(Pixel16(destination, 3, 5), Pixel16(*source, 0, 0));
     EXPECT_EQ(Pixel16(destination, 2, 5), 0);
+
+    // Run-encoded sources (plain and banded) are cut to their lines the same way.
+    const DrawFunction runDraws[] = {NormalBlitType().Lookup(16, kFrameEncodingAlpha, 16, 0),
+                                     NormalBlitType().Lookup(8, kFrameEncodingBands, 16, 0)};
+    const std::unique_ptr<CFrame> encoded[] = {
+        EncodedFrame(2, 1, 16, kFrameEncodingAlpha, {RunPlane().Line({0x02, 0x34, 0x12})}),
+        EncodedFrame(2, 1, 8, kFrameEncodingBands, {RunPlane().Line({0x02, 255})})};
+    for (int i = 0; i < 2; ++i) {
+        destination.FillValue(0);
+        runDraws[i](encoded[i].get(), Rect{-1, -2, 2, 3}, &destination, Rect{0, 0, 3, 5}, &NormalBlitType());
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 3; ++x)
+                EXPECT_EQ(Pixel16(destination, x, y) != 0, y == 2 && x > 0) << i << " at " << x << "," << y;
+    }
 }
 
 // An 8-wide line of 16-bit runs: a literal of four, a fill of two and a skip of two.
