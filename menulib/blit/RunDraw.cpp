@@ -71,8 +71,11 @@ void RenderAlphaPlanes(CFrameInterface* s, Rect sr, CFrameInterface* d, Rect dr,
     const int width = s->GetWidth();
     run_renderer::RenderPlane<kValueBytes, kDestinationBytes>(run_renderer::PlaneOf(*s, 0), Plane{}, sr, width, d, dr,
                                                               opaque);
-    run_renderer::RenderPlane<kValueBytes, kDestinationBytes>(
-        run_renderer::PlaneOf(*s, 4), run_renderer::PlaneOf(*s, 3), sr, width, d, dr, translucent);
+    // The translucent plane is drawn only with its alpha stream (frames built in memory may lack it).
+    const Plane alpha = run_renderer::PlaneOf(*s, 3);
+    if (alpha)
+        run_renderer::RenderPlane<kValueBytes, kDestinationBytes>(run_renderer::PlaneOf(*s, 4), alpha, sr, width, d, dr,
+                                                                  translucent);
 }
 
 void Bands8To8(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType* blitType)

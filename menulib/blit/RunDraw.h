@@ -30,8 +30,8 @@ void Alpha24To24(CFrameInterface* s, const platform::Rect& sr, CFrameInterface* 
 void Alpha24To32(CFrameInterface* s, const platform::Rect& sr, CFrameInterface* d, const platform::Rect& dr,
                  BlitType* blitType);
 
-// The opaque plane (0) and the translucent plane (4, alpha stream in plane 3) of a kind-4 frame with the given
-// spans; the rectangles are clipped first.
+// The opaque plane (0) and the translucent plane (4, alpha stream in plane 3; left out without it) of a kind-4
+// frame with the given spans; the rectangles are clipped first.
 template <int kValueBytes, int kDestinationBytes, class OpaqueSpans = run_renderer::Spans>
 void RenderAlphaPlanes(CFrameInterface* s, platform::Rect sr, CFrameInterface* d, platform::Rect dr,
                        const OpaqueSpans& opaque, const run_renderer::Spans& translucent);

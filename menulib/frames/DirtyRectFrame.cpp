@@ -25,7 +25,8 @@ void Append(std::vector<Rect>& list, const Rect& rect)
     list.push_back(rect);
 }
 
-int RoundToEven(float v) { return static_cast<int>(std::nearbyint(v)); }
+// Rounded to the nearest integer, ties to even, and kept to what a rectangle holds.
+int RoundToEven(float v) { return static_cast<int>(std::clamp(std::nearbyint(v), -1.0e9f, 1.0e9f)); }
 
 }  // namespace
 
@@ -120,10 +121,12 @@ bool CDirtyRectFrame::DrawLine(int x0, int y0, int x1, int y1, const Color& colo
     return CFrame::DrawLine(x0, y0, x1, y1, color);
 }
 
+// A line with an end point that is not a finite number draws nothing and marks nothing.
 bool CDirtyRectFrame::DrawLineF(float x0, float y0, float x1, float y1, const Color& color)
 {
-    Mark(Rect{RoundToEven(std::min(x0, x1)) - 1, RoundToEven(std::min(y0, y1)) - 1,
-              RoundToEven(std::max(x0, x1) + 1.0f) + 1, RoundToEven(std::max(y0, y1) + 1.0f) + 1});
+    if (std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1))
+        Mark(Rect{RoundToEven(std::min(x0, x1)) - 1, RoundToEven(std::min(y0, y1)) - 1,
+                  RoundToEven(std::max(x0, x1) + 1.0f) + 1, RoundToEven(std::max(y0, y1) + 1.0f) + 1});
     return CFrame::DrawLineF(x0, y0, x1, y1, color);
 }
 

@@ -52,6 +52,15 @@ TEST_F(DirtyRectFixture, APixelIsReportedTwiceThenNoMore)
     EXPECT_TRUE(Cycle().empty());
 }
 
+TEST_F(DirtyRectFixture, AHistoryOfNoBuffersKeepsOne)
+{
+    for (int count : {0, -2}) {
+        frame.SetHistoryCount(count);
+        frame.SetPixel(40, 10, kOpaqueWhite);
+        EXPECT_EQ(Cycle(), (std::vector<Rect>{{40, 10, 41, 11}})) << count;
+    }
+}
+
 TEST_F(DirtyRectFixture, RunsJoinOnlyWhereExtentsMeetAtTheCellBorder)
 {
     Settle();

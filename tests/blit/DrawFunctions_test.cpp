@@ -81,6 +81,59 @@ TEST(NormalDrawTest, OpacityOneIsOpaqueAndAnythingBelowBlendsAtItsLevel)
     }
 }
 
+TEST(TransparentMaskDrawTest, ZeroSourcePixelsLeaveTheDestinationAndTheOthersDrawAsNormal)
+{
+    // Source pixel 0 is value 0, pixel 1 a colour; the destination's bytes start at 0x5A.
+    const std::pair<int, int> keys[] = {{8, 8}, {8, 16}, {8, 24}, {8, 32}, {16, 16}, {16, 24}};
+    for (bool simd : {false, true}) {
+        BothVariants variant(simd);
+        for (auto [sourceBits, destinationBits] : keys) {
+            const std::vector<std::uint8_t> bytes =
+                sourceBits == 8 ? std::vector<std::uint8_t>{0, 200} : std::vector<std::uint8_t>{0, 0, 0x2C, 0x9A};
+            auto source = FrameOf(2, 1, sourceBits, bytes);
+            CFrame masked, normal;
+            masked.Create(2, 1, destinationBits);
+            normal.Create(2, 1, destinationBits);
+            masked.FillValue(0x5A);
+            normal.FillValue(0x5A);
+            Draw(masked, *source, Rect{0, 0, 2, 1}, Rect{0, 0, 2, 1}, TransparentMaskBlitType());
+            Draw(normal, *source, Rect{1, 0, 2, 1}, Rect{1, 0, 2, 1}, NormalBlitType());
+            EXPECT_EQ(BytesOf(masked), BytesOf(normal)) << sourceBits << " to " << destinationBits << " simd " << simd;
+            EXPECT_NE(BytesOf(masked)[masked.GetBytesPerPixel()], 0x5A) << sourceBits << " to " << destinationBits;
+        }
+    }
+}
+
+TEST(NormalDrawTest, EightBitSourcesTakeTheTypesPaletteThenTheirOwnThenTheCurrentOne)
+{
+    auto source = FrameOf(1, 1, 8, {7});
+    CFrame destination;
+    destination.Create(1, 1, 24);
+    const auto drawn = [&] {
+        Draw(destination, *source, Rect{0, 0, 1, 1}, Rect{0, 0, 1, 1}, NormalBlitType());
+        return BytesOf(destination);
+    };
+    const std::uint8_t* current = CurrentPalette().GetData() + 3 * 7;
+    EXPECT_EQ(drawn(), (std::vector<std::uint8_t>{current[0], current[1], current[2]}));
+    ColorTable own(ColorTable::kPalette);
+    own.SetPaletteEntry(7, 30, 20, 10);
+    source->SetPalette(own);
+    EXPECT_EQ(drawn(), (std::vector<std::uint8_t>{10, 20, 30}));
+    ColorTable* types = NormalBlitType().GetColorTable();
+    types->SetType(ColorTable::kPalette);
+    types->SetPaletteEntry(7, 3, 2, 1);
+    EXPECT_EQ(drawn(), (std::vector<std::uint8_t>{1, 2, 3}));
+    types->Free();
+
+    // 8 to 8 below opacity 1 mixes through table A [destination x 256 + source].
+    CFrame indices;
+    indices.Create(1, 1, 8);
+    indices.FillValue(40);
+    Opacity half(NormalBlitType(), 0.5f);
+    Draw(indices, *source, Rect{0, 0, 1, 1}, Rect{0, 0, 1, 1}, NormalBlitType());
+    EXPECT_EQ(indices.GetPixels()[0], draw_state::MixingA()[40 * 256 + 7]);
+}
+
 TEST(NormalDrawTest, ThirtyTwoBitAlphaCopiesFrom253AndBlendsBelow)
 {
     auto source = FrameOf(3, 1, 32, {200, 100, 50, 253, 200, 100, 50, 252, 200, 100, 50, 0});
@@ -109,6 +162,20 @@ TEST(NormalDrawTest, SourceRectanglesPastTheSourceAreCutToItsLines)
     Draw(destination, *source, Rect{-3, 0, 1, 1}, Rect{0, 5, 4, 6}, NormalBlitType());
     EXPECT_EQ(Pixel16(destination, 3, 5), Pixel16(*source, 0, 0));
     EXPECT_EQ(Pixel16(destination, 2, 5), 0);
+
+    // Run-encoded sources (plain and banded) are cut to their lines the same way.
+    const DrawFunction runDraws[] = {NormalBlitType().Lookup(16, kFrameEncodingAlpha, 16, 0),
+                                     NormalBlitType().Lookup(8, kFrameEncodingBands, 16, 0)};
+    const std::unique_ptr<CFrame> encoded[] = {
+        EncodedFrame(2, 1, 16, kFrameEncodingAlpha, {RunPlane().Line({0x02, 0x34, 0x12})}),
+        EncodedFrame(2, 1, 8, kFrameEncodingBands, {RunPlane().Line({0x02, 255})})};
+    for (int i = 0; i < 2; ++i) {
+        destination.FillValue(0);
+        runDraws[i](encoded[i].get(), Rect{-1, -2, 2, 3}, &destination, Rect{0, 0, 3, 5}, &NormalBlitType());
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 3; ++x)
+                EXPECT_EQ(Pixel16(destination, x, y) != 0, y == 2 && x > 0) << i << " at " << x << "," << y;
+    }
 }
 
 // An 8-wide line of 16-bit runs: a literal of four, a fill of two and a skip of two.
@@ -192,6 +259,41 @@ TEST(RunRenderTest, TheAlphaStreamStaysInStepAfterAClippedLiteral)
         destination.FillValue(0x55);
         Draw(destination, *frame, Rect{2, 0, 5, 1}, Rect{0, 0, 3, 1}, NormalBlitType());
         EXPECT_EQ(Pixel16(destination, 0, 0), Blend565(0x5555, c, draw_state::BlendRow(128)[200]));
+    }
+}
+
+TEST(RunRenderTest, ATranslucentPlaneWithoutItsAlphaStreamIsLeftOut)
+{
+    // Plane 0 fills column 0, plane 4 column 1, and there is no plane 3 to weight plane 4 by.
+    struct Case {
+        int sourceBits, destinationBits;
+        BlitType* type;
+    };
+    const Case cases[] = {{16, 16, &NormalBlitType()},
+                          {16, 32, &NormalBlitType()},
+                          {16, 16, &BlendAmplifyLightType()},
+                          {24, 24, &TransparentMaskBlitType()},
+                          {24, 32, &TransparentMaskBlitType()}};
+    for (bool simd : {false, true}) {
+        BothVariants variant(simd);
+        for (const Case& c : cases) {
+            const std::uint8_t v = 0x11;
+            RunPlane opaque =
+                c.sourceBits == 16 ? RunPlane().Line({0x01, v, v, 0x81}) : RunPlane().Line({0x01, v, v, v, 0x81});
+            RunPlane translucent =
+                c.sourceBits == 16 ? RunPlane().Line({0x81, 0x01, v, v}) : RunPlane().Line({0x81, 0x01, v, v, v});
+            auto frame = EncodedFrame(2, 1, c.sourceBits, kFrameEncodingAlpha, {opaque, {}, {}, {}, translucent});
+            CFrame destination;
+            destination.Create(2, 1, c.destinationBits);
+            destination.FillValue(0x5A);
+            Draw(destination, *frame, Rect{0, 0, 2, 1}, Rect{0, 0, 2, 1}, *c.type);
+            const std::vector<std::uint8_t> bytes = BytesOf(destination);
+            const int size = destination.GetBytesPerPixel();
+            EXPECT_NE(bytes[0], 0x5A) << c.sourceBits << " to " << c.destinationBits;
+            EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + size, bytes.end()),
+                      std::vector<std::uint8_t>(size, 0x5A))
+                << c.sourceBits << " to " << c.destinationBits;
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include "blit/Blend565.h"
 #include "blit/FilteredScaler.h"
 #include "frames/ColorTable.h"
+#include "frames/DirtyRectFrame.h"
 
 using platform::Rect;
 using namespace blit_test;
@@ -177,6 +178,58 @@ TEST(FloatLineTest, AHalfPixelLineSharesItsColourBetweenTwoLines)
     EXPECT_EQ(Pixel16(frame, 8, 6), Blend565(0, 0xFFFF, 32 << 2));
     EXPECT_EQ((Pixel16(frame, 8, 5) >> 5) & 0x3f, 31 * 63 >> 6);
     EXPECT_EQ(Pixel16(frame, 8, 4), 0);
+
+    // 24 bits: share t = 128 of 256, each byte d + (c - d) x (255 - t) / 256 and d + (c - d) x t / 256.
+    CFrame rgb;
+    rgb.Create(20, 12, 24);
+    rgb.DrawLineF(2.0f, 5.5f, 15.0f, 5.5f, white);
+    const std::uint8_t* at = rgb.GetPixels() + 3 * (5 * 20 + 8);
+    const int upper = 255 * 127 / 256, lower = 255 * 128 / 256;
+    EXPECT_EQ((std::vector<int>{at[0], at[2], at[60], at[62], at[-60]}),
+              (std::vector<int>{upper, upper, lower, lower, 0}));
+}
+
+// The grey level of an 8-bit pixel through the current palette; -1 when it is not grey.
+int GreyOf(const CFrame& frame, int x, int y)
+{
+    std::uint8_t r, g, b;
+    CurrentPalette().GetPaletteEntry(frame.GetPixels()[y * frame.GetPitch() + x], r, g, b);
+    return r == g && g == b ? r : -1;
+}
+
+TEST(FloatLineTest, EightBitLinesShareThroughThePaletteFromWholePixelEnds)
+{
+    CFrame frame;
+    frame.Create(12, 8, 8);
+    // From (0, 0) to (10, 5): half a pixel down per column, so column 1 shares its colour evenly between lines 0
+    // and 1; the end points are whole pixels, so column 0 gets it all and line 1 nothing there.
+    ASSERT_TRUE(frame.DrawLineF(0.7f, 0.6f, 10.2f, 5.9f, MakeColor(255, 255, 255)));
+    EXPECT_GE(GreyOf(frame, 0, 0), 240);
+    EXPECT_EQ(frame.GetPixels()[frame.GetPitch()], 0);  // share 0 keeps the index
+    EXPECT_NEAR(GreyOf(frame, 1, 0), 255 * 127 / 256, 8);
+    EXPECT_NEAR(GreyOf(frame, 1, 1), 255 * 128 / 256, 8);
+    EXPECT_EQ(frame.GetPixels()[2 * frame.GetPitch() + 1], 0);
+}
+
+TEST(FloatLineTest, StrayCoordinatesDrawNothingOrTheCutLine)
+{
+    CDirtyRectFrame frame;
+    frame.Create(20, 12, 16);
+    frame.Clear();
+    const Color white = MakeColor(255, 255, 255);
+    const float nan = std::nanf(""), infinity = HUGE_VALF;
+    const float bad[][4] = {{nan, 1, 5, 5}, {1, 1, infinity, 5}, {-infinity, 2, 3, 4}};
+    for (const auto& line : bad) frame.DrawLineF(line[0], line[1], line[2], line[3], white);
+    EXPECT_TRUE(std::all_of(BytesOf(frame).begin(), BytesOf(frame).end(), [](std::uint8_t b) { return b == 0; }));
+    EXPECT_EQ(frame.GetAccumulatedGrid().IsCellDirty(0, 0), 0);
+
+    // End points far beyond the 16.16 range are cut to the frame first: the same line as one drawn inside.
+    frame.DrawLineF(-1.0e30f, 5.0f, 1.0e30f, 5.0f, white);
+    CFrame inside;
+    inside.Create(20, 12, 16);
+    inside.DrawLineF(0.0f, 5.0f, 19.0f, 5.0f, white);
+    EXPECT_EQ(BytesOf(frame), BytesOf(inside));
+    EXPECT_EQ(frame.GetAccumulatedGrid().IsCellDirty(0, 0), 1);
 }
 
 }  // namespace
