@@ -16,9 +16,11 @@
 #include "GP_Campaigns.h"
 #include "GP_Display.h"
 #include "GP_Effects.h"
+#include "GP_Form.h"
 #include "GP_GameMainFrame.h"
 #include "GP_GameObject.h"
 #include "GP_GameState.h"
+#include "GP_Globals.h"
 #include "GP_IDList.h"
 #include "GP_Log.h"
 #include "GP_Main.h"
@@ -339,6 +341,38 @@ TEST_F(PlayFlowTest, TypedKeysAreStoredLowerCaseAndOutOfRangeOrExtendedKeysAreNo
             if (frame->TypedKeys[i]) set = i;
         EXPECT_EQ(set, c.index);
     }
+}
+
+TEST_F(PlayFlowTest, AQuestionTakesTheYesAndNoLettersOfTheInterfaceLanguageAsEnterAndEscape)
+{
+    frame->state = 0;
+    CGP_Form question(nullptr, nullptr, frame.get());
+    *question.GetFormID() = 0xA0001;
+    frame->currentForm = &question;
+    const std::uint32_t savedLanguage = InterfaceLanguage;
+    struct Case {
+        std::uint32_t language, key;
+        int answer;  // the key it stands for, or -1 for none
+    } cases[] = {{GP_LanguageGerman, 'J', GP_KeyEnter},
+                 {GP_LanguageGerman, 'N', GP_KeyEscape},
+                 {GP_LanguageGerman, 'Y', -1},
+                 {GP_LanguageFrench, 'O', GP_KeyEnter},
+                 {GP_LanguageFrench, 'N', GP_KeyEscape},
+                 {GP_LanguageRussian, 'L', GP_KeyEnter},
+                 {GP_LanguageRussian, 'Y', GP_KeyEscape},
+                 {GP_LanguageEnglish, 'Y', GP_KeyEnter},
+                 {GP_LanguageEnglish, 'N', GP_KeyEscape},
+                 {GP_LanguageEnglish, 'J', -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.language << " " << static_cast<char>(c.key));
+        InterfaceLanguage = c.language;
+        std::fill(std::begin(frame->TypedKeys), std::end(frame->TypedKeys), 0);
+        frame->OnKeyDown(frame.get(), c.key, 0, 0);
+        EXPECT_EQ(frame->TypedKeys[GP_KeyEnter], c.answer == GP_KeyEnter);
+        EXPECT_EQ(frame->TypedKeys[GP_KeyEscape], c.answer == GP_KeyEscape);
+    }
+    frame->currentForm = nullptr;
+    InterfaceLanguage = savedLanguage;
 }
 
 TEST_F(PlayFlowTest, PauseBeforeTheShipIsReadyWaitsForTheNextKey)
