@@ -274,7 +274,7 @@ TEST_F(PlayFlowTest, SlowMotionSlowsTheEnemyFireAndEndsWhenItsTimeRunsOut)
     EXPECT_FLOAT_EQ(GP_State.EnemyFireTimer, 890) << "nobody fires once the game is over";
 }
 
-TEST_F(PlayFlowTest, AStageStartsWithNoSpecialKillsOrLaunchedObjectLeftFromTheLastStage)
+TEST_F(PlayFlowTest, AStageStartsWithNoSpecialKillsOrLaunchedObjectLeftAndEndsWithNoObjectLeft)
 {
     CGP_GameObject* launched = Put(1);
     GP_State.SpecialKillsA = 5;
@@ -286,6 +286,12 @@ TEST_F(PlayFlowTest, AStageStartsWithNoSpecialKillsOrLaunchedObjectLeftFromTheLa
     EXPECT_EQ(GP_State.SpecialKillsA, 0);
     EXPECT_EQ(GP_State.SpecialKillsB, 0);
     EXPECT_EQ(GP_State.FrameSharedDone, 1);
+    EXPECT_EQ(GP_State.LaunchedObject, nullptr);
+
+    GP_State.LaunchedObject = Put(1);
+    frame->EndStage();
+    EXPECT_EQ(frame->scene, nullptr);
+    for (const auto& list : frame->objectLists) EXPECT_EQ(list->Count(), 0u);
     EXPECT_EQ(GP_State.LaunchedObject, nullptr);
 }
 
