@@ -84,6 +84,7 @@ TEST_F(BadDataWorld, EveryBehaviourRunsEveryStateOnEmptyOrZeroDataWithoutFault)
             }
             for (auto& list : host.lists) list->DeleteAll();  // as a stage ends
             host.PlayState().LaunchedObject = nullptr;
+            host.scene->player = nullptr;
         }
     }
 }
