@@ -123,6 +123,9 @@ void CGP_GameMainFrame::StartStage(std::uint32_t stageID)
     BuildLevelHud();
     if (GP_State.SlowMotion) ShowSlowMotionIcon();
     GP_State.FrameSharedDone = 1;
+    // A special weapon's kills left over from the last stage never pay a bonus in this one.
+    GP_State.SpecialKillsA = 0;
+    GP_State.SpecialKillsB = 0;
     GP_State.LaunchedObject = nullptr;
     if (frameTimer) frameTimer->Resume();
 }

@@ -36,7 +36,7 @@ struct GP_PlayState {
     std::uint8_t RainOn = 0;
     float RainTime = 0;
     std::int32_t SequenceIndex = 0;
-    std::int32_t SequenceStep = 0;
+    std::int32_t SequenceStep = 1;
     std::uint8_t SideToggle = 0;
     std::uint8_t BouncerSplit = 0;
     CGP_GameObject* LaunchedObject = nullptr;  // not owned; cleared when a level starts or ends

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -105,7 +107,7 @@ public:
 // Everything a set of scenes can bring into play: the sprites their objects are, and from each sprite its
 // weapons' shots and flashes, its attachments and both spawn lists, with every fault found on the way.
 struct Reach {
-    std::set<std::uint32_t> sprites, behaviours;
+    std::set<std::uint32_t> sprites, behaviours, sounds;
     std::vector<std::string> faults;
 
     void Fault(std::uint32_t id, const std::string& what)
@@ -139,6 +141,7 @@ struct Reach {
     void CheckState(DemoPack& pack, std::uint32_t id, const GP_SpriteState& state)
     {
         if (state.soundID != GP_NoID && !pack.Holds(state.soundID, SoundKind)) Fault(id, "a state names no sound");
+        if (state.soundID != GP_NoID) sounds.insert(state.soundID);
         if (state.pictureID == GP_NoID) {
             if (state.FrameWidth() > 0 && state.FrameHeight() > 0) Fault(id, "a state without picture has a frame");
             return;
@@ -236,6 +239,29 @@ TEST_F(DemoCampaign, ItsStagesBringEveryBehaviourPickupAndWeaponIntoPlay)
         return def && def->record.attachments.size() >= 10;
     });
     EXPECT_TRUE(boss);
+}
+
+// Every mission plays music of its own, a Standard MIDI File in the runnable tree, and its stages make sounds.
+TEST_F(DemoCampaign, EveryMissionHasMusicOfItsOwnAndSounds)
+{
+    ASSERT_TRUE(pack.file);
+    const std::uint32_t missions = pack.names.GetCount(MissionKind);
+    std::set<std::string> tunes;
+    for (std::uint32_t m = 0; m < missions; ++m) {
+        SCOPED_TRACE(m);
+        Reach reach;
+        for (std::uint32_t stage : pack.Stages(pack.names.GetID(static_cast<std::int32_t>(m), MissionKind)))
+            for (const GP_GameObjectBlock& object : pack.Scene(stage).objects) reach.Walk(pack, object.spriteID);
+        EXPECT_FALSE(reach.sounds.empty());
+        const char* name = pack.names.GetName(static_cast<std::uint16_t>(m + 1), 25);
+        ASSERT_NE(name, nullptr);
+        const std::string path = std::string(std::getenv("VEL_DIST_DIR")) + "/RESOURCE/MUSIC/" + name;
+        std::ifstream in(path, std::ios::binary);
+        const std::string tune((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(tune.substr(0, 4), "MThd") << path;
+        tunes.insert(tune);
+    }
+    EXPECT_EQ(tunes.size(), missions);
 }
 
 }  // namespace

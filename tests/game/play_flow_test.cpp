@@ -16,14 +16,18 @@
 #include "GP_Campaigns.h"
 #include "GP_Display.h"
 #include "GP_Effects.h"
+#include "GP_Form.h"
 #include "GP_GameMainFrame.h"
 #include "GP_GameObject.h"
 #include "GP_GameState.h"
+#include "GP_Globals.h"
 #include "GP_IDList.h"
 #include "GP_Log.h"
 #include "GP_Main.h"
 #include "GP_ObjectList.h"
+#include "GP_PlayField.h"
 #include "GP_Players.h"
+#include "GP_Scene.h"
 #include "GP_TopList.h"
 #include "StageLists.h"
 #include "TempDir.h"
@@ -209,6 +213,88 @@ TEST_F(PlayFlowTest, FinishingTheFrontierMissionOfTheCampaignEntersTheTopListAnd
     EXPECT_TRUE(log.Contains("EOM 1 0 5 "));
 }
 
+TEST_F(PlayFlowTest, OnlyAFirstFinishOfTheLastMissionWithAProgressRecordShowsTheFinalForm)
+{
+    struct Case {
+        bool record;
+        std::uint32_t bestBefore;
+        bool finalForm;
+    } cases[] = {{true, 1, true}, {true, 2, false}, {false, 1, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.record << " " << c.bestBefore);
+        if (!c.record) frame->players->profiles[Slot].records.pop_back();
+        frame->state = 1;
+        GP_State.FinalFormShown = false;
+        GP_State.MissionIndex = 1;
+        GP_State.MissionComplete = 1;
+        GP_State.BestMissionBefore = c.bestBefore;
+        if (c.record) Progress().mission = 2;
+        frame->OnKeyDown(frame.get(), GP_KeyEscape, 0, 0);
+        EXPECT_EQ(frame->state, 0u);
+        EXPECT_EQ(GP_State.FinalFormShown, c.finalForm);
+        EXPECT_FALSE(GP_State.CampaignFinished);
+    }
+}
+
+// The next enemy shot comes one to two fire periods later; a period below a millisecond has no random part.
+TEST_F(PlayFlowTest, TheRandomEnemyFireWaitsItsPeriodAndAPeriodOfZeroDividesNothing)
+{
+    Put(0)->state = GP_StateGone;
+    Put(0);
+    frame->scene = std::make_unique<CGP_Scene>(frame.get());
+    struct Case {
+        float period, least, most;
+    } cases[] = {{1500, 1500, 3000}, {1.5f, 1.5f, 2.5f}, {0.5f, 0.5f, 0.5f}, {0, 0, 0}, {-20, -20, -20}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.period);
+        frame->scene->parameters->enemyFirePeriod = c.period;
+        for (int i = 0; i < 20; ++i) {
+            GP_State.EnemyFireTimer = 0.5f;
+            frame->PlayStep(1);
+            EXPECT_GE(GP_State.EnemyFireTimer, c.least);
+            EXPECT_LE(GP_State.EnemyFireTimer, c.most);
+        }
+    }
+}
+
+TEST_F(PlayFlowTest, SlowMotionSlowsTheEnemyFireAndEndsWhenItsTimeRunsOut)
+{
+    Put(0);
+    GP_State.EnemyFireTimer = 1000;
+    GP_State.SlowMotion = 1;
+    GP_State.SlowMotionTime = 150;
+    frame->PlayStep(100);
+    EXPECT_FLOAT_EQ(GP_State.EnemyFireTimer, 990);
+    EXPECT_TRUE(GP_State.SlowMotion);
+    frame->PlayStep(100);
+    EXPECT_FALSE(GP_State.SlowMotion);
+    EXPECT_FLOAT_EQ(GP_State.EnemyFireTimer, 890);
+    GP_State.GameOver = 1;
+    frame->PlayStep(100);
+    EXPECT_FLOAT_EQ(GP_State.EnemyFireTimer, 890) << "nobody fires once the game is over";
+}
+
+TEST_F(PlayFlowTest, AStageStartsWithNoSpecialKillsOrLaunchedObjectLeftAndEndsWithNoObjectLeft)
+{
+    CGP_GameObject* launched = Put(1);
+    GP_State.SpecialKillsA = 5;
+    GP_State.SpecialKillsB = 7;
+    GP_State.FrameSharedDone = 0;
+    GP_State.LaunchedObject = launched;
+    frame->CGP_GameMainFrame::StartStage(0x40002);
+    ASSERT_NE(frame->scene, nullptr);
+    EXPECT_EQ(GP_State.SpecialKillsA, 0);
+    EXPECT_EQ(GP_State.SpecialKillsB, 0);
+    EXPECT_EQ(GP_State.FrameSharedDone, 1);
+    EXPECT_EQ(GP_State.LaunchedObject, nullptr);
+
+    GP_State.LaunchedObject = Put(1);
+    frame->EndStage();
+    EXPECT_EQ(frame->scene, nullptr);
+    for (const auto& list : frame->objectLists) EXPECT_EQ(list->Count(), 0u);
+    EXPECT_EQ(GP_State.LaunchedObject, nullptr);
+}
+
 TEST_F(PlayFlowTest, GameOverEntersTheTopListOnlyOnTheFrontierMission)
 {
     struct Case {
@@ -261,6 +347,38 @@ TEST_F(PlayFlowTest, TypedKeysAreStoredLowerCaseAndOutOfRangeOrExtendedKeysAreNo
             if (frame->TypedKeys[i]) set = i;
         EXPECT_EQ(set, c.index);
     }
+}
+
+TEST_F(PlayFlowTest, AQuestionTakesTheYesAndNoLettersOfTheInterfaceLanguageAsEnterAndEscape)
+{
+    frame->state = 0;
+    CGP_Form question(nullptr, nullptr, frame.get());
+    *question.GetFormID() = 0xA0001;
+    frame->currentForm = &question;
+    const std::uint32_t savedLanguage = InterfaceLanguage;
+    struct Case {
+        std::uint32_t language, key;
+        int answer;  // the key it stands for, or -1 for none
+    } cases[] = {{GP_LanguageGerman, 'J', GP_KeyEnter},
+                 {GP_LanguageGerman, 'N', GP_KeyEscape},
+                 {GP_LanguageGerman, 'Y', -1},
+                 {GP_LanguageFrench, 'O', GP_KeyEnter},
+                 {GP_LanguageFrench, 'N', GP_KeyEscape},
+                 {GP_LanguageRussian, 'L', GP_KeyEnter},
+                 {GP_LanguageRussian, 'Y', GP_KeyEscape},
+                 {GP_LanguageEnglish, 'Y', GP_KeyEnter},
+                 {GP_LanguageEnglish, 'N', GP_KeyEscape},
+                 {GP_LanguageEnglish, 'J', -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.language << " " << static_cast<char>(c.key));
+        InterfaceLanguage = c.language;
+        std::fill(std::begin(frame->TypedKeys), std::end(frame->TypedKeys), 0);
+        frame->OnKeyDown(frame.get(), c.key, 0, 0);
+        EXPECT_EQ(frame->TypedKeys[GP_KeyEnter], c.answer == GP_KeyEnter);
+        EXPECT_EQ(frame->TypedKeys[GP_KeyEscape], c.answer == GP_KeyEscape);
+    }
+    frame->currentForm = nullptr;
+    InterfaceLanguage = savedLanguage;
 }
 
 TEST_F(PlayFlowTest, PauseBeforeTheShipIsReadyWaitsForTheNextKey)
