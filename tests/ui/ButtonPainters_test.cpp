@@ -128,4 +128,33 @@ TEST_F(Painters, ASkinnedPanelTakesItsSkinOrTheClassicThemeWithoutSkins)
     library.Scan((folder + "/None").c_str(), 0);
 }
 
+// A skin file that cannot be read is no skin, one that holds no theme is not taken for one, and one that names
+// no class the library knows ends the process as every damaged object file does.
+TEST_F(Painters, ASkinFileThatIsEmptyOrNoThemeLeavesThePanelClassicAndAJunkOneEndsTheProcess)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        bool readable;
+    };
+    const Case cases[] = {{"Empty", "", false}, {"Border", "CAlphaSkinBorder\r\n{\r\n}\r\n", true}};
+    SkinLibrary& library = SkinLibrary::Get();
+    auto scanOnly = [&](const char* name, const std::string& text) {
+        const std::string skins = folder + "/Damaged" + name;
+        testsupport::WriteFile(skins + "/" + name + ".JWindowSkin", text);
+        library.Scan(skins.c_str(), 1);
+        return library.Find(name);
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(scanOnly(c.name, c.text), 0) << c.name;
+        EXPECT_EQ(library.Load(0) != nullptr, c.readable) << c.name;
+        CJSkinnedPanel panel(c.name);
+        EXPECT_EQ(panel.GetTheme(), &CJWindowClassicTheme::GetDefault()) << c.name;
+    }
+    testing::FLAGS_gtest_death_test_style = "threadsafe";
+    ASSERT_EQ(scanOnly("Junk", std::string("\x01\xff\0junk{{", 9)), 0);
+    EXPECT_EXIT(library.Load(0), testing::ExitedWithCode(255), "appears to have become corrupted");
+    library.Scan((folder + "/None").c_str(), 0);
+}
+
 }  // namespace
