@@ -20,15 +20,40 @@ int CScaledFrameHolder::GetWidth() const { return m_frame ? m_frame->GetWidth() 
 
 int CScaledFrameHolder::GetHeight() const { return m_frame ? m_frame->GetHeight() : 0; }
 
+namespace {
+
+constexpr int kBridgeDepth = 24;
+
+// Draws the source's rectangle into a plain frame of its size at the given depth through "Normal".
+bool DrawPlain(CFrameInterface* source, const platform::Rect& sourceRect, int depth, CFrame& plain)
+{
+    if (!plain.Create(sourceRect.Width(), sourceRect.Height(), depth)) return false;
+    plain.Blit(source, sourceRect, plain.GetBounds(), &NormalBlitType());
+    return true;
+}
+
+// Any source format is first turned into a plain frame at the display's depth, which the scaler reads. "Normal"
+// has no function from some formats to that depth (32-bit pixels to 16 bits): those go through a 24-bit frame
+// first, their alpha taken over black as a 24-bit display would show them.
+bool DrawPlainAtDisplayDepth(CFrameInterface* source, const platform::Rect& sourceRect, CFrame& plain)
+{
+    if (!DrawPlain(source, sourceRect, GetDisplayBitDepth(), plain)) return false;
+    if (NormalBlitType().FindDrawFunction(*source, plain) || GetDisplayBitDepth() == kBridgeDepth) return true;
+    CFrame bridge;
+    if (!DrawPlain(source, sourceRect, kBridgeDepth, bridge)) return false;
+    plain.Blit(&bridge, bridge.GetBounds(), plain.GetBounds(), &NormalBlitType());
+    return true;
+}
+
+}  // namespace
+
 std::unique_ptr<CFrame> MakeScaledFrame(CFrameInterface* source, int width, int height)
 {
     if (!source || width < 1 || height < 1) return nullptr;
     const platform::Rect sourceRect = source->GetBounds();
     if (sourceRect.IsEmpty()) return nullptr;
-    // Any source format is first turned into a plain frame at the display's depth, which the scaler reads.
     CFrame plain;
-    if (!plain.Create(sourceRect.Width(), sourceRect.Height(), GetDisplayBitDepth())) return nullptr;
-    plain.Blit(source, sourceRect, platform::Rect::OfSize(sourceRect.Width(), sourceRect.Height()), &NormalBlitType());
+    if (!DrawPlainAtDisplayDepth(source, sourceRect, plain)) return nullptr;
     auto scaled = std::make_unique<CFrame>();
     if (!scaled->Create(width, height, GetDisplayBitDepth())) return nullptr;
     scaled->Blit(&plain, plain.GetBounds(), scaled->GetBounds(), &GetFilteredScaler());

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -30,6 +31,35 @@ TEST(ScaledFrameHolder, HoldsACopyAtTheAskedSizeOrNothing)
         EXPECT_EQ(empty->GetFrame(), nullptr);
         EXPECT_EQ(empty->GetWidth(), 0);
         EXPECT_EQ(empty->GetHeight(), 0);
+    }
+}
+
+// 32-bit pixels reach a 16-bit display through their alpha over black, the way a 24-bit display shows them.
+TEST(ScaledFrameHolder, ScalesThirtyTwoBitSourcesOntoASixteenBitDisplay)
+{
+    struct Case {
+        std::uint8_t alpha;
+        int green;
+    };
+    const Case cases[] = {{255, 200}, {128, 100}, {0, 0}};
+    SetDisplayBitDepth(16);
+    for (const Case& c : cases) {
+        CFrame source;
+        ASSERT_TRUE(source.Create(4, 4, 32));
+        std::uint8_t* p = source.GetPixels();
+        for (int i = 0; i < 16; ++i, p += 4) {
+            p[0] = 0;
+            p[1] = 200;
+            p[2] = 0;
+            p[3] = c.alpha;
+        }
+        const std::unique_ptr<CFrame> scaled = MakeScaledFrame(&source, 6, 3);
+        ASSERT_NE(scaled, nullptr);
+        EXPECT_EQ(scaled->GetBitDepth(), 16);
+        Color probe;
+        ASSERT_TRUE(scaled->GetPixelColor(5, 2, probe));
+        EXPECT_NEAR(probe.G, c.green, 8) << "alpha " << int(c.alpha);
+        EXPECT_LT(probe.R + probe.B, 16);
     }
 }
 

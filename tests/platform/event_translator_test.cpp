@@ -46,9 +46,10 @@ SDL_Event Motion(Sint32 x, Sint32 y, Uint32 state)
     return e;
 }
 
-SDL_Event Button(Uint32 type, Uint8 button, Sint32 x, Sint32 y)
+SDL_Event Button(Uint32 type, Uint8 button, Sint32 x, Sint32 y, Uint8 clicks = 1)
 {
     SDL_Event e{};
+    e.button.clicks = clicks;
     e.type = type;
     e.button.windowID = 7;
     e.button.button = button;
@@ -79,6 +80,14 @@ TranslationContext Context(Uint32 buttons = 0, Uint16 mods = KMOD_NONE)
     TranslationContext c;
     c.mouseButtons = buttons;
     c.keyMods = mods;
+    return c;
+}
+
+// A window whose class takes double clicks.
+TranslationContext DoubleClicks()
+{
+    TranslationContext c;
+    c.doubleClicks = true;
     return c;
 }
 
@@ -177,6 +186,26 @@ TEST(EventTranslator, TurnsSdlEventsIntoWindowMessages)
          Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 100, 50),
          Context(),
          {{7, WM_MBUTTONDOWN, MK_MBUTTON, at100x50}}},
+        {"the second press of a double click",
+         Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 50, 2),
+         DoubleClicks(),
+         {{7, WM_LBUTTONDBLCLK, MK_LBUTTON, at100x50}}},
+        {"a right double click",
+         Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 100, 50, 4),
+         DoubleClicks(),
+         {{7, WM_RBUTTONDBLCLK, MK_RBUTTON, at100x50}}},
+        {"a third press starts a new pair",
+         Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 50, 3),
+         DoubleClicks(),
+         {{7, WM_LBUTTONDOWN, MK_LBUTTON, at100x50}}},
+        {"a double click's release stays a release",
+         Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 100, 50, 2),
+         DoubleClicks(),
+         {{7, WM_LBUTTONUP, 0, at100x50}}},
+        {"without CS_DBLCLKS a double click is two presses",
+         Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 50, 2),
+         Context(),
+         {{7, WM_LBUTTONDOWN, MK_LBUTTON, at100x50}}},
         {"side buttons make nothing", Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 1, 1), Context(), {}},
         {"focus gained", Window(SDL_WINDOWEVENT_FOCUS_GAINED), Context(), {{7, WM_ACTIVATEAPP, TRUE, 0}}},
         {"focus lost", Window(SDL_WINDOWEVENT_FOCUS_LOST), Context(), {{7, WM_ACTIVATEAPP, FALSE, 0}}},

@@ -7,6 +7,7 @@
 #include "platform/win32_time.h"
 #include "platform/win32_window.h"
 #include "window/headless_input.h"
+#include "window/message_queue.h"
 
 namespace {
 
@@ -239,4 +240,34 @@ TEST_F(WindowQueue, ShiftStaysDownWhileEitherShiftKeyIs)
     PostMessageA(window, WM_KEYUP, VK_CAPITAL, static_cast<LPARAM>(0xC03A0001u));
     Drain();
     EXPECT_EQ(GetKeyState(VK_CAPITAL), 1) << "toggled, not down";
+}
+
+// The second press of a double click: a press again for a class without CS_DBLCLKS, a double click with it.
+TEST_F(WindowQueue, DoubleClicksReachOnlyWindowsWhoseClassAsksForThem)
+{
+    SDL_Event press{};
+    press.type = SDL_MOUSEBUTTONDOWN;
+    press.button.button = SDL_BUTTON_LEFT;
+    press.button.clicks = 2;
+    const auto delivered = [&] {
+        platform::DeliverSdlEvent(press, KMOD_NONE);
+        const std::vector<MSG> taken = Drain();
+        return taken.empty() ? WM_NULL : taken.front().message;
+    };
+    EXPECT_EQ(delivered(), WM_LBUTTONDOWN);
+
+    postQuitOnDestroy = false;
+    DestroyWindow(window);
+    Drain();
+    WNDCLASSA doubler{};
+    doubler.style = CS_DBLCLKS;
+    doubler.lpfnWndProc = RecordingProc;
+    doubler.lpszClassName = "Doubler";
+    ASSERT_NE(RegisterClassA(&doubler), 0);
+    window = CreateWindowA("Doubler", "Doubler", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(window, SW_SHOW);
+    EXPECT_EQ(delivered(), WM_LBUTTONDBLCLK);
+    DestroyWindow(window);
+    UnregisterClassA("Doubler", nullptr);
+    postQuitOnDestroy = true;
 }

@@ -6,6 +6,7 @@
 
 #include "TempDir.h"
 #include "UiFixtures.h"
+#include "foundation/FileSearch.h"
 #include "foundation/Messages.h"
 #include "ui/Button.h"
 #include "ui/ButtonPainters.h"
@@ -114,8 +115,10 @@ TEST_F(Painters, TheAlphaButtonDrawsTheBorderOfItsStateUntilTheBorderIsRemoved)
 
 TEST_F(Painters, ASkinnedPanelTakesItsSkinOrTheClassicThemeWithoutSkins)
 {
+    // Without skins in the folder the base folder is searched; only its own level, which holds none, so that
+    // skins other tests write at the same time stay out of it.
     SkinLibrary& library = SkinLibrary::Get();
-    library.Scan((folder + "/None").c_str(), 0);
+    library.Scan((folder + "/None").c_str(), FileSearchSpec::kNoDescent);
     ASSERT_EQ(library.GetCount(), 0);
     CJSkinnedPanel bare("Anything");
     EXPECT_EQ(bare.GetTheme(), &CJWindowClassicTheme::GetDefault());
@@ -125,7 +128,36 @@ TEST_F(Painters, ASkinnedPanelTakesItsSkinOrTheClassicThemeWithoutSkins)
     CJSkinnedPanel skinned("Buttons");
     EXPECT_EQ(skinned.GetTheme(), library.Load(0));
     EXPECT_EQ(skinned.GetEdgeMargin(), 6) << "the skin's settings are applied";
-    library.Scan((folder + "/None").c_str(), 0);
+    library.Scan((folder + "/None").c_str(), FileSearchSpec::kNoDescent);
+}
+
+// A skin file that cannot be read is no skin, one that holds no theme is not taken for one, and one that names
+// no class the library knows ends the process as every damaged object file does.
+TEST_F(Painters, ASkinFileThatIsEmptyOrNoThemeLeavesThePanelClassicAndAJunkOneEndsTheProcess)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        bool readable;
+    };
+    const Case cases[] = {{"Empty", "", false}, {"Border", "CAlphaSkinBorder\r\n{\r\n}\r\n", true}};
+    SkinLibrary& library = SkinLibrary::Get();
+    auto scanOnly = [&](const char* name, const std::string& text) {
+        const std::string skins = folder + "/Damaged" + name;
+        testsupport::WriteFile(skins + "/" + name + ".JWindowSkin", text);
+        library.Scan(skins.c_str(), 1);
+        return library.Find(name);
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(scanOnly(c.name, c.text), 0) << c.name;
+        EXPECT_EQ(library.Load(0) != nullptr, c.readable) << c.name;
+        CJSkinnedPanel panel(c.name);
+        EXPECT_EQ(panel.GetTheme(), &CJWindowClassicTheme::GetDefault()) << c.name;
+    }
+    testing::FLAGS_gtest_death_test_style = "threadsafe";
+    ASSERT_EQ(scanOnly("Junk", std::string("\x01\xff\0junk{{", 9)), 0);
+    EXPECT_EXIT(library.Load(0), testing::ExitedWithCode(255), "appears to have become corrupted");
+    library.Scan((folder + "/None").c_str(), FileSearchSpec::kNoDescent);
 }
 
 }  // namespace

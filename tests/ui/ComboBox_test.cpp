@@ -83,6 +83,14 @@ TEST_F(ComboBoxTest, TheArrowOpensASortedDropDownBelowWithTheChosenItemCurrent)
     Draw();
 }
 
+TEST_F(ComboBoxTest, ChoosingAnItemOutsideTheModelKeepsTheChoice)
+{
+    for (int item : {-1, 6, 99}) {
+        combo->SelectItem(item, true);
+        EXPECT_EQ(combo->GetChosenItem(), 1) << item;
+    }
+}
+
 TEST_F(ComboBoxTest, EscapeGoesBackToTheItemBeforeAndEnterKeepsTheNewChoice)
 {
     ClickArrow(combo);

@@ -117,6 +117,27 @@ TEST_F(ListBoxTest, EmptyAndOneItemListsStayInsideTheirRows)
     EXPECT_GT(list->GetHeight(), 0) << "a huge page is held to the tallest list";
 }
 
+TEST_F(ListBoxTest, ItemsAndSortColumnsThatDoNotExistChangeNothing)
+{
+    CJListBox* list = MakeList(&fruits, 4);
+    list->SelectItem(2, false);
+    for (int item : {-1, 10, 1000, INT_MAX}) {
+        list->SelectItem(item, true);
+        EXPECT_EQ(list->GetCurrentItem(), 2) << item;
+    }
+    CJHeader header(nullptr);
+    header.AddColumn("Name", 40, nullptr, kJustifyLeft, true, false);
+    list->SetHeader(&header);
+    list->SetSortMode(CJListBox::kSortRows);
+    for (int column : {-1, 1, 7}) {
+        header.SetSortColumn(column);
+        list->Resort();
+        EXPECT_EQ(list->GetRowText(0).GetText(), std::string("Abacus")) << "column " << column;
+        EXPECT_EQ(list->GetCurrentItem(), 2) << column;
+    }
+    list->SetHeader(nullptr);
+}
+
 TEST_F(ListBoxTest, NavigationKeysSkipRowsThatMayNotBeSelected)
 {
     CJListBox* list = MakeList(&fruits, 4);

@@ -264,6 +264,28 @@ TEST_F(Screen, ThePointerWarpAddsTheLetterboxOffsets)
     EXPECT_EQ(point.y, 12);
 }
 
+TEST_F(Screen, EscapeCancelsACaptureAndPutsThePointerBackWhereThePressWas)
+{
+    b->capturePress = true;
+    PointAt(70, 20);
+    MouseState::Get().PressButton(0);
+    Frame();
+    ASSERT_EQ(b->GetCaptureMask(), 1u);
+    PointAt(150, 120);
+    Frame();
+    KeyboardState::Get().PutTyped(kKeyEscape);
+    Frame();
+    EXPECT_EQ(b->GetCaptureMask(), 0u);
+    POINT point{};
+    GetCursorPos(&point);
+    EXPECT_EQ(point.x, 70);
+    EXPECT_EQ(point.y, 20);
+    log.clear();
+    MouseState::Get().ReleaseButton(0);
+    Frame();
+    for (const std::string& line : log) EXPECT_NE(line, "B release") << "the cancelled capture gets no release";
+}
+
 TEST(CursorRuleTest, TheSystemCursorHidesOnlyForASoftwareCursorThatIsSetAndNotShown)
 {
     CSequence picture;

@@ -220,6 +220,11 @@ TEST_F(Skins, ScanningTakesTheFirstFolderOrFallsBackToTheBaseFolder)
     EXPECT_EQ(library.Load(-1), library.Load(0)) << "an unknown name gives the first skin";
     EXPECT_EQ(library.CreateSkin("nothing"), library.Load(0));
 
+    testsupport::WriteFile(folder + "/Twins/Twin.JWindowSkin", kAlphaSkin);
+    testsupport::WriteFile(folder + "/Twins/-twin.JWindowSkin", kAlphaSkin);
+    library.Scan((folder + "/Twins").c_str(), 1);
+    EXPECT_EQ(library.GetCount(), 1) << "names equal but for case and a leading '-' are one skin";
+
     library.Scan((folder + "/Empty").c_str(), 1);
     EXPECT_GT(library.GetCount(), 0) << "the base folder's skins are taken";
     bool sawOurs = false;

@@ -47,6 +47,7 @@ HWND MakeWindow()
 {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DemoWindowProc;
+    windowClass.style = CS_DBLCLKS;
     windowClass.lpszClassName = "TollarineToolkitDemo";
     RegisterClassA(&windowClass);
     HWND window = CreateWindowA("TollarineToolkitDemo", "Window toolkit demo", WS_POPUP | WS_SYSMENU, 0, 0, kWidth,

@@ -34,6 +34,8 @@ constexpr LPCSTR MAKEINTRESOURCEA(WORD id) { return reinterpret_cast<LPCSTR>(sta
 // Class styles.
 constexpr UINT CS_VREDRAW = 0x0001;
 constexpr UINT CS_HREDRAW = 0x0002;
+// The second press of a double click comes as WM_*BUTTONDBLCLK in place of WM_*BUTTONDOWN.
+constexpr UINT CS_DBLCLKS = 0x0008;
 
 // Window styles.
 constexpr DWORD WS_POPUP = 0x80000000u;

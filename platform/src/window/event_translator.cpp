@@ -39,6 +39,14 @@ UINT ButtonMessage(Uint8 button, bool down)
     }
 }
 
+// Every second press of a run of clicks completes a double click, as the third starts the next pair.
+UINT PressMessage(const SDL_MouseButtonEvent& button, bool doubleClicks)
+{
+    const UINT message = ButtonMessage(button.button, true);
+    if (message == WM_NULL || !doubleClicks || button.clicks < 2 || button.clicks % 2 != 0) return message;
+    return message + (WM_LBUTTONDBLCLK - WM_LBUTTONDOWN);
+}
+
 LPARAM ClientPoint(const platform::ViewTransform& view, Sint32 x, Sint32 y)
 {
     int cx = 0, cy = 0;
@@ -99,7 +107,8 @@ std::vector<TranslatedMessage> TranslateSdlEvent(const SDL_Event& event, const T
                  ClientPoint(context.view, event.motion.x, event.motion.y)}};
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
-        const UINT message = ButtonMessage(event.button.button, event.type == SDL_MOUSEBUTTONDOWN);
+        const UINT message = event.type == SDL_MOUSEBUTTONDOWN ? PressMessage(event.button, context.doubleClicks)
+                                                               : ButtonMessage(event.button.button, false);
         if (message == WM_NULL) return {};
         return {{event.button.windowID, message,
                  MouseKeys(MouseButtonsAfter(event, context.mouseButtons), context.keyMods),

@@ -19,11 +19,13 @@ struct TranslatedMessage {
 };
 
 // What the event alone does not tell: the state of the mouse buttons before it (SDL_BUTTON masks), the
-// modifier keys (for mouse messages; key events carry their own), and how the window shows its client area.
+// modifier keys (for mouse messages; key events carry their own), how the window shows its client area, and
+// whether its class takes double clicks.
 struct TranslationContext {
     Uint32 mouseButtons = 0;
     Uint16 keyMods = KMOD_NONE;
     ViewTransform view;
+    bool doubleClicks = false;  // the window's class has CS_DBLCLKS
 };
 
 PLATFORM_API std::vector<TranslatedMessage> TranslateSdlEvent(const SDL_Event& event,

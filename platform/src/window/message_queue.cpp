@@ -125,6 +125,8 @@ void DeliverSdlEvent(const SDL_Event& event, Uint16 keyMods)
     context.mouseButtons = mouseButtons;
     context.keyMods = keyMods;
     context.view = target->view;
+    const ClassRecord* windowClass = FindClass(target->className);
+    context.doubleClicks = windowClass && (windowClass->style & CS_DBLCLKS);
     context.view.clientWidth = target->rect.right - target->rect.left;
     context.view.clientHeight = target->rect.bottom - target->rect.top;
     const std::vector<TranslatedMessage> messages = TranslateSdlEvent(event, context);
