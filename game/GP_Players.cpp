@@ -231,13 +231,13 @@ std::string GP_PlayersFilePath(const std::string& folder) { return folder + "/Pl
 
 void GP_LoadPlayersFile(CGP_Players& players, const std::string& folder)
 {
+    const std::string path = GP_PlayersFilePath(folder);
     try {
         std::string stored;
-        if (GP_ReadWholeFile(GP_PlayersFilePath(folder), kMaxPlayersFileBytes, &stored) &&
-            players.Load(stored) == GP_PlayersLoaded)
-            return;
+        if (GP_ReadWholeFile(path, kMaxPlayersFileBytes, &stored) && players.Load(stored) == GP_PlayersLoaded) return;
     } catch (const std::bad_alloc&) {
     }
+    GP_KeepRefusedFile(path);
     players.SetDefaults();
 }
 

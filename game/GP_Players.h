@@ -107,7 +107,7 @@ private:
 };
 
 // The main frame's load and save of "Players.cdf" in the start-up folder. Load gives the defaults when the file
-// is missing, damaged or unreadable. Save writes a temporary file beside it and renames it over the old one, so
+// is missing, damaged or unreadable; a damaged or unreadable one is kept as "Players.cdf.damaged". Save writes a temporary file beside it and renames it over the old one, so
 // a crash at any moment leaves the old profiles or the new ones; false when the file could not be written.
 void GP_LoadPlayersFile(CGP_Players& players, const std::string& folder);
 bool GP_SavePlayersFile(const CGP_Players& players, const std::string& folder);

@@ -1,6 +1,7 @@
 #include "GP_Scramble.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "platform/replace_file.h"
@@ -86,4 +87,16 @@ bool GP_UnscrambleFile(const std::string& sourcePath, const std::string& targetP
     std::string stored;
     if (!GP_ReadWholeFile(sourcePath, kMaxScoreFileBytes * 2, &stored)) return false;
     return platform::ReplaceFileWhole(targetPath, GP_UnscrambleBytes(stored));
+}
+
+void GP_KeepRefusedFile(const std::string& path)
+{
+    std::error_code failed;
+    if (!std::filesystem::is_regular_file(path, failed)) return;
+    const std::string kept = path + ".damaged";
+    std::filesystem::copy_file(path, kept, std::filesystem::copy_options::overwrite_existing, failed);
+    if (failed)
+        std::fprintf(stderr, "%s cannot be read and could not be kept: %s\n", path.c_str(), failed.message().c_str());
+    else
+        std::fprintf(stderr, "%s cannot be read; it is kept as %s\n", path.c_str(), kept.c_str());
 }

@@ -51,3 +51,7 @@ bool GP_UnscrambleFile(const std::string& sourcePath, const std::string& targetP
 
 // The whole of a file that is at most maxBytes long; false when it cannot be opened or read, or is longer.
 bool GP_ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string* contents);
+
+// Keeps a score file that is there but could not be read as one beside it, as "<file>.damaged" (replacing an
+// older copy), so that the next save, which writes over it, loses nothing. Nothing happens for a missing file.
+void GP_KeepRefusedFile(const std::string& path);

@@ -192,12 +192,16 @@ std::unique_ptr<CGP_TopList> GP_LoadTopListFile(const std::string& folder)
     const std::string temp = GP_TopListTempPath(folder);
     GP_UnscrambleFile(GP_TopListFilePath(folder), temp);
     auto list = std::make_unique<CGP_TopList>();
+    GP_TopListLoadResult result = GP_TopListForeign;
     try {
         std::string plain;
-        if (GP_ReadWholeFile(temp, kMaxTopListFileBytes, &plain)) list->Load(plain);
+        if (GP_ReadWholeFile(temp, kMaxTopListFileBytes, &plain)) result = list->Load(plain);
     } catch (const std::bad_alloc&) {
         list = std::make_unique<CGP_TopList>();
+        result = GP_TopListForeign;
     }
+    // A list without groups is a sound empty list.
+    if (result != GP_TopListLoaded && result != GP_TopListNoGroups) GP_KeepRefusedFile(GP_TopListFilePath(folder));
     EmptyFile(temp);
     return list;
 }

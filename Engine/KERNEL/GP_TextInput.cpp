@@ -93,7 +93,10 @@ bool CGP_TextInput::TakeEnter()
     if (text.empty()) return false;
     Stop();
     *Typed(GP_KeyEnter) = 0;
-    std::memcpy(target, text.c_str(), text.size() + 1);
+    // The target holds at most TargetMaxLength characters and the NUL; a longer text is cut.
+    const std::size_t length = text.size() < TargetMaxLength ? text.size() : TargetMaxLength;
+    std::memcpy(target, text.data(), length);
+    target[length] = '\0';
     std::memset(editBuffer, 0, EditBufferSize);
     return true;
 }

@@ -1,6 +1,6 @@
 // A text entry: while editing (started by its handlers) it takes letters, digits and blanks from TypedKeys into
-// an edit buffer with a blinking caret, up to 12 characters; Enter copies the text to its target game variable,
-// Escape drops it, Backspace deletes the last character.
+// an edit buffer with a blinking caret, up to 12 characters; Enter copies the text to its target game variable
+// (at most 11 characters, always terminated), Escape drops it, Backspace deletes the last character.
 #pragma once
 #include <string>
 
@@ -11,7 +11,7 @@ class CGP_Font;
 class CGP_FontCache;
 
 struct GP_TextInputBlock : GP_ControlBlock {
-    std::uint32_t targetVariable;  // the text buffer (at least 13 bytes) that receives the entry
+    std::uint32_t targetVariable;  // the text buffer (12 bytes, a player's name) that receives the entry
     std::uint32_t fontID;
     std::uint16_t background;
     std::uint8_t fill;
@@ -23,6 +23,7 @@ static_assert(sizeof(GP_TextInputBlock) == 100);
 class CGP_TextInput : public CGP_Control {
 public:
     static constexpr std::size_t MaxLength = 12;
+    static constexpr std::size_t TargetMaxLength = 11;
     static constexpr std::size_t EditBufferSize = 22;
     static constexpr float CaretPeriod = 250;  // milliseconds
     static constexpr char Caret = '|';

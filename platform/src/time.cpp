@@ -1,3 +1,6 @@
+#include <langinfo.h>
+#include <locale.h>
+
 #include <atomic>
 #include <ctime>
 
@@ -52,14 +55,56 @@ void UseRealClock() { fakeClock = false; }
 bool IsFakeClock() { return fakeClock; }
 void AdvanceFakeClock(DWORD ms) { fakeMs += ms; }
 
+std::string TimeFormatWithoutSeconds(std::string_view format)
+{
+    std::string result;
+    bool literalLast = false;  // the last character kept is a literal one, not part of a conversion
+    for (std::size_t i = 0; i < format.size();) {
+        if (format[i] != '%') {
+            result.push_back(format[i++]);
+            literalLast = true;
+            continue;
+        }
+        // A conversion: '%', flags, a width, an E or O modifier, its letter.
+        std::size_t end = i + 1;
+        while (end < format.size() && std::string_view("_-0^#").find(format[end]) != std::string_view::npos) ++end;
+        while (end < format.size() && format[end] >= '0' && format[end] <= '9') ++end;
+        if (end < format.size() && (format[end] == 'E' || format[end] == 'O')) ++end;
+        if (end >= format.size()) {  // a lone '%' at the end stays as it is
+            result.append(format.substr(i));
+            break;
+        }
+        const char letter = format[end];
+        if (letter == 'S') {
+            if (literalLast && std::string_view(":.,").find(result.back()) != std::string_view::npos) result.pop_back();
+        } else if (letter == 'T') {
+            result += "%H:%M";
+        } else if (letter == 'r') {
+            result += "%I:%M %p";
+        } else {
+            result.append(format.substr(i, end + 1 - i));
+        }
+        literalLast = false;
+        i = end + 1;
+    }
+    return result;
+}
+
 std::string LocalDateTimeText(bool withSeconds)
 {
+    locale_t user = ::newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+    if (!user) user = ::newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
+    if (!user) return std::string();
+    const std::string dateFormat = ::nl_langinfo_l(D_FMT, user);
+    const std::string timeFormat = ::nl_langinfo_l(T_FMT, user);
+    const std::string format = dateFormat + "   " + (withSeconds ? timeFormat : TimeFormatWithoutSeconds(timeFormat));
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    char text[64];
-    std::strftime(text, sizeof text, withSeconds ? "%Y-%m-%d   %H:%M:%S" : "%Y-%m-%d   %H:%M", &local);
-    return text;
+    char text[256];
+    const std::size_t length = ::strftime_l(text, sizeof text, format.c_str(), &local, user);
+    ::freelocale(user);
+    return std::string(text, length);
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "GP_Animation.h"
@@ -206,6 +207,18 @@ TEST_F(TextEntryTest, TwelveCharactersStopTypingButNotBackspaceOrEnter)
     EXPECT_EQ(entry.editing, 0);
     EXPECT_EQ(entry.editBuffer[0], 0);
     EXPECT_EQ(frame.TypedKeys[GP_KeyEnter], 0);
+}
+
+// The target is a player's 12-byte name: a twelfth character is cut and nothing past the NUL is written.
+TEST_F(TextEntryTest, EnterCopiesAtMostElevenCharactersIntoTheTarget)
+{
+    std::vector<std::uint8_t>& target = frame.variables[ValueID];
+    std::fill(target.begin(), target.end(), 0x7F);
+    Type("abcdefghijkl");
+    ASSERT_EQ(entry.TextWithoutCaret(), "abcdefghijkl");
+    Type("\r");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(target.data()), 12), std::string("abcdefghijk\0", 12));
+    EXPECT_EQ(target[12], 0x7F);
 }
 
 TEST_F(TextEntryTest, EnterOnAnEmptyEntryKeepsEditingAndEscapeDropsTheText)

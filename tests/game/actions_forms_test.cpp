@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "GP_Actions.h"
@@ -13,10 +14,12 @@
 #include "GP_GameState.h"
 #include "GP_Log.h"
 #include "GP_Main.h"
+#include "GP_MenuLibrary.h"
 #include "GP_MouseCursor.h"
 #include "GP_Surface.h"
 #include "TempDir.h"
 #include "platform/display_testing.h"
+#include "platform/headless.h"
 
 namespace {
 
@@ -150,6 +153,47 @@ TEST_F(PackFormsTest, PanelsDarkenTheScreenBehindTheForm)
     *panelForm.GetWidth() = 16;
     frame->actions->GetHandler(GP_ActionID(56))(*frame->actions, &panelForm);
     EXPECT_EQ(frame->OverlayPicture, nullptr);
+}
+
+// The session starts only when the library enters it: a library that has become unusable leaves the game on its
+// form, and the session's picture is made once however often the session is opened.
+TEST_F(PackFormsTest, TheMenuSessionStartsOnlyWhenTheLibraryEntersIt)
+{
+    const std::filesystem::path library = folder / "TollarineArcade";
+    std::filesystem::create_directories(library);
+    std::filesystem::copy_file(std::string(VEL_FAKE_MENU_LIBRARY_DIR) + "/whole/TollarineArcade.so",
+                               library / "TollarineArcade.so");
+    ::setenv("FAKE_TA_LOG", (folder / "calls.txt").c_str(), 1);
+    TA_State = TA_Binding{};
+    TA_State.libraryFolder = library.string() + "/";
+    ASSERT_EQ(TA_LoadLibrary(60, "Velmorine", 4089, 1.0f, 0), TA_Ok);
+    GP_ActionHandler session = frame->actions->GetHandler(GP_ActionID(76));
+    ASSERT_NE(session, nullptr);
+    frame->ShowForm(GP_MainMenuForm, false, false);
+    CGP_Form* form = frame->currentForm;
+    ASSERT_NE(form, nullptr);
+
+    TA_State.unusable = true;
+    platform::PushScriptedAnswer("ok");  // the library's reinstall message
+    EXPECT_TRUE(session(*frame->actions, form));
+    EXPECT_FALSE(GP_State.MenuSessionActive);
+    EXPECT_FALSE(GP_State.CatalogSession);
+
+    TA_State.unusable = false;
+    EXPECT_TRUE(session(*frame->actions, form));
+    EXPECT_TRUE(GP_State.MenuSessionActive);
+    EXPECT_TRUE(GP_State.CatalogSession);
+    CGP_Surface* picture = GP_State.MenuSessionSurface;
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->width, 640);
+    EXPECT_EQ(picture->height, 480);
+    EXPECT_TRUE(session(*frame->actions, form));
+    EXPECT_EQ(GP_State.MenuSessionSurface, picture);
+
+    TA_Unload();
+    TA_State = TA_Binding{};
+    platform::ClearScriptedAnswers();
+    ::unsetenv("FAKE_TA_LOG");
 }
 
 }  // namespace

@@ -346,5 +346,34 @@ TEST_F(MissionFormTest, ContinuingPlaysTheMissionReachedOrTheFirstOfAFinishedCam
     EXPECT_EQ(GP_State.MissionIndex, 0u);
 }
 
+// The tables hold sixteen missions: a button past them does nothing, and a record that names a mission the form
+// has no button for continues at the first.
+TEST_F(MissionFormTest, ButtonsPastTheSixteenMissionsAreIgnored)
+{
+    CGP_Button* extra = Add<CGP_Button>();
+    GP_State.MissionsDone = 17;
+    table->Run(50, form.get());
+    const auto tables = [] {
+        std::vector<std::uint8_t> bytes;
+        for (const std::uint8_t* levels : {GP_State.LevelAvailable, GP_State.LevelHover, GP_State.LevelLit})
+            bytes.insert(bytes.end(), levels, levels + 16);
+        bytes.push_back(GP_State.LockedLevelHint);
+        return bytes;
+    };
+    const std::vector<std::uint8_t> before = tables();
+    table->Run(44, extra);
+    table->Run(46, extra);
+    table->Run(45, extra);
+    EXPECT_EQ(tables(), before);
+    EXPECT_EQ(frame->state, 0u);
+    EXPECT_TRUE(frame->players->profiles[0].records.empty());
+    EXPECT_TRUE(table->sounds.empty());
+
+    frame->players->profiles[0].records = {{"Campaign 0", 40, 70, 1}};
+    table->Run(43, missions[4]);
+    EXPECT_EQ(frame->state, 1u);
+    EXPECT_EQ(GP_State.MissionIndex, 0u);
+}
+
 }  // namespace
 }  // namespace actionstest

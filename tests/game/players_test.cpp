@@ -107,6 +107,7 @@ TEST(Players, NoFileGivesTheDefaultSlots)
     CGP_Players players(kEmptySlot, nullptr);
     GP_LoadPlayersFile(players, dir.path().string());
     ExpectDefaults(players);
+    EXPECT_FALSE(std::filesystem::exists(GP_PlayersFilePath(dir.path().string()) + ".damaged"));
 }
 
 TEST(Players, AnOddLengthFileLoadsWithoutItsLastByte)
@@ -157,11 +158,15 @@ TEST(Players, DamagedFilesGiveTheDefaultsAndNeverFollowTheirCounts)
         GP_StoreLe32(reinterpret_cast<std::uint8_t*>(plain.data()) + 28, c.recordCount);
         plain += c.tail;
         TempDir dir;
-        testsupport::WriteFile(GP_PlayersFilePath(dir.path().string()), GP_ScrambleBytes(plain));
+        const std::string path = GP_PlayersFilePath(dir.path().string());
+        testsupport::WriteFile(path, GP_ScrambleBytes(plain));
         CGP_Players players(kEmptySlot, nullptr);
         EXPECT_EQ(players.Load(GP_ScrambleBytes(plain)), c.result);
         GP_LoadPlayersFile(players, dir.path().string());
         ExpectDefaults(players);
+        // The refused file is kept aside, and the next save does not touch that copy.
+        ASSERT_TRUE(GP_SavePlayersFile(players, dir.path().string()));
+        EXPECT_EQ(testsupport::ReadFile(path + ".damaged"), GP_ScrambleBytes(plain));
     }
 }
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "platform/win32_time.h"
 
@@ -34,8 +36,40 @@ bool HasShape(const std::string& text, const std::string& pattern)
 }
 }  // namespace
 
-TEST(LocalDateTimeText, HasDateThreeBlanksAndTime)
+// The formats follow the time locale the environment names; one that is not installed gives the POSIX ones.
+TEST(LocalDateTimeText, FollowsTheUsersTimeLocale)
 {
-    EXPECT_TRUE(HasShape(platform::LocalDateTimeText(true), "9999-99-99   99:99:99"));
-    EXPECT_TRUE(HasShape(platform::LocalDateTimeText(false), "9999-99-99   99:99"));
+    const char* kept = std::getenv("LC_ALL");
+    const std::string keptValue = kept ? kept : "";
+    for (const char* locale : {"C", "POSIX", "xx_NOWHERE.UTF-8"}) {
+        SCOPED_TRACE(locale);
+        ::setenv("LC_ALL", locale, 1);
+        EXPECT_TRUE(HasShape(platform::LocalDateTimeText(true), "99/99/99   99:99:99"))
+            << platform::LocalDateTimeText(true);
+        EXPECT_TRUE(HasShape(platform::LocalDateTimeText(false), "99/99/99   99:99"));
+    }
+    if (kept)
+        ::setenv("LC_ALL", keptValue.c_str(), 1);
+    else
+        ::unsetenv("LC_ALL");
+}
+
+TEST(LocalDateTimeText, TheTimeWithoutSecondsDropsTheSecondsAndTheirSeparator)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"%H:%M:%S", "%H:%M"},
+        {"%H.%M.%S", "%H.%M"},
+        {"%T", "%H:%M"},
+        {"%r", "%I:%M %p"},
+        {"%I:%M:%S %p", "%I:%M %p"},
+        {"%p %I:%M:%S", "%p %I:%M"},
+        {"%OH:%OM:%OS", "%OH:%OM"},
+        {"%-H:%02M:%_2S", "%-H:%02M"},
+        {"%H:%M", "%H:%M"},
+        {"100%% %H:%M:%S", "100%% %H:%M"},
+        {"%H %S", "%H "},
+        {"trailing %", "trailing %"},
+    };
+    for (const auto& [format, expected] : cases)
+        EXPECT_EQ(platform::TimeFormatWithoutSeconds(format), expected) << format;
 }
