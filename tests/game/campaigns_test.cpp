@@ -8,6 +8,7 @@
 #include "GP_Campaigns.h"
 #include "GP_Exception.h"
 #include "GP_GameMainFrame.h"
+#include "GP_GameState.h"
 #include "GP_Globals.h"
 #include "GP_Log.h"
 #include "GP_Main.h"
@@ -107,6 +108,29 @@ TEST_F(CampaignList, NoGoodCampaignOrADamagedOneEndsTheGame)
     testsupport::WriteFile(folder / "RESOURCE/Broken.tdf", std::string("\x04\0\0\0\x64\0\x01\0T\0Broken.tdf\0xx", 22));
     EXPECT_EQ(Load(), 764);
     EXPECT_EQ(lastText, "Campaign file Broken.tdf is corrupted");
+}
+
+// A listed pack that is gone by the time its campaign is entered ends the game while the interface is still whole.
+TEST_F(CampaignList, ACampaignWhosePackIsGoneEndsTheGameBeforeAnythingIsReset)
+{
+    AddCampaign("Gone.tdf", packfiles::CampaignFacts("Gone", "Gone.tdf"));
+    ASSERT_EQ(Load(), 0) << lastText;
+    std::filesystem::remove(folder / "RESOURCE/Gone.tdf");
+    GP_State.CurrentCampaign = Campaigns[0].get();
+    GP_InterfacePackActive = 1;
+    frame->names->AddGroup("Interface names", "*.*", "");
+    try {
+        frame->EnterCampaign();
+        ADD_FAILURE() << "the campaign was entered";
+    } catch (const CGP_FatalExeption& error) {
+        EXPECT_EQ(error.line, 764);
+        EXPECT_TRUE(std::string(error.text).ends_with("Gone.tdf is corrupted")) << error.text;
+        delete[] error.text;
+    }
+    EXPECT_EQ(GP_InterfacePackActive, 1);
+    EXPECT_EQ(GP_CampaignPackStream, nullptr);
+    EXPECT_EQ(frame->names->GetGroupCount(), 1) << "the interface's names are kept";
+    GP_State.CurrentCampaign = nullptr;
 }
 
 TEST_F(CampaignList, ABrokenCampaignEndsTheStartBeforeTheInterfacePackIsLookedAt)
