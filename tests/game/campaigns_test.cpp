@@ -82,6 +82,9 @@ TEST_F(CampaignList, GoodFilesAreListedInNameOrderAndTheOthersSkipped)
     packfiles::PackFacts oldVersion = CampaignFacts("Old", "old.tdf");
     oldVersion.major = 99;
     AddCampaign("old.tdf", oldVersion);
+    packfiles::PackFacts uncounted = CampaignFacts("Uncounted", "uncounted.tdf");
+    uncounted.group0[5] = "";  // no mission count
+    AddCampaign("uncounted.tdf", uncounted);
     testsupport::WriteFile(folder / "RESOURCE/notes.txt", "not a campaign");
 
     ASSERT_EQ(Load(), 0) << lastText;
@@ -98,6 +101,7 @@ TEST_F(CampaignList, GoodFilesAreListedInNameOrderAndTheOthersSkipped)
     EXPECT_NE(log.find("Campaign file list\n-----"), std::string::npos);
     EXPECT_NE(log.find("NT: Renamed Original.tdf 100.1\n"), std::string::npos) << log;
     EXPECT_NE(log.find("CN: Old old.tdf 99.7\nSkipped\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("CN: Uncounted uncounted.tdf 100.7\nSkipped\n"), std::string::npos) << log;
 }
 
 TEST_F(CampaignList, NoGoodCampaignOrADamagedOneEndsTheGame)
