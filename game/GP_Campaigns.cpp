@@ -129,15 +129,16 @@ void CGP_GameMainFrame::LoadCampaign(const std::string& folder, const std::strin
     GP_PackTrailer pack;
     const bool trailerWhole = GP_ReadPackTrailer(file.get(), trailer, pack);
     file.reset();
-    const bool accepted = GP_CheckPack(*names, trailerWhole, pack, fileName);
+    // A campaign that does not say how many missions it has cannot be played through its mission forms.
+    const char* missions = names->GetName(5, 0);
+    const bool accepted = GP_CheckPack(*names, trailerWhole, pack, fileName) && missions && *missions;
     GP_LogWrite(accepted ? "Loaded\n" : "Skipped\n");
     GP_LogWrite((std::string(GP_LogDashes) + "\n").c_str());
     if (!accepted) return;
     auto campaign = std::make_unique<CampaignFile>();
     campaign->title = names->GetName(2, 0);
     campaign->path = path;
-    const char* missions = names->GetName(5, 0);
-    campaign->missionCountText = std::string("/") + (missions ? missions : "");
+    campaign->missionCountText = std::string("/") + missions;
     if (const char* description = names->GetName(6, 0)) campaign->description = ReadDescription(folder + description);
     if (const char* picture = names->GetName(7, 0)) campaign->picture = ReadPicture(folder + picture, display.get());
     Campaigns.push_back(std::move(campaign));

@@ -130,6 +130,7 @@ void StartMenuLibrary()
     menuLibraryStarted = result == TA_Ok;
     if (menuLibraryStarted) return;
     GP_LogWrite(TA_GetLastErrorText());
+    GP_LogWrite("\n");
     // The game goes on without its online menus.
     TA_State.unusable = true;
 }

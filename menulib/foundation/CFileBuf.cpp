@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/Crc32.h"
+#include "foundation/ProcessWide.h"
 #include "foundation/SmallBlockPool.h"
 
 namespace {
@@ -20,7 +21,7 @@ struct LiveStreams {
 };
 LiveStreams& Live()
 {
-    static LiveStreams* live = new LiveStreams;
+    static LiveStreams* live = NewProcessWide<LiveStreams>(ReleaseStage::Objects);
     return *live;
 }
 

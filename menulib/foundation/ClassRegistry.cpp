@@ -7,6 +7,7 @@
 
 #include "foundation/FatalMessage.h"
 #include "foundation/Object.h"
+#include "foundation/ProcessWide.h"
 
 ClassInfo::ClassInfo(ClassInfo** slot, const char* name, float version, ClassInfo* parent, int size, bool abstract,
                      ClassFactory factory, const ClassArrayFactory* arrayFactory, ClassDeclaration declaration)
@@ -134,9 +135,20 @@ void ClassInfo::AttachProperty(PropertyInfo* property, int argument)
 
 ClassRegistry& ClassRegistry::Instance()
 {
-    // Never destroyed: class records stay valid for static objects that outlive any exit-time destructor.
-    static ClassRegistry* registry = new ClassRegistry;
+    // Lives until the library is unloaded: class records stay valid for static objects that outlive any exit-time
+    // destructor of the library.
+    static ClassRegistry* registry = [] {
+        auto* made = new ClassRegistry;
+        KeepUntilUnload(
+            ReleaseStage::Records, [](void* kept) { delete static_cast<ClassRegistry*>(kept); }, made);
+        return made;
+    }();
     return *registry;
+}
+
+ClassRegistry::~ClassRegistry()
+{
+    for (ClassInfo* record : m_records) delete record;
 }
 
 const char* ClassRegistry::ItemNameText(int i) const

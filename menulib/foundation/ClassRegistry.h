@@ -99,7 +99,7 @@ public:
 
 private:
     ClassRegistry() = default;
-    ~ClassRegistry() override = default;
+    ~ClassRegistry() override;  // deletes the records it holds
     int FindExact(const char* name) const;
 
     std::vector<ClassInfo*> m_records;

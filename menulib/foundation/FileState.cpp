@@ -3,10 +3,12 @@
 #include <cstring>
 
 #include "foundation/FileFlags.h"
+#include "foundation/ProcessWide.h"
 
 FileSystemState& FileState()
 {
-    static FileSystemState* state = new FileSystemState;  // lives to the very end: streams close in destructors
+    // Lives to the library's unload: streams close in destructors.
+    static FileSystemState* state = NewProcessWide<FileSystemState>(ReleaseStage::Objects);
     return *state;
 }
 

@@ -5,12 +5,13 @@
 #include <cstring>
 
 #include "foundation/FatalMessage.h"
+#include "foundation/ProcessWide.h"
 #include "foundation/SmallBlockPool.h"
 
 CString& LastFileOpened()
 {
-    // Never destroyed: static objects read it in their own destructors.
-    static CString* text = new CString("Program.EXE");
+    // Lives to the library's unload: static objects read it in their own destructors.
+    static CString* text = NewProcessWide<CString>(ReleaseStage::Objects, "Program.EXE");
     return *text;
 }
 
@@ -40,7 +41,7 @@ CObject* NamedList::ItemObject(int) { return nullptr; }
 
 const CString& NamedList::ItemValue(int) const
 {
-    static const CString* empty = new CString;
+    static const CString* empty = NewProcessWide<CString>(ReleaseStage::Objects);
     return *empty;
 }
 

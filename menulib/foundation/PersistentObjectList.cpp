@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "foundation/Object.h"
+#include "foundation/ProcessWide.h"
 #include "platform/win32_time.h"
 
 void ItemUseRecord::Touch()
@@ -15,20 +16,26 @@ void ItemUseRecord::Touch()
 namespace {
 std::vector<PersistentObjectList::FileNameHook>& FileNameHooks()
 {
-    static auto* hooks = new std::vector<PersistentObjectList::FileNameHook>;
+    static auto* hooks = NewProcessWide<std::vector<PersistentObjectList::FileNameHook>>(ReleaseStage::Objects);
     return *hooks;
 }
 std::vector<PersistentObjectList::SaveHook>& SaveHooks()
 {
-    static auto* hooks = new std::vector<PersistentObjectList::SaveHook>;
+    static auto* hooks = NewProcessWide<std::vector<PersistentObjectList::SaveHook>>(ReleaseStage::Objects);
     return *hooks;
 }
 }  // namespace
 
 PersistentObjectList& PersistentObjectList::Instance()
 {
-    // Never destroyed: collections that are static objects take themselves out in their destructors.
-    static PersistentObjectList* roster = new PersistentObjectList;
+    // Lives until the library is unloaded: collections that are static objects take themselves out in their
+    // destructors.
+    static PersistentObjectList* roster = [] {
+        auto* made = new PersistentObjectList;
+        KeepUntilUnload(
+            ReleaseStage::Objects, [](void* kept) { delete static_cast<PersistentObjectList*>(kept); }, made);
+        return made;
+    }();
     return *roster;
 }
 

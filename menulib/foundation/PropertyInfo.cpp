@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "foundation/Object.h"
+#include "foundation/ProcessWide.h"
 #include "foundation/PropertyStream.h"
 #include "foundation/SmallBlockPool.h"
 
@@ -123,7 +124,7 @@ const char* PropertyList::ItemNameText(int i) const
 
 PropertyList& PropertyList::Everything()
 {
-    static PropertyList* list = new PropertyList(true);
+    static PropertyList* list = NewProcessWide<PropertyList>(ReleaseStage::Records, true);
     return *list;
 }
 

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "foundation/FatalMessage.h"
+#include "foundation/ProcessWide.h"
 
 namespace {
 
@@ -45,8 +46,9 @@ SmallBlockPool::~SmallBlockPool()
 
 SmallBlockPool& SmallBlockPool::Instance()
 {
-    // Built on first use and never destroyed: blocks may be freed by destructors of other static objects.
-    static SmallBlockPool* pool = new SmallBlockPool(500);
+    // Built on first use and freed last of all at unload: blocks may be freed by destructors of other static
+    // objects.
+    static SmallBlockPool* pool = NewProcessWide<SmallBlockPool>(ReleaseStage::Pool, 500);
     return *pool;
 }
 

@@ -21,7 +21,7 @@ public:
     static constexpr int kChunkBytes = 4000;
 
     explicit SmallBlockPool(int limit);
-    // Gives every chunk back. The process-wide pool is never destroyed; pools made on their own (tests) are.
+    // Gives every chunk back. The process-wide pool goes when the library is unloaded.
     ~SmallBlockPool();
     SmallBlockPool(const SmallBlockPool&) = delete;
     SmallBlockPool& operator=(const SmallBlockPool&) = delete;

@@ -1,6 +1,7 @@
 #include "frames/FrameImageModel.h"
 
 #include "blit/BlitType.h"
+#include "foundation/ProcessWide.h"
 #include "frames/FrameLoad.h"
 #include "frames/FrameNames.h"
 #include "frames/FrameProcess.h"
@@ -75,8 +76,8 @@ public:
 
 ImageModel& FrameImageModel()
 {
-    // Never destroyed: the process-wide collections free their pipelines through it at exit.
-    static FramesModel* model = new FramesModel;
+    // Lives to the library's unload: the process-wide collections free their pipelines through it at exit.
+    static FramesModel* model = NewProcessWide<FramesModel>(ReleaseStage::Objects);
     return *model;
 }
 

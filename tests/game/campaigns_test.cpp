@@ -8,6 +8,7 @@
 #include "GP_Campaigns.h"
 #include "GP_Exception.h"
 #include "GP_GameMainFrame.h"
+#include "GP_GameState.h"
 #include "GP_Globals.h"
 #include "GP_Log.h"
 #include "GP_Main.h"
@@ -81,6 +82,9 @@ TEST_F(CampaignList, GoodFilesAreListedInNameOrderAndTheOthersSkipped)
     packfiles::PackFacts oldVersion = CampaignFacts("Old", "old.tdf");
     oldVersion.major = 99;
     AddCampaign("old.tdf", oldVersion);
+    packfiles::PackFacts uncounted = CampaignFacts("Uncounted", "uncounted.tdf");
+    uncounted.group0[5] = "";  // no mission count
+    AddCampaign("uncounted.tdf", uncounted);
     testsupport::WriteFile(folder / "RESOURCE/notes.txt", "not a campaign");
 
     ASSERT_EQ(Load(), 0) << lastText;
@@ -97,6 +101,7 @@ TEST_F(CampaignList, GoodFilesAreListedInNameOrderAndTheOthersSkipped)
     EXPECT_NE(log.find("Campaign file list\n-----"), std::string::npos);
     EXPECT_NE(log.find("NT: Renamed Original.tdf 100.1\n"), std::string::npos) << log;
     EXPECT_NE(log.find("CN: Old old.tdf 99.7\nSkipped\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("CN: Uncounted uncounted.tdf 100.7\nSkipped\n"), std::string::npos) << log;
 }
 
 TEST_F(CampaignList, NoGoodCampaignOrADamagedOneEndsTheGame)
@@ -107,6 +112,29 @@ TEST_F(CampaignList, NoGoodCampaignOrADamagedOneEndsTheGame)
     testsupport::WriteFile(folder / "RESOURCE/Broken.tdf", std::string("\x04\0\0\0\x64\0\x01\0T\0Broken.tdf\0xx", 22));
     EXPECT_EQ(Load(), 764);
     EXPECT_EQ(lastText, "Campaign file Broken.tdf is corrupted");
+}
+
+// A listed pack that is gone by the time its campaign is entered ends the game while the interface is still whole.
+TEST_F(CampaignList, ACampaignWhosePackIsGoneEndsTheGameBeforeAnythingIsReset)
+{
+    AddCampaign("Gone.tdf", packfiles::CampaignFacts("Gone", "Gone.tdf"));
+    ASSERT_EQ(Load(), 0) << lastText;
+    std::filesystem::remove(folder / "RESOURCE/Gone.tdf");
+    GP_State.CurrentCampaign = Campaigns[0].get();
+    GP_InterfacePackActive = 1;
+    frame->names->AddGroup("Interface names", "*.*", "");
+    try {
+        frame->EnterCampaign();
+        ADD_FAILURE() << "the campaign was entered";
+    } catch (const CGP_FatalExeption& error) {
+        EXPECT_EQ(error.line, 764);
+        EXPECT_TRUE(std::string(error.text).ends_with("Gone.tdf is corrupted")) << error.text;
+        delete[] error.text;
+    }
+    EXPECT_EQ(GP_InterfacePackActive, 1);
+    EXPECT_EQ(GP_CampaignPackStream, nullptr);
+    EXPECT_EQ(frame->names->GetGroupCount(), 1) << "the interface's names are kept";
+    GP_State.CurrentCampaign = nullptr;
 }
 
 TEST_F(CampaignList, ABrokenCampaignEndsTheStartBeforeTheInterfacePackIsLookedAt)

@@ -97,9 +97,9 @@ void OnIdle(long frame)
     if (frame == 3 && actionAtFrame3) actionAtFrame3(frame);
 }
 
-// Runs WinMain in a child process, in a folder of its own, with the action at its third idle turn and the given
-// answers to its dialogs.
-RunResult RunProgram(FrameAction action, const char* answer)
+// Runs WinMain in a child process, in a folder of its own, after the set-up step, with the action at its third
+// idle turn and the given answers to its dialogs.
+RunResult RunProgram(FrameAction action, const char* answer, void (*setUp)() = nullptr)
 {
     testsupport::TempDir folder;
     int channel[2];
@@ -120,6 +120,7 @@ RunResult RunProgram(FrameAction action, const char* answer)
         if (answer) platform::PushScriptedAnswer(answer);
         actionAtFrame3 = action;
         platform::AddHeadlessIdleCallback(OnIdle);
+        if (setUp) setUp();
         int result[2] = {WinMain(nullptr, nullptr, nullptr, 0), 0};
         for (const platform::ShellRequest& request : platform::RecordedShellRequests())
             if (request.kind == "run" && request.text.find("Faultmail") != std::string::npos) ++result[1];
@@ -196,6 +197,21 @@ TEST(ProgramRun, AMachineFaultIsLoggedOfferedAndEndsTheRunAsAFailure)
     EXPECT_EQ(Count(run.log, "END SESSION"), 1);
     EXPECT_NE(run.shown.find("Access violation"), std::string::npos);
     EXPECT_EQ(run.reportsStarted, 0);  // the player said no
+}
+
+// Without its window the game ends at once for that reason, rather than later with a display error.
+TEST(ProgramRun, AMainWindowThatCannotBeMadeEndsTheRunWithItsOwnReason)
+{
+    const RunResult run = RunProgram(nullptr, "click 2", [] {
+        WNDCLASSA taken{};  // the game's window class is taken, so its window cannot be made
+        taken.lpfnWndProc = DefWindowProcA;
+        taken.lpszClassName = "Velmorine";
+        RegisterClassA(&taken);
+    });
+    EXPECT_EQ(run.returned, -1);
+    EXPECT_NE(run.log.find("throw exception:\nThe main window cannot be created\n"), std::string::npos) << run.log;
+    EXPECT_EQ(run.log.find("DDraw"), std::string::npos) << run.log;
+    EXPECT_NE(run.shown.find("Unable to initialize DirectX drivers."), std::string::npos) << run.shown;
 }
 
 TEST(ProgramRun, AnObjectThrownPastTheRunIsAnUnhandledException)
