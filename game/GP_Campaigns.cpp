@@ -104,6 +104,13 @@ void CGP_GameMainFrame::LoadCampaigns()
     }
 }
 
+void CGP_GameMainFrame::FailCorruptedCampaign(const char* path)
+{
+    LeaveFullScreen();
+    throw CGP_FatalExeption(kModule, GP_CampaignCorruptedLine, FormatNew("Campaign file %s is corrupted", path),
+                            kCampaignPlayerText, 0);
+}
+
 void CGP_GameMainFrame::LoadCampaign(const std::string& folder, const std::string& fileName)
 {
     const std::string path = folder + fileName;
@@ -121,11 +128,7 @@ void CGP_GameMainFrame::LoadCampaign(const std::string& folder, const std::strin
             tableRead = false;
         }
     }
-    if (!tableRead) {
-        LeaveFullScreen();
-        throw CGP_FatalExeption(kModule, 764, FormatNew("Campaign file %s is corrupted", fileName.c_str()),
-                                kCampaignPlayerText, 0);
-    }
+    if (!tableRead) FailCorruptedCampaign(fileName.c_str());
     GP_PackTrailer pack;
     const bool trailerWhole = GP_ReadPackTrailer(file.get(), trailer, pack);
     file.reset();

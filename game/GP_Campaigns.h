@@ -26,3 +26,5 @@ extern std::vector<std::unique_ptr<CampaignFile>> Campaigns;
 extern std::uint32_t CampaignCount;
 
 constexpr std::size_t GP_MaxCampaigns = 65534;
+// The line the fatal error of a campaign pack that cannot be read carries.
+constexpr int GP_CampaignCorruptedLine = 764;

@@ -281,6 +281,8 @@ private:
     void ResolveLanguage();
     void ReadSlotSelected();
     void LoadCampaign(const std::string& folder, const std::string& fileName);
+    // Gives the desktop back and ends the game with the campaign's fatal error for a pack that cannot be read.
+    [[noreturn]] void FailCorruptedCampaign(const char* path);
 };
 
 // The interface pack, open for the whole run, and the campaign pack beside it (null while none is open).

@@ -31,9 +31,6 @@
 namespace {
 
 constexpr const char* kModule = "GP_GameMainFrame";
-constexpr const char* kCampaignPlayerText =
-    "Unable to locate campaign files.\nYour campaign files are possibly corrupted or\nhave an inproper version.\nYou "
-    "may need to reinstall the game.";
 constexpr std::uint32_t kGameOverText = 0x50005;
 constexpr std::uint16_t kFieldColumns = 10;
 constexpr std::uint16_t kFieldRows = 10;
@@ -56,20 +53,13 @@ void CGP_GameMainFrame::EnterCampaign()
 {
     if (CampaignFile* campaign = GP_State.CurrentCampaign) {
         std::FILE* stream = platform::OpenFile(campaign->path, "rb");
-        if (!stream) {
-            LeaveFullScreen();
-            throw CGP_FatalExeption(kModule, 764, FormatNew("Campaign file %s is corrupted", campaign->path.c_str()),
-                                    kCampaignPlayerText, 0);
-        }
+        if (!stream) FailCorruptedCampaign(campaign->path.c_str());
         if (GP_CampaignPackStream) std::fclose(GP_CampaignPackStream);
         GP_CampaignPackStream = stream;
         if (ioManager) ioManager->SetPackFile(stream);
     }
-    if (GP_CampaignPackStream && names && !LoadPackNames(GP_CampaignPackStream, *names)) {
-        LeaveFullScreen();
-        const char* path = GP_State.CurrentCampaign ? GP_State.CurrentCampaign->path.c_str() : "";
-        throw CGP_FatalExeption(kModule, 764, FormatNew("Campaign file %s is corrupted", path), kCampaignPlayerText, 0);
-    }
+    if (GP_CampaignPackStream && names && !LoadPackNames(GP_CampaignPackStream, *names))
+        FailCorruptedCampaign(GP_State.CurrentCampaign ? GP_State.CurrentCampaign->path.c_str() : "");
     OverlayPicture.reset();
     backgroundSurface = nullptr;
     if (servers && servers->graphics) servers->graphics->Reset();

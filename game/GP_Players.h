@@ -106,9 +106,10 @@ private:
     std::uint8_t* slotInUse_ = nullptr;
 };
 
-// The main frame's load and save of "Players.cdf" in the start-up folder. Load gives the defaults when the file
-// is missing, damaged or unreadable; a damaged or unreadable one is kept as "Players.cdf.damaged". Save writes a temporary file beside it and renames it over the old one, so
-// a crash at any moment leaves the old profiles or the new ones; false when the file could not be written.
+// The main frame's load and save of "Players.cdf" in the start-up folder. Load gives the defaults when the file is
+// missing, damaged or unreadable; a damaged or unreadable one is kept as "Players.cdf.damaged". Save writes a temporary
+// file beside it and renames it over the old one, so a crash at any moment leaves the old profiles or the new ones;
+// false when the file could not be written.
 void GP_LoadPlayersFile(CGP_Players& players, const std::string& folder);
 bool GP_SavePlayersFile(const CGP_Players& players, const std::string& folder);
 std::string GP_PlayersFilePath(const std::string& folder);

@@ -68,10 +68,10 @@ public:
     std::uint16_t magic = Magic;
 };
 
-// The main frame's load and save. Load unscrambles "TopList.cdf" into "temp.tmp", reads that and leaves it
-// empty; a missing or damaged file gives an empty list, and a damaged one is kept as "TopList.cdf.damaged". Save writes "temp.tmp", and only when that succeeded
-// scrambles it into "TopList.cdf" (through a temporary file renamed over the old one), then empties
-// "temp.tmp"; false when the list could not be stored, with the old "TopList.cdf" untouched.
+// The main frame's load and save. Load unscrambles "TopList.cdf" into "temp.tmp", reads that and leaves it empty; a
+// missing or damaged file gives an empty list, and a damaged one is kept as "TopList.cdf.damaged". Save writes
+// "temp.tmp", and only when that succeeded scrambles it into "TopList.cdf" (through a temporary file renamed over the
+// old one), then empties "temp.tmp"; false when the list could not be stored, with the old "TopList.cdf" untouched.
 std::unique_ptr<CGP_TopList> GP_LoadTopListFile(const std::string& folder);
 bool GP_SaveTopListFile(const CGP_TopList& list, const std::string& folder);
 std::string GP_TopListFilePath(const std::string& folder);

@@ -37,8 +37,12 @@ bool DrawPlain(CFrameInterface* source, const platform::Rect& sourceRect, int de
 // first, their alpha taken over black as a 24-bit display would show them.
 bool DrawPlainAtDisplayDepth(CFrameInterface* source, const platform::Rect& sourceRect, CFrame& plain)
 {
-    if (!DrawPlain(source, sourceRect, GetDisplayBitDepth(), plain)) return false;
-    if (NormalBlitType().FindDrawFunction(*source, plain) || GetDisplayBitDepth() == kBridgeDepth) return true;
+    const int depth = GetDisplayBitDepth();
+    if (!plain.Create(sourceRect.Width(), sourceRect.Height(), depth)) return false;
+    if (depth == kBridgeDepth || NormalBlitType().FindDrawFunction(*source, plain)) {
+        plain.Blit(source, sourceRect, plain.GetBounds(), &NormalBlitType());
+        return true;
+    }
     CFrame bridge;
     if (!DrawPlain(source, sourceRect, kBridgeDepth, bridge)) return false;
     plain.Blit(&bridge, bridge.GetBounds(), plain.GetBounds(), &NormalBlitType());

@@ -3,6 +3,8 @@
 
 #include <atomic>
 #include <ctime>
+#include <memory>
+#include <type_traits>
 
 #include "platform/win32_time.h"
 
@@ -90,20 +92,35 @@ std::string TimeFormatWithoutSeconds(std::string_view format)
     return result;
 }
 
+namespace {
+
+struct LocaleRelease {
+    void operator()(locale_t locale) const { ::freelocale(locale); }
+};
+using LocaleHandle = std::unique_ptr<std::remove_pointer_t<locale_t>, LocaleRelease>;
+
+// The user's time locale, or the C one when the environment names none that is installed.
+LocaleHandle UserTimeLocale()
+{
+    LocaleHandle user(::newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0)));
+    if (!user) user.reset(::newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0)));
+    return user;
+}
+
+}  // namespace
+
 std::string LocalDateTimeText(bool withSeconds)
 {
-    locale_t user = ::newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
-    if (!user) user = ::newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
+    const LocaleHandle user = UserTimeLocale();
     if (!user) return std::string();
-    const std::string dateFormat = ::nl_langinfo_l(D_FMT, user);
-    const std::string timeFormat = ::nl_langinfo_l(T_FMT, user);
+    const std::string dateFormat = ::nl_langinfo_l(D_FMT, user.get());
+    const std::string timeFormat = ::nl_langinfo_l(T_FMT, user.get());
     const std::string format = dateFormat + "   " + (withSeconds ? timeFormat : TimeFormatWithoutSeconds(timeFormat));
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     char text[256];
-    const std::size_t length = ::strftime_l(text, sizeof text, format.c_str(), &local, user);
-    ::freelocale(user);
+    const std::size_t length = ::strftime_l(text, sizeof text, format.c_str(), &local, user.get());
     return std::string(text, length);
 }
 

@@ -115,7 +115,9 @@ TEST_F(ActionsTest, CheckBoxesShowTheirValueAndOnlyAnEnabledClickTogglesIt)
         const std::string name = "action " + std::to_string(c.action) + " value " + std::to_string(c.value) +
                                  (c.enabled ? " enabled" : " disabled");
         EXPECT_EQ(box->frameIndex, c.frame) << name;
-        if (c.value >= 0) EXPECT_EQ(value, c.valueAfter) << name;
+        if (c.value >= 0) {
+            EXPECT_EQ(value, c.valueAfter) << name;
+        }
         EXPECT_EQ(table->sounds, c.sound ? std::vector<std::uint32_t>{c.sound} : std::vector<std::uint32_t>{}) << name;
     }
 }

@@ -56,7 +56,7 @@ protected:
             frame->LoadCampaigns();
         } catch (const CGP_FatalExeption& error) {
             lastText = error.text ? error.text : "";
-            if (error.line == 764) delete[] error.text;  // built for the throw
+            if (error.line == GP_CampaignCorruptedLine) delete[] error.text;  // built for the throw
             return error.line;
         }
         EXPECT_EQ(frame->names->GetGroupCount(), 0) << "the table is cleared after each file";
@@ -110,7 +110,7 @@ TEST_F(CampaignList, NoGoodCampaignOrADamagedOneEndsTheGame)
     EXPECT_EQ(lastText, "Campaign files Not Found");
     AddCampaign("Good.tdf", packfiles::CampaignFacts("Good", "Good.tdf"));
     testsupport::WriteFile(folder / "RESOURCE/Broken.tdf", std::string("\x04\0\0\0\x64\0\x01\0T\0Broken.tdf\0xx", 22));
-    EXPECT_EQ(Load(), 764);
+    EXPECT_EQ(Load(), GP_CampaignCorruptedLine);
     EXPECT_EQ(lastText, "Campaign file Broken.tdf is corrupted");
 }
 
@@ -127,7 +127,7 @@ TEST_F(CampaignList, ACampaignWhosePackIsGoneEndsTheGameBeforeAnythingIsReset)
         frame->EnterCampaign();
         ADD_FAILURE() << "the campaign was entered";
     } catch (const CGP_FatalExeption& error) {
-        EXPECT_EQ(error.line, 764);
+        EXPECT_EQ(error.line, GP_CampaignCorruptedLine);
         EXPECT_TRUE(std::string(error.text).ends_with("Gone.tdf is corrupted")) << error.text;
         delete[] error.text;
     }
@@ -145,7 +145,7 @@ TEST_F(CampaignList, ABrokenCampaignEndsTheStartBeforeTheInterfacePackIsLookedAt
         starting.Init();
         ADD_FAILURE() << "the start went on";
     } catch (const CGP_FatalExeption& error) {
-        EXPECT_EQ(error.line, 764);  // not 585: there is no interface pack here either
+        EXPECT_EQ(error.line, GP_CampaignCorruptedLine);  // not 585: there is no interface pack here either
         delete[] error.text;
     }
 }
