@@ -12,11 +12,10 @@ else
                             \( -name '*.cpp' -o -name '*.h' \) -type f -print | sed 's|^\./||' | sort)
 fi
 
-bad=()
-for f in "${files[@]}"; do
-  [ -f "$f" ] || continue
-  clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || bad+=("$f")
-done
+# clang-format is run on batches of files side by side; each file that differs is named in its warnings.
+mapfile -t bad < <(printf '%s\0' "${files[@]}" |
+  xargs -0 -n 40 -P "$(nproc)" clang-format --dry-run --Werror 2>&1 >/dev/null |
+  sed -n 's/^\(.*\.\(cpp\|h\)\):[0-9]*:[0-9]*: error: .*/\1/p' | sort -u)
 
 if [ ${#bad[@]} -gt 0 ]; then
   echo "These files are not in the project's format (.clang-format):" >&2
