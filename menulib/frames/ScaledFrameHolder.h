@@ -28,3 +28,7 @@ private:
 // A new frame of width x height at the display's bit depth holding the source drawn through the filtered scaler;
 // null for a null source or a size below 1.
 std::unique_ptr<CFrame> MakeScaledFrame(CFrameInterface* source, int width, int height);
+
+// The frame's copy at width x height, kept in the frame's attached "Scaled Frame" holder: asked again for the
+// same size it is the same frame; another size replaces it (one size is kept per frame). Null for a null frame.
+CFrame* GetScaledFrame(CFrameInterface* frame, int width, int height);
