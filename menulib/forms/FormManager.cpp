@@ -206,8 +206,10 @@ void FormManager::SetControlImage(const CString& controlName, const CString& ima
 
 void FormManager::Update(float elapsed)
 {
+    // A manager asked to close goes with its update, and its retired forms with it.
+    const bool closing = IsCloseRequested();
     CJDialogWindow::Update(elapsed);
-    m_retiredForms.clear();
+    if (!closing) m_retiredForms.clear();
 }
 
 void FormManager::OnChildNotify(CJWindow* child, int code) { CJWindow::OnChildNotify(child, code); }

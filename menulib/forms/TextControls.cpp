@@ -49,9 +49,9 @@ void CFormStaticControl::UpdateWindow()
     const int wrapWidth = Scaled(m_wrapWidth);
     CFont* font = label->GetFont();
     if (font && wrapWidth < label->GetWidth()) {
-        const int height = font->MeasureWrappedHeight(text, wrapWidth, 2, kJustifyLeft, 0, 0, kJustifyLeft, 0, 0);
-        label->SetTextOnly(font->WrapText(text, wrapWidth).GetText());
-        label->SetSize(wrapWidth, height);
+        // The wrapped lines size the label as its own lines do, margins included, so none is cut off.
+        label->SetText(font->WrapText(text, wrapWidth).GetText());
+        label->SetWidth(wrapWidth);
     }
     PlaceAtScaledPosition();
 }

@@ -25,7 +25,13 @@ CJAnimationWindow::~CJAnimationWindow() = default;
 
 void CJAnimationWindow::Update(float elapsed)
 {
+    Advance(elapsed);
+    // Last: a window asked to close is deleted by its update.
     CJWindow::Update(elapsed);
+}
+
+void CJAnimationWindow::Advance(float elapsed)
+{
     const int count = m_sequence ? static_cast<int>(m_sequence->GetFrameCount()) : 0;
     // Without frames there is nothing to wrap round: the position stays at the start.
     if (count == 0 || !std::isfinite(m_currentFrame + elapsed * m_rate)) {

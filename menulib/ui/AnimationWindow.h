@@ -24,6 +24,9 @@ public:
     bool RequestHint(int x, int y) override;
 
 private:
+    // Moves the current frame on by the elapsed time at the sequence's rate.
+    void Advance(float elapsed);
+
     CSequence* m_sequence = nullptr;  // not owned
     float m_currentFrame = 0.0f;
     float m_rate = 0.0f;

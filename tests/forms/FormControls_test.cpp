@@ -14,6 +14,7 @@
 #include "ui/CheckButton.h"
 #include "ui/ComboBox.h"
 #include "ui/EditBox.h"
+#include "ui/ListModel.h"
 #include "ui/ProgressBar.h"
 #include "ui/StaticText.h"
 
@@ -146,8 +147,10 @@ const std::string kEveryKind = FormText({Page(
            "Control Position=10,140\r\n"),
      Child("CFormChoiceBoxControl",
            "Control Name=Choice\r\nControl Position=120,140\r\nDefault Selection=1\r\n"
-           "Choice List=Array\r\n{\r\nArray Count=3\r\n{\r\nSelection=one\r\n}\r\n{\r\n"
-           "Selection=two\r\n}\r\n{\r\nSelection=three\r\n}\r\n}\r\n"),
+           "Choice List=Array\r\n{\r\nArray Count=3\r\n" +
+               Block("Array Item", "CFormChoiceBoxSelection", "Selection=one\r\n") +
+               Block("Array Item", "CFormChoiceBoxSelection", "Selection=two\r\n") +
+               Block("Array Item", "CFormChoiceBoxSelection", "Selection=three\r\n") + "}\r\n"),
      Child("CFormProgressBarControl", "Control Name=Bar\r\nWidth=100\r\nHeight=12\r\nControl Position=10,180\r\n")})});
 
 TEST_F(ControlsTest, EveryKindMakesItsWindowDrawsAndKeepsItsValuesWhenMadeAgain)
@@ -204,6 +207,7 @@ TEST_F(ControlsTest, EveryKindMakesItsWindowDrawsAndKeepsItsValuesWhenMadeAgain)
     EXPECT_STREQ(Find<CFormEditControl>("Edit")->GetText().GetText(), "my name");
     EXPECT_EQ(WindowOf<CJComboBox>("Choice")->GetChosenItem(), 2);
     EXPECT_EQ(Find<CFormChoiceBoxControl>("Choice")->GetSelection(), 2);
+    EXPECT_STREQ(WindowOf<CJComboBox>("Choice")->GetListPart()->GetModel()->ItemText(2).GetText(), "three");
     EXPECT_EQ(WindowOf<CJCheckButton>("Check")->GetChecked(), 0);
     EXPECT_STREQ(WindowOf<CJStaticText>("Label")->GetTextChars(), "status");
     EXPECT_EQ(WindowOf<CJProgressBar>("Bar")->GetValueInt(), 2);
@@ -335,7 +339,7 @@ TEST_F(ControlsTest, PicturesThatChangeShowTheNewFrameAndFreeTheOldCopy)
                        {Child("CFormPictureControl",
                               "Control Name=Picture\r\nImage File Name=Red\r\nScaled Width=20\r\nScaled Height=10\r\n"),
                         Child("CFormImageButtonControl",
-                              "Control Name=Image\r\nDefault Image Name=Blue\r\n"
+                              "Control Name=Image\r\nDefault Image Name=Red\r\n"
                               "Control Position=100,0\r\n")})}));
     auto* picture = Find<CFormPictureControl>("Picture");
     for (const char* name : {"Blue", "Red", "Nowhere", "Blue"}) {
@@ -351,15 +355,16 @@ TEST_F(ControlsTest, PicturesThatChangeShowTheNewFrameAndFreeTheOldCopy)
     const platform::Rect shown = WindowOf<CJPictureWindow>("Picture")->GetScreenRect();
     EXPECT_GT(PixelAt(shown.left + 5, shown.top + 5).B, 200);
 
-    // An image button asked for a frame the collection lacks keeps its picture and its name.
+    // An image button asked for a frame the collection lacks keeps its picture (not the collection's first frame,
+    // "Blue").
     auto* image = Find<CFormImageButtonControl>("Image");
     image->SetImage(CString("Nowhere"));
     Screen().DrawToBackBuffer();
     const platform::Rect button = WindowOf<CJImageButton>("Image")->GetScreenRect();
-    EXPECT_GT(PixelAt(button.left + 15, button.top + 15).B, 200);
-    image->SetImage(CString("Red"));
+    EXPECT_GT(PixelAt(button.left + 10, button.top + 10).R, 200);
+    image->SetImage(CString("Blue"));
     Screen().DrawToBackBuffer();
-    EXPECT_GT(PixelAt(button.left + 15, button.top + 15).R, 200);
+    EXPECT_GT(PixelAt(button.left + 10, button.top + 10).B, 200);
     manager->CloseAllPages();
     Screen().DrawToBackBuffer();  // the closing windows draw once more before the tree deletes them
     Screen().Update(0.016f);

@@ -6,7 +6,6 @@
 #include "foundation/FolderCollection.h"
 #include "foundation/VirtualFileTree.h"
 #include "frames/FrameImageModel.h"
-#include "frames/ImageModel.h"
 #include "ui/InputState.h"
 #include "ui/ToolkitStatics.h"
 
@@ -79,7 +78,6 @@ void FormsTest::TearDown()
     GetFrameCollection().Clear();
     toolkit::SetDefaultFont(nullptr);
     font.reset();
-    ImageModel::Install(nullptr);
     FileState().baseFolder = ".";
     std::filesystem::current_path(previousFolder);
 }
