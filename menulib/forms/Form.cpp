@@ -6,10 +6,8 @@
 
 void DeclareForm(ClassInfo* record)
 {
-    record->AddProperty(new ArrayPropertyInfo(
-        "Fields", Member<&CForm::m_Controls>(),
-        ObjectPointerPropertyInfo("Field", PointerHolderValue(), CFormControl::GetStaticClassInfo()),
-        sizeof(CObject*)));
+    record->AddProperty(
+        OwnedObjectArrayProperty("Fields", Member<&CForm::m_Controls>(), "Field", CFormControl::GetStaticClassInfo()));
 }
 
 FORM_CLASS(CForm, CObject, DeclareForm)
@@ -18,11 +16,7 @@ CForm::CForm() { ConstructOwnMembers(); }
 
 CForm::~CForm() { DestroyOwnMembers(); }
 
-CFormControl* CForm::GetPage(int i) const
-{
-    if (i < 0 || i >= m_Controls.count) return nullptr;
-    return static_cast<CFormControl*>(static_cast<CObject**>(m_Controls.block)[i]);
-}
+CFormControl* CForm::GetPage(int i) const { return static_cast<CFormControl*>(OwnedObjectAt(m_Controls, i)); }
 
 int CForm::IndexOfPage(const CFormControl* page) const
 {

@@ -20,3 +20,18 @@ constexpr float kFormClassVersion = 1.0f;
 
 #define FORM_ABSTRACT_CLASS(ClassName, Parent, Declaration) \
     IMPLEMENT_ABSTRACT_CLASS(ClassName, Parent, kFormClassVersion, Declaration)
+
+// The property of an array of owned objects of a class (a form's pages, a control's children), each element
+// written under its own key.
+inline ArrayPropertyInfo* OwnedObjectArrayProperty(const char* key, MemberRef<RawArray> member, const char* elementKey,
+                                                   ClassInfo* elementClass)
+{
+    return new ArrayPropertyInfo(key, member, ObjectPointerPropertyInfo(elementKey, PointerHolderValue(), elementClass),
+                                 sizeof(CObject*));
+}
+
+// The object at the index of such an array; none outside it or for an empty element.
+inline CObject* OwnedObjectAt(const RawArray& array, int i)
+{
+    return i >= 0 && i < array.count ? static_cast<CObject**>(array.block)[i] : nullptr;
+}

@@ -41,10 +41,8 @@ void DeclareFormControl(ClassInfo* record)
                                                             &PositionMethodList(), "Position Top Left"));
     record->AddProperty(new IntPairPropertyInfo("Control Position", Member<&C::m_position>()));
     record->AddProperty(new StringPropertyInfo("Control Name", Member<&C::m_name>()));
-    record->AddProperty(new ArrayPropertyInfo(
-        "Child Controls", Member<&C::m_ChildControls>(),
-        ObjectPointerPropertyInfo("Child Control", PointerHolderValue(), CFormControl::GetStaticClassInfo()),
-        sizeof(CObject*)));
+    record->AddProperty(OwnedObjectArrayProperty("Child Controls", Member<&C::m_ChildControls>(), "Child Control",
+                                                 CFormControl::GetStaticClassInfo()));
     record->AddProperty(new StringPropertyInfo("Theme To Use", Member<&C::m_themeName>()));
 }
 
@@ -56,8 +54,7 @@ CFormControl::~CFormControl() { DestroyOwnMembers(); }
 
 CFormControl* CFormControl::GetChild(int i) const
 {
-    if (i < 0 || i >= m_ChildControls.count) return nullptr;
-    return static_cast<CFormControl*>(static_cast<CObject**>(m_ChildControls.block)[i]);
+    return static_cast<CFormControl*>(OwnedObjectAt(m_ChildControls, i));
 }
 
 void CFormControl::AfterLoad(ReferenceSlot* references)
