@@ -87,3 +87,12 @@ private:
     CForm m_embeddedForm;
     std::vector<std::unique_ptr<CForm>> m_retiredForms;
 };
+
+// The control of that name and class on the current form manager; none without a manager (an action run outside a
+// menu session), for an unknown name or for a control of another class.
+template <typename Control>
+Control* FindCurrentControl(const CString& name)
+{
+    FormManager* manager = FormManager::GetCurrent();
+    return manager ? manager->FindControlOfClass<Control>(name) : nullptr;
+}

@@ -16,7 +16,8 @@ public:
 
     void SetText(const CString& text);
     void RestoreDefaultText() { SetText(m_defaultText); }
-    const CString& GetText() const { return m_text; }
+    // The text the label shows now (before unescaping).
+    const CString& GetDisplayedText() const { return m_text; }
 
 private:
     friend void DeclareFormStaticControl(ClassInfo* record);

@@ -124,7 +124,7 @@ TEST_F(ControlsTest, FindControlIsWithoutCaseTheControlItselfFirstThenDepthFirst
     EXPECT_EQ(page->FindControl("MAIN"), page);
     auto* twin = ControlAs<CFormStaticControl>(page->FindControl("TWIN"));
     ASSERT_NE(twin, nullptr);
-    EXPECT_STREQ(twin->GetText().GetText(), "inner");
+    EXPECT_STREQ(twin->GetDisplayedText().GetText(), "inner");
     EXPECT_EQ(page->FindControl(""), nullptr);
     EXPECT_EQ(page->FindControl("nobody"), nullptr);
     EXPECT_EQ(manager->FindControl(CString()), nullptr);

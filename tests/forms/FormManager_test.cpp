@@ -159,7 +159,7 @@ TEST_F(FormManagerTest, ALoadedFormHasItsVariablesReplacedInTextsAndActions)
     ASSERT_NE(greeting, nullptr);
     greeting->SetText(CString("changed"));
     greeting->RestoreDefaultText();
-    EXPECT_STREQ(greeting->GetText().GetText(), "Hello Ann (3)") << "the default text holds the value too";
+    EXPECT_STREQ(greeting->GetDisplayedText().GetText(), "Hello Ann (3)") << "the default text holds the value too";
 }
 
 TEST_F(FormManagerTest, FormsComeFromLooseFilesFirstThenFromTheCollection)
@@ -216,26 +216,13 @@ TEST_F(FormManagerTest, TextAndPictureSettersLeaveAControlOfAnotherClassAlone)
     ASSERT_NE(status, nullptr);
     ASSERT_NE(banner, nullptr);
     EXPECT_STREQ(status->GetImageName().GetText(), "Dot");
-    EXPECT_STREQ(banner->GetText().GetText(), "plain");
+    EXPECT_STREQ(banner->GetDisplayedText().GetText(), "plain");
     EXPECT_EQ(manager->FindControlOfClass<CFormStaticControl>(CString("Status")), nullptr);
     manager->SetControlText(CString("Banner"), CString("set"));
-    EXPECT_STREQ(banner->GetText().GetText(), "set");
+    EXPECT_STREQ(banner->GetDisplayedText().GetText(), "set");
 }
 
-// An action that loads a form and then reads its own text: the form that holds it must outlive the call.
-class CTestReloadAction : public CTestRecordAction {
-    DECLARE_PERSISTENT_CLASS(CTestReloadAction)
-public:
-    bool Execute() override
-    {
-        const bool loaded = FormManager::GetCurrent()->LoadForm(m_record, CString());
-        ActionLog().push_back(std::string("after ") + m_record.GetText());
-        return loaded;
-    }
-};
-
-FORM_CLASS(CTestReloadAction, CTestRecordAction, nullptr)
-
+// The button's action loads the loose form that holds it, then goes on through its own list of actions.
 TEST_F(FormManagerTest, AnActionThatReloadsItsOwnLooseFormRunsToItsEndAndTheNewPageShows)
 {
     WriteFile("Reload.guiform.txt",
@@ -243,7 +230,10 @@ TEST_F(FormManagerTest, AnActionThatReloadsItsOwnLooseFormRunsToItsEndAndTheNewP
                              {Child("CFormButtonControl",
                                     "Control Name=Again\r\nButton Text=Again\r\n"
                                     "Control Position=20,30\r\n" +
-                                        Block("Action", "CTestReloadAction", "Record=Reload\r\n"))})}));
+                                        Block("Action", "CMultipleActionsFormAction",
+                                              "Action=Array\r\n{\r\n" +
+                                                  Block("Action", "CFormActionLoadNewForm", "Form To Load=Reload\r\n") +
+                                                  RecordAction("Action", "after Reload") + "}\r\n"))})}));
     manager.reset();
     auto* shown = new FormManager(&Screen(), 320, 240, 1.0f);
     Screen().AddChild(shown, 0, nullptr, kDefaultGap, kDefaultGap, kPlaceNoSpacing);

@@ -64,7 +64,7 @@ TEST_F(FormsTest, ATwoPageFormIsReadInOrderWithItsNestedControlsAndWrittenBackUn
     EXPECT_TRUE(ControlAs<CFormFrameControl>(form.GetPage(1))->IsModalWindow());
     auto* title = ControlAs<CFormStaticControl>(form.GetPage(0)->FindControl("title"));
     ASSERT_NE(title, nullptr);
-    EXPECT_STREQ(title->GetText().GetText(), "Hello <%Player%>") << "variables stay as text when read";
+    EXPECT_STREQ(title->GetDisplayedText().GetText(), "Hello <%Player%>") << "variables stay as text when read";
     EXPECT_EQ(title->GetPosition().first, 10);
     EXPECT_EQ(title->GetPosition().second, 20);
 
