@@ -1,5 +1,7 @@
 #include "internet/transfer.h"
 
+#include "internet/curl_options.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -66,14 +68,8 @@ Transfer::Transfer(const TransferRequest& request, const StatusSink& sink, bool 
 {
     easy_ = curl_easy_init();
     if (!easy_) return;
-    curl_easy_setopt(easy_, CURLOPT_URL, request.url.c_str());
+    SetRequestBasics(easy_, request.url.c_str(), limits.connectMs);
     curl_easy_setopt(easy_, CURLOPT_PRIVATE, this);
-    curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(easy_, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, limits.connectMs);
     // Paused time does not count: a transfer waits as long as its reader does.
     curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, limits.idleSeconds);
@@ -249,7 +245,8 @@ DWORD Transfer::MoveOut(void* buffer, DWORD size)
         buffered_.erase(0, readAt_);
         readAt_ = 0;
     }
-    if (paused_ && Unread() < kBufferedBytesLimit) {
+    // Half the limit is taken before the transfer resumes, so that each pause is worth its wake-up.
+    if (paused_ && Unread() <= kBufferedBytesLimit / 2) {
         paused_ = false;
         resumeWanted_ = true;
     }
