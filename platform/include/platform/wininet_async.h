@@ -76,16 +76,16 @@ namespace platform::inet {
 
 struct Api {
     HINTERNET (*InternetOpenA)(LPCSTR agent, DWORD accessType, LPCSTR proxy, LPCSTR proxyBypass, DWORD flags);
-    HINTERNET (*InternetOpenUrlA)
+    HINTERNET(*InternetOpenUrlA)
     (HINTERNET session, LPCSTR url, LPCSTR headers, DWORD headersLength, DWORD flags, DWORD_PTR context);
     BOOL (*InternetReadFile)(HINTERNET file, LPVOID buffer, DWORD toRead, LPDWORD read);
     BOOL (*InternetCloseHandle)(HINTERNET handle);
     BOOL (*InternetGetConnectedState)(LPDWORD flags, DWORD reserved);
     BOOL (*InternetAutodial)(DWORD flags, HWND parent);
-    HINTERNET (*InternetConnectA)
+    HINTERNET(*InternetConnectA)
     (HINTERNET session, LPCSTR server, INTERNET_PORT port, LPCSTR user, LPCSTR password, DWORD service, DWORD flags,
      DWORD_PTR context);
-    HINTERNET (*HttpOpenRequestA)
+    HINTERNET(*HttpOpenRequestA)
     (HINTERNET connection, LPCSTR verb, LPCSTR path, LPCSTR version, LPCSTR referrer, LPCSTR* acceptTypes, DWORD flags,
      DWORD_PTR context);
     BOOL (*HttpSendRequestA)(HINTERNET request, LPCSTR headers, DWORD headersLength, LPVOID data, DWORD dataLength);
