@@ -1,6 +1,7 @@
 // The HTTP service over the libcurl WinINet table, against a loopback server the test starts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -113,6 +114,39 @@ TEST_F(HttpOverCurl, ASlowBodySpansManyPolls)
     EXPECT_GT(polls, 12);
     EXPECT_TRUE(service.LastResult());
     EXPECT_TRUE(Written() == body);
+}
+
+// What a page shows frame by frame: the texts of the statuses, each one a known text, then "Transfer Complete".
+TEST_F(HttpOverCurl, TheStatusTextFollowsTheTransfer)
+{
+    server.Push({.body = Pattern(6000), .pieceBytes = 1000, .pieceMs = 20});
+    ASSERT_TRUE(service.StartGet((server.Base() + "/shown").c_str(), &file, true, nullptr));
+    std::vector<std::string> shown;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!service.Poll() && std::chrono::steady_clock::now() < deadline) {
+        CString text;
+        service.StatusText(text);
+        if (shown.empty() || shown.back() != text.GetText()) shown.push_back(text.GetText());
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_FALSE(shown.empty());
+    const char* const known[] = {"Creating Handle (",
+                                 "Connecting to Server 127.0.0.1",
+                                 "Connected to Server 127.0.0.1",
+                                 "Sending Request",
+                                 "Receiving Response",
+                                 "Response Received ( ",
+                                 "Request Sent",
+                                 "Transfer Complete"};
+    for (const std::string& text : shown)
+        EXPECT_TRUE(std::any_of(std::begin(known), std::end(known), [&](const char* prefix) {
+            return text.rfind(prefix, 0) == 0;
+        })) << text;
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "Request Sent"), shown.end());
+    CString last;
+    service.StatusText(last);
+    EXPECT_STREQ(last.GetText(), "Transfer Complete");
+    EXPECT_TRUE(service.LastResult());
 }
 
 TEST_F(HttpOverCurl, AConnectionDroppedMidBodyFails)
