@@ -82,7 +82,7 @@ public:
     };
     // Bytes the reader takes in one call, and at most in one poll, so that a poll stays short.
     static constexpr DWORD kReadChunk = 1024;
-    static constexpr std::int32_t kMaxBytesPerPoll = 256 * 1024;
+    static constexpr std::int32_t kMaxBytesPerPoll = 128 * 1024;
     static const char* const kFormContentType;
     static LPCSTR kAcceptTypes[];
 
