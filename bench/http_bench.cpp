@@ -1,8 +1,8 @@
 // The HTTP service's step-by-step download against the curl command-line program: a 50 MB file from the same
 // loopback server, the service polled once a simulated frame into /dev/null (a frame gives the processor up once,
-// as a frame that waits for the display would). Besides the throughput it reports
-// the worst single Poll (a frame must stay within its budget) and how much more memory the process held during
-// the download than before it. After the run the ratio is printed.
+// as a frame that waits for the display would). Besides the throughput it reports the worst single Poll (a frame
+// must stay within its budget) and how much more memory the process held during the download than before it.
+// After the run the ratio is printed.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/wait.h>

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "LoopbackHttpServer.h"
@@ -19,6 +20,12 @@ std::string Pattern(std::size_t size)
     std::string bytes(size, 0);
     for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + i / 977) & 0xFF);
     return bytes;
+}
+
+int ThreadCount()
+{
+    return static_cast<int>(
+        std::distance(std::filesystem::directory_iterator("/proc/self/task"), std::filesystem::directory_iterator()));
 }
 
 class HttpOverCurl : public ::testing::Test {
@@ -190,6 +197,7 @@ TEST_F(HttpOverCurl, TheBlockingCallsFetchAndPost)
 TEST_F(HttpOverCurl, DestroyingTheServiceMidTransferCancelsIt)
 {
     server.Push({.body = Pattern(50 * 1000), .pieceBytes = 1000, .pieceMs = 20});
+    const int threadsBefore = ThreadCount();
     auto running = std::make_unique<HttpService>(platform::inet::Load());
     ASSERT_TRUE(running->StartGet((server.Base() + "/long").c_str(), &file, true, nullptr));
     for (int i = 0; i < 5; ++i) {
@@ -197,7 +205,9 @@ TEST_F(HttpOverCurl, DestroyingTheServiceMidTransferCancelsIt)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     EXPECT_FALSE(running->Poll());
+    EXPECT_EQ(ThreadCount(), threadsBefore + 1) << "the table's worker runs";
     running.reset();
+    EXPECT_EQ(ThreadCount(), threadsBefore) << "and is joined";
     const int written = static_cast<CMemoryFileBuf*>(file.GetStream())->Size();
     std::this_thread::sleep_for(std::chrono::milliseconds(60));
     EXPECT_EQ(static_cast<CMemoryFileBuf*>(file.GetStream())->Size(), written) << "nothing is written after";

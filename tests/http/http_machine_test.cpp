@@ -306,6 +306,20 @@ TEST_F(HttpMachine, AMissingRequiredEntryLeavesTheServiceUnavailableAndIdle)
     EXPECT_FALSE(crippled.FetchURL("http://host/", &file, true, nullptr));
 }
 
+TEST(HttpProcessService, IsMadeOnceAndCanBeReplaced)
+{
+    HttpService* made = GetHttpService();
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(GetHttpService(), made);
+    EXPECT_TRUE(made->IsAvailable());
+    auto replacement = std::make_unique<HttpService>(nullptr);
+    HttpService* fake = replacement.get();
+    ReplaceHttpService(std::move(replacement));
+    EXPECT_EQ(GetHttpService(), fake);
+    ShutDownHttpService();
+    EXPECT_TRUE(fake->Poll());
+}
+
 TEST(HttpNoModule, WithoutTheModuleStartsRunBlockingAndFail)
 {
     HttpService service(nullptr);
