@@ -1,6 +1,7 @@
 // The step-by-step request of the HTTP service: the status callback on the table's thread, and on the menu's
 // thread the starts, the polls and the state machine that issues one WinINet call after another until one
 // pends.
+#include <algorithm>
 #include <cstring>
 
 #include "forms/HttpService.h"
@@ -87,9 +88,12 @@ void HttpService::OnInternetStatus(HINTERNET, DWORD_PTR context, DWORD status, L
     if (context == 0 || context != channel.runningTag) return;
     HttpStatusRecord record;
     if (!MakeStatusRecord(status, information, informationLength, &record)) return;
-    if (status == INTERNET_STATUS_REDIRECT) {
-        std::strncpy(channel.redirect, record.information, HttpStatusChannel::kRedirectRoom);
-        channel.redirect[HttpStatusChannel::kRedirectRoom] = 0;
+    if (status == INTERNET_STATUS_REDIRECT && information) {
+        // The target keeps up to the buffer's room, more than the record's text does.
+        const std::size_t size = strnlen(static_cast<const char*>(information),
+                                         std::min<DWORD>(informationLength, HttpStatusChannel::kRedirectRoom));
+        std::memcpy(channel.redirect, information, size);
+        channel.redirect[size] = 0;
         ++channel.redirectCount;
     }
     channel.queue.push_back(record);

@@ -180,6 +180,17 @@ TEST_F(HttpMachine, ARedirectedRequestThatFailsIsRetriedOnceAsAGetOfTheTarget)
     EXPECT_EQ(fake.Count("InternetOpenUrlA"), 1);
 }
 
+TEST_F(HttpMachine, ALongRedirectTargetIsRetriedWhole)
+{
+    const std::string target = "http://host/" + std::string(600, 'p');
+    fake.Script("InternetReadFile", {Answer::Pending, Answer::Fail});
+    ASSERT_TRUE(service.StartGet("http://host/old", &file, true, nullptr));
+    fake.PostText(INTERNET_STATUS_REDIRECT, target);
+    fake.CompleteRead("");
+    EXPECT_TRUE(PollToEnd());
+    EXPECT_EQ(fake.Count("InternetOpenUrlA " + target), 1);
+}
+
 TEST_F(HttpMachine, TheRetryStartsTheFileAfreshAndCanSucceed)
 {
     testsupport::TempDir folder;
