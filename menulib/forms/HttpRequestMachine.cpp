@@ -217,15 +217,22 @@ bool HttpService::HasSecurityQueries(bool secureOnly) const
     return m_api->InternetQueryOptionA && m_security && (!secureOnly || m_secure);
 }
 
+// A call that makes a handle: issued, or, when it went pending, its completion with the handle status 60 gave.
+template <typename Issue>
+HttpService::Outcome HttpService::HandleCall(bool completed, HINTERNET& handle, Issue issue)
+{
+    if (completed) return m_completionResult && handle ? Outcome::Done : Outcome::Failed;
+    handle = issue();
+    return handle ? Outcome::Done : PendingOrFailed(&handle);
+}
+
 HttpService::Outcome HttpService::OpenUrlState(bool completed)
 {
-    if (!completed) {
-        m_begun = true;
-        m_request = m_api->InternetOpenUrlA(m_session, m_url.GetText(), nullptr, 0, m_openUrlFlags, m_tag);
-        if (!m_request) return PendingOrFailed(&m_request);
-    } else if (!m_completionResult || !m_request) {
-        return Outcome::Failed;
-    }
+    if (!completed) m_begun = true;
+    const Outcome outcome = HandleCall(completed, m_request, [this] {
+        return m_api->InternetOpenUrlA(m_session, m_url.GetText(), nullptr, 0, m_openUrlFlags, m_tag);
+    });
+    if (outcome != Outcome::Done) return outcome;
     m_state = HasSecurityQueries(false) ? StateKeySize : StateRead;
     if (m_state == StateRead) m_lastResult = false;
     return Outcome::Done;
@@ -233,29 +240,23 @@ HttpService::Outcome HttpService::OpenUrlState(bool completed)
 
 HttpService::Outcome HttpService::ConnectState(bool completed)
 {
-    if (!completed) {
-        m_begun = true;
-        m_connection = m_api->InternetConnectA(m_session, m_server.GetText(), m_port, nullptr, nullptr,
-                                               INTERNET_SERVICE_HTTP, m_secure ? INTERNET_FLAG_SECURE : 0, m_tag);
-        if (!m_connection) return PendingOrFailed(&m_connection);
-    } else if (!m_completionResult || !m_connection) {
-        return Outcome::Failed;
-    }
-    m_state = StateOpenRequest;
-    return Outcome::Done;
+    if (!completed) m_begun = true;
+    const Outcome outcome = HandleCall(completed, m_connection, [this] {
+        return m_api->InternetConnectA(m_session, m_server.GetText(), m_port, nullptr, nullptr, INTERNET_SERVICE_HTTP,
+                                       m_secure ? INTERNET_FLAG_SECURE : 0, m_tag);
+    });
+    if (outcome == Outcome::Done) m_state = StateOpenRequest;
+    return outcome;
 }
 
 HttpService::Outcome HttpService::OpenRequestState(bool completed)
 {
-    if (!completed) {
-        m_request = m_api->HttpOpenRequestA(m_connection, "POST", m_path.GetText(), nullptr, nullptr, kAcceptTypes,
-                                            m_secure ? INTERNET_FLAG_SECURE : 0, m_tag);
-        if (!m_request) return PendingOrFailed(&m_request);
-    } else if (!m_completionResult || !m_request) {
-        return Outcome::Failed;
-    }
-    m_state = StateSendRequest;
-    return Outcome::Done;
+    const Outcome outcome = HandleCall(completed, m_request, [this] {
+        return m_api->HttpOpenRequestA(m_connection, "POST", m_path.GetText(), nullptr, nullptr, kAcceptTypes,
+                                       m_secure ? INTERNET_FLAG_SECURE : 0, m_tag);
+    });
+    if (outcome == Outcome::Done) m_state = StateSendRequest;
+    return outcome;
 }
 
 HttpService::Outcome HttpService::SendRequestState(bool completed)

@@ -109,6 +109,8 @@ private:
     Outcome KeySizeState(bool completed);
     Outcome CertificateState(bool completed);
     Outcome ReadState(bool completed);
+    template <typename Issue>
+    Outcome HandleCall(bool completed, HINTERNET& handle, Issue issue);
     // The outcome of a call that returned false: pending (with the handle it will fill) or failed.
     Outcome PendingOrFailed(HINTERNET* handleSlot);
     void EndRequest(bool cancelled);
