@@ -1,5 +1,7 @@
 #include "internet/transfer_engine.h"
 
+#include <pthread.h>
+
 #include <algorithm>
 
 namespace platform::inet {
@@ -29,6 +31,7 @@ void TransferEngine::Retain()
         stopping_ = false;
     }
     worker_ = std::thread([this] { Run(); });
+    pthread_setname_np(worker_.native_handle(), "inet-worker");
 }
 
 void TransferEngine::Release()
