@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "internet/curl_options.h"
 #include "platform/wininet.h"
 
 namespace {
@@ -79,13 +80,7 @@ bool Fetch(const char* url, std::string* reply)
         limits = timeouts;
     }
     CURL* e = easy.get();
-    curl_easy_setopt(e, CURLOPT_URL, url);
-    curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(e, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, limits.connectMs);
+    platform::inet::SetRequestBasics(e, url, limits.connectMs);
     curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, limits.totalMs);
     // The machine's own addresses are never sent through a proxy.
     curl_easy_setopt(e, CURLOPT_NOPROXY, "localhost,127.0.0.1,::1");

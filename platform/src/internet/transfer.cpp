@@ -1,0 +1,311 @@
+#include "internet/transfer.h"
+
+#include "internet/curl_options.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace platform::inet {
+
+namespace {
+
+DWORD ErrorOf(CURLcode code)
+{
+    switch (code) {
+    case CURLE_OK: return 0;
+    case CURLE_OPERATION_TIMEDOUT: return ERROR_INTERNET_TIMEOUT;
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY: return ERROR_INTERNET_NAME_NOT_RESOLVED;
+    case CURLE_COULDNT_CONNECT: return ERROR_INTERNET_CANNOT_CONNECT;
+    case CURLE_UNSUPPORTED_PROTOCOL:
+    case CURLE_URL_MALFORMAT: return ERROR_INTERNET_UNRECOGNIZED_SCHEME;
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_CERTPROBLEM: return ERROR_INTERNET_SECURITY_CHANNEL_ERROR;
+    default: return ERROR_INTERNET_CONNECTION_RESET;
+    }
+}
+
+bool StartsWithNoCase(const std::string& text, const char* prefix)
+{
+    const std::size_t n = std::strlen(prefix);
+    return text.size() >= n && strncasecmp(text.c_str(), prefix, n) == 0;
+}
+
+std::string ValueAfterColon(const std::string& line)
+{
+    std::size_t start = line.find(':') + 1;
+    while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
+    std::size_t end = line.size();
+    while (end > start && (line[end - 1] == '\r' || line[end - 1] == '\n' || line[end - 1] == ' ')) --end;
+    return line.substr(start, end - start);
+}
+
+// A length of decimal digits only; anything else is no length.
+long long ParseLength(const std::string& text)
+{
+    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos) return -1;
+    return std::strtoll(text.c_str(), nullptr, 10);
+}
+
+}  // namespace
+
+void StatusSink::Post(DWORD status, const void* information, DWORD length) const
+{
+    if (callback) callback(handle, context, status, const_cast<void*>(information), length);
+}
+
+void StatusSink::PostResult(DWORD status, DWORD_PTR result, DWORD error) const
+{
+    const INTERNET_ASYNC_RESULT record{result, error};
+    Post(status, &record, sizeof record);
+}
+
+Transfer::Transfer(const TransferRequest& request, const StatusSink& sink, bool asynchronous, const Timeouts& limits)
+    : body_(request.body), sink_(sink), asynchronous_(asynchronous)
+{
+    easy_ = curl_easy_init();
+    if (!easy_) return;
+    SetRequestBasics(easy_, request.url.c_str(), limits.connectMs);
+    curl_easy_setopt(easy_, CURLOPT_PRIVATE, this);
+    // Paused time does not count: a transfer waits as long as its reader does.
+    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, limits.idleSeconds);
+    // The machine's own addresses never go through a proxy; a direct session uses none at all.
+    curl_easy_setopt(easy_, CURLOPT_NOPROXY, request.direct ? "*" : "localhost,127.0.0.1,::1");
+    if (!request.agent.empty()) curl_easy_setopt(easy_, CURLOPT_USERAGENT, request.agent.c_str());
+    for (const std::string& header : request.headers) headerList_ = curl_slist_append(headerList_, header.c_str());
+    if (headerList_) curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, headerList_);
+    if (request.method == "POST") {
+        curl_easy_setopt(easy_, CURLOPT_POST, 1L);
+        curl_easy_setopt(easy_, CURLOPT_POSTFIELDS, body_.data());
+        curl_easy_setopt(easy_, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body_.size()));
+    } else if (request.method != "GET") {
+        curl_easy_setopt(easy_, CURLOPT_CUSTOMREQUEST, request.method.c_str());
+    }
+    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, OnBody);
+    curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, OnHeader);
+    curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, OnPrerequest);
+    curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
+}
+
+Transfer::~Transfer()
+{
+    if (easy_) curl_easy_cleanup(easy_);
+    curl_slist_free_all(headerList_);
+}
+
+void Transfer::OnAdded()
+{
+    char* host = nullptr;
+    CURLU* url = curl_url();
+    char* effective = nullptr;
+    curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &effective);
+    if (url && effective && curl_url_set(url, CURLUPART_URL, effective, 0) == CURLUE_OK)
+        curl_url_get(url, CURLUPART_HOST, &host, 0);
+    const std::string name = host ? host : "";
+    curl_free(host);
+    curl_url_cleanup(url);
+    sink_.Post(INTERNET_STATUS_CONNECTING_TO_SERVER, name.c_str(), static_cast<DWORD>(name.size() + 1));
+}
+
+int Transfer::OnPrerequest(void* self, char* remoteIp, char*, int, int)
+{
+    const auto* transfer = static_cast<Transfer*>(self);
+    transfer->sink_.Post(INTERNET_STATUS_CONNECTED_TO_SERVER, remoteIp, static_cast<DWORD>(std::strlen(remoteIp) + 1));
+    transfer->sink_.Post(INTERNET_STATUS_SENDING_REQUEST, nullptr, 0);
+    return CURL_PREREQFUNC_OK;
+}
+
+std::size_t Transfer::OnHeader(char* data, std::size_t size, std::size_t count, void* self)
+{
+    auto* transfer = static_cast<Transfer*>(self);
+    transfer->TakeHeaderLine(std::string(data, size * count));
+    return size * count;
+}
+
+void Transfer::TakeHeaderLine(const std::string& line)
+{
+    headBytes_ += static_cast<DWORD>(line.size());
+    if (StartsWithNoCase(line, "HTTP/")) {
+        const std::size_t space = line.find(' ');
+        status_ = space == std::string::npos ? 0 : std::strtol(line.c_str() + space + 1, nullptr, 10);
+        contentLength_ = -1;
+        location_.clear();
+        headBytes_ = static_cast<DWORD>(line.size());
+        sink_.Post(INTERNET_STATUS_RECEIVING_RESPONSE, nullptr, 0);
+    } else if (StartsWithNoCase(line, "Content-Length:")) {
+        contentLength_ = ParseLength(ValueAfterColon(line));
+    } else if (StartsWithNoCase(line, "Location:")) {
+        location_ = ValueAfterColon(line);
+    } else if (line == "\r\n" || line == "\n") {
+        EndOfHead();
+    }
+}
+
+// A head ends: an interim reply (1xx) is skipped, a redirect that will be followed is told with its target, and
+// the final reply's head becomes what the queries answer.
+void Transfer::EndOfHead()
+{
+    if (status_ >= 100 && status_ < 200) return;
+    if (status_ >= 300 && status_ < 400 && !location_.empty()) {
+        const std::string target = RedirectTarget();
+        sink_.Post(INTERNET_STATUS_REDIRECT, target.c_str(), static_cast<DWORD>(target.size() + 1));
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        finalStatus_ = status_;
+        finalLength_ = contentLength_;
+        headDone_ = true;
+    }
+    sink_.Post(INTERNET_STATUS_RESPONSE_RECEIVED, &headBytes_, sizeof headBytes_);
+}
+
+std::string Transfer::RedirectTarget()
+{
+    char* effective = nullptr;
+    curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &effective);
+    CURLU* url = curl_url();
+    char* resolved = nullptr;
+    if (url && effective && curl_url_set(url, CURLUPART_URL, effective, 0) == CURLUE_OK &&
+        curl_url_set(url, CURLUPART_URL, location_.c_str(), 0) == CURLUE_OK)
+        curl_url_get(url, CURLUPART_URL, &resolved, 0);
+    std::string target = resolved ? resolved : location_;
+    curl_free(resolved);
+    curl_url_cleanup(url);
+    return target;
+}
+
+std::size_t Transfer::OnBody(char* data, std::size_t size, std::size_t count, void* self)
+{
+    return static_cast<Transfer*>(self)->TakeBody(data, size * count);
+}
+
+std::size_t Transfer::TakeBody(const char* data, std::size_t size)
+{
+    INTERNET_ASYNC_RESULT result{};
+    bool completed = false;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (abandoned_) return size;
+        if (Unread() >= kBufferedBytesLimit) {
+            paused_ = true;
+            return CURL_WRITEFUNC_PAUSE;
+        }
+        if (readAt_ > 0 && readAt_ == buffered_.size()) {
+            buffered_.clear();
+            readAt_ = 0;
+        }
+        buffered_.append(data, size);
+        completed = CompletePending(&result);
+    }
+    changed_.notify_all();
+    if (completed) sink_.PostResult(INTERNET_STATUS_REQUEST_COMPLETE, result.dwResult, result.dwError);
+    return size;
+}
+
+void Transfer::OnDone(CURLcode code)
+{
+    INTERNET_ASYNC_RESULT result{};
+    bool completed = false;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        finished_ = true;
+        error_ = ErrorOf(code);
+        completed = !abandoned_ && CompletePending(&result);
+    }
+    changed_.notify_all();
+    if (completed) sink_.PostResult(INTERNET_STATUS_REQUEST_COMPLETE, result.dwResult, result.dwError);
+}
+
+bool Transfer::CompletePending(INTERNET_ASYNC_RESULT* result)
+{
+    if (!hasPending_ || (Unread() == 0 && !finished_)) return false;
+    hasPending_ = false;
+    if (Unread() > 0 || error_ == 0) {
+        *pending_.read = MoveOut(pending_.buffer, pending_.size);
+        *result = {TRUE, 0};
+    } else {
+        *result = {FALSE, error_};
+    }
+    return true;
+}
+
+DWORD Transfer::MoveOut(void* buffer, DWORD size)
+{
+    const std::size_t count = std::min<std::size_t>(size, Unread());
+    if (count) std::memcpy(buffer, buffered_.data() + readAt_, count);
+    readAt_ += count;
+    if (readAt_ >= buffered_.size() / 2 && readAt_ > 0) {
+        buffered_.erase(0, readAt_);
+        readAt_ = 0;
+    }
+    // Half the limit is taken before the transfer resumes, so that each pause is worth its wake-up.
+    if (paused_ && Unread() <= kBufferedBytesLimit / 2) {
+        paused_ = false;
+        resumeWanted_ = true;
+    }
+    return static_cast<DWORD>(count);
+}
+
+bool Transfer::TakeResume()
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    const bool wanted = resumeWanted_;
+    resumeWanted_ = false;
+    return wanted;
+}
+
+BOOL Transfer::Read(void* buffer, DWORD size, DWORD* read, DWORD* error, bool* resumeNeeded)
+{
+    std::unique_lock<std::mutex> hold(lock_);
+    *resumeNeeded = false;
+    if (!asynchronous_) changed_.wait(hold, [this] { return Unread() > 0 || finished_; });
+    if (Unread() > 0 || (finished_ && error_ == 0)) {
+        *read = MoveOut(buffer, size);
+        *resumeNeeded = resumeWanted_;
+        return TRUE;
+    }
+    if (finished_) {
+        *error = error_;
+        return FALSE;
+    }
+    if (hasPending_) {
+        *error = ERROR_INVALID_PARAMETER;
+        return FALSE;
+    }
+    pending_ = {buffer, size, read};
+    hasPending_ = true;
+    *error = ERROR_IO_PENDING;
+    return FALSE;
+}
+
+void Transfer::Abandon()
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    abandoned_ = true;
+    hasPending_ = false;
+}
+
+bool Transfer::StatusCode(long* code)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!headDone_) return false;
+    *code = finalStatus_;
+    return true;
+}
+
+bool Transfer::ContentLength(long long* length)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!headDone_ || finalLength_ < 0) return false;
+    *length = finalLength_;
+    return true;
+}
+
+}  // namespace platform::inet

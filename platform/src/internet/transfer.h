@@ -1,0 +1,113 @@
+// One HTTP transfer of the WinINet table: a libcurl easy handle that the worker thread drives, the unread part of
+// the reply in a bounded buffer, and at most one read waiting for data. The reader's side (Read, Abandon, the
+// queries) runs on the caller's thread; the rest runs on the worker inside libcurl's callbacks. Both meet under the
+// transfer's own lock, and no status is posted while that lock is held.
+#pragma once
+#include <curl/curl.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/wininet_async.h"
+
+namespace platform::inet {
+
+// Where a transfer's statuses go: the callback of its session, told the transfer's handle and context.
+struct StatusSink {
+    INTERNET_STATUS_CALLBACK callback = nullptr;
+    HINTERNET handle = nullptr;
+    DWORD_PTR context = 0;
+
+    void Post(DWORD status, const void* information, DWORD length) const;
+    // Status 60 or 100: the information is an INTERNET_ASYNC_RESULT.
+    void PostResult(DWORD status, DWORD_PTR result, DWORD error) const;
+};
+
+// What is sent.
+struct TransferRequest {
+    std::string url;
+    std::string agent;
+    std::string method = "GET";
+    std::string body;
+    std::vector<std::string> headers;
+    bool direct = false;  // never through a proxy
+};
+
+class Transfer {
+public:
+    Transfer(const TransferRequest& request, const StatusSink& sink, bool asynchronous, const Timeouts& limits);
+    ~Transfer();
+    Transfer(const Transfer&) = delete;
+    Transfer& operator=(const Transfer&) = delete;
+
+    bool IsValid() const { return easy_ != nullptr; }
+    CURL* Easy() const { return easy_; }
+
+    // The worker's side.
+    void OnAdded();
+    void OnDone(CURLcode code);
+    // Whether a pause has ended since the last call (the worker then resumes the transfer).
+    bool TakeResume();
+
+    // The reader's side. Read answers as InternetReadFile does; resumeNeeded tells the caller to wake the worker.
+    BOOL Read(void* buffer, DWORD size, DWORD* read, DWORD* error, bool* resumeNeeded);
+    // The handle closes: a waiting read is dropped and nothing more is posted.
+    void Abandon();
+    // The final reply's status code and content length; false until its head has arrived (or, for the length,
+    // when it gave none).
+    bool StatusCode(long* code);
+    bool ContentLength(long long* length);
+
+private:
+    struct PendingRead {
+        void* buffer = nullptr;
+        DWORD size = 0;
+        DWORD* read = nullptr;
+    };
+
+    static std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* self);
+    static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* self);
+    static int OnPrerequest(void* self, char* remoteIp, char* localIp, int remotePort, int localPort);
+    std::size_t TakeBody(const char* data, std::size_t size);
+    void TakeHeaderLine(const std::string& line);
+    void EndOfHead();
+    std::string RedirectTarget();
+    // Under the lock: the unread bytes, and moving up to size of them out.
+    std::size_t Unread() const { return buffered_.size() - readAt_; }
+    DWORD MoveOut(void* buffer, DWORD size);
+    // Under the lock: completes the waiting read with what there is; false when it must wait on.
+    bool CompletePending(INTERNET_ASYNC_RESULT* result);
+
+    CURL* easy_ = nullptr;
+    curl_slist* headerList_ = nullptr;
+    std::string body_;
+    StatusSink sink_;
+    bool asynchronous_;
+
+    std::mutex lock_;
+    std::condition_variable changed_;
+    std::string buffered_;
+    std::size_t readAt_ = 0;
+    bool paused_ = false;
+    bool resumeWanted_ = false;
+    bool finished_ = false;
+    bool abandoned_ = false;
+    DWORD error_ = 0;
+    PendingRead pending_;
+    bool hasPending_ = false;
+
+    // The final reply's head, once it has arrived.
+    bool headDone_ = false;
+    long finalStatus_ = 0;
+    long long finalLength_ = -1;
+
+    // The head being received (the worker's own).
+    long status_ = 0;
+    long long contentLength_ = -1;
+    std::string location_;
+    DWORD headBytes_ = 0;
+};
+
+}  // namespace platform::inet
