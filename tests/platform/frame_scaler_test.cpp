@@ -204,6 +204,7 @@ protected:
     {
         SDL_DestroyWindow(window);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_ResetHint(SDL_HINT_VIDEODRIVER);
     }
 
     // The window surface beside what SDL's scaled blit makes of the frame on black.
