@@ -1,6 +1,7 @@
 // The display's hot pixel paths beside the field's yardsticks, measured in one run on a 640 x 480 5-6-5 frame:
 // the opaque frame copy beside memcpy, clearing a surface beside SDL_FillRect and pixman_fill, a fade round beside
-// pixman's OVER, and the colour-keyed copy, presenting and the blend and darken rows (plain and SSE2). The run ends
+// pixman's OVER, presenting to a 32-bit window surface without a GPU beside SDL_BlitScaled, and the colour-keyed
+// copy, presenting and the blend and darken rows (plain and SSE2). The run ends
 // with each ratio: the yardstick's median time over ours, so 1.0 is as fast and more is faster.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
@@ -15,6 +16,7 @@
 #include "GP_Display.h"
 #include "GP_PixelRows.h"
 #include "GP_Surface.h"
+#include "display/frame_scaler.h"
 #include "platform/cpu_features.h"
 #include "platform/pixel_format.h"
 
@@ -207,6 +209,77 @@ void BM_FadeInRound(benchmark::State& state)
 }
 BENCHMARK(BM_FadeInRound)->Arg(0)->Arg(1)->ArgName("sse2")->Repetitions(Repetitions);
 
+// --- presenting without a GPU and its yardstick ---
+
+// The frame converted to a 32-bit window surface and scaled into its place there, as the presenter does where
+// SDL's renderer would draw on the processor, beside SDL_BlitScaled doing the same conversion and scaling.
+struct WindowLikeSurface {
+    explicit WindowLikeSurface(const benchmark::State& state)
+        : frame(PictureFrame()),
+          source(
+              SDL_CreateRGBSurfaceWithFormatFrom(frame.data(), Width, Height, 16, Width * 2, SDL_PIXELFORMAT_RGB565)),
+          window(SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                                                32, SDL_PIXELFORMAT_RGB888)),
+          place(platform::display::FitPicture(Width, Height, window->w, window->h))
+    {
+    }
+    ~WindowLikeSurface()
+    {
+        SDL_FreeSurface(window);
+        SDL_FreeSurface(source);
+    }
+    platform::display::PixelView View() { return {frame.data(), Width * 2, Width, Height, false}; }
+    platform::display::TargetPixels Target() const
+    {
+        const SDL_PixelFormat& f = *window->format;
+        return {window->pixels, window->pitch, window->w, window->h,
+                *platform::display::TargetFormatFromMasks(4, f.Rmask, f.Gmask, f.Bmask, f.Amask)};
+    }
+
+    std::vector<std::uint16_t> frame;
+    SDL_Surface* source;
+    SDL_Surface* window;
+    platform::Rect place;
+};
+
+void SetPresentBytes(benchmark::State& state, const platform::Rect& place)
+{
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * place.Width() * place.Height() * 4);
+}
+
+void BM_PresentScaled(benchmark::State& state)
+{
+    WindowLikeSurface s(state);
+    const platform::display::TargetPixels target = s.Target();
+    platform::display::FrameScaler scaler(Width, Height, false, s.place, target.format, state.range(2) != 0);
+    const platform::display::PixelView frame = s.View();
+    for (auto _ : state) {
+        scaler.Scale(target, frame, 0, Height);
+        benchmark::ClobberMemory();
+    }
+    SetPresentBytes(state, s.place);
+}
+BENCHMARK(BM_PresentScaled)
+    ->Args({1280, 960, 1})
+    ->Args({1920, 1080, 1})
+    ->Args({1280, 960, 0})
+    ->Args({1920, 1080, 0})
+    ->ArgNames({"w", "h", "sse2"})
+    ->Repetitions(Repetitions);
+
+void BM_SdlBlitScaled(benchmark::State& state)
+{
+    WindowLikeSurface s(state);
+    SDL_Rect to{s.place.left, s.place.top, s.place.Width(), s.place.Height()};
+    for (auto _ : state) {
+        SDL_Rect placed = to;
+        SDL_BlitScaled(s.source, nullptr, s.window, &placed);
+        benchmark::ClobberMemory();
+    }
+    SetPresentBytes(state, s.place);
+}
+BENCHMARK(BM_SdlBlitScaled)->Args({1280, 960})->Args({1920, 1080})->ArgNames({"w", "h"})->Repetitions(Repetitions);
+
 // --- the rest of the display's hot paths ---
 
 void BM_PresentFrame(benchmark::State& state)
@@ -264,6 +337,13 @@ const Comparison Comparisons[] = {
     {"BM_FadeOutRound/sse2:1", "BM_PixmanOver", "fade-out round / pixman OVER", 1.0},
     {"BM_FadeInRound/sse2:1", "BM_PixmanOver", "fade-in round / pixman OVER", 1.0},
     {"BM_FadeOutRound/sse2:0", "BM_PixmanOver", "fade-out round, plain / pixman OVER", 0},
+    {"BM_PresentScaled/w:1280/h:960/sse2:1", "BM_SdlBlitScaled/w:1280/h:960", "present 1280x960 / SDL_BlitScaled", 5.0},
+    {"BM_PresentScaled/w:1920/h:1080/sse2:1", "BM_SdlBlitScaled/w:1920/h:1080", "present 1920x1080 / SDL_BlitScaled",
+     4.0},
+    {"BM_PresentScaled/w:1280/h:960/sse2:0", "BM_SdlBlitScaled/w:1280/h:960",
+     "present 1280x960, plain / SDL_BlitScaled", 0},
+    {"BM_PresentScaled/w:1920/h:1080/sse2:0", "BM_SdlBlitScaled/w:1920/h:1080",
+     "present 1920x1080, plain / SDL_BlitScaled", 0},
 };
 
 // The console report, keeping the median real time of every benchmark for the ratios at the end.

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build make pkg-config git
-  libsdl2-dev libgtk-3-dev libfluidsynth-dev timgm6mb-soundfont
+  libsdl2-dev libx11-dev libgtk-3-dev libfluidsynth-dev timgm6mb-soundfont
   libcurl4-openssl-dev libpng-dev zlib1g-dev libjpeg-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
   xvfb xauth clang-format

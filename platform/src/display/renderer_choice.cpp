@@ -42,19 +42,22 @@ bool IsSoftwareRasterizer(const char* glRenderer)
     return false;
 }
 
-SDL_Renderer* CreateCheapestRenderer(SDL_Window* window)
+SDL_Renderer* CreateHardwareRenderer(SDL_Window* window)
 {
     SDL_Renderer* accelerated = CreateAccelerated(window);
     if (accelerated && !DrawsOnTheProcessor(accelerated)) return accelerated;
     if (accelerated) SDL_DestroyRenderer(accelerated);
-    // The software renderer draws into the window's surface; without the hint SDL would make that surface a
-    // texture of an accelerated renderer, OpenGL on the processor again.
+    // Without the hint SDL would make the window's surface a texture of an accelerated renderer, OpenGL on the
+    // processor again.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    return nullptr;
+}
+
+SDL_Renderer* CreateFallbackRenderer(SDL_Window* window)
+{
     if (SDL_Renderer* software = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE)) return software;
-    // No surface of its own for this window (Wayland has none): take what SDL offers.
     SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
-    if (accelerated) return CreateAccelerated(window);
-    return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    return SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
 }
 
 }  // namespace platform::display

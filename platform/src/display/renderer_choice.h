@@ -1,4 +1,5 @@
-// Which SDL renderer presents the frames: the accelerated one, unless its OpenGL is drawn by the processor.
+// Which SDL renderer presents the frames: the accelerated one where it is graphics hardware; else our own
+// scaler writes the window's surface, and SDL's software renderer is left for windows without one.
 #pragma once
 #include <SDL.h>
 
@@ -10,8 +11,11 @@ namespace platform::display {
 // llvmpipe does on machines without a graphics driver.
 PLATFORM_API bool IsSoftwareRasterizer(const char* glRenderer);
 
-// A renderer for the window, the one that costs least: the accelerated renderer with vsync, or SDL's software
-// renderer where the accelerated one is OpenGL on the processor; null when none can be made.
-SDL_Renderer* CreateCheapestRenderer(SDL_Window* window);
+// The accelerated renderer with vsync for the window; null where there is none or its OpenGL is drawn by the
+// processor (the window's surface is then left to be written without OpenGL).
+SDL_Renderer* CreateHardwareRenderer(SDL_Window* window);
+// A renderer for a window that has no surface of its own (Wayland has none): SDL's software renderer, else
+// whatever SDL offers; null when none can be made.
+SDL_Renderer* CreateFallbackRenderer(SDL_Window* window);
 
 }  // namespace platform::display

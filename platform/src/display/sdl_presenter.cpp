@@ -1,17 +1,20 @@
-// The SDL presenter: the 16-bit frame goes to a streaming texture that is drawn into the window with its aspect
-// kept (black bars fill the rest), and SDL waits for the vertical blank when it shows it (or the presenter sleeps
-// to the next refresh), so an idle game does not spin. "Full screen" is SDL's full-screen desktop mode of the
-// window.
+// The SDL presenter: on graphics hardware the 16-bit frame goes to a streaming texture that SDL's accelerated
+// renderer draws into the window with its aspect kept (black bars fill the rest); without it our own scaler writes
+// the window's surface (window_surface_output.h). SDL waits for the vertical blank when it shows a frame, or the
+// presenter sleeps to the next refresh, so an idle game does not spin. "Full screen" is SDL's full-screen desktop
+// mode of the window.
 #include <SDL.h>
 
-#include <algorithm>
 #include <chrono>
+#include <memory>
+#include <optional>
 #include <thread>
 
 #include "presenter.h"
 #include "renderer_choice.h"
 #include "sdl_handles.h"
 #include "window/sdl_window_access.h"
+#include "window_surface_output.h"
 
 namespace platform::display {
 
@@ -24,26 +27,18 @@ public:
     void Show(const PixelView& frame, HWND window) override
     {
         SDL_Window* sdl = SdlWindowOf(window);
-        if (!sdl || !Prepare(sdl, frame)) return;
-        SDL_UpdateTexture(texture.get(), nullptr, frame.pixels, frame.pitch);
-        int outWidth = 0, outHeight = 0, pointWidth = 0, pointHeight = 0;
-        SDL_GetRendererOutputSize(renderer.get(), &outWidth, &outHeight);
-        SDL_GetWindowSize(sdl, &pointWidth, &pointHeight);
-        const double scale =
-            std::min(static_cast<double>(outWidth) / frame.width, static_cast<double>(outHeight) / frame.height);
-        const SDL_Rect place{static_cast<int>((outWidth - frame.width * scale) / 2),
-                             static_cast<int>((outHeight - frame.height * scale) / 2),
-                             static_cast<int>(frame.width * scale), static_cast<int>(frame.height * scale)};
-        SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
-        SDL_RenderClear(renderer.get());
-        SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &place);
-        SDL_RenderPresent(renderer.get());
+        if (!sdl) return;
+        if (sdl != forWindow) Choose(sdl);
+        std::optional<PicturePlace> placed;
+        if (surfaceOutput) placed = surfaceOutput->Show(sdl, frame);
+        if (!placed && surfaceOutput) {
+            surfaceOutput.reset();
+            renderer.reset(CreateFallbackRenderer(sdl));
+        }
+        if (!placed && PrepareTexture(frame)) placed = ShowWithRenderer(frame);
         // Where the driver does not wait for the vertical blank, the frame still takes its share of time.
         PaceToRefresh();
-        // Window points per output pixel differ on screens that scale windows.
-        const double pointsX = outWidth ? static_cast<double>(pointWidth) / outWidth : 1.0;
-        const double pointsY = outHeight ? static_cast<double>(pointHeight) / outHeight : 1.0;
-        SetWindowView(window, place.x * pointsX, place.y * pointsY, scale * pointsX, scale * pointsY);
+        if (placed) TellWindowView(window, sdl, *placed);
     }
 
     void SetFullScreen(HWND window, bool fullScreen) override
@@ -87,15 +82,48 @@ private:
                    : 60;
     }
 
-    bool Prepare(SDL_Window* sdl, const PixelView& frame)
+    // Graphics hardware draws through SDL's accelerated renderer; everywhere else our scaler writes the
+    // window's surface.
+    void Choose(SDL_Window* sdl)
     {
-        if (sdl != forWindow) Drop();
+        Drop();
         forWindow = sdl;
-        if (!renderer) {
-            SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-            renderer.reset(CreateCheapestRenderer(sdl));
-            if (!renderer) return false;
-        }
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+        renderer.reset(CreateHardwareRenderer(sdl));
+        if (!renderer) surfaceOutput = std::make_unique<WindowSurfaceOutput>();
+    }
+
+    PicturePlace ShowWithRenderer(const PixelView& frame)
+    {
+        SDL_UpdateTexture(texture.get(), nullptr, frame.pixels, frame.pitch);
+        int outWidth = 0, outHeight = 0;
+        SDL_GetRendererOutputSize(renderer.get(), &outWidth, &outHeight);
+        const Rect place = FitPicture(frame.width, frame.height, outWidth, outHeight);
+        const SDL_Rect to{place.left, place.top, place.Width(), place.Height()};
+        SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
+        SDL_RenderClear(renderer.get());
+        SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &to);
+        SDL_RenderPresent(renderer.get());
+        return {place, static_cast<double>(place.Width()) / frame.width,
+                static_cast<double>(place.Height()) / frame.height};
+    }
+
+    // How the picture lies in the window, in window points: they differ from pixels on screens that scale
+    // windows.
+    void TellWindowView(HWND window, SDL_Window* sdl, const PicturePlace& placed) const
+    {
+        int pixelWidth = 0, pixelHeight = 0, pointWidth = 0, pointHeight = 0;
+        SDL_GetWindowSizeInPixels(sdl, &pixelWidth, &pixelHeight);
+        SDL_GetWindowSize(sdl, &pointWidth, &pointHeight);
+        const double pointsX = pixelWidth ? static_cast<double>(pointWidth) / pixelWidth : 1.0;
+        const double pointsY = pixelHeight ? static_cast<double>(pointHeight) / pixelHeight : 1.0;
+        SetWindowView(window, placed.place.left * pointsX, placed.place.top * pointsY, placed.scaleX * pointsX,
+                      placed.scaleY * pointsY);
+    }
+
+    bool PrepareTexture(const PixelView& frame)
+    {
+        if (!renderer) return false;
         const PixelFormat& described = PixelFormatOf(frame.is555);
         const Uint32 format =
             SDL_MasksToPixelFormatEnum(described.depth, described.redMask, described.greenMask, described.blueMask, 0);
@@ -114,12 +142,14 @@ private:
     {
         texture.reset();
         renderer.reset();
+        surfaceOutput.reset();
         forWindow = nullptr;
     }
 
     SDL_Window* forWindow = nullptr;
     SdlRendererPtr renderer;
-    SdlTexturePtr texture;  // after the renderer, so that it goes first
+    SdlTexturePtr texture;                               // after the renderer, so that it goes first
+    std::unique_ptr<WindowSurfaceOutput> surfaceOutput;  // in place of a renderer
     int textureWidth = 0;
     int textureHeight = 0;
     Uint32 textureFormat = 0;

@@ -4,6 +4,8 @@
 #pragma once
 #include <SDL.h>
 
+#include <utility>
+
 #include "platform/win32_base.h"
 #include "window/view_transform.h"
 
@@ -11,6 +13,10 @@ namespace platform {
 
 // nullptr for a headless window or an unknown handle.
 PLATFORM_API SDL_Window* SdlWindowOf(HWND window);
+
+// The window's size in pixels as the screen has it, which differs from SDL's where a window manager refused a
+// size SDL asked for (or there is none).
+std::pair<int, int> RealWindowSize(SDL_Window* window);
 
 // Set by the display whenever it presents: how the client picture lies in the window. The client size
 // stays the window's.
