@@ -16,6 +16,7 @@
 
 #include "owned_handles.h"
 #include "platform/replace_file.h"
+#include "registry/registry_system_values.h"
 #include "registry/registry_text.h"
 
 namespace {
@@ -130,6 +131,7 @@ LSTATUS ReadStore(const std::function<LSTATUS(const Store&)>& look)
     StoreLock lock(path, false);
     ParsedStore parsed;
     if (LSTATUS status = LoadStore(path, parsed); status != ERROR_SUCCESS) return status;
+    AddSystemValues(parsed.store);
     return look(parsed.store);
 }
 
