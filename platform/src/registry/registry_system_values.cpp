@@ -1,13 +1,11 @@
 #include "registry/registry_system_values.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "platform/win32_registry.h"
+#include "user_folders.h"
 
 namespace platform::registry {
 
@@ -19,18 +17,7 @@ constexpr const char* kProgramFilesValue = "ProgramFilesDir";
 std::string ProgramFilesFolder()
 {
     if (const char* folder = std::getenv("VEL_PROGRAM_FILES_DIR"); folder && *folder == '/') return folder;
-    std::string data;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') {
-        data = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !*home) {
-            const passwd* user = ::getpwuid(::getuid());
-            home = user && user->pw_dir ? user->pw_dir : "/tmp";
-        }
-        data = std::string(home) + "/.local/share";
-    }
-    return data + "/Velmorine/Program Files";
+    return platform::XdgFolder("XDG_DATA_HOME", ".local/share") + "/Velmorine/Program Files";
 }
 
 }  // namespace
