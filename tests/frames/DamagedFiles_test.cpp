@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "../foundation/FatalCapture.h"
 #include "../foundation/FoundationFixture.h"
-#include "FatalCapture.h"
 #include "FrameFixtures.h"
 #include "foundation/CFileBuf.h"
 #include "foundation/PropertyStream.h"

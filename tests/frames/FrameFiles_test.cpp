@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "../foundation/FatalCapture.h"
 #include "../foundation/FoundationFixture.h"
-#include "FatalCapture.h"
 #include "FrameFixtures.h"
 #include "blit/BlitType.h"
 #include "foundation/CFile.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "FatalCapture.h"
+#include "../foundation/FatalCapture.h"
 #include "FrameFixtures.h"
 #include "TempDir.h"
 #include "foundation/CFileBuf.h"
