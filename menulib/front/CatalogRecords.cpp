@@ -104,8 +104,7 @@ IMPLEMENT_PERSISTENT_CLASS(CAssetVersionInfo, CObject, 0.0f, DeclareAssetVersion
 
 CArcadeApplicationSubset* CArcadeApplicationList::GetSubset(int i) const
 {
-    if (i < 0 || i >= m_List.count) return nullptr;
-    return static_cast<CArcadeApplicationSubset*>(static_cast<CObject* const*>(m_List.block)[i]);
+    return ObjectListEntry<CArcadeApplicationSubset>(m_List, i);
 }
 
 ObjectFileCollection<CArcadeApplicationInformation>& GetGameInformationFiles()

@@ -8,9 +8,7 @@
 #include "foundation/Object.h"
 #include "foundation/ObjectFileCollection.h"
 #include "foundation/PropertyTypes.h"
-
-// Entry i of a list of 32-bit numbers; the caller keeps i inside the list.
-inline std::int32_t IdListEntry(const RawArray& list, int i) { return static_cast<const std::int32_t*>(list.block)[i]; }
+#include "front/RecordLists.h"
 
 class CArcadeApplicationInformation : public CObject {
     DECLARE_PERSISTENT_CLASS(CArcadeApplicationInformation)

@@ -4,6 +4,7 @@
 
 #include "front/ArcadeState.h"
 #include "front/CatalogRecords.h"
+#include "front/RecordLists.h"
 
 namespace {
 
@@ -34,11 +35,7 @@ std::unique_ptr<NameValueLookup>& Kept()
 IMPLEMENT_PERSISTENT_CLASS(CNameValuePair, CObject, 0.0f, DeclareNameValuePair)
 IMPLEMENT_PERSISTENT_CLASS(CNameValuePairList, CObject, 0.0f, DeclareNameValuePairList)
 
-CNameValuePair* CNameValuePairList::GetPair(int i) const
-{
-    if (i < 0 || i >= m_List.count) return nullptr;
-    return static_cast<CNameValuePair*>(static_cast<CObject* const*>(m_List.block)[i]);
-}
+CNameValuePair* CNameValuePairList::GetPair(int i) const { return ObjectListEntry<CNameValuePair>(m_List, i); }
 
 NameValueLookup& NameValueLookup::Instance()
 {
