@@ -123,16 +123,16 @@ void ReportEngineException(const CGP_Exeption& error)
     if (error.offerReport) GP_OfferCrashReport(error.userMessage ? error.userMessage : "Internal runtime error");
 }
 
-void StartMenuLibrary()
+// False when the library could not be started: its reason is logged and the game ends.
+bool StartMenuLibrary()
 {
     const int result =
         TA_Startup(GP_MenuApplicationID, GP_MenuApplicationName, GP_MenuApplicationNumber, GP_MenuLibraryPrice, 0);
     menuLibraryStarted = result == TA_Ok;
-    if (menuLibraryStarted) return;
+    if (menuLibraryStarted) return true;
     GP_LogWrite(TA_GetLastErrorText());
     GP_LogWrite("\n");
-    // The game goes on without its online menus.
-    TA_State.unusable = true;
+    return false;
 }
 
 // A second start brings the running game back: out of the tray when it sits there, else on the screen.
@@ -194,7 +194,7 @@ bool GP_Run(HINSTANCE instance)
     GP_WorkingFolder = CurrentFolder();
     auto* log = new CGP_Log((GP_WorkingFolder + "/Exception.log").c_str());
     log->Open();
-    StartMenuLibrary();
+    if (!StartMenuLibrary()) return false;
     try {
         GP_App = new CGP_Application(instance);
         GP_App->Run();

@@ -226,8 +226,7 @@ bool TA_ForwardMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     TA_CheckInitialized();
     if (TA_State.unusable || TA_State.updatePending || !TA_State.entry.HandleWindowsMessage) return false;
-    return TA_State.entry.HandleWindowsMessage(window, message, static_cast<std::uint32_t>(wParam),
-                                               static_cast<std::int32_t>(lParam)) != 0;
+    return TA_State.entry.HandleWindowsMessage(window, message, wParam, lParam) != 0;
 }
 
 void TA_SendPalette(const std::uint8_t* palette)

@@ -8,7 +8,7 @@ string(REPLACE ";" "," SHOT_AT "${SHOTS}")
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/program)
 file(CREATE_LINK ${DIST}/RESOURCE ${WORK}/RESOURCE SYMBOLIC)
-file(COPY ${DIST}/Velmorine ${DIST}/libplatform.so DESTINATION ${WORK}/program)
+file(COPY ${DIST}/Velmorine ${DIST}/libplatform.so ${DIST}/TollarineArcade DESTINATION ${WORK}/program)
 
 function(run_game frames)
   execute_process(

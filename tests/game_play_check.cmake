@@ -8,7 +8,7 @@
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/program)
 file(CREATE_LINK ${DIST}/RESOURCE ${WORK}/RESOURCE SYMBOLIC)
-file(COPY ${DIST}/Velmorine ${DIST}/libplatform.so DESTINATION ${WORK}/program)
+file(COPY ${DIST}/Velmorine ${DIST}/libplatform.so ${DIST}/TollarineArcade DESTINATION ${WORK}/program)
 
 # The menus as a player goes through them (the main menu comes at frame 250 with the cursor at (320, 240), moved
 # by the mouse's relative motion): the player form, the first slot, the demo campaign, play, the first mission.

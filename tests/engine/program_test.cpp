@@ -25,8 +25,7 @@ int RunProgram(const TempDir& folder, const std::string& settings)
     const char* dist = std::getenv("VEL_DIST_DIR");
     if (!dist) return -1000;
     // Each run is the one copy of the game in its own folder, so runs side by side do not meet. The game's data
-    // is the runnable tree's; the program runs from a copy without the menu library beside it, whose process-wide
-    // objects are not freed when the game unloads it (the sanitizer build would report them).
+    // is the runnable tree's; the program runs from a copy with the menu library beside it, which it must start.
     std::error_code alreadyThere;
     std::filesystem::create_directory_symlink(std::string(dist) + "/RESOURCE", folder / "RESOURCE", alreadyThere);
     const std::filesystem::path program = folder / "program";
@@ -35,6 +34,9 @@ int RunProgram(const TempDir& folder, const std::string& settings)
     for (const char* file : {"Velmorine", "libplatform.so"})
         std::filesystem::copy_file(std::string(dist) + "/" + file, program / file,
                                    std::filesystem::copy_options::skip_existing);
+    std::filesystem::copy(std::string(dist) + "/TollarineArcade", program / "TollarineArcade",
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing,
+                          alreadyThere);
     const std::string command = "cd '" + folder.path().string() +
                                 "' && timeout 60 env VEL_HEADLESS=1 VEL_INSTANCE_DIR=. " + settings + " '" +
                                 (program / "Velmorine").string() + "' 2>/dev/null";

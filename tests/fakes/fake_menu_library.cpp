@@ -38,18 +38,18 @@ int Setting(const char* name, int fallback)
 
 FAKE_EXPORT const char* tadll_GetDLLVersionAsString() { return "fake 1.0"; }
 FAKE_EXPORT int tadll_GetDLLVersionAsInt() { return 3; }
-FAKE_EXPORT int tadll_Initialize(int applicationID, const char*, int applicationNumber, float, std::int16_t,
-                                 int version)
+FAKE_EXPORT std::uint16_t tadll_Initialize(int applicationID, const char*, int applicationNumber, float, std::int16_t,
+                                           int version)
 {
     Note("Initialize %d %d %d", applicationID, applicationNumber, version);
     const int code = Setting("FAKE_TA_INIT_CODE", 0);
     initialised = code == 0;
-    return code;
+    return static_cast<std::uint16_t>(code);
 }
 #ifndef FAKE_WITHOUT_SHUTDOWN
 FAKE_EXPORT void tadll_ShutDown() { Note("ShutDown"); }
 #endif
-FAKE_EXPORT int tadll_EnterMenuSession(std::int16_t type, int width, int height)
+FAKE_EXPORT std::uint16_t tadll_EnterMenuSession(std::int16_t type, int width, int height)
 {
     Note("EnterMenuSession %d %d %d", type, width, height);
     return 0;
@@ -63,7 +63,7 @@ FAKE_EXPORT void tadll_DrawNextFrameIntoBuffer(void*, int, std::int16_t, std::in
 }
 FAKE_EXPORT int tadll_GetNumberOfRectsToUpdate() { return 2; }
 FAKE_EXPORT UpdateRect tadll_GetUpdateRect(int index) { return UpdateRect{index, index, 10 + index, 10 + index}; }
-FAKE_EXPORT std::uint8_t tadll_HandleWindowsMessage(void*, std::uint32_t message, std::uint32_t, std::int32_t)
+FAKE_EXPORT std::uint8_t tadll_HandleWindowsMessage(void*, unsigned message, std::uintptr_t, std::intptr_t)
 {
     Note("Message %d", static_cast<int>(message));
     return 1;

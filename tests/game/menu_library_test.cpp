@@ -100,12 +100,13 @@ TEST_F(MenuLibrary, AFailedStartKeepsTheLibrarysTextAfterTheLibraryIsGone)
     EXPECT_EQ(Calls(), "Initialize 60 4089 6\n");
 }
 
+// The suite's program has the library of this tree beside it, as the game has.
 TEST_F(MenuLibrary, TheStartLooksBesideTheProgramAndCallsBeforeItAreReported)
 {
     GiveAnswers(1);
     TA_GetRectCount();
     EXPECT_EQ(BoxesShown(1), 1);
-    EXPECT_EQ(TA_Startup(60, "Velmorine", 4089, 1.0f, 0), TA_ErrLibraryNotLoaded);
+    EXPECT_EQ(TA_Startup(60, "Velmorine", 4089, 1.0f, 0), TA_Ok) << TA_GetLastErrorText();
     EXPECT_EQ(TA_State.identity.applicationName, "Velmorine");
     EXPECT_TRUE(TA_State.libraryFolder.ends_with("/bin/TollarineArcade/")) << TA_State.libraryFolder;
 }
@@ -126,19 +127,37 @@ TEST_F(MenuLibrary, ASessionForwardsMessagesAndGivesTheLibrarysRectangles)
     EXPECT_NE(Calls().find("ShutDown"), std::string::npos);
 }
 
-// The library of this tree runs all its static initialisers when it is loaded; its unload must free everything they
-// made, so that it can be loaded again (as after an update) and the process ends with nothing lost (the sanitizer
-// build checks for leaks at exit). Its start may succeed or not: what counts is that it goes.
-TEST_F(MenuLibrary, TheLibraryOfThisTreeGoesWithEverythingItMade)
+// The library of this tree, with the archive the build writes, started as the game starts it and shut down. It runs
+// all its static initialisers when it is loaded; its unload must free everything they made, so that it can be
+// loaded again (as after an update) and the process ends with nothing lost (the sanitizer build checks for leaks
+// at exit).
+TEST_F(MenuLibrary, TheLibraryOfThisTreeStartsAndGoesWithEverythingItMade)
 {
-    fs::copy_file(std::string(std::getenv("VEL_DIST_DIR")) + "/TollarineArcade/TollarineArcade.so",
-                  folder + "TollarineArcade.so");
+    const std::string dist = std::string(std::getenv("VEL_DIST_DIR")) + "/TollarineArcade/";
+    fs::copy_file(dist + "TollarineArcade.so", folder + "TollarineArcade.so");
+    fs::copy_file(dist + "Arcade.dat", folder + "Arcade.dat");
     for (int round = 0; round < 2; ++round) {
-        const int started = Load();
-        EXPECT_NE(started, TA_ErrLibraryNotLoaded) << TA_GetLastErrorText();
+        EXPECT_EQ(Load(), TA_Ok) << TA_GetLastErrorText();
+        EXPECT_STREQ(TA_GetLastErrorText(), "Extended error information is not available for the last error.");
+        EXPECT_STREQ(TA_State.entry.GetDLLVersionAsString(), "Tollarine Arcade DLL Version 1.0 Build 3");
         TA_Unload();
         EXPECT_FALSE(StillMapped()) << "round " << round;
     }
+    EXPECT_FALSE(fs::exists(folder + "TestDestinationReadibility.txt"));
+}
+
+// A library folder the library cannot write into: the start fails with the library's code and its own text, which
+// the game keeps after the library is gone.
+TEST_F(MenuLibrary, TheLibraryOfThisTreeRefusesAFolderItCannotWriteInto)
+{
+    fs::copy_file(std::string(std::getenv("VEL_DIST_DIR")) + "/TollarineArcade/TollarineArcade.so",
+                  folder + "TollarineArcade.so");
+    fs::create_directories(folder + "TestDestinationReadibility.txt");
+    EXPECT_EQ(Load(), TA_ERROR_CODE_FOLDER_NOT_WRITABLE);
+    EXPECT_FALSE(StillMapped());
+    EXPECT_NE(std::string(TA_GetLastErrorText()).find("write a file the the 'TollarineArcade' folder failed"),
+              std::string::npos)
+        << TA_GetLastErrorText();
 }
 
 class MenuLibraryUpdate : public MenuLibrary {

@@ -14,6 +14,7 @@
 #include "platform/headless.h"
 #include "platform/shell.h"
 #include "platform/single_instance.h"
+#include "platform/win32_registry.h"
 #include "platform/win32_window.h"
 
 namespace {
@@ -212,6 +213,25 @@ TEST(ProgramRun, AMainWindowThatCannotBeMadeEndsTheRunWithItsOwnReason)
     EXPECT_NE(run.log.find("throw exception:\nThe main window cannot be created\n"), std::string::npos) << run.log;
     EXPECT_EQ(run.log.find("DDraw"), std::string::npos) << run.log;
     EXPECT_NE(run.shown.find("Unable to initialize DirectX drivers."), std::string::npos) << run.shown;
+}
+
+// The library beside the program is told by the registry to fail its start: the game logs the library's reason and
+// ends before its window opens.
+TEST(ProgramRun, AMenuLibraryThatCannotStartEndsTheRunWithItsReasonLogged)
+{
+    const RunResult run = RunProgram(nullptr, nullptr, [] {
+        const DWORD forcedFailure = 2;
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "SOFTWARE\\TollarineArcade", &key), ERROR_SUCCESS);
+        RegSetValueExA(key, "DebugMode", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&forcedFailure), 4);
+        RegCloseKey(key);
+    });
+    EXPECT_EQ(run.returned, -1);
+    EXPECT_NE(
+        run.log.find("This was a forced TA_ERROR_CODE_PROBLEM_INITIALIZING_DLL runtime error for test purposes.\n"),
+        std::string::npos)
+        << run.log;
+    EXPECT_EQ(run.log.find("Velmorine Exception"), std::string::npos);
 }
 
 TEST(ProgramRun, AnObjectThrownPastTheRunIsAnUnhandledException)

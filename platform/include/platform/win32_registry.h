@@ -3,6 +3,8 @@
 // where it lives); every call reads the file as it is now, and every change replaces it atomically, so a value
 // one program writes is what the next call of another program reads. Key paths and value names are compared
 // without regard to case; a key or value keeps the spelling it was first written with.
+// HKEY_LOCAL_MACHINE "SOFTWARE\Microsoft\Windows\CurrentVersion" "ProgramFilesDir" is answered, when the store does
+// not hold it, with a real folder of the user's data ($VEL_PROGRAM_FILES_DIR for tests).
 #pragma once
 #include <memory>
 #include <type_traits>

@@ -1,7 +1,6 @@
 #include "registry/registry_file.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,7 +15,9 @@
 
 #include "owned_handles.h"
 #include "platform/replace_file.h"
+#include "registry/registry_system_values.h"
 #include "registry/registry_text.h"
+#include "user_folders.h"
 
 namespace {
 std::atomic<platform::RegistryReplaceHook> replaceHook{nullptr};
@@ -29,18 +30,7 @@ namespace {
 std::string StorePath()
 {
     if (const char* file = std::getenv("VEL_REGISTRY_FILE"); file && *file) return file;
-    std::string config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
-        config = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !*home) {
-            const passwd* user = ::getpwuid(::getuid());
-            home = user && user->pw_dir ? user->pw_dir : "/tmp";
-        }
-        config = std::string(home) + "/.config";
-    }
-    return config + "/Velmorine/registry.reg";
+    return platform::XdgFolder("XDG_CONFIG_HOME", ".config") + "/Velmorine/registry.reg";
 }
 
 // An flock on the store's lock file for as long as the object lives.
@@ -130,6 +120,7 @@ LSTATUS ReadStore(const std::function<LSTATUS(const Store&)>& look)
     StoreLock lock(path, false);
     ParsedStore parsed;
     if (LSTATUS status = LoadStore(path, parsed); status != ERROR_SUCCESS) return status;
+    AddSystemValues(parsed.store);
     return look(parsed.store);
 }
 

@@ -10,7 +10,7 @@
 
 namespace platform::registry {
 
-// Runs look on the store as the file holds it now. A missing file is an empty store; a file too large to be
+// Runs look on the store as the file holds it now, with the system's own values added (registry_system_values.h). A missing file is an empty store; a file too large to be
 // a store, or unreadable, gives ERROR_BADDB without running look.
 LSTATUS ReadStore(const std::function<LSTATUS(const Store&)>& look);
 

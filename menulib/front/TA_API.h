@@ -1,0 +1,20 @@
+// The library's internal functions behind the sixteen exports, one for each, with the same arguments.
+#pragma once
+#include "front/tadll.h"
+
+tadll_Initialize_fn TA_Initialize;
+tadll_ShutDown_fn TA_ShutDown;
+tadll_EnterMenuSession_fn TA_EnterMenuSession;
+tadll_IsTheMenuSessionComplete_fn TA_IsTheMenuSessionComplete;
+tadll_DrawNextFrameIntoBuffer_fn TA_DrawNextFrameIntoBuffer;
+tadll_GetNumberOfRectsToUpdate_fn TA_GetNumberOfRectsToUpdate;
+tadll_GetUpdateRect_fn TA_GetUpdateRect;
+tadll_HandleWindowsMessage_fn TA_HandleWindowsMessage;
+tadll_SetPalette_fn TA_SetPalette;
+tadll_GetValueAsString_fn TA_GetValueAsString;
+tadll_GetValueAsInt_fn TA_GetValueAsInt;
+tadll_GetValueAsFloat_fn TA_GetValueAsFloat;
+tadll_GetLastErrorInformation_fn TA_GetLastErrorInformation;
+tadll_GetDLLVersionAsString_fn TA_GetDLLVersionAsString;
+tadll_GetDLLVersionAsInt_fn TA_GetDLLVersionAsInt;
+tadll_IsASystemUpdateRequired_fn TA_IsASystemUpdateRequired;
