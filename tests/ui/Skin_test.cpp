@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -38,7 +40,8 @@ protected:
         DefaultTestFont();
         SetDisplayBitDepth(16);
         InstallFrameImageModel();
-        folder = std::string("SkinFixture-") + testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder = std::string("SkinFixture-") + testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                 std::to_string(::getpid());
         std::filesystem::create_directories(folder + "/Textures");
         WriteTexture("blank", 0);
         WriteTexture("checker", 255);
