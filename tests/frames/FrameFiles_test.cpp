@@ -326,19 +326,28 @@ protected:
         const Bytes file = CacheFileOf(frame, 65, true);
         Write("Cache/" + folder + "/" + name + ".Frame", std::string(file.begin(), file.end()));
     }
+    // A 4 x 3 frame's cache "Cache/ui/knob.Frame", loaded once for 8 bits, which writes its ".frm".
+    void LoadKnobOnce()
+    {
+        WriteCache("ui", "knob", *NumberedFrame(4, 3, 32, 200));
+        eightBits.SetTargetBitDepth(8);
+        CFrame frame;
+        ASSERT_TRUE(frame.Load("/ui/", "knob", &eightBits, 1, 0));
+        knobTime = GetFileTime64("Cache/ui/knob.Frame", 0, kCacheTimeSelector);
+    }
+
+    FrameProcessChain eightBits;
+    const std::string converted = "Cache/ui/knob.frm";
+    std::int64_t knobTime = 0;
 };
 
 TEST_F(FrameLoadTest, TheConvertedFileIsRebuiltWhenItsStampDiffers)
 {
-    auto source = NumberedFrame(4, 3, 32, 200);
-    WriteCache("ui", "knob", *source);
-    FrameProcessChain chain;
-    chain.SetTargetBitDepth(8);
+    ASSERT_NO_FATAL_FAILURE(LoadKnobOnce());
+    FrameProcessChain& chain = eightBits;
+    const std::int64_t cacheTime = knobTime;
     CFrame frame;
-    ASSERT_TRUE(frame.Load("/ui/", "knob", &chain, 1, 0));
-    const std::string converted = "Cache/ui/knob.frm";
     ASSERT_TRUE(std::filesystem::exists(Path(converted)));
-    const std::int64_t cacheTime = GetFileTime64("Cache/ui/knob.Frame", 0, kCacheTimeSelector);
     EXPECT_EQ(GetFileTime64(converted.c_str(), 0, kCacheTimeSelector), cacheTime);
 
     // Same stamps: the ".frm" is read as it is, even when it says something else.
@@ -360,15 +369,8 @@ TEST_F(FrameLoadTest, TheConvertedFileIsRebuiltWhenItsStampDiffers)
 
 TEST_F(FrameLoadTest, AConvertedFileThatDoesNotReadIsRebuiltThoughItsStampMatches)
 {
-    auto source = NumberedFrame(4, 3, 32, 200);
-    WriteCache("ui", "knob", *source);
-    FrameProcessChain chain;
-    chain.SetTargetBitDepth(8);
-    CFrame frame;
-    ASSERT_TRUE(frame.Load("/ui/", "knob", &chain, 1, 0));
-    const std::string converted = "Cache/ui/knob.frm";
+    ASSERT_NO_FATAL_FAILURE(LoadKnobOnce());
     const std::string good = Read(converted);
-    const std::int64_t cacheTime = GetFileTime64("Cache/ui/knob.Frame", 0, kCacheTimeSelector);
     const std::pair<const char*, std::string> damages[] = {
         {"cut short", good.substr(0, good.size() - 5)},
         {"another version", "3" + good.substr(1)},
@@ -376,12 +378,12 @@ TEST_F(FrameLoadTest, AConvertedFileThatDoesNotReadIsRebuiltThoughItsStampMatche
     };
     for (const auto& [what, bytes] : damages) {
         Write(converted, bytes);
-        SetFileTime64(converted.c_str(), cacheTime, 0, kCacheTimeSelector);
+        SetFileTime64(converted.c_str(), knobTime, 0, kCacheTimeSelector);
         CFrame again;
-        ASSERT_TRUE(again.Load("/ui/", "knob", &chain, 1, 0)) << what;
+        ASSERT_TRUE(again.Load("/ui/", "knob", &eightBits, 1, 0)) << what;
         EXPECT_EQ(again.GetWidth(), 4) << what;
         EXPECT_EQ(Read(converted), good) << what;
-        EXPECT_EQ(GetFileTime64(converted.c_str(), 0, kCacheTimeSelector), cacheTime) << what;
+        EXPECT_EQ(GetFileTime64(converted.c_str(), 0, kCacheTimeSelector), knobTime) << what;
     }
 }
 

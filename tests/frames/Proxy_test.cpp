@@ -109,14 +109,20 @@ TEST(ProxyTest, OffsetClippedProxyTakesItsClipInProxyCoordinates)
     EXPECT_EQ(unwrapped.GetWidth(), 0);
 }
 
+// A scaled proxy at half scale over the frame.
+void HalfScale(CScaledProxyFrame& proxy, CFrame& frame)
+{
+    proxy.SetWrapped(&frame);
+    proxy.SetScale(0.5f, 0.5f);
+}
+
 TEST(ProxyTest, ScaledProxyPresentsTheFrameAtItsScale)
 {
     DisplayDepth display(16);
     CFrame frame;
     frame.Create(100, 100, 16);
     CScaledProxyFrame proxy;
-    proxy.SetWrapped(&frame);
-    proxy.SetScale(0.5f, 0.5f);
+    HalfScale(proxy, frame);
     EXPECT_EQ(proxy.GetBounds(), (Rect{0, 0, 200, 200}));
     EXPECT_TRUE(proxy.SetPixel(199, 199, kOpaqueWhite));
     EXPECT_EQ(frame.GetPixelValue(99, 99), 0xFFFFu);
@@ -139,8 +145,7 @@ TEST(ProxyTest, ScaledProxyDrawsTheSourceAsItIsNow)
     CFrame frame;
     frame.Create(8, 8, 16);
     CScaledProxyFrame proxy;
-    proxy.SetWrapped(&frame);
-    proxy.SetScale(0.5f, 0.5f);
+    HalfScale(proxy, frame);
     alignas(CFrame) unsigned char storage[sizeof(CFrame)];
     const auto drawnFrom = [&](const Color& color) {
         auto* source = ::new (storage) CFrame;

@@ -21,19 +21,7 @@ namespace {
 const int kReds[] = {40, 100, 160, 220};
 
 // Four 3 x 2 frames, each of its own red, at two frames per time unit.
-std::unique_ptr<CSequence> FourFrames()
-{
-    auto sequence = std::make_unique<CSequence>();
-    for (int red : kReds) {
-        auto frame = std::make_unique<CFrame>();
-        frame->Create(3, 2, 16);
-        frame->Fill(MakeColor(red, 0, 0));
-        sequence->AddFrame(std::move(frame));
-    }
-    sequence->SetFrameRate(2.0f);
-    sequence->RecomputeBounds();
-    return sequence;
-}
+std::unique_ptr<CSequence> FourFrames() { return RedFrames({kReds[0], kReds[1], kReds[2], kReds[3]}, 3, 2); }
 
 TEST(AnimationWindow, TakesTheSequencesSizeAndRateAndStartsAtTheFirstFrame)
 {

@@ -193,19 +193,7 @@ TEST_F(Routing, TheWheelGoesToTheWindowsUnderThePointAndTheFocusedOne)
 }
 
 // Three 2 x 2 cursor frames of their own colour at two frames a second.
-std::unique_ptr<CSequence> ThreeCursorFrames()
-{
-    auto sequence = std::make_unique<CSequence>();
-    for (int red : {80, 160, 240}) {
-        auto frame = std::make_unique<CFrame>();
-        frame->Create(2, 2, 16);
-        frame->Fill(MakeColor(red, 0, 0));
-        sequence->AddFrame(std::move(frame));
-    }
-    sequence->SetFrameRate(2.0f);
-    sequence->RecomputeBounds();
-    return sequence;
-}
+std::unique_ptr<CSequence> ThreeCursorFrames() { return RedFrames({80, 160, 240}, 2, 2); }
 
 TEST(SoftwareCursorTest, TheAnimationLoopsOrStopsForwardAndBackward)
 {
