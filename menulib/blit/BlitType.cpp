@@ -62,12 +62,19 @@ void BlitType::AddDrawFunction(int sourceBits, int sourceKind, int destinationBi
         if (entry.sourceBits == sourceBits && entry.sourceKind == sourceKind &&
             entry.destinationBits == destinationBits && entry.destinationKind == destinationKind) {
             entry.function = function;
-            m_cachedKey = 0;
+            ForgetCachedLookup();
             return;
         }
     }
     m_entries.push_back({sourceBits, sourceKind, destinationBits, destinationKind, function});
+    ForgetCachedLookup();
+}
+
+// Back to the state after construction: key 0 (two frames without a format) answers none, as its lookup would.
+void BlitType::ForgetCachedLookup()
+{
     m_cachedKey = 0;
+    m_cachedFunction = nullptr;
 }
 
 DrawFunction BlitType::Lookup(int sourceBits, int sourceKind, int destinationBits, int destinationKind) const

@@ -74,6 +74,8 @@ public:
     std::int32_t GetLevelValue() const { return m_levelValue; }
 
 private:
+    void ForgetCachedLookup();
+
     ColorTable m_colorTable;
     std::vector<BlitEntry> m_entries;
     float m_opacity = 1.0f;

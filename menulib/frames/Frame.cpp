@@ -6,6 +6,7 @@
 
 #include "blit/BlitType.h"
 #include "frames/RunLines.h"
+#include "frames/ScaledFrameHolder.h"
 
 using platform::Rect;
 
@@ -125,6 +126,7 @@ void CFrame::FreePixels()
         for (std::uint8_t*& plane : m_planes) plane = nullptr;
         m_flags &= ~kFrameBorrowed;
     }
+    DropScaledFrame(*this);
     m_width = m_height = 0;
     for (int i = 0; i < kPlanes; ++i) {
         m_planes[i] = nullptr;

@@ -36,14 +36,17 @@ bool PlaneCoversFrame(const FrameFileHeader& h, int plane, const std::uint8_t* d
     const std::uint32_t size = h.planeSizes[plane];
     const int bits = BitDepthOf(h.flags);
     if (!(h.flags & kFrameEncodingMask)) {
-        // Plane 0 holds the pixels; a plane 4 of a plain frame one alpha byte a pixel.
+        // Plane 0 holds the pixels; a plane 4 of a plain frame one alpha byte a pixel. Clearing, filling and the
+        // whole-frame copy take line y at y x pitch, with a pitch of at least the width, all inside the plane.
         const int bytes = plane == 0 ? bits / 8 : 1;
-        const std::uint64_t row = static_cast<std::uint64_t>(h.width) * bytes;
+        const std::uint64_t pitch = h.height >= 2 ? lines[1] : h.width;
+        if (pitch < h.width || pitch * h.height * bytes > size) return false;
         for (int y = 0; y < h.height; ++y)
-            if (static_cast<std::uint64_t>(lines[y]) * bytes + row > size) return false;
+            if (lines[y] != pitch * y) return false;
         return true;
     }
-    if (PlaneLength(data) != size) return false;
+    // The run data starts with its own byte length.
+    if (size < 4 || PlaneLength(data) != size) return false;
     for (int y = 0; y < h.height; ++y) {
         if (!IsRunPlane(h.flags, plane)) {
             // An alpha stream: a line without translucent pixels may start at the plane's very end.

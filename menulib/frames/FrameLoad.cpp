@@ -62,9 +62,11 @@ bool CFrame::Load(const char* folder, const char* name, FrameProcess* processCha
     const bool stale =
         GetFrameCacheNaming() && cacheTime != GetFileTime64(converted.GetText(), openFlags, kCacheTimeSelector);
     if (!stale) {
+        // A ".frm" that does not read (damaged, cut short, another version) is rebuilt like a stale one.
         CFile file;
-        if (file.Open(converted.GetText(), openFlags | kFileRead) && file.GetStream())
-            return ReadFrameFile(*file.GetStream(), false) && GetPixels() != nullptr;
+        if (file.Open(converted.GetText(), openFlags | kFileRead) && file.GetStream() &&
+            ReadFrameFile(*file.GetStream(), false) && GetPixels() != nullptr)
+            return true;
     }
     // An unreadable cache writes no ".frm": an empty one would make every later load look successful.
     if (!ReadFrameCacheFile(folder, name)) return LoadSourcePicture(*this, folder, name, processChain, openFlags);

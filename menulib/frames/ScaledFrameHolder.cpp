@@ -2,6 +2,7 @@
 
 #include "blit/BlitType.h"
 #include "blit/FilteredScaler.h"
+#include "foundation/PropertyTypes.h"
 #include "frames/Frame.h"
 
 IMPLEMENT_PERSISTENT_CLASS(CScaledFrameHolder, CObject, 1.0f, nullptr)
@@ -21,6 +22,20 @@ int CScaledFrameHolder::GetWidth() const { return m_frame ? m_frame->GetWidth() 
 int CScaledFrameHolder::GetHeight() const { return m_frame ? m_frame->GetHeight() : 0; }
 
 namespace {
+
+ObjectPointerPropertyInfo& ScaledFrameProperty()
+{
+    static ObjectPointerPropertyInfo* property = [] {
+        auto* made = new ObjectPointerPropertyInfo("Scaled Frame", PointerHolderValue(),
+                                                   CScaledFrameHolder::GetStaticClassInfo());
+        AttachProperty(made, CFrameInterface::GetStaticClassInfo(), 0, nullptr);
+        return made;
+    }();
+    return *property;
+}
+
+// Attached when the library loads, as every frame class carries it.
+const bool kScaledFrameAttached = (ScaledFrameProperty(), true);
 
 constexpr int kBridgeDepth = 24;
 
@@ -62,4 +77,20 @@ std::unique_ptr<CFrame> MakeScaledFrame(CFrameInterface* source, int width, int 
     if (!scaled->Create(width, height, GetDisplayBitDepth())) return nullptr;
     scaled->Blit(&plain, plain.GetBounds(), scaled->GetBounds(), &GetFilteredScaler());
     return scaled;
+}
+
+CFrame* GetScaledFrame(CFrameInterface* frame, int width, int height)
+{
+    if (!frame) return nullptr;
+    auto* holder = dynamic_cast<CScaledFrameHolder*>(ScaledFrameProperty().GetDynamicValue(frame));
+    if (holder && holder->GetFrame() && holder->GetWidth() == width && holder->GetHeight() == height)
+        return holder->GetFrame();
+    holder = new CScaledFrameHolder(frame, width, height);
+    ScaledFrameProperty().SetDynamicValue(frame, holder);
+    return holder->GetFrame();
+}
+
+void DropScaledFrame(CFrameInterface& frame)
+{
+    if (frame.GetDynamicProperties()) ScaledFrameProperty().RemoveDynamicValue(&frame);
 }

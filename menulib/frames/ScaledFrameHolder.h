@@ -25,10 +25,13 @@ private:
     std::unique_ptr<CFrame> m_frame;
 };
 
+// The frame's scaled copy at width x height, kept in the frame's attached "Scaled Frame" holder and made again
+// only when another size is asked for (one size is kept per frame); the copy belongs to the frame and goes with it.
+// Null for a null frame.
+CFrame* GetScaledFrame(CFrameInterface* frame, int width, int height);
+// Forgets the frame's scaled copy (its pixels are about to change).
+void DropScaledFrame(CFrameInterface& frame);
+
 // A new frame of width x height at the display's bit depth holding the source drawn through the filtered scaler;
 // null for a null source or a size below 1.
 std::unique_ptr<CFrame> MakeScaledFrame(CFrameInterface* source, int width, int height);
-
-// The frame's copy at width x height, kept in the frame's attached "Scaled Frame" holder: asked again for the
-// same size it is the same frame; another size replaces it (one size is kept per frame). Null for a null frame.
-CFrame* GetScaledFrame(CFrameInterface* frame, int width, int height);

@@ -2,6 +2,7 @@
 
 #include "blit/BlitType.h"
 #include "frames/Frame.h"
+#include "frames/ScaledFrameHolder.h"
 
 using platform::Rect;
 
@@ -22,32 +23,12 @@ int CScaledProxyFrame::GetMemorySize() const
     return (frame ? frame->GetMemorySize() : 0) + 4;
 }
 
-CFrame* CScaledProxyFrame::ScaledCopy(CFrameInterface* source, int width, int height)
-{
-    if (m_copy && m_copySource == source && m_copy->GetWidth() == width && m_copy->GetHeight() == height)
-        return m_copy.get();
-    // Nearest-pixel sampling of the source's pixels through "Normal", one source line and column at a time.
-    auto copy = std::make_unique<CFrame>();
-    if (!copy->Create(width, height, source->GetBitDepth())) return nullptr;
-    const Rect bounds = source->GetBounds();
-    for (int y = 0; y < height; ++y) {
-        const int sy = y * bounds.Height() / height;
-        for (int x = 0; x < width; ++x) {
-            const int sx = x * bounds.Width() / width;
-            copy->DrawWithBlitType(source, Rect{sx, sy, sx + 1, sy + 1}, Rect{x, y, x + 1, y + 1}, &NormalBlitType());
-        }
-    }
-    m_copy = std::move(copy);
-    m_copySource = source;
-    return m_copy.get();
-}
-
 bool CScaledProxyFrame::Blit(CFrameInterface* source, Rect sourceRect, Rect destinationRect, BlitType* blitType)
 {
     if (!source) return false;
     const int width = X(source->GetWidth()), height = Y(source->GetHeight());
     if (width <= 0 || height <= 0) return false;  // nothing left of the source at this scale
-    CFrame* scaled = ScaledCopy(source, width, height);
+    CFrame* scaled = GetScaledFrame(source, width, height);
     if (!scaled) return false;
     sourceRect = Scaled(sourceRect).Offset(-X(source->GetOriginX()), -Y(source->GetOriginY()));
     return CProxyFrame::Blit(scaled, sourceRect, Scaled(destinationRect), blitType);

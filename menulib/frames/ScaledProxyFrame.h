@@ -1,11 +1,8 @@
 // A proxy that presents its frame at another scale: coordinates given to it are multiplied by (sx, sy) on the
-// way to the wrapped frame, and sources blitted through it are drawn from a scaled copy.
+// way to the wrapped frame, and sources blitted through it are drawn from their scaled copy (GetScaledFrame).
 #pragma once
-#include <memory>
 
 #include "frames/ProxyFrame.h"
-
-class CFrame;
 
 class CScaledProxyFrame : public CProxyFrame {
     DECLARE_PERSISTENT_CLASS(CScaledProxyFrame)
@@ -41,11 +38,7 @@ private:
     platform::Rect Scaled(const platform::Rect& rect) const;
     int X(int x) const { return static_cast<int>(static_cast<float>(x) * m_scaleX); }
     int Y(int y) const { return static_cast<int>(static_cast<float>(y) * m_scaleY); }
-    // The source drawn at the size given, kept for the next draw of the same source at the same size.
-    CFrame* ScaledCopy(CFrameInterface* source, int width, int height);
 
     float m_scaleX = 1.0f;
     float m_scaleY = 1.0f;
-    std::unique_ptr<CFrame> m_copy;
-    CFrameInterface* m_copySource = nullptr;
 };

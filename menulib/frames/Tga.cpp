@@ -132,7 +132,9 @@ void TgaHeader::Write(std::uint8_t* b) const
 bool TgaHeader::IsAccepted() const
 {
     const bool typeOk = imageType == kTrueColor || imageType == kColorMappedRle || imageType == kTrueColorRle;
-    return colorMapType == 0 && typeOk && (bitsPerPixel == 24 || bitsPerPixel == 32);
+    const bool sizeOk =
+        width <= kLargestSide && height <= kLargestSide && static_cast<long long>(width) * height <= kLargestPixels;
+    return colorMapType == 0 && typeOk && (bitsPerPixel == 24 || bitsPerPixel == 32) && sizeOk;
 }
 
 bool ReadTgaHeader(const std::uint8_t* data, std::size_t size, TgaHeader& header)

@@ -15,6 +15,10 @@ struct TgaHeader {
         kTrueColorRle = 10
     };
     static constexpr std::uint8_t kTopToBottom = 0x20;
+    // The largest picture taken, the limit of the game engine's picture readers: sides up to 16384 and at most
+    // 2^23 pixels. A damaged header that claims more is refused before anything is allocated or decoded.
+    static constexpr long long kLargestSide = 16384;
+    static constexpr long long kLargestPixels = 1LL << 23;
 
     std::uint8_t idLength = 0;
     std::uint8_t colorMapType = 0;
@@ -31,7 +35,7 @@ struct TgaHeader {
 
     void Parse(const std::uint8_t* bytes);
     void Write(std::uint8_t* bytes) const;
-    // Colour-map type 0, image type 2, 9 or 10, 24 or 32 bits a pixel.
+    // Colour-map type 0, image type 2, 9 or 10, 24 or 32 bits a pixel, and a size within the limit above.
     bool IsAccepted() const;
     bool IsRunLength() const { return imageType == kTrueColorRle; }
     bool IsTopToBottom() const { return (descriptor & kTopToBottom) != 0; }

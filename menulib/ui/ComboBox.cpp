@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "frames/FrameInterface.h"
-#include "ui/Font.h"
 #include "ui/ToolkitKeys.h"
 
 using platform::Rect;
@@ -12,44 +10,6 @@ namespace {
 
 constexpr std::uint16_t kDownGlyph = 0x25BC;
 constexpr int kLeastListWidth = 4;
-
-// The combo box's arrow: a raised square with a down arrow, sunken while pressed, that opens the list when a
-// press on it is released on it.
-class ComboArrow : public CJWindow {
-public:
-    explicit ComboArrow(CJComboBox* combo) : CJWindow(combo, CString(&kDownGlyph, 1)), m_combo(combo) {}
-
-    void Draw(CFrameInterface* frame) override
-    {
-        const Rect box = Rect::OfSize(GetWidth(), GetHeight());
-        if (!IsTransparent()) frame->FillRect(box, GetBackgroundColor());
-        DrawBevel(GetFont(), frame, box, m_pressed ? kBevelSunken : kBevelRaised, kEdgeAll, false);
-        CFont* font = GetFont();
-        if (!font) return;
-        const int shift = m_pressed ? 1 : 0;
-        font->DrawText(frame, GetWidth() / 2 + shift, (GetHeight() - font->GetHeight()) / 2 + shift, GetText(),
-                       kJustifyCentre);
-    }
-
-protected:
-    bool OnButtonPress(int x, int y, int, int, std::uint32_t buttons, CSequence*&) override
-    {
-        if (!(buttons & 1u)) return false;
-        m_pressed = GetVisibleRect().Contains(x, y);
-        return true;
-    }
-    void OnButtonRelease(std::uint32_t, int x, int y) override
-    {
-        const bool click = m_pressed && GetVisibleRect().Contains(x, y);
-        m_pressed = false;
-        if (click) m_combo->Open();
-    }
-    void OnCaptureCancelled(std::uint32_t) override { m_pressed = false; }
-
-private:
-    CJComboBox* m_combo;
-    bool m_pressed = false;
-};
 
 }  // namespace
 
@@ -60,7 +20,10 @@ CJComboBox::CJComboBox(CJWindow* parent, IListModel* model, std::uint32_t flags,
     m_listPart = new CJListBox(this, model, flags | kListNoTreeBoxes | kListNoScrollBar, widthUnits, 0);
     m_listPart->SetTabStop(false);
     m_listPart->SetRowsPerPage(1);
-    m_arrow = new ComboArrow(this);
+    // The arrow is a toolkit button labelled U+25BC: it clicks (and sounds) when a press on it is released on it,
+    // and its click, told to the combo box, opens the list.
+    m_arrow = new CJButton(this, CString(&kDownGlyph, 1).EncodeUnicodeHex().GetText(), nullptr);
+    m_arrow->SetTabStop(false);
     AddChild(m_listPart, 0, nullptr, kDefaultGap, kDefaultGap, kPlaceNoSpacing);
     AddChild(m_arrow, 0, nullptr, kDefaultGap, kDefaultGap, kPlaceNoSpacing);
     const int height = m_listPart->GetHeight();
@@ -155,6 +118,10 @@ void CJComboBox::OnDropDownClosed(CJDropDownList* list, bool keepChoice, bool ta
 
 void CJComboBox::OnChildNotify(CJWindow* child, int code)
 {
+    if (child && child == m_arrow) {
+        if (IsEnabled()) Open();
+        return;
+    }
     if (child && child == m_dropDown) {
         if (code == kNotifyListSelection) m_listPart->SelectItem(m_dropDown->GetCurrentItem(), false);
         return;

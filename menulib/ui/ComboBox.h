@@ -2,6 +2,7 @@
 // drop-down list under it (above it where there is no room below) in which the user chooses an item; Enter or F4
 // keeps the choice, Escape or a press elsewhere goes back to the item chosen before.
 #pragma once
+#include "ui/Button.h"
 #include "ui/ListBox.h"
 
 class CJComboBox;
@@ -53,7 +54,7 @@ public:
     bool IsOpen() const { return m_dropDown != nullptr; }
     void Open();
     CJListBox* GetListPart() const { return m_listPart; }
-    CJWindow* GetArrowButton() const { return m_arrow; }
+    CJButton* GetArrowButton() const { return m_arrow; }
     CJDropDownList* GetDropDown() const { return m_dropDown; }
     void SetRowStyles(int style);
     void SetListOption(std::uint32_t flags);
@@ -76,7 +77,7 @@ private:
     void PlaceDropDown();
 
     CJListBox* m_listPart = nullptr;
-    CJWindow* m_arrow = nullptr;
+    CJButton* m_arrow = nullptr;
     CJDropDownList* m_dropDown = nullptr;
     IListModel* m_model = nullptr;
     std::uint32_t m_flags = 0;

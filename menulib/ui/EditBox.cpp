@@ -33,12 +33,16 @@ CJEditBox::CJEditBox(CJWindow* parent, const char* text) : CJWindow(parent, stat
     CFont* font = GetFont();
     if (GetWidth() <= 0 && font) {
         const CString& shown = GetText();
-        const int width = shown.IsEmpty() ? font->MeasureWidth("XXXXXXXXXXXX")
+        const int width = shown.IsEmpty() ? EmptyWidthIn(*font)
                                           : font->MeasureWidth(shown) + GetMargin() + font->MeasureWidth("XXXX") + 1;
         SetWidth(width);
     }
-    if (font) SetHeight(font->GetLineHeight() + 2 * GetMargin() + 2);
+    if (font) SetHeight(HeightIn(*font));
 }
+
+int CJEditBox::EmptyWidthIn(CFont& font) { return font.MeasureWidth("XXXXXXXXXXXX"); }
+
+int CJEditBox::HeightIn(CFont& font) { return font.GetLineHeight() + 2 * (font.GetHeight() / 5) + 2; }
 
 CJEditBox::~CJEditBox() = default;
 

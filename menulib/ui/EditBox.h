@@ -23,6 +23,11 @@ public:
     CJEditBox(CJWindow* parent, const char* text);
     ~CJEditBox() override;
 
+    // The size of an empty edit box in the font: "XXXXXXXXXXXX" wide, one line high with a margin of a dialog
+    // unit and a pixel above and below. Other controls take it to line up with edit boxes.
+    static int EmptyWidthIn(CFont& font);
+    static int HeightIn(CFont& font);
+
     // Text, caret and selection (positions in characters; the selection runs between the anchor and the caret).
     void SetText(const char* text) override;
     void SetCaret(int position, int mode);

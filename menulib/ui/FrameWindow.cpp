@@ -143,6 +143,13 @@ void CJDialogWindow::DetachClient(int value)
     SetClient(nullptr);
 }
 
+bool CJDialogWindow::ActivateDefaultButton()
+{
+    if (!m_defaultButton) return false;
+    m_defaultButton->Activate();
+    return true;
+}
+
 bool CJDialogWindow::OnKey(int code)
 {
     if (CJWindow::OnKey(code)) return true;
@@ -154,11 +161,10 @@ bool CJDialogWindow::OnKey(int code)
     case kKeyEnter:
         if (!GetFirstChild()) return false;
         if (GetFirstChild()->Activate()) return true;
-        return OnKey(kKeyDefaultAction);
-    case kKeyDefaultAction:
-        if (!m_defaultButton) return false;
-        m_defaultButton->Activate();
-        return true;
+        // The default-button row directly: asking OnKey again would offer the code to the focused child first,
+        // and an edit box takes it as a typed character.
+        return ActivateDefaultButton();
+    case kKeyDefaultAction: return ActivateDefaultButton();
     case kKeyEscape:
         if (!m_cancelButton) return false;
         m_cancelButton->Activate();

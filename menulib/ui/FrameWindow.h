@@ -66,6 +66,8 @@ protected:
 
 private:
     void SendClientHome();
+    // The default button's Activate; taken whenever there is a default button.
+    bool ActivateDefaultButton();
 
     std::unique_ptr<CJWindow> m_client;
     CJWindow* m_clientHome = nullptr;

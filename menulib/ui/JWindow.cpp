@@ -293,13 +293,18 @@ bool CJWindow::FocusPrevTabStop()
 bool CJWindow::RouteMousePress(int button, int x, int y, bool activate, bool& pressToo, bool doubleClick)
 {
     bool activated = !activate;
-    for (CJWindow* child = m_firstChild; child;) {
+    // Activation turns the ring: the windows in front of the pressed child, already asked, move behind the
+    // former back. The walk ends when it comes round to the former front.
+    const CJWindow* askedAlready = nullptr;
+    for (CJWindow* child = m_firstChild; child && child != askedAlready;) {
         CJWindow* next = child->m_nextSibling;
         const bool considered = child->IsVisible() && child->m_enabled;
         const bool tried = considered && (child->IsUnder(x, y) || (child->m_modal && child == m_firstChild));
         if (tried) {
             if (!activated && child != m_firstChild) {
+                askedAlready = m_firstChild;
                 ActivateChild(child);
+                next = child->m_nextSibling;
                 activated = true;
             }
             const bool taken =

@@ -200,6 +200,7 @@ void CJListBox::ExpandRow(int row)
     m_rows.insert(m_rows.begin() + row + 1, children.begin(), children.end());
     if (m_currentRow > row) m_currentRow += static_cast<int>(children.size());
     UpdatePage();
+    CentreCurrentRow();
 }
 
 void CJListBox::CollapseRow(int row)
@@ -216,6 +217,7 @@ void CJListBox::CollapseRow(int row)
     else if (m_currentRow >= end)
         m_currentRow -= removed;
     UpdatePage();
+    CentreCurrentRow();
 }
 
 // Sorting.
@@ -270,7 +272,7 @@ void CJListBox::Resort()
         if (!m_rows[row].expanded && std::find(expanded.begin(), expanded.end(), m_rows[row].item) != expanded.end())
             ExpandRow(row);
     m_currentRow = FindRow(current);
-    ScrollToCurrentRow();
+    CentreCurrentRow();
 }
 
 // The page and the selection.
@@ -411,5 +413,5 @@ void CJListBox::SetRect(const platform::Rect& rect)
     }
     PlaceScrollBar();
     if (m_scrollBar) m_scrollBar->SetPageStep(static_cast<float>(GetHeight()));
-    ScrollToCurrentRow();
+    CentreCurrentRow();
 }

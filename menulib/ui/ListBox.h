@@ -90,7 +90,9 @@ public:
     int GetMargin() const;
     // The row under a screen point, -1 for none.
     int RowAtPoint(int x, int y) const;
-    // Puts the current row in the middle of the page when the rows allow it.
+    // Keeps the current row in view: puts it in the middle of the page when the rows allow it (the first shown
+    // row becomes current - rows per page / 2, kept to the rows), after a folder opens or closes, a resize or a
+    // new sort, and when a drop-down opens.
     void CentreCurrentRow();
     // Handles one typed character of the search; whether it was taken.
     bool TypeAhead(int code);

@@ -4,13 +4,12 @@
 #include <cmath>
 
 #include "frames/FrameInterface.h"
+#include "ui/EditBox.h"
 #include "ui/Font.h"
 
 using platform::Rect;
 
 namespace {
-
-constexpr char kSizingText[] = "XXXXXXXXXXXX";
 
 CString FormatNumber(const char* form, double number)
 {
@@ -48,8 +47,7 @@ CString FillLabelFormat(const CString& format, float first, float second)
 
 CJProgressBar::CJProgressBar(CJWindow* parent, int maximum) : CJWindow(parent, nullptr), m_maximum(maximum)
 {
-    if (CFont* font = GetFont())
-        SetSize(font->MeasureWidth(CString(kSizingText)), font->GetLineHeight() + 2 * GetBevelWidth() + 2);
+    if (CFont* font = GetFont()) SetSize(CJEditBox::EmptyWidthIn(*font), CJEditBox::HeightIn(*font));
 }
 
 void CJProgressBar::SetRange(int minimum, int maximum)

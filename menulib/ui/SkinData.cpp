@@ -20,6 +20,8 @@ using platform::Rect;
 
 namespace {
 
+}  // namespace
+
 // The texture set, or an empty list while none is set.
 NamedList* TextureList(const void*)
 {
@@ -28,6 +30,8 @@ NamedList* TextureList(const void*)
     return set ? static_cast<NamedList*>(set) : &none;
 }
 
+namespace {
+
 NamedList* FontList(const void*) { return &GetFontLibrary(); }
 
 template <auto M>
@@ -35,6 +39,8 @@ PropertyInfo* Picture(const char* name)
 {
     return new CollectionItemPropertyInfo(name, Member<M>(), &TextureList);
 }
+
+bool IsPowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
 
 template <auto M>
 PropertyInfo* FontEntry(const char* name)
@@ -104,14 +110,28 @@ CFont* LibraryFont(int index)
 
 // Borders.
 
+BackgroundTextureProperty::BackgroundTextureProperty(const char* name, MemberRef<std::int32_t> member)
+    : CollectionItemPropertyInfo(name, member, &TextureList)
+{
+}
+
+bool BackgroundTextureProperty::AcceptsItem(int index) const { return CSkinBorder::OffersBackgroundTexture(index); }
+
 void DeclareSkinBorder(ClassInfo* record)
 {
-    record->AddProperty(Picture<&CSkinBorder::m_backgroundTexture>("Texture/Background Texture"));
+    record->AddProperty(
+        new BackgroundTextureProperty("Texture/Background Texture", Member<&CSkinBorder::m_backgroundTexture>()));
     record->AddProperty(
         ColorWithAlpha("Background Color", Member<&CSkinBorder::m_backgroundColor>(), 255, 255, 255, 24));
 }
 
 IMPLEMENT_PERSISTENT_CLASS(CSkinBorder, CObject, 1.0f, DeclareSkinBorder)
+
+bool CSkinBorder::OffersBackgroundTexture(int index)
+{
+    const CFrameInterface* picture = TexturePicture(index);
+    return picture && IsPowerOfTwo(picture->GetWidth()) && IsPowerOfTwo(picture->GetHeight()) && !picture->IsEncoded();
+}
 
 void CSkinBorder::DrawBorder(CJWindow* window, CFrameInterface* frame, const Rect& rect, bool drawBackground)
 {

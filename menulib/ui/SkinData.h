@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "foundation/Object.h"
+#include "foundation/PropertyTypes.h"
 #include "frames/Color.h"
 #include "platform/rect.h"
 #include "ui/Themes.h"
@@ -13,11 +14,24 @@
 class CFont;
 class CFrameInterface;
 class CJWindow;
+class NamedList;
 
 // The texture-set picture of an index; null for 0 or an index the set does not hold.
 CFrameInterface* TexturePicture(int index);
 // The font-library font of an index; null for 0 (the caller's default) or an index the library does not hold.
 CFont* LibraryFont(int index);
+
+// The texture set, or an empty list while none is set: the list that the skins' pictures are chosen from.
+NamedList* TextureList(const void* holder);
+
+// "Texture/Background Texture": a picture of the texture set that offers only the pictures a border's background
+// can tile (CSkinBorder::OffersBackgroundTexture).
+class BackgroundTextureProperty : public CollectionItemPropertyInfo {
+public:
+    BackgroundTextureProperty(const char* name, MemberRef<std::int32_t> member);
+    PropertyInfo* Clone() const override { return new BackgroundTextureProperty(*this); }
+    bool AcceptsItem(int index) const;
+};
 
 class CSkinBorder : public CObject {
     DECLARE_PERSISTENT_CLASS(CSkinBorder)
@@ -31,6 +45,9 @@ public:
     virtual void DrawFrame(CJWindow* window, CFrameInterface* frame, const platform::Rect& rect) {}
 
     CFrameInterface* GetBackgroundTexture() const { return TexturePicture(m_backgroundTexture); }
+    // Whether the texture set's item is offered as a background texture: a picture that the wrapped tiling can
+    // repeat, with sides that are powers of two and plain (not run-encoded) pixels.
+    static bool OffersBackgroundTexture(int index);
     const Color& GetBackgroundColor() const { return m_backgroundColor; }
     void SetBackgroundTextureIndex(int index) { m_backgroundTexture = index; }
 

@@ -48,7 +48,14 @@ public:
 class WindowDispatch : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(window.Create("Velmorine", WS_POPUP | WS_SYSMENU, 0, 0, 640, 480)); }
-    void TearDown() override { GP_SetLibraryMessageHook(nullptr); }
+    // The next test registers the class again and starts from an empty queue.
+    void TearDown() override
+    {
+        GP_SetLibraryMessageHook(nullptr);
+        window.Destroy();
+        MSG msg{};
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+    }
 
     // Takes a key message through the queue, so that the key state follows it.
     static void Press(HWND target, int vk, BYTE scanCode)

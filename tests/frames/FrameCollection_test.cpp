@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FrameBaker.h"
+#include "FrameFixtures.h"
 #include "TempDir.h"
 #include "foundation/FolderCollection.h"
 #include "frames/Frame.h"
@@ -20,7 +21,6 @@ protected:
     {
         previousFolder = std::filesystem::current_path();
         std::filesystem::current_path(folder.path());
-        SetDisplayBitDepth(16);
         InstallFrameImageModel();
         std::filesystem::create_directories("Pictures");
     }
@@ -37,6 +37,7 @@ protected:
         ASSERT_TRUE(picture.WriteCompressedTga(path.c_str(), 0));
     }
 
+    frames_test::DisplayDepth display{16};
     testsupport::TempDir folder;
     std::filesystem::path previousFolder;
 };

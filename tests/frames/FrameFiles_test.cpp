@@ -31,8 +31,7 @@ Bytes BytesOf(CMemoryFileBuf& stream) { return Bytes(stream.GetData(), stream.Ge
 // A 16-bit two-plane frame with opaque and translucent pixels, as the default chain makes it.
 std::unique_ptr<CFrame> EncodedSixteen()
 {
-    const int old = GetDisplayBitDepth();
-    SetDisplayBitDepth(16);
+    DisplayDepth display(16);
     auto frame = std::make_unique<CFrame>();
     frame->Create(20, 3, 32);
     for (int x = 0; x < 20; ++x) {
@@ -41,7 +40,6 @@ std::unique_ptr<CFrame> EncodedSixteen()
     }
     frame->SetOrigin(-4, -7);
     ApplyProcessSteps(*frame, false, true);
-    SetDisplayBitDepth(old);
     return frame;
 }
 
@@ -114,27 +112,93 @@ TEST(FrameFileTest, WrongVersionAndOversizedPlanes)
               std::string::npos);
 }
 
+// Reads bytes as a ".frm" file; whatever was accepted must be safe to walk, draw, clear and fill.
+int ReadAndUse(const Bytes& bytes, bool borrow)
+{
+    CMemoryFileBuf damaged;
+    damaged.Write(bytes.data(), static_cast<int>(bytes.size()));
+    damaged.Seek(0);
+    CFrame frame;
+    const int result = frame.ReadFrameFileChecked(damaged, borrow);
+    for (int y = frame.GetOriginY(); y < frame.GetOriginY() + frame.GetHeight(); ++y)
+        for (int x = frame.GetOriginX(); x < frame.GetOriginX() + frame.GetWidth(); ++x) {
+            Color c;
+            frame.GetPixelColor(x, y, c);
+            frame.IsOpaqueAt(x, y);
+        }
+    CFrame target;
+    target.Create(frame.GetWidth() + 2, frame.GetHeight() + 2, 16);
+    target.BlitAt(&frame, frame.GetOriginX() + 1, frame.GetOriginY() + 1, nullptr);
+    frame.Clear();
+    frame.FillValue(0x5A);
+    return result;
+}
+
+// The bytes of a ".frm" file of a plain 4 x 3 8-bit frame whose plane 0 is size bytes with the line table given.
+Bytes PlainFrameFile(std::uint32_t size, const std::vector<std::uint32_t>& lines)
+{
+    FrameFileHeader h;
+    h.bitDepth = 8;
+    h.width = 4;
+    h.height = static_cast<std::uint16_t>(lines.size());
+    h.flags = FrameFormatOf(8);
+    h.planeSizes[0] = size;
+    Bytes bytes(FrameFileHeader::kSize);
+    h.Write(bytes.data());
+    bytes.resize(bytes.size() + size, 7);
+    for (std::uint32_t offset : lines)
+        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(offset >> (8 * i)));
+    return bytes;
+}
+
+TEST(FrameFileTest, APlainPlaneMustHoldItsLinesAtOnePitch)
+{
+    struct Case {
+        const char* what;
+        std::uint32_t size;
+        std::vector<std::uint32_t> lines;
+        int result;
+    };
+    const Case cases[] = {
+        {"pitch of the width", 12, {0, 4, 8}, kFrameFileOk},
+        {"wider pitch", 18, {0, 6, 12}, kFrameFileOk},
+        {"one line", 4, {0}, kFrameFileOk},
+        {"every line on the first", 4, {0, 0, 0}, kFrameFileInconsistent},
+        {"pitch below the width", 12, {0, 2, 4}, kFrameFileInconsistent},
+        {"lines out of order", 12, {0, 8, 4}, kFrameFileInconsistent},
+        {"a line off the pitch", 18, {0, 6, 11}, kFrameFileInconsistent},
+        {"pitch past the plane", 16, {0, 6, 12}, kFrameFileInconsistent},
+    };
+    for (const Case& c : cases)
+        for (bool borrow : {true, false})
+            EXPECT_EQ(ReadAndUse(PlainFrameFile(c.size, c.lines), borrow), c.result) << c.what;
+}
+
+TEST(FrameFileTest, ARunPlaneTooShortForItsLengthWordIsRefused)
+{
+    auto encoded = EncodedSixteen();
+    CMemoryFileBuf stream;
+    encoded->WriteFrameFile(stream);
+    FrameFileHeader h;
+    h.Parse(stream.GetData());
+    for (std::uint32_t size : {1u, 2u, 3u}) {
+        h.planeSizes[0] = size;
+        h.planeSizes[3] = h.planeSizes[4] = 0;
+        Bytes bytes(FrameFileHeader::kSize);
+        h.Write(bytes.data());
+        bytes.insert(bytes.end(), size, 0);
+        bytes.insert(bytes.end(), 4 * h.height, 0);
+        EXPECT_EQ(ReadAndUse(bytes, false), kFrameFileInconsistent) << size;
+    }
+}
+
 TEST(FrameFileTest, DamagedFilesAreRefusedNotTrusted)
 {
     auto encoded = EncodedSixteen();
     CMemoryFileBuf stream;
     encoded->WriteFrameFile(stream);
     const Bytes good = BytesOf(stream);
-    const auto readBack = [](const Bytes& bytes, bool borrow) {
-        CMemoryFileBuf damaged;
-        damaged.Write(bytes.data(), static_cast<int>(bytes.size()));
-        damaged.Seek(0);
-        CFrame frame;
-        const int result = frame.ReadFrameFileChecked(damaged, borrow);
-        // Whatever was accepted must be safe to walk.
-        for (int y = frame.GetOriginY(); y < frame.GetOriginY() + frame.GetHeight(); ++y)
-            for (int x = frame.GetOriginX(); x < frame.GetOriginX() + frame.GetWidth(); ++x) {
-                Color c;
-                frame.GetPixelColor(x, y, c);
-                frame.IsOpaqueAt(x, y);
-            }
-        return result;
-    };
+    const auto readBack = ReadAndUse;
     EXPECT_EQ(readBack(Bytes(good.begin(), good.end() - 3), true), kFrameFileShort);
     EXPECT_EQ(readBack(Bytes(good.begin(), good.begin() + 20), false), kFrameFileShort);
     Bytes badOffset = good;
@@ -149,12 +213,15 @@ TEST(FrameFileTest, DamagedFilesAreRefusedNotTrusted)
     EXPECT_EQ(readBack(badFormat, true), kFrameFileInconsistent);
 
     std::mt19937 random(11);
-    for (int round = 0; round < 3000; ++round) {
-        Bytes mutated = good;
-        for (int k = 0; k < 3; ++k)
-            mutated[36 + random() % (mutated.size() - 36)] = static_cast<std::uint8_t>(random());
-        readBack(mutated, round % 2 == 0);
-    }
+    CMemoryFileBuf plainStream;
+    NumberedFrame(5, 4, 16)->WriteFrameFile(plainStream);
+    for (const Bytes& file : {good, BytesOf(plainStream)})
+        for (int round = 0; round < 3000; ++round) {
+            Bytes mutated = file;
+            for (int k = 0; k < 3; ++k)
+                mutated[36 + random() % (mutated.size() - 36)] = static_cast<std::uint8_t>(random());
+            readBack(mutated, round % 2 == 0);
+        }
 }
 
 TEST(FrameCacheTest, TheChooserKeepsLosslessUnlessLossyIsMuchSmaller)
@@ -259,19 +326,28 @@ protected:
         const Bytes file = CacheFileOf(frame, 65, true);
         Write("Cache/" + folder + "/" + name + ".Frame", std::string(file.begin(), file.end()));
     }
+    // A 4 x 3 frame's cache "Cache/ui/knob.Frame", loaded once for 8 bits, which writes its ".frm".
+    void LoadKnobOnce()
+    {
+        WriteCache("ui", "knob", *NumberedFrame(4, 3, 32, 200));
+        eightBits.SetTargetBitDepth(8);
+        CFrame frame;
+        ASSERT_TRUE(frame.Load("/ui/", "knob", &eightBits, 1, 0));
+        knobTime = GetFileTime64("Cache/ui/knob.Frame", 0, kCacheTimeSelector);
+    }
+
+    FrameProcessChain eightBits;
+    const std::string converted = "Cache/ui/knob.frm";
+    std::int64_t knobTime = 0;
 };
 
 TEST_F(FrameLoadTest, TheConvertedFileIsRebuiltWhenItsStampDiffers)
 {
-    auto source = NumberedFrame(4, 3, 32, 200);
-    WriteCache("ui", "knob", *source);
-    FrameProcessChain chain;
-    chain.SetTargetBitDepth(8);
+    ASSERT_NO_FATAL_FAILURE(LoadKnobOnce());
+    FrameProcessChain& chain = eightBits;
+    const std::int64_t cacheTime = knobTime;
     CFrame frame;
-    ASSERT_TRUE(frame.Load("/ui/", "knob", &chain, 1, 0));
-    const std::string converted = "Cache/ui/knob.frm";
     ASSERT_TRUE(std::filesystem::exists(Path(converted)));
-    const std::int64_t cacheTime = GetFileTime64("Cache/ui/knob.Frame", 0, kCacheTimeSelector);
     EXPECT_EQ(GetFileTime64(converted.c_str(), 0, kCacheTimeSelector), cacheTime);
 
     // Same stamps: the ".frm" is read as it is, even when it says something else.
@@ -291,6 +367,26 @@ TEST_F(FrameLoadTest, TheConvertedFileIsRebuiltWhenItsStampDiffers)
     EXPECT_EQ(GetFileTime64(converted.c_str(), 0, kCacheTimeSelector), cacheTime);
 }
 
+TEST_F(FrameLoadTest, AConvertedFileThatDoesNotReadIsRebuiltThoughItsStampMatches)
+{
+    ASSERT_NO_FATAL_FAILURE(LoadKnobOnce());
+    const std::string good = Read(converted);
+    const std::pair<const char*, std::string> damages[] = {
+        {"cut short", good.substr(0, good.size() - 5)},
+        {"another version", "3" + good.substr(1)},
+        {"empty", ""},
+    };
+    for (const auto& [what, bytes] : damages) {
+        Write(converted, bytes);
+        SetFileTime64(converted.c_str(), knobTime, 0, kCacheTimeSelector);
+        CFrame again;
+        ASSERT_TRUE(again.Load("/ui/", "knob", &eightBits, 1, 0)) << what;
+        EXPECT_EQ(again.GetWidth(), 4) << what;
+        EXPECT_EQ(Read(converted), good) << what;
+        EXPECT_EQ(GetFileTime64(converted.c_str(), 0, kCacheTimeSelector), knobTime) << what;
+    }
+}
+
 TEST_F(FrameLoadTest, AMissingCacheWritesNothing)
 {
     CFrame frame;
@@ -301,7 +397,7 @@ TEST_F(FrameLoadTest, AMissingCacheWritesNothing)
 
 TEST_F(FrameLoadTest, StandAloneOptionsShapeTheLoad)
 {
-    SetDisplayBitDepth(16);
+    DisplayDepth display(16);
     CFrame source;
     source.Create(6, 4, 32);
     source.FillRect(platform::Rect{1, 1, 5, 3}, MakeColor(255, 255, 255, 255));
@@ -323,7 +419,6 @@ TEST_F(FrameLoadTest, StandAloneOptionsShapeTheLoad)
     EXPECT_EQ(biased.GetBlitTypeIndex(), kBlitBlendBlackBias);
     biased.SetBlitTypeIndex(kBlitNormal);
     EXPECT_FALSE(biased.GetOptions() & CStandAloneFrame::kLoadBlackBiased);
-    SetDisplayBitDepth(8);
 }
 
 }  // namespace

@@ -9,6 +9,18 @@
 
 namespace frames_test {
 
+// The display depth for one scope; the one before comes back at its end, whatever the test did.
+class DisplayDepth {
+public:
+    explicit DisplayDepth(int bits) : m_old(GetDisplayBitDepth()) { SetDisplayBitDepth(bits); }
+    ~DisplayDepth() { SetDisplayBitDepth(m_old); }
+    DisplayDepth(const DisplayDepth&) = delete;
+    DisplayDepth& operator=(const DisplayDepth&) = delete;
+
+private:
+    int m_old;
+};
+
 // A width x height frame whose pixel (x, y) holds value base + y * width + x in every byte of the pixel.
 inline std::unique_ptr<CFrame> NumberedFrame(int width, int height, int bits, int base = 1)
 {

@@ -22,15 +22,6 @@ std::vector<int> StepTypes(const FrameProcess& chain)
     return types;
 }
 
-class DisplayDepth {
-public:
-    explicit DisplayDepth(int bits) : m_old(GetDisplayBitDepth()) { SetDisplayBitDepth(bits); }
-    ~DisplayDepth() { SetDisplayBitDepth(m_old); }
-
-private:
-    int m_old;
-};
-
 TEST(FrameProcessTest, ChainRules)
 {
     FrameProcessChain chain;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "FrameFixtures.h"
 #include "blit/BlitType.h"
 #include "frames/BatchedProxyFrame.h"
@@ -107,24 +109,65 @@ TEST(ProxyTest, OffsetClippedProxyTakesItsClipInProxyCoordinates)
     EXPECT_EQ(unwrapped.GetWidth(), 0);
 }
 
+// A scaled proxy at half scale over the frame.
+void HalfScale(CScaledProxyFrame& proxy, CFrame& frame)
+{
+    proxy.SetWrapped(&frame);
+    proxy.SetScale(0.5f, 0.5f);
+}
+
 TEST(ProxyTest, ScaledProxyPresentsTheFrameAtItsScale)
 {
+    DisplayDepth display(16);
     CFrame frame;
     frame.Create(100, 100, 16);
     CScaledProxyFrame proxy;
-    proxy.SetWrapped(&frame);
-    proxy.SetScale(0.5f, 0.5f);
+    HalfScale(proxy, frame);
     EXPECT_EQ(proxy.GetBounds(), (Rect{0, 0, 200, 200}));
     EXPECT_TRUE(proxy.SetPixel(199, 199, kOpaqueWhite));
     EXPECT_EQ(frame.GetPixelValue(99, 99), 0xFFFFu);
 
-    auto source = NumberedFrame(4, 4, 16);
-    EXPECT_TRUE(proxy.BlitAt(source.get(), 20, 40, nullptr));
-    EXPECT_EQ(frame.GetPixelValue(10, 20), 0x0101u);
-    EXPECT_EQ(frame.GetPixelValue(11, 21), 0x0B0Bu);  // source pixel (2, 2)
+    CFrame source;
+    source.Create(4, 4, 16);
+    source.Fill(MakeColor(0, 255, 0));
+    EXPECT_TRUE(proxy.BlitAt(&source, 20, 40, nullptr));
+    EXPECT_EQ(frame.GetPixelValue(10, 20), 0x07E0u);
+    EXPECT_EQ(frame.GetPixelValue(11, 21), 0x07E0u);
     EXPECT_EQ(frame.GetPixelValue(12, 20), 0u);
     auto tiny = NumberedFrame(1, 1, 16);
     EXPECT_FALSE(proxy.BlitAt(tiny.get(), 0, 0, nullptr));  // half a pixel: nothing to draw
+}
+
+// The scaled copy belongs to its source: a source made again at the same address, or loaded again, is drawn anew.
+TEST(ProxyTest, ScaledProxyDrawsTheSourceAsItIsNow)
+{
+    DisplayDepth display(16);
+    CFrame frame;
+    frame.Create(8, 8, 16);
+    CScaledProxyFrame proxy;
+    HalfScale(proxy, frame);
+    alignas(CFrame) unsigned char storage[sizeof(CFrame)];
+    const auto drawnFrom = [&](const Color& color) {
+        auto* source = ::new (storage) CFrame;
+        source->Create(4, 4, 16);
+        source->Fill(color);
+        proxy.BlitAt(source, 0, 0, nullptr);
+        const std::uint32_t drawn = frame.GetPixelValue(1, 1);
+        source->~CFrame();
+        return drawn;
+    };
+    EXPECT_EQ(drawnFrom(MakeColor(255, 0, 0)), 0xF800u);
+    EXPECT_EQ(drawnFrom(MakeColor(0, 0, 255)), 0x001Fu);
+
+    CFrame reloaded;
+    reloaded.Create(4, 4, 16);
+    reloaded.Fill(MakeColor(255, 0, 0));
+    proxy.BlitAt(&reloaded, 0, 0, nullptr);
+    reloaded.FreePixels();
+    reloaded.Create(4, 4, 16);
+    reloaded.Fill(MakeColor(0, 255, 0));
+    proxy.BlitAt(&reloaded, 0, 0, nullptr);
+    EXPECT_EQ(frame.GetPixelValue(1, 1), 0x07E0u);
 }
 
 TEST(ProxyTest, BatchReplaysWithTheRecordedOpacity)

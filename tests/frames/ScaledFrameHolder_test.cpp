@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FrameFixtures.h"
 #include "frames/Frame.h"
 #include "frames/ScaledFrameHolder.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 TEST(ScaledFrameHolder, HoldsACopyAtTheAskedSizeOrNothing)
 {
-    SetDisplayBitDepth(16);
+    frames_test::DisplayDepth display(16);
     CFrame source;
     source.Create(4, 4, 24);
     source.Fill(MakeColor(0, 200, 0));
@@ -42,7 +43,7 @@ TEST(ScaledFrameHolder, ScalesThirtyTwoBitSourcesOntoASixteenBitDisplay)
         int green;
     };
     const Case cases[] = {{255, 200}, {128, 100}, {0, 0}};
-    SetDisplayBitDepth(16);
+    frames_test::DisplayDepth display(16);
     for (const Case& c : cases) {
         CFrame source;
         ASSERT_TRUE(source.Create(4, 4, 32));

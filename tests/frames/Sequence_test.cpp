@@ -30,14 +30,14 @@ protected:
     {
         FileLayerTest::SetUp();
         SetSequenceTickSource(Now);
-        SetDisplayBitDepth(16);
     }
     void TearDown() override
     {
         SetSequenceTickSource(nullptr);
-        SetDisplayBitDepth(8);
         FileLayerTest::TearDown();
     }
+
+    DisplayDepth display{16};
 };
 
 // A w x h 32-bit frame of one opaque colour at the origin given.
@@ -156,7 +156,6 @@ TEST_F(SequenceTest, PlacementsOutsideTheStripAreKeptToIt)
 
 TEST_F(SequenceTest, CacheFilesRoundTripAndRefuseDamage)
 {
-    SetDisplayBitDepth(16);
     auto sequence = ThreeFramesAndAGap();
     const CString path = MakeSequenceFileName("ui", "spin", nullptr);
     EXPECT_STREQ(path.GetText(), "Cache/ui/-spin.seq16");
@@ -169,11 +168,14 @@ TEST_F(SequenceTest, CacheFilesRoundTripAndRefuseDamage)
     EXPECT_EQ(read.GetFrame(2)->GetFlags() & kFrameBorrowed, kFrameBorrowed);
 
     std::string bytes = Read(path.GetText());
-    // Damage the second frame's header: the whole sequence is emptied.
-    const std::size_t second = bytes.rfind('2' /* ".frm" version byte */);
-    ASSERT_NE(second, std::string::npos);
+    // Another version byte in the last frame's header, which ends the file: the whole sequence is emptied.
+    CMemoryFileBuf last;
+    ASSERT_TRUE(sequence->GetFrame(3)->WriteFrameFile(last));
+    ASSERT_GT(bytes.size(), static_cast<std::size_t>(last.Size()));
+    const std::size_t version = bytes.size() - last.Size();
+    ASSERT_EQ(bytes[version], '2');
     std::string damaged = bytes;
-    damaged[second] = '3';
+    damaged[version] = '3';
     Write(path.GetText(), damaged);
     EXPECT_FALSE(read.LoadBinary("ui", "spin"));
     EXPECT_EQ(read.GetFrameCount(), 0u);

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -105,6 +106,41 @@ TEST(TgaTest, RunPacketsFillRowsAndMayNotCrossThem)
     EXPECT_FATAL(capture, DecodeTga(damaged, crossing.data(), crossing.size(), "bad.tga", nullptr, 24));
     EXPECT_NE(capture.shown.find("FATAL ERROR: The TGA you loaded 'bad.tga' is corrupt (line 0)."), std::string::npos)
         << capture.shown;
+}
+
+// A whole run-length 24-bit file of width x height, every row in run packets of 128 pixels (and one for the rest).
+Bytes RunLengthTga(int width, int height)
+{
+    Bytes row;
+    for (int left = width; left > 0; left -= 128)
+        row.insert(row.end(), {static_cast<std::uint8_t>(0x80 | (std::min(left, 128) - 1)), 10, 20, 30});
+    Bytes body;
+    for (int y = 0; y < height; ++y) body.insert(body.end(), row.begin(), row.end());
+    return MakeTga(width, height, 24, true, body, true);
+}
+
+TEST(TgaTest, PicturesPastTheSizeLimitAreRefusedFromTheHeader)
+{
+    struct Case {
+        int width, height;
+        bool taken;
+    };
+    // Sides up to 16384, at most 2^23 pixels.
+    const Case cases[] = {{16384, 512, true}, {16385, 1, false}, {1, 16385, false}, {8192, 1025, false}};
+    for (const Case& c : cases) {
+        const Bytes file = RunLengthTga(c.width, c.height);
+        CFrame frame;
+        EXPECT_EQ(DecodeTgaIntoFrame(frame, file.data(), file.size(), "big.tga", nullptr, 16), c.taken ? c.width : 0)
+            << c.width << " x " << c.height;
+        EXPECT_EQ(frame.GetPixels() != nullptr, c.taken);
+    }
+    // A header claiming the largest sides is refused without the pixels it claims.
+    const Bytes claim = MakeTga(65535, 65535, 32, false, {0xFF, 1, 2, 3, 4}, true);
+    CFrame frame;
+    EXPECT_EQ(DecodeTgaIntoFrame(frame, claim.data(), claim.size(), "claim.tga", nullptr, 32), 0);
+    TgaHeader header;
+    ASSERT_TRUE(ReadTgaHeader(claim.data(), claim.size(), header));
+    EXPECT_FALSE(header.IsAccepted());
 }
 
 // The packets the writer makes of one row.

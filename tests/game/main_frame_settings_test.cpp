@@ -37,7 +37,19 @@ protected:
         }
         return *stored;
     }
-    std::unique_ptr<CGP_GameMainFrame> MakeFrame() { return std::make_unique<CGP_GameMainFrame>(&app); }
+    // A frame whose window, if it made one, is destroyed and its class unregistered with it, so that the next
+    // test (or a program run forked after it) can register the class again.
+    struct DestroyWindowFirst {
+        void operator()(CGP_GameMainFrame* frame) const
+        {
+            frame->Destroy();
+            delete frame;
+        }
+    };
+    std::unique_ptr<CGP_GameMainFrame, DestroyWindowFirst> MakeFrame()
+    {
+        return std::unique_ptr<CGP_GameMainFrame, DestroyWindowFirst>(new CGP_GameMainFrame(&app));
+    }
     std::string StoredLanguage()
     {
         std::unique_ptr<char[]> text;

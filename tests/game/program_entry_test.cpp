@@ -15,6 +15,7 @@
 #include "platform/shell.h"
 #include "platform/single_instance.h"
 #include "platform/win32_registry.h"
+#include "platform/win32_time.h"
 #include "platform/win32_window.h"
 
 namespace {
@@ -114,6 +115,12 @@ RunResult RunProgram(FrameAction action, const char* answer, void (*setUp)() = n
         ::setenv("VEL_REGISTRY_FILE", (folder / "registry.reg").c_str(), 1);
         const int shown = ::open((folder / "shown.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(shown, 2);
+        // A fresh start, whatever the tests before left in this process: messages still queued (a quit would end
+        // the run at once), the idle-turn count, answers not taken, and a headless clock.
+        for (MSG msg{}; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {}
+        platform::ResetHeadlessFrame();
+        platform::ClearScriptedAnswers();
+        platform::UseFakeClock(0);
         platform::HeadlessSettings settings = platform::GetHeadlessSettings();
         settings.frames = 8;
         platform::SetHeadlessSettings(settings);

@@ -259,6 +259,8 @@ TEST(DirectSound, TheNullDeviceKeepsUpWithTheFakeClock)
     testsupport::TempDir dir;
     const std::string path = dir / "clock.wav";
     setenv("VEL_WAV", path.c_str(), 1);
+    const bool wasFake = platform::IsFakeClock();
+    const DWORD was = timeGetTime();
     platform::UseFakeClock(5000);
     {
         Device device;
@@ -272,7 +274,10 @@ TEST(DirectSound, TheNullDeviceKeepsUpWithTheFakeClock)
         buffer->Stop();
         buffer->Release();
     }
-    platform::UseRealClock();
+    if (wasFake)
+        platform::UseFakeClock(was);
+    else
+        platform::UseRealClock();
     unsetenv("VEL_WAV");
     const std::string wav = testsupport::ReadFile(path);
     EXPECT_EQ(wav.size(), 44u + 8820u * 4);  // 200 ms of audio

@@ -39,6 +39,15 @@ protected:
         ASSERT_NE(window, nullptr);
         ShowWindow(window, SW_SHOW);
     }
+    // The next test registers the class again and starts from an empty queue.
+    void TearDown() override
+    {
+        postQuitOnDestroy = false;
+        if (IsWindow(window)) DestroyWindow(window);
+        Drain();
+        UnregisterClassA("Velmorine", nullptr);
+        postQuitOnDestroy = true;
+    }
 
     std::vector<UINT> Messages() const
     {
@@ -146,16 +155,28 @@ TEST_F(WindowQueue, ScriptedInputArrivesAtItsFrameWithKeyStateAndCharacters)
     EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0);
 }
 
+std::vector<long> idleFrames;
+void RecordIdleFrame(long frame) { idleFrames.push_back(frame); }
+
 TEST_F(WindowQueue, FrameLimitClosesTheTopWindowAfterItsIdleTurns)
 {
-    platform::HeadlessSettings settings = platform::GetHeadlessSettings();
+    // The frame limit and the idle callback last for this test only.
+    struct Restore {
+        platform::HeadlessSettings saved = platform::GetHeadlessSettings();
+        ~Restore()
+        {
+            platform::RemoveHeadlessIdleCallback(RecordIdleFrame);
+            platform::SetHeadlessSettings(saved);
+        }
+    } restore;
+    platform::HeadlessSettings settings = restore.saved;
     settings.frames = 3;
     settings.msPerFrame = 25;
     platform::SetHeadlessSettings(settings);
     platform::ResetHeadlessFrame();
-    static std::vector<long> frames;
+    std::vector<long>& frames = idleFrames;
     frames.clear();
-    platform::AddHeadlessIdleCallback([](long frame) { frames.push_back(frame); });
+    platform::AddHeadlessIdleCallback(RecordIdleFrame);
     const DWORD start = timeGetTime();
 
     MSG msg{};

@@ -1,8 +1,12 @@
+#include <unistd.h>
+
 #include <cmath>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
 #include "../foundation/StreamHelpers.h"
+#include "TempDir.h"
 #include "UiFixtures.h"
 #include "frames/Sequence.h"
 #include "ui/AnimationWindow.h"
@@ -17,19 +21,7 @@ namespace {
 const int kReds[] = {40, 100, 160, 220};
 
 // Four 3 x 2 frames, each of its own red, at two frames per time unit.
-std::unique_ptr<CSequence> FourFrames()
-{
-    auto sequence = std::make_unique<CSequence>();
-    for (int red : kReds) {
-        auto frame = std::make_unique<CFrame>();
-        frame->Create(3, 2, 16);
-        frame->Fill(MakeColor(red, 0, 0));
-        sequence->AddFrame(std::move(frame));
-    }
-    sequence->SetFrameRate(2.0f);
-    sequence->RecomputeBounds();
-    return sequence;
-}
+std::unique_ptr<CSequence> FourFrames() { return RedFrames({kReds[0], kReds[1], kReds[2], kReds[3]}, 3, 2); }
 
 TEST(AnimationWindow, TakesTheSequencesSizeAndRateAndStartsAtTheFirstFrame)
 {
@@ -175,10 +167,27 @@ TEST(FrameOverlayOptions, ReadBothSpellingsOfTheirPropertiesAndWriteTheirOwn)
     EXPECT_EQ(streamtest::Text(again), written);
 }
 
-TEST(FrameOverlayOptions, TheirLibraryLooksForFooFiles)
+TEST(FrameOverlayOptions, TheirLibraryTakesTheFooFilesOfItsFolder)
 {
-    EXPECT_STREQ(FrameOverlayOptionsLibrary::kExtension, "FOO");
-    EXPECT_EQ(GetFrameOverlayOptionsLibrary().GetOptions(0), nullptr) << "an empty library holds no options";
+    // The library reads folders below the working folder; this one is the test's and the process's own.
+    const std::string folder = "OverlayFixture-" + std::to_string(::getpid());
+    testsupport::WriteFile(folder + "/Captions.FOO",
+                           "CFrameOverlayOptions\r\n{\r\n\tText Overlays=Array\r\n\t{\r\n\t\tArray Count=1\r\n"
+                           "\t\tArray Item=CFrameOverlayTextOverlay\r\n\t\t{\r\n\t\t\tText String=Hello\r\n"
+                           "\t\t}\r\n\t}\r\n}\r\n");
+    testsupport::WriteFile(folder + "/Other.FONT.TXT", "CFrameOverlayOptions\r\n{\r\n}\r\n");
+    FrameOverlayOptionsLibrary empty("No overlays", "");
+    EXPECT_EQ(empty.GetOptions(0), nullptr) << "an empty library holds no options";
+
+    FrameOverlayOptionsLibrary library("Overlays", "");
+    library.LoadFromFolder(nullptr, folder.c_str(), 0);
+    ASSERT_EQ(library.GetCount(), 1);
+    EXPECT_STREQ(library.GetName(0), "Captions");
+    CFrameOverlayOptions* options = library.GetOptions(0);
+    ASSERT_NE(options, nullptr);
+    ASSERT_EQ(options->GetOverlayCount(), 1);
+    EXPECT_EQ(options->GetOverlay(0)->GetTextString(), "Hello");
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

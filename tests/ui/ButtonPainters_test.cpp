@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -43,7 +45,8 @@ protected:
     {
         DefaultTestFont();
         SetDisplayBitDepth(16);
-        folder = std::string("PainterFixture-") + testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder = std::string("PainterFixture-") + testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                 std::to_string(::getpid());
         std::filesystem::create_directories(folder);
         frame.Create(60, 30, 16);
     }

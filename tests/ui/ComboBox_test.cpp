@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "PumpedScreen.h"
+#include "foundation/Messages.h"
 #include "ui/ComboBox.h"
 #include "ui/ListModel.h"
 #include "ui/ToolkitKeys.h"
@@ -64,6 +65,33 @@ protected:
     ComboParent* parent = nullptr;
     CJComboBox* combo = nullptr;
 };
+
+// The arrow is the toolkit's button: it shows the hover, sounds its click and opens the list.
+TEST_F(ComboBoxTest, TheArrowIsAButtonThatSoundsItsClick)
+{
+    struct ClickSounds : IMessageReceiver {
+        ClickSounds() { MessageDispatcher::Instance().AddReceiver(this); }
+        ~ClickSounds() override { MessageDispatcher::Instance().RemoveReceiver(this); }
+        bool ReceiveMessage(const MessageBase& message) override
+        {
+            if (message.GetTypeId() == CPlaySoundMessage::TypeId() &&
+                static_cast<const CPlaySoundMessage&>(message).soundName == "UI/Button Action.wav")
+                ++count;
+            return false;
+        }
+        int count = 0;
+    } sounds;
+    CJButton* arrow = combo->GetArrowButton();
+    const std::uint16_t down = 0x25BC;
+    EXPECT_STREQ(arrow->GetText().EncodeUnicodeHex().GetText(), CString(&down, 1).EncodeUnicodeHex().GetText());
+    EXPECT_FALSE(arrow->IsTabStop());
+    const Rect box = arrow->GetScreenRect();
+    PointAt(box.left + 3, box.top + 3);
+    EXPECT_TRUE(arrow->IsPointerInside());
+    ClickArrow(combo);
+    EXPECT_EQ(sounds.count, 1);
+    EXPECT_TRUE(combo->IsOpen());
+}
 
 TEST_F(ComboBoxTest, TheArrowOpensASortedDropDownBelowWithTheChosenItemCurrent)
 {

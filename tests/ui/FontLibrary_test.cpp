@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -22,7 +24,8 @@ protected:
     {
         PrepareFontFolder();
         // Named after the test, since the tests of the suite may run side by side in processes of their own.
-        folder = std::string("FontFixture-") + testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder = std::string("FontFixture-") + testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                 std::to_string(::getpid());
         std::filesystem::remove_all(folder);
     }
     void TearDown() override

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlsFixture.h"
+#include "ui/EditBox.h"
 #include "ui/ProgressBar.h"
 #include "ui/StaticText.h"
 
@@ -122,7 +123,10 @@ class Progress : public ScreenDriven {};
 TEST_F(Progress, TheBarFillsItsFractionOfTheInnerWidthAndStaysInsideIt)
 {
     CJProgressBar bar(nullptr, 100);
+    const CJEditBox box(nullptr, "");
     EXPECT_EQ(bar.GetWidth(), bar.GetFont()->MeasureWidth(CString("XXXXXXXXXXXX")));
+    EXPECT_EQ(bar.GetWidth(), box.GetWidth());
+    EXPECT_EQ(bar.GetHeight(), box.GetHeight()) << "the size of an empty edit box";
     bar.SetRect(Rect::OfSize(100, 20));
     bar.SetSelectColorRGB(255, 0, 0);
     CFrame frame;

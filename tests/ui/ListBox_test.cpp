@@ -257,6 +257,33 @@ TEST_F(ListBoxTest, FoldersExpandAndCollapseByKeysAndSelectItemOpensTheWayToAnIt
     EXPECT_EQ(list->GetCurrentItem(), 5) << "type-ahead finds items in closed folders through the model";
 }
 
+// Opening or closing a folder keeps the current row in view in the middle of the page: the first shown row
+// becomes current - rows per page / 2, kept to the rows.
+TEST_F(ListBoxTest, OpeningAndClosingAFolderCentresTheCurrentRow)
+{
+    SimpleListModel two;
+    for (const char* folder : {"A", "B"}) {
+        const int parentItem = two.Add(folder);
+        for (int i = 0; i < 10; ++i) two.Add((std::string(folder) + std::to_string(i)).c_str(), parentItem);
+    }
+    CJListBox* list = MakeList(&two, 4);
+    Key('*');
+    ASSERT_EQ(list->GetRowCount(), 22);
+    list->SetCurrentRow(17, false);  // B5
+    const int rowHeight = list->GetRowHeight();
+    EXPECT_EQ(list->GetTargetScrollOffset(), 14 * rowHeight) << "selecting scrolls just enough";
+    list->CollapseRow(0);
+    ASSERT_EQ(list->GetCurrentRow(), 7);
+    EXPECT_EQ(list->GetTargetScrollOffset(), 5 * rowHeight);
+    list->ExpandRow(0);
+    ASSERT_EQ(list->GetCurrentRow(), 17);
+    EXPECT_EQ(list->GetTargetScrollOffset(), 15 * rowHeight);
+    list->SetCurrentRow(21, false);
+    list->CollapseRow(11);
+    ASSERT_EQ(list->GetCurrentRow(), 11);
+    EXPECT_EQ(list->GetTargetScrollOffset(), 8 * rowHeight) << "at most row count - rows per page";
+}
+
 TEST_F(ListBoxTest, AShownRootIsTheOnlyTopRowAndStartsOpen)
 {
     tree.SetRoot(3);

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -38,7 +40,8 @@ protected:
         DefaultTestFont();
         SetDisplayBitDepth(16);
         InstallFrameImageModel();
-        folder = std::string("SkinFixture-") + testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder = std::string("SkinFixture-") + testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                 std::to_string(::getpid());
         std::filesystem::create_directories(folder + "/Textures");
         WriteTexture("blank", 0);
         WriteTexture("checker", 255);
@@ -52,12 +55,12 @@ protected:
         textures.reset();
         std::filesystem::remove_all(folder);
     }
-    void WriteTexture(const char* name, int level)
+    void WriteTexture(const char* name, int level, int width = 8, int height = 8)
     {
         CFrame frame;
-        frame.Create(8, 8, 32);
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x)
+        frame.Create(width, height, 32);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
                 frame.SetPixel(x, y, (x + y) % 2 ? MakeColor(level, 0, 0) : MakeColor(0, 0, level));
         ASSERT_TRUE(frame.WriteCompressedTga((folder + "/Textures/" + name + ".TGA").c_str(), 0));
     }
@@ -201,6 +204,29 @@ TEST_F(Skins, CornerMasksShowTheTextureThroughTheirAlphaInLineWithTheBands)
     EXPECT_EQ(frame.GetPixelValue(14, 10), blue) << "the top band goes on with the same pattern";
     EXPECT_EQ(frame.GetPixelValue(14, 15), blue);
     EXPECT_EQ(frame.GetPixelValue(18, 15), red);
+}
+
+// Only pictures the background can tile are offered: sides that are powers of two and plain pixels.
+TEST_F(Skins, TheBackgroundTextureOffersOnlyTileablePictures)
+{
+    // Textures that wrap are loaded plain, as their descriptions ask.
+    const char* plain = "CStandAloneFrame\r\n{\r\n\tRun Length Encode=0\r\n}\r\n";
+    for (const char* name : {"square", "wide", "short"})
+        testsupport::WriteFile(folder + "/Textures/" + name + ".txt", plain);
+    WriteTexture("square", 255, 16, 16);
+    WriteTexture("wide", 255, 12, 8);
+    WriteTexture("short", 255, 8, 6);
+    textures->LoadFromFolder(nullptr, (folder + "/Textures").c_str(), 0);
+    auto* property = dynamic_cast<BackgroundTextureProperty*>(
+        CClassicSkinBorder::GetStaticClassInfo()->FindProperty("Background Texture"));
+    ASSERT_NE(property, nullptr);
+    const std::unique_ptr<PropertyInfo> copy(property->Clone());
+    EXPECT_NE(dynamic_cast<BackgroundTextureProperty*>(copy.get()), nullptr) << "copies offer the same";
+    EXPECT_TRUE(property->AcceptsItem(textures->Find("square")));
+    EXPECT_FALSE(property->AcceptsItem(textures->Find("checker"))) << "run-encoded pictures do not wrap";
+    EXPECT_FALSE(property->AcceptsItem(textures->Find("wide")));
+    EXPECT_FALSE(property->AcceptsItem(textures->Find("short")));
+    EXPECT_FALSE(property->AcceptsItem(0)) << "index 0 is no picture";
 }
 
 TEST_F(Skins, ScanningTakesTheFirstFolderOrFallsBackToTheBaseFolder)

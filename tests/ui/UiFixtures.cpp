@@ -150,4 +150,18 @@ CFont* DefaultTestFont()
     return font.get();
 }
 
+std::unique_ptr<CSequence> RedFrames(std::initializer_list<int> reds, int width, int height)
+{
+    auto sequence = std::make_unique<CSequence>();
+    for (int red : reds) {
+        auto frame = std::make_unique<CFrame>();
+        frame->Create(width, height, 16);
+        frame->Fill(MakeColor(red, 0, 0));
+        sequence->AddFrame(std::move(frame));
+    }
+    sequence->SetFrameRate(2.0f);
+    sequence->RecomputeBounds();
+    return sequence;
+}
+
 }  // namespace ui_test

@@ -35,6 +35,7 @@ std::unique_ptr<CFont> MakeFont(float pointSize = 12.0f);
 
 #include <string>
 
+#include "frames/Sequence.h"
 #include "ui/JWindow.h"
 
 namespace ui_test {
@@ -94,5 +95,8 @@ public:
 
 // Makes the default font once (12-point DejaVu) for windows made without a screen.
 CFont* DefaultTestFont();
+
+// A sequence of 16-bit width x height frames, one of each red level, at two frames a second.
+std::unique_ptr<CSequence> RedFrames(std::initializer_list<int> reds, int width, int height);
 
 }  // namespace ui_test

@@ -122,6 +122,20 @@ TEST_F(WindowTree, AModalFrontChildTakesPressesOutsideEveryChild)
     EXPECT_EQ(log, (std::vector<std::string>{"A press 0,0", "A down"}));
 }
 
+// Three windows over one another, none taking the press: each is asked once, though the press brings the second
+// to the front and so moves the first behind the third.
+TEST_F(WindowTree, APressThatTurnsTheRingAsksEveryWindowOnce)
+{
+    for (int i = 0; i < 3; ++i) {
+        windows[i]->SetRect(Rect::At(0, 0, 20, 20));
+        windows[i]->takeDown = false;
+    }
+    EXPECT_FALSE(root->OnMouseDown(0, 5, 5));
+    EXPECT_EQ(Order(), "BCDA");
+    const std::vector<std::string> once = {"A press 0,0", "A down", "B press 0,0", "B down", "C press 0,0", "C down"};
+    EXPECT_EQ(log, once);
+}
+
 TEST_F(WindowTree, AModalChildBehindTheFrontHidesTheWindowsBehindIt)
 {
     windows[1]->SetModal(true);
