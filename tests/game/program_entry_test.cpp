@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "GP_Exception.h"
 #include "GP_Log.h"
@@ -83,6 +84,7 @@ volatile int* volatile unmappedPage = reinterpret_cast<volatile int*>(16);
 
 // What a run of the program in a child process did.
 struct RunResult {
+    int exitStatus = 0;  // the child's: 0 when WinMain returned
     int returned = 0;
     int reportsStarted = 0;
     std::string log;
@@ -133,10 +135,17 @@ RunResult RunProgram(FrameAction action, const char* answer, void (*setUp)() = n
     ::close(channel[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
-    EXPECT_EQ(got, static_cast<ssize_t>(sizeof result));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    return RunResult{result[0], result[1], testsupport::ReadFile(folder / "Exception.log"),
-                     testsupport::ReadFile(folder / "shown.txt"), testsupport::ReadFile(folder / "registry.reg")};
+    EXPECT_TRUE(WIFEXITED(status)) << "the run ended by a signal";
+    const int exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (exitStatus == 0) {
+        EXPECT_EQ(got, static_cast<ssize_t>(sizeof result));
+    }
+    return RunResult{exitStatus,
+                     result[0],
+                     result[1],
+                     testsupport::ReadFile(folder / "Exception.log"),
+                     testsupport::ReadFile(folder / "shown.txt"),
+                     testsupport::ReadFile(folder / "registry.reg")};
 }
 
 TEST(ProgramRun, ARunThatEndsNormallyReturns0WithOneLogSession)
@@ -197,6 +206,19 @@ TEST(ProgramRun, AMachineFaultIsLoggedOfferedAndEndsTheRunAsAFailure)
     EXPECT_EQ(Count(run.log, "END SESSION"), 1);
     EXPECT_NE(run.shown.find("Access violation"), std::string::npos);
     EXPECT_EQ(run.reportsStarted, 0);  // the player said no
+}
+
+// A fault on another thread (the mixer, the synthesiser) ends the game as one on the main thread does, while the
+// main thread waits for that thread; the process itself ends with -1, since the thread that faulted cannot go on.
+TEST(ProgramRun, AMachineFaultOnAnotherThreadEndsTheGameTheSameWay)
+{
+    const RunResult run = RunProgram([](long) { std::thread([] { *unmappedPage = 1; }).join(); }, "click 2");
+    EXPECT_EQ(run.exitStatus, 255);
+    EXPECT_NE(run.log.find("Exception: Access violation\nAddress = "), std::string::npos) << run.log;
+    EXPECT_NE(run.log.find("Parameter 0 = 1\nParameter 1 = 10\nRegisters:\n"), std::string::npos) << run.log;
+    EXPECT_EQ(Count(run.log, "END SESSION"), 1);
+    EXPECT_NE(run.shown.find("Dialog \"Application error\""), std::string::npos) << run.shown;
+    EXPECT_NE(run.shown.find("Access violation"), std::string::npos);
 }
 
 // Without its window the game ends at once for that reason, rather than later with a display error.

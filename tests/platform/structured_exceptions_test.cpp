@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
+#include <utility>
 
 #include "platform/structured_exceptions.h"
 
@@ -122,6 +126,76 @@ TEST(StructuredExceptions, AnAccessViolationNamesTheKindOfAccessAndTheAddress)
     const Seen writing = RunInChild(WriteNowhere);
     ASSERT_EQ(writing.parameterCount, 2u);
     EXPECT_EQ(writing.parameters[0], 1u);
+}
+
+// The child's guarded thread, for the filter to tell on which thread it runs.
+pthread_t guardedThread;
+int reportChannel = -1;
+
+LONG ReportingFilter(DWORD code, EXCEPTION_POINTERS* pointers)
+{
+    RecordingFilter(code, pointers);
+    seen.guardedResult = pthread_equal(pthread_self(), guardedThread) ? 1 : 0;
+    if (::write(reportChannel, &seen, sizeof seen) != sizeof seen) ::_exit(2);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+std::mutex mixerLock;
+
+// Runs body guarded in a child process whose filter reports what it saw before the child ends; returns that
+// and the child's wait status.
+std::pair<Seen, int> RunInChildReportingFromTheFilter(platform::GuardedBody body)
+{
+    int channel[2];
+    if (::pipe(channel) != 0) std::abort();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        reportChannel = channel[1];
+        guardedThread = pthread_self();
+        platform::RunGuarded(body, nullptr, ReportingFilter);
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    Seen result;
+    const ssize_t got = ::read(channel[0], &result, sizeof result);
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(got, static_cast<ssize_t>(sizeof result)) << "the filter did not run";
+    return {result, status};
+}
+
+TEST(StructuredExceptions, AFaultOnAnotherThreadIsFilteredOnTheGuardedThreadAndEndsTheProcessWithMinusOne)
+{
+    struct Case {
+        const char* name;
+        platform::GuardedBody body;
+    };
+    const Case cases[] = {
+        {"guarded thread waits for the other", [](void*) { std::thread([] { ReadNowhere(nullptr); }).join(); }},
+        {"guarded thread waits for a lock the faulting thread holds",
+         [](void*) {
+             std::thread other([] {
+                 mixerLock.lock();
+                 WriteNowhere(nullptr);
+             });
+             while (mixerLock.try_lock()) mixerLock.unlock();
+             std::lock_guard<std::mutex> wait(mixerLock);
+             other.join();
+         }},
+        {"guarded thread goes on working",
+         [](void*) {
+             std::thread(DivideByZero, nullptr).detach();
+             for (;;) sink = sink + 1;
+         }},
+    };
+    for (const Case& c : cases) {
+        const auto [result, status] = RunInChildReportingFromTheFilter(c.body);
+        EXPECT_EQ(result.guardedResult, 1) << c.name << ": the filter runs on the guarded thread";
+        EXPECT_NE(result.code, 0u) << c.name;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 255) << c.name << ": status " << status;
+    }
 }
 
 TEST(StructuredExceptions, ABodyThatReturnsIsNotFiltered)
