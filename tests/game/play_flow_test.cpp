@@ -28,6 +28,7 @@
 #include "GP_PlayField.h"
 #include "GP_Players.h"
 #include "GP_Scene.h"
+#include "GP_Surface.h"
 #include "GP_TopList.h"
 #include "StageLists.h"
 #include "TempDir.h"
@@ -234,6 +235,19 @@ TEST_F(PlayFlowTest, OnlyAFirstFinishOfTheLastMissionWithAProgressRecordShowsThe
         EXPECT_EQ(GP_State.FinalFormShown, c.finalForm);
         EXPECT_FALSE(GP_State.CampaignFinished);
     }
+}
+
+// The key that leaves the final form frees the graphics server's pictures and forgets the background picture,
+// one of them, with them, so that the next interface frame does not draw a freed picture.
+TEST_F(PlayFlowTest, LeavingTheFinalFormForgetsTheFreedBackgroundPicture)
+{
+    CGP_Surface background;
+    frame->state = 0;
+    frame->backgroundSurface = &background;
+    GP_State.FinalFormShown = true;
+    frame->OnKeyDown(frame.get(), 'A', 0, 0);
+    EXPECT_FALSE(GP_State.FinalFormShown);
+    EXPECT_EQ(frame->backgroundSurface, nullptr);
 }
 
 // The next enemy shot comes one to two fire periods later; a period below a millisecond has no random part.

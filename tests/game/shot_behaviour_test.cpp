@@ -124,6 +124,24 @@ TEST_F(Shots, TheLastSpecialShotLeavingPaysTheSpecialKillBonus)
     EXPECT_EQ(host.messages[0].y, 50);
 }
 
+// Only the special weapon's shots pay the bonus, whether they leave the screen or die by a hit.
+TEST_F(Shots, APlainShotThatDiesByAHitPaysNoSpecialKillBonus)
+{
+    DefineShot(ShotID, Shot);
+    GP_SpriteRecord& target = Define(TargetID, Sprite(0x2FFFF, gp_kinds::ScoredTarget, 20, 20));
+    target.header.scoreValue = 250;
+    host.hitGroups[ShotKind & 0xFFFF] = {gp_kinds::ScoredTarget};
+    host.PlayState().SpecialKillsA = 4;
+    host.PlayState().SpecialKillsB = 4;
+    CGP_GameObject* shot = Launched(ShotID, 100, 100, 90);
+    InGrid(Create(TargetID, 96, 80));
+    Step(shot, 1);
+    ASSERT_EQ(StateOf(shot), GP_ShotDying);
+    Step(shot, 1, 3);
+    EXPECT_EQ(host.PlayState().Score, 250);
+    EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(Shots, ABurstShotBurstsIntoEightFragmentsFannedBothWays)
 {
     GP_SpriteRecord& record = DefineShot(ShotID, Burst);
