@@ -60,7 +60,8 @@ Picture Menu(GlyphRenderer& title)
     return p;
 }
 
-Picture Button(GlyphRenderer& font, const std::u32string& caption)
+// The main menu's button face; its caption is a label of the form drawn over it, in the player's language.
+Picture Button()
 {
     const Rgb faces[] = {{34, 64, 130}, {18, 36, 80}, {60, 110, 200}, {60, 60, 70}};
     Picture p(kButtonWidth * 4, kButtonHeight);
@@ -72,9 +73,6 @@ Picture Button(GlyphRenderer& font, const std::u32string& caption)
             p.Fill(left, y, kButtonWidth, 1, Rgb{Channel(c.r * shade), Channel(c.g * shade), Channel(c.b * shade)});
         }
         p.Frame(left, 0, kButtonWidth, kButtonHeight, f == 2 ? Rgb{255, 214, 90} : Rgb{150, 170, 230});
-        const int shift = f == 1 ? 1 : 0;
-        const Rgb ink = f == 3 ? Rgb{140, 140, 140} : Rgb{250, 250, 240};
-        font.Text(p, caption, left + (kButtonWidth - font.Width(caption)) / 2 + shift, 7 + shift, ink);
     }
     return p;
 }
@@ -146,12 +144,10 @@ int main(int argc, char** argv)
         contentkit::GlyphSheet(small, kFontLineHeight, Rgb{130, 130, 140}, fonts[1].second),
         contentkit::GlyphSheet(heading, kTitleLineHeight, Rgb{255, 214, 90}, fonts[2].second),
     };
-    const std::u32string captions[] = {U"Play", U"Options", U"Help", U"Top list", U"About", U"Quit"};
     bool written = Write(folder + "/title.bmp", Title(big, font).Bmp()) &&
                    Write(folder + "/menu.bmp", Menu(title).Bmp()) &&
                    Write(folder + "/backdrop.bmp", StarField().Bmp()) && Write(folder + "/cursor.bmp", Cursor().Bmp());
-    for (int i = 0; i < 6; ++i)
-        written = written && Write(folder + "/b_" + std::to_string(i) + ".bmp", Button(font, captions[i]).Bmp());
+    for (int i = 0; i < 6; ++i) written = written && Write(folder + "/b_" + std::to_string(i) + ".bmp", Button().Bmp());
     written = written && Write(folder + "/click.wav", Blip(880, 440, 0.09, 0.6)) &&
               Write(folder + "/hover.wav", Blip(1320, 1200, 0.03, 0.25));
     written = written && Write(folder + "/font.bmp", sheets[0].Bmp()) &&
