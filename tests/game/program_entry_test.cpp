@@ -158,6 +158,21 @@ TEST(ProgramRun, ARunThatEndsNormallyReturns0WithOneLogSession)
     EXPECT_NE(run.registry.find("\"KeyLeft\""), std::string::npos) << "the settings are written at the end";
 }
 
+// The account dialog a first start offers shows its picture: the runnable tree's picture beside the pack.
+TEST(ProgramRun, TheAccountDialogAtTheFirstStartShowsItsPicture)
+{
+    const RunResult run = RunProgram(nullptr, nullptr);
+    const std::string item = "Dialog   -1 picture \"";
+    const std::size_t at = run.shown.find(item);
+    ASSERT_NE(at, std::string::npos) << run.shown;
+    const std::size_t start = at + item.size();
+    const std::string file = run.shown.substr(start, run.shown.find('"', start) - start);
+    EXPECT_TRUE(file.ends_with("/RESOURCE/Account.bmp")) << file;
+    const std::string picture =
+        testsupport::ReadFile(std::string(std::getenv("VEL_DIST_DIR")) + "/RESOURCE/Account.bmp");
+    EXPECT_TRUE(picture.starts_with("BM")) << "no picture in the runnable tree";
+}
+
 TEST(ProgramRun, EngineExceptionsAreShownAsTheirFlagsAsk)
 {
     struct Case {
