@@ -10,12 +10,15 @@
 #include <vector>
 
 #include "GP_AppBase.h"
+#include "GP_DirectMusic.h"
 #include "GP_Display.h"
 #include "GP_Effects.h"
 #include "GP_GameMainFrame.h"
 #include "GP_GameState.h"
+#include "GP_Globals.h"
 #include "GP_IDList.h"
 #include "GP_MenuLibrary.h"
+#include "GP_Music.h"
 #include "GP_Surface.h"
 #include "GP_Timer.h"
 #include "StageLists.h"
@@ -273,6 +276,24 @@ TEST_F(FrameTickTest, LosingTheFocusPausesTheLevelAndStopsTheTime)
     EXPECT_EQ(GP_State.TotalTime, 17) << "the time away counted";
     EXPECT_TRUE(GP_State.Paused);  // the player resumes the level
     if (!wasFake) platform::UseRealClock();
+}
+
+// Music that cannot start (no sound device to play through) is off for good, sound effects untouched.
+TEST_F(FrameTickTest, MusicThatCannotStartIsSwitchedOffForGood)
+{
+    const std::uint8_t kept[] = {GlobalDirectSoundEnabled, GlobalDirectMusicEnabled, GlobalMusicEnabled};
+    GlobalDirectSoundEnabled = GlobalDirectMusicEnabled = GlobalMusicEnabled = 1;
+    frame->directMusic = std::make_unique<CGP_DirectMusic>();
+    frame->music = std::make_unique<CGP_Music>(frame.get(), nullptr, frame->directMusic.get(), nullptr);
+    frame->PlayMusic(GP_TitleMusic);
+    EXPECT_EQ(GlobalDirectMusicEnabled, 0);
+    EXPECT_EQ(GlobalMusicEnabled, 0);
+    EXPECT_EQ(GlobalDirectSoundEnabled, 1);
+    frame->music.reset();
+    frame->directMusic.reset();
+    GlobalDirectSoundEnabled = kept[0];
+    GlobalDirectMusicEnabled = kept[1];
+    GlobalMusicEnabled = kept[2];
 }
 
 TEST_F(FrameTickTest, ARestoredOverlayHoldsTheBackgroundBehindItDarkened)

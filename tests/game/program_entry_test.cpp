@@ -11,9 +11,12 @@
 #include "GP_Exception.h"
 #include "GP_Log.h"
 #include "GP_Main.h"
+#include "GP_Tray.h"
 #include "TempDir.h"
 #include "platform/headless.h"
+#include "platform/headless_audio.h"
 #include "platform/shell.h"
+#include "platform/shell_tray.h"
 #include "platform/single_instance.h"
 #include "platform/win32_window.h"
 
@@ -234,6 +237,48 @@ TEST(ProgramRun, AMachineFaultOnAnotherThreadEndsTheGameTheSameWay)
     EXPECT_EQ(Count(run.log, "END SESSION"), 1);
     EXPECT_NE(run.shown.find("Dialog \"Application error\""), std::string::npos) << run.shown;
     EXPECT_NE(run.shown.find("Access violation"), std::string::npos);
+}
+
+bool Shown(HWND window) { return (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// Writes what a run saw into its session log, for the test to read back.
+void NoteInLog(const char* what, bool seen)
+{
+    GP_LogWrite(what);
+    GP_LogWrite(seen ? " yes\n" : " no\n");
+}
+
+// F11 hides the game behind its tray icon; the icon's restore command brings it back, its quit command ends the
+// game at once (no later frame runs) and leaves no icon behind.
+TEST(ProgramRun, TheTrayRestoresTheGameOrQuitsIt)
+{
+    const RunResult run = RunProgram(
+        [](long) {
+            HWND game = FindWindowA("Velmorine", nullptr);
+            SendMessageA(game, WM_KEYDOWN, VK_F11, 0);
+            HWND tray = FindWindowA(GP_TrayClassName, nullptr);
+            NoteInLog("hidden", tray && !Shown(game) && platform::TrayIcons().size() == 1);
+            SendMessageA(tray, WM_COMMAND, GP_TrayRestoreCommand, 0);
+            NoteInLog("restored",
+                      Shown(game) && !FindWindowA(GP_TrayClassName, nullptr) && platform::TrayIcons().empty());
+            SendMessageA(game, WM_KEYDOWN, VK_F11, 0);
+            SendMessageA(FindWindowA(GP_TrayClassName, nullptr), WM_COMMAND, GP_TrayQuitCommand, 0);
+            NoteInLog("quit without icon", platform::TrayIcons().empty());
+        },
+        nullptr, [] { platform::AddHeadlessIdleCallback([](long frame) { NoteInLog("a later frame", frame == 5); }); });
+    EXPECT_EQ(run.returned, 0);
+    EXPECT_NE(run.log.find("hidden yes\nrestored yes\nquit without icon yes\n"), std::string::npos) << run.log;
+    EXPECT_EQ(run.log.find("a later frame yes"), std::string::npos) << "the game went on after quit";
+    EXPECT_EQ(Count(run.log, "END SESSION"), 1);
+}
+
+// Without a sound device the game runs silent, and stores sound and music off for the runs after it.
+TEST(ProgramRun, WithoutASoundDeviceSoundAndMusicAreStoredOff)
+{
+    const RunResult run = RunProgram(nullptr, nullptr, [] { platform::SetAudioDeviceFailure(true); });
+    EXPECT_EQ(run.returned, 0);
+    EXPECT_NE(run.registry.find("\"Sound Enable\"=hex:00"), std::string::npos) << run.registry;
+    EXPECT_NE(run.registry.find("\"Music Enable\"=hex:00"), std::string::npos) << run.registry;
 }
 
 // Without its window the game ends at once for that reason, rather than later with a display error.
