@@ -51,6 +51,19 @@ protected:
         for (int i = 0; i < 100 && StateOf(part) != wanted; ++i) Step(part, timeStep);
         return StateOf(part) == wanted;
     }
+    // Destroyed (state 4), the part drifts in state 7: the coordinate after driftMs, still there; gone restMs later.
+    static void ExpectTheWreckDriftsThenGoes(CGP_GameObject* part, const float* coordinate, float driftMs,
+                                             float drifted, float restMs)
+    {
+        part->stateBlock->state = 4;
+        Step(part, 0);
+        EXPECT_EQ(StateOf(part), 7);
+        Step(part, driftMs);
+        EXPECT_FLOAT_EQ(*coordinate, drifted);
+        EXPECT_NE(part->state, GP_StateGone);
+        Step(part, restMs);
+        EXPECT_EQ(part->state, GP_StateGone);
+    }
     GP_PlayState& play = host.PlayState();
 };
 
@@ -225,14 +238,7 @@ TEST_F(BossParts, HatchesOpenFireOnceAndCloseToWaitAgain)
     }
     CGP_GameObject* hatch = Create(PartID, 100, 100);
     Step(hatch, 0);
-    hatch->stateBlock->state = 4;
-    Step(hatch, 0);
-    EXPECT_EQ(StateOf(hatch), 7);
-    Step(hatch, 100);
-    EXPECT_FLOAT_EQ(*hatch->y, 60);
-    EXPECT_NE(hatch->state, GP_StateGone);
-    Step(hatch, 30);
-    EXPECT_EQ(hatch->state, GP_StateGone);
+    ExpectTheWreckDriftsThenGoes(hatch, hatch->y, 100, 60, 30);
 }
 
 // A trembling part shakes within two pixels of where it started: across in state 2, both ways in state 3.
@@ -316,14 +322,7 @@ TEST_F(BossParts, APulsingSidePulsesAndDriftsOutWhenDestroyed)
     EXPECT_EQ(side->frameIndex, 3);
     ASSERT_TRUE(StepUntil(side, 2, 100));
     EXPECT_EQ(side->frameIndex, 0);
-    side->stateBlock->state = 4;
-    Step(side, 0);
-    EXPECT_EQ(StateOf(side), 7);
-    Step(side, 200);
-    EXPECT_FLOAT_EQ(*side->x, 180);
-    EXPECT_NE(side->state, GP_StateGone);
-    Step(side, 60);
-    EXPECT_EQ(side->state, GP_StateGone);
+    ExpectTheWreckDriftsThenGoes(side, side->x, 200, 180, 60);
 }
 
 }  // namespace

@@ -68,27 +68,45 @@ int Recurse(int depth)
 }
 void OverflowStack(void*) { sink = Recurse(0); }
 
-// Runs body guarded in a child process and returns what its filter saw.
-Seen RunInChild(platform::GuardedBody body)
+// The child's guarded thread and the channel to the test, for filters that report from inside the child.
+pthread_t guardedThread;
+int reportChannel = -1;
+
+struct ChildRun {
+    Seen seen;
+    int status = 0;  // the child's wait status
+};
+
+// Runs body guarded by the filter in a child process; what was seen comes back through the channel, written by
+// the child after the guarded call returned or by a filter that reports itself.
+ChildRun RunGuardedInChild(platform::GuardedBody body, platform::ExceptionFilter filter)
 {
     int channel[2];
     if (::pipe(channel) != 0) std::abort();
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
-        seen.guardedResult = platform::RunGuarded(body, nullptr, RecordingFilter) ? 1 : 0;
+        reportChannel = channel[1];
+        guardedThread = pthread_self();
+        seen.guardedResult = platform::RunGuarded(body, nullptr, filter) ? 1 : 0;
         if (::write(channel[1], &seen, sizeof seen) != sizeof seen) ::_exit(2);
         ::_exit(0);
     }
     ::close(channel[1]);
-    Seen result;
-    const ssize_t got = ::read(channel[0], &result, sizeof result);
+    ChildRun run;
+    const ssize_t got = ::read(channel[0], &run.seen, sizeof run.seen);
     ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_EQ(got, static_cast<ssize_t>(sizeof result));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child did not end normally";
-    return result;
+    ::waitpid(child, &run.status, 0);
+    EXPECT_EQ(got, static_cast<ssize_t>(sizeof run.seen)) << "nothing came back from the child";
+    return run;
+}
+
+// Runs body guarded in a child process and returns what its filter saw.
+Seen RunInChild(platform::GuardedBody body)
+{
+    const ChildRun run = RunGuardedInChild(body, RecordingFilter);
+    EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 0) << "the child did not end normally";
+    return run.seen;
 }
 
 TEST(StructuredExceptions, EachFaultReachesTheFilterWithItsCode)
@@ -128,10 +146,8 @@ TEST(StructuredExceptions, AnAccessViolationNamesTheKindOfAccessAndTheAddress)
     EXPECT_EQ(writing.parameters[0], 1u);
 }
 
-// The child's guarded thread, for the filter to tell on which thread it runs.
-pthread_t guardedThread;
-int reportChannel = -1;
-
+// Reports what it saw at once, since the child does not return from a fault of another thread; its guarded result
+// tells whether the filter ran on the guarded thread.
 LONG ReportingFilter(DWORD code, EXCEPTION_POINTERS* pointers)
 {
     RecordingFilter(code, pointers);
@@ -141,30 +157,6 @@ LONG ReportingFilter(DWORD code, EXCEPTION_POINTERS* pointers)
 }
 
 std::mutex mixerLock;
-
-// Runs body guarded in a child process whose filter reports what it saw before the child ends; returns that
-// and the child's wait status.
-std::pair<Seen, int> RunInChildReportingFromTheFilter(platform::GuardedBody body)
-{
-    int channel[2];
-    if (::pipe(channel) != 0) std::abort();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        reportChannel = channel[1];
-        guardedThread = pthread_self();
-        platform::RunGuarded(body, nullptr, ReportingFilter);
-        ::_exit(0);
-    }
-    ::close(channel[1]);
-    Seen result;
-    const ssize_t got = ::read(channel[0], &result, sizeof result);
-    ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_EQ(got, static_cast<ssize_t>(sizeof result)) << "the filter did not run";
-    return {result, status};
-}
 
 TEST(StructuredExceptions, AFaultOnAnotherThreadIsFilteredOnTheGuardedThreadAndEndsTheProcessWithMinusOne)
 {
@@ -191,7 +183,7 @@ TEST(StructuredExceptions, AFaultOnAnotherThreadIsFilteredOnTheGuardedThreadAndE
          }},
     };
     for (const Case& c : cases) {
-        const auto [result, status] = RunInChildReportingFromTheFilter(c.body);
+        const auto [result, status] = RunGuardedInChild(c.body, ReportingFilter);
         EXPECT_EQ(result.guardedResult, 1) << c.name << ": the filter runs on the guarded thread";
         EXPECT_NE(result.code, 0u) << c.name;
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 255) << c.name << ": status " << status;
