@@ -353,6 +353,8 @@ TEST_F(FrameTickTest, TheLibrarysRectanglesAreCopiedCutToTheScreen)
     ASSERT_EQ(session.Create(frame->display.get(), GP_SurfaceSystem, 640, 480), GP_SurfaceOk);
     GP_State.MenuSessionActive = true;
     GP_State.MenuSessionSurface = &session;
+    frame->OnDeactivate(frame.get());  // the focus lost and regained during the session changes nothing
+    frame->OnActivate(frame.get());
     CGP_Surface& back = *frame->display->backSurface;
     back.Clear(0);
     frame->InterfaceStep(16);

@@ -281,6 +281,8 @@ TEST_F(PlayFlowTest, TheEndOfALevelPostsOnlyWhatCountsAndShowsTheResultsOnlyWhen
         EXPECT_EQ(GP_State.ResultsShown, c.results);
         EXPECT_EQ(frame->state, c.results ? 1u : 0u);
         if (!c.results) continue;
+        frame->OnDeactivate(frame.get());  // the focus lost and regained over the results changes nothing
+        frame->OnActivate(frame.get());
         Steps(500, 20);  // 10 seconds
         EXPECT_EQ(frame->state, 1u);
         Steps(1, 20);
