@@ -266,7 +266,7 @@ TEST_F(DemoCampaign, EveryMissionHasMusicOfItsOwnAndSounds)
     EXPECT_EQ(tunes.size(), missions);
 }
 
-// The mission forms and the in-game menu: every text fits its label in the four languages; the mission forms have
+// The mission forms, the final form and the in-game menu: every text fits its label in the four languages; the mission forms have
 // no hint of their own, so their hint line shows the hovered mission's hint or nothing.
 TEST_F(DemoCampaign, ItsFormsTextsFitAndTheMissionHintLineShowsOnlyAMissionsHint)
 {
@@ -279,7 +279,8 @@ TEST_F(DemoCampaign, ItsFormsTextsFitAndTheMissionHintLineShowsOnlyAMissionsHint
         if (pack.servers->binary->OpenRead(id)) form->Load(pack.servers.get());
         return form;
     };
-    formtexts::ExpectTextsFitTheirLabels(*pack.servers, pack.names, {0xA0000, 0xA0001, 0xA0002, 0xA0010}, load);
+    formtexts::ExpectTextsFitTheirLabels(*pack.servers, pack.names, {0xA0000, 0xA0001, 0xA0002, 0xA000F, 0xA0010},
+                                         load);
     for (std::uint32_t id : {0xA0000u, 0xA0001u, 0xA0002u})
         EXPECT_EQ(load(id)->Block<GP_ControlBlock>()->hintTextID, GP_NoID) << std::hex << id;
     GP_DisplayPtr = nullptr;
