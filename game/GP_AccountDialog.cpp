@@ -4,6 +4,7 @@
 #include <mutex>
 #include <vector>
 
+#include "GP_Main.h"
 #include "GP_Online.h"
 #include "platform/win32_registry.h"
 #include "platform/win32_window.h"
@@ -64,7 +65,7 @@ platform::DialogTemplate AccountTemplate()
     const DWORD tab = platform::kDialogTabStop;
     const DWORD right = platform::kDialogAlignRight;
     dialog.items = {
-        {-1, DialogItemKind::EtchedFrame, "", 7, 7, 140, 243, 0},  // the place of the dialog's picture
+        {-1, DialogItemKind::Picture, GP_WorkingFolder + "/RESOURCE/" + GP_AccountPictureFile, 7, 7, 140, 243, 0},
         {-1, DialogItemKind::GroupBox, "", 155, 4, 360, 222, 0},
         {GP_AccountTextAim, DialogItemKind::Text, "", 163, 14, 344, 26, 0},
         {GP_AccountTextBenefit, DialogItemKind::Text, "", 163, 42, 344, 26, 0},

@@ -9,6 +9,8 @@
 #include "platform/win32_dialog.h"
 
 constexpr int GP_AccountDialogId = 105;
+// The dialog's picture (bitmap 106), a file of the runnable tree's "RESOURCE" folder.
+constexpr const char* GP_AccountPictureFile = "Account.bmp";
 constexpr std::uint16_t GP_RussianLanguage = 0x419;
 
 // Controls of the account dialog.

@@ -164,8 +164,6 @@ protected:
     };
     void BuildPanel(CGP_Control* control, int shrinkW, int shrinkH, int shiftX, PanelBackground background,
                     bool band) const;
-    // The tidying of the screen before a form is shown afresh.
-    void FreeServerSurfaces() const;
     void ReloadCursor() const;
     // Lights the control, plays its press sound and shows its hint.
     void LightWithHint(CGP_Control* control);

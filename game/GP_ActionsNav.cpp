@@ -138,6 +138,7 @@ bool CGP_Actions::OnAbortGame(CGP_Control* control)
     PlaySound(*control->GetClickSound());
     mainFrame->EndStage();
     mainFrame->state = 0;
+    mainFrame->TypedKeys[GP_KeyEscape] = 0;  // the question's no key
     mainFrame->PlayMusic(GP_TitleMusic);
     mainFrame->ReloadImages();
     GP_FadeOut();
@@ -165,13 +166,6 @@ bool CGP_Actions::OnResumeGame(CGP_Control* control)
     return true;
 }
 
-// The server's surfaces go; the background picture, when it was one of them, is forgotten with them.
-void CGP_Actions::FreeServerSurfaces() const
-{
-    if (mainFrame->servers && mainFrame->servers->graphics) mainFrame->servers->graphics->FreeSurfaces(false);
-    mainFrame->backgroundSurface = nullptr;
-}
-
 void CGP_Actions::ReloadCursor() const
 {
     if (mainFrame->mouseCursor) mainFrame->mouseCursor->ReloadImages(mainFrame->servers.get());
@@ -179,7 +173,7 @@ void CGP_Actions::ReloadCursor() const
 
 void CGP_Actions::ClearForms() const
 {
-    FreeServerSurfaces();
+    mainFrame->FreeServerSurfaces(false);
     mainFrame->ResetForms();
     mainFrame->currentForm = nullptr;
     ReloadCursor();
@@ -190,8 +184,7 @@ bool CGP_Actions::OnEndScreenDone(CGP_Control*)
 {
     if (!mainFrame) return false;
     GP_FadeOut();
-    if (mainFrame->servers && mainFrame->servers->graphics) mainFrame->servers->graphics->FreeSurfaces(true);
-    mainFrame->backgroundSurface = nullptr;
+    mainFrame->FreeServerSurfaces(true);
     if (mainFrame->fonts) mainFrame->fonts->LoadImages(mainFrame->servers.get());
     mainFrame->currentForm = nullptr;
     ReloadCursor();

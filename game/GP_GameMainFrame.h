@@ -93,6 +93,9 @@ public:
     // One empty slot per kind-8 name of the active pack; the current form is the caller's to set.
     void ResetForms();
     void ReleaseFormSurfaces();
+    // The graphics server's pictures go (the fonts' too when asked); the background picture, one of them, is
+    // forgotten with them.
+    void FreeServerSurfaces(bool withFonts);
     // After the graphics server was reset or the display restored: fonts, background, cursor and forms.
     void ReloadImages();
 

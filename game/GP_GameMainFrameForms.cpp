@@ -96,6 +96,12 @@ void CGP_GameMainFrame::ReleaseFormSurfaces()
         if (form) form->ReleaseSurfaces();
 }
 
+void CGP_GameMainFrame::FreeServerSurfaces(bool withFonts)
+{
+    if (servers && servers->graphics) servers->graphics->FreeSurfaces(withFonts);
+    backgroundSurface = nullptr;
+}
+
 void CGP_GameMainFrame::ReloadImages()
 {
     if (fonts) fonts->LoadImages(servers.get());

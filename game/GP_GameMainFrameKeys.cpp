@@ -75,7 +75,7 @@ void CGP_GameMainFrame::OnKeyDown(CGP_Window*, std::uint32_t key, std::uint32_t 
     if (state == 1 && levelOver) key = GP_KeyEscape;
     if (GP_State.FinalFormShown) {
         GP_FadeOut();
-        if (servers && servers->graphics) servers->graphics->FreeSurfaces(false);
+        FreeServerSurfaces(false);
         currentForm = nullptr;
         if (mouseCursor) mouseCursor->ReloadImages(servers.get());
         ResetForms();

@@ -215,7 +215,7 @@ void CGP_GameMainFrame::OnMouseDown(CGP_Window*, WPARAM buttons, int x, int y)
     if ((state == 1 && levelEnding) || GP_State.FinalFormShown) return OnKeyDown(this, GP_KeyEscape, 0, 0);
     pointerX = x;
     pointerY = y;
-    pointerButtons = static_cast<std::uint32_t>(buttons);
+    SetPointerButtons(static_cast<std::uint32_t>(buttons));
     for (int button = 0; button < 2; ++button) {
         if (buttons & (1u << button)) pressedAt[button] = GP_CursorPoint{x, y};
     }
@@ -225,7 +225,7 @@ void CGP_GameMainFrame::OnMouseUp(CGP_Window*, WPARAM buttons, int x, int y)
 {
     pointerX = x;
     pointerY = y;
-    pointerButtons = static_cast<std::uint32_t>(buttons);
+    SetPointerButtons(static_cast<std::uint32_t>(buttons));
     for (int button = 0; button < 2; ++button) {
         if (!(buttons & (1u << button))) releasedAt[button] = GP_CursorPoint{x, y};
     }
@@ -244,7 +244,9 @@ void CGP_GameMainFrame::OnDeactivate(CGP_Window*)
     app->active = 0;
     if (music) music->Stop();
     GP_State.Paused = true;
-    if (!GP_State.GameOver && !GP_State.InGameMenu) ShowCentreMessage(kPausedText);
+    // The message is the level's: its text lives in the campaign's data, which a level suspended for help or
+    // options has given back, so it is shown only over a level in play.
+    if (state == 1 && !GP_State.GameOver && !GP_State.InGameMenu) ShowCentreMessage(kPausedText);
 }
 
 std::int32_t CGP_GameMainFrame::GetLives() const { return GP_State.Lives; }

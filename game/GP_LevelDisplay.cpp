@@ -31,7 +31,7 @@ void CGP_LevelDisplay::Build(const GP_LevelDisplaySources& sources)
     stageCounter->value = sources.stageNumber;
     livesCounter->value = sources.lives;
     livesCounter->Block<GP_ObjectBlock>()->x = LivesCounterX;
-    BuildPicture(reservePanel, {10, 10, 162, 57, ReservePanelImage, 1, true}, sources);
+    BuildPicture(reservePanel, {ReservePanelX, 10, 162, 57, ReservePanelImage, 1, true}, sources);
     for (int i = 0; i < WeaponIcons; ++i)
         BuildWeaponIcon(weaponIcons[i], FirstWeaponIcon + static_cast<std::uint32_t>(i), sources);
     BuildPicture(livesPicture, {LivesPictureX, 0, 39, 33, LivesImage, 1, true}, sources);
@@ -222,6 +222,8 @@ void CGP_LevelDisplay::ResetWeaponDisplay()
 {
     RewindWeaponIcon(selectedWeapon);
     SetWeaponIndicator(NoSelection);
+    if (reservePanel) reservePanel->Block<GP_ObjectBlock>()->x = ReservePanelX;
+    if (CGP_GameObject* icon = SelectedIcon()) *icon->x = ResetIconX;
 }
 
 void CGP_LevelDisplay::ShowSlowMotionIcon()

@@ -42,6 +42,8 @@ public:
                                    ReservePanelImage = 0xC001A, WeaponIndicatorImage = 0xC001C;
     static constexpr float IconsX = 54.0f, IconStep = 30.5f, IconsY = 18.0f;
     static constexpr float LivesPictureX = 200.0f, LivesCounterX = 242.0f;
+    // Where the boss-start reset puts the reserve panel and the selected weapon's icon back.
+    static constexpr float ReservePanelX = 10.0f, ResetIconX = 52.0f;
     static constexpr float SlowMotionBlink = 200.0f;  // milliseconds per blink in the bonus's last second
     static constexpr float SlowMotionWarning = 1000.0f;
     static constexpr int NoSelection = -1;
@@ -66,7 +68,8 @@ public:
     std::int32_t GetSelectedWeapon() const { return selectedWeapon; }
     // The icon back at its first frame; nothing for an index without icon.
     void RewindWeaponIcon(std::int32_t index);
-    // A boss fight starts: the selected icon at its first frame, no weapon shown by the indicator.
+    // A boss fight starts: the selected icon at its first frame and at x 52, the reserve panel back at x 10, no
+    // weapon shown by the indicator.
     void ResetWeaponDisplay();
     void ShowSlowMotionIcon();
 

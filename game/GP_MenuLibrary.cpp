@@ -1,5 +1,7 @@
 #include "GP_MenuLibrary.h"
 
+#include "GP_WindowProc.h"
+
 #include <cstring>
 #include <iterator>
 
@@ -139,6 +141,7 @@ int TA_LoadLibrary(int applicationID, const char* applicationName, int applicati
                    std::int16_t debugBuild)
 {
     TA_State.entered = true;
+    GP_SetLibraryMessageHook(TA_ForwardMessage);  // the window procedure asks the library first
     TA_State.module = LoadLibraryA((TA_State.libraryFolder + TA_LibraryFileName).c_str());
     if (!TA_State.module) {
         TA_State.entry = TA_EntryPoints{};

@@ -215,6 +215,8 @@ void CGP_Players::Commit(std::array<PlayerProfile, SlotCount>& loaded)
         PlayerProfile& profile = profiles[slot];
         PlayerProfile& from = loaded[slot];
         std::memcpy(profile.name, from.name, sizeof profile.name);
+        // A slot nobody named shows the empty text of the language in use, not the one it was saved in.
+        if (from.newFlag) profile.SetName(emptySlotName_);
         profile.newFlag = from.newFlag;
         std::memcpy(profile.unused, from.unused, sizeof profile.unused);
         // A current record beyond the slot's records would lead its readers astray: the first stands for it.

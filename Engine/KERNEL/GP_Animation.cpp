@@ -2,12 +2,22 @@
 
 #include "GP_FormKinds.h"
 #include "GP_Math.h"
+#include "GP_RecordBounds.h"
+#include "GP_ServerSet.h"
 
 CGP_Animation::CGP_Animation(CGP_Object* parent, CGP_MouseCursor* mouseCursor) : CGP_Control(parent, mouseCursor)
 {
     GP_AnimationBlock* fields = GrowBlock<GP_AnimationBlock>(GP_KindAnimation);
     fields->columns = 1;
     fields->rows = 1;
+}
+
+void CGP_Animation::Read(CGP_ServerSet* servers)
+{
+    CGP_Control::Read(servers);
+    const GP_AnimationBlock& f = *Block<GP_AnimationBlock>();
+    const std::int64_t cells = f.columns < 0 || f.rows < 0 ? -1 : static_cast<std::int64_t>(f.columns) * f.rows;
+    GP_CheckFrameCount(*servers->binary, cells, "frame grid");
 }
 
 void CGP_Animation::Write(CGP_ServerSet* servers) { WriteBlock(servers, sizeof(GP_AnimationBlock)); }

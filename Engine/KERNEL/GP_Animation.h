@@ -14,6 +14,8 @@ class CGP_Animation : public CGP_Control {
 public:
     CGP_Animation(CGP_Object* parent, CGP_MouseCursor* mouseCursor);
 
+    // The control's record, with columns x rows no more than a frame grid's cells.
+    void Read(CGP_ServerSet* servers) override;
     void Write(CGP_ServerSet* servers) override;
     void CreateFrames(CGP_ServerSet* servers) override;
     bool Update(float timeStep) override;

@@ -51,6 +51,14 @@ void CGP_BinaryServer::ThrowNamed(int line, const char* format) const
     throw CGP_FatalExeption(Module, line, FormatNew(format, name ? name : "none"), nullptr, 1);
 }
 
+void CGP_BinaryServer::ThrowOutOfBounds(int line, const char* what) const
+{
+    const char* name = io && io->names ? io->names->GetName(GP_IndexOf(currentID), GP_GroupOf(currentID)) : nullptr;
+    throw CGP_FatalExeption(Module, line,
+                            FormatNew("The record %s is damaged: its %s is out of bounds", name ? name : "none", what),
+                            nullptr, 1);
+}
+
 void CGP_BinaryServer::ThrowWriteError(int line) const { ThrowNamed(line, "Ошибка при записи в файл %s"); }
 
 void CGP_BinaryServer::ThrowReadError(int line) const { ThrowNamed(line, "Ошибка при чтении из файла %s"); }

@@ -43,6 +43,9 @@ public:
     void ReadText(char*& text);
     // A record into a block of blockSize bytes: its stored size must equal blockSize and exceed 4.
     void ReadData(void* block, std::uint32_t blockSize);
+    // A value the record just read gave beyond what any sound record holds (a position, size or count): the
+    // fatal engine exception that names the resource and the value.
+    [[noreturn]] void ThrowOutOfBounds(int line, const char* what) const;
 
     CGP_IOManager* io = nullptr;
     std::uint32_t currentID = 0xFFFFFFFF;

@@ -1,6 +1,8 @@
 #include "GP_FontCache.h"
 
 #include "GP_BinaryServer.h"
+#include "GP_Exception.h"
+#include "GP_NameGroup.h"
 #include "GP_NameServer.h"
 #include "GP_ServerSet.h"
 
@@ -26,7 +28,11 @@ CGP_Font* CGP_FontCache::GetFont(std::uint32_t id)
     std::unique_ptr<CGP_Font>& font = fonts[slot];
     if (font) return font.get();
     auto loaded = std::make_unique<CGP_Font>();
-    servers->binary->OpenRead(id);
+    if (!servers->binary->OpenRead(id)) {
+        const char* name = names->GetName(GP_IndexOf(id), GP_GroupOf(id));
+        throw CGP_FatalExeption("GP_FontCache", __LINE__, FormatNew("The font %s cannot be opened", name ? name : "?"),
+                                nullptr, 1);
+    }
     loaded->Read(servers);
     loaded->CreateSurface(servers);
     font = std::move(loaded);

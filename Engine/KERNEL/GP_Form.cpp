@@ -77,9 +77,9 @@ bool CGP_Form::RunKey(std::uint8_t key, GP_ActionHandler handler)
 void CGP_Form::NoteSelectedSlot() const
 {
     for (const auto& control : controls) {
-        if (control->Block<GP_ObjectBlock>()->type != GP_KindTextInput) continue;
-        const auto& entry = static_cast<const CGP_TextInput&>(*control);
-        if (entry.editing) GP_Interface().SlotInUse = entry.TextWithoutCaret().empty() ? 0 : 1;
+        // The type in the block comes from the form's record: only a control that is a text entry is read as one.
+        const auto* entry = dynamic_cast<const CGP_TextInput*>(control.get());
+        if (entry && entry->editing) GP_Interface().SlotInUse = entry->TextWithoutCaret().empty() ? 0 : 1;
     }
 }
 

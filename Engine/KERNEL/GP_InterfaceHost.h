@@ -54,10 +54,27 @@ public:
     // One flag per key code, set by the key-down slot (letters lower case); the interface clears what it uses.
     std::uint8_t TypedKeys[256] = {};
     GP_GameKeys GameKeys;
+    // The buttons held now, from a window message. A button pressed since the cursor last read the buttons is
+    // kept until it does, so a press released within one frame (a touchpad tap) still gives a frame with the
+    // button down, as DirectInput's buffered data would.
+    void SetPointerButtons(std::uint32_t buttons)
+    {
+        pointerPresses |= buttons & ~pointerButtons;
+        pointerButtons = buttons;
+    }
+    // The buttons held now or pressed since the last call.
+    std::uint32_t TakePointerButtons()
+    {
+        const std::uint32_t seen = pointerButtons | pointerPresses;
+        pointerPresses = 0;
+        return seen;
+    }
+
     // The system cursor's position and the mouse-button bits (bit 0 left, bit 1 right) from the window messages.
     std::int32_t pointerX = 0;
     std::int32_t pointerY = 0;
     std::uint32_t pointerButtons = 0;
+    std::uint32_t pointerPresses = 0;  // pressed since the cursor last read the buttons
 };
 
 // The process-wide hint: the text shown by hint labels, and whether it changed; and whether the slot selected on

@@ -83,7 +83,7 @@ void CGP_MouseCursor::ReadKeys(Steering& steer) const
 
 void CGP_MouseCursor::ReadButtons(Steering& steer)
 {
-    const std::uint32_t buttons = mainFrame->pointerButtons;
+    const std::uint32_t buttons = mainFrame->TakePointerButtons();
     leftDown = (buttons & LeftButtonBit) ? 1 : 0;
     (leftDown ? leftHeld : leftReleased) = GP_CursorPoint{x, y};
     steer.fire1 = steer.fire1 || leftDown;

@@ -3,6 +3,7 @@
 #include "GP_BinaryServer.h"
 #include "GP_Display.h"
 #include "GP_GraphServer.h"
+#include "GP_RecordBounds.h"
 #include "GP_ServerSet.h"
 
 CGP_Object::CGP_Object(CGP_Object* parent)
@@ -13,7 +14,11 @@ CGP_Object::CGP_Object(CGP_Object* parent)
     fields->type = GP_TypeObject;
 }
 
-void CGP_Object::Read(CGP_ServerSet* servers) { servers->binary->ReadData(block.get(), blockSize); }
+void CGP_Object::Read(CGP_ServerSet* servers)
+{
+    servers->binary->ReadData(block.get(), blockSize);
+    GP_CheckObjectBlock(*servers->binary, *Block<GP_ObjectBlock>());
+}
 
 void CGP_Object::Write(CGP_ServerSet* servers) { WriteBlock(servers, sizeof(GP_ObjectBlock)); }
 
@@ -39,6 +44,12 @@ CGP_Element::CGP_Element(CGP_Object* parent) : CGP_Object(parent)
     fields->imageID = GP_NoID;
     fields->frameCount = 1;
     fields->loadOption = GP_NoID;
+}
+
+void CGP_Element::Read(CGP_ServerSet* servers)
+{
+    CGP_Object::Read(servers);
+    GP_CheckFrameCount(*servers->binary, *GetFrameCount(), "frame count");
 }
 
 void CGP_Element::Write(CGP_ServerSet* servers) { WriteBlock(servers, sizeof(GP_ElementBlock)); }

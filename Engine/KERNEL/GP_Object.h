@@ -54,7 +54,8 @@ public:
 
     virtual std::int32_t* GetWidth() { return &Block<GP_ObjectBlock>()->width; }
     virtual std::int32_t* GetHeight() { return &Block<GP_ObjectBlock>()->height; }
-    // One record from the binary server's open resource; its stored size must be the block's.
+    // One record from the binary server's open resource; its stored size must be the block's, and its position
+    // and size within the records' bounds (GP_RecordBounds.h).
     virtual void Read(CGP_ServerSet* servers);
     // Sets the size to this class level's and writes the whole block.
     virtual void Write(CGP_ServerSet* servers);
@@ -101,6 +102,8 @@ class CGP_Element : public CGP_Object {
 public:
     explicit CGP_Element(CGP_Object* parent);
 
+    // The object's record, with a frame count no larger than a frame grid's.
+    void Read(CGP_ServerSet* servers) override;
     void Write(CGP_ServerSet* servers) override;
 
     // Addresses of the picture fields, so that callers may write through them too.

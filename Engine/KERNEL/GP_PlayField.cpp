@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "GP_BinaryServer.h"
 #include "GP_Display.h"
 #include "GP_GraphServer.h"
+#include "GP_RecordBounds.h"
 #include "GP_ServerSet.h"
 #include "GP_SpriteDef.h"
 
@@ -106,6 +108,17 @@ CGP_PlayField::CGP_PlayField(CGP_PlayHost* owner, std::uint16_t columns, std::ui
     cells.reserve(static_cast<std::size_t>(columns) * rows);
     for (int i = 0; i < columns * rows; ++i)
         cells.push_back(std::make_unique<CGP_PtrList>(CellFirstSize, CellGrowStep));
+}
+
+void CGP_PlayField::Read(CGP_ServerSet* servers)
+{
+    CGP_Element::Read(servers);
+    for (const GP_LayerRecord& layer : Fields()->layers) {
+        const bool sound = GP_WithinExtent(layer.wrapWidth) && GP_WithinExtent(layer.wrapHeight) &&
+                           GP_WithinExtent(layer.initialX) && GP_WithinExtent(layer.initialY) &&
+                           GP_WithinExtent(layer.speed);
+        if (!sound) servers->binary->ThrowOutOfBounds(__LINE__, "layer");
+    }
 }
 
 void CGP_PlayField::Write(CGP_ServerSet* servers) { WriteBlock(servers, sizeof(GP_PlayFieldBlock)); }

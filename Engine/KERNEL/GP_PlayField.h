@@ -62,6 +62,8 @@ public:
     CGP_PlayField(CGP_PlayHost* owner, std::uint16_t columns, std::uint16_t rows);
     ~CGP_PlayField() override = default;
 
+    // The element's record, with every layer's wraps, start and speed within the records' bounds.
+    void Read(CGP_ServerSet* servers) override;
     void Write(CGP_ServerSet* servers) override;
     // Scrolls the layers; always true.
     bool Update(float timeStep) override;

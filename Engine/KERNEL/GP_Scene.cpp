@@ -7,6 +7,7 @@
 #include "GP_PlayField.h"
 #include "GP_PlayHost.h"
 #include "GP_Random.h"
+#include "GP_RecordBounds.h"
 #include "GP_ServerSet.h"
 #include "GP_SpriteManager.h"
 
@@ -22,7 +23,10 @@ void GP_SceneRecord::Read(CGP_ServerSet* servers, CGP_PlayField& field)
     std::uint16_t count = 0;
     binary.Read(count);
     objects.assign(count, GP_GameObjectBlock{});
-    for (GP_GameObjectBlock& block : objects) binary.ReadData(&block, sizeof block);
+    for (GP_GameObjectBlock& block : objects) {
+        binary.ReadData(&block, sizeof block);
+        GP_CheckObjectBlock(binary, block);
+    }
     binary.Read(count);
     spriteIDs.assign(count, 0);
     for (std::uint32_t& id : spriteIDs) binary.Read(id);

@@ -4,6 +4,7 @@
 #include "GP_Exception.h"
 #include "GP_IOManager.h"
 #include "GP_NameServer.h"
+#include "GP_RecordBounds.h"
 
 namespace {
 
@@ -36,6 +37,15 @@ void WriteBlocks(CGP_BinaryServer& binary, std::vector<Block>& blocks)
                             nullptr, 1);
 }
 
+// The state's rectangles within the records' bounds and its frame count within a frame grid's; its grid of
+// columns x rows is checked when its frames are cut.
+void CheckState(const CGP_BinaryServer& binary, const GP_SpriteState& state)
+{
+    if (!GP_WithinExtent(state.frameRect)) binary.ThrowOutOfBounds(__LINE__, "frame rectangle");
+    if (!GP_WithinExtent(state.collisionRect)) binary.ThrowOutOfBounds(__LINE__, "collision rectangle");
+    GP_CheckFrameCount(binary, state.frameCount, "frame count");
+}
+
 }  // namespace
 
 void GP_SpriteRecord::Read(CGP_BinaryServer& binary)
@@ -44,7 +54,10 @@ void GP_SpriteRecord::Read(CGP_BinaryServer& binary)
     std::uint16_t stateCount = 0;
     binary.Read(stateCount);
     if (stateCount > StateCount) ThrowTooManyStates(binary, stateCount);
-    for (int s = 0; s < stateCount; ++s) binary.ReadData(&states[s], sizeof(GP_SpriteState));
+    for (int s = 0; s < stateCount; ++s) {
+        binary.ReadData(&states[s], sizeof(GP_SpriteState));
+        CheckState(binary, states[s]);
+    }
     ReadBlocks(binary, spawns1, header.spawnCount1);
     ReadBlocks(binary, weapons, header.weaponCount);
     ReadBlocks(binary, attachments, header.attachCount);

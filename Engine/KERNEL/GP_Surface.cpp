@@ -4,6 +4,7 @@
 #include <new>
 
 #include "GP_Display.h"
+#include "GP_Exception.h"
 #include "platform/rect.h"
 #include "platform/wingdi.h"
 
@@ -304,6 +305,15 @@ void CGP_SurfaceFrames::Add(CGP_Surface* surface, int left, int top, int right, 
 void CGP_SurfaceFrames::AddGrid(CGP_Surface* surface, int left, int top, int cellWidth, int cellHeight, int columns,
                                 int rows)
 {
+    const auto within = [](int value, int low) { return value >= low && value <= MaxGridExtent; };
+    const bool sound = within(left, -MaxGridExtent) && within(top, -MaxGridExtent) && within(cellWidth, 0) &&
+                       within(cellHeight, 0) && columns >= 0 && rows >= 0 &&
+                       static_cast<long long>(columns) * rows <= MaxGridCells;
+    if (!sound)
+        throw CGP_FatalExeption("GP_Surface", __LINE__,
+                                FormatNew("Frame grid of %d x %d cells of %d x %d at (%d, %d) is out of bounds",
+                                          columns, rows, cellWidth, cellHeight, left, top),
+                                nullptr, 1);
     for (int row = 0, y = top; row < rows; ++row, y += cellHeight)
         for (int column = 0, x = left; column < columns; ++column, x += cellWidth)
             Add(surface, x, y, x + cellWidth, y + cellHeight);

@@ -138,7 +138,13 @@ public:
     virtual ~CGP_SurfaceFrames() = default;
 
     void Add(CGP_Surface* surface, int left, int top, int right, int bottom);
-    // Cells of cellWidth x cellHeight from (left, top), row after row.
+    // The most cells a grid may have, and the largest position or cell size it takes: more comes only from a
+    // damaged record.
+    static constexpr int MaxGridCells = 4096;
+    static constexpr int MaxGridExtent = 32767;
+    // Cells of cellWidth x cellHeight from (left, top), row after row. A grid outside the bounds above (more than
+    // MaxGridCells, a negative count or size, a position or size beyond MaxGridExtent) is a data error: the fatal
+    // engine exception.
     void AddGrid(CGP_Surface* surface, int left, int top, int cellWidth, int cellHeight, int columns, int rows);
     HRESULT Draw(CGP_Surface* destination, int x, int y, int index);
     // Null for an index outside the list.

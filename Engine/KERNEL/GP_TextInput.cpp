@@ -93,8 +93,8 @@ bool CGP_TextInput::TakeEnter()
     if (text.empty()) return false;
     Stop();
     *Typed(GP_KeyEnter) = 0;
-    // The target holds at most TargetMaxLength characters and the NUL; a longer text is cut.
-    const std::size_t length = text.size() < TargetMaxLength ? text.size() : TargetMaxLength;
+    // The target holds at most MaxLength characters and the NUL; a longer text is cut.
+    const std::size_t length = text.size() < MaxLength ? text.size() : MaxLength;
     std::memcpy(target, text.data(), length);
     target[length] = '\0';
     std::memset(editBuffer, 0, EditBufferSize);

@@ -1,6 +1,6 @@
 // A text entry: while editing (started by its handlers) it takes letters, digits and blanks from TypedKeys into
-// an edit buffer with a blinking caret, up to 12 characters; Enter copies the text to its target game variable
-// (at most 11 characters, always terminated), Escape drops it, Backspace deletes the last character.
+// an edit buffer with a blinking caret, up to 11 characters; Enter copies the text to its target game variable
+// (always terminated), Escape drops it, Backspace deletes the last character.
 #pragma once
 #include <string>
 
@@ -22,8 +22,8 @@ static_assert(sizeof(GP_TextInputBlock) == 100);
 
 class CGP_TextInput : public CGP_Control {
 public:
-    static constexpr std::size_t MaxLength = 12;
-    static constexpr std::size_t TargetMaxLength = 11;
+    // The most characters an entry takes: what its target (a player's 12-byte name) holds with its NUL.
+    static constexpr std::size_t MaxLength = 11;
     static constexpr std::size_t EditBufferSize = 22;
     static constexpr float CaretPeriod = 250;  // milliseconds
     static constexpr char Caret = '|';

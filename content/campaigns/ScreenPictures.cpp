@@ -158,7 +158,6 @@ Picture MissionScreen(GlyphRenderer& title, GlyphRenderer& text)
 {
     Picture p = Backdrop();
     Centred(p, title, U"THE DEMO CAMPAIGN", 40, Rgb{255, 220, 100});
-    Centred(p, text, U"Choose a mission", 100, Rgb{210, 240, 220});
     return p;
 }
 
@@ -166,18 +165,14 @@ Picture FinalScreen(GlyphRenderer& title, GlyphRenderer& text)
 {
     Picture p = Sky(Rgb{30, 20, 50}, Rgb{90, 40, 90}, Rgb{200, 120, 160}, 0xF1A1F1A1);
     Centred(p, title, U"VICTORY", 120, Rgb{255, 220, 100});
-    Centred(p, text, U"The fortress has fallen and the sky is yours.", 220, Rgb{240, 230, 250});
-    Centred(p, text, U"Thank you for playing the demo campaign.", 250, Rgb{240, 230, 250});
-    Centred(p, text, U"Press any key", 400, Rgb{200, 200, 220});
     return p;
 }
 
-Picture QuestionPanel(GlyphRenderer& text)
+Picture QuestionPanel()
 {
     Picture p(320, 140);
     for (int y = 0; y < 140; ++y) p.Fill(0, y, 320, 1, Rgb{20, Channel(40 + y / 4), 40});
     p.Frame(0, 0, 320, 140, Rgb{150, 220, 170});
-    Centred(p, text, U"Leave this mission?", 24, Rgb{250, 250, 235});
     return p;
 }
 
@@ -220,14 +215,15 @@ std::vector<NamedPicture> ScreenPictures(const char* font, const char* boldFont,
     add("backdrop.bmp", Backdrop());
     add("missions.bmp", MissionScreen(title, text));
     add("final.bmp", FinalScreen(title, text));
-    add("question.bmp", QuestionPanel(text));  // 320 x 140
+    add("question.bmp", QuestionPanel());  // 320 x 140
     add("m1.bmp", Button(text, U"1  Nebula Gate", 260, 34));
     add("m2.bmp", Button(text, U"2  Ember Reach", 260, 34));
     add("m3.bmp", Button(text, U"3  The Bastion", 260, 34));
-    add("continue.bmp", Button(text, U"Continue", 200, 34));
-    add("newgame.bmp", Button(text, U"Change player", 200, 34));
-    add("yes.bmp", Button(text, U"Yes", 100, 30));
-    add("no.bmp", Button(text, U"No", 100, 30));
+    // Without captions: the forms' labels give them in the player's language.
+    add("continue.bmp", Button(text, U"", 200, 34));
+    add("newgame.bmp", Button(text, U"", 200, 34));
+    add("yes.bmp", Button(text, U"", 100, 30));
+    add("no.bmp", Button(text, U"", 100, 30));
     add("Demo.bmp", CampaignPicture(text));
     return all;
 }

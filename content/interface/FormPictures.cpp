@@ -163,18 +163,19 @@ Picture Digits(GlyphRenderer& font)
 }  // namespace
 
 // A deep blue sky darkening upwards, with stars from a fixed generator so every build draws the same picture.
-contentkit::Picture StarField()
+contentkit::Picture StarField(int width, int height)
 {
-    contentkit::Picture p(kWidth, kHeight);
-    for (int y = 0; y < kHeight; ++y) {
-        const double t = static_cast<double>(y) / kHeight;
-        p.Fill(0, y, kWidth, 1, contentkit::Rgb{Channel(8 + 30 * t * t), Channel(10 + 20 * t), Channel(30 + 70 * t)});
+    contentkit::Picture p(width, height);
+    for (int y = 0; y < height; ++y) {
+        const double t = static_cast<double>(y) / height;
+        p.Fill(0, y, width, 1, contentkit::Rgb{Channel(8 + 30 * t * t), Channel(10 + 20 * t), Channel(30 + 70 * t)});
     }
     std::uint32_t seed = 0x5EED1234;
     auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
-    for (int star = 0; star < 260; ++star) {
-        const int x = static_cast<int>(next() >> 8) % kWidth;
-        const int y = static_cast<int>(next() >> 8) % kHeight;
+    const int stars = static_cast<int>(260LL * width * height / (kWidth * kHeight));  // 260 on the whole screen
+    for (int star = 0; star < stars; ++star) {
+        const int x = static_cast<int>(next() >> 8) % width;
+        const int y = static_cast<int>(next() >> 8) % height;
         const std::uint8_t bright = Channel(110 + (next() >> 24) % 146);
         p.Set(x, y, contentkit::Rgb{bright, bright, Channel(bright + 20)});
         if (bright > 235)

@@ -5,8 +5,9 @@
 
 #include "PictureKit.h"
 
-// A deep blue sky darkening upwards, with stars from a fixed generator so every build draws the same picture.
-contentkit::Picture StarField();
+// A deep blue sky darkening upwards, with stars from a fixed generator so every build draws the same picture;
+// the whole screen unless a size is given.
+contentkit::Picture StarField(int width = 640, int height = 480);
 
 // Writes the pictures as BMP files into the folder; false when one cannot be written.
 bool WriteFormPictures(const std::string& folder, contentkit::GlyphRenderer& digitFont);

@@ -3,7 +3,9 @@
 //   menu.bmp      the main menu's backdrop, 640 x 480: the star field and a small title
 //   backdrop.bmp  the interface background, 640 x 480: the star field alone
 //   cursor.bmp    an 18 x 18 arrow on black, the colour key
-//   b_<n>.bmp     the main menu's buttons, 4 frames of 220 x 34 each (normal, pressed, hover, disabled)
+//   b_<n>.bmp     the main menu's buttons, 4 frames of 220 x 34 each (normal, pressed, hover, disabled),
+//                 without captions: the form's labels give them in the player's language
+//   Account.bmp   the account dialog's picture, 210 x 390, which is not packed but goes beside the pack
 //   click.wav     a button's click, hover.wav the tick of the pointer reaching a button
 //   font.bmp      the glyph sheet of the interface font, DejaVu Sans at 14 pixels (Windows-1251 32..126, А..я),
 //                 whose glyph lines go into the manifest there, under its font statement; fontgrey.bmp the same
@@ -34,6 +36,9 @@ constexpr int kButtonWidth = 220;
 constexpr int kButtonHeight = 34;
 constexpr int kFontLineHeight = 18;
 constexpr int kTitleLineHeight = 26;
+// About the account dialog's picture place, 140 x 243 dialog units of "MS Sans Serif" 8.
+constexpr int kAccountPictureWidth = 210;
+constexpr int kAccountPictureHeight = 390;
 
 std::uint8_t Channel(double value) { return static_cast<std::uint8_t>(std::clamp(value, 0.0, 255.0)); }
 
@@ -53,6 +58,20 @@ Picture Title(GlyphRenderer& big, GlyphRenderer& small)
     return p;
 }
 
+// The account dialog's picture (bitmap 106): a tall strip of the star field with the game's name and a ship.
+Picture AccountPicture(GlyphRenderer& heading, GlyphRenderer& small)
+{
+    Picture p = StarField(kAccountPictureWidth, kAccountPictureHeight);
+    CentredText(p, heading, U"VELMORINE", 36, Rgb{255, 214, 90}, Rgb{90, 30, 10});
+    const int noseX = p.width / 2, noseY = 170;
+    for (int row = 0; row < 60; ++row) {
+        const int half = row / 3;
+        p.Fill(noseX - half, noseY + row, 2 * half + 1, 1, row < 50 ? Rgb{200, 210, 230} : Rgb{255, 150, 60});
+    }
+    CentredText(p, small, U"Hall of Fame", p.height - 60, Rgb{200, 210, 240}, Rgb{10, 10, 30});
+    return p;
+}
+
 Picture Menu(GlyphRenderer& title)
 {
     Picture p = StarField();
@@ -60,7 +79,8 @@ Picture Menu(GlyphRenderer& title)
     return p;
 }
 
-Picture Button(GlyphRenderer& font, const std::u32string& caption)
+// The main menu's button face; its caption is a label of the form drawn over it, in the player's language.
+Picture Button()
 {
     const Rgb faces[] = {{34, 64, 130}, {18, 36, 80}, {60, 110, 200}, {60, 60, 70}};
     Picture p(kButtonWidth * 4, kButtonHeight);
@@ -72,9 +92,6 @@ Picture Button(GlyphRenderer& font, const std::u32string& caption)
             p.Fill(left, y, kButtonWidth, 1, Rgb{Channel(c.r * shade), Channel(c.g * shade), Channel(c.b * shade)});
         }
         p.Frame(left, 0, kButtonWidth, kButtonHeight, f == 2 ? Rgb{255, 214, 90} : Rgb{150, 170, 230});
-        const int shift = f == 1 ? 1 : 0;
-        const Rgb ink = f == 3 ? Rgb{140, 140, 140} : Rgb{250, 250, 240};
-        font.Text(p, caption, left + (kButtonWidth - font.Width(caption)) / 2 + shift, 7 + shift, ink);
     }
     return p;
 }
@@ -146,12 +163,11 @@ int main(int argc, char** argv)
         contentkit::GlyphSheet(small, kFontLineHeight, Rgb{130, 130, 140}, fonts[1].second),
         contentkit::GlyphSheet(heading, kTitleLineHeight, Rgb{255, 214, 90}, fonts[2].second),
     };
-    const std::u32string captions[] = {U"Play", U"Options", U"Help", U"Top list", U"About", U"Quit"};
-    bool written = Write(folder + "/title.bmp", Title(big, font).Bmp()) &&
-                   Write(folder + "/menu.bmp", Menu(title).Bmp()) &&
-                   Write(folder + "/backdrop.bmp", StarField().Bmp()) && Write(folder + "/cursor.bmp", Cursor().Bmp());
-    for (int i = 0; i < 6; ++i)
-        written = written && Write(folder + "/b_" + std::to_string(i) + ".bmp", Button(font, captions[i]).Bmp());
+    bool written =
+        Write(folder + "/title.bmp", Title(big, font).Bmp()) && Write(folder + "/menu.bmp", Menu(title).Bmp()) &&
+        Write(folder + "/backdrop.bmp", StarField().Bmp()) && Write(folder + "/cursor.bmp", Cursor().Bmp()) &&
+        Write(folder + "/Account.bmp", AccountPicture(heading, small).Bmp());
+    for (int i = 0; i < 6; ++i) written = written && Write(folder + "/b_" + std::to_string(i) + ".bmp", Button().Bmp());
     written = written && Write(folder + "/click.wav", Blip(880, 440, 0.09, 0.6)) &&
               Write(folder + "/hover.wav", Blip(1320, 1200, 0.03, 0.25));
     written = written && Write(folder + "/font.bmp", sheets[0].Bmp()) &&

@@ -188,6 +188,7 @@ void CGP_ShieldBehaviour::Wait(CGP_GameObject* object, float)
     GP_BehaviourState& block = Common(object);
     object->frameIndex = 0;
     object->state = SpriteShown;
+    object->health = Header(object).initialHealth;  // a shield that broke before starts whole
     block.animPos = 0;
     block.state = GP_PickupFall;
     block.animEnd = static_cast<float>(FrameCount(object) - 1);

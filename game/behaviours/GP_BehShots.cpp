@@ -81,7 +81,12 @@ void CGP_ShotBehaviour::Die(CGP_GameObject* object, float timeStep)
 {
     RemoveOnDeath(object, timeStep);
     Common(object).state = GP_ShotEnded;
-    GP_PaySpecialKillBonusWhenDone(owner);
+    PayBonusIfSpecial(object);
+}
+
+void CGP_ShotBehaviour::PayBonusIfSpecial(CGP_GameObject* object)
+{
+    if (Header(object).kind == gp_kinds::SpecialShot) GP_PaySpecialKillBonusWhenDone(owner);
 }
 
 void CGP_ShotBehaviour::MoveAlongHeading(CGP_GameObject* object, float distance)
@@ -94,7 +99,7 @@ void CGP_ShotBehaviour::End(CGP_GameObject* object)
 {
     Remove(object);
     Common(object).state = GP_ShotEnded;
-    if (Header(object).kind == gp_kinds::SpecialShot) GP_PaySpecialKillBonusWhenDone(owner);
+    PayBonusIfSpecial(object);
 }
 
 bool CGP_ShotBehaviour::AnimateToLastFrame(CGP_GameObject* object, float rate, float timeStep)

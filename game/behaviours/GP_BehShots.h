@@ -38,6 +38,8 @@ protected:
     static void MoveAlongHeading(CGP_GameObject* object, float distance);
     // Gone off screen or at its end: gone, then the special-kill bonus when the last special shot ended.
     void End(CGP_GameObject* object);
+    // A special weapon's shot that ended pays the special-kill bonus when it was the last one; other shots never.
+    void PayBonusIfSpecial(CGP_GameObject* object);
     // Animates toward animEnd at rate; at the last frame a looping state starts again and another ends the shot
     // (true).
     static bool AnimateToLastFrame(CGP_GameObject* object, float rate, float timeStep);

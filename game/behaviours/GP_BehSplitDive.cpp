@@ -227,9 +227,12 @@ bool CGP_DiverBehaviour::MoveSlot(CGP_GameObject* object, float timeStep)
     *object->y = slot.y;
     object->frameIndex = slot.frame;
     block.state = slot.state;
-    const bool diving =
-        slot.state == GP_FormationDive || slot.state == GP_FormationBelow || slot.state == GP_FormationFallBack;
-    if (!diving) Update(object, timeStep);
+    // The place only marches and drops with the block: its own dive wait does not run while the diver is away,
+    // or the place would start a dive of its own and never take the diver back.
+    if (slot.state == GP_FormationMarch)
+        March(object, timeStep);
+    else if (slot.state == GP_FormationDrop)
+        Drop(object, timeStep);
     slot = {*object->vx, *object->x, *object->vy, *object->y, object->frameIndex, block.state};
     if (object->state == GP_StateGone) return false;
     *object->vx = dive.vx;

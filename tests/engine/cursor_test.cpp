@@ -101,6 +101,23 @@ TEST_F(CursorTest, KeysAndButtonsSteerAndFireUnlessTheLevelIsSuspended)
     EXPECT_EQ(behaviour.log, "");
 }
 
+TEST_F(CursorTest, APressReleasedWithinOneFrameStillGivesOneFrameWithTheButtonDown)
+{
+    frame.pointerX = 320, frame.pointerY = 240;
+    CGP_MouseCursor cursor(&frame, nullptr, &ship);
+    frame.SetPointerButtons(2);  // right pressed and released between two frames, left held throughout
+    frame.SetPointerButtons(0);
+    cursor.Update(20);
+    EXPECT_EQ(cursor.rightDown, 1);
+    EXPECT_EQ(behaviour.log, "m 0 0;2;");
+    cursor.Update(20);
+    EXPECT_EQ(cursor.rightDown, 0);
+    frame.SetPointerButtons(1);
+    cursor.Update(20);
+    cursor.Update(20);
+    EXPECT_EQ(cursor.leftDown, 1);  // a held button stays down
+}
+
 TEST_F(CursorTest, TheExtraKeysThreeToNineZeroAndVChooseTheWeaponsZeroToEight)
 {
     frame.pointerX = 320, frame.pointerY = 240;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "GP_Font.h"
 #include "GP_FontCache.h"
+#include "GP_IOManager.h"
 #include "GP_Label.h"
 #include "GP_MouseCursor.h"
 #include "GP_Surface.h"
@@ -78,6 +81,16 @@ TEST_F(FontTest, WrittenFontReadsBackWithBottomsFromTheLineHeight)
     EXPECT_EQ(cache->GetFont(ID(Fonts, "Small")), font);
     EXPECT_EQ(cache->GetFont(0xFFFFFFFF), nullptr);
     EXPECT_EQ(cache->GetFont(ID(Pictures, "glyphs.bmp")), nullptr);
+}
+
+TEST_F(FontTest, AFontThatCannotBeOpenedIsNamedInTheError)
+{
+    CGP_FontCache unopened(&names, servers.get());
+    CGP_NameServer* kept = std::exchange(servers->io->names, nullptr);  // no resource can be opened
+    const resourcetest::Fatal fatal = resourcetest::CatchFatal([&] { unopened.GetFont(ID(Fonts, "Small")); });
+    servers->io->names = kept;
+    EXPECT_TRUE(fatal.thrown);
+    EXPECT_EQ(fatal.text, "The font Small cannot be opened");
 }
 
 TEST_F(FontTest, LinesAreCountedAndMeasuredAcrossCrLf)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -207,6 +208,25 @@ TEST_F(FormTest, TheNewGameFormTellsWhetherTheEditedSlotHoldsAName)
     std::strcpy(edited->editBuffer, "ann|");
     form.Update(16);
     EXPECT_EQ(GP_Interface().SlotInUse, 1);
+}
+
+// A damaged or mis-authored form: a control whose block names the text-entry kind but which is not one is not
+// read as one (its own memory after the control would be taken for an edited text).
+TEST_F(FormTest, TheNewGameFormReadsOnlyRealTextEntries)
+{
+    struct Impostor : CGP_Control {
+        using CGP_Control::CGP_Control;
+        char beyond[4096];
+    };
+    CGP_Form form(nullptr, &cursor, &frame);
+    *form.GetFormID() = GP_NewGameFormID;
+    auto impostor = std::make_unique<Impostor>(&form, &cursor);
+    std::memset(impostor->beyond, 'x', sizeof impostor->beyond - 1);
+    impostor->beyond[sizeof impostor->beyond - 1] = 0;
+    impostor->Block<GP_ObjectBlock>()->type = GP_KindTextInput;
+    form.AddControl(std::move(impostor));
+    form.Update(16);
+    EXPECT_EQ(GP_Interface().SlotInUse, 0);
 }
 
 TEST_F(FormTest, AControlBeyondTheLimitIsRefusedAndDeleted)

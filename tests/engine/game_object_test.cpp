@@ -61,6 +61,32 @@ TEST_F(GameObjectTest, ObjectsMoveByTheirVelocitiesAndTwoThatMeetKillEachOther)
     EXPECT_FLOAT_EQ(*right->x, 160.0f);
 }
 
+// A list draws its live, visible objects only; an object whose state has no picture is a white box of its frame.
+TEST_F(GameObjectTest, AListDrawsOnlyItsVisibleLiveObjectsAndAPictureLessOneAsAWhiteBox)
+{
+    const std::uint32_t id = AddSprite("box", PlainSprite(8, 6));
+    Build();
+    CGP_GameObject* shown = Create(id);
+    CGP_GameObject* hidden = Create(id);
+    CGP_GameObject* gone = Create(id);
+    *shown->x = 10, *shown->y = 20;
+    *hidden->x = 30, *hidden->y = 20;
+    *gone->x = 50, *gone->y = 20;
+    hidden->visible = 0;
+    gone->state = GP_StateGone;
+    CGP_Surface& back = *display->backSurface;
+    back.Clear(0);
+    host->lists[0]->Draw();
+    back.Lock();
+    EXPECT_EQ(back.PixelRow(20)[10], 0xFFFF);
+    EXPECT_EQ(back.PixelRow(25)[17], 0xFFFF);
+    EXPECT_EQ(back.PixelRow(26)[17], 0) << "the box is the frame's size";
+    EXPECT_EQ(back.PixelRow(20)[18], 0);
+    EXPECT_EQ(back.PixelRow(22)[33], 0) << "an invisible object is drawn";
+    EXPECT_EQ(back.PixelRow(22)[53], 0) << "a gone object is drawn";
+    back.Unlock();
+}
+
 TEST_F(GameObjectTest, AGoneObjectStaysInTheGridThroughThreeUpdatesAndLeavesInTheFourth)
 {
     GP_SpriteRecord record = PlainSprite(100, 60);

@@ -191,34 +191,29 @@ TEST_F(TextEntryTest, CharactersTypedInOneFrameAreAllKeptInOrder)
     EXPECT_STREQ(entry.editBuffer, "abc 9|");
 }
 
-TEST_F(TextEntryTest, TwelveCharactersStopTypingButNotBackspaceOrEnter)
-{
-    Type("abcdefghij");
-    Type("xyz");  // only two fit: x and y
-    EXPECT_EQ(entry.TextWithoutCaret(), "abcdefghijxy");
-    Type("q");
-    EXPECT_EQ(entry.TextWithoutCaret(), "abcdefghijxy");
-    EXPECT_EQ(frame.TypedKeys['q'], 1);  // left for others
-    frame.TypedKeys['q'] = 0;
-    Type("\b");
-    EXPECT_EQ(entry.TextWithoutCaret(), "abcdefghijx");
-    Type("\r");
-    EXPECT_EQ(Target(), "abcdefghijx");
-    EXPECT_EQ(entry.editing, 0);
-    EXPECT_EQ(entry.editBuffer[0], 0);
-    EXPECT_EQ(frame.TypedKeys[GP_KeyEnter], 0);
-}
-
-// The target is a player's 12-byte name: a twelfth character is cut and nothing past the NUL is written.
-TEST_F(TextEntryTest, EnterCopiesAtMostElevenCharactersIntoTheTarget)
+// The target is a player's 12-byte name: the entry takes eleven characters, all of which Enter keeps, and
+// nothing past the NUL is written.
+TEST_F(TextEntryTest, ElevenCharactersStopTypingButNotBackspaceOrEnter)
 {
     std::vector<std::uint8_t>& target = frame.variables[ValueID];
     std::fill(target.begin(), target.end(), 0x7F);
-    Type("abcdefghijkl");
-    ASSERT_EQ(entry.TextWithoutCaret(), "abcdefghijkl");
+    Type("abcdefghij");
+    Type("xyz");  // only one fits: x
+    EXPECT_EQ(entry.TextWithoutCaret(), "abcdefghijx");
+    Type("q");
+    EXPECT_EQ(entry.TextWithoutCaret(), "abcdefghijx");
+    EXPECT_EQ(frame.TypedKeys['q'], 1);  // left for others
+    frame.TypedKeys['q'] = 0;
     Type("\r");
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(target.data()), 12), std::string("abcdefghijk\0", 12));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(target.data()), 12), std::string("abcdefghijx\0", 12));
     EXPECT_EQ(target[12], 0x7F);
+    EXPECT_EQ(entry.editing, 0);
+    EXPECT_EQ(entry.editBuffer[0], 0);
+    EXPECT_EQ(frame.TypedKeys[GP_KeyEnter], 0);
+    entry.editing = 1;
+    Type("abcdefghijk");
+    Type("\b");
+    EXPECT_EQ(entry.TextWithoutCaret(), "abcdefghij");
 }
 
 TEST_F(TextEntryTest, EnterOnAnEmptyEntryKeepsEditingAndEscapeDropsTheText)

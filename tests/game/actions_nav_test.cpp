@@ -99,5 +99,37 @@ TEST_F(ActionsTest, QuitAndBackFollowTheirVariablesAndTheSuspendedLevel)
     EXPECT_EQ(table->shown.size(), 1u);
 }
 
+// The in-game menu: abort ends the stage and goes back to the main menu with no answer key left over; resume
+// takes the level up again where it was.
+TEST_F(ActionsTest, TheInGameMenuAbortsToTheMainMenuOrResumesTheLevel)
+{
+    CGP_Button* button = Add<CGP_Button>();
+    frame->state = 1;
+    GP_State.InGameMenu = true;
+    GP_State.Paused = true;
+    frame->TypedKeys[GP_KeyEscape] = 1;  // the no key answered the question
+    frame->OverlayPicture = std::make_unique<CGP_Surface>();
+    table->Run(30, button);
+    EXPECT_EQ(frame->state, 0u);
+    EXPECT_EQ(frame->TypedKeys[GP_KeyEscape], 0);
+    EXPECT_FALSE(GP_State.InGameMenu);
+    EXPECT_TRUE(GP_State.SkipPlayStep);
+    EXPECT_EQ(frame->OverlayPicture, nullptr);
+    EXPECT_EQ(table->shown, std::vector<std::uint32_t>{GP_MainMenuForm});
+    EXPECT_EQ(table->sounds, std::vector<std::uint32_t>{kClickSound});
+
+    frame->state = 1;
+    GP_State.InGameMenu = true;
+    frame->currentForm = form.get();
+    frame->OverlayPicture = std::make_unique<CGP_Surface>();
+    table->Run(31, button);
+    EXPECT_EQ(frame->state, 1u);
+    EXPECT_FALSE(GP_State.InGameMenu);
+    EXPECT_FALSE(GP_State.Paused);
+    EXPECT_EQ(frame->currentForm, nullptr);
+    EXPECT_EQ(frame->OverlayPicture, nullptr);
+    EXPECT_EQ(table->shown.size(), 1u);
+}
+
 }  // namespace
 }  // namespace actionstest

@@ -1,5 +1,7 @@
 // The behaviour base: the collision query over the grid, the approach of a target point, death at zero
 // health, state blocks on reused objects, state sounds and the boss-fight reset.
+#include <vector>
+
 #include "BehaviourWorld.h"
 #include "GP_BehShots.h"
 #include "GP_GameBehaviour.h"
@@ -184,6 +186,21 @@ TEST_F(BehaviourBase, TheTableHoldsAnInstancePerBuiltClassAndRebuildsThemAll)
     EXPECT_NE(dynamic_cast<CGP_VortexBombBehaviour*>(host.table.Get(0x0F)), nullptr);
     EXPECT_EQ(host.table.Get(CGP_BehaviourTable::Count), nullptr);
     ASSERT_NE(host.table.Default(), nullptr);
+
+    // Rebuilt for another host: every instance is a new one that serves that host, and the classes stay where
+    // they were.
+    Host other;
+    std::vector<bool> built;
+    for (std::uint16_t i = 0; i < CGP_BehaviourTable::Count; ++i) built.push_back(host.table.Get(i) != nullptr);
+    host.table.Create(&other);
+    EXPECT_NE(dynamic_cast<CGP_ShotBehaviour*>(host.table.Get(0x02)), nullptr);
+    for (std::uint16_t i = 0; i < CGP_BehaviourTable::Count; ++i) {
+        CGP_Behaviour* behaviour = host.table.Get(i);
+        EXPECT_EQ(behaviour != nullptr, built[i]) << i;
+        if (auto* game = dynamic_cast<CGP_GameBehaviour*>(behaviour)) EXPECT_EQ(game->owner, &other) << i;
+    }
+    EXPECT_NE(host.table.Default(), nullptr);
+    host.table.Create(&host);
 }
 
 }  // namespace

@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "FormTextsFit.h"
 #include "GP_BinaryServer.h"
+#include "GP_Display.h"
 #include "GP_IOManager.h"
 #include "GP_NameGroup.h"
 #include "GP_NameServer.h"
@@ -262,6 +264,26 @@ TEST_F(DemoCampaign, EveryMissionHasMusicOfItsOwnAndSounds)
         tunes.insert(tune);
     }
     EXPECT_EQ(tunes.size(), missions);
+}
+
+// The mission forms, the final form and the in-game menu: every text fits its label in the four languages; the mission forms have
+// no hint of their own, so their hint line shows the hovered mission's hint or nothing.
+TEST_F(DemoCampaign, ItsFormsTextsFitAndTheMissionHintLineShowsOnlyAMissionsHint)
+{
+    CGP_Display display;  // the forms' pictures load into surfaces of a headless display
+    ASSERT_EQ(display.Init(), GP_DisplayOk);
+    ASSERT_EQ(display.SetFullScreen(0, reinterpret_cast<HWND>(0x1000), 640, 480, 16), GP_DisplayOk);
+    GP_PublishDisplayValues(&display);
+    const auto load = [this](std::uint32_t id) {
+        auto form = std::make_unique<CGP_Form>(nullptr, nullptr, nullptr);
+        if (pack.servers->binary->OpenRead(id)) form->Load(pack.servers.get());
+        return form;
+    };
+    formtexts::ExpectTextsFitTheirLabels(*pack.servers, pack.names, {0xA0000, 0xA0001, 0xA0002, 0xA000F, 0xA0010},
+                                         load);
+    for (std::uint32_t id : {0xA0000u, 0xA0001u, 0xA0002u})
+        EXPECT_EQ(load(id)->Block<GP_ControlBlock>()->hintTextID, GP_NoID) << std::hex << id;
+    GP_DisplayPtr = nullptr;
 }
 
 }  // namespace

@@ -263,5 +263,32 @@ TEST_F(Divers, ADiverWithoutAPlayerStaysInTheBlockAndADiverLeavesItsPlaceMarchin
     EXPECT_LT(diver->frameIndex, 8);
 }
 
+// The whole cycle: the dive at the player, the time below the screen, the fall back into its place, which has
+// marched on meanwhile; back in the block the diver waits its second wait (offset 68) before it dives again.
+TEST_F(Divers, ADiverComesBackToItsPlaceAndWaitsItsNextWaitBeforeDivingAgain)
+{
+    host.scene->player = player;
+    CGP_GameObject* diver = Joined(DiverID, 100, 100);
+    *diver->value68 = 3000;
+    play.FormationSpeed = 0.01f;
+    Step(diver, 1, 2);
+    ASSERT_EQ(StateOf(diver), GP_FormationDive);
+    const auto& block = static_cast<GP_DiverState&>(*diver->stateBlock);
+    int frames = 0;
+    for (; frames < 200 && StateOf(diver) != GP_FormationMarch; ++frames) {
+        Step(diver, 100);
+        ASSERT_NE(block.snapshot.state, GP_FormationDive) << "the place in the block dived itself";
+    }
+    ASSERT_EQ(StateOf(diver), GP_FormationMarch) << "the diver never came back";
+    EXPECT_GT(frames, 40);  // 4 s below the screen alone
+    EXPECT_FLOAT_EQ(*diver->y, 100);
+    EXPECT_GT(*diver->x, 100);  // its place marched on
+    EXPECT_EQ(block.diveWait, 3000);
+    Step(diver, 100, 29);
+    EXPECT_EQ(StateOf(diver), GP_FormationMarch);
+    Step(diver, 100, 3);
+    EXPECT_EQ(StateOf(diver), GP_FormationDive);
+}
+
 }  // namespace
 }  // namespace behaviourtest

@@ -1,22 +1,30 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "GP_AppBase.h"
+#include "GP_DirectMusic.h"
 #include "GP_Display.h"
 #include "GP_Effects.h"
 #include "GP_GameMainFrame.h"
 #include "GP_GameState.h"
+#include "GP_Globals.h"
 #include "GP_IDList.h"
+#include "GP_MenuLibrary.h"
+#include "GP_Music.h"
 #include "GP_Surface.h"
+#include "GP_Timer.h"
 #include "StageLists.h"
 #include "TempDir.h"
 #include "platform/display_testing.h"
+#include "platform/win32_time.h"
 
 namespace {
 
@@ -249,12 +257,43 @@ TEST_F(FrameTickTest, AKeyReleaseClearsTheFirstGameKeyWithItsCode)
 
 TEST_F(FrameTickTest, LosingTheFocusPausesTheLevelAndStopsTheTime)
 {
+    const bool wasFake = platform::IsFakeClock();
+    platform::UseFakeClock(1000);
+    frame->CreateTimer();
+    platform::AdvanceFakeClock(10);
+    frame->frameTimer->Tick(true);
+    EXPECT_EQ(GP_State.TotalTime, 10);
     frame->OnDeactivate(frame.get());
     EXPECT_TRUE(GP_State.Paused);
     EXPECT_EQ(app.active, 0);
+    platform::AdvanceFakeClock(5000);
+    frame->frameTimer->Tick(false);  // away: no frame at all
+    EXPECT_EQ(GP_State.TotalTime, 10);
     frame->OnActivate(frame.get());
     EXPECT_EQ(app.active, 1);
+    platform::AdvanceFakeClock(7);
+    frame->frameTimer->Tick(true);
+    EXPECT_EQ(GP_State.TotalTime, 17) << "the time away counted";
     EXPECT_TRUE(GP_State.Paused);  // the player resumes the level
+    if (!wasFake) platform::UseRealClock();
+}
+
+// Music that cannot start (no sound device to play through) is off for good, sound effects untouched.
+TEST_F(FrameTickTest, MusicThatCannotStartIsSwitchedOffForGood)
+{
+    const std::uint8_t kept[] = {GlobalDirectSoundEnabled, GlobalDirectMusicEnabled, GlobalMusicEnabled};
+    GlobalDirectSoundEnabled = GlobalDirectMusicEnabled = GlobalMusicEnabled = 1;
+    frame->directMusic = std::make_unique<CGP_DirectMusic>();
+    frame->music = std::make_unique<CGP_Music>(frame.get(), nullptr, frame->directMusic.get(), nullptr);
+    frame->PlayMusic(GP_TitleMusic);
+    EXPECT_EQ(GlobalDirectMusicEnabled, 0);
+    EXPECT_EQ(GlobalMusicEnabled, 0);
+    EXPECT_EQ(GlobalDirectSoundEnabled, 1);
+    frame->music.reset();
+    frame->directMusic.reset();
+    GlobalDirectSoundEnabled = kept[0];
+    GlobalDirectMusicEnabled = kept[1];
+    GlobalMusicEnabled = kept[2];
 }
 
 TEST_F(FrameTickTest, ARestoredOverlayHoldsTheBackgroundBehindItDarkened)
@@ -288,25 +327,48 @@ TEST_F(FrameTickTest, ARestoredOverlayHoldsTheBackgroundBehindItDarkened)
     frame->backgroundSurface = nullptr;
 }
 
-TEST(MenuSessionRects, TheLibrarysRectanglesAreCutToTheScreen)
+// The rectangles a session's library names, reaching off the screen as far as they like.
+const TA_UpdateRect kSessionRects[] = {
+    {600, 470, 2000000000, 481}, {-2147483647 - 1, 0, -10, 10}, {700, 500, 800, 600}, {10, 20, 30, 40}};
+constexpr std::uint16_t kSessionColour = 0x07E0;
+
+// A frame of a menu-library session: the library draws into the session surface and names its changed
+// rectangles; each is copied to the same place of the back buffer, cut to the screen.
+TEST_F(FrameTickTest, TheLibrarysRectanglesAreCopiedCutToTheScreen)
 {
-    struct Case {
-        TA_UpdateRect given, clipped;
+    const TA_Binding kept = TA_State;
+    TA_State = TA_Binding{};
+    TA_State.entered = true;
+    TA_State.entry.DrawNextFrameIntoBuffer = [](void* buffer, int pitch, std::int16_t, std::int16_t, std::uint8_t,
+                                                std::uint8_t) {
+        for (int y = 0; y < 480; ++y) {
+            auto* row = reinterpret_cast<std::uint16_t*>(static_cast<char*>(buffer) + y * pitch);
+            std::fill(row, row + 640, kSessionColour);
+        }
     };
-    const Case cases[] = {
-        {{10, 20, 300, 400}, {10, 20, 300, 400}},
-        {{-50, -5, 700, 900}, {0, 0, 640, 480}},
-        {{600, 470, 2000000000, 481}, {600, 470, 640, 480}},
-        {{700, 500, 800, 600}, {640, 480, 640, 480}},
-        {{-2147483647 - 1, 0, -10, 10}, {0, 0, 0, 10}},
-    };
-    for (const Case& c : cases) {
-        const TA_UpdateRect r = GP_ClipUpdateRect(c.given);
-        EXPECT_EQ(r.left, c.clipped.left);
-        EXPECT_EQ(r.top, c.clipped.top);
-        EXPECT_EQ(r.right, c.clipped.right);
-        EXPECT_EQ(r.bottom, c.clipped.bottom);
-    }
+    TA_State.entry.GetNumberOfRectsToUpdate = [] { return static_cast<int>(std::size(kSessionRects)); };
+    TA_State.entry.GetUpdateRect = [](int index) { return kSessionRects[index]; };
+    TA_State.entry.IsTheMenuSessionComplete = []() -> std::uint8_t { return 0; };
+    CGP_Surface session;
+    ASSERT_EQ(session.Create(frame->display.get(), GP_SurfaceSystem, 640, 480), GP_SurfaceOk);
+    GP_State.MenuSessionActive = true;
+    GP_State.MenuSessionSurface = &session;
+    frame->OnDeactivate(frame.get());  // the focus lost and regained during the session changes nothing
+    frame->OnActivate(frame.get());
+    CGP_Surface& back = *frame->display->backSurface;
+    back.Clear(0);
+    frame->InterfaceStep(16);
+    back.Lock();
+    EXPECT_EQ(back.PixelRow(470)[600], kSessionColour);
+    EXPECT_EQ(back.PixelRow(479)[639], kSessionColour);
+    EXPECT_EQ(back.PixelRow(39)[29], kSessionColour);
+    EXPECT_EQ(back.PixelRow(469)[600], 0);
+    EXPECT_EQ(back.PixelRow(5)[5], 0);
+    EXPECT_EQ(back.PixelRow(100)[100], 0);
+    back.Unlock();
+    EXPECT_TRUE(GP_State.MenuSessionActive);
+    GP_State.MenuSessionSurface = nullptr;
+    TA_State = kept;
 }
 
 }  // namespace

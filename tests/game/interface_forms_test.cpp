@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "FormTextsFit.h"
 #include "GP_BinaryServer.h"
 #include "GP_CheckBox.h"
 #include "GP_Display.h"
@@ -278,38 +279,9 @@ TEST_F(InterfaceForms, EveryIdAControlNamesIsAResourceOfThePack)
 // every hint of that form; the fonts' lines fit the labels' heights.
 TEST_F(InterfaceForms, EveryTextFitsItsLabelInEveryLanguage)
 {
-    CGP_FontCache fonts(&names, servers.get());
-    for (std::uint32_t language : {1049u, 1033u, 1036u, 1031u}) {
-        servers->text->SetLanguage(language, true);
-        for (std::uint32_t id = 0xA0000; id <= 0xA0009; ++id) {
-            const auto form = Load(id);
-            std::vector<std::uint32_t> hints{form->Block<GP_ControlBlock>()->hintTextID};
-            const CGP_Control* hintLabel = nullptr;
-            for (std::size_t i = 0; i < form->ControlCount(); ++i) {
-                CGP_Control* c = form->GetControl(i);
-                hints.push_back(c->Block<GP_ControlBlock>()->hintTextID);
-                const std::uint32_t kind = KindOf(c);
-                if (kind == GP_KindHintLabel) hintLabel = c;
-                if (kind != GP_KindLabel && kind != GP_KindKeyLabel && kind != GP_KindHintLabel) continue;
-                const auto* label = c->Block<GP_LabelBlock>();
-                const CGP_Font* font = fonts.GetFont(label->fontID);
-                ASSERT_NE(font, nullptr);
-                const char* text = servers->text->GetText(label->textID);
-                EXPECT_LE(font->lineHeight, label->height) << std::hex << "form " << id << std::dec << " element " << i;
-                EXPECT_EQ(GP_CountLines(text), 1) << text;
-                EXPECT_LE(font->MeasureLine(text, 0), label->width)
-                    << std::hex << "form " << id << std::dec << " element " << i << " language " << language << ": "
-                    << text;
-            }
-            if (!hintLabel) continue;
-            const CGP_Font* font = fonts.GetFont(hintLabel->Block<GP_LabelBlock>()->fontID);
-            for (std::uint32_t hint : hints) {
-                const char* text = servers->text->GetText(hint);
-                EXPECT_LE(font->MeasureLine(text, 0), hintLabel->Block<GP_LabelBlock>()->width)
-                    << std::hex << "form " << id << std::dec << " language " << language << ": " << text;
-            }
-        }
-    }
+    std::vector<std::uint32_t> forms;
+    for (std::uint32_t id = 0xA0000; id <= 0xA0009; ++id) forms.push_back(id);
+    formtexts::ExpectTextsFitTheirLabels(*servers, names, forms, [this](std::uint32_t id) { return Load(id); });
 }
 
 }  // namespace

@@ -260,10 +260,13 @@ TEST_F(LevelDisplay, TheSelectedIconAnimatesOnlyAtFullChargeAndAWeaponWithoutIco
 
     hud.weaponIcons[2]->frameIndex = 2;
     hud.weaponIcons[2]->stateBlock->animPos = 2;
+    hud.reservePanel->Block<GP_ObjectBlock>()->x = 300;
     hud.ResetWeaponDisplay();
     EXPECT_EQ(hud.weaponIcons[2]->frameIndex, 0);
     EXPECT_EQ(hud.weaponIcons[2]->stateBlock->animPos, 0.0f);
     EXPECT_EQ(hud.weaponIndicator->frameIndex, -1);
+    EXPECT_EQ(hud.reservePanel->Block<GP_ObjectBlock>()->x, 10.0f);  // the boss-start reset's two elements
+    EXPECT_EQ(*hud.weaponIcons[2]->x, 52.0f);
 
     hud.SelectWeapon(9);  // the tenth weapon has neither icon nor indicator frame
     play.WeaponCounts[9] = 4;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "GP_MenuLibrary.h"
+#include "GP_WindowProc.h"
 #include "TempDir.h"
 #include "platform/headless.h"
 #include "platform/win32_messages.h"
@@ -109,6 +110,18 @@ TEST_F(MenuLibrary, TheStartLooksBesideTheProgramAndCallsBeforeItAreReported)
     EXPECT_EQ(TA_Startup(60, "Velmorine", 4089, 1.0f, 0), TA_Ok) << TA_GetLastErrorText();
     EXPECT_EQ(TA_State.identity.applicationName, "Velmorine");
     EXPECT_TRUE(TA_State.libraryFolder.ends_with("/bin/TollarineArcade/")) << TA_State.libraryFolder;
+}
+
+// The game's window procedure hands every message to the library first, once the library is bound.
+TEST_F(MenuLibrary, TheWindowProcedureForwardsTheGamesMessagesToTheLibrary)
+{
+    Install("whole");
+    ASSERT_EQ(Load(), TA_Ok);
+    ClearCalls();
+    EXPECT_EQ(GP_WindowProc(nullptr, WM_KEYDOWN, 'A', 0), 1);
+    EXPECT_EQ(GP_WindowProc(nullptr, WM_LBUTTONDOWN, MK_LBUTTON, 0), 1);
+    EXPECT_EQ(Calls(), "Message 256\nMessage 513\n");
+    TA_Unload();
 }
 
 TEST_F(MenuLibrary, ASessionForwardsMessagesAndGivesTheLibrarysRectangles)

@@ -222,6 +222,7 @@ TEST_F(Pickups, TheShieldRestartsOnEveryShotAndDropsWhenWornOut)
     GP_SpriteRecord& record = Define(ShieldID, Sprite(Shield, 0x3001A, 50, 50));
     record.states[1].frameCount = 4;
     record.states[1].animRate = 0.1f;
+    record.header.initialHealth = 5;
     CGP_GameObject* shield = Create(ShieldID);
     shield->parent = player;
     Step(shield, 10);
@@ -239,6 +240,11 @@ TEST_F(Pickups, TheShieldRestartsOnEveryShotAndDropsWhenWornOut)
     Step(shield, 10);
     EXPECT_EQ(play.ShieldOn, 0);
     EXPECT_EQ(StateOf(shield), GP_PickupStart);
+
+    // The next shield goes up whole, rather than with the health the last one broke at.
+    play.ShieldOn = 1;
+    Step(shield, 0);
+    EXPECT_EQ(shield->health, record.header.initialHealth);
 }
 
 TEST_F(Pickups, TheRainFallsWhileItsTimeLasts)

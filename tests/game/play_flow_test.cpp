@@ -28,7 +28,9 @@
 #include "GP_PlayField.h"
 #include "GP_Players.h"
 #include "GP_Scene.h"
+#include "GP_Surface.h"
 #include "GP_TopList.h"
+#include "LoopbackHttpServer.h"
 #include "StageLists.h"
 #include "TempDir.h"
 
@@ -234,6 +236,75 @@ TEST_F(PlayFlowTest, OnlyAFirstFinishOfTheLastMissionWithAProgressRecordShowsThe
         EXPECT_EQ(GP_State.FinalFormShown, c.finalForm);
         EXPECT_FALSE(GP_State.CampaignFinished);
     }
+}
+
+// The end of a level: only a first finish of the campaign or a game over on the player's frontier mission is
+// posted; the results screen shows only when the service took the result, and goes after 10 seconds.
+TEST_F(PlayFlowTest, TheEndOfALevelPostsOnlyWhatCountsAndShowsTheResultsOnlyWhenTaken)
+{
+    testsupport::LoopbackHttpServer server;
+    ::setenv("VEL_HALL_OF_FAME", server.Base().c_str(), 1);
+    const std::uint8_t keptPutResults = PutResults;
+    PutResults = 1;
+    frame->account.eMailKnown = 1;
+    frame->account.playerEMail = "ada@example.org";
+    const std::string taken = "0AAAAAAAAAAA", refused = "1AAAAAAAAAAA0";
+    struct Case {
+        const char* name;
+        bool complete;
+        std::uint32_t mission;
+        std::int32_t reached;
+        std::uint32_t bestBefore;
+        const std::string* reply;  // null: nothing may be posted
+        bool results;
+    } cases[] = {
+        {"first finish of the campaign, taken", true, 1, 2, 1, &taken, true},
+        {"first finish of the campaign, refused", true, 1, 2, 1, &refused, false},
+        {"the campaign was finished before", true, 1, 2, 2, nullptr, false},
+        {"a mission before the last", true, 0, 1, 0, nullptr, false},
+        {"game over on the frontier mission", false, 1, 1, 1, &taken, true},
+        {"game over behind the frontier", false, 0, 1, 0, nullptr, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        frame->state = 1;
+        GP_State.FinalFormShown = false;
+        GP_State.MissionComplete = c.complete;
+        GP_State.GameOver = !c.complete;
+        GP_State.MissionIndex = c.mission;
+        GP_State.BestMissionBefore = c.bestBefore;
+        Progress().mission = c.reached;
+        const std::size_t postsBefore = server.Targets().size();
+        if (c.reply) server.Push({*c.reply});
+        frame->OnKeyDown(frame.get(), GP_KeyEscape, 0, 0);
+        EXPECT_EQ(server.Targets().size() - postsBefore, c.reply ? 1u : 0u);
+        EXPECT_EQ(GP_State.ResultsShown, c.results);
+        EXPECT_EQ(frame->state, c.results ? 1u : 0u);
+        if (!c.results) continue;
+        frame->OnDeactivate(frame.get());  // the focus lost and regained over the results changes nothing
+        frame->OnActivate(frame.get());
+        Steps(500, 20);  // 10 seconds
+        EXPECT_EQ(frame->state, 1u);
+        Steps(1, 20);
+        EXPECT_EQ(frame->state, 0u);
+        EXPECT_FALSE(GP_State.ResultsShown);
+        EXPECT_EQ(server.Targets().size() - postsBefore, 1u) << "posted once only";
+    }
+    PutResults = keptPutResults;
+    ::unsetenv("VEL_HALL_OF_FAME");
+}
+
+// The key that leaves the final form frees the graphics server's pictures and forgets the background picture,
+// one of them, with them, so that the next interface frame does not draw a freed picture.
+TEST_F(PlayFlowTest, LeavingTheFinalFormForgetsTheFreedBackgroundPicture)
+{
+    CGP_Surface background;
+    frame->state = 0;
+    frame->backgroundSurface = &background;
+    GP_State.FinalFormShown = true;
+    frame->OnKeyDown(frame.get(), 'A', 0, 0);
+    EXPECT_FALSE(GP_State.FinalFormShown);
+    EXPECT_EQ(frame->backgroundSurface, nullptr);
 }
 
 // The next enemy shot comes one to two fire periods later; a period below a millisecond has no random part.

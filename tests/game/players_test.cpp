@@ -82,6 +82,24 @@ TEST(Players, SavedProfilesLoadBackWithEveryRecord)
     EXPECT_STREQ(loaded.savedNames[4], "Ilsa");
 }
 
+// The file keeps the empty slots' text of the language it was saved in; loaded, they speak the game's language.
+TEST(Players, EmptySlotsTakeTheEmptyTextOfTheLanguageInUse)
+{
+    TempDir dir;
+    CGP_Players saved(kEmptySlot, nullptr);
+    FillSample(saved);
+    ASSERT_TRUE(GP_SavePlayersFile(saved, dir.path().string()));
+    CGP_Players loaded("- leer -", nullptr);
+    GP_LoadPlayersFile(loaded, dir.path().string());
+    EXPECT_STREQ(loaded.profiles[4].name, "Ilsa");
+    EXPECT_STREQ(loaded.profiles[0].name, "Player 1");
+    for (int slot : {1, 2, 3, 5, 6, 8, 9}) {
+        EXPECT_STREQ(loaded.profiles[slot].name, "- leer -") << slot;
+        EXPECT_STREQ(loaded.savedNames[slot], "- leer -") << slot;
+        EXPECT_EQ(loaded.profiles[slot].newFlag, 1) << slot;
+    }
+}
+
 TEST(Players, TheStoredLayoutIsTheProfileAreaThenEachSlotsRecords)
 {
     CGP_Players players(kEmptySlot, nullptr);
@@ -176,6 +194,7 @@ TEST(Players, ALoadedNameIsAlwaysTerminatedAndAStrayCurrentRecordIsTheFirst)
     base.SetDefaults();
     std::string plain = GP_UnscrambleBytes(base.StoredBytes());
     std::memset(plain.data() + 36 + 8, 'W', 12);                                  // slot 1's name, no NUL
+    plain[36 + 20] = 0;                                                           // a named slot is not new
     GP_StoreLe32(reinterpret_cast<std::uint8_t*>(plain.data()) + 36 + 24, 5000);  // current record of none
     CGP_Players players(kEmptySlot, nullptr);
     ASSERT_EQ(players.Load(GP_ScrambleBytes(plain)), GP_PlayersLoaded);
@@ -223,6 +242,7 @@ TEST(Players, ASaveKilledMidWriteLeavesAWholeFile)
     CGP_Players second(kEmptySlot, nullptr);
     FillSample(second);
     second.profiles[9].SetName("Second");
+    second.profiles[9].newFlag = 0;
     second.profiles[9].records.assign(300, CampaignRecord{std::string(200, 'c'), 1, 2, 3});
     ASSERT_TRUE(GP_SavePlayersFile(first, folder));
 

@@ -6,13 +6,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "GP_Exception.h"
 #include "GP_Log.h"
 #include "GP_Main.h"
+#include "GP_Tray.h"
 #include "TempDir.h"
 #include "platform/headless.h"
+#include "platform/headless_audio.h"
 #include "platform/shell.h"
+#include "platform/shell_tray.h"
 #include "platform/single_instance.h"
 #include "platform/win32_registry.h"
 #include "platform/win32_time.h"
@@ -85,6 +89,7 @@ volatile int* volatile unmappedPage = reinterpret_cast<volatile int*>(16);
 
 // What a run of the program in a child process did.
 struct RunResult {
+    int exitStatus = 0;  // the child's: 0 when WinMain returned
     int returned = 0;
     int reportsStarted = 0;
     std::string log;
@@ -141,10 +146,17 @@ RunResult RunProgram(FrameAction action, const char* answer, void (*setUp)() = n
     ::close(channel[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
-    EXPECT_EQ(got, static_cast<ssize_t>(sizeof result));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    return RunResult{result[0], result[1], testsupport::ReadFile(folder / "Exception.log"),
-                     testsupport::ReadFile(folder / "shown.txt"), testsupport::ReadFile(folder / "registry.reg")};
+    EXPECT_TRUE(WIFEXITED(status)) << "the run ended by a signal";
+    const int exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (exitStatus == 0) {
+        EXPECT_EQ(got, static_cast<ssize_t>(sizeof result));
+    }
+    return RunResult{exitStatus,
+                     result[0],
+                     result[1],
+                     testsupport::ReadFile(folder / "Exception.log"),
+                     testsupport::ReadFile(folder / "shown.txt"),
+                     testsupport::ReadFile(folder / "registry.reg")};
 }
 
 TEST(ProgramRun, ARunThatEndsNormallyReturns0WithOneLogSession)
@@ -155,6 +167,21 @@ TEST(ProgramRun, ARunThatEndsNormallyReturns0WithOneLogSession)
     EXPECT_EQ(Count(run.log, "END SESSION"), 1);
     EXPECT_EQ(run.shown.find("MessageBox"), std::string::npos);
     EXPECT_NE(run.registry.find("\"KeyLeft\""), std::string::npos) << "the settings are written at the end";
+}
+
+// The account dialog a first start offers shows its picture: the runnable tree's picture beside the pack.
+TEST(ProgramRun, TheAccountDialogAtTheFirstStartShowsItsPicture)
+{
+    const RunResult run = RunProgram(nullptr, nullptr);
+    const std::string item = "Dialog   -1 picture \"";
+    const std::size_t at = run.shown.find(item);
+    ASSERT_NE(at, std::string::npos) << run.shown;
+    const std::size_t start = at + item.size();
+    const std::string file = run.shown.substr(start, run.shown.find('"', start) - start);
+    EXPECT_TRUE(file.ends_with("/RESOURCE/Account.bmp")) << file;
+    const std::string picture =
+        testsupport::ReadFile(std::string(std::getenv("VEL_DIST_DIR")) + "/RESOURCE/Account.bmp");
+    EXPECT_TRUE(picture.starts_with("BM")) << "no picture in the runnable tree";
 }
 
 TEST(ProgramRun, EngineExceptionsAreShownAsTheirFlagsAsk)
@@ -205,6 +232,61 @@ TEST(ProgramRun, AMachineFaultIsLoggedOfferedAndEndsTheRunAsAFailure)
     EXPECT_EQ(Count(run.log, "END SESSION"), 1);
     EXPECT_NE(run.shown.find("Access violation"), std::string::npos);
     EXPECT_EQ(run.reportsStarted, 0);  // the player said no
+}
+
+// A fault on another thread (the mixer, the synthesiser) ends the game as one on the main thread does, while the
+// main thread waits for that thread; the process itself ends with -1, since the thread that faulted cannot go on.
+TEST(ProgramRun, AMachineFaultOnAnotherThreadEndsTheGameTheSameWay)
+{
+    const RunResult run = RunProgram([](long) { std::thread([] { *unmappedPage = 1; }).join(); }, "click 2");
+    EXPECT_EQ(run.exitStatus, 255);
+    EXPECT_NE(run.log.find("Exception: Access violation\nAddress = "), std::string::npos) << run.log;
+    EXPECT_NE(run.log.find("Parameter 0 = 1\nParameter 1 = 10\nRegisters:\n"), std::string::npos) << run.log;
+    EXPECT_EQ(Count(run.log, "END SESSION"), 1);
+    EXPECT_NE(run.shown.find("Dialog \"Application error\""), std::string::npos) << run.shown;
+    EXPECT_NE(run.shown.find("Access violation"), std::string::npos);
+}
+
+bool Shown(HWND window) { return (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// Writes what a run saw into its session log, for the test to read back.
+void NoteInLog(const char* what, bool seen)
+{
+    GP_LogWrite(what);
+    GP_LogWrite(seen ? " yes\n" : " no\n");
+}
+
+// F11 hides the game behind its tray icon; the icon's restore command brings it back, its quit command ends the
+// game at once (no later frame runs) and leaves no icon behind.
+TEST(ProgramRun, TheTrayRestoresTheGameOrQuitsIt)
+{
+    const RunResult run = RunProgram(
+        [](long) {
+            HWND game = FindWindowA("Velmorine", nullptr);
+            SendMessageA(game, WM_KEYDOWN, VK_F11, 0);
+            HWND tray = FindWindowA(GP_TrayClassName, nullptr);
+            NoteInLog("hidden", tray && !Shown(game) && platform::TrayIcons().size() == 1);
+            SendMessageA(tray, WM_COMMAND, GP_TrayRestoreCommand, 0);
+            NoteInLog("restored",
+                      Shown(game) && !FindWindowA(GP_TrayClassName, nullptr) && platform::TrayIcons().empty());
+            SendMessageA(game, WM_KEYDOWN, VK_F11, 0);
+            SendMessageA(FindWindowA(GP_TrayClassName, nullptr), WM_COMMAND, GP_TrayQuitCommand, 0);
+            NoteInLog("quit without icon", platform::TrayIcons().empty());
+        },
+        nullptr, [] { platform::AddHeadlessIdleCallback([](long frame) { NoteInLog("a later frame", frame == 5); }); });
+    EXPECT_EQ(run.returned, 0);
+    EXPECT_NE(run.log.find("hidden yes\nrestored yes\nquit without icon yes\n"), std::string::npos) << run.log;
+    EXPECT_EQ(run.log.find("a later frame yes"), std::string::npos) << "the game went on after quit";
+    EXPECT_EQ(Count(run.log, "END SESSION"), 1);
+}
+
+// Without a sound device the game runs silent, and stores sound and music off for the runs after it.
+TEST(ProgramRun, WithoutASoundDeviceSoundAndMusicAreStoredOff)
+{
+    const RunResult run = RunProgram(nullptr, nullptr, [] { platform::SetAudioDeviceFailure(true); });
+    EXPECT_EQ(run.returned, 0);
+    EXPECT_NE(run.registry.find("\"Sound Enable\"=hex:00"), std::string::npos) << run.registry;
+    EXPECT_NE(run.registry.find("\"Music Enable\"=hex:00"), std::string::npos) << run.registry;
 }
 
 // Without its window the game ends at once for that reason, rather than later with a display error.

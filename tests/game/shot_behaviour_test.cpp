@@ -10,8 +10,8 @@ namespace behaviourtest {
 namespace {
 
 constexpr std::uint32_t ShotKind = 0x30002;
-constexpr std::uint32_t Shot = 0x20002, Burst = 0x2000B, Bouncer = 0x2000C, Curl = 0x2000E, Vortex = 0x2000F,
-                        Blast = 0x20014, Homing = 0x20018, Detaching = 0x20031;
+constexpr std::uint32_t Shot = 0x20002, Burst = 0x2000B, Bouncer = 0x2000C, Falling = 0x2000D, Curl = 0x2000E,
+                        Vortex = 0x2000F, Blast = 0x20014, Homing = 0x20018, Charged = 0x2001A, Detaching = 0x20031;
 constexpr std::uint32_t ShotID = 0x90001, OtherID = 0x90002, FragmentID = 0x90003, EnemyID = 0x90004,
                         TargetID = 0x90005, SecondID = 0x90006;
 
@@ -122,6 +122,64 @@ TEST_F(Shots, TheLastSpecialShotLeavingPaysTheSpecialKillBonus)
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].textID, gp_texts::SpecialKillBonus);
     EXPECT_EQ(host.messages[0].y, 50);
+}
+
+// Only the special weapon's shots pay the bonus, whether they leave the screen or die by a hit.
+TEST_F(Shots, APlainShotThatDiesByAHitPaysNoSpecialKillBonus)
+{
+    DefineShot(ShotID, Shot);
+    GP_SpriteRecord& target = Define(TargetID, Sprite(0x2FFFF, gp_kinds::ScoredTarget, 20, 20));
+    target.header.scoreValue = 250;
+    host.hitGroups[ShotKind & 0xFFFF] = {gp_kinds::ScoredTarget};
+    host.PlayState().SpecialKillsA = 4;
+    host.PlayState().SpecialKillsB = 4;
+    CGP_GameObject* shot = Launched(ShotID, 100, 100, 90);
+    InGrid(Create(TargetID, 96, 80));
+    Step(shot, 1);
+    ASSERT_EQ(StateOf(shot), GP_ShotDying);
+    Step(shot, 1, 3);
+    EXPECT_EQ(host.PlayState().Score, 250);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+// A charged shot grows on its parent until its last frame, then leaves it from its place less 7 pixels and flies.
+TEST_F(Shots, AChargedShotGrowsOnItsParentThenLeavesItAndFlies)
+{
+    GP_SpriteRecord& record = DefineShot(ShotID, Charged);
+    for (GP_SpriteState& state : record.states) {
+        state.frameCount = 4;
+        state.animRate = 0.1f;
+    }
+    CGP_GameObject* parent = Create(EnemyID, 100, 200);
+    CGP_GameObject* shot = Create(ShotID, 5, 6);
+    shot->parent = parent;
+    *shot->heading = 90;
+    Step(shot, 10, 2);
+    EXPECT_EQ(shot->parent, parent);
+    EXPECT_EQ(StateOf(shot), GP_ShotLaunch);
+    Step(shot, 10);  // the last frame
+    EXPECT_EQ(shot->parent, nullptr);
+    EXPECT_FLOAT_EQ(*shot->x, 98);
+    EXPECT_FLOAT_EQ(*shot->y, 199);
+    EXPECT_EQ(StateOf(shot), GP_ShotFly);
+    Step(shot, 10);
+    EXPECT_LT(*shot->y, 199) << "it flies up";
+}
+
+// A falling shot bends toward straight down by its state parameter each millisecond, from either side; straight up
+// it keeps its heading.
+TEST_F(Shots, AFallingShotBendsTowardStraightDown)
+{
+    GP_SpriteRecord& record = DefineShot(ShotID, Falling);
+    for (GP_SpriteState& state : record.states) state.stateParam = 0.01f;
+    const struct {
+        float heading, after;
+    } cases[] = {{30, 29.9f}, {-60, -60.1f}, {150, 150.1f}, {200, 200.1f}, {90, 90}};
+    for (const auto& c : cases) {
+        CGP_GameObject* shot = Launched(ShotID, 300, 200, c.heading);
+        Step(shot, 10);
+        EXPECT_NEAR(*shot->heading, c.after, 1e-4) << c.heading;
+    }
 }
 
 TEST_F(Shots, ABurstShotBurstsIntoEightFragmentsFannedBothWays)

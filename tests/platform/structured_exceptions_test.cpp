@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
+#include <utility>
 
 #include "platform/structured_exceptions.h"
 
@@ -64,27 +68,45 @@ int Recurse(int depth)
 }
 void OverflowStack(void*) { sink = Recurse(0); }
 
-// Runs body guarded in a child process and returns what its filter saw.
-Seen RunInChild(platform::GuardedBody body)
+// The child's guarded thread and the channel to the test, for filters that report from inside the child.
+pthread_t guardedThread;
+int reportChannel = -1;
+
+struct ChildRun {
+    Seen seen;
+    int status = 0;  // the child's wait status
+};
+
+// Runs body guarded by the filter in a child process; what was seen comes back through the channel, written by
+// the child after the guarded call returned or by a filter that reports itself.
+ChildRun RunGuardedInChild(platform::GuardedBody body, platform::ExceptionFilter filter)
 {
     int channel[2];
     if (::pipe(channel) != 0) std::abort();
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
-        seen.guardedResult = platform::RunGuarded(body, nullptr, RecordingFilter) ? 1 : 0;
+        reportChannel = channel[1];
+        guardedThread = pthread_self();
+        seen.guardedResult = platform::RunGuarded(body, nullptr, filter) ? 1 : 0;
         if (::write(channel[1], &seen, sizeof seen) != sizeof seen) ::_exit(2);
         ::_exit(0);
     }
     ::close(channel[1]);
-    Seen result;
-    const ssize_t got = ::read(channel[0], &result, sizeof result);
+    ChildRun run;
+    const ssize_t got = ::read(channel[0], &run.seen, sizeof run.seen);
     ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_EQ(got, static_cast<ssize_t>(sizeof result));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child did not end normally";
-    return result;
+    ::waitpid(child, &run.status, 0);
+    EXPECT_EQ(got, static_cast<ssize_t>(sizeof run.seen)) << "nothing came back from the child";
+    return run;
+}
+
+// Runs body guarded in a child process and returns what its filter saw.
+Seen RunInChild(platform::GuardedBody body)
+{
+    const ChildRun run = RunGuardedInChild(body, RecordingFilter);
+    EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 0) << "the child did not end normally";
+    return run.seen;
 }
 
 TEST(StructuredExceptions, EachFaultReachesTheFilterWithItsCode)
@@ -122,6 +144,50 @@ TEST(StructuredExceptions, AnAccessViolationNamesTheKindOfAccessAndTheAddress)
     const Seen writing = RunInChild(WriteNowhere);
     ASSERT_EQ(writing.parameterCount, 2u);
     EXPECT_EQ(writing.parameters[0], 1u);
+}
+
+// Reports what it saw at once, since the child does not return from a fault of another thread; its guarded result
+// tells whether the filter ran on the guarded thread.
+LONG ReportingFilter(DWORD code, EXCEPTION_POINTERS* pointers)
+{
+    RecordingFilter(code, pointers);
+    seen.guardedResult = pthread_equal(pthread_self(), guardedThread) ? 1 : 0;
+    if (::write(reportChannel, &seen, sizeof seen) != sizeof seen) ::_exit(2);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+std::mutex mixerLock;
+
+TEST(StructuredExceptions, AFaultOnAnotherThreadIsFilteredOnTheGuardedThreadAndEndsTheProcessWithMinusOne)
+{
+    struct Case {
+        const char* name;
+        platform::GuardedBody body;
+    };
+    const Case cases[] = {
+        {"guarded thread waits for the other", [](void*) { std::thread([] { ReadNowhere(nullptr); }).join(); }},
+        {"guarded thread waits for a lock the faulting thread holds",
+         [](void*) {
+             std::thread other([] {
+                 mixerLock.lock();
+                 WriteNowhere(nullptr);
+             });
+             while (mixerLock.try_lock()) mixerLock.unlock();
+             std::lock_guard<std::mutex> wait(mixerLock);
+             other.join();
+         }},
+        {"guarded thread goes on working",
+         [](void*) {
+             std::thread(DivideByZero, nullptr).detach();
+             for (;;) sink = sink + 1;
+         }},
+    };
+    for (const Case& c : cases) {
+        const auto [result, status] = RunGuardedInChild(c.body, ReportingFilter);
+        EXPECT_EQ(result.guardedResult, 1) << c.name << ": the filter runs on the guarded thread";
+        EXPECT_NE(result.code, 0u) << c.name;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 255) << c.name << ": status " << status;
+    }
 }
 
 TEST(StructuredExceptions, ABodyThatReturnsIsNotFiltered)

@@ -52,7 +52,7 @@ void DemoFrame::OnMouseMove(CGP_Window*, std::uint32_t, int x, int y) { pointerX
 void DemoFrame::OnMouseDown(CGP_Window*, WPARAM wParam, int x, int y)
 {
     pointerX = x, pointerY = y;
-    pointerButtons = static_cast<std::uint32_t>(wParam & (MK_LBUTTON | MK_RBUTTON));
+    SetPointerButtons(static_cast<std::uint32_t>(wParam & (MK_LBUTTON | MK_RBUTTON)));
 }
 
 void DemoFrame::OnMouseUp(CGP_Window* sender, WPARAM wParam, int x, int y) { OnMouseDown(sender, wParam, x, y); }

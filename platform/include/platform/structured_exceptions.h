@@ -56,7 +56,10 @@ using ExceptionFilter = LONG (*)(DWORD code, EXCEPTION_POINTERS* pointers);
 using GuardedBody = void (*)(void* context);
 
 // Runs body(context) under filter: true when the body returned, false when the filter ended it. Calls may not
-// nest, and only the thread that makes the call is guarded.
+// nest. A fault on any other thread while the body runs is handed to the calling thread: its body is left and the
+// filter runs there as for a fault of its own (the first fault of all is the one described). The thread that
+// faulted cannot go on, so when the filter handles such a fault the process ends at once with exit code -1,
+// without returning and without running destructors.
 PLATFORM_API bool RunGuarded(GuardedBody body, void* context, ExceptionFilter filter);
 
 }  // namespace platform

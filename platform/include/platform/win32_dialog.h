@@ -74,6 +74,7 @@ enum class DialogItemKind {
     Text,               // static text
     Edit,
     ComboBox,  // a drop-down list
+    Picture,   // a BMP picture filling the item's place; its text names the file (a missing one shows nothing)
 };
 
 // Options of an item.

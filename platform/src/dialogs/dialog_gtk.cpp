@@ -168,6 +168,7 @@ private:
             widget.gtk = gtk_combo_box_text_new();
             g_signal_connect(widget.gtk, "changed", G_CALLBACK(OnComboChanged), &control);
             break;
+        case DialogItemKind::Picture: widget.gtk = MakePicture(control); break;
         }
         // A drop-down list's height in a template includes its opened list; GTK opens the list by itself.
         const bool listHeight = item.kind == DialogItemKind::ComboBox;
@@ -175,6 +176,18 @@ private:
                                     listHeight ? -1 : control.rect.bottom - control.rect.top);
         gtk_fixed_put(GTK_FIXED(fixed_), widget.gtk, control.rect.left, control.rect.top);
         widgets_.push_back(widget);
+    }
+
+    // The picture scaled to the item's place; an image without picture when the file cannot be read.
+    static GtkWidget* MakePicture(const Control& control)
+    {
+        GdkPixbuf* picture =
+            gdk_pixbuf_new_from_file_at_scale(control.text.c_str(), control.rect.right - control.rect.left,
+                                              control.rect.bottom - control.rect.top, FALSE, nullptr);
+        if (!picture) return gtk_image_new();
+        GtkWidget* image = gtk_image_new_from_pixbuf(picture);
+        g_object_unref(picture);
+        return image;
     }
 
     GtkWidget* MakeEdit(Control& control)
@@ -224,7 +237,8 @@ private:
             }
             break;
         case DialogItemKind::ComboBox: ShowList(widget); break;
-        case DialogItemKind::EtchedFrame: break;
+        case DialogItemKind::EtchedFrame:
+        case DialogItemKind::Picture: break;
         }
     }
 

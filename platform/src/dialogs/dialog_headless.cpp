@@ -24,6 +24,7 @@ const char* KindName(DialogItemKind kind)
     case DialogItemKind::Text: return "text";
     case DialogItemKind::Edit: return "edit box";
     case DialogItemKind::ComboBox: return "combo box";
+    case DialogItemKind::Picture: return "picture";
     }
     return "control";
 }

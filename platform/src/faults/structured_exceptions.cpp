@@ -1,13 +1,17 @@
 // The guarded call: fatal signals are caught on an alternate stack, described in Windows terms and carried out
 // of the body with siglongjmp; the filter runs afterwards, on the caller's stack, where it may open dialogs.
+// A fault on another thread cannot jump to the guarded thread's stack: that thread describes its fault, hands it
+// to the guarded thread with a signal of its own and waits there for the process to end.
 #include "platform/structured_exceptions.h"
 
 #include <pthread.h>
 #include <signal.h>
 #include <ucontext.h>
 
+#include <atomic>
 #include <csetjmp>
 #include <cstddef>
+#include <cstdlib>
 #include <exception>
 #include <iterator>
 #include <utility>
@@ -18,8 +22,13 @@ constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP};
 constexpr std::size_t kSignalCount = std::size(kFatalSignals);
 constexpr std::uintptr_t kStackGuardReach = 64 * 1024;  // faults this close to the stack's end are overflows
 
+constexpr int kExitAfterFault = -1;  // what a guarded program returns after a handled fault
+
 sigjmp_buf escape;
 volatile sig_atomic_t guarded = 0;
+pthread_t guardedThread;
+std::atomic<bool> faultClaimed{false};  // the first fault of any thread is the one reported
+bool faultOnAnotherThread = false;
 int faultSignal = 0;
 EXCEPTION_RECORD faultRecord;
 CONTEXT faultContext;
@@ -116,6 +125,22 @@ std::size_t SignalIndex(int signal)
     return 0;
 }
 
+// The signal with which a thread that faulted hands its fault to the guarded thread.
+int HandOverSignal() { return SIGRTMIN + 1; }
+
+bool OnGuardedThread() { return pthread_equal(pthread_self(), guardedThread) != 0; }
+
+[[noreturn]] void LeaveGuardedBody()
+{
+    guarded = 0;
+    siglongjmp(escape, 1);
+}
+
+[[noreturn]] void WaitForTheEnd()
+{
+    for (;;) pause();
+}
+
 void OnFatalSignal(int signal, siginfo_t* info, void* machineContext)
 {
     if (!guarded) {
@@ -123,10 +148,20 @@ void OnFatalSignal(int signal, siginfo_t* info, void* machineContext)
         sigaction(signal, &previousActions[SignalIndex(signal)], nullptr);
         return;
     }
-    guarded = 0;
-    faultSignal = signal;
-    DescribeFault(signal, info, machineContext);
-    siglongjmp(escape, 1);
+    const bool first = !faultClaimed.exchange(true);
+    if (first) {
+        faultSignal = signal;
+        faultOnAnotherThread = !OnGuardedThread();
+        DescribeFault(signal, info, machineContext);
+    }
+    if (OnGuardedThread()) LeaveGuardedBody();
+    if (first) pthread_kill(guardedThread, HandOverSignal());
+    WaitForTheEnd();  // this thread cannot go on; the guarded thread ends the process
+}
+
+void OnHandOver(int, siginfo_t*, void*)
+{
+    if (guarded && faultClaimed) LeaveGuardedBody();
 }
 
 class SignalGuard {
@@ -142,15 +177,19 @@ public:
         action.sa_flags = SA_SIGINFO | SA_ONSTACK;
         sigemptyset(&action.sa_mask);
         for (std::size_t i = 0; i < kSignalCount; ++i) sigaction(kFatalSignals[i], &action, &previousActions[i]);
+        action.sa_sigaction = OnHandOver;
+        sigaction(HandOverSignal(), &action, &previousHandOver_);
     }
     ~SignalGuard()
     {
+        sigaction(HandOverSignal(), &previousHandOver_, nullptr);
         for (std::size_t i = 0; i < kSignalCount; ++i) sigaction(kFatalSignals[i], &previousActions[i], nullptr);
         sigaltstack(&previousStack_, nullptr);
     }
 
 private:
     stack_t previousStack_{};
+    struct sigaction previousHandOver_ {};
 };
 
 void CallCatching(platform::GuardedBody body, void* context)
@@ -177,6 +216,9 @@ namespace platform {
 bool RunGuarded(GuardedBody body, void* context, ExceptionFilter filter)
 {
     thrownOut = nullptr;
+    faultClaimed = false;
+    faultOnAnotherThread = false;
+    guardedThread = pthread_self();
     NoteStackBounds();
     {
         SignalGuard signals;
@@ -191,6 +233,9 @@ bool RunGuarded(GuardedBody body, void* context, ExceptionFilter filter)
     EXCEPTION_POINTERS pointers{&faultRecord, &faultContext};
     if (filter(faultRecord.ExceptionCode, &pointers) == EXCEPTION_EXECUTE_HANDLER) {
         thrownOut = nullptr;
+        // The thread that faulted is stopped where it was, perhaps holding what the caller's tidy-up would wait
+        // for, so nothing more is torn down.
+        if (faultOnAnotherThread) std::_Exit(kExitAfterFault);
         return false;
     }
     if (thrownOut) std::rethrow_exception(std::exchange(thrownOut, nullptr));
