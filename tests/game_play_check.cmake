@@ -10,21 +10,8 @@ file(MAKE_DIRECTORY ${WORK}/program)
 file(CREATE_LINK ${DIST}/RESOURCE ${WORK}/RESOURCE SYMBOLIC)
 file(COPY ${DIST}/Velmorine ${DIST}/libplatform.so DESTINATION ${WORK}/program)
 
-# The menus as a player goes through them (the main menu comes at frame 250 with the cursor at (320, 240), moved
-# by the mouse's relative motion): the player form, the first slot, the demo campaign, play, the first mission.
-set(lines "")
-foreach(step "270 motion 0 -40" "271 motion 0 -40" "272 motion 0 -13" "275 down 320 147" "277 up 320 147"
-             "300 motion -20 -40" "301 motion 0 -29" "304 down 300 78" "306 up 300 78"
-             "315 motion 40 40" "316 motion 40 40" "317 motion 40 40" "318 motion 40 40" "319 motion 10 40"
-             "320 motion 0 5" "323 down 470 283" "325 up 470 283"
-             "335 motion 40 40" "336 motion 10 40" "337 motion 0 40" "338 motion 0 32" "341 down 520 435"
-             "343 up 520 435"
-             "375 motion -40 -40" "376 motion -40 -40" "377 motion -40 -40" "378 motion -40 -40"
-             "379 motion -40 -40" "380 motion 0 -40" "381 motion 0 -18" "384 down 320 177" "386 up 320 177")
-  string(REGEX REPLACE "^([0-9]+) (down|up) " "\\1 mouse \\2 left " step "${step}")
-  string(REGEX REPLACE "^([0-9]+) motion " "\\1 mouse motion " step "${step}")
-  string(APPEND lines "${step}\n")
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/first_mission_steps.cmake)
+set(lines "${FIRST_MISSION_STEPS}")
 # Fire from frame 430 on; from frame 450 sweeps of 600 pixels, starting to the right.
 string(APPEND lines "430 key down VK_SPACE\n")
 math(EXPR sweep "600 / ${STEP}")
