@@ -135,20 +135,25 @@ private:
         return RECT{x, y, x + gdk_window_get_width(shown), y + gdk_window_get_height(shown)};
     }
 
-    // With VEL_SHOTS set, the dialog as first shown is written there as "dialog-<n>.png".
+    // With VEL_SHOTS set, the dialog as first shown is written there as "dialog-<n>.png", and the whole screen with
+    // it, where it stands, as "screen-<n>.png".
     void TakeShot()
     {
-        const std::string& folder = GetHeadlessSettings().shotsDir;
-        if (folder.empty()) return;
-        GdkWindow* drawn = gtk_widget_get_window(window_);
+        if (GetHeadlessSettings().shotsDir.empty()) return;
+        static int shots = 0;
+        const std::string number = std::to_string(++shots);
+        Save(gtk_widget_get_window(window_), "dialog-" + number + ".png");
+        Save(gdk_screen_get_root_window(gtk_widget_get_screen(window_)), "screen-" + number + ".png");
+    }
+
+    static void Save(GdkWindow* drawn, const std::string& name)
+    {
         const GObjectPtr<GdkPixbuf> picture(
             drawn ? gdk_pixbuf_get_from_window(drawn, 0, 0, gdk_window_get_width(drawn), gdk_window_get_height(drawn))
                   : nullptr);
-        static int shots = 0;
-        const std::string name = "dialog-" + std::to_string(++shots) + ".png";
         const std::string path = ShotPath(name);
         if (!picture || path.empty() || !gdk_pixbuf_save(picture.get(), path.c_str(), "png", nullptr, nullptr))
-            std::fprintf(stderr, "Dialog: cannot write %s/%s\n", folder.c_str(), name.c_str());
+            std::fprintf(stderr, "Dialog: cannot write %s/%s\n", GetHeadlessSettings().shotsDir.c_str(), name.c_str());
         else
             std::fprintf(stderr, "Dialog: screenshot %s\n", path.c_str());
     }
