@@ -2,9 +2,11 @@
 // cell, and text drawn with the engine's font from such a sheet inked only where FreeType inks the same text.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "GP_Font.h"
 #include "GP_FontCache.h"
@@ -55,6 +57,17 @@ std::string FontName(const PackFont& f)
     return std::string(f.face == kSans ? "Sans" : "Bold") + std::to_string(f.pixels);
 }
 
+// A pack font's sheet as the kit renders it.
+struct RenderedSheet {
+    explicit RenderedSheet(const PackFont& f)
+        : font(f.face, f.pixels), sheet(contentkit::GlyphSheet(font, kInk, glyphs))
+    {
+    }
+    contentkit::GlyphRenderer font;
+    contentkit::FontGlyphs glyphs;
+    contentkit::Picture sheet;
+};
+
 using GlyphSheetTest = InterfacePackTest;
 
 }  // namespace
@@ -63,10 +76,9 @@ TEST(GlyphSheet, EveryGlyphLiesInsideItsOwnCell)
 {
     for (const PackFont& f : kPackFonts) {
         SCOPED_TRACE(f.name);
-        contentkit::GlyphRenderer font(f.face, f.pixels);
-        ASSERT_TRUE(font.ok);
-        contentkit::FontGlyphs glyphs;
-        const contentkit::Picture sheet = contentkit::GlyphSheet(font, kInk, glyphs);
+        RenderedSheet rendered(f);
+        ASSERT_TRUE(rendered.font.ok);
+        auto& [font, glyphs, sheet] = rendered;
         ASSERT_EQ(glyphs.cells.size(), contentkit::GlyphSheetCodes().size());
         // Each cell holds its own glyph alone, as FreeType renders it on the cell's baseline, and nothing else.
         std::set<std::pair<int, int>> inCells;
@@ -90,14 +102,14 @@ TEST(GlyphSheet, EveryGlyphLiesInsideItsOwnCell)
 // "Nii": nothing under the "N", each dot of an "i" above its stem.
 TEST_F(GlyphSheetTest, NiiDrawnWithTheEnginesFontIsInkedOnlyWhereFreeTypeInksIt)
 {
+    std::vector<std::unique_ptr<RenderedSheet>> rendered;
     for (const PackFont& f : kPackFonts) {
         SCOPED_TRACE(f.name);
-        contentkit::GlyphRenderer font(f.face, f.pixels);
-        ASSERT_TRUE(font.ok);
-        contentkit::FontGlyphs glyphs;
-        const contentkit::Picture sheet = contentkit::GlyphSheet(font, kInk, glyphs);
+        rendered.push_back(std::make_unique<RenderedSheet>(f));
+        ASSERT_TRUE(rendered.back()->font.ok);
+        const contentkit::FontGlyphs& glyphs = rendered.back()->glyphs;
         const std::string fontName = FontName(f);
-        AddPicture(fontName + ".bmp", sheet.Bmp());
+        AddPicture(fontName + ".bmp", rendered.back()->sheet.Bmp());
         AddWritten(Fonts, fontName, [this, fontName, glyphs](CGP_ServerSet& tool) {
             CGP_Font written;
             written.header.imageID = source.FindID((fontName + ".bmp").c_str(), Pictures);
@@ -111,11 +123,11 @@ TEST_F(GlyphSheetTest, NiiDrawnWithTheEnginesFontIsInkedOnlyWhereFreeTypeInksIt)
     }
     Build();
     CGP_FontCache cache(&names, servers.get());
-    for (const PackFont& f : kPackFonts) {
+    for (std::size_t i = 0; i < rendered.size(); ++i) {
+        const PackFont& f = kPackFonts[i];
         SCOPED_TRACE(f.name);
-        contentkit::GlyphRenderer font(f.face, f.pixels);
-        contentkit::FontGlyphs glyphs;
-        contentkit::GlyphSheet(font, kInk, glyphs);
+        contentkit::GlyphRenderer& font = rendered[i]->font;
+        const contentkit::FontGlyphs& glyphs = rendered[i]->glyphs;
         CGP_Font* engineFont = cache.GetFont(ID(Fonts, FontName(f)));
         ASSERT_NE(engineFont, nullptr);
         const int width = font.Width(U"Nii") + 4, height = glyphs.cellHeight + 4;
