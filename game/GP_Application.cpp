@@ -39,9 +39,16 @@ void GP_CheckDisplayResult(int result)
 
 CGP_Application::CGP_Application(HINSTANCE instance) : CGP_AppBase(instance) {}
 
-// Frees only the object: the main frame goes with Exit. After a crash or an engine exception the run ends without
-// it, so nothing is written (the settings stay as they were) and nothing half-built is touched again.
-CGP_Application::~CGP_Application() { (void)mainFrame.release(); }
+// After a normal end Exit has deleted the main frame already. A run cut short by an engine exception, a fault or a
+// failed start still has it: it goes here, in its one fixed order, so that what the display owns is freed before
+// the display and nothing is left to the exit handlers; but nothing is written, so the stored settings, players
+// and top list stay as they were.
+CGP_Application::~CGP_Application()
+{
+    if (!mainFrame) return;
+    mainFrame->writeOnExit = false;
+    mainFrame.reset();
+}
 
 void CGP_Application::Init()
 {

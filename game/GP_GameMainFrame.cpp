@@ -64,9 +64,11 @@ CGP_GameMainFrame::CGP_GameMainFrame(CGP_AppBase* application) : CGP_InterfaceHo
 CGP_GameMainFrame::~CGP_GameMainFrame()
 {
     frameTimer.reset();
-    WriteSettings();
-    SavePlayers();
-    SaveTopList();
+    if (writeOnExit) {
+        WriteSettings();
+        SavePlayers();
+        SaveTopList();
+    }
     settingsKey.reset();
     Campaigns.clear();
     CampaignCount = 0;

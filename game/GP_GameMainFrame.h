@@ -251,6 +251,8 @@ public:
 
     // The frame rate is drawn in every frame, not only in the hidden mode (VEL_SHOW_FPS=1, as `make play` runs).
     bool showFrameRate = false;
+    // Cleared when the run was cut short: the destructor then frees everything but writes nothing back.
+    bool writeOnExit = true;
 
     // Level and interface values.
     std::int32_t unusedCounter = 0;  // game variable 8, kept at 0

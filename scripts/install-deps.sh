@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libx11-dev libgtk-3-dev libfluidsynth-dev timgm6mb-soundfont
   libcurl4-openssl-dev libpng-dev zlib1g-dev libjpeg-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
-  xvfb xauth clang-format
+  xvfb xauth matchbox-window-manager clang-format
   zip unzip
 )
 

@@ -14,7 +14,7 @@ struct NamedPicture {
 };
 
 std::vector<NamedPicture> PlayPictures();
-// fonts: the face for captions and its bold cut; hudLines gets the glyph lines of the level display's font.
-std::vector<NamedPicture> ScreenPictures(const char* font, const char* boldFont, std::string& hudLines);
+// fonts: the face for captions and its bold cut; hudGlyphs gets the glyph sheet of the level display's font.
+std::vector<NamedPicture> ScreenPictures(const char* font, const char* boldFont, contentkit::FontGlyphs& hudGlyphs);
 
 }  // namespace campaignart

@@ -192,7 +192,7 @@ Picture CampaignPicture(GlyphRenderer& text)
 
 }  // namespace
 
-std::vector<NamedPicture> ScreenPictures(const char* font, const char* boldFont, std::string& hudLines)
+std::vector<NamedPicture> ScreenPictures(const char* font, const char* boldFont, contentkit::FontGlyphs& hudGlyphs)
 {
     GlyphRenderer hud(boldFont, 13), text(font, 16), title(boldFont, 40);
     std::vector<NamedPicture> all;
@@ -210,7 +210,7 @@ std::vector<NamedPicture> ScreenPictures(const char* font, const char* boldFont,
     add("reserve.bmp", ReservePanel());       // 162 x 57
     add("indicator.bmp", WeaponIndicator());  // 34 x 34, 9 frames
     add("digits.bmp", Digits(hud));           // 14 x 17, 10 cells
-    add("hudfont.bmp", contentkit::GlyphSheet(hud, 16, Rgb{240, 240, 220}, hudLines));
+    add("hudfont.bmp", contentkit::GlyphSheet(hud, Rgb{240, 240, 220}, hudGlyphs));
     add("cursor.bmp", Cursor());  // 18 x 18
     add("backdrop.bmp", Backdrop());
     add("missions.bmp", MissionScreen(title, text));

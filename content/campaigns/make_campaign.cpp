@@ -4,8 +4,6 @@
 //   put into the manifest under its font statement.
 //   make_campaign <folder> <manifest in the folder> <font file> <bold font file>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "CampaignSounds.h"
@@ -47,19 +45,6 @@ std::string TextRecord(const std::string columns[4])
     return record;
 }
 
-bool AddGlyphs(const std::string& manifestPath, const std::string& glyphs)
-{
-    std::ifstream in(manifestPath, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string manifest = text.str();
-    const std::size_t font = manifest.find("\nfont \"");
-    const std::size_t lineEnd = font == std::string::npos ? font : manifest.find('\n', font + 1);
-    if (!in || lineEnd == std::string::npos) return false;
-    manifest.insert(lineEnd + 1, glyphs);
-    return contentkit::Write(manifestPath, manifest);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -69,8 +54,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
-    std::string hudLines;
-    auto screens = campaignart::ScreenPictures(argv[3], argv[4], hudLines);
+    contentkit::FontGlyphs hudGlyphs;
+    auto screens = campaignart::ScreenPictures(argv[3], argv[4], hudGlyphs);
     if (screens.empty()) {
         std::fprintf(stderr, "cannot open the fonts %s and %s\n", argv[3], argv[4]);
         return 1;
@@ -83,8 +68,8 @@ int main(int argc, char** argv)
         written = written && contentkit::Write(folder + sound.name, sound.bytes);
     const std::string description[4] = {Cp1251("Три миссии до Бастиона."), "Three missions to the Bastion.",
                                         "Trois missions jusqu'au Bastion.", "Drei Missionen bis zur Bastion."};
-    written =
-        written && contentkit::Write(folder + "Demo.dsc", TextRecord(description)) && AddGlyphs(argv[2], hudLines);
+    written = written && contentkit::Write(folder + "Demo.dsc", TextRecord(description)) &&
+              contentkit::AddFontGlyphs(argv[2], {{"HUD", hudGlyphs}});
     if (!written) {
         std::fprintf(stderr, "cannot write the campaign's content into %s\n", folder.c_str());
         return 1;

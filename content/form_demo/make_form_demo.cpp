@@ -1,5 +1,5 @@
-// Draws the form demo's pictures and its bitmap font, writing BMP files into the folder given, and appends the
-// font's glyph rectangles to the manifest there (its last resource is the font):
+// Draws the form demo's pictures and its bitmap font, writing BMP files into the folder given, and puts the
+// font's cell height and glyph rectangles into the manifest there, under its font statement:
 //   glyphs.bmp   the glyph sheet: DejaVu Sans rendered by FreeType, Windows-1251 codes 32..126 and А..я
 //   button.bmp   4 frames of 120 x 28 (normal, pressed, hover, disabled) with a caption
 //   check.bmp    6 frames of 20 x 20 (off, on, off hover, on hover, off disabled, on disabled)
@@ -26,7 +26,6 @@ using contentkit::Picture;
 using contentkit::Rgb;
 using contentkit::Write;
 
-constexpr int LineHeight = 18;
 const Rgb Ink{250, 250, 240};
 
 Picture Button(GlyphRenderer& font)
@@ -121,15 +120,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot open the font %s\n", argv[3]);
         return 1;
     }
-    std::string glyphs;
-    bool written = Write(folder + "/glyphs.bmp", contentkit::GlyphSheet(font, LineHeight, Ink, glyphs).Bmp());
+    contentkit::FontGlyphs glyphs;
+    bool written = Write(folder + "/glyphs.bmp", contentkit::GlyphSheet(font, Ink, glyphs).Bmp());
     const std::pair<const char*, Picture> pictures[] = {
         {"button.bmp", Button(font)}, {"check.bmp", CheckBox()}, {"knob.bmp", Knob()}, {"digits.bmp", Digits(font)},
         {"spinner.bmp", Spinner()},   {"cursor.bmp", Cursor()},  {"ship.bmp", Ship()},
     };
     for (const auto& [name, picture] : pictures) written = Write(folder + "/" + name, picture.Bmp()) && written;
-    std::FILE* manifest = std::fopen(argv[2], "ab");
-    if (!written || !manifest || std::fputs(glyphs.c_str(), manifest) < 0 || std::fclose(manifest) != 0) {
+    if (!written || !contentkit::AddFontGlyphs(argv[2], {{"Demo", glyphs}})) {
         std::fprintf(stderr, "cannot write the pictures or the glyphs into %s\n", folder.c_str());
         return 1;
     }

@@ -16,8 +16,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 
@@ -34,8 +32,6 @@ using contentkit::Write;
 
 constexpr int kButtonWidth = 220;
 constexpr int kButtonHeight = 34;
-constexpr int kFontLineHeight = 18;
-constexpr int kTitleLineHeight = 26;
 // About the account dialog's picture place, 140 x 243 dialog units of "MS Sans Serif" 8.
 constexpr int kAccountPictureWidth = 210;
 constexpr int kAccountPictureHeight = 390;
@@ -123,22 +119,6 @@ Picture Cursor()
 }
 
 // Puts each font's glyph lines under the manifest's statement of that font.
-bool AddGlyphs(const std::string& manifestPath, const std::pair<std::string, std::string> (&fonts)[3])
-{
-    std::ifstream in(manifestPath, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string manifest = text.str();
-    if (!in) return false;
-    for (const auto& [name, glyphs] : fonts) {
-        const std::size_t font = manifest.find("\nfont \"" + name + "\"");
-        const std::size_t lineEnd = font == std::string::npos ? font : manifest.find('\n', font + 1);
-        if (lineEnd == std::string::npos) return false;
-        manifest.insert(lineEnd + 1, glyphs);
-    }
-    return Write(manifestPath, manifest);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -157,11 +137,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot open the fonts %s and %s\n", argv[3], argv[4]);
         return 1;
     }
-    std::pair<std::string, std::string> fonts[3] = {{"Menu", ""}, {"Grey", ""}, {"Title", ""}};
+    std::vector<std::pair<std::string, contentkit::FontGlyphs>> fonts = {{"Menu", {}}, {"Grey", {}}, {"Title", {}}};
     const Picture sheets[3] = {
-        contentkit::GlyphSheet(small, kFontLineHeight, Rgb{250, 250, 240}, fonts[0].second),
-        contentkit::GlyphSheet(small, kFontLineHeight, Rgb{130, 130, 140}, fonts[1].second),
-        contentkit::GlyphSheet(heading, kTitleLineHeight, Rgb{255, 214, 90}, fonts[2].second),
+        contentkit::GlyphSheet(small, Rgb{250, 250, 240}, fonts[0].second),
+        contentkit::GlyphSheet(small, Rgb{130, 130, 140}, fonts[1].second),
+        contentkit::GlyphSheet(heading, Rgb{255, 214, 90}, fonts[2].second),
     };
     bool written =
         Write(folder + "/title.bmp", Title(big, font).Bmp()) && Write(folder + "/menu.bmp", Menu(title).Bmp()) &&
@@ -172,7 +152,7 @@ int main(int argc, char** argv)
               Write(folder + "/hover.wav", Blip(1320, 1200, 0.03, 0.25));
     written = written && Write(folder + "/font.bmp", sheets[0].Bmp()) &&
               Write(folder + "/fontgrey.bmp", sheets[1].Bmp()) && Write(folder + "/fonttitle.bmp", sheets[2].Bmp()) &&
-              WriteFormPictures(folder, small) && AddGlyphs(argv[2], fonts);
+              WriteFormPictures(folder, small) && contentkit::AddFontGlyphs(argv[2], fonts);
     if (!written) {
         std::fprintf(stderr, "cannot write the pictures into %s\n", folder.c_str());
         return 1;

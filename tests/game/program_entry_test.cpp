@@ -8,6 +8,8 @@
 #include <string>
 #include <thread>
 
+#include "GP_Campaigns.h"
+#include "GP_Display.h"
 #include "GP_Exception.h"
 #include "GP_Log.h"
 #include "GP_Main.h"
@@ -92,6 +94,9 @@ struct RunResult {
     int exitStatus = 0;  // the child's: 0 when WinMain returned
     int returned = 0;
     int reportsStarted = 0;
+    // What the display owned that was still there after WinMain, to be freed by the exit handlers after the
+    // display's own state is gone: the display itself and the campaign list with its pictures.
+    int leftToTheExit = 0;
     std::string log;
     std::string shown;     // what message boxes and dialogs showed
     std::string registry;  // the settings store after the run
@@ -134,14 +139,15 @@ RunResult RunProgram(FrameAction action, const char* answer, void (*setUp)() = n
         actionAtFrame3 = action;
         platform::AddHeadlessIdleCallback(OnIdle);
         if (setUp) setUp();
-        int result[2] = {WinMain(nullptr, nullptr, nullptr, 0), 0};
+        int result[3] = {WinMain(nullptr, nullptr, nullptr, 0), 0, 0};
         for (const platform::ShellRequest& request : platform::RecordedShellRequests())
             if (request.kind == "run" && request.text.find("Faultmail") != std::string::npos) ++result[1];
+        result[2] = static_cast<int>(Campaigns.size()) + (GP_DisplayPtr ? 1 : 0);
         if (::write(channel[1], result, sizeof result) != sizeof result) ::_exit(2);
         ::_exit(0);
     }
     ::close(channel[1]);
-    int result[2] = {99, 99};
+    int result[3] = {99, 99, 99};
     const ssize_t got = ::read(channel[0], result, sizeof result);
     ::close(channel[0]);
     int status = 0;
@@ -154,6 +160,7 @@ RunResult RunProgram(FrameAction action, const char* answer, void (*setUp)() = n
     return RunResult{exitStatus,
                      result[0],
                      result[1],
+                     result[2],
                      testsupport::ReadFile(folder / "Exception.log"),
                      testsupport::ReadFile(folder / "shown.txt"),
                      testsupport::ReadFile(folder / "registry.reg")};
@@ -167,6 +174,7 @@ TEST(ProgramRun, ARunThatEndsNormallyReturns0WithOneLogSession)
     EXPECT_EQ(Count(run.log, "END SESSION"), 1);
     EXPECT_EQ(run.shown.find("MessageBox"), std::string::npos);
     EXPECT_NE(run.registry.find("\"KeyLeft\""), std::string::npos) << "the settings are written at the end";
+    EXPECT_EQ(run.leftToTheExit, 0);
 }
 
 // The account dialog a first start offers shows its picture: the runnable tree's picture beside the pack.
@@ -213,6 +221,7 @@ TEST(ProgramRun, EngineExceptionsAreShownAsTheirFlagsAsk)
         EXPECT_EQ(run.registry.find("\"KeyLeft\""), std::string::npos) << c.name << ": no settings after a failure";
         EXPECT_EQ(run.shown.find("Dialog \"Application error\"") != std::string::npos, c.dialog) << c.name;
         EXPECT_EQ(run.reportsStarted, c.dialog ? 1 : 0) << c.name;
+        EXPECT_EQ(run.leftToTheExit, 0) << c.name;
         if (c.shownText)
             EXPECT_NE(run.shown.find(c.shownText), std::string::npos) << c.name << run.shown;
         else
@@ -232,6 +241,8 @@ TEST(ProgramRun, AMachineFaultIsLoggedOfferedAndEndsTheRunAsAFailure)
     EXPECT_EQ(Count(run.log, "END SESSION"), 1);
     EXPECT_NE(run.shown.find("Access violation"), std::string::npos);
     EXPECT_EQ(run.reportsStarted, 0);  // the player said no
+    EXPECT_EQ(run.leftToTheExit, 0);
+    EXPECT_EQ(run.registry.find("\"KeyLeft\""), std::string::npos) << "no settings after a fault";
 }
 
 // A fault on another thread (the mixer, the synthesiser) ends the game as one on the main thread does, while the
@@ -302,6 +313,7 @@ TEST(ProgramRun, AMainWindowThatCannotBeMadeEndsTheRunWithItsOwnReason)
     EXPECT_NE(run.log.find("throw exception:\nThe main window cannot be created\n"), std::string::npos) << run.log;
     EXPECT_EQ(run.log.find("DDraw"), std::string::npos) << run.log;
     EXPECT_NE(run.shown.find("Unable to initialize DirectX drivers."), std::string::npos) << run.shown;
+    EXPECT_EQ(run.leftToTheExit, 0);
 }
 
 // The library beside the program is told by the registry to fail its start: the game logs the library's reason and
@@ -329,6 +341,7 @@ TEST(ProgramRun, AnObjectThrownPastTheRunIsAnUnhandledException)
     EXPECT_EQ(run.returned, -1);
     EXPECT_NE(run.log.find("Exception: Unhandled Exeption\n"), std::string::npos) << run.log;
     EXPECT_EQ(run.reportsStarted, 1);
+    EXPECT_EQ(run.leftToTheExit, 0);
 }
 
 TEST(ProgramRun, ASecondStartLeavesAtOnce)

@@ -153,3 +153,50 @@ TEST(Dialog, CallsOutsideARunningDialogFail)
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
 }
+
+namespace {
+
+// Where a dialog procedure puts its dialog, through SetWindowPos or MoveWindow; the rectangle it then has.
+struct Placement {
+    const char* name;
+    bool move;  // MoveWindow, else SetWindowPos
+    int x;
+    int y;
+    RECT expected;
+};
+const Placement* placing = nullptr;
+RECT placed{};
+
+INT_PTR PlacingProcedure(HWND dialog, UINT message, WPARAM, LPARAM)
+{
+    if (message != WM_INITDIALOG) return FALSE;
+    if (placing->move)
+        MoveWindow(dialog, placing->x, placing->y, 300, 162, TRUE);
+    else
+        SetWindowPos(dialog, nullptr, placing->x, placing->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    GetWindowRect(dialog, &placed);
+    EndDialog(dialog, 0);
+    return TRUE;
+}
+
+}  // namespace
+
+TEST(Dialog, ADialogIsPlacedWholeOnTheScreenWhereItFits)
+{
+    // The test template is 200 x 100 dialog units: 300 x 162 pixels on the 1024 x 768 headless screen.
+    const Placement cases[] = {
+        {"centred", false, 362, 303, {362, 303, 662, 465}},
+        {"past the right and top edges", false, 2000, -40, {724, 0, 1024, 162}},
+        {"moved past the left and bottom edges", true, -10, 700, {0, 606, 300, 768}},
+    };
+    RegisterTestTemplate();
+    for (const Placement& c : cases) {
+        SCOPED_TRACE(c.name);
+        placing = &c;
+        DialogBoxParamA(nullptr, MAKEINTRESOURCEA(kTemplate), nullptr, PlacingProcedure, 0);
+        EXPECT_EQ(placed.left, c.expected.left);
+        EXPECT_EQ(placed.top, c.expected.top);
+        EXPECT_EQ(placed.right, c.expected.right);
+        EXPECT_EQ(placed.bottom, c.expected.bottom);
+    }
+}

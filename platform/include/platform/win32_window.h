@@ -85,6 +85,7 @@ PLATFORM_API BOOL IsWindow(HWND window);
 // Returns whether the window was visible before.
 PLATFORM_API BOOL ShowWindow(HWND window, int command);
 PLATFORM_API BOOL UpdateWindow(HWND window);
+// A window of the programs, or a running dialog (placed as by SetWindowPos).
 PLATFORM_API BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 PLATFORM_API LONG_PTR GetWindowLongPtrA(HWND window, int index);
 PLATFORM_API LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value);

@@ -1,16 +1,20 @@
 // The Win32 dialog calls over the running dialogs.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
 
 #include "dialogs/dialog_backends.h"
+#include "platform/dialog_testing.h"
 #include "platform/headless.h"
 #include "platform/win32_messages.h"
 
 using namespace platform::dialogs;
 
 namespace {
+
+platform::DialogShownHook shownHook = nullptr;
 
 std::map<std::string, platform::DialogTemplate>& Templates()
 {
@@ -29,6 +33,15 @@ std::string ResourceKey(LPCSTR name)
     return key;
 }
 
+// A dialog is kept whole on the screen where it fits, and at its top left where it does not.
+void KeepOnScreen(RECT& rect)
+{
+    const LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
+    const LONG left = std::max<LONG>(0, std::min<LONG>(rect.left, GetSystemMetrics(SM_CXSCREEN) - width));
+    const LONG top = std::max<LONG>(0, std::min<LONG>(rect.top, GetSystemMetrics(SM_CYSCREEN) - height));
+    rect = {left, top, left + width, top + height};
+}
+
 void ChangedDialog(Dialog& dialog, const Control* control)
 {
     if (dialog.view) dialog.view->Changed(dialog, control);
@@ -37,6 +50,17 @@ void ChangedDialog(Dialog& dialog, const Control* control)
 }  // namespace
 
 namespace platform {
+
+void SetDialogShownHook(DialogShownHook hook) { shownHook = hook; }
+
+namespace dialogs {
+
+void ReportShown(Dialog& dialog, const RECT& onScreen)
+{
+    if (shownHook) shownHook(dialog.Handle(), onScreen);
+}
+
+}  // namespace dialogs
 
 void RegisterDialogTemplate(LPCSTR name, const DialogTemplate& dialogTemplate)
 {
@@ -161,6 +185,7 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
     if (!(flags & SWP_NOMOVE)) {
         rect = {x, y, x + (rect.right - rect.left), y + (rect.bottom - rect.top)};
     }
+    KeepOnScreen(rect);
     ChangedDialog(*dialog, nullptr);
     return TRUE;
 }

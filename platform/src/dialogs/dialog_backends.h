@@ -15,6 +15,9 @@ std::unique_ptr<DialogView> MakeHeadlessView();
 // A GTK window for the dialog, or nullptr (with the reason on stderr) when GTK cannot open the display.
 std::unique_ptr<DialogView> MakeGtkView(Dialog& dialog);
 
+// Once the dialog is on the screen: gives the test hook, if one is set, the dialog and its window's rectangle.
+void ReportShown(Dialog& dialog, const RECT& onScreen);
+
 // The primary monitor's size through GTK; false when GTK cannot open the display.
 bool GtkScreenSize(int& width, int& height);
 

@@ -1,8 +1,9 @@
-// The dialog as a GTK window: each control a GTK widget at its pixel place in a fixed layout. Changes made by
+// The dialog as a GTK window: each control a GTK widget at its pixel place in a layout of the template's size. Changes made by
 // the dialog procedure are put into the widgets without being reported back as clicks.
 #include <gtk/gtk.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -51,9 +52,13 @@ public:
         gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
         gtk_window_set_type_hint(GTK_WINDOW(window_), GDK_WINDOW_TYPE_HINT_DIALOG);
         AddStyle(window_, dialog.fontPoints);
-        fixed_ = gtk_fixed_new();
-        gtk_widget_set_size_request(fixed_, dialog.rect.right - dialog.rect.left, dialog.rect.bottom - dialog.rect.top);
-        gtk_container_add(GTK_CONTAINER(window_), fixed_);
+        // A layout, not a fixed container: its size is the template's whatever its children would like, so that a
+        // long wrapped text cannot widen the dialog.
+        const int width = dialog.rect.right - dialog.rect.left, height = dialog.rect.bottom - dialog.rect.top;
+        layout_ = gtk_layout_new(nullptr, nullptr);
+        gtk_layout_set_size(GTK_LAYOUT(layout_), width, height);
+        gtk_widget_set_size_request(layout_, width, height);
+        gtk_container_add(GTK_CONTAINER(window_), layout_);
         // Frames first, so that they lie beneath the controls they surround.
         for (int pass = 0; pass < 2; ++pass)
             for (auto& control : dialog.controls)
@@ -72,7 +77,9 @@ public:
     {
         gtk_window_move(GTK_WINDOW(window_), dialog.rect.left, dialog.rect.top);
         gtk_widget_show_all(window_);
+        WaitUntilShown();
         TakeShot();
+        ReportShown(dialog, OnScreen());
         while (!dialog.ended) gtk_main_iteration();
         gtk_widget_hide(window_);
     }
@@ -90,22 +97,63 @@ public:
     }
 
 private:
-    // With VEL_SHOTS set, the dialog as first shown is written there as "dialog-<n>.png".
+    // A window manager places and maps the window in its own time, and may move it once it is mapped: the window
+    // is on the screen when the X server says it is mapped and it has kept its place for a moment. A dialog that
+    // never shows goes on after two seconds.
+    void WaitUntilShown()
+    {
+        constexpr gint64 kSettled = G_USEC_PER_SEC / 8;
+        const gint64 until = g_get_monotonic_time() + 2 * G_USEC_PER_SEC;
+        RECT last{};
+        gint64 placedAt = 0;
+        for (gint64 now = g_get_monotonic_time(); now < until; now = g_get_monotonic_time()) {
+            if (!gtk_main_iteration_do(FALSE)) g_usleep(2000);
+            if (!OnTheScreen()) continue;
+            const RECT place = OnScreen();
+            if (placedAt == 0 || std::memcmp(&place, &last, sizeof place) != 0) {
+                last = place;
+                placedAt = now;
+            } else if (now - placedAt >= kSettled) {
+                break;
+            }
+        }
+        while (gtk_events_pending()) gtk_main_iteration();
+    }
+
+    bool OnTheScreen() const
+    {
+        GdkWindow* shown = gtk_widget_get_window(window_);
+        return shown && !(gdk_window_get_state(shown) & GDK_WINDOW_STATE_WITHDRAWN);
+    }
+
+    RECT OnScreen() const
+    {
+        GdkWindow* shown = gtk_widget_get_window(window_);
+        if (!shown) return RECT{};
+        gint x = 0, y = 0;
+        gdk_window_get_origin(shown, &x, &y);
+        return RECT{x, y, x + gdk_window_get_width(shown), y + gdk_window_get_height(shown)};
+    }
+
+    // With VEL_SHOTS set, the dialog as first shown is written there as "dialog-<n>.png", and the whole screen with
+    // it, where it stands, as "screen-<n>.png".
     void TakeShot()
     {
-        const std::string& folder = GetHeadlessSettings().shotsDir;
-        if (folder.empty()) return;
-        gdk_display_sync(gtk_widget_get_display(window_));
-        while (gtk_events_pending()) gtk_main_iteration();
-        GdkWindow* drawn = gtk_widget_get_window(window_);
+        if (GetHeadlessSettings().shotsDir.empty()) return;
+        static int shots = 0;
+        const std::string number = std::to_string(++shots);
+        Save(gtk_widget_get_window(window_), "dialog-" + number + ".png");
+        Save(gdk_screen_get_root_window(gtk_widget_get_screen(window_)), "screen-" + number + ".png");
+    }
+
+    static void Save(GdkWindow* drawn, const std::string& name)
+    {
         const GObjectPtr<GdkPixbuf> picture(
             drawn ? gdk_pixbuf_get_from_window(drawn, 0, 0, gdk_window_get_width(drawn), gdk_window_get_height(drawn))
                   : nullptr);
-        static int shots = 0;
-        const std::string name = "dialog-" + std::to_string(++shots) + ".png";
         const std::string path = ShotPath(name);
         if (!picture || path.empty() || !gdk_pixbuf_save(picture.get(), path.c_str(), "png", nullptr, nullptr))
-            std::fprintf(stderr, "Dialog: cannot write %s/%s\n", folder.c_str(), name.c_str());
+            std::fprintf(stderr, "Dialog: cannot write %s/%s\n", GetHeadlessSettings().shotsDir.c_str(), name.c_str());
         else
             std::fprintf(stderr, "Dialog: screenshot %s\n", path.c_str());
     }
@@ -143,7 +191,7 @@ private:
             widget.groupNone = before && before->groupNone ? before->groupNone : gtk_radio_button_new(nullptr);
             if (!(before && before->groupNone)) {
                 gtk_widget_set_no_show_all(widget.groupNone, TRUE);
-                gtk_fixed_put(GTK_FIXED(fixed_), widget.groupNone, 0, 0);
+                gtk_layout_put(GTK_LAYOUT(layout_), widget.groupNone, 0, 0);
             }
             widget.gtk =
                 gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(widget.groupNone), control.text.c_str());
@@ -174,7 +222,7 @@ private:
         const bool listHeight = item.kind == DialogItemKind::ComboBox;
         gtk_widget_set_size_request(widget.gtk, control.rect.right - control.rect.left,
                                     listHeight ? -1 : control.rect.bottom - control.rect.top);
-        gtk_fixed_put(GTK_FIXED(fixed_), widget.gtk, control.rect.left, control.rect.top);
+        gtk_layout_put(GTK_LAYOUT(layout_), widget.gtk, control.rect.left, control.rect.top);
         widgets_.push_back(widget);
     }
 
@@ -320,7 +368,7 @@ private:
 
     Dialog& dialog_;
     GtkWidget* window_ = nullptr;
-    GtkWidget* fixed_ = nullptr;
+    GtkWidget* layout_ = nullptr;
     std::vector<Widget> widgets_;
     bool quiet_ = false;
 };

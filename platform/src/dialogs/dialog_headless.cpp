@@ -65,6 +65,7 @@ public:
     {
         shown_ = true;
         PrintDialog(dialog);
+        ReportShown(dialog, dialog.rect);
         while (!dialog.ended) {
             const std::optional<std::string> answer = NextScriptedAnswer();
             if (!answer) {

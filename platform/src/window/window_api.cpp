@@ -2,6 +2,7 @@
 
 #include "instance/peer_windows.h"
 #include "platform/headless.h"
+#include "platform/win32_dialog.h"
 #include "platform/win32_window.h"
 #include "window/message_queue.h"
 #include "window/sdl_window_access.h"
@@ -140,8 +141,10 @@ BOOL UpdateWindow(HWND window) { return platform::FindWindowRecord(window) ? TRU
 
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL)
 {
+    if (width <= 0 || height <= 0) return FALSE;
     platform::WindowRecord* record = platform::FindWindowRecord(window);
-    if (!record || width <= 0 || height <= 0) return FALSE;
+    // Not a window of the programs: a dialog, which SetWindowPos places.
+    if (!record) return SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER);
     record->rect = {x, y, x + width, y + height};
     if (record->sdl) SDL_SetWindowSize(record->sdl, width, height);
     return TRUE;
