@@ -6,6 +6,7 @@
 #include "forms/InputControls.h"
 #include "foundation/HostWindow.h"
 #include "foundation/Programs.h"
+#include "front/ArcadeState.h"
 
 namespace {
 
@@ -78,6 +79,20 @@ bool CFormActionLoadNewForm::Execute()
     // This action may belong to the form it replaces: the manager keeps that form until the frame's events end.
     manager->CloseAllPages();
     return manager->LoadForm(m_formToLoad, CString());
+}
+
+// ---- Return to the game
+
+FORM_CLASS(CFormActionReturnToGame, CFormAction, nullptr)
+
+CFormActionReturnToGame::CFormActionReturnToGame() { ConstructOwnMembers(); }
+
+CFormActionReturnToGame::~CFormActionReturnToGame() { DestroyOwnMembers(); }
+
+bool CFormActionReturnToGame::Execute()
+{
+    GetArcadeState().EndMenuSession();
+    return true;
 }
 
 // ---- Minimise

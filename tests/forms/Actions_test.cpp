@@ -6,6 +6,7 @@
 #include "forms/FormManager.h"
 #include "forms/InputControls.h"
 #include "forms/TextControls.h"
+#include "front/ArcadeState.h"
 #include "platform/shell.h"
 #include "ui/ComboBox.h"
 
@@ -133,6 +134,21 @@ TEST_F(ActionsTest, NavigationActionsMoveThroughTheFormManagersPages)
     EXPECT_FALSE(Run("CFormActionLoadNewForm", "Form To Load=Broken\r\n"));
     EXPECT_EQ(Current(), "-") << "the pages were closed before the failed load";
     EXPECT_EQ(manager->GetModalPage(), nullptr);
+}
+
+TEST_F(ActionsTest, ReturningToTheGameEndsTheMenuSession)
+{
+    static FormManager* session = nullptr;
+    session = &ShowControls();
+    ArcadeState& state = GetArcadeState();
+    state.closeSessionForms = [] { session->CloseAllPages(); };
+    state.SessionRunning = true;
+    state.AddPendingObject(new CTestRecordAction);
+    EXPECT_TRUE(Run("CFormActionReturnToGame", ""));
+    EXPECT_FALSE(state.SessionRunning);
+    EXPECT_EQ(state.GetPendingObjectCount(), 0);
+    EXPECT_EQ(Current(), "-") << "the session's pages are closed";
+    state.closeSessionForms = nullptr;
 }
 
 TEST_F(ActionsTest, ProgressBarActionsTickOnlyAProgressBar)
