@@ -7,6 +7,7 @@
 #include "foundation/HostWindow.h"
 #include "foundation/Programs.h"
 #include "front/ArcadeState.h"
+#include "platform/win32_window.h"
 
 namespace {
 
@@ -106,6 +107,8 @@ CFormActionMinimizeApplication::~CFormActionMinimizeApplication() { DestroyOwnMe
 bool CFormActionMinimizeApplication::Execute()
 {
     ActivateDesktop();
+    // The desktop comes forward only once the game's window is out of the way.
+    if (HWND host = MainWindowHandle()) ShowWindow(host, SW_MINIMIZE);
     return true;
 }
 

@@ -51,7 +51,7 @@ class CFormActionMinimizeApplication : public CFormAction {
 public:
     CFormActionMinimizeApplication();
     ~CFormActionMinimizeApplication() override;
-    // Brings the desktop to the front.
+    // Minimises the game's window and brings the desktop to the front.
     bool Execute() override;
 };
 
