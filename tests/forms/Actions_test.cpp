@@ -21,13 +21,9 @@ std::string Record(const std::string& key, const std::string& record, bool resul
 
 class ActionsTest : public FormsTest {
 protected:
-    // An action read from its text in a file of its own.
     std::unique_ptr<CFormAction> Action(const std::string& className, const std::string& lines)
     {
-        WriteFile("action.txt", className + "\r\n{\r\n" + lines + "}\r\n");
-        CObject* object = CObject::CreateFromFile("action.txt", 0, false, nullptr);
-        EXPECT_NE(object, nullptr) << className;
-        return std::unique_ptr<CFormAction>(dynamic_cast<CFormAction*>(object));
+        return ReadAction(className, lines);
     }
     bool Run(const std::string& className, const std::string& lines)
     {
