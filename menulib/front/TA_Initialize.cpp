@@ -1,4 +1,5 @@
 // The library's start and end for its host: TA_Initialize and TA_ShutDown.
+#include "forms/HttpService.h"
 #include "foundation/CFile.h"
 #include "foundation/FatalMessage.h"
 #include "foundation/FileFlags.h"
@@ -158,6 +159,7 @@ void TA_ShutDown()
                                 "'DrawType' set to 'TA_DRAW_TYPE_MINIMAL'. We recommended that the update rect "
                                 "system is used to ensure fast GUI response.");
     }
+    ShutDownHttpService();
     state.Initialized = false;
     state.SessionEntered = false;
     state.RectsQueried = false;

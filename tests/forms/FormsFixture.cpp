@@ -137,4 +137,12 @@ std::string RecordAction(const std::string& key, const std::string& record)
     return Block(key, "CTestRecordAction", "Record=" + record + "\r\n");
 }
 
+std::unique_ptr<CFormAction> ReadAction(const std::string& className, const std::string& lines)
+{
+    testsupport::WriteFile("Arcade/action.txt", className + "\r\n{\r\n" + lines + "}\r\n");
+    CObject* object = CObject::CreateFromFile("action.txt", 0, false, nullptr);
+    EXPECT_NE(object, nullptr) << className;
+    return std::unique_ptr<CFormAction>(dynamic_cast<CFormAction*>(object));
+}
+
 }  // namespace forms_test

@@ -62,5 +62,7 @@ std::string FormText(const std::vector<std::string>& pages);
 std::string Page(const std::string& name, const std::string& lines, const std::vector<std::string>& children = {});
 std::string Child(const std::string& className, const std::string& lines);
 std::string RecordAction(const std::string& key, const std::string& record);
+// An action read from its text (class name and lines) in a file of its own.
+std::unique_ptr<CFormAction> ReadAction(const std::string& className, const std::string& lines);
 
 }  // namespace forms_test

@@ -9,6 +9,7 @@
 #include "LoopbackHttpServer.h"
 #include "forms/HttpService.h"
 #include "foundation/CFile.h"
+#include "front/TA_API.h"
 
 using testsupport::LoopbackHttpServer;
 using Reply = LoopbackHttpServer::Reply;
@@ -243,6 +244,20 @@ TEST_F(HttpOverCurl, TheTableAnswersQueriesInTwoCallsAndRefusesWhatItCannotDo)
     EXPECT_EQ(api.InternetAutodial, nullptr);
     EXPECT_EQ(api.InternetQueryOptionA, nullptr);
     EXPECT_TRUE(api.InternetCloseHandle(session));
+}
+
+// The library's shut-down ends the request of the process-wide service: the page that ran it learns it failed.
+TEST_F(HttpOverCurl, TheLibrarysShutDownCancelsTheRunningRequest)
+{
+    ReplaceHttpService(std::make_unique<HttpService>(platform::inet::Load()));
+    HttpService& shared = *GetHttpService();
+    server.Push({.silent = true});
+    ASSERT_TRUE(shared.StartGet((server.Base() + "/never").c_str(), &file, true, nullptr));
+    EXPECT_FALSE(shared.Poll());
+    TA_ShutDown();
+    EXPECT_TRUE(shared.Poll()) << "no request runs any more";
+    EXPECT_FALSE(shared.LastResult());
+    ReplaceHttpService(nullptr);
 }
 
 }  // namespace
