@@ -13,8 +13,14 @@ struct NamedPicture {
     contentkit::Picture picture;
 };
 
+// The glyph sheets' cells of the campaign's fonts: the level display's, which the forms' labels share, its grey
+// cut for disabled captions, and the headings'.
+struct CampaignFonts {
+    contentkit::FontGlyphs hud, grey, title;
+};
+
 std::vector<NamedPicture> PlayPictures();
-// fonts: the face for captions and its bold cut; hudGlyphs gets the glyph sheet of the level display's font.
-std::vector<NamedPicture> ScreenPictures(const char* font, const char* boldFont, contentkit::FontGlyphs& hudGlyphs);
+// boldFont: the face of the fonts; fonts gets their glyph sheets' cells. Empty when the face cannot be opened.
+std::vector<NamedPicture> ScreenPictures(const char* boldFont, CampaignFonts& fonts);
 
 }  // namespace campaignart

@@ -1,6 +1,7 @@
 // The demo campaign's screens and layers: three skies with a drifting haze, the level display's pictures and
 // font, the mouse cursor and backdrop the campaign's forms need while its data is active, the mission form with
-// its buttons, the in-game question panel and the final screen.
+// its buttons, the in-game question panel and the final screen, and the fonts of the forms' labels. The screens
+// and buttons carry no words: the forms' labels give them in the player's language.
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -54,28 +55,14 @@ Picture Haze(Rgb colour)
     return p;
 }
 
-void Caption(Picture& p, GlyphRenderer& font, const std::u32string& text, int left, int top, Rgb colour)
-{
-    font.Text(p, text, left + 2, top + 2, Rgb{8, 8, 16});
-    font.Text(p, text, left, top, colour);
-}
-
-void Centred(Picture& p, GlyphRenderer& font, const std::u32string& text, int top, Rgb colour)
-{
-    Caption(p, font, text, (p.width - font.Width(text)) / 2, top, colour);
-}
-
 // Four frames side by side: normal, pressed, hover, disabled.
-Picture Button(GlyphRenderer& font, const std::u32string& caption, int width, int height)
+Picture Button(int width, int height)
 {
     const Rgb faces[] = {{40, 90, 60}, {20, 50, 30}, {70, 150, 90}, {60, 60, 66}};
     Picture p(width * 4, height);
     for (int f = 0; f < 4; ++f) {
         for (int y = 0; y < height; ++y) p.Fill(f * width, y, width, 1, Shade(faces[f], 1.3 - 0.6 * y / height));
         p.Frame(f * width, 0, width, height, f == 2 ? Rgb{255, 220, 100} : Rgb{150, 220, 170});
-        const int shift = f == 1 ? 1 : 0;
-        font.Text(p, caption, f * width + (width - font.Width(caption)) / 2 + shift, (height - 18) / 2 + shift,
-                  f == 3 ? Rgb{130, 130, 130} : Rgb{250, 250, 235});
     }
     return p;
 }
@@ -154,19 +141,7 @@ Picture Cursor()
 
 Picture Backdrop() { return Sky(Rgb{10, 20, 16}, Rgb{20, 50, 40}, Rgb{40, 90, 70}, 0x0BAC0DE5); }
 
-Picture MissionScreen(GlyphRenderer& title, GlyphRenderer& text)
-{
-    Picture p = Backdrop();
-    Centred(p, title, U"THE DEMO CAMPAIGN", 40, Rgb{255, 220, 100});
-    return p;
-}
-
-Picture FinalScreen(GlyphRenderer& title, GlyphRenderer& text)
-{
-    Picture p = Sky(Rgb{30, 20, 50}, Rgb{90, 40, 90}, Rgb{200, 120, 160}, 0xF1A1F1A1);
-    Centred(p, title, U"VICTORY", 120, Rgb{255, 220, 100});
-    return p;
-}
+Picture FinalScreen() { return Sky(Rgb{30, 20, 50}, Rgb{90, 40, 90}, Rgb{200, 120, 160}, 0xF1A1F1A1); }
 
 Picture QuestionPanel()
 {
@@ -176,8 +151,8 @@ Picture QuestionPanel()
     return p;
 }
 
-// The campaign's picture on the player form.
-Picture CampaignPicture(GlyphRenderer& text)
+// The campaign's picture on the player form, under the campaign's name.
+Picture CampaignPicture()
 {
     Picture p(240, 150);
     Cell cell(p, 0, 0, 240, 150);
@@ -186,17 +161,16 @@ Picture CampaignPicture(GlyphRenderer& text)
                  Rgb{60, 70, 90});
     cell.Polygon({{0, -40}, {6, -28}, {20, -14}, {20, -10}, {6, -13}, {-6, -13}, {-20, -10}, {-20, -14}, {-6, -28}},
                  Rgb{200, 205, 220});
-    Centred(p, text, U"Demo campaign", 4, Rgb{255, 220, 100});
     return p;
 }
 
 }  // namespace
 
-std::vector<NamedPicture> ScreenPictures(const char* font, const char* boldFont, contentkit::FontGlyphs& hudGlyphs)
+std::vector<NamedPicture> ScreenPictures(const char* boldFont, CampaignFonts& fonts)
 {
-    GlyphRenderer hud(boldFont, 13), text(font, 16), title(boldFont, 40);
+    GlyphRenderer hud(boldFont, 13), title(boldFont, 32);
     std::vector<NamedPicture> all;
-    if (!hud.ok || !text.ok || !title.ok) return all;
+    if (!hud.ok || !title.ok) return all;
     auto add = [&all](const char* name, Picture picture) { all.push_back({name, std::move(picture)}); };
     add("sky1.bmp", Sky(Rgb{8, 12, 40}, Rgb{20, 30, 80}, Rgb{60, 80, 160}, 0x11111111));
     add("sky2.bmp", Sky(Rgb{40, 12, 10}, Rgb{90, 30, 20}, Rgb{200, 90, 40}, 0x22222222));
@@ -210,21 +184,22 @@ std::vector<NamedPicture> ScreenPictures(const char* font, const char* boldFont,
     add("reserve.bmp", ReservePanel());       // 162 x 57
     add("indicator.bmp", WeaponIndicator());  // 34 x 34, 9 frames
     add("digits.bmp", Digits(hud));           // 14 x 17, 10 cells
-    add("hudfont.bmp", contentkit::GlyphSheet(hud, Rgb{240, 240, 220}, hudGlyphs));
+    add("hudfont.bmp", contentkit::GlyphSheet(hud, Rgb{240, 240, 220}, fonts.hud));
+    add("greyfont.bmp", contentkit::GlyphSheet(hud, Rgb{130, 130, 130}, fonts.grey));
+    add("titlefont.bmp", contentkit::GlyphSheet(title, Rgb{255, 220, 100}, fonts.title));
     add("cursor.bmp", Cursor());  // 18 x 18
     add("backdrop.bmp", Backdrop());
-    add("missions.bmp", MissionScreen(title, text));
-    add("final.bmp", FinalScreen(title, text));
+    add("missions.bmp", Backdrop());
+    add("final.bmp", FinalScreen());
     add("question.bmp", QuestionPanel());  // 320 x 140
-    add("m1.bmp", Button(text, U"1  Nebula Gate", 260, 34));
-    add("m2.bmp", Button(text, U"2  Ember Reach", 260, 34));
-    add("m3.bmp", Button(text, U"3  The Bastion", 260, 34));
-    // Without captions: the forms' labels give them in the player's language.
-    add("continue.bmp", Button(text, U"", 200, 34));
-    add("newgame.bmp", Button(text, U"", 200, 34));
-    add("yes.bmp", Button(text, U"", 100, 30));
-    add("no.bmp", Button(text, U"", 100, 30));
-    add("Demo.bmp", CampaignPicture(text));
+    add("m1.bmp", Button(260, 34));
+    add("m2.bmp", Button(260, 34));
+    add("m3.bmp", Button(260, 34));
+    add("continue.bmp", Button(200, 34));
+    add("newgame.bmp", Button(200, 34));
+    add("yes.bmp", Button(100, 30));
+    add("no.bmp", Button(100, 30));
+    add("Demo.bmp", CampaignPicture());
     return all;
 }
 

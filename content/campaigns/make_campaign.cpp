@@ -1,8 +1,8 @@
 // Writes the demo campaign's generated content into the folder given, beside a copy of its manifest:
 //   the sprite sheets, layers, screens and level display pictures (BMP), the sounds (WAV), the campaign's
-//   description "Demo.dsc" (one text record in four languages) and the glyph lines of the level display's font,
-//   put into the manifest under its font statement.
-//   make_campaign <folder> <manifest in the folder> <font file> <bold font file>
+//   description "Demo.dsc" (one text record in four languages) and the glyph lines of the level display's font
+//   and the forms' fonts, put into the manifest under their font statements.
+//   make_campaign <folder> <manifest in the folder> <bold font file>
 #include <cstdio>
 #include <string>
 
@@ -49,15 +49,15 @@ std::string TextRecord(const std::string columns[4])
 
 int main(int argc, char** argv)
 {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: %s <folder> <manifest> <font file> <bold font file>\n", argv[0]);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s <folder> <manifest> <bold font file>\n", argv[0]);
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
-    contentkit::FontGlyphs hudGlyphs;
-    auto screens = campaignart::ScreenPictures(argv[3], argv[4], hudGlyphs);
+    campaignart::CampaignFonts fonts;
+    auto screens = campaignart::ScreenPictures(argv[3], fonts);
     if (screens.empty()) {
-        std::fprintf(stderr, "cannot open the fonts %s and %s\n", argv[3], argv[4]);
+        std::fprintf(stderr, "cannot open the font %s\n", argv[3]);
         return 1;
     }
     bool written = true;
@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     const std::string description[4] = {Cp1251("Три миссии до Бастиона."), "Three missions to the Bastion.",
                                         "Trois missions jusqu'au Bastion.", "Drei Missionen bis zur Bastion."};
     written = written && contentkit::Write(folder + "Demo.dsc", TextRecord(description)) &&
-              contentkit::AddFontGlyphs(argv[2], {{"HUD", hudGlyphs}});
+              contentkit::AddFontGlyphs(argv[2], {{"HUD", fonts.hud}, {"Grey", fonts.grey}, {"Title", fonts.title}});
     if (!written) {
         std::fprintf(stderr, "cannot write the campaign's content into %s\n", folder.c_str());
         return 1;

@@ -54,8 +54,9 @@ Picture Title(GlyphRenderer& big, GlyphRenderer& small)
     return p;
 }
 
-// The account dialog's picture (bitmap 106): a tall strip of the star field with the game's name and a ship.
-Picture AccountPicture(GlyphRenderer& heading, GlyphRenderer& small)
+// The account dialog's picture (bitmap 106): a tall strip of the star field with the game's name and a ship; no
+// other words, since the picture cannot follow the player's language.
+Picture AccountPicture(GlyphRenderer& heading)
 {
     Picture p = StarField(kAccountPictureWidth, kAccountPictureHeight);
     CentredText(p, heading, U"VELMORINE", 36, Rgb{255, 214, 90}, Rgb{90, 30, 10});
@@ -64,7 +65,6 @@ Picture AccountPicture(GlyphRenderer& heading, GlyphRenderer& small)
         const int half = row / 3;
         p.Fill(noseX - half, noseY + row, 2 * half + 1, 1, row < 50 ? Rgb{200, 210, 230} : Rgb{255, 150, 60});
     }
-    CentredText(p, small, U"Hall of Fame", p.height - 60, Rgb{200, 210, 240}, Rgb{10, 10, 30});
     return p;
 }
 
@@ -146,7 +146,7 @@ int main(int argc, char** argv)
     bool written =
         Write(folder + "/title.bmp", Title(big, font).Bmp()) && Write(folder + "/menu.bmp", Menu(title).Bmp()) &&
         Write(folder + "/backdrop.bmp", StarField().Bmp()) && Write(folder + "/cursor.bmp", Cursor().Bmp()) &&
-        Write(folder + "/Account.bmp", AccountPicture(heading, small).Bmp());
+        Write(folder + "/Account.bmp", AccountPicture(heading).Bmp());
     for (int i = 0; i < 6; ++i) written = written && Write(folder + "/b_" + std::to_string(i) + ".bmp", Button().Bmp());
     written = written && Write(folder + "/click.wav", Blip(880, 440, 0.09, 0.6)) &&
               Write(folder + "/hover.wav", Blip(1320, 1200, 0.03, 0.25));

@@ -1,5 +1,6 @@
 // Checks over the forms of a built pack, in each of its four languages: every label's text fits its label on one
-// line, and every hint a form can show (its own and its controls') fits the form's hint label.
+// line, and every hint a form can show (its own and its controls') fits the form's hint label; and every button's
+// caption is a label over it, since a caption drawn into the button's picture cannot follow the language.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -55,6 +56,26 @@ inline void ExpectTextsFitTheirLabels(CGP_ServerSet& servers, CGP_NameServer& na
                 const char* text = servers.text->GetText(hint);
                 EXPECT_LE(font->MeasureLine(text, 0), hintLabel->Block<GP_LabelBlock>()->width) << text;
             }
+        }
+    }
+}
+
+// Every button lies under a label of its own place with a text, greyed by the button's own enable variable.
+inline void ExpectEveryButtonCaptioned(const std::vector<std::uint32_t>& formIDs, const FormLoader& load)
+{
+    for (std::uint32_t id : formIDs) {
+        const auto form = load(id);
+        for (std::size_t i = 0; i < form->ControlCount(); ++i) {
+            const auto* button = form->GetControl(i)->Block<GP_ControlBlock>();
+            if (button->type != GP_KindButton) continue;
+            bool captioned = false;
+            for (std::size_t j = 0; j < form->ControlCount() && !captioned; ++j) {
+                const auto* label = form->GetControl(j)->Block<GP_LabelBlock>();
+                captioned = IsLabel(label->type) && label->textID != GP_NoID && label->x == button->x &&
+                            label->y == button->y && label->width == button->width && label->height == button->height &&
+                            label->enableVariableID == button->enableVariableID;
+            }
+            EXPECT_TRUE(captioned) << std::hex << "form " << id << std::dec << ": button " << i;
         }
     }
 }

@@ -266,24 +266,67 @@ TEST_F(DemoCampaign, EveryMissionHasMusicOfItsOwnAndSounds)
     EXPECT_EQ(tunes.size(), missions);
 }
 
-// The mission forms, the final form and the in-game menu: every text fits its label in the four languages; the mission forms have
-// no hint of their own, so their hint line shows the hovered mission's hint or nothing.
-TEST_F(DemoCampaign, ItsFormsTextsFitAndTheMissionHintLineShowsOnlyAMissionsHint)
-{
-    CGP_Display display;  // the forms' pictures load into surfaces of a headless display
-    ASSERT_EQ(display.Init(), GP_DisplayOk);
-    ASSERT_EQ(display.SetFullScreen(0, reinterpret_cast<HWND>(0x1000), 640, 480, 16), GP_DisplayOk);
-    GP_PublishDisplayValues(&display);
-    const auto load = [this](std::uint32_t id) {
+// The campaign's forms, their pictures loaded into surfaces of a headless display.
+class DemoCampaignForms : public DemoCampaign {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(display.Init(), GP_DisplayOk);
+        ASSERT_EQ(display.SetFullScreen(0, reinterpret_cast<HWND>(0x1000), 640, 480, 16), GP_DisplayOk);
+        GP_PublishDisplayValues(&display);
+    }
+    void TearDown() override { GP_DisplayPtr = nullptr; }
+
+    std::unique_ptr<CGP_Form> Load(std::uint32_t id)
+    {
         auto form = std::make_unique<CGP_Form>(nullptr, nullptr, nullptr);
         if (pack.servers->binary->OpenRead(id)) form->Load(pack.servers.get());
         return form;
-    };
+    }
+    const formtexts::FormLoader load = [this](std::uint32_t id) { return Load(id); };
+
+    CGP_Display display;
+};
+
+// The mission forms, the final form and the in-game menu: every text fits its label in the four languages; the
+// mission forms have no hint of their own, so their hint line shows the hovered mission's hint or nothing.
+TEST_F(DemoCampaignForms, ItsFormsTextsFitAndTheMissionHintLineShowsOnlyAMissionsHint)
+{
     formtexts::ExpectTextsFitTheirLabels(*pack.servers, pack.names, {0xA0000, 0xA0001, 0xA0002, 0xA000F, 0xA0010},
                                          load);
     for (std::uint32_t id : {0xA0000u, 0xA0001u, 0xA0002u})
         EXPECT_EQ(load(id)->Block<GP_ControlBlock>()->hintTextID, GP_NoID) << std::hex << id;
-    GP_DisplayPtr = nullptr;
+}
+
+// The campaign's forms carry no words in their pictures: the headings, the mission names and every button's
+// caption are labels, so that with German chosen the player reads German.
+TEST_F(DemoCampaignForms, ItsHeadingsAndCaptionsAreLabelsInThePlayersLanguage)
+{
+    formtexts::ExpectEveryButtonCaptioned({0xA0000, 0xA0001, 0xA0002, 0xA000F, 0xA0010}, load);
+    const struct {
+        std::uint32_t form;
+        const char* english;
+        const char* german;
+    } shown[] = {
+        {0xA0000, "THE DEMO CAMPAIGN", "DIE DEMO-KAMPAGNE"},
+        {0xA0000, "1  Nebula Gate", "1  Nebeltor"},
+        {0xA0001, "2  Ember Reach", "2  Glutweite"},
+        {0xA0002, "3  The Bastion", "3  Die Bastion"},
+        {0xA000F, "VICTORY", "SIEG"},
+    };
+    for (const auto& text : shown)
+        for (const auto& [language, expected] : {std::pair{1033u, text.english}, std::pair{1031u, text.german}}) {
+            pack.servers->text->SetLanguage(language, true);
+            const auto form = load(text.form);
+            std::vector<std::string> labels;
+            for (std::size_t i = 0; i < form->ControlCount(); ++i) {
+                const auto* label = form->GetControl(i)->Block<GP_LabelBlock>();
+                if (formtexts::IsLabel(label->type) && label->textID != GP_NoID)
+                    labels.emplace_back(pack.servers->text->GetText(label->textID));
+            }
+            EXPECT_NE(std::find(labels.begin(), labels.end(), expected), labels.end())
+                << std::hex << "form " << text.form << std::dec << " language " << language << ": " << expected;
+        }
 }
 
 }  // namespace

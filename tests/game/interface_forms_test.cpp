@@ -284,4 +284,10 @@ TEST_F(InterfaceForms, EveryTextFitsItsLabelInEveryLanguage)
     formtexts::ExpectTextsFitTheirLabels(*servers, names, forms, [this](std::uint32_t id) { return Load(id); });
 }
 
+// The main menu's buttons take their captions from labels; the other forms' buttons are arrows and signs.
+TEST_F(InterfaceForms, TheMainMenusCaptionsAreLabelsOverItsButtons)
+{
+    formtexts::ExpectEveryButtonCaptioned({0xA0000}, [this](std::uint32_t id) { return Load(id); });
+}
+
 }  // namespace
