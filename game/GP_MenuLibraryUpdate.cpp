@@ -25,14 +25,15 @@ constexpr const char* kRestoring = "restoring";
 std::string JournalPath() { return TA_State.libraryFolder + kSwapJournal; }
 
 // Written whole under a temporary name and renamed, so that the journal is there with its stage or not at all.
-void WriteJournal(const char* stage)
+bool WriteJournal(const char* stage)
 {
     const std::string temporary = JournalPath() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << stage;
-    }
-    std::rename(temporary.c_str(), JournalPath().c_str());
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << stage;
+    out.close();
+    const bool written = !out.fail() && std::rename(temporary.c_str(), JournalPath().c_str()) == 0;
+    if (!written) TA_DeleteFile(temporary);
+    return written;
 }
 
 std::string ReadJournal()
@@ -74,10 +75,16 @@ void RestoreBackup()
     CopyFolderFilesIntoPlace(TA_State.libraryFolder, TA_State.libraryFolder + "Backup/");
 }
 
-// Moves the staged files into place; on failure the backup goes back.
+// Moves the staged files into place; on failure the backup goes back. Without a journal nothing moves: the
+// installed files stay as they are and the update counts as failed.
 void MoveUpdateIntoPlace()
 {
-    WriteJournal(kMovingIn);
+    if (!WriteJournal(kMovingIn)) {
+        TA_State.skipUpdateCheck = true;
+        TA_State.lastUpdateFailed = true;
+        TA_DeleteFolderTree(TA_State.libraryFolder + "Update");
+        return;
+    }
     if (!TA_MoveFolderFiles(TA_State.libraryFolder, TA_State.libraryFolder + "Update/")) RestoreBackup();
     TA_DeleteFolderTree(TA_State.libraryFolder + "Arcade");
     ForgetJournal();
