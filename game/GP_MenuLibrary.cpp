@@ -134,6 +134,7 @@ int TA_Startup(int applicationID, const char* applicationName, int applicationNu
     TA_State.identity.value = value;
     TA_State.identity.debugBuild = debugBuild;
     TA_State.identity.applicationNumber = applicationNumber;
+    TA_FinishInterruptedSwap();
     return TA_LoadLibrary(applicationID, applicationName, applicationNumber, value, debugBuild);
 }
 

@@ -87,6 +87,8 @@ void TA_CheckInitialized();
 
 // The update of the library's files (paths end in "/").
 bool TA_ApplySystemUpdate();
+// Finishes, or rolls back, a swap of the library's files that a game ended in the middle of.
+void TA_FinishInterruptedSwap();
 bool TA_MoveFolderFiles(const std::string& destination, const std::string& source);
 bool TA_DeleteFolderTree(const std::string& path);
 bool TA_DeleteFile(const std::string& path);

@@ -230,6 +230,25 @@ TEST_F(MenuLibraryUpdate, AFailedMoveRestoresTheBackupAndTellsTheNextFrame)
     EXPECT_FALSE(TA_State.unusable);
 }
 
+// The journal of the swap cannot be written (a folder has its name): no file moves, and the next frame hears of a
+// failed update.
+TEST_F(MenuLibraryUpdate, ASwapThatCannotKeepItsJournalMovesNothing)
+{
+    StartSessionThatAsksForAnUpdate();
+    testsupport::WriteFile(folder + "Update/Pages.dat", "new");
+    testsupport::WriteFile(folder + "Pages.dat", "old");
+    fs::create_directories(folder + "Update.swap");
+
+    TA_DrawNextFrame(nullptr, 0, 2, 0);
+    const std::string calls = Calls();
+    EXPECT_NE(calls.find("Initialize 60 4089 6\nSetPalette 7\nEnterMenuSession 1 640 480\nDraw 1 1\n"),
+              std::string::npos)
+        << calls;
+    EXPECT_EQ(testsupport::ReadFile(folder + "Pages.dat"), "old");
+    EXPECT_FALSE(fs::exists(folder + "Update"));
+    EXPECT_FALSE(TA_State.unusable);
+}
+
 TEST_F(MenuLibraryUpdate, AReloadThatFailsTwiceLeavesTheLibraryUnusable)
 {
     StartSessionThatAsksForAnUpdate();
