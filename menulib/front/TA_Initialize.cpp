@@ -103,6 +103,7 @@ TA_ResultCode16 TA_Initialize(int applicationID, const char* applicationName, in
     ArcadeState& state = GetArcadeState();
     GetAPIState().lastErrorText = nullptr;
     state.Initializing = true;
+    state.InitializeSucceeded = false;
 
     state.LibVersion = libVersion;
     if (libVersion < kOldestLibVersion) {
@@ -141,6 +142,7 @@ TA_ResultCode16 TA_Initialize(int applicationID, const char* applicationName, in
     CFontBitmap::GetStaticClassInfo();
 
     state.Initializing = false;
+    state.InitializeSucceeded = true;
     return TA_ERROR_CODE_NONE;
 }
 
@@ -159,6 +161,7 @@ void TA_ShutDown()
                                 "system is used to ensure fast GUI response.");
     }
     state.Initialized = false;
+    state.InitializeSucceeded = false;
     state.SessionEntered = false;
     state.RectsQueried = false;
     PersistentObjectList::Instance().ShutDown();
