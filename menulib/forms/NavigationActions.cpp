@@ -6,6 +6,8 @@
 #include "forms/InputControls.h"
 #include "foundation/HostWindow.h"
 #include "foundation/Programs.h"
+#include "front/ArcadeState.h"
+#include "platform/win32_window.h"
 
 namespace {
 
@@ -80,6 +82,20 @@ bool CFormActionLoadNewForm::Execute()
     return manager->LoadForm(m_formToLoad, CString());
 }
 
+// ---- Return to the game
+
+FORM_CLASS(CFormActionReturnToGame, CFormAction, nullptr)
+
+CFormActionReturnToGame::CFormActionReturnToGame() { ConstructOwnMembers(); }
+
+CFormActionReturnToGame::~CFormActionReturnToGame() { DestroyOwnMembers(); }
+
+bool CFormActionReturnToGame::Execute()
+{
+    GetArcadeState().EndMenuSession();
+    return true;
+}
+
 // ---- Minimise
 
 FORM_CLASS(CFormActionMinimizeApplication, CFormAction, nullptr)
@@ -91,6 +107,8 @@ CFormActionMinimizeApplication::~CFormActionMinimizeApplication() { DestroyOwnMe
 bool CFormActionMinimizeApplication::Execute()
 {
     ActivateDesktop();
+    // The desktop comes forward only once the game's window is out of the way.
+    if (HWND host = MainWindowHandle()) ShowWindow(host, SW_MINIMIZE);
     return true;
 }
 

@@ -1,6 +1,6 @@
-// The actions that move through the menu: switch page, back, load another form, minimise the game, tick or reset a
-// progress bar, open a web address. Each reaches the menu through the current form manager and answers false when
-// there is none (an action run outside a menu session).
+// The actions that move through the menu: switch page, back, load another form, return to the game, minimise the
+// game, tick or reset a progress bar, open a web address. Those that reach the menu through the current form manager
+// answer false when there is none (an action run outside a menu session).
 #pragma once
 #include "forms/FormAction.h"
 
@@ -37,12 +37,21 @@ private:
     CString m_formToLoad;
 };
 
+class CFormActionReturnToGame : public CFormAction {
+    DECLARE_PERSISTENT_CLASS(CFormActionReturnToGame)
+public:
+    CFormActionReturnToGame();
+    ~CFormActionReturnToGame() override;
+    // Ends the menu session: its pages close and the game takes over again.
+    bool Execute() override;
+};
+
 class CFormActionMinimizeApplication : public CFormAction {
     DECLARE_PERSISTENT_CLASS(CFormActionMinimizeApplication)
 public:
     CFormActionMinimizeApplication();
     ~CFormActionMinimizeApplication() override;
-    // Brings the desktop to the front.
+    // Minimises the game's window and brings the desktop to the front.
     bool Execute() override;
 };
 

@@ -6,7 +6,9 @@
 #include "forms/FormManager.h"
 #include "forms/InputControls.h"
 #include "forms/TextControls.h"
+#include "front/ArcadeState.h"
 #include "platform/shell.h"
+#include "platform/win32_registry.h"
 #include "ui/ComboBox.h"
 
 namespace forms_test {
@@ -135,6 +137,51 @@ TEST_F(ActionsTest, NavigationActionsMoveThroughTheFormManagersPages)
     EXPECT_EQ(manager->GetModalPage(), nullptr);
 }
 
+TEST_F(ActionsTest, ReturningToTheGameEndsTheMenuSession)
+{
+    static FormManager* session = nullptr;
+    session = &ShowControls();
+    ArcadeState& state = GetArcadeState();
+    state.closeSessionForms = [] { session->CloseAllPages(); };
+    state.SessionRunning = true;
+    state.AddPendingObject(new CTestRecordAction);
+    EXPECT_TRUE(Run("CFormActionReturnToGame", ""));
+    EXPECT_FALSE(state.SessionRunning);
+    EXPECT_EQ(state.GetPendingObjectCount(), 0);
+    EXPECT_EQ(Current(), "-") << "the session's pages are closed";
+    state.closeSessionForms = nullptr;
+}
+
+// The DWORD value of the library's key in one hive; -1 when it is not there.
+long long HiveDword(HKEY hive, const char* name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(hive, "SOFTWARE\\TollarineArcade\\", 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
+    DWORD type = 0, value = 0, size = sizeof value;
+    const LSTATUS status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_DWORD ? static_cast<long long>(value) : -1;
+}
+
+TEST_F(ActionsTest, TheConnectionFlagsAreSetAndReadAndAlwaysConnectedGoesToTheMachinesHive)
+{
+    ArcadeState& state = GetArcadeState();
+    for (bool on : {true, false}) {
+        const std::string lines = std::string("New State=") + (on ? "1" : "0") + "\r\n";
+        EXPECT_TRUE(Run("CFormActionSetAlwaysConnectedToInternetFlagState", lines));
+        EXPECT_EQ(state.AlwaysConnected, on);
+        EXPECT_EQ(Run("CFormActionGetAlwaysConnectedToInternetFlagState", ""), on);
+        EXPECT_EQ(HiveDword(HKEY_LOCAL_MACHINE, "AlwaysConnected"), on ? 1 : 0);
+        EXPECT_EQ(HiveDword(HKEY_CURRENT_USER, "AlwaysConnected"), -1);
+
+        EXPECT_TRUE(Run("CFormActionSetLastWebAccessSuccessFlagState", lines));
+        EXPECT_EQ(state.LastWebAccessSucceeded, on);
+        EXPECT_EQ(Run("CFormActionGetLastWebAccessSuccessFlagState", ""), on);
+        EXPECT_EQ(HiveDword(HKEY_LOCAL_MACHINE, "LastWebAccessSucceeded"), -1) << "kept in memory only";
+    }
+    state.LastWebAccessSucceeded = true;
+}
+
 TEST_F(ActionsTest, ProgressBarActionsTickOnlyAProgressBar)
 {
     ShowControls();
@@ -167,6 +214,7 @@ TEST_F(ActionsTest, ActionsRunOutsideAMenuSessionAnswerFalse)
         {"CFormActionClearFormString", ""},
         {"CFormActionAppendFormString", "String=x\r\n"},
         {"CFormActionAppendFormStringFromEditControl", "Name Of Form Edit Control=Name\r\n"},
+        {"CFormActionAppendFormStringNameValuePairAsWebForm", "Field Name=a\r\nField Value=1\r\n"},
     };
     for (const auto& row : rows) EXPECT_FALSE(Run(row.className, row.lines)) << row.className;
 }
@@ -285,6 +333,44 @@ TEST_F(ActionsTest, TheFormStringIsClearedAndAppendedToAsItStands)
     EXPECT_STREQ(manager->GetFormString().GetText(), "a=1&b=bob") << "the form string outlives the form";
     EXPECT_TRUE(Run("CFormActionClearFormString", ""));
     EXPECT_STREQ(manager->GetFormString().GetText(), "");
+}
+
+TEST_F(ActionsTest, WebFormFieldsAreEscapedAndFollowAnAmpersand)
+{
+    ShowControls();
+    Find<CFormEditControl>("Name")->SetText(CString("a&b=c+d 100%"));
+    const std::string strings = "Form Strings=Array\r\n{\r\nArray Count=2\r\n" +
+                                Block("Array Item", "CFormSelectionString", "Selection String=none\r\n") +
+                                Block("Array Item", "CFormSelectionString", "Selection String=easy\r\n") + "}\r\n";
+    const std::string choice = "Field Name=level\r\nName Of Form Choice Box Control=Choice\r\n";
+    const std::string check = "Checked String=yes\r\nUnChecked String=no\r\nField Name=news\r\n";
+    const struct {
+        std::string className;
+        std::string lines;
+        int chosen;
+        const char* appended;
+    } rows[] = {
+        {"NameValuePair", "Field Name=a\r\nField Value=1\r\n", 0, "a=1"},
+        {"NameValuePair", "Field Name=b\r\nField Value=x&c=3\r\n", 0, "&b=x%26c%3D3"},
+        {"FromEditControl", "Field Name=name\r\nName Of Form Edit Control=Name\r\n", 0, "&name=a%26b%3Dc%2Bd+100%25"},
+        {"FromEditControl", "Field Name=name\r\nName Of Form Edit Control=Label\r\n", 0, "&name="},
+        {"FromEditControl", "Field Name=name\r\n", 0, "&name="},
+        {"FromCheckBoxControl", check + "Name Of Form Check Box Control=Check\r\n", 0, "&news=yes"},
+        {"FromCheckBoxControl", check + "Name Of Form Check Box Control=Nothing\r\n", 0, "&news="},
+        {"FromChoiceBoxControl", choice + strings, 0, "&level=none"},
+        {"FromChoiceBoxControl", choice + strings, 1, "&level=easy"},
+        {"FromChoiceBoxControl", choice + strings, 2, "&level=easy"},
+        {"FromChoiceBoxControl", choice, 1, "&level="},
+        {"FromChoiceBoxControl", "Field Name=level\r\nName Of Form Choice Box Control=Bar\r\n" + strings, 1, "&level="},
+    };
+    auto* combo = dynamic_cast<CJComboBox*>(manager->FindControl(CString("Choice"))->GetWindow());
+    ASSERT_NE(combo, nullptr);
+    for (const auto& row : rows) {
+        const std::string before = manager->GetFormString().GetText();
+        combo->SelectItem(row.chosen, false);
+        EXPECT_TRUE(Run("CFormActionAppendFormString" + row.className + "AsWebForm", row.lines)) << row.lines;
+        EXPECT_EQ(manager->GetFormString().GetText(), before + row.appended) << row.className << " " << row.lines;
+    }
 }
 
 }  // namespace
