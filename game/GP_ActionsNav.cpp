@@ -25,6 +25,7 @@
 #include "GP_SoundPlayer.h"
 #include "GP_SoundSource.h"
 #include "GP_TopList.h"
+#include "GP_WindowProc.h"
 #include "platform/win32_version.h"
 #include "platform/win32_window.h"
 
@@ -355,6 +356,8 @@ bool CGP_Actions::OnMenuSession(CGP_Control* control)
             mainFrame->menuSessionSurface = std::move(surface);
     }
     GP_State.MenuSessionSurface = mainFrame->menuSessionSurface.get();
+    // The library sees the window's messages first while its session runs.
+    GP_SetLibraryMessageHook(TA_ForwardMessage);
     if (TA_EnterMenu(kCatalogMenu, kSessionWidth, kSessionHeight) != TA_Ok) {
         GP_State.MenuSessionActive = false;
         return true;

@@ -146,11 +146,11 @@ int main(int argc, char** argv)
         contentkit::GlyphSheet(small, kFontLineHeight, Rgb{130, 130, 140}, fonts[1].second),
         contentkit::GlyphSheet(heading, kTitleLineHeight, Rgb{255, 214, 90}, fonts[2].second),
     };
-    const std::u32string captions[] = {U"Play", U"Options", U"Help", U"Top list", U"About", U"Quit"};
+    const std::u32string captions[] = {U"Play", U"Options", U"Help", U"Top list", U"About", U"Quit", U"Arcade"};
     bool written = Write(folder + "/title.bmp", Title(big, font).Bmp()) &&
                    Write(folder + "/menu.bmp", Menu(title).Bmp()) &&
                    Write(folder + "/backdrop.bmp", StarField().Bmp()) && Write(folder + "/cursor.bmp", Cursor().Bmp());
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 7; ++i)
         written = written && Write(folder + "/b_" + std::to_string(i) + ".bmp", Button(font, captions[i]).Bmp());
     written = written && Write(folder + "/click.wav", Blip(880, 440, 0.09, 0.6)) &&
               Write(folder + "/hover.wav", Blip(1320, 1200, 0.03, 0.25));

@@ -108,8 +108,8 @@ void ListRects(const std::vector<platform::Rect>& rects)
     g_updateListMade = true;
 }
 
-void DrawSession(ArcadeState& state, std::uint8_t* buffer, int pitch, int bufferMode, bool full,
-                 bool skipUpdateCheck, bool lastUpdateFailed)
+void DrawSession(ArcadeState& state, std::uint8_t* buffer, int pitch, int bufferMode, bool full, bool skipUpdateCheck,
+                 bool lastUpdateFailed)
 {
     if (state.HostWindowKnown) PlaceCursor(state);
     if (!state.FirstFrameBuffer) {
@@ -169,8 +169,8 @@ void TA_DrawNextFrameIntoBuffer(void* destinationBuffer, int pitch, std::int16_t
         g_updateRects.clear();
         return;
     }
-    DrawSession(state, static_cast<std::uint8_t*>(destinationBuffer), pitch, bufferMode,
-                drawType == TA_DRAW_TYPE_FULL, skipUpdateCheck != 0, lastUpdateFailed != 0);
+    DrawSession(state, static_cast<std::uint8_t*>(destinationBuffer), pitch, bufferMode, drawType == TA_DRAW_TYPE_FULL,
+                skipUpdateCheck != 0, lastUpdateFailed != 0);
 }
 
 int TA_GetNumberOfRectsToUpdate()

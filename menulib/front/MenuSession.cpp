@@ -1,15 +1,15 @@
 // Entering a menu session and its completion: the layout of the menu in the host's area, the session's back
 // buffer and screen window (kept for the next session of the same size), the shared resources the first session
 // loads, and the session window over them.
+#include "front/MenuSession.h"
 #include "foundation/FolderCollection.h"
-#include "foundation/PersistentObjectList.h"
 #include "frames/DirtyRectFrame.h"
+#include "frames/FrameImageModel.h"
 #include "frames/FrameProcess.h"
 #include "frames/Sequence.h"
 #include "front/APIState.h"
 #include "front/ArcadeState.h"
 #include "front/MenuLayout.h"
-#include "front/MenuSession.h"
 #include "front/MenuSessionWindow.h"
 #include "front/TA_API.h"
 #include "ui/FontLibrary.h"
@@ -30,25 +30,19 @@ constexpr int kPlaceTopLeft = 5;
 
 constexpr const char* kMenuNotAvailableText = "The menu can not be entered: this menu type is not available.";
 constexpr const char* kBadSizeText = "The menu can not be entered: its width and height must be greater than 0.";
-constexpr const char* kNotInitializedText = "TA_EnterMenuSession: Must call TA_Initialize before calling this function.";
-
-// The frame and sequence collections join the roster once, under the names the diagnostics use.
-void SetUpCollection(const char* name, FolderCollection& collection, LoadGuardFactory guards)
-{
-    PersistentObjectList& roster = PersistentObjectList::Instance();
-    if (roster.IndexOf(&collection) == kNoIndex) roster.Add(name, kResources, &collection, guards, 0);
-    collection.LoadFromFolder(nullptr, kResources, 0);
-}
+constexpr const char* kNotInitializedText =
+    "TA_EnterMenuSession: Must call TA_Initialize before calling this function.";
 
 CFont* g_sessionFont = nullptr;
 
 void LoadSharedResources()
 {
+    InstallFrameImageModel();
     FrameFolderCollection& frames = GetFrameCollection();
-    SetUpCollection("Frames", frames, GetFrameGuardFactory());
+    frames.LoadFromFolder("Frames", kResources, 0);
     ScanTrueTypeFonts();
-    GetFontLibrary().LoadFromFolder(nullptr, kResources, 0);
-    SetUpCollection("Sequences", GetSequenceCollection(), GetSequenceGuardFactory());
+    GetFontLibrary().LoadFromFolder("Fonts", kResources, 0);
+    GetSequenceCollection().LoadFromFolder("Sequences", kResources, 0);
     GetSequenceCollection().CheckDuplicateNames();
     frames.AppendSources(GetDefaultFrameProcess());
     SkinLibrary::Get().Scan(kResources, 0);

@@ -33,8 +33,8 @@ struct KeyCode {
 
 // Keys that type a toolkit code whatever the modifiers.
 constexpr KeyCode kKeyCodes[] = {
-    {VK_PRIOR, 7}, {VK_NEXT, 15}, {VK_END, 14},   {VK_HOME, 5},  {VK_LEFT, 11}, {VK_UP, 6},    {VK_RIGHT, 12},
-    {VK_DOWN, 10}, {VK_INSERT, 16}, {VK_DELETE, 17}, {VK_F1, 19},  {VK_F4, 20},   {VK_F5, 2},    {VK_F6, 28},
+    {VK_PRIOR, 7}, {VK_NEXT, 15},   {VK_END, 14},    {VK_HOME, 5}, {VK_LEFT, 11}, {VK_UP, 6}, {VK_RIGHT, 12},
+    {VK_DOWN, 10}, {VK_INSERT, 16}, {VK_DELETE, 17}, {VK_F1, 19},  {VK_F4, 20},   {VK_F5, 2}, {VK_F6, 28},
     {VK_F7, 21},   {VK_F8, 23},     {VK_F9, 29},     {VK_F10, 25}, {VK_F11, 26},
 };
 
