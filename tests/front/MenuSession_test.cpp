@@ -57,3 +57,78 @@ TEST_F(Session, TheLibrarysFolderHoldsEverythingASessionNeedsAndItsFirstFrameSho
               "Front Page;Game List;Game Info;LastUpdateFailed;PerformingArcadeUpdate;"
               "PerformingArcadeUpdateFullScreen;");
 }
+
+TEST_F(Session, AMenuTypeOtherThanOneIsRefusedAndTheSessionIsCompleteAtOnce)
+{
+    EXPECT_EQ(TA_EnterMenuSession(2, 640, 480), TA_ERROR_CODE_MENU_NOT_AVAILABLE);
+    EXPECT_NE(TA_GetLastErrorInformation(), nullptr);
+    EXPECT_FALSE(GetArcadeState().SessionRunning);
+    EXPECT_EQ(TA_IsTheMenuSessionComplete(), 1);
+}
+
+TEST_F(Session, AnEmptyAreaIsRefusedWithoutStartingASession)
+{
+    for (auto [width, height] : {std::pair{0, 480}, std::pair{640, -1}}) {
+        EXPECT_EQ(TA_EnterMenuSession(1, width, height), TA_ERROR_CODE_MENU_NOT_AVAILABLE);
+        EXPECT_STRNE(TA_GetLastErrorInformation(), "");
+        EXPECT_FALSE(GetArcadeState().SessionRunning);
+        EXPECT_EQ(TA_IsTheMenuSessionComplete(), 1);
+    }
+}
+
+TEST_F(InProcessLibrary, ASessionBeforeASuccessfulStartIsRefusedWithCode5)
+{
+    EXPECT_EQ(TA_EnterMenuSession(1, 640, 480), TA_ERROR_CODE_PROBLEM_INITIALIZING_DLL);
+    EXPECT_STREQ(TA_GetLastErrorInformation(),
+                 "TA_EnterMenuSession: Must call TA_Initialize before calling this function.");
+    EXPECT_FALSE(GetArcadeState().SessionRunning);
+}
+
+TEST_F(Session, TheReturnButtonCompletesTheSessionAndItStaysCompleteUntilTheNextOne)
+{
+    ASSERT_EQ(TA_EnterMenuSession(1, 640, 480), TA_ERROR_CODE_NONE);
+    MakeHost(640, 480);
+    Draw();
+    EXPECT_EQ(TA_IsTheMenuSessionComplete(), 0);
+    // "Return to Velmorine" at the design's (804, 728), 0.625 of it in the host.
+    Click(520, 462);
+    EXPECT_EQ(TA_IsTheMenuSessionComplete(), 1);
+    EXPECT_FALSE(GetArcadeState().SessionEntered);
+    EXPECT_EQ(TA_IsTheMenuSessionComplete(), 1);
+    EXPECT_FALSE(MouseState::Get().IsSoftwareCursorOn());
+}
+
+TEST_F(Session, ASecondSessionOfTheSameSizeKeepsItsSurfacesAndDrawsItsFirstFrameWhole)
+{
+    ArcadeState& state = GetArcadeState();
+    ASSERT_EQ(TA_EnterMenuSession(1, 640, 480), TA_ERROR_CODE_NONE);
+    MakeHost(640, 480);
+    Draw();
+    const CDirtyRectFrame* surface = state.ScreenSurface.get();
+    const CScreenWindow* screen = state.ScreenWindow;
+    state.EndMenuSession();
+    EXPECT_EQ(TA_IsTheMenuSessionComplete(), 1);
+
+    ASSERT_EQ(TA_EnterMenuSession(1, 640, 480), TA_ERROR_CODE_NONE);
+    EXPECT_EQ(state.ScreenSurface.get(), surface);
+    EXPECT_EQ(state.ScreenWindow, screen);
+    Draw(TA_DRAW_TYPE_MINIMAL);
+    ASSERT_EQ(TA_GetNumberOfRectsToUpdate(), 1);
+    EXPECT_EQ(TA_GetUpdateRect(0).right, 640);
+    state.EndMenuSession();
+    TA_IsTheMenuSessionComplete();
+
+    ASSERT_EQ(TA_EnterMenuSession(1, 1280, 720), TA_ERROR_CODE_NONE);
+    EXPECT_EQ(state.ScreenSurface->GetWidth(), 960);
+    EXPECT_EQ(state.OffsetX, 160);
+}
+
+TEST_F(Session, TheSubstitutionsDescribeTheApplicationAndTheFeaturedOne)
+{
+    ASSERT_EQ(TA_EnterMenuSession(1, 640, 480), TA_ERROR_CODE_NONE);
+    CString text(
+        "<%ApplicationName%> <%ApplicationID%> <%ApplicationPrice%> <%FeaturedApplicationName%> "
+        "<%URLRoot%><%URLRedirectArcadeWebSiteAddition%> <%LibVersionNumber%>");
+    FormManager::GetCurrent()->ApplySubstitutions(text);
+    EXPECT_STREQ(text.GetText(), "Velmorine 60 $1.00 Velmorine http://127.0.0.1:8089/arcade 6");
+}

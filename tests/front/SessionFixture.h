@@ -6,6 +6,8 @@
 
 #include "InProcessLibrary.h"
 #include "front/FrameClock.h"
+#include "platform/win32_messages.h"
+#include "platform/win32_window.h"
 #include "ui/InputState.h"
 
 namespace fronttest {
@@ -49,6 +51,25 @@ protected:
     std::uint16_t HostPixel(int x, int y) const
     {
         return static_cast<std::uint16_t>(host[y * hostPitch + 2 * x] | host[y * hostPitch + 2 * x + 1] << 8);
+    }
+
+    // A window message as the host's window procedure hands it on.
+    static bool Message(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return TA_HandleWindowsMessage(nullptr, message, wParam, lParam) != 0;
+    }
+    static LPARAM Point(int x, int y) { return static_cast<LPARAM>((x & 0xFFFF) | (y & 0xFFFF) << 16); }
+    // A left click at the host's client point, one frame pressed. Without a host window the library reads the
+    // pointer's screen position each frame, so the pointer goes there too.
+    void Click(int x, int y)
+    {
+        SetCursorPos(x, y);
+        Message(WM_MOUSEMOVE, 0, Point(x, y));
+        Draw();
+        Message(WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
+        Draw();
+        Message(WM_LBUTTONUP, 0, Point(x, y));
+        Draw();
     }
 
     std::vector<std::uint8_t> host;
