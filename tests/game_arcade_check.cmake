@@ -2,6 +2,7 @@
 # library's front page, its game list, a game information page and the main menu again, each a screenshot. Checks
 # that the run ended cleanly and that each screen differs from the one before.
 # cmake -DDIST=<runnable tree> -DWORK=<folder> -DSCRIPT=<script> -P game_arcade_check.cmake
+include(${CMAKE_CURRENT_LIST_DIR}/shots_check.cmake)
 set(SHOTS 255 290 330 380 430)
 string(REPLACE ";" "," SHOT_AT "${SHOTS}")
 file(REMOVE_RECURSE ${WORK})
@@ -21,14 +22,4 @@ file(READ ${WORK}/Exception.log log)
 if(NOT log MATCHES "END SESSION" OR log MATCHES "throw exception" OR log MATCHES "Fatal")
   message(FATAL_ERROR "the run did not end cleanly:\n${log}")
 endif()
-set(previous "")
-foreach(frame ${SHOTS})
-  if(NOT EXISTS ${WORK}/shots/shot-${frame}.png)
-    message(FATAL_ERROR "no screenshot at frame ${frame}: the run ended too early")
-  endif()
-  file(SHA256 ${WORK}/shots/shot-${frame}.png shot)
-  if(shot STREQUAL previous)
-    message(FATAL_ERROR "the screen did not change before frame ${frame}")
-  endif()
-  set(previous ${shot})
-endforeach()
+check_shots_differ(${WORK}/shots ${SHOTS})

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int kPlaceTopLeft = 5;
 constexpr int kFirstRows = 5;
 constexpr const char* kRowButtonSkin = "Main_Regular_Font";
 constexpr const char* kRowFontName = "Arcade Row 1024";
@@ -36,12 +35,6 @@ const Color kRowColor = MakeColor(255, 255, 255);
 const Color kSquareColor = MakeColor(208, 208, 208);
 const Color kLineColor = MakeColor(0, 0, 0);
 
-int ScaledBy(float scale, int value)
-{
-    CFormControl::ScaleByFactor(scale, value);
-    return value;
-}
-
 // The rows' texts are dark on white: the font "Arcade Row 1024" when the library has it.
 CFont* RowFont()
 {
@@ -55,7 +48,7 @@ CArcadeApplicationInformation* CatalogRecord(int index) { return GetGameInformat
 // Row windows lie inside the grid's rows: the grid keeps its size.
 void PlaceIn(CJWindow* parent, CJWindow* child, int x, int y)
 {
-    parent->AddChild(child, kPlaceTopLeft, nullptr, x, y, kPlaceGapsInPixels | kPlaceNoSpacing);
+    parent->AddChild(child, kPlaceAtPosition, nullptr, x, y, kPlaceGapsInPixels | kPlaceNoSpacing);
 }
 
 CJButton* RowButton(CJWindow& skin, const char* text, CFormAction* action)
@@ -108,10 +101,10 @@ void ReferralApplicationGrid::DrawCell(int row, int, CFrameInterface* frame, con
     const CArcadeApplicationInformation* record = CatalogRecord(m_rows[row]);
     CFont* font = GetFont();
     if (!record || !font) return;
-    const int textLeft = x + ScaledBy(m_layoutScale, kTextLeft);
-    font->DrawText(frame, textLeft, y + ScaledBy(m_layoutScale, kTitleTop), record->m_GameDisplayName);
-    const CString wrapped = font->WrapText(record->m_DescriptionShort, ScaledBy(m_layoutScale, kDescriptionWidth));
-    font->DrawMultiLineText(frame, textLeft, y + ScaledBy(m_layoutScale, kDescriptionTop), FirstTwoLines(wrapped),
+    const int textLeft = x + LayoutPixels(m_layoutScale, kTextLeft);
+    font->DrawText(frame, textLeft, y + LayoutPixels(m_layoutScale, kTitleTop), record->m_GameDisplayName);
+    const CString wrapped = font->WrapText(record->m_DescriptionShort, LayoutPixels(m_layoutScale, kDescriptionWidth));
+    font->DrawMultiLineText(frame, textLeft, y + LayoutPixels(m_layoutScale, kDescriptionTop), FirstTwoLines(wrapped),
                             kLineSpacing, kJustifyLeft, nullptr);
 }
 
@@ -191,9 +184,9 @@ void CFormReferralApplicationListControl::AddRowWindows(int row, int catalogInde
 
     CFormAction* download = urls ? PortalBrowserAction(urls->m_URLRedirectDownloadApplicationAddition, id) : nullptr;
     auto* tryIt = RowButton(skin, "&Try it Now - Free!&", download);
-    PlaceIn(grid, tryIt, ScaledBy(scale, kButtonsLeft), ScaledBy(scale, kTryButtonTop) + top);
+    PlaceIn(grid, tryIt, LayoutPixels(scale, kButtonsLeft), LayoutPixels(scale, kTryButtonTop) + top);
     auto* moreInfo = RowButton(skin, "&More Info...&", GameInfoActions(id));
-    PlaceIn(grid, moreInfo, ScaledBy(scale, kButtonsLeft), ScaledBy(scale, kInfoButtonTop) + top);
+    PlaceIn(grid, moreInfo, LayoutPixels(scale, kButtonsLeft), LayoutPixels(scale, kInfoButtonTop) + top);
 
     FrameFolderCollection& frames = GetFrameCollection();
     auto* source = static_cast<CFrameInterface*>(frames.GetOrLoad(frames.FindRequired(record->m_BitmapName, -1)));
@@ -205,6 +198,6 @@ void CFormReferralApplicationListControl::AddRowWindows(int row, int catalogInde
         picture->SetNormalPicture(m_scaledFrames.back().get());
     }
     picture->SetClickAction(MakeActionBinder(GameInfoActions(id)));
-    PlaceIn(grid, picture, ScaledBy(scale, kPictureInset), ScaledBy(scale, kPictureInset) + top);
+    PlaceIn(grid, picture, LayoutPixels(scale, kPictureInset), LayoutPixels(scale, kPictureInset) + top);
     m_rowWindows.insert(m_rowWindows.end(), {tryIt, moreInfo, picture});
 }

@@ -61,6 +61,12 @@ CString TopListButtonText(int n, const CString& name)
     return text;
 }
 
+int LayoutPixels(float scale, int value)
+{
+    CFormControl::ScaleByFactor(scale, value);
+    return value;
+}
+
 CString FirstTwoLines(const CString& wrapped)
 {
     const std::string text = wrapped.GetText();

@@ -5,24 +5,18 @@
 #include "frames/ScaledFrameHolder.h"
 #include "front/ArcadeState.h"
 #include "front/CatalogRecords.h"
+#include "front/CatalogScreens.h"
 #include "ui/Button.h"
 #include "ui/CallbackBinder.h"
 
 namespace {
 
-constexpr int kPlaceTopLeft = 5;
 // In design pixels: the entries' texts start right of their radio marks, which sit a little above them.
 constexpr int kTextLeft = 30;
 constexpr int kMarkLeft = 13;
 constexpr int kMarkRaise = 3;
 constexpr const char* kPressedMark = "Main_Radio_Pressed";
 constexpr const char* kNormalMark = "Main_Radio_Normal";
-
-int ScaledBy(float scale, int value)
-{
-    CFormControl::ScaleByFactor(scale, value);
-    return value;
-}
 
 // The click of one entry.
 class EntryClick : public CallbackBinder {
@@ -71,7 +65,7 @@ ReferralRadioList::ReferralRadioList(CJWindow* parent, const std::vector<CString
     for (std::size_t i = 0; i < texts.size(); ++i) {
         auto* entry = new CJButton(this, texts[i].GetText(), nullptr);
         entry->SetClickAction(std::make_unique<EntryClick>(*this, static_cast<int>(i)));
-        AddChild(entry, kPlaceTopLeft, nullptr, textLeft, spaceAbove + static_cast<int>(i) * entryHeight,
+        AddChild(entry, kPlaceAtPosition, nullptr, textLeft, spaceAbove + static_cast<int>(i) * entryHeight,
                  kPlaceGapsInPixels | kPlaceNoSpacing);
         m_entries.push_back(entry);
     }
@@ -86,8 +80,8 @@ void ReferralRadioList::Choose(int entry)
 void ReferralRadioList::Draw(CFrameInterface* frame)
 {
     CJFrameWindow::Draw(frame);
-    const int left = ScaledBy(m_layoutScale, kMarkLeft);
-    const int raise = ScaledBy(m_layoutScale, kMarkRaise);
+    const int left = LayoutPixels(m_layoutScale, kMarkLeft);
+    const int raise = LayoutPixels(m_layoutScale, kMarkRaise);
     for (int i = 0; i < GetEntryCount(); ++i)
         if (CFrameInterface* mark = Mark(i == m_selectedIndex, m_layoutScale))
             frame->BlitAt(mark, left, m_spaceAbove - raise + i * m_entryHeight, nullptr);

@@ -9,6 +9,7 @@
 #include "frames/Sequence.h"
 #include "front/APIState.h"
 #include "front/ArcadeState.h"
+#include "front/CatalogScreens.h"
 #include "front/MenuLayout.h"
 #include "front/MenuSessionWindow.h"
 #include "front/TA_API.h"
@@ -26,7 +27,6 @@ constexpr int kMenuTypeReferral = 1;
 constexpr const char* kResources = "Resources";
 constexpr const char* kSessionFontName = "Arcade Main 1024";
 constexpr const char* kSessionPanelSkin = "Plain";
-constexpr int kPlaceTopLeft = 5;
 
 constexpr const char* kMenuNotAvailableText = "The menu can not be entered: this menu type is not available.";
 constexpr const char* kBadSizeText = "The menu can not be entered: its width and height must be greater than 0.";
@@ -116,7 +116,7 @@ TA_ResultCode16 TA_EnterMenuSession(std::int16_t menuType, int menuWidthInPixels
     state.closeSessionForms = CloseSessionForms;
     auto* panel = new CJSkinnedPanel(kSessionPanelSkin);
     auto* window = new MenuSessionWindow(panel, menuType, state.Scale);
-    state.ScreenWindow->AddChild(window, kPlaceTopLeft, nullptr, 0, 0, 0);
+    state.ScreenWindow->AddChild(window, kPlaceAtPosition, nullptr, 0, 0, 0);
     delete panel;
     state.SessionRunning = true;
     return TA_ERROR_CODE_NONE;
