@@ -124,11 +124,11 @@ Picture Rating(GlyphRenderer& bold, GlyphRenderer& small)
 
 Picture Radio(bool pressed)
 {
-    Picture picture(22, 22);
-    picture.Fill(0, 0, 22, 22, Rgb{20, 28, 60});
-    Disc(picture, 11, 11, 10, Rgb{230, 180, 60});
-    Disc(picture, 11, 11, 8, Rgb{12, 16, 40});
-    if (pressed) Disc(picture, 11, 11, 5, Rgb{255, 214, 90});
+    Picture picture(17, 17);
+    picture.Fill(0, 0, 17, 17, Rgb{20, 28, 60});
+    Disc(picture, 8, 8, 8, Rgb{230, 180, 60});
+    Disc(picture, 8, 8, 6, Rgb{12, 16, 40});
+    if (pressed) Disc(picture, 8, 8, 4, Rgb{255, 214, 90});
     return picture;
 }
 

@@ -35,6 +35,8 @@ const Color kRowColor = MakeColor(255, 255, 255);
 const Color kSquareColor = MakeColor(208, 208, 208);
 const Color kLineColor = MakeColor(0, 0, 0);
 
+CArcadeApplicationInformation* CatalogRecord(int index) { return GetGameInformationFiles().GetOrLoad(index); }
+
 // The rows' texts are dark on white: the font "Arcade Row 1024" when the library has it.
 CFont* RowFont()
 {
@@ -42,8 +44,6 @@ CFont* RowFont()
     const int index = fonts.Find(kRowFontName);
     return index >= 0 ? fonts.GetFont(index) : nullptr;
 }
-
-CArcadeApplicationInformation* CatalogRecord(int index) { return GetGameInformationFiles().GetOrLoad(index); }
 
 // Row windows lie inside the grid's rows: the grid keeps its size.
 void PlaceIn(CJWindow* parent, CJWindow* child, int x, int y)
@@ -56,6 +56,7 @@ CJButton* RowButton(CJWindow& skin, const char* text, CFormAction* action)
     auto* button = new CJButton(&skin, text, nullptr);
     button->SetPainterOption(kJustifyCentre);
     button->SetHandCursor(true);
+    if (CFont* font = RowFont()) button->SetFont(font);
     button->SizeToContent();
     if (action) button->SetClickAction(MakeActionBinder(action));
     return button;

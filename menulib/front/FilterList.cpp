@@ -64,6 +64,8 @@ ReferralRadioList::ReferralRadioList(CJWindow* parent, const std::vector<CString
     SetDrawFrame(false);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         auto* entry = new CJButton(this, texts[i].GetText(), nullptr);
+        entry->SetHandCursor(true);
+        entry->SizeToContent();
         entry->SetClickAction(std::make_unique<EntryClick>(*this, static_cast<int>(i)));
         AddChild(entry, kPlaceAtPosition, nullptr, textLeft, spaceAbove + static_cast<int>(i) * entryHeight,
                  kPlaceGapsInPixels | kPlaceNoSpacing);

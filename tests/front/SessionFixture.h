@@ -8,7 +8,9 @@
 #include "front/FrameClock.h"
 #include "platform/win32_messages.h"
 #include "platform/win32_window.h"
+#include "ui/FontLibrary.h"
 #include "ui/InputState.h"
+#include "ui/ScreenWindow.h"
 
 namespace fronttest {
 
@@ -31,9 +33,16 @@ protected:
         KeyboardState::Get().Reset();
         ASSERT_EQ(Start(), TA_ERROR_CODE_NONE);
     }
+    // The session and its windows go first, then the fonts, whose faces read from the archives the base lets go.
     void TearDown() override
     {
         FrameClock::SetCounterSource(nullptr, 0);
+        ArcadeState& state = GetArcadeState();
+        // A session still running ends as the host's closing would end it, with its pending objects.
+        if (state.SessionRunning) state.EndMenuSession();
+        if (state.ScreenWindow) state.ScreenWindow->Close();
+        state.ScreenWindow = nullptr;
+        GetFontLibrary().Clear();
         InProcessLibrary::TearDown();
     }
 
