@@ -14,7 +14,7 @@ struct Application {
     const char* downloadSize;
     const char* price;
     unsigned char r, g, b;  // the picture's main colour
-    char genre;             // 'A' action, 'P' puzzle and strategy
+    char genre;             // 'A' action, 'P' puzzles
 };
 
 constexpr Application kApplications[] = {

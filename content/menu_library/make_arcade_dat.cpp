@@ -110,8 +110,7 @@ std::unique_ptr<CArcadeApplicationList> MainList()
 {
     auto list = std::make_unique<CArcadeApplicationList>();
     ClassInfo* record = CArcadeApplicationList::GetStaticClassInfo();
-    CArcadeApplicationSubset* subsets[] = {Subset("All Games", 0), Subset("Action", 'A'),
-                                           Subset("Puzzles and Strategy", 'P')};
+    CArcadeApplicationSubset* subsets[] = {Subset("All Games", 0), Subset("Action", 'A'), Subset("Puzzles", 'P')};
     const ArrayPropertyInfo& subsetList = ArrayOf(record, "Application Subset List");
     subsetList.Resize(list.get(), static_cast<int>(std::size(subsets)));
     for (std::size_t i = 0; i < std::size(subsets); ++i)

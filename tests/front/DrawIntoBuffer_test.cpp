@@ -4,6 +4,7 @@
 #include "SessionFixture.h"
 #include "foundation/RegistryHelpers.h"
 #include "front/LibraryFolders.h"
+#include "platform/win32_window.h"
 #include "ui/ScreenWindow.h"
 
 using namespace fronttest;
@@ -162,4 +163,54 @@ TEST_F(Drawing, TheFirstFrameThatChecksForUpdatesRecordsTheAttemptOnce)
     TA_DrawNextFrameIntoBuffer(host.data(), hostPitch, 2, TA_DRAW_TYPE_MINIMAL, 0, 0);
     EXPECT_EQ(RegReadDword(key.GetText(), "DoneFirstSharedUpdateAttempt", &found), 1);
     EXPECT_TRUE(GetArcadeState().DoneFirstSharedUpdate);
+}
+
+namespace {
+
+LRESULT PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(Drawing, TheCursorIsTheMenusOverItAndTheSystemsOverTheSideBandsAndOtherWindows)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = PlainProc;
+    windowClass.lpszClassName = "ArcadeHost";
+    ASSERT_NE(RegisterClassA(&windowClass), 0);
+    HWND window = CreateWindowA("ArcadeHost", "Host", WS_POPUP, 0, 0, 1280, 720, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(MoveWindow(window, 100, 50, 1280, 720, TRUE));
+    ASSERT_EQ(TA_EnterMenuSession(1, 1280, 720), TA_ERROR_CODE_NONE);
+    MakeHost(1280, 720);
+    // The first message names the host window.
+    TA_HandleWindowsMessage(window, WM_MOUSEMOVE, 0, Point(0, 0));
+    MouseState& mouse = MouseState::Get();
+    int x = 0;
+    int y = 0;
+
+    SetCursorPos(100 + 200, 50 + 50);
+    Draw();
+    mouse.GetPosition(x, y);
+    EXPECT_EQ(x, 40);
+    EXPECT_EQ(y, 50);
+    EXPECT_TRUE(mouse.IsSoftwareCursorOn());
+
+    SetCursorPos(100 + 100, 50 + 50);
+    Draw();
+    mouse.GetPosition(x, y);
+    EXPECT_EQ(x, 40) << "the side band leaves the menu's position";
+    EXPECT_FALSE(mouse.IsSoftwareCursorOn());
+
+    SetCursorPos(100 + 200, 50 + 50);
+    Draw();
+    SetCursorPos(20, 20);
+    Draw();
+    EXPECT_FALSE(mouse.IsSoftwareCursorOn()) << "over the desktop";
+    GetArcadeState().EndMenuSession();
+    HostWindow::Instance().hostWindow = nullptr;
+    DestroyWindow(window);
+    UnregisterClassA("ArcadeHost", nullptr);
 }
