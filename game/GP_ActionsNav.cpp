@@ -25,6 +25,7 @@
 #include "GP_SoundPlayer.h"
 #include "GP_SoundSource.h"
 #include "GP_TopList.h"
+#include "GP_WindowProc.h"
 #include "platform/win32_version.h"
 #include "platform/win32_window.h"
 

@@ -3,6 +3,7 @@
 # the quit question answered yes. Checks that it ended cleanly, wrote a screenshot of each form, and that the
 # players file and the settings it left are there again, unchanged, after a second run.
 # cmake -DDIST=<runnable tree> -DWORK=<folder> -DSCRIPT=<script> -P game_menus_check.cmake
+include(${CMAKE_CURRENT_LIST_DIR}/shots_check.cmake)
 set(SHOTS 262 299 329 379 455 499 521 539 585 635 704 739 770 835 860 885)
 string(REPLACE ";" "," SHOT_AT "${SHOTS}")
 file(REMOVE_RECURSE ${WORK})
@@ -30,17 +31,7 @@ run_game(1200 VEL_SCRIPT=${SCRIPT} VEL_SHOTS=${WORK}/shots VEL_SHOT_AT=${SHOT_AT
 if(EXISTS ${WORK}/shots/shot-1000.png)
   message(FATAL_ERROR "answering yes to the quit question did not end the game")
 endif()
-set(previous "")
-foreach(frame ${SHOTS})
-  if(NOT EXISTS ${WORK}/shots/shot-${frame}.png)
-    message(FATAL_ERROR "no screenshot at frame ${frame}: the run ended too early")
-  endif()
-  file(SHA256 ${WORK}/shots/shot-${frame}.png shot)
-  if(shot STREQUAL previous)
-    message(FATAL_ERROR "the screen did not change before frame ${frame}")
-  endif()
-  set(previous ${shot})
-endforeach()
+check_shots_differ(${WORK}/shots ${SHOTS})
 file(READ ${WORK}/registry.reg settings)
 foreach(setting "\"Sound Enable\"=hex:00" "\"Sound Volume\"=hex:50,fb,ff,ff" "\"Music Volume\"=hex:64,00,00,00"
                 "\"KeyLeft\"=hex:25,00")

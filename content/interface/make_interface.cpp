@@ -147,7 +147,7 @@ int main(int argc, char** argv)
         Write(folder + "/title.bmp", Title(big, font).Bmp()) && Write(folder + "/menu.bmp", Menu(title).Bmp()) &&
         Write(folder + "/backdrop.bmp", StarField().Bmp()) && Write(folder + "/cursor.bmp", Cursor().Bmp()) &&
         Write(folder + "/Account.bmp", AccountPicture(heading).Bmp());
-    for (int i = 0; i < 6; ++i) written = written && Write(folder + "/b_" + std::to_string(i) + ".bmp", Button().Bmp());
+    for (int i = 0; i < 7; ++i) written = written && Write(folder + "/b_" + std::to_string(i) + ".bmp", Button().Bmp());
     written = written && Write(folder + "/click.wav", Blip(880, 440, 0.09, 0.6)) &&
               Write(folder + "/hover.wav", Blip(1320, 1200, 0.03, 0.25));
     written = written && Write(folder + "/font.bmp", sheets[0].Bmp()) &&

@@ -31,6 +31,7 @@ public:
         for (int y = top; y < top + h; ++y)
             for (int x = left; x < left + w; ++x) Set(x, y, c);
     }
+    Rgb Get(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
     void Frame(int left, int top, int w, int h, Rgb c)
     {
         Fill(left, top, w, 1, c), Fill(left, top + h - 1, w, 1, c);

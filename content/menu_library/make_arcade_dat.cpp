@@ -1,12 +1,18 @@
 // Writes the menu library's archive "Arcade.dat": the catalog of applications, the portal's addresses, the
 // version record of the library's files and the portal's name/value settings, each a record written by the
 // library's own property writer and stored as a member "Resources/<item>.<extension>".
-//   make_arcade_dat <library folder>
+// Every file of a staged folder (the form, fonts, skins, pictures and baked cursors) is stored too, under its path in
+// that folder.
+//   make_arcade_dat <library folder> [<staged folder>]
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "Catalog.h"
 #include "foundation/CFile.h"
 #include "foundation/FileFlags.h"
 #include "front/CatalogRecords.h"
@@ -26,6 +32,23 @@ bool WriteEmptyArchive(const std::string& path)
     return std::fclose(file) == 0 && written;
 }
 
+// Each file below the folder as the member of its relative path, in path order.
+bool StoreFolder(const std::string& folder, const std::string& archive)
+{
+    std::vector<fs::path> files;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    for (const fs::path& file : files) {
+        CFile source;
+        const std::string member = fs::relative(file, folder).generic_string();
+        if (!source.Open(file.string().c_str(), kFileRead | kFileAbsolute)) return false;
+        if (!source.CopyTo((archive + ";" + member).c_str(), kFileCreate | kFileWrite | kFileAbsolute, nullptr))
+            return false;
+    }
+    return true;
+}
+
 // The record as a text property file in the staging folder, then as a member of the archive.
 bool Store(const CObject& record, const std::string& archive, const std::string& staging, const std::string& member)
 {
@@ -37,45 +60,22 @@ bool Store(const CObject& record, const std::string& archive, const std::string&
     return source.CopyTo((archive + ";" + member).c_str(), kFileCreate | kFileWrite | kFileAbsolute, nullptr);
 }
 
-void SetIds(RawArray& list, const ArrayPropertyInfo& property, void* holder, std::initializer_list<int> ids)
-{
-    property.Resize(holder, static_cast<int>(ids.size()));
-    int i = 0;
-    for (int id : ids) static_cast<std::int32_t*>(list.block)[i++] = id;
-}
-
 const ArrayPropertyInfo& ArrayOf(ClassInfo* record, const char* name)
 {
     return *static_cast<ArrayPropertyInfo*>(record->FindProperty(name));
 }
 
-struct Application {
-    int id;
-    const char* title;
-    const char* developer;
-    const char* shortText;
-    const char* downloadSize;
-    const char* price;
-};
-
-// Velmorine first; the others are the portal's demo entries.
-constexpr Application kApplications[] = {
-    {60, "Velmorine", "Morvadel", "Steer your ship through four campaigns of waves and bosses.", "12 MB", "$9.99"},
-    {61, "Quiet Harbour", "Lantern Works", "A calm puzzle game of tides, boats and lighthouses.", "8 MB", "$4.99"},
-    {62, "Copper Orbit", "Lantern Works", "Keep a small station turning around a restless moon.", "15 MB", "$6.50"},
-};
-
-std::unique_ptr<CArcadeApplicationInformation> InformationOf(const Application& application)
+std::unique_ptr<CArcadeApplicationInformation> InformationOf(const catalog::Application& application)
 {
     auto info = std::make_unique<CArcadeApplicationInformation>();
     info->m_GameDisplayName = application.title;
     info->m_ApplicationID = application.id;
     info->m_DescriptionShort = application.shortText;
     info->m_DescriptionMedium = application.shortText;
-    info->m_DescriptionLong = application.shortText;
-    CString bitmap;
-    bitmap.SetInt(application.id);
-    info->m_BitmapName = bitmap;
+    info->m_DescriptionLong = application.longText;
+    info->m_BitmapName = std::to_string(application.id).c_str();
+    info->m_DeveloperLogoBitmapName = catalog::DeveloperLogoName(application.developer).c_str();
+    info->m_ESRBBitmapName = "Rating_Everyone";
     info->m_DeveloperInformation = application.developer;
     info->m_MachineRequirements = "Debian 12, 64 MB of memory";
     info->m_DownloadSize = application.downloadSize;
@@ -83,20 +83,41 @@ std::unique_ptr<CArcadeApplicationInformation> InformationOf(const Application& 
     return info;
 }
 
+CArcadeApplicationSubset* Subset(const char* name, char genre)
+{
+    auto* subset = new CArcadeApplicationSubset;
+    subset->m_SubsetDisplayName = name;
+    const ArrayPropertyInfo& ids = ArrayOf(CArcadeApplicationSubset::GetStaticClassInfo(), "ApplicationID List");
+    int count = 0;
+    for (const catalog::Application& application : catalog::kApplications)
+        count += genre == 0 || application.genre == genre;
+    ids.Resize(subset, count);
+    int i = 0;
+    for (const catalog::Application& application : catalog::kApplications)
+        if (genre == 0 || application.genre == genre)
+            static_cast<std::int32_t*>(subset->m_ApplicationIDList.block)[i++] = application.id;
+    return subset;
+}
+
+template <std::size_t N>
+void SetIds(RawArray& list, const ArrayPropertyInfo& property, void* holder, const int (&ids)[N])
+{
+    property.Resize(holder, static_cast<int>(N));
+    for (std::size_t i = 0; i < N; ++i) static_cast<std::int32_t*>(list.block)[i] = ids[i];
+}
+
 std::unique_ptr<CArcadeApplicationList> MainList()
 {
     auto list = std::make_unique<CArcadeApplicationList>();
     ClassInfo* record = CArcadeApplicationList::GetStaticClassInfo();
-    auto* all = new CArcadeApplicationSubset;
-    all->m_SubsetDisplayName = "All Games";
-    SetIds(all->m_ApplicationIDList, ArrayOf(CArcadeApplicationSubset::GetStaticClassInfo(), "ApplicationID List"), all,
-           {60, 61, 62});
-    const ArrayPropertyInfo& subsets = ArrayOf(record, "Application Subset List");
-    subsets.Resize(list.get(), 1);
-    *static_cast<CObject**>(subsets.Element(list.get(), 0)) = all;
-    list->m_FeaturedApplicationID = 60;
-    SetIds(list->m_TopApplicationIDList, ArrayOf(record, "Top ApplicationID List"), list.get(), {60, 61, 62});
-    SetIds(list->m_OtherApplicationIDList, ArrayOf(record, "Other ApplicationID List"), list.get(), {61, 62});
+    CArcadeApplicationSubset* subsets[] = {Subset("All Games", 0), Subset("Action", 'A'), Subset("Puzzles", 'P')};
+    const ArrayPropertyInfo& subsetList = ArrayOf(record, "Application Subset List");
+    subsetList.Resize(list.get(), static_cast<int>(std::size(subsets)));
+    for (std::size_t i = 0; i < std::size(subsets); ++i)
+        *static_cast<CObject**>(subsetList.Element(list.get(), static_cast<int>(i))) = subsets[i];
+    list->m_FeaturedApplicationID = catalog::kFeatured;
+    SetIds(list->m_TopApplicationIDList, ArrayOf(record, "Top ApplicationID List"), list.get(), catalog::kTop);
+    SetIds(list->m_OtherApplicationIDList, ArrayOf(record, "Other ApplicationID List"), list.get(), catalog::kOther);
     return list;
 }
 
@@ -104,7 +125,9 @@ std::unique_ptr<CArcadeManagerData> ManagerData()
 {
     auto data = std::make_unique<CArcadeManagerData>();
     data->m_ManagerInformationVersion = 1;
-    data->m_URLRoot = "http://127.0.0.1:8089/";
+    // The portal's server: VEL_PORTAL_URL when the build sets it, else a server on this machine.
+    const char* root = std::getenv("VEL_PORTAL_URL");
+    data->m_URLRoot = root && *root ? root : "http://127.0.0.1:8089/";
     data->m_URLRedirectAddition = "redirect?target=";
     data->m_URLRedirectUpdateClientAddition = "update&channel=<%ChannelID%>";
     data->m_URLRedirectDownloadApplicationAddition = "download&id=<%ChosenApplicationID%>";
@@ -136,8 +159,8 @@ std::unique_ptr<CNameValuePairList> PortalValues()
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_arcade_dat <library folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: make_arcade_dat <library folder> [<staged folder>]\n");
         return 2;
     }
     const std::string folder = argv[1];
@@ -153,10 +176,11 @@ int main(int argc, char** argv)
     ok = ok && Store(*MainList(), archive, staging, "Resources/Main.applicationlist.txt");
     ok = ok && Store(*ManagerData(), archive, staging, "Resources/TAManagerData.managerinfo.txt");
     ok = ok && Store(*PortalValues(), archive, staging, "Resources/Arcade.nameval.txt");
-    for (const Application& application : kApplications)
+    for (const catalog::Application& application : catalog::kApplications)
         ok = ok && Store(*InformationOf(application), archive, staging,
                          "Resources/" + std::to_string(application.id) + ".gameinfo.txt");
     fs::remove_all(staging);
+    if (ok && argc == 3) ok = StoreFolder(argv[2], archive);
     if (!ok) std::fprintf(stderr, "make_arcade_dat: %s could not be written\n", archive.c_str());
     return ok ? 0 : 1;
 }

@@ -34,6 +34,10 @@ public:
     int GetOtherApplicationID(int i);
     static constexpr int kNoApplication = -1;
 
+    // The catalog screens: the game information page of an application, and the filter of the list page.
+    void ShowGameInformation(int id);
+    void SelectFilter(int index);
+
     // Filled by the menu session: closes every page of the current form manager and the manager itself.
     void (*closeSessionForms)() = nullptr;
 
@@ -47,6 +51,7 @@ public:
     int DebugMode = 0;
     int LibVersion = 0;
     bool Initialized = false;
+    bool InitializeSucceeded = false;  // the last TA_Initialize loaded the library's files
     bool SessionEntered = false;
     bool RectsQueried = false;
     bool MinimalDrawSeen = false;

@@ -104,6 +104,7 @@ TA_ResultCode16 TA_Initialize(int applicationID, const char* applicationName, in
     ArcadeState& state = GetArcadeState();
     GetAPIState().lastErrorText = nullptr;
     state.Initializing = true;
+    state.InitializeSucceeded = false;
 
     state.LibVersion = libVersion;
     if (libVersion < kOldestLibVersion) {
@@ -142,6 +143,7 @@ TA_ResultCode16 TA_Initialize(int applicationID, const char* applicationName, in
     CFontBitmap::GetStaticClassInfo();
 
     state.Initializing = false;
+    state.InitializeSucceeded = true;
     return TA_ERROR_CODE_NONE;
 }
 
@@ -161,6 +163,7 @@ void TA_ShutDown()
     }
     ShutDownHttpService();
     state.Initialized = false;
+    state.InitializeSucceeded = false;
     state.SessionEntered = false;
     state.RectsQueried = false;
     PersistentObjectList::Instance().ShutDown();

@@ -79,7 +79,8 @@ TEST_F(Exports, WithoutAMenuSessionTheSessionExportsAnswerAsOutsideOne)
 {
     LoadedLibrary library(LibraryPath());
     ASSERT_EQ(library.Initialize(), TA_ERROR_CODE_NONE);
-    EXPECT_EQ(library.Export<tadll_EnterMenuSession_fn>("tadll_EnterMenuSession")(1, 640, 480),
+    // Menu type 2 is refused: no session starts.
+    EXPECT_EQ(library.Export<tadll_EnterMenuSession_fn>("tadll_EnterMenuSession")(2, 640, 480),
               TA_ERROR_CODE_MENU_NOT_AVAILABLE);
     EXPECT_STRNE(library.LastError(), kNoInformation);
     EXPECT_EQ(library.Export<tadll_IsTheMenuSessionComplete_fn>("tadll_IsTheMenuSessionComplete")(), 1);
@@ -111,7 +112,11 @@ TEST_F(Exports, AtDebugMode4EveryExportLogsItsEntryAndItsEnd)
         {[](const LoadedLibrary& l) { l.Export<tadll_GetDLLVersionAsInt_fn>("tadll_GetDLLVersionAsInt")(); },
          "DLL call: tadll_GetDLLVersionAsInt\nDLL call: tadll_GetDLLVersionAsInt - finished.\n"},
         {[](const LoadedLibrary& l) { l.Export<tadll_GetUpdateRect_fn>("tadll_GetUpdateRect")(3); },
-         "DLL call: tadll_GetUpdateRect : 3\nDLL call: tadll_GetUpdateRect - finished.\n"},
+         "DLL call: tadll_GetUpdateRect : 3\n"
+         "Error In TollarineArcade API Usage: TA_GetUpdateRect: Invalid 'Index' parameter.\n"
+         "Error In TollarineArcade API Usage: TA_GetUpdateRect: Must call TA_GetNumberOfRectsToUpdate before calling "
+         "this function.\n"
+         "DLL call: tadll_GetUpdateRect - finished.\n"},
         {[](const LoadedLibrary& l) { l.ValueAsInt("Speed", 7); },
          "DLL call: tadll_GetValueAsInt : Speed, 7\nDLL call: tadll_GetValueAsInt - finished.\n"},
         {[](const LoadedLibrary& l) {

@@ -14,6 +14,8 @@ constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
+// WM_SETCURSOR's hit-test code (the low word of lParam) for the client area.
+constexpr int HTCLIENT = 1;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;

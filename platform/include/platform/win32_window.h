@@ -125,6 +125,8 @@ PLATFORM_API int ShowCursor(BOOL show);
 PLATFORM_API BOOL SetCursorPos(int x, int y);
 PLATFORM_API BOOL GetCursorPos(POINT* point);
 PLATFORM_API BOOL ScreenToClient(HWND window, POINT* point);
+// The window whose rectangle holds the screen point; null over the desktop.
+PLATFORM_API HWND WindowFromPoint(POINT point);
 PLATFORM_API BOOL ClientToScreen(HWND window, POINT* point);
 
 // The keyboard's auto-repeat settings: SPI_GETKEYBOARDDELAY (0 to 3, quarter seconds beyond the first) and

@@ -193,6 +193,16 @@ BOOL GetClientRect(HWND window, RECT* rect)
     return TRUE;
 }
 
+HWND WindowFromPoint(POINT point)
+{
+    for (const platform::WindowRecord* window : platform::AllWindows()) {
+        const RECT& r = window->rect;
+        if (!window->destroying && point.x >= r.left && point.x < r.right && point.y >= r.top && point.y < r.bottom)
+            return window->handle;
+    }
+    return nullptr;
+}
+
 HWND FindWindowA(LPCSTR className, LPCSTR windowName)
 {
     for (const platform::WindowRecord* window : platform::AllWindows()) {

@@ -1,0 +1,15 @@
+# Checks of a headless run's screenshots, for the scripts that drive the game.
+# check_shots_differ(<folder> <frames...>): each shot-<frame>.png is there and differs from the one before.
+function(check_shots_differ folder)
+  set(previous "")
+  foreach(frame ${ARGN})
+    if(NOT EXISTS ${folder}/shot-${frame}.png)
+      message(FATAL_ERROR "no screenshot at frame ${frame}: the run ended too early")
+    endif()
+    file(SHA256 ${folder}/shot-${frame}.png shot)
+    if(shot STREQUAL previous)
+      message(FATAL_ERROR "the screen did not change before frame ${frame}")
+    endif()
+    set(previous ${shot})
+  endforeach()
+endfunction()
