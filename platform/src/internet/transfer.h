@@ -5,11 +5,13 @@
 #pragma once
 #include <curl/curl.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "internet/byte_ring.h"
 #include "platform/wininet_async.h"
 
 namespace platform::inet {
@@ -49,9 +51,10 @@ public:
     void OnAdded();
     void OnDone(CURLcode code);
     // Whether a pause has ended since the last call (the worker then resumes the transfer).
-    bool TakeResume();
+    bool TakeResume() { return resumeWanted_.exchange(false); }
 
-    // The reader's side. Read answers as InternetReadFile does; resumeNeeded tells the caller to wake the worker.
+    // The reader's side. Read answers as InternetReadFile does; resumeNeeded tells the caller to wake the worker,
+    // once for each pause that this read ended.
     BOOL Read(void* buffer, DWORD size, DWORD* read, DWORD* error, bool* resumeNeeded);
     // The handle closes: a waiting read is dropped and nothing more is posted.
     void Abandon();
@@ -74,9 +77,9 @@ private:
     void TakeHeaderLine(const std::string& line);
     void EndOfHead();
     std::string RedirectTarget();
-    // Under the lock: the unread bytes, and moving up to size of them out.
-    std::size_t Unread() const { return buffered_.size() - readAt_; }
-    DWORD MoveOut(void* buffer, DWORD size);
+    // Under the lock: the unread bytes, and moving up to size of them out (true in ended when that ends a pause).
+    std::size_t Unread() const { return buffered_.Size(); }
+    DWORD MoveOut(void* buffer, DWORD size, bool* ended = nullptr);
     // Under the lock: completes the waiting read with what there is; false when it must wait on.
     bool CompletePending(INTERNET_ASYNC_RESULT* result);
 
@@ -88,10 +91,9 @@ private:
 
     std::mutex lock_;
     std::condition_variable changed_;
-    std::string buffered_;
-    std::size_t readAt_ = 0;
+    ByteRing buffered_;
     bool paused_ = false;
-    bool resumeWanted_ = false;
+    std::atomic<bool> resumeWanted_ = false;
     bool finished_ = false;
     bool abandoned_ = false;
     DWORD error_ = 0;
