@@ -2,12 +2,9 @@
 // loopback server, the service polled once a simulated frame into /dev/null (a frame gives the processor up once,
 // as a frame that waits for the display would). Besides the throughput it reports the worst single Poll (a frame
 // must stay within its budget) and how much more memory the process held during the download than before it.
-// On a shared machine the system may take the processor away in the middle of a poll; such polls are counted
-// apart, and the worst of the others shows what the poll itself costs, waits on other threads included.
 // After the run the ratio is printed.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -58,14 +55,6 @@ double Permille999(const std::vector<std::int64_t>& steps)
     return static_cast<double>(steps.size());
 }
 
-// How often the system has taken the processor from this thread.
-long Preemptions()
-{
-    rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
-    return usage.ru_nivcsw;
-}
-
 double serviceRate = 0;
 double curlRate = 0;
 
@@ -77,8 +66,6 @@ void BM_ServiceDownload(benchmark::State& state)
     // keeping them takes no memory that the measure of memory held would count.
     std::vector<std::int64_t> pollSteps(1000, 0);
     double worstPollMs = 0;
-    double worstWholePollMs = 0;  // among the polls that kept the processor throughout
-    std::int64_t preemptedPolls = 0;
     long heldKilobytes = 0;
     for (auto _ : state) {
         CFile sink;
@@ -86,15 +73,10 @@ void BM_ServiceDownload(benchmark::State& state)
         const long before = ResidentKilobytes();
         service.StartGet(url.c_str(), &sink, true, nullptr);
         for (int frame = 0;; ++frame) {
-            const long preemptionsBefore = Preemptions();
             const auto start = std::chrono::steady_clock::now();
             const bool idle = service.Poll();
             const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
             worstPollMs = std::max(worstPollMs, took.count());
-            if (Preemptions() != preemptionsBefore)
-                ++preemptedPolls;
-            else
-                worstWholePollMs = std::max(worstWholePollMs, took.count());
             ++pollSteps[std::min<std::size_t>(pollSteps.size() - 1, static_cast<std::size_t>(took.count() * 100))];
             if (idle) break;
             std::this_thread::yield();
@@ -106,8 +88,6 @@ void BM_ServiceDownload(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kFileBytes));
     // The worst poll, and the time that 999 in 1000 polls stay under (the worst also counts a preempted thread).
     state.counters["worst_poll_ms"] = worstPollMs;
-    state.counters["worst_unpreempted_poll_ms"] = worstWholePollMs;
-    state.counters["preempted_polls"] = static_cast<double>(preemptedPolls);
     state.counters["p999_poll_ms"] = Permille999(pollSteps) / 100.0;
     state.counters["held_kB"] = static_cast<double>(heldKilobytes);
 }

@@ -7,13 +7,11 @@ namespace platform::inet {
 
 ByteRing::ByteRing(std::size_t capacity) : bytes_(new char[capacity]), capacity_(capacity) {}
 
-void ByteRing::Put(const char* data, std::size_t count)
+void ByteRing::WriteAt(std::size_t at, const char* data, std::size_t count)
 {
-    const std::size_t end = (start_ + size_) % capacity_;
-    const std::size_t first = std::min(count, capacity_ - end);
-    std::memcpy(bytes_.get() + end, data, first);
+    const std::size_t first = std::min(count, capacity_ - at);
+    std::memcpy(bytes_.get() + at, data, first);
     std::memcpy(bytes_.get(), data + first, count - first);
-    size_ += count;
 }
 
 std::size_t ByteRing::Take(char* out, std::size_t count)
@@ -25,7 +23,6 @@ std::size_t ByteRing::Take(char* out, std::size_t count)
     std::memcpy(out + first, bytes_.get(), count - first);
     start_ = (start_ + count) % capacity_;
     size_ -= count;
-    if (size_ == 0) start_ = 0;
     return count;
 }
 

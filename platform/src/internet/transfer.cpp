@@ -168,12 +168,9 @@ void Transfer::EndOfHead()
         sink_.Post(INTERNET_STATUS_REDIRECT, target.c_str(), static_cast<DWORD>(target.size() + 1));
         return;
     }
-    {
-        std::lock_guard<std::mutex> hold(lock_);
-        finalStatus_ = status_;
-        finalLength_ = contentLength_;
-        headDone_ = true;
-    }
+    finalStatus_.store(status_, std::memory_order_relaxed);
+    finalLength_.store(contentLength_, std::memory_order_relaxed);
+    headDone_.store(true, std::memory_order_release);
     sink_.Post(INTERNET_STATUS_RESPONSE_RECEIVED, &headBytes_, sizeof headBytes_);
 }
 
@@ -199,8 +196,9 @@ std::size_t Transfer::OnBody(char* data, std::size_t size, std::size_t count, vo
 
 std::size_t Transfer::TakeBody(const char* data, std::size_t size)
 {
-    INTERNET_ASYNC_RESULT result{};
-    bool completed = false;
+    // The piece is copied in without the lock, so the reader never waits for the copy; it becomes readable
+    // when it is committed.
+    std::size_t at = 0;
     {
         std::lock_guard<std::mutex> hold(lock_);
         if (abandoned_) return size;
@@ -210,8 +208,15 @@ std::size_t Transfer::TakeBody(const char* data, std::size_t size)
             paused_ = true;
             return CURL_WRITEFUNC_PAUSE;
         }
-        buffered_.Put(data, size);
-        completed = CompletePending(&result);
+        at = buffered_.End();
+    }
+    buffered_.WriteAt(at, data, size);
+    INTERNET_ASYNC_RESULT result{};
+    bool completed = false;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        buffered_.Commit(size);
+        completed = !abandoned_ && CompletePending(&result);
     }
     if (!asynchronous_) changed_.notify_all();
     if (completed) sink_.PostResult(INTERNET_STATUS_REQUEST_COMPLETE, result.dwResult, result.dwError);
@@ -288,17 +293,17 @@ void Transfer::Abandon()
 
 bool Transfer::StatusCode(long* code)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (!headDone_) return false;
-    *code = finalStatus_;
+    if (!headDone_.load(std::memory_order_acquire)) return false;
+    *code = finalStatus_.load(std::memory_order_relaxed);
     return true;
 }
 
 bool Transfer::ContentLength(long long* length)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (!headDone_ || finalLength_ < 0) return false;
-    *length = finalLength_;
+    if (!headDone_.load(std::memory_order_acquire)) return false;
+    const long long known = finalLength_.load(std::memory_order_relaxed);
+    if (known < 0) return false;
+    *length = known;
     return true;
 }
 

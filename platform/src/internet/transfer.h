@@ -100,10 +100,11 @@ private:
     PendingRead pending_;
     bool hasPending_ = false;
 
-    // The final reply's head, once it has arrived.
-    bool headDone_ = false;
-    long finalStatus_ = 0;
-    long long finalLength_ = -1;
+    // The final reply's head, once it has arrived: the numbers are written before the flag, and the queries
+    // read them without the lock, so a reader that asks once per chunk never waits on the worker.
+    std::atomic<bool> headDone_ = false;
+    std::atomic<long> finalStatus_ = 0;
+    std::atomic<long long> finalLength_ = -1;
 
     // The head being received (the worker's own).
     long status_ = 0;
