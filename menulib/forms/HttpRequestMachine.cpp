@@ -83,11 +83,11 @@ std::int32_t UsableContentLength(long long length)
 void HttpService::OnInternetStatus(HINTERNET, DWORD_PTR context, DWORD status, LPVOID information,
                                    DWORD informationLength)
 {
+    HttpStatusRecord record;
+    if (context == 0 || !MakeStatusRecord(status, information, informationLength, &record)) return;
     HttpStatusChannel& channel = GetHttpStatusChannel();
     MutexHold hold(channel.lock);
-    if (context == 0 || context != channel.runningTag) return;
-    HttpStatusRecord record;
-    if (!MakeStatusRecord(status, information, informationLength, &record)) return;
+    if (context != channel.runningTag) return;
     if (status == INTERNET_STATUS_REDIRECT && information) {
         // The target keeps up to the buffer's room, more than the record's text does.
         const std::size_t size = strnlen(static_cast<const char*>(information),
@@ -108,9 +108,11 @@ void HttpService::QueryContentLength()
 void HttpService::DrainStatusQueue()
 {
     HttpStatusChannel& channel = GetHttpStatusChannel();
-    MutexHold hold(channel.lock);
-    for (; !channel.queue.empty(); channel.queue.pop_front()) {
-        const HttpStatusRecord& record = channel.queue.front();
+    {
+        MutexHold hold(channel.lock);
+        channel.drained.swap(channel.queue);
+    }
+    for (const HttpStatusRecord& record : channel.drained) {
         SetStatusText(record, m_statusText);
         if (record.code == INTERNET_STATUS_HANDLE_CREATED && m_handleSlot) {
             *m_handleSlot = reinterpret_cast<HINTERNET>(record.Number());
@@ -122,6 +124,7 @@ void HttpService::DrainStatusQueue()
             m_ready = true;
         }
     }
+    channel.drained.clear();
 }
 
 bool HttpService::OpenSession()

@@ -1,10 +1,11 @@
 // What the HTTP service shares with the WinINet table's thread: the service lock, the queue of status records
-// and the last redirect target. The status callback only appends under the lock; the menu's thread drains the
-// queue under the same lock. Records carry the tag of the request they belong to, and a record whose tag is not
+// and the last redirect target. The status callback builds its record before it takes the lock and only appends
+// under it; the menu's thread takes the whole queue under the same lock and applies the records after it has let
+// go, so neither thread holds the lock for longer than an exchange of two lists. Records carry the tag of the request they belong to, and a record whose tag is not
 // the running request's is dropped, so a late status of a closed request never reaches the next one.
 #pragma once
 #include <cstdint>
-#include <deque>
+#include <vector>
 
 #include "foundation/MutexLock.h"
 #include "platform/wininet_async.h"
@@ -23,7 +24,8 @@ struct HttpStatusChannel {
     static constexpr int kRedirectRoom = 1023;
 
     MutexLock lock;
-    std::deque<HttpStatusRecord> queue;
+    std::vector<HttpStatusRecord> queue;    // oldest first
+    std::vector<HttpStatusRecord> drained;  // the menu's thread's own: the records taken, keeping its room
     char redirect[kRedirectRoom + 1] = {};
     int redirectCount = 0;
     DWORD_PTR runningTag = 0;  // 0: no request runs

@@ -50,6 +50,16 @@ long long ParseLength(const std::string& text)
     return std::strtoll(text.c_str(), nullptr, 10);
 }
 
+// libcurl hands the body over in pieces of at most CURL_MAX_WRITE_SIZE, so the unread data fits in the limit
+// plus one piece. It receives from the socket in reads of the limit's size: fewer calls into the kernel, each
+// worth more.
+constexpr std::size_t kRingBytes = kBufferedBytesLimit + CURL_MAX_WRITE_SIZE;
+constexpr long kReceiveBytes = kBufferedBytesLimit;
+// A paused transfer resumes once only this much is left unread: each wake-up of the worker costs the reader more
+// than the bytes it frees, so each pause lets three quarters of the limit go first, and the worker still has a
+// quarter's worth of reading ahead of the reader while it wakes.
+constexpr std::size_t kResumeBelow = kBufferedBytesLimit / 4;
+
 }  // namespace
 
 void StatusSink::Post(DWORD status, const void* information, DWORD length) const
@@ -64,12 +74,13 @@ void StatusSink::PostResult(DWORD status, DWORD_PTR result, DWORD error) const
 }
 
 Transfer::Transfer(const TransferRequest& request, const StatusSink& sink, bool asynchronous, const Timeouts& limits)
-    : body_(request.body), sink_(sink), asynchronous_(asynchronous)
+    : body_(request.body), sink_(sink), asynchronous_(asynchronous), buffered_(kRingBytes)
 {
     easy_ = curl_easy_init();
     if (!easy_) return;
     SetRequestBasics(easy_, request.url.c_str(), limits.connectMs);
     curl_easy_setopt(easy_, CURLOPT_PRIVATE, this);
+    curl_easy_setopt(easy_, CURLOPT_BUFFERSIZE, kReceiveBytes);
     // Paused time does not count: a transfer waits as long as its reader does.
     curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, limits.idleSeconds);
@@ -157,12 +168,9 @@ void Transfer::EndOfHead()
         sink_.Post(INTERNET_STATUS_REDIRECT, target.c_str(), static_cast<DWORD>(target.size() + 1));
         return;
     }
-    {
-        std::lock_guard<std::mutex> hold(lock_);
-        finalStatus_ = status_;
-        finalLength_ = contentLength_;
-        headDone_ = true;
-    }
+    finalStatus_.store(status_, std::memory_order_relaxed);
+    finalLength_.store(contentLength_, std::memory_order_relaxed);
+    headDone_.store(true, std::memory_order_release);
     sink_.Post(INTERNET_STATUS_RESPONSE_RECEIVED, &headBytes_, sizeof headBytes_);
 }
 
@@ -188,23 +196,29 @@ std::size_t Transfer::OnBody(char* data, std::size_t size, std::size_t count, vo
 
 std::size_t Transfer::TakeBody(const char* data, std::size_t size)
 {
+    // The piece is copied in without the lock, so the reader never waits for the copy; it becomes readable
+    // when it is committed.
+    std::size_t at = 0;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (abandoned_) return size;
+        // A piece that could never fit ends the transfer rather than pausing it for good.
+        if (size > kRingBytes) return 0;
+        if (Unread() >= kBufferedBytesLimit || size > buffered_.Room()) {
+            paused_ = true;
+            return CURL_WRITEFUNC_PAUSE;
+        }
+        at = buffered_.End();
+    }
+    buffered_.WriteAt(at, data, size);
     INTERNET_ASYNC_RESULT result{};
     bool completed = false;
     {
         std::lock_guard<std::mutex> hold(lock_);
-        if (abandoned_) return size;
-        if (Unread() >= kBufferedBytesLimit) {
-            paused_ = true;
-            return CURL_WRITEFUNC_PAUSE;
-        }
-        if (readAt_ > 0 && readAt_ == buffered_.size()) {
-            buffered_.clear();
-            readAt_ = 0;
-        }
-        buffered_.append(data, size);
-        completed = CompletePending(&result);
+        buffered_.Commit(size);
+        completed = !abandoned_ && CompletePending(&result);
     }
-    changed_.notify_all();
+    if (!asynchronous_) changed_.notify_all();
     if (completed) sink_.PostResult(INTERNET_STATUS_REQUEST_COMPLETE, result.dwResult, result.dwError);
     return size;
 }
@@ -219,7 +233,7 @@ void Transfer::OnDone(CURLcode code)
         error_ = ErrorOf(code);
         completed = !abandoned_ && CompletePending(&result);
     }
-    changed_.notify_all();
+    if (!asynchronous_) changed_.notify_all();
     if (completed) sink_.PostResult(INTERNET_STATUS_REQUEST_COMPLETE, result.dwResult, result.dwError);
 }
 
@@ -236,29 +250,15 @@ bool Transfer::CompletePending(INTERNET_ASYNC_RESULT* result)
     return true;
 }
 
-DWORD Transfer::MoveOut(void* buffer, DWORD size)
+DWORD Transfer::MoveOut(void* buffer, DWORD size, bool* ended)
 {
-    const std::size_t count = std::min<std::size_t>(size, Unread());
-    if (count) std::memcpy(buffer, buffered_.data() + readAt_, count);
-    readAt_ += count;
-    if (readAt_ >= buffered_.size() / 2 && readAt_ > 0) {
-        buffered_.erase(0, readAt_);
-        readAt_ = 0;
-    }
-    // Half the limit is taken before the transfer resumes, so that each pause is worth its wake-up.
-    if (paused_ && Unread() <= kBufferedBytesLimit / 2) {
+    const std::size_t count = buffered_.Take(static_cast<char*>(buffer), size);
+    if (paused_ && Unread() < kResumeBelow) {
         paused_ = false;
         resumeWanted_ = true;
+        if (ended) *ended = true;
     }
     return static_cast<DWORD>(count);
-}
-
-bool Transfer::TakeResume()
-{
-    std::lock_guard<std::mutex> hold(lock_);
-    const bool wanted = resumeWanted_;
-    resumeWanted_ = false;
-    return wanted;
 }
 
 BOOL Transfer::Read(void* buffer, DWORD size, DWORD* read, DWORD* error, bool* resumeNeeded)
@@ -267,8 +267,7 @@ BOOL Transfer::Read(void* buffer, DWORD size, DWORD* read, DWORD* error, bool* r
     *resumeNeeded = false;
     if (!asynchronous_) changed_.wait(hold, [this] { return Unread() > 0 || finished_; });
     if (Unread() > 0 || (finished_ && error_ == 0)) {
-        *read = MoveOut(buffer, size);
-        *resumeNeeded = resumeWanted_;
+        *read = MoveOut(buffer, size, resumeNeeded);
         return TRUE;
     }
     if (finished_) {
@@ -294,17 +293,17 @@ void Transfer::Abandon()
 
 bool Transfer::StatusCode(long* code)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (!headDone_) return false;
-    *code = finalStatus_;
+    if (!headDone_.load(std::memory_order_acquire)) return false;
+    *code = finalStatus_.load(std::memory_order_relaxed);
     return true;
 }
 
 bool Transfer::ContentLength(long long* length)
 {
-    std::lock_guard<std::mutex> hold(lock_);
-    if (!headDone_ || finalLength_ < 0) return false;
-    *length = finalLength_;
+    if (!headDone_.load(std::memory_order_acquire)) return false;
+    const long long known = finalLength_.load(std::memory_order_relaxed);
+    if (known < 0) return false;
+    *length = known;
     return true;
 }
 

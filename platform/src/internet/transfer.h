@@ -5,11 +5,13 @@
 #pragma once
 #include <curl/curl.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "internet/byte_ring.h"
 #include "platform/wininet_async.h"
 
 namespace platform::inet {
@@ -49,9 +51,10 @@ public:
     void OnAdded();
     void OnDone(CURLcode code);
     // Whether a pause has ended since the last call (the worker then resumes the transfer).
-    bool TakeResume();
+    bool TakeResume() { return resumeWanted_.exchange(false); }
 
-    // The reader's side. Read answers as InternetReadFile does; resumeNeeded tells the caller to wake the worker.
+    // The reader's side. Read answers as InternetReadFile does; resumeNeeded tells the caller to wake the worker,
+    // once for each pause that this read ended.
     BOOL Read(void* buffer, DWORD size, DWORD* read, DWORD* error, bool* resumeNeeded);
     // The handle closes: a waiting read is dropped and nothing more is posted.
     void Abandon();
@@ -74,9 +77,9 @@ private:
     void TakeHeaderLine(const std::string& line);
     void EndOfHead();
     std::string RedirectTarget();
-    // Under the lock: the unread bytes, and moving up to size of them out.
-    std::size_t Unread() const { return buffered_.size() - readAt_; }
-    DWORD MoveOut(void* buffer, DWORD size);
+    // Under the lock: the unread bytes, and moving up to size of them out (true in ended when that ends a pause).
+    std::size_t Unread() const { return buffered_.Size(); }
+    DWORD MoveOut(void* buffer, DWORD size, bool* ended = nullptr);
     // Under the lock: completes the waiting read with what there is; false when it must wait on.
     bool CompletePending(INTERNET_ASYNC_RESULT* result);
 
@@ -88,20 +91,20 @@ private:
 
     std::mutex lock_;
     std::condition_variable changed_;
-    std::string buffered_;
-    std::size_t readAt_ = 0;
+    ByteRing buffered_;
     bool paused_ = false;
-    bool resumeWanted_ = false;
+    std::atomic<bool> resumeWanted_ = false;
     bool finished_ = false;
     bool abandoned_ = false;
     DWORD error_ = 0;
     PendingRead pending_;
     bool hasPending_ = false;
 
-    // The final reply's head, once it has arrived.
-    bool headDone_ = false;
-    long finalStatus_ = 0;
-    long long finalLength_ = -1;
+    // The final reply's head, once it has arrived: the numbers are written before the flag, and the queries
+    // read them without the lock, so a reader that asks once per chunk never waits on the worker.
+    std::atomic<bool> headDone_ = false;
+    std::atomic<long> finalStatus_ = 0;
+    std::atomic<long long> finalLength_ = -1;
 
     // The head being received (the worker's own).
     long status_ = 0;
