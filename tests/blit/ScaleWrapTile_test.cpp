@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "BlitFixtures.h"
 #include "blit/Blend565.h"
@@ -215,6 +216,8 @@ TEST(FloatLineTest, StrayCoordinatesDrawNothingOrTheCutLine)
 {
     CDirtyRectFrame frame;
     frame.Create(20, 12, 16);
+    // A new frame's pixels are whatever its memory held.
+    std::memset(frame.GetPixels(), 0, static_cast<std::size_t>(frame.GetPitch()) * frame.GetHeight());
     frame.Clear();
     const Color white = MakeColor(255, 255, 255);
     const float nan = std::nanf(""), infinity = HUGE_VALF;
@@ -227,6 +230,7 @@ TEST(FloatLineTest, StrayCoordinatesDrawNothingOrTheCutLine)
     frame.DrawLineF(-1.0e30f, 5.0f, 1.0e30f, 5.0f, white);
     CFrame inside;
     inside.Create(20, 12, 16);
+    std::memset(inside.GetPixels(), 0, static_cast<std::size_t>(inside.GetPitch()) * inside.GetHeight());
     inside.DrawLineF(0.0f, 5.0f, 19.0f, 5.0f, white);
     EXPECT_EQ(BytesOf(frame), BytesOf(inside));
     EXPECT_EQ(frame.GetAccumulatedGrid().IsCellDirty(0, 0), 1);
