@@ -3,6 +3,7 @@
 
 #include "blit/Blend565.h"
 #include "blit/DrawState.h"
+#include "blit/Expand565.h"
 #include "blit/PlainRows.h"
 #include "blit/RunDraw.h"
 #include "frames/Color.h"
@@ -105,18 +106,22 @@ void Draw16To8(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rec
     });
 }
 
-template <int kBytes>
-void Draw16ToRgb(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType*)
+void Draw16To24(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType*)
 {
     WalkRows(s, sr, d, dr, [](const std::uint8_t* from, std::uint8_t* to, int n) {
-        for (int x = 0; x < n; ++x, to += kBytes) {
+        for (int x = 0; x < n; ++x, to += 3) {
             const std::uint16_t p = Load16(from + 2 * x);
             to[0] = Blue565(p);
             to[1] = Green565(p);
             to[2] = Red565(p);
-            if (kBytes == 4) to[3] = 255;
         }
     });
+}
+
+template <void (*kExpandRow)(std::uint8_t*, const std::uint8_t*, int)>
+void Draw16To32(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType*)
+{
+    WalkRows(s, sr, d, dr, [](const std::uint8_t* from, std::uint8_t* to, int n) { kExpandRow(to, from, n); });
 }
 
 void Draw24To8(CFrameInterface* s, const Rect& sr, CFrameInterface* d, const Rect& dr, BlitType*)
@@ -192,8 +197,8 @@ struct NormalBlit : BlitType {
         AddDrawFunction(8, 0, 32, 0, Draw8ToRgb<4>);
         AddDrawFunction(16, 0, 8, 0, Draw16To8);
         AddDrawFunction(16, 0, 16, 0, simd ? Copy16<BlendRow565Sse2> : Copy16<BlendRow565Plain>);
-        AddDrawFunction(16, 0, 24, 0, Draw16ToRgb<3>);
-        AddDrawFunction(16, 0, 32, 0, Draw16ToRgb<4>);
+        AddDrawFunction(16, 0, 24, 0, Draw16To24);
+        AddDrawFunction(16, 0, 32, 0, simd ? Draw16To32<Expand565To8888Sse2> : Draw16To32<Expand565To8888Plain>);
         AddDrawFunction(24, 0, 8, 0, Draw24To8);
         AddDrawFunction(24, 0, 16, 0, Draw24To16);
         AddDrawFunction(24, 0, 24, 0, CopySameFormat);

@@ -188,11 +188,23 @@ const std::vector<Rect>& CDirtyRectFrame::BuildUpdateRects(const CFrameInterface
     return list;
 }
 
+// Runs of the same columns that follow each other down the frame go over in one blit: whole rows copy as one
+// block.
 void CDirtyRectFrame::CopyDirtyInto(CFrameInterface& host, int x, int y, BlitType* blitType)
 {
+    Rect pending{};
+    auto copy = [&](const Rect& area) {
+        if (!area.IsEmpty()) host.Blit(this, area.Offset(GetOriginX(), GetOriginY()), area.Offset(x, y), blitType);
+    };
     ForEachUpdate(host, x, y, [&](const Rect& run) {
-        host.Blit(this, run.Offset(GetOriginX(), GetOriginY()), run.Offset(x, y), blitType);
+        if (run.left == pending.left && run.right == pending.right && run.top == pending.bottom) {
+            pending.bottom = run.bottom;
+            return;
+        }
+        copy(pending);
+        pending = run;
     });
+    copy(pending);
     m_copied[m_historyIndex].CopyFrom(m_drawn[m_historyIndex]);
     m_drawn[m_historyIndex].ClearAll();
 }

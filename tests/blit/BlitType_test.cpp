@@ -7,6 +7,8 @@
 
 #include "BlitFixtures.h"
 #include "blit/Blit555.h"
+#include "blit/Expand565.h"
+#include "blit/PixelTables.h"
 #include "foundation/CFileBuf.h"
 #include "platform/cpu_features.h"
 
@@ -180,6 +182,34 @@ TEST(Blit555Test, RepackingMatchesThePixelFormulaForEveryLengthAndAlignment)
             Repack565To555Sse2(vector + start + 1, from, count);
             EXPECT_TRUE(std::equal(std::begin(plain), std::end(plain), std::begin(vector))) << count;
             EXPECT_EQ(plain[start + 1 + count], 0xAAAA);
+        }
+    }
+}
+
+TEST(Expand565Test, VectorRowsGiveTheTablesBytesForEveryPixelLengthAndAlignment)
+{
+    std::vector<std::uint8_t> every(65536 * 2), plain(65536 * 4), vector(65536 * 4);
+    for (int p = 0; p < 65536; ++p) every[2 * p] = static_cast<std::uint8_t>(p), every[2 * p + 1] = p >> 8;
+    Expand565To8888Plain(plain.data(), every.data(), 65536);
+    Expand565To8888Sse2(vector.data(), every.data(), 65536);
+    for (int p = 0; p < 65536; ++p) {
+        const std::uint16_t pixel = static_cast<std::uint16_t>(p);
+        const std::uint8_t expected[4] = {Blue565(pixel), Green565(pixel), Red565(pixel), 255};
+        ASSERT_EQ(std::memcmp(plain.data() + 4 * p, expected, 4), 0) << p;
+        ASSERT_EQ(std::memcmp(vector.data() + 4 * p, expected, 4), 0) << p;
+    }
+    // Lengths around the eight-pixel step, from odd addresses: nothing written past the row.
+    std::uint8_t from[40], row[80];
+    for (int i = 0; i < 40; ++i) from[i] = static_cast<std::uint8_t>(i * 37 + 11);
+    for (int start = 0; start < 2; ++start) {
+        for (int count = 0; count <= 17; ++count) {
+            std::fill(std::begin(row), std::end(row), 0xAA);
+            Expand565To8888Sse2(row + start, from + start, count);
+            for (int x = 0; x < count; ++x) {
+                const int p = from[start + 2 * x] | from[start + 2 * x + 1] << 8;
+                EXPECT_EQ(std::memcmp(row + start + 4 * x, plain.data() + 4 * p, 4), 0) << count << " " << x;
+            }
+            EXPECT_EQ(row[start + 4 * count], 0xAA) << count;
         }
     }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "BlitFixtures.h"
 #include "frames/DirtyRectFrame.h"
 
@@ -88,6 +90,26 @@ TEST_F(DirtyRectFixture, RestoreBringsTheSourceBackWithoutMarking)
     frame.SetPixel(3, 3, kOpaqueWhite);
     frame.Clear();
     EXPECT_EQ(Pixel16(frame, 3, 3), 0);  // the background colour, opaque black
+}
+
+TEST_F(DirtyRectFixture, CopiesExactlyTheListedRectanglesWhereRunsStackOrLeaveGaps)
+{
+    const Color black = MakeColor(0, 0, 0, 255);
+    Settle();
+    host.Fill(kOpaqueWhite);
+    frame.FillRect(Rect{32, 0, 64, 64}, black);  // two whole cells, one above the other
+    frame.FillRect(Rect{0, 0, 32, 10}, black);   // part of a cell, a gap below it ...
+    frame.FillRect(Rect{0, 32, 32, 64}, black);  // ... then a whole cell of the same columns
+    frame.FillRect(Rect{70, 20, 80, 25}, black);
+    const std::vector<Rect> rects = frame.BuildUpdateRects(host, 0, 0);
+    frame.CopyDirtyInto(host, 0, 0, &NormalBlitType());
+    for (int y = 0; y < 80; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            const bool listed =
+                std::any_of(rects.begin(), rects.end(), [x, y](const Rect& r) { return r.Contains(x, y); });
+            ASSERT_EQ(Pixel16(host, x, y), listed ? 0 : 0xFFFF) << x << ", " << y;
+        }
+    }
 }
 
 TEST_F(DirtyRectFixture, CopiesIntoANarrowerHostStayInsideItAndMatchAFullCopy)
