@@ -2,6 +2,7 @@
 #include <string>
 
 #include "foundation/CFile.h"
+#include "foundation/FileState.h"
 #include "foundation/ZipArchive.h"
 #include "front/ArcadeState.h"
 #include "front/LibraryUpdate.h"
@@ -11,6 +12,10 @@ namespace {
 
 constexpr const char* kDownloadedArchive = "Update/Update.qxd";
 constexpr int kFewestMembersOfAnUpdate = 2;
+
+// Where the web download control writes the archive: its relative destination lies below the library's base
+// folder, as every relative path of the library does.
+std::string DownloadedArchivePath() { return DiskPath(kDownloadedArchive, 0).GetText(); }
 
 // Copies the member, when the archive holds it, to "Update/" + part + ".qxd". Counts a copy made; false on a
 // present member that could not be copied.
@@ -55,17 +60,18 @@ bool CFormActionProcessUpdateFile::Execute()
 {
     ArcadeState& state = GetArcadeState();
     state.SystemUpdateRequired = false;
+    const std::string downloaded = DownloadedArchivePath();
     ZipArchive archive;
     int members = 0;
-    if (!archive.Open(kDownloadedArchive, false, "", false, kFileAbsolute) || !archive.GetMemberCount(&members)) {
+    if (!archive.Open(downloaded.c_str(), false, "", false, kFileAbsolute) || !archive.GetMemberCount(&members)) {
         archive.Close();
-        DeleteLibraryFile(kDownloadedArchive);
+        DeleteLibraryFile(downloaded);
         return false;
     }
     if (members < kFewestMembersOfAnUpdate) {
         archive.Close();
         RunFormAction(m_noUpdateRequiredAction);
-        DeleteLibraryFile(kDownloadedArchive);
+        DeleteLibraryFile(downloaded);
         return true;
     }
     int copied = 0;
@@ -74,12 +80,10 @@ bool CFormActionProcessUpdateFile::Execute()
         if (succeeded) succeeded = CopyOutPart(archive, part, &copied);
     // Closed on every path: the archive file is deleted next.
     archive.Close();
-    if (succeeded && copied > 0) {
-        DeleteLibraryFile(kDownloadedArchive);
-        if (StageDownloadedParts()) {
-            state.SystemUpdateRequired = true;
-            return true;
-        }
+    DeleteLibraryFile(downloaded);
+    if (succeeded && copied > 0 && StageDownloadedParts()) {
+        state.SystemUpdateRequired = true;
+        return true;
     }
     EmptyFolder("Update");
     return false;

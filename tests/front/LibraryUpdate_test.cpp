@@ -12,6 +12,7 @@
 #include "UpdateArchives.h"
 #include "foundation/CFile.h"
 #include "foundation/FileSearch.h"
+#include "foundation/FileState.h"
 #include "foundation/ZipArchive.h"
 #include "front/ArchiveVersion.h"
 #include "front/LibraryUpdate.h"
@@ -223,7 +224,9 @@ protected:
                                                              "\t{\r\n\t}\r\n"));
         ASSERT_TRUE(action.LoadFromFile("action.txt", kFileAbsolute));
     }
-    static void Download(const Members& members) { WriteArchive("Update/Update.qxd", members); }
+    // Where the web download control writes "Update/Update.qxd": below the library's base folder.
+    static std::string DownloadPath() { return DiskPath("Update/Update.qxd", 0).GetText(); }
+    static void Download(const Members& members) { WriteArchive(DownloadPath(), members); }
     static std::string Packed(const Members& members)
     {
         WriteArchive("packing.zip", members);
@@ -250,6 +253,7 @@ TEST_F(ProcessUpdateFile, AOneMemberDownloadRunsTheNoUpdateRequiredAction)
     EXPECT_TRUE(action.Execute());
     EXPECT_EQ(CFrontTestCountingAction::runs, 1);
     EXPECT_EQ(FilesIn("Update"), Names{});
+    EXPECT_FALSE(fs::exists(DownloadPath()));
     EXPECT_FALSE(GetArcadeState().SystemUpdateRequired);
 }
 
@@ -297,7 +301,7 @@ TEST_F(ProcessUpdateFile, AFailedDownloadStagesNothingAndLetsTheArchiveGo)
         SCOPED_TRACE(c.name);
         for (const char* made : {"Update", "Backup"}) fs::remove_all(made);
         if (c.download.empty())
-            testsupport::WriteFile("Update/Update.qxd", "not an archive at all, but long enough to be looked at");
+            testsupport::WriteFile(DownloadPath(), "not an archive at all, but long enough to be looked at");
         else
             Download(c.download);
         if (c.blocker) fs::create_directories(c.blocker);
@@ -307,6 +311,7 @@ TEST_F(ProcessUpdateFile, AFailedDownloadStagesNothingAndLetsTheArchiveGo)
         EXPECT_FALSE(GetArcadeState().SystemUpdateRequired);
         EXPECT_EQ(FilesIn("Update"), Names{});
         EXPECT_EQ(FilesIn("Backup"), Names{});
+        EXPECT_FALSE(fs::exists(DownloadPath()));
         EXPECT_FALSE(DownloadStillOpen());
         EXPECT_EQ(CFrontTestCountingAction::runs, 0);
     }

@@ -54,7 +54,7 @@ TEST_F(Session, TheLibrarysFolderHoldsEverythingASessionNeedsAndItsFirstFrameSho
     for (int i = 0; i < form.GetPageCount(); ++i)
         pages += std::string(form.GetPage(i)->GetControlName().GetText()) + ";";
     EXPECT_EQ(pages,
-              "Front Page;Game List;Game Info;LastUpdateFailed;PerformingArcadeUpdate;"
+              "Front Page;Game List;Game Info;Arcade Update;LastUpdateFailed;PerformingArcadeUpdate;"
               "PerformingArcadeUpdateFullScreen;");
 }
 
