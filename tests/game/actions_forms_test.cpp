@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "DistDir.h"
 #include "GP_Actions.h"
 #include "GP_AppBase.h"
 #include "GP_Display.h"
@@ -29,7 +30,7 @@ protected:
     {
         ::setenv("VEL_REGISTRY_FILE", (folder / "registry.reg").c_str(), 1);
         keptFolder = GP_WorkingFolder;
-        GP_WorkingFolder = std::getenv("VEL_DIST_DIR");
+        GP_WorkingFolder = testsupport::DistDir();
         GP_State = GP_GameState{};
         GP_State.StartupTimerOn = false;
         GP_TransitionsEnabled = 0;

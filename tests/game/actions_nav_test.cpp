@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "ActionsFixture.h"
+#include "DistDir.h"
 #include "GP_Main.h"
 #include "GP_TopList.h"
 
@@ -68,7 +69,7 @@ TEST_F(ActionsTest, TheVersionFormShowsTheProgramsFileVersion)
     text->text = "?";
     table->Run(62, form.get());  // no program in the start-up folder: the text stays
     EXPECT_EQ(text->text, "?");
-    GP_WorkingFolder = std::getenv("VEL_DIST_DIR");
+    GP_WorkingFolder = testsupport::DistDir();
     table->Run(62, form.get());
     EXPECT_EQ(text->text, "1. 1. 7");
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "DistDir.h"
 #include "GP_AppBase.h"
 #include "GP_Campaigns.h"
 #include "GP_GameMainFrame.h"
@@ -29,7 +30,7 @@ TEST(DemoCampaignList, TheGameListsItWithItsMissionsDescriptionAndLayers)
 {
     testsupport::TempDir folder;
     ::setenv("VEL_REGISTRY_FILE", (folder / "registry.reg").c_str(), 1);
-    GP_WorkingFolder = std::getenv("VEL_DIST_DIR");
+    GP_WorkingFolder = testsupport::DistDir();
     Campaigns.clear();
     InterfaceLanguage = GP_LanguageEnglish;
     CGP_AppBase app;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "DistDir.h"
 #include "FormTextsFit.h"
 #include "GP_BinaryServer.h"
 #include "GP_Display.h"
@@ -32,7 +33,7 @@ constexpr std::uint32_t PictureKind = 1, SoundKind = 2, FontKind = 3, TextKind =
                         WeaponKind = 10, LevelListKind = 11, MissionKind = 15;
 constexpr std::uint32_t ShipSprite = 0x70004;
 
-std::string DistFolder() { return std::string(std::getenv("VEL_DIST_DIR")) + "/RESOURCE/"; }
+std::string DistFolder() { return testsupport::DistDir() + "/RESOURCE/"; }
 
 // The built pack, opened as the game opens a campaign's: its name table and the resources behind the names.
 class DemoPack {
@@ -257,7 +258,7 @@ TEST_F(DemoCampaign, EveryMissionHasMusicOfItsOwnAndSounds)
         EXPECT_FALSE(reach.sounds.empty());
         const char* name = pack.names.GetName(static_cast<std::uint16_t>(m + 1), 25);
         ASSERT_NE(name, nullptr);
-        const std::string path = std::string(std::getenv("VEL_DIST_DIR")) + "/RESOURCE/MUSIC/" + name;
+        const std::string path = testsupport::DistDir() + "/RESOURCE/MUSIC/" + name;
         std::ifstream in(path, std::ios::binary);
         const std::string tune((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         EXPECT_EQ(tune.substr(0, 4), "MThd") << path;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "DistDir.h"
 #include "FormTextsFit.h"
 #include "GP_BinaryServer.h"
 #include "GP_CheckBox.h"
@@ -44,7 +45,7 @@ protected:
         ASSERT_EQ(display->Init(), GP_DisplayOk);
         ASSERT_EQ(display->SetFullScreen(0, reinterpret_cast<HWND>(0x1000), 640, 480, 16), GP_DisplayOk);
         GP_PublishDisplayValues(display.get());
-        const std::string path = std::string(std::getenv("VEL_DIST_DIR")) + "/RESOURCE/InterfaceR.idf";
+        const std::string path = testsupport::DistDir() + "/RESOURCE/InterfaceR.idf";
         pack.reset(std::fopen(path.c_str(), "rb"));
         ASSERT_TRUE(pack) << path;
         ASSERT_TRUE(GP_SeekPackNameTable(pack.get()));

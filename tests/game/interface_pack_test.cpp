@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DistDir.h"
 #include "GP_AppBase.h"
 #include "GP_Exception.h"
 #include "GP_GameMainFrame.h"
@@ -110,7 +111,7 @@ TEST_F(InterfacePack, AMissingOrDamagedPackEndsTheGame)
 
 TEST_F(InterfacePack, TheBuiltInterfacePackPassesItsChecksAndNamesWhatTheGameBinds)
 {
-    const std::string path = std::string(std::getenv("VEL_DIST_DIR")) + "/RESOURCE/InterfaceR.idf";
+    const std::string path = testsupport::DistDir() + "/RESOURCE/InterfaceR.idf";
     CGP_GameMainFrame frame(&app);
     frame.names = std::make_unique<CGP_NameServer>();
     std::FILE* pack = frame.OpenInterfacePack(path);

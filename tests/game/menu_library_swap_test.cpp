@@ -12,6 +12,7 @@
 #include <ostream>
 #include <string>
 
+#include "DistDir.h"
 #include "GP_MenuLibrary.h"
 #include "TempDir.h"
 
@@ -53,7 +54,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string DistFolder() { return std::string(std::getenv("VEL_DIST_DIR")) + "/TollarineArcade/"; }
+std::string DistFolder() { return testsupport::DistDir() + "/TollarineArcade/"; }
 
 // The distribution's archive with its version record raised to 2, rewritten by Python's zipfile (the "QX" end
 // record read as the "PK" one it stands for).

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "DistDir.h"
 #include "GP_MenuLibrary.h"
 #include "GP_WindowProc.h"
 #include "TempDir.h"
@@ -146,7 +147,7 @@ TEST_F(MenuLibrary, ASessionForwardsMessagesAndGivesTheLibrarysRectangles)
 // at exit).
 TEST_F(MenuLibrary, TheLibraryOfThisTreeStartsAndGoesWithEverythingItMade)
 {
-    const std::string dist = std::string(std::getenv("VEL_DIST_DIR")) + "/TollarineArcade/";
+    const std::string dist = testsupport::DistDir() + "/TollarineArcade/";
     fs::copy_file(dist + "TollarineArcade.so", folder + "TollarineArcade.so");
     fs::copy_file(dist + "Arcade.dat", folder + "Arcade.dat");
     for (int round = 0; round < 2; ++round) {
@@ -163,8 +164,7 @@ TEST_F(MenuLibrary, TheLibraryOfThisTreeStartsAndGoesWithEverythingItMade)
 // the game keeps after the library is gone.
 TEST_F(MenuLibrary, TheLibraryOfThisTreeRefusesAFolderItCannotWriteInto)
 {
-    fs::copy_file(std::string(std::getenv("VEL_DIST_DIR")) + "/TollarineArcade/TollarineArcade.so",
-                  folder + "TollarineArcade.so");
+    fs::copy_file(testsupport::DistDir() + "/TollarineArcade/TollarineArcade.so", folder + "TollarineArcade.so");
     fs::create_directories(folder + "TestDestinationReadibility.txt");
     EXPECT_EQ(Load(), TA_ERROR_CODE_FOLDER_NOT_WRITABLE);
     EXPECT_FALSE(StillMapped());

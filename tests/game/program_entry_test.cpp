@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "DistDir.h"
 #include "GP_Campaigns.h"
 #include "GP_Display.h"
 #include "GP_Exception.h"
@@ -120,7 +121,7 @@ RunResult RunProgram(FrameAction action, const char* answer, void (*setUp)() = n
     if (child == 0) {
         ::close(channel[0]);
         if (::chdir(folder.path().c_str()) != 0) ::_exit(3);
-        if (::symlink((std::string(std::getenv("VEL_DIST_DIR")) + "/RESOURCE").c_str(), "RESOURCE") != 0) ::_exit(4);
+        if (::symlink((testsupport::DistDir() + "/RESOURCE").c_str(), "RESOURCE") != 0) ::_exit(4);
         ::setenv("VEL_INSTANCE_DIR", folder.path().c_str(), 1);
         ::setenv("VEL_REGISTRY_FILE", (folder / "registry.reg").c_str(), 1);
         const int shown = ::open((folder / "shown.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -187,8 +188,7 @@ TEST(ProgramRun, TheAccountDialogAtTheFirstStartShowsItsPicture)
     const std::size_t start = at + item.size();
     const std::string file = run.shown.substr(start, run.shown.find('"', start) - start);
     EXPECT_TRUE(file.ends_with("/RESOURCE/Account.bmp")) << file;
-    const std::string picture =
-        testsupport::ReadFile(std::string(std::getenv("VEL_DIST_DIR")) + "/RESOURCE/Account.bmp");
+    const std::string picture = testsupport::ReadFile(testsupport::DistDir() + "/RESOURCE/Account.bmp");
     EXPECT_TRUE(picture.starts_with("BM")) << "no picture in the runnable tree";
 }
 
