@@ -18,8 +18,8 @@ struct Application {
 };
 
 constexpr Application kApplications[] = {
-    {60, "Velmorine", "Morvadel", "Steer your ship through four campaigns of waves and bosses.",
-     "Steer your ship through four campaigns of enemy waves, each ending with a boss of its own. Collect weapons, "
+    {60, "Velmorine", "Morvadel", "Steer your ship through three missions of waves and bosses.",
+     "Steer your ship through three missions of enemy waves, each ending with a boss of its own. Collect weapons, "
      "keep your shields up and climb the top list of your friends.",
      "12 MB", "$9.99", 40, 110, 220, 'A'},
     {61, "Quiet Harbour", "Lantern Works", "A calm puzzle game of tides, boats and lighthouses.",
