@@ -7,6 +7,7 @@
 #include "forms/HttpService.h"
 #include "forms/HttpStatusChannel.h"
 #include "foundation/LocalizedString.h"
+#include "front/LibraryFolders.h"
 
 namespace {
 
@@ -134,8 +135,8 @@ bool HttpService::OpenSession()
         MutexHold hold(channel.lock);
         channel.redirectCount = 0;
     }
-    m_session =
-        m_api->InternetOpenA(kHttpAgentName, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_ASYNC);
+    m_session = m_api->InternetOpenA(GetDLLVersionText().GetText(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr,
+                                     INTERNET_FLAG_ASYNC);
     if (!m_session) return false;
     if (m_api->InternetSetStatusCallback(m_session, OnInternetStatus) == INTERNET_INVALID_STATUS_CALLBACK) {
         CloseHandle(m_session);

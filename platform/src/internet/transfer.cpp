@@ -121,14 +121,19 @@ void Transfer::OnAdded()
     const std::string name = host ? host : "";
     curl_free(host);
     curl_url_cleanup(url);
-    sink_.Post(INTERNET_STATUS_CONNECTING_TO_SERVER, name.c_str(), static_cast<DWORD>(name.size() + 1));
+    Tell(INTERNET_STATUS_CONNECTING_TO_SERVER, name.c_str(), static_cast<DWORD>(name.size() + 1));
+}
+
+void Transfer::Tell(DWORD status, const void* information, DWORD length) const
+{
+    if (!abandoned_.load(std::memory_order_acquire)) sink_.Post(status, information, length);
 }
 
 int Transfer::OnPrerequest(void* self, char* remoteIp, char*, int, int)
 {
     const auto* transfer = static_cast<Transfer*>(self);
-    transfer->sink_.Post(INTERNET_STATUS_CONNECTED_TO_SERVER, remoteIp, static_cast<DWORD>(std::strlen(remoteIp) + 1));
-    transfer->sink_.Post(INTERNET_STATUS_SENDING_REQUEST, nullptr, 0);
+    transfer->Tell(INTERNET_STATUS_CONNECTED_TO_SERVER, remoteIp, static_cast<DWORD>(std::strlen(remoteIp) + 1));
+    transfer->Tell(INTERNET_STATUS_SENDING_REQUEST, nullptr, 0);
     return CURL_PREREQFUNC_OK;
 }
 
@@ -148,7 +153,7 @@ void Transfer::TakeHeaderLine(const std::string& line)
         contentLength_ = -1;
         location_.clear();
         headBytes_ = static_cast<DWORD>(line.size());
-        sink_.Post(INTERNET_STATUS_RECEIVING_RESPONSE, nullptr, 0);
+        Tell(INTERNET_STATUS_RECEIVING_RESPONSE, nullptr, 0);
     } else if (StartsWithNoCase(line, "Content-Length:")) {
         contentLength_ = ParseLength(ValueAfterColon(line));
     } else if (StartsWithNoCase(line, "Location:")) {
@@ -165,13 +170,13 @@ void Transfer::EndOfHead()
     if (status_ >= 100 && status_ < 200) return;
     if (status_ >= 300 && status_ < 400 && !location_.empty()) {
         const std::string target = RedirectTarget();
-        sink_.Post(INTERNET_STATUS_REDIRECT, target.c_str(), static_cast<DWORD>(target.size() + 1));
+        Tell(INTERNET_STATUS_REDIRECT, target.c_str(), static_cast<DWORD>(target.size() + 1));
         return;
     }
     finalStatus_.store(status_, std::memory_order_relaxed);
     finalLength_.store(contentLength_, std::memory_order_relaxed);
     headDone_.store(true, std::memory_order_release);
-    sink_.Post(INTERNET_STATUS_RESPONSE_RECEIVED, &headBytes_, sizeof headBytes_);
+    Tell(INTERNET_STATUS_RESPONSE_RECEIVED, &headBytes_, sizeof headBytes_);
 }
 
 std::string Transfer::RedirectTarget()

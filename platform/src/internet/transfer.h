@@ -56,7 +56,8 @@ public:
     // The reader's side. Read answers as InternetReadFile does; resumeNeeded tells the caller to wake the worker,
     // once for each pause that this read ended.
     BOOL Read(void* buffer, DWORD size, DWORD* read, DWORD* error, bool* resumeNeeded);
-    // The handle closes: a waiting read is dropped and nothing more is posted.
+    // The handle closes: a waiting read is dropped and nothing more is posted (a status already on its way may
+    // still arrive: callers tell their requests apart by context).
     void Abandon();
     // The final reply's status code and content length; false until its head has arrived (or, for the length,
     // when it gave none).
@@ -74,6 +75,8 @@ private:
     static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* self);
     static int OnPrerequest(void* self, char* remoteIp, char* localIp, int remotePort, int localPort);
     std::size_t TakeBody(const char* data, std::size_t size);
+    // Posts a status unless the handle has been closed.
+    void Tell(DWORD status, const void* information, DWORD length) const;
     void TakeHeaderLine(const std::string& line);
     void EndOfHead();
     std::string RedirectTarget();
@@ -95,7 +98,7 @@ private:
     bool paused_ = false;
     std::atomic<bool> resumeWanted_ = false;
     bool finished_ = false;
-    bool abandoned_ = false;
+    std::atomic<bool> abandoned_ = false;  // written under the lock; read without it only to skip a status
     DWORD error_ = 0;
     PendingRead pending_;
     bool hasPending_ = false;
