@@ -201,47 +201,57 @@ std::size_t Transfer::OnBody(char* data, std::size_t size, std::size_t count, vo
 
 std::size_t Transfer::TakeBody(const char* data, std::size_t size)
 {
-    // The piece is copied in without the lock, so the reader never waits for the copy; it becomes readable
-    // when it is committed.
-    std::size_t at = 0;
-    {
-        std::lock_guard<std::mutex> hold(lock_);
-        if (abandoned_) return size;
-        // A piece that could never fit ends the transfer rather than pausing it for good.
-        if (size > kRingBytes) return 0;
-        if (Unread() >= kBufferedBytesLimit || size > buffered_.Room()) {
-            paused_ = true;
-            return CURL_WRITEFUNC_PAUSE;
+    if (abandoned_.load()) return size;
+    // A piece that could never fit ends the transfer rather than pausing it for good.
+    if (size > kRingBytes) return 0;
+    if (MustPause(size)) return CURL_WRITEFUNC_PAUSE;
+    buffered_.Put(data, size);
+    if (!asynchronous_) {
+        // A blocking reader looks at the ring under the lock before it sleeps; passing the lock once means it
+        // either saw these bytes or is asleep for the call below.
+        {
+            std::lock_guard<std::mutex> hold(lock_);
         }
-        at = buffered_.End();
+        changed_.notify_all();
     }
-    buffered_.WriteAt(at, data, size);
-    INTERNET_ASYNC_RESULT result{};
-    bool completed = false;
-    {
-        std::lock_guard<std::mutex> hold(lock_);
-        buffered_.Commit(size);
-        completed = !abandoned_ && CompletePending(&result);
-    }
-    if (!asynchronous_) changed_.notify_all();
-    if (completed) sink_.PostResult(INTERNET_STATUS_REQUEST_COMPLETE, result.dwResult, result.dwError);
+    // Looked at after the bytes were published: a reader that starts waiting meanwhile looks at them again.
+    if (hasPending_.load()) CompleteWaitingRead();
     return size;
 }
 
+bool Transfer::MustPause(std::size_t size)
+{
+    if (buffered_.Size() < kBufferedBytesLimit && size <= buffered_.Room()) return false;
+    paused_.store(true);
+    // The reader may have taken enough to resume the transfer before it could see the pause; then whichever side
+    // clears the flag goes on (here: the piece is taken after all).
+    const std::size_t unread = buffered_.Size();
+    return unread >= kResumeBelow || size > kRingBytes - unread || !paused_.exchange(false);
+}
+
 void Transfer::OnDone(CURLcode code)
+{
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        finished_ = true;
+        error_ = ErrorOf(code);
+    }
+    if (!asynchronous_) changed_.notify_all();
+    CompleteWaitingRead();
+}
+
+void Transfer::CompleteWaitingRead()
 {
     INTERNET_ASYNC_RESULT result{};
     bool completed = false;
     {
         std::lock_guard<std::mutex> hold(lock_);
-        finished_ = true;
-        error_ = ErrorOf(code);
         completed = !abandoned_ && CompletePending(&result);
     }
-    if (!asynchronous_) changed_.notify_all();
     if (completed) sink_.PostResult(INTERNET_STATUS_REQUEST_COMPLETE, result.dwResult, result.dwError);
 }
 
+// The waiting read is the worker's to fill: the reader does not touch the ring until it is told.
 bool Transfer::CompletePending(INTERNET_ASYNC_RESULT* result)
 {
     if (!hasPending_ || (Unread() == 0 && !finished_)) return false;
@@ -255,21 +265,25 @@ bool Transfer::CompletePending(INTERNET_ASYNC_RESULT* result)
     return true;
 }
 
-DWORD Transfer::MoveOut(void* buffer, DWORD size, bool* ended)
+DWORD Transfer::MoveOut(void* buffer, DWORD size, bool* resumeNeeded)
 {
     const std::size_t count = buffered_.Take(static_cast<char*>(buffer), size);
-    if (paused_ && Unread() < kResumeBelow) {
-        paused_ = false;
+    if (paused_.load() && Unread() < kResumeBelow && paused_.exchange(false)) {
         resumeWanted_ = true;
-        if (ended) *ended = true;
+        if (resumeNeeded) *resumeNeeded = true;
     }
     return static_cast<DWORD>(count);
 }
 
 BOOL Transfer::Read(void* buffer, DWORD size, DWORD* read, DWORD* error, bool* resumeNeeded)
 {
-    std::unique_lock<std::mutex> hold(lock_);
     *resumeNeeded = false;
+    // Data waiting is taken without the lock: neither side ever waits for the other while bytes flow.
+    if (asynchronous_ && !hasPending_.load() && Unread() > 0) {
+        *read = MoveOut(buffer, size, resumeNeeded);
+        return TRUE;
+    }
+    std::unique_lock<std::mutex> hold(lock_);
     if (!asynchronous_) changed_.wait(hold, [this] { return Unread() > 0 || finished_; });
     if (Unread() > 0 || (finished_ && error_ == 0)) {
         *read = MoveOut(buffer, size, resumeNeeded);
@@ -284,7 +298,13 @@ BOOL Transfer::Read(void* buffer, DWORD size, DWORD* read, DWORD* error, bool* r
         return FALSE;
     }
     pending_ = {buffer, size, read};
-    hasPending_ = true;
+    hasPending_.store(true);
+    // Bytes published before the worker could see the waiting read are taken here.
+    if (Unread() > 0) {
+        hasPending_.store(false);
+        *read = MoveOut(buffer, size, resumeNeeded);
+        return TRUE;
+    }
     *error = ERROR_IO_PENDING;
     return FALSE;
 }
