@@ -106,13 +106,14 @@ void HttpService::QueryContentLength()
     if (QueryNumber(m_request, HTTP_QUERY_CONTENT_LENGTH, &length)) m_contentLength = UsableContentLength(length);
 }
 
+// The worker holds the lock only to append a record; a poll that finds it held leaves the records for the next
+// poll rather than sleep until the worker lets go (a sleeping thread takes tens of microseconds to wake).
 void HttpService::DrainStatusQueue()
 {
     HttpStatusChannel& channel = GetHttpStatusChannel();
-    {
-        MutexHold hold(channel.lock);
-        channel.drained.swap(channel.queue);
-    }
+    if (!channel.lock.TryLock()) return;
+    channel.drained.swap(channel.queue);
+    channel.lock.Unlock();
     for (const HttpStatusRecord& record : channel.drained) {
         SetStatusText(record, m_statusText);
         if (record.code == INTERNET_STATUS_HANDLE_CREATED && m_handleSlot) {
