@@ -314,15 +314,18 @@ TEST_F(HttpOverCurl, TheTableAnswersQueriesInTwoCallsAndRefusesWhatItCannotDo)
     EXPECT_TRUE(api.InternetCloseHandle(session));
 }
 
-// The library's shut-down ends the request of the process-wide service: the page that ran it learns it failed.
+// The library's shut-down ends the request of the process-wide service (the page that ran it learns it failed)
+// and joins the table's worker.
 TEST_F(HttpOverCurl, TheLibrarysShutDownCancelsTheRunningRequest)
 {
     ReplaceHttpService(std::make_unique<HttpService>(platform::inet::Load()));
     HttpService& shared = *GetHttpService();
     server.Push({.silent = true});
+    const int threadsBefore = ThreadCount();
     ASSERT_TRUE(shared.StartGet((server.Base() + "/never").c_str(), &file, true, nullptr));
     EXPECT_FALSE(shared.Poll());
     TA_ShutDown();
+    EXPECT_EQ(ThreadCount(), threadsBefore) << "the table's worker is joined";
     EXPECT_TRUE(shared.Poll()) << "no request runs any more";
     EXPECT_FALSE(shared.LastResult());
     ReplaceHttpService(nullptr);
