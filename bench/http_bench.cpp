@@ -86,6 +86,19 @@ struct PollRecord {
         withData += received > 0;
         bytes += received;
     }
+    void Merge(const PollRecord& other)
+    {
+        for (std::size_t step = 0; step < steps.size(); ++step) steps[step] += other.steps[step];
+        polls += other.polls;
+        preempted += other.preempted;
+        blocked += other.blocked;
+        withData += other.withData;
+        bytes += other.bytes;
+        worstMs = std::max(worstMs, other.worstMs);
+        worstUndisturbedMs = std::max(worstUndisturbedMs, other.worstUndisturbedMs);
+        worstCpuMs = std::max(worstCpuMs, other.worstCpuMs);
+        heldKilobytes = std::max(heldKilobytes, other.heldKilobytes);
+    }
     // The upper bound of the step below which that share of the polls fall.
     double UnderMs(double share) const
     {
@@ -143,16 +156,7 @@ void BM_ServiceDownload(benchmark::State& state)
     state.counters["p999_poll_ms"] = round.UnderMs(0.999);
     state.counters["preempted"] = static_cast<double>(round.preempted);
     state.counters["held_kB"] = static_cast<double>(round.heldKilobytes);
-    for (std::size_t step = 0; step < round.steps.size(); ++step) allPolls.steps[step] += round.steps[step];
-    allPolls.polls += round.polls;
-    allPolls.preempted += round.preempted;
-    allPolls.blocked += round.blocked;
-    allPolls.withData += round.withData;
-    allPolls.bytes += round.bytes;
-    allPolls.worstMs = std::max(allPolls.worstMs, round.worstMs);
-    allPolls.worstUndisturbedMs = std::max(allPolls.worstUndisturbedMs, round.worstUndisturbedMs);
-    allPolls.worstCpuMs = std::max(allPolls.worstCpuMs, round.worstCpuMs);
-    allPolls.heldKilobytes = std::max(allPolls.heldKilobytes, round.heldKilobytes);
+    allPolls.Merge(round);
 }
 
 // The same service at a game's pace: one poll per 60 Hz frame, the frame sleeping the rest of its time. A poll
