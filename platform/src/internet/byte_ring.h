@@ -26,8 +26,9 @@ public:
 private:
     std::unique_ptr<char[]> bytes_;
     std::size_t capacity_;
-    // Bytes put in and taken out since the start; each is written by one side only, and each has a cache line of
-    // its own, so that the writer's stores do not take the line from under the reader's, and the other way round.
+    // Bytes put in and taken out since the start. Each is written by one side at a time (the writer may take for a
+    // reader that has handed its read over and waits), and each has a cache line of its own, so that the writer's
+    // stores do not take the line from under the reader's, and the other way round.
     alignas(64) std::atomic<std::size_t> put_ = 0;
     alignas(64) std::atomic<std::size_t> taken_ = 0;
 };
