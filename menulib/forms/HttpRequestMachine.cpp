@@ -7,6 +7,7 @@
 #include "forms/HttpService.h"
 #include "forms/HttpStatusChannel.h"
 #include "foundation/LocalizedString.h"
+#include "front/LibraryFolders.h"
 
 namespace {
 
@@ -105,13 +106,14 @@ void HttpService::QueryContentLength()
     if (QueryNumber(m_request, HTTP_QUERY_CONTENT_LENGTH, &length)) m_contentLength = UsableContentLength(length);
 }
 
+// The worker holds the lock only to append a record; a poll that finds it held leaves the records for the next
+// poll rather than sleep until the worker lets go (a sleeping thread takes tens of microseconds to wake).
 void HttpService::DrainStatusQueue()
 {
     HttpStatusChannel& channel = GetHttpStatusChannel();
-    {
-        MutexHold hold(channel.lock);
-        channel.drained.swap(channel.queue);
-    }
+    if (!channel.lock.TryLock()) return;
+    channel.drained.swap(channel.queue);
+    channel.lock.Unlock();
     for (const HttpStatusRecord& record : channel.drained) {
         SetStatusText(record, m_statusText);
         if (record.code == INTERNET_STATUS_HANDLE_CREATED && m_handleSlot) {
@@ -134,8 +136,8 @@ bool HttpService::OpenSession()
         MutexHold hold(channel.lock);
         channel.redirectCount = 0;
     }
-    m_session =
-        m_api->InternetOpenA(kHttpAgentName, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_ASYNC);
+    m_session = m_api->InternetOpenA(GetDLLVersionText().GetText(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr,
+                                     INTERNET_FLAG_ASYNC);
     if (!m_session) return false;
     if (m_api->InternetSetStatusCallback(m_session, OnInternetStatus) == INTERNET_INVALID_STATUS_CALLBACK) {
         CloseHandle(m_session);

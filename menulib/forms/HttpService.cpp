@@ -7,6 +7,7 @@
 #include "foundation/HostWindow.h"
 #include "foundation/LocalizedString.h"
 #include "foundation/ProcessWide.h"
+#include "front/LibraryFolders.h"
 
 namespace {
 
@@ -44,7 +45,6 @@ HttpService*& ProcessService()
 
 }  // namespace
 
-const char* const kHttpAgentName = "Tollarine Arcade DLL Version 1.0 Build 3";
 const char* const HttpService::kFormContentType = "Content-Type: application/x-www-form-urlencoded";
 // One accepted type, which the table sends as the header "Accept: */*".
 LPCSTR HttpService::kAcceptTypes[] = {"*/*", nullptr};
@@ -65,7 +65,13 @@ HttpService::HttpService(const platform::inet::Api* api) : m_api(api)
         INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | (m_readEx ? INTERNET_FLAG_PRAGMA_NOCACHE : 0);
 }
 
-HttpService::~HttpService() { Cancel(); }
+HttpService::~HttpService() { ShutDown(); }
+
+void HttpService::ShutDown()
+{
+    Cancel();
+    if (m_api && m_api->JoinStoppedWorker) m_api->JoinStoppedWorker();
+}
 
 bool HttpService::IsAvailable() { return m_available; }
 
@@ -160,7 +166,8 @@ bool HttpService::FetchURL(const char* url, CFile* file, bool direct, HttpSecuri
     CString target(url);
     if (!direct) BuildRedirectURL(target, url);
     if (!m_available || !file) return false;
-    HINTERNET session = m_api->InternetOpenA(kHttpAgentName, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    HINTERNET session =
+        m_api->InternetOpenA(GetDLLVersionText().GetText(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!session) return false;
     HINTERNET request = m_api->InternetOpenUrlA(session, target.GetText(), nullptr, 0, 0, 0);
     bool result = false;
@@ -178,7 +185,8 @@ bool HttpService::PostForm(const char* server, int port, bool secure, const char
 {
     port = HttpPortOrDefault(port, secure);
     if (!m_available || !file) return false;
-    HINTERNET session = m_api->InternetOpenA(kHttpAgentName, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    HINTERNET session =
+        m_api->InternetOpenA(GetDLLVersionText().GetText(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     HINTERNET connection = session ? m_api->InternetConnectA(session, server, static_cast<INTERNET_PORT>(port), nullptr,
                                                              nullptr, INTERNET_SERVICE_HTTP, 0, 1)
                                    : nullptr;
@@ -280,5 +288,5 @@ void ReplaceHttpService(std::unique_ptr<HttpService> replacement)
 
 void ShutDownHttpService()
 {
-    if (HttpService* service = ProcessService()) service->Cancel();
+    if (HttpService* service = ProcessService()) service->ShutDown();
 }

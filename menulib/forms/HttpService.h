@@ -33,7 +33,7 @@ class HttpService {
 public:
     // A null table is a missing module: nothing is available and every start takes the blocking path.
     explicit HttpService(const platform::inet::Api* api);
-    // Cancels a running request and closes its handles; the table's worker has ended when this returns.
+    // Shuts down (below).
     virtual ~HttpService();
     HttpService(const HttpService&) = delete;
     HttpService& operator=(const HttpService&) = delete;
@@ -65,6 +65,10 @@ public:
     virtual void EscapeBytes(CString& out, const void* bytes, int length);
     virtual void EscapeText(CString& out, const char* text);
     virtual void DecodeURL(CString& out, const char* text);
+
+    // Cancels a running request, closes its handles and waits for the table's worker to have ended. A request
+    // that ends by itself closes its handles without waiting, so that no poll waits for the worker.
+    void ShutDown();
 
     // The table's status callback: queues a record of the running request, on the table's thread.
     static void OnInternetStatus(HINTERNET handle, DWORD_PTR context, DWORD status, LPVOID information,
@@ -165,12 +169,9 @@ private:
 // A port of -1 is the default one: 443 when secure, else 80.
 int HttpPortOrDefault(int port, bool secure);
 
-// The agent name of every request: the library's version text.
-extern const char* const kHttpAgentName;
-
 // The process-wide service, made on first use under the service lock.
 HttpService* GetHttpService();
-// Cancels the running request of the process-wide service, when there is one (the library's shut-down).
+// Shuts the process-wide service down, when there is one (the library's shut-down).
 void ShutDownHttpService();
 // Puts a service in the process-wide one's place (tests give a fake); the one replaced is deleted.
 void ReplaceHttpService(std::unique_ptr<HttpService> service);

@@ -7,7 +7,13 @@
 
 HttpStatusChannel& GetHttpStatusChannel()
 {
-    static HttpStatusChannel* channel = NewProcessWide<HttpStatusChannel>(ReleaseStage::Objects);
+    static HttpStatusChannel* channel = [] {
+        auto* made = NewProcessWide<HttpStatusChannel>(ReleaseStage::Objects);
+        // Room for the records of many polls, so that appending under the lock does not allocate.
+        made->queue.reserve(HttpStatusChannel::kReservedRecords);
+        made->drained.reserve(HttpStatusChannel::kReservedRecords);
+        return made;
+    }();
     return *channel;
 }
 

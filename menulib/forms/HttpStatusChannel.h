@@ -1,8 +1,10 @@
-// What the HTTP service shares with the WinINet table's thread: the service lock, the queue of status records
-// and the last redirect target. The status callback builds its record before it takes the lock and only appends
-// under it; the menu's thread takes the whole queue under the same lock and applies the records after it has let
-// go, so neither thread holds the lock for longer than an exchange of two lists. Records carry the tag of the request they belong to, and a record whose tag is not
-// the running request's is dropped, so a late status of a closed request never reaches the next one.
+// What the HTTP service shares with the WinINet table's thread: the service lock, the queue of status records and
+// the last redirect target. The status callback builds its record before it takes the lock and only appends under
+// it, into room kept in advance; the menu's thread takes the whole queue under the same lock and applies the records
+// after it has let go, so neither thread holds the lock for longer than an exchange of two lists, and a poll that
+// finds the lock held leaves the records to the next poll rather than wait. Records carry the tag of the request
+// they belong to, and a record whose tag is not the running request's is dropped, so a late status of a closed
+// request never reaches the next one.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -22,6 +24,7 @@ struct HttpStatusRecord {
 
 struct HttpStatusChannel {
     static constexpr int kRedirectRoom = 1023;
+    static constexpr std::size_t kReservedRecords = 64;
 
     MutexLock lock;
     std::vector<HttpStatusRecord> queue;    // oldest first

@@ -6,6 +6,7 @@ namespace {
 class RecursiveLock : public LockObject {
 public:
     void Lock() override { m_mutex.lock(); }
+    bool TryLock() override { return m_mutex.try_lock(); }
     void Unlock() override { m_mutex.unlock(); }
 
 private:

@@ -7,6 +7,8 @@ class LockObject {
 public:
     virtual ~LockObject() = default;
     virtual void Lock() = 0;
+    // Takes the lock when no other thread holds it; false (and not taken) otherwise.
+    virtual bool TryLock() = 0;
     virtual void Unlock() = 0;
 };
 
@@ -16,6 +18,7 @@ class MutexLock {
 public:
     MutexLock() : m_lock(CreateMutexObject()) {}
     void Lock() { m_lock->Lock(); }
+    bool TryLock() { return m_lock->TryLock(); }
     void Unlock() { m_lock->Unlock(); }
 
 private:

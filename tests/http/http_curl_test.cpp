@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 #include <thread>
 
 #include "LoopbackHttpServer.h"
@@ -110,7 +112,7 @@ TEST_F(HttpOverCurl, APostSendsTheFormByteForByteWithItsContentType)
     EXPECT_EQ(head.rfind("POST /submit HTTP/1.1\r\n", 0), 0u) << head;
     EXPECT_NE(head.find("\r\nContent-Type: application/x-www-form-urlencoded\r\n"), std::string::npos) << head;
     EXPECT_NE(head.find("\r\nAccept: */*\r\n"), std::string::npos) << head;
-    EXPECT_NE(head.find(std::string("\r\nUser-Agent: ") + kHttpAgentName + "\r\n"), std::string::npos) << head;
+    EXPECT_NE(head.find("\r\nUser-Agent: Tollarine Arcade DLL Version 1.0 Build 3\r\n"), std::string::npos) << head;
 }
 
 TEST_F(HttpOverCurl, ASlowBodySpansManyPolls)
@@ -214,6 +216,72 @@ TEST_F(HttpOverCurl, DestroyingTheServiceMidTransferCancelsIt)
     EXPECT_EQ(static_cast<CMemoryFileBuf*>(file.GetStream())->Size(), written) << "nothing is written after";
 }
 
+// A request the page gave up is cancelled mid-body, and the next one, started at once, runs whole.
+TEST_F(HttpOverCurl, ACancelMidTransferThenANewStartDownloadsWhole)
+{
+    server.Push({.body = Pattern(50 * 1000), .pieceBytes = 1000, .pieceMs = 20});
+    ASSERT_TRUE(service.StartGet((server.Base() + "/long").c_str(), &file, true, nullptr));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (service.GetBytesReceived() == 0 && std::chrono::steady_clock::now() < deadline) {
+        service.Poll();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_GT(service.GetBytesReceived(), 0);
+    EXPECT_FALSE(service.Poll()) << "still running";
+    service.Cancel();
+    EXPECT_FALSE(service.LastResult());
+    const std::string body = Pattern(200 * 1024);
+    server.Push({.body = body});
+    file.Attach(new CMemoryFileBuf, kFileWrite);
+    EXPECT_TRUE(Get(server.Base() + "/next"));
+    EXPECT_TRUE(Written() == body);
+}
+
+// The worker is held inside a status callback; closing every handle returns all the same (no frame waits for
+// the worker), and the shut-down's join then waits until it has let go and ended.
+struct HeldCallback {
+    static inline std::mutex lock;
+    static inline std::condition_variable changed;
+    static inline bool entered = false;
+    static inline bool released = false;
+    static inline bool gaveUp = false;  // the callback waited in vain
+
+    static void Hold(HINTERNET, DWORD_PTR, DWORD status, LPVOID, DWORD)
+    {
+        if (status != INTERNET_STATUS_RESPONSE_RECEIVED) return;
+        std::unique_lock<std::mutex> hold(lock);
+        entered = true;
+        changed.notify_all();
+        gaveUp = !changed.wait_for(hold, std::chrono::seconds(10), [] { return released; });
+    }
+};
+
+TEST_F(HttpOverCurl, ClosingHandlesNeverWaitsForTheWorkerAndTheShutDownJoinsIt)
+{
+    const platform::inet::Api& api = *platform::inet::Load();
+    const int threadsBefore = ThreadCount();
+    server.Push({.body = Pattern(10 * 1000)});
+    HINTERNET session = api.InternetOpenA("agent", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_ASYNC);
+    api.InternetSetStatusCallback(session, HeldCallback::Hold);
+    HINTERNET request = api.InternetOpenUrlA(session, (server.Base() + "/held").c_str(), nullptr, 0, 0, 1);
+    ASSERT_NE(request, nullptr);
+    {
+        std::unique_lock<std::mutex> hold(HeldCallback::lock);
+        ASSERT_TRUE(
+            HeldCallback::changed.wait_for(hold, std::chrono::seconds(10), [] { return HeldCallback::entered; }));
+    }
+    EXPECT_TRUE(api.InternetCloseHandle(request));
+    EXPECT_TRUE(api.InternetCloseHandle(session));
+    {
+        std::lock_guard<std::mutex> hold(HeldCallback::lock);
+        EXPECT_FALSE(HeldCallback::gaveUp) << "the handles closed while the worker was still held";
+        HeldCallback::released = true;
+        HeldCallback::changed.notify_all();
+    }
+    api.JoinStoppedWorker();
+    EXPECT_EQ(ThreadCount(), threadsBefore) << "the worker has ended";
+}
+
 // The table itself: the two-call protocol of the queries, the refused flags and handles.
 TEST_F(HttpOverCurl, TheTableAnswersQueriesInTwoCallsAndRefusesWhatItCannotDo)
 {
@@ -246,15 +314,18 @@ TEST_F(HttpOverCurl, TheTableAnswersQueriesInTwoCallsAndRefusesWhatItCannotDo)
     EXPECT_TRUE(api.InternetCloseHandle(session));
 }
 
-// The library's shut-down ends the request of the process-wide service: the page that ran it learns it failed.
+// The library's shut-down ends the request of the process-wide service (the page that ran it learns it failed)
+// and joins the table's worker.
 TEST_F(HttpOverCurl, TheLibrarysShutDownCancelsTheRunningRequest)
 {
     ReplaceHttpService(std::make_unique<HttpService>(platform::inet::Load()));
     HttpService& shared = *GetHttpService();
     server.Push({.silent = true});
+    const int threadsBefore = ThreadCount();
     ASSERT_TRUE(shared.StartGet((server.Base() + "/never").c_str(), &file, true, nullptr));
     EXPECT_FALSE(shared.Poll());
     TA_ShutDown();
+    EXPECT_EQ(ThreadCount(), threadsBefore) << "the table's worker is joined";
     EXPECT_TRUE(shared.Poll()) << "no request runs any more";
     EXPECT_FALSE(shared.LastResult());
     ReplaceHttpService(nullptr);

@@ -1,11 +1,15 @@
 // The HTTP service's request machine over a scriptable WinINet table.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <future>
+#include <thread>
 
 #include "FakeInternet.h"
 #include "TempDir.h"
 #include "forms/HttpService.h"
+#include "forms/HttpStatusChannel.h"
 #include "foundation/CFile.h"
 
 using testsupport::FakeInternet;
@@ -62,6 +66,29 @@ TEST_F(HttpMachine, AGetWaitsForEachPendingReadAndEndsWithTheBodyInTheFile)
     EXPECT_TRUE(service.LastResult());
     EXPECT_EQ(Written(), "abc");
     EXPECT_EQ(fake.openHandles, 0);
+}
+
+// The table's thread holds the status lock only to append a record: a poll that finds it held does not wait for
+// it, and the record is applied by the next poll.
+TEST_F(HttpMachine, APollNeverWaitsForTheStatusLockAndTheNextOneTakesTheRecords)
+{
+    fake.Script("InternetReadFile", {Answer::Pending, Answer::Pending});
+    ASSERT_TRUE(service.StartGet("http://host/file", &file, true, nullptr));
+    fake.CompleteRead("abc");
+    std::promise<void> held;
+    std::promise<void> release;
+    std::thread holder([&] {
+        MutexHold hold(GetHttpStatusChannel().lock);
+        held.set_value();
+        release.get_future().wait_for(std::chrono::seconds(5));  // a poll that waited for the lock gets it then
+    });
+    held.get_future().wait();
+    EXPECT_FALSE(service.Poll());
+    EXPECT_EQ(service.GetBytesReceived(), 0) << "the completion waits in the queue";
+    release.set_value();
+    holder.join();
+    EXPECT_FALSE(service.Poll());
+    EXPECT_EQ(service.GetBytesReceived(), 3);
 }
 
 TEST_F(HttpMachine, ReadsThatCompleteAtOnceFinishInOnePoll)

@@ -97,6 +97,10 @@ struct Api {
     bool hasReadFileEx;
     // The calling thread's error after a failed call (GetLastError).
     DWORD (*GetLastError)();
+    // Waits until the table's worker, which stops by itself once the last handle is closed, has ended, so that
+    // nothing of the table runs afterwards (a shut-down); returns at once while a handle is open. Closing a
+    // handle never waits for the worker.
+    void (*JoinStoppedWorker)();
 };
 
 // The table over libcurl. Present: every required entry, HttpQueryInfoA (content length and status code) and

@@ -1,9 +1,11 @@
-// A fixed circle of bytes: what is put in comes out in the same order, and the room never grows, so a transfer's
-// unread data costs the same memory however long it runs and no byte is moved after it was put in. One writer
-// and one reader may share it with a lock around the calls that count (Size, Room, End, Commit, Take) and the
-// copy of WriteAt outside it: the bytes a writer fills after End are none that Take reads until they are
-// committed, and taking bytes never moves End.
+// A fixed circle of bytes between one writer thread and one reader thread, without a lock: what is put in comes
+// out in the same order, and the room never grows, so a transfer's unread data costs the same memory however
+// long it runs. The writer's Put publishes the bytes after it has copied them; the reader's Take frees their room
+// after it has copied them out. Both counts are sequentially consistent, so a thread that stores its own count
+// and then looks at a flag of the other side's (a pause, a waiting read) is never missed by the other side doing
+// the same the other way round.
 #pragma once
+#include <atomic>
 #include <cstddef>
 #include <memory>
 
@@ -13,22 +15,22 @@ class ByteRing {
 public:
     explicit ByteRing(std::size_t capacity);
 
-    std::size_t Size() const { return size_; }
-    std::size_t Room() const { return capacity_ - size_; }
-    // Where the next bytes go.
-    std::size_t End() const { return (start_ + size_) % capacity_; }
-    // Copies count bytes to position at (an End) on; they are unread only once committed. The caller has made
-    // sure of the room.
-    void WriteAt(std::size_t at, const char* data, std::size_t count);
-    void Commit(std::size_t count) { size_ += count; }
-    // Moves up to count of the oldest bytes into out; returns how many.
+    // Either side: the unread bytes, and the room for more.
+    std::size_t Size() const { return put_.load() - taken_.load(); }
+    std::size_t Room() const { return capacity_ - Size(); }
+    // The writer's: copies count bytes in; the caller has made sure of the room.
+    void Put(const char* data, std::size_t count);
+    // The reader's: moves up to count of the oldest bytes into out; returns how many.
     std::size_t Take(char* out, std::size_t count);
 
 private:
     std::unique_ptr<char[]> bytes_;
     std::size_t capacity_;
-    std::size_t start_ = 0;
-    std::size_t size_ = 0;
+    // Bytes put in and taken out since the start. Each is written by one side at a time (the writer may take for a
+    // reader that has handed its read over and waits), and each has a cache line of its own, so that the writer's
+    // stores do not take the line from under the reader's, and the other way round.
+    alignas(64) std::atomic<std::size_t> put_ = 0;
+    alignas(64) std::atomic<std::size_t> taken_ = 0;
 };
 
 }  // namespace platform::inet

@@ -121,14 +121,19 @@ void Transfer::OnAdded()
     const std::string name = host ? host : "";
     curl_free(host);
     curl_url_cleanup(url);
-    sink_.Post(INTERNET_STATUS_CONNECTING_TO_SERVER, name.c_str(), static_cast<DWORD>(name.size() + 1));
+    Tell(INTERNET_STATUS_CONNECTING_TO_SERVER, name.c_str(), static_cast<DWORD>(name.size() + 1));
+}
+
+void Transfer::Tell(DWORD status, const void* information, DWORD length) const
+{
+    if (!abandoned_.load(std::memory_order_acquire)) sink_.Post(status, information, length);
 }
 
 int Transfer::OnPrerequest(void* self, char* remoteIp, char*, int, int)
 {
     const auto* transfer = static_cast<Transfer*>(self);
-    transfer->sink_.Post(INTERNET_STATUS_CONNECTED_TO_SERVER, remoteIp, static_cast<DWORD>(std::strlen(remoteIp) + 1));
-    transfer->sink_.Post(INTERNET_STATUS_SENDING_REQUEST, nullptr, 0);
+    transfer->Tell(INTERNET_STATUS_CONNECTED_TO_SERVER, remoteIp, static_cast<DWORD>(std::strlen(remoteIp) + 1));
+    transfer->Tell(INTERNET_STATUS_SENDING_REQUEST, nullptr, 0);
     return CURL_PREREQFUNC_OK;
 }
 
@@ -148,7 +153,7 @@ void Transfer::TakeHeaderLine(const std::string& line)
         contentLength_ = -1;
         location_.clear();
         headBytes_ = static_cast<DWORD>(line.size());
-        sink_.Post(INTERNET_STATUS_RECEIVING_RESPONSE, nullptr, 0);
+        Tell(INTERNET_STATUS_RECEIVING_RESPONSE, nullptr, 0);
     } else if (StartsWithNoCase(line, "Content-Length:")) {
         contentLength_ = ParseLength(ValueAfterColon(line));
     } else if (StartsWithNoCase(line, "Location:")) {
@@ -165,13 +170,13 @@ void Transfer::EndOfHead()
     if (status_ >= 100 && status_ < 200) return;
     if (status_ >= 300 && status_ < 400 && !location_.empty()) {
         const std::string target = RedirectTarget();
-        sink_.Post(INTERNET_STATUS_REDIRECT, target.c_str(), static_cast<DWORD>(target.size() + 1));
+        Tell(INTERNET_STATUS_REDIRECT, target.c_str(), static_cast<DWORD>(target.size() + 1));
         return;
     }
     finalStatus_.store(status_, std::memory_order_relaxed);
     finalLength_.store(contentLength_, std::memory_order_relaxed);
     headDone_.store(true, std::memory_order_release);
-    sink_.Post(INTERNET_STATUS_RESPONSE_RECEIVED, &headBytes_, sizeof headBytes_);
+    Tell(INTERNET_STATUS_RESPONSE_RECEIVED, &headBytes_, sizeof headBytes_);
 }
 
 std::string Transfer::RedirectTarget()
@@ -196,47 +201,57 @@ std::size_t Transfer::OnBody(char* data, std::size_t size, std::size_t count, vo
 
 std::size_t Transfer::TakeBody(const char* data, std::size_t size)
 {
-    // The piece is copied in without the lock, so the reader never waits for the copy; it becomes readable
-    // when it is committed.
-    std::size_t at = 0;
-    {
-        std::lock_guard<std::mutex> hold(lock_);
-        if (abandoned_) return size;
-        // A piece that could never fit ends the transfer rather than pausing it for good.
-        if (size > kRingBytes) return 0;
-        if (Unread() >= kBufferedBytesLimit || size > buffered_.Room()) {
-            paused_ = true;
-            return CURL_WRITEFUNC_PAUSE;
+    if (abandoned_.load()) return size;
+    // A piece that could never fit ends the transfer rather than pausing it for good.
+    if (size > kRingBytes) return 0;
+    if (MustPause(size)) return CURL_WRITEFUNC_PAUSE;
+    buffered_.Put(data, size);
+    if (!asynchronous_) {
+        // A blocking reader looks at the ring under the lock before it sleeps; passing the lock once means it
+        // either saw these bytes or is asleep for the call below.
+        {
+            std::lock_guard<std::mutex> hold(lock_);
         }
-        at = buffered_.End();
+        changed_.notify_all();
     }
-    buffered_.WriteAt(at, data, size);
-    INTERNET_ASYNC_RESULT result{};
-    bool completed = false;
-    {
-        std::lock_guard<std::mutex> hold(lock_);
-        buffered_.Commit(size);
-        completed = !abandoned_ && CompletePending(&result);
-    }
-    if (!asynchronous_) changed_.notify_all();
-    if (completed) sink_.PostResult(INTERNET_STATUS_REQUEST_COMPLETE, result.dwResult, result.dwError);
+    // Looked at after the bytes were published: a reader that starts waiting meanwhile looks at them again.
+    if (hasPending_.load()) CompleteWaitingRead();
     return size;
 }
 
+bool Transfer::MustPause(std::size_t size)
+{
+    if (buffered_.Size() < kBufferedBytesLimit && size <= buffered_.Room()) return false;
+    paused_.store(true);
+    // The reader may have taken enough to resume the transfer before it could see the pause; then whichever side
+    // clears the flag goes on (here: the piece is taken after all).
+    const std::size_t unread = buffered_.Size();
+    return unread >= kResumeBelow || size > kRingBytes - unread || !paused_.exchange(false);
+}
+
 void Transfer::OnDone(CURLcode code)
+{
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        finished_ = true;
+        error_ = ErrorOf(code);
+    }
+    if (!asynchronous_) changed_.notify_all();
+    CompleteWaitingRead();
+}
+
+void Transfer::CompleteWaitingRead()
 {
     INTERNET_ASYNC_RESULT result{};
     bool completed = false;
     {
         std::lock_guard<std::mutex> hold(lock_);
-        finished_ = true;
-        error_ = ErrorOf(code);
         completed = !abandoned_ && CompletePending(&result);
     }
-    if (!asynchronous_) changed_.notify_all();
     if (completed) sink_.PostResult(INTERNET_STATUS_REQUEST_COMPLETE, result.dwResult, result.dwError);
 }
 
+// The waiting read is the worker's to fill: the reader does not touch the ring until it is told.
 bool Transfer::CompletePending(INTERNET_ASYNC_RESULT* result)
 {
     if (!hasPending_ || (Unread() == 0 && !finished_)) return false;
@@ -250,21 +265,25 @@ bool Transfer::CompletePending(INTERNET_ASYNC_RESULT* result)
     return true;
 }
 
-DWORD Transfer::MoveOut(void* buffer, DWORD size, bool* ended)
+DWORD Transfer::MoveOut(void* buffer, DWORD size, bool* resumeNeeded)
 {
     const std::size_t count = buffered_.Take(static_cast<char*>(buffer), size);
-    if (paused_ && Unread() < kResumeBelow) {
-        paused_ = false;
+    if (paused_.load() && Unread() < kResumeBelow && paused_.exchange(false)) {
         resumeWanted_ = true;
-        if (ended) *ended = true;
+        if (resumeNeeded) *resumeNeeded = true;
     }
     return static_cast<DWORD>(count);
 }
 
 BOOL Transfer::Read(void* buffer, DWORD size, DWORD* read, DWORD* error, bool* resumeNeeded)
 {
-    std::unique_lock<std::mutex> hold(lock_);
     *resumeNeeded = false;
+    // Data waiting is taken without the lock: neither side ever waits for the other while bytes flow.
+    if (asynchronous_ && !hasPending_.load() && Unread() > 0) {
+        *read = MoveOut(buffer, size, resumeNeeded);
+        return TRUE;
+    }
+    std::unique_lock<std::mutex> hold(lock_);
     if (!asynchronous_) changed_.wait(hold, [this] { return Unread() > 0 || finished_; });
     if (Unread() > 0 || (finished_ && error_ == 0)) {
         *read = MoveOut(buffer, size, resumeNeeded);
@@ -279,7 +298,13 @@ BOOL Transfer::Read(void* buffer, DWORD size, DWORD* read, DWORD* error, bool* r
         return FALSE;
     }
     pending_ = {buffer, size, read};
-    hasPending_ = true;
+    hasPending_.store(true);
+    // Bytes published before the worker could see the waiting read are taken here.
+    if (Unread() > 0) {
+        hasPending_.store(false);
+        *read = MoveOut(buffer, size, resumeNeeded);
+        return TRUE;
+    }
     *error = ERROR_IO_PENDING;
     return FALSE;
 }

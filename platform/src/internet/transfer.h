@@ -1,7 +1,9 @@
 // One HTTP transfer of the WinINet table: a libcurl easy handle that the worker thread drives, the unread part of
 // the reply in a bounded buffer, and at most one read waiting for data. The reader's side (Read, Abandon, the
-// queries) runs on the caller's thread; the rest runs on the worker inside libcurl's callbacks. Both meet under the
-// transfer's own lock, and no status is posted while that lock is held.
+// queries) runs on the caller's thread; the rest runs on the worker inside libcurl's callbacks. While bytes flow
+// the two sides share only the lock-free ring and two flags (paused, a read waiting); the transfer's lock guards
+// the rarer hand-overs (a read that waits, the end, the close), is never held across a call into libcurl or the
+// system, and no status is posted while it is held.
 #pragma once
 #include <curl/curl.h>
 
@@ -50,13 +52,17 @@ public:
     // The worker's side.
     void OnAdded();
     void OnDone(CURLcode code);
+    // Whether the transfer waits for its reader, and whether the reader has asked for it to go on.
+    bool IsPaused() const { return paused_.load(); }
+    bool ResumeWanted() const { return resumeWanted_.load(); }
     // Whether a pause has ended since the last call (the worker then resumes the transfer).
     bool TakeResume() { return resumeWanted_.exchange(false); }
 
     // The reader's side. Read answers as InternetReadFile does; resumeNeeded tells the caller to wake the worker,
     // once for each pause that this read ended.
     BOOL Read(void* buffer, DWORD size, DWORD* read, DWORD* error, bool* resumeNeeded);
-    // The handle closes: a waiting read is dropped and nothing more is posted.
+    // The handle closes: a waiting read is dropped and nothing more is posted (a status already on its way may
+    // still arrive: callers tell their requests apart by context).
     void Abandon();
     // The final reply's status code and content length; false until its head has arrived (or, for the length,
     // when it gave none).
@@ -74,12 +80,18 @@ private:
     static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* self);
     static int OnPrerequest(void* self, char* remoteIp, char* localIp, int remotePort, int localPort);
     std::size_t TakeBody(const char* data, std::size_t size);
+    // Whether a piece must wait: it pauses the transfer above the limit.
+    bool MustPause(std::size_t size);
+    // Completes the waiting read, if it can be, and posts its status.
+    void CompleteWaitingRead();
+    // Posts a status unless the handle has been closed.
+    void Tell(DWORD status, const void* information, DWORD length) const;
     void TakeHeaderLine(const std::string& line);
     void EndOfHead();
     std::string RedirectTarget();
-    // Under the lock: the unread bytes, and moving up to size of them out (true in ended when that ends a pause).
     std::size_t Unread() const { return buffered_.Size(); }
-    DWORD MoveOut(void* buffer, DWORD size, bool* ended = nullptr);
+    // By whichever side reads: moves up to size bytes out (true in resumeNeeded when that ends a pause).
+    DWORD MoveOut(void* buffer, DWORD size, bool* resumeNeeded = nullptr);
     // Under the lock: completes the waiting read with what there is; false when it must wait on.
     bool CompletePending(INTERNET_ASYNC_RESULT* result);
 
@@ -92,13 +104,13 @@ private:
     std::mutex lock_;
     std::condition_variable changed_;
     ByteRing buffered_;
-    bool paused_ = false;
+    std::atomic<bool> paused_ = false;  // set by the worker, cleared by whichever side sees it first
     std::atomic<bool> resumeWanted_ = false;
     bool finished_ = false;
-    bool abandoned_ = false;
+    std::atomic<bool> abandoned_ = false;  // written under the lock; read without it to drop a status or a piece
     DWORD error_ = 0;
     PendingRead pending_;
-    bool hasPending_ = false;
+    std::atomic<bool> hasPending_ = false;  // written under the lock
 
     // The final reply's head, once it has arrived: the numbers are written before the flag, and the queries
     // read them without the lock, so a reader that asks once per chunk never waits on the worker.

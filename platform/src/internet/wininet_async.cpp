@@ -347,6 +347,8 @@ BOOL ConnectedState(LPDWORD flags, DWORD)
 
 DWORD LastError() { return lastError; }
 
+void JoinStoppedWorker() { TransferEngine::Instance().JoinStopped(); }
+
 const Api kCurlApi = {
     .InternetOpenA = OpenSession,
     .InternetOpenUrlA = OpenUrl,
@@ -363,6 +365,7 @@ const Api kCurlApi = {
     .InternetSetStatusCallback = SetStatusCallback,
     .hasReadFileEx = false,
     .GetLastError = LastError,
+    .JoinStoppedWorker = JoinStoppedWorker,
 };
 
 }  // namespace
