@@ -104,6 +104,10 @@ TEST_F(WindowDispatch, EachMessageReachesItsSlotWithItsArguments)
         {WM_MOVING, 0, 0, 1, "Moving"},
         {WM_COMMAND, 101, 0, 1, "Command 101 0"},
         {WM_SYSCOMMAND, SC_SCREENSAVE, 0, 0, nullptr},
+        // Asked for its cursor or a context menu, the window leaves both to the system: the game draws its own
+        // cursor and has no context menu.
+        {WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), 0, nullptr},
+        {WM_CONTEXTMENU, 0, MAKELPARAM(200, 100), 0, nullptr},
     };
     for (const auto& c : cases) {
         window.calls.clear();
