@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "blit/BlitType.h"
+#include "foundation/ArrayGrowth.h"
 
 using platform::Rect;
 
@@ -15,14 +16,6 @@ std::vector<Rect>& UpdateRects()
 {
     static std::vector<Rect> list;
     return list;
-}
-
-// Appends, growing a full list to max(count + 1, capacity x 1.2).
-void Append(std::vector<Rect>& list, const Rect& rect)
-{
-    if (list.size() == list.capacity())
-        list.reserve(std::max(list.size() + 1, static_cast<std::size_t>(static_cast<double>(list.capacity()) * 1.2)));
-    list.push_back(rect);
 }
 
 // Rounded to the nearest integer, ties to even, and kept to what a rectangle holds.
@@ -184,7 +177,7 @@ const std::vector<Rect>& CDirtyRectFrame::BuildUpdateRects(const CFrameInterface
 {
     std::vector<Rect>& list = UpdateRects();
     list.clear();
-    ForEachUpdate(host, x, y, [&list, x, y](const Rect& run) { Append(list, run.Offset(x, y)); });
+    ForEachUpdate(host, x, y, [&list, x, y](const Rect& run) { AppendGrowing(list, run.Offset(x, y)); });
     return list;
 }
 
