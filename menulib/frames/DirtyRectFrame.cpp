@@ -21,6 +21,33 @@ std::vector<Rect>& UpdateRects()
 // Rounded to the nearest integer, ties to even, and kept to what a rectangle holds.
 int RoundToEven(float v) { return static_cast<int>(std::clamp(std::nearbyint(v), -1.0e9f, 1.0e9f)); }
 
+// Joins rectangles that go on straight down from the one before (the same columns, touching it), so that runs of
+// whole rows go over in one blit; Finish hands on the last one.
+template <typename Visit>
+class DownwardJoin {
+public:
+    explicit DownwardJoin(Visit visit) : m_visit(visit) {}
+    void Add(const Rect& run)
+    {
+        if (run.IsEmpty()) return;
+        if (run.left == m_pending.left && run.right == m_pending.right && run.top == m_pending.bottom) {
+            m_pending.bottom = run.bottom;
+            return;
+        }
+        Finish();
+        m_pending = run;
+    }
+    void Finish()
+    {
+        if (!m_pending.IsEmpty()) m_visit(m_pending);
+        m_pending = Rect{};
+    }
+
+private:
+    Visit m_visit;
+    Rect m_pending{};
+};
+
 }  // namespace
 
 const std::vector<Rect>& GetUpdateRects() { return UpdateRects(); }
@@ -148,14 +175,14 @@ bool CDirtyRectFrame::DrawWithBlitType(CFrameInterface* source, const Rect& sour
 bool CDirtyRectFrame::Clear()
 {
     const Rect pixels = Rect::OfSize(GetWidth(), GetHeight());
-    ForEachDirtyRun(m_accumulated, [this, &pixels](const Rect& run) {
-        const Rect area = run.Intersected(pixels);
-        if (area.IsEmpty()) return;
+    DownwardJoin restore([this](const Rect& area) {
         if (m_source)
             CFrame::DrawWithBlitType(m_source, area, area, &NormalBlitType());
         else
             CFrame::FillRect(area.Offset(GetOriginX(), GetOriginY()), m_background);
     });
+    ForEachDirtyRun(m_accumulated, [&](const Rect& run) { restore.Add(run.Intersected(pixels)); });
+    restore.Finish();
     m_accumulated.ClearAll();
     return true;
 }
@@ -185,19 +212,11 @@ const std::vector<Rect>& CDirtyRectFrame::BuildUpdateRects(const CFrameInterface
 // block.
 void CDirtyRectFrame::CopyDirtyInto(CFrameInterface& host, int x, int y, BlitType* blitType)
 {
-    Rect pending{};
-    auto copy = [&](const Rect& area) {
-        if (!area.IsEmpty()) host.Blit(this, area.Offset(GetOriginX(), GetOriginY()), area.Offset(x, y), blitType);
-    };
-    ForEachUpdate(host, x, y, [&](const Rect& run) {
-        if (run.left == pending.left && run.right == pending.right && run.top == pending.bottom) {
-            pending.bottom = run.bottom;
-            return;
-        }
-        copy(pending);
-        pending = run;
+    DownwardJoin copy([&](const Rect& area) {
+        host.Blit(this, area.Offset(GetOriginX(), GetOriginY()), area.Offset(x, y), blitType);
     });
-    copy(pending);
+    ForEachUpdate(host, x, y, [&copy](const Rect& run) { copy.Add(run); });
+    copy.Finish();
     m_copied[m_historyIndex].CopyFrom(m_drawn[m_historyIndex]);
     m_drawn[m_historyIndex].ClearAll();
 }
