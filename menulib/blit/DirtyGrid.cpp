@@ -19,14 +19,6 @@ int DirtyGrid::IsCellDirty(int column, int row) const
     return cell ? cell->dirty : 0;
 }
 
-const DirtyCell* DirtyGrid::GetCell(int column, int row) const
-{
-    if (static_cast<unsigned>(column) >= static_cast<unsigned>(m_columns) ||
-        static_cast<unsigned>(row) >= static_cast<unsigned>(m_rows))
-        return nullptr;
-    return &m_cells[m_rowTable[row] + column];
-}
-
 void DirtyGrid::MarkAll()
 {
     const DirtyCell full{1, 0, 0, static_cast<std::int8_t>(m_cellWidth), static_cast<std::int8_t>(m_cellHeight)};

@@ -26,8 +26,14 @@ public:
     void Resize(int width, int height);
     // The flag; 0 outside the grid.
     int IsCellDirty(int column, int row) const;
-    // The cell; null outside the grid.
-    const DirtyCell* GetCell(int column, int row) const;
+    // The cell; null outside the grid. Inline: the walks over the grid ask for every cell of it each frame.
+    const DirtyCell* GetCell(int column, int row) const
+    {
+        if (static_cast<unsigned>(column) >= static_cast<unsigned>(m_columns) ||
+            static_cast<unsigned>(row) >= static_cast<unsigned>(m_rows))
+            return nullptr;
+        return &m_cells[m_rowTable[row] + column];
+    }
     // Every cell dirty with the full extent.
     void MarkAll();
     void MarkPoint(int x, int y) { MarkRect(x, y, x + 1, y + 1); }

@@ -29,19 +29,17 @@ void WalkRows(CFrameInterface* source, platform::Rect sourceRect, CFrameInterfac
 {
     if (!ClipDrawRects(*source, sourceRect, *destination, destinationRect)) return;
     const int sourceBytes = source->GetBytesPerPixel(), destinationBytes = destination->GetBytesPerPixel();
-    const std::uint32_t* sourceLines = source->GetLineOffsets();
-    const std::uint32_t* destinationLines = destination->GetLineOffsets();
+    const std::uint32_t* sourceLines = source->GetLineOffsets() + sourceRect.top;
+    const std::uint32_t* destinationLines = destination->GetLineOffsets() + destinationRect.top;
+    // The planes stay where they are for the whole draw: their addresses are asked for once, not per row.
+    const std::uint8_t* sourcePixels = source->GetPixels() + static_cast<std::size_t>(sourceRect.left) * sourceBytes;
+    std::uint8_t* destinationPixels =
+        destination->GetPixels() + static_cast<std::size_t>(destinationRect.left) * destinationBytes;
     const int width = destinationRect.Width();
-    for (int y = 0; y < destinationRect.Height(); ++y) {
-        const std::uint8_t* from =
-            source->GetPixels() +
-            (static_cast<std::size_t>(sourceLines[sourceRect.top + y]) + sourceRect.left) * sourceBytes;
-        std::uint8_t* to =
-            destination->GetPixels() +
-            (static_cast<std::size_t>(destinationLines[destinationRect.top + y]) + destinationRect.left) *
-                destinationBytes;
-        rowOp(from, to, width);
-    }
+    const int height = destinationRect.Height();
+    for (int y = 0; y < height; ++y)
+        rowOp(sourcePixels + static_cast<std::size_t>(sourceLines[y]) * sourceBytes,
+              destinationPixels + static_cast<std::size_t>(destinationLines[y]) * destinationBytes, width);
 }
 
 // The palette an 8-bit source is drawn with: the blit type's own table, else the source's palette, else the

@@ -1,6 +1,7 @@
 #include "forms/FormManager.h"
 
 #include "forms/TextControls.h"
+#include "foundation/ArrayGrowth.h"
 #include "foundation/CFile.h"
 #include "foundation/FileFlags.h"
 #include "foundation/FileFunctions.h"
@@ -42,8 +43,8 @@ FormManager* FormManager::GetCurrent() { return g_current; }
 
 void FormManager::AddSubstitution(const CString& name, const CString& value)
 {
-    m_substitutionNames.push_back(name);
-    m_substitutionValues.push_back(value);
+    AppendGrowing(m_substitutionNames, name);
+    AppendGrowing(m_substitutionValues, value);
 }
 
 void FormManager::ApplySubstitutions(CString& text) const

@@ -118,7 +118,8 @@ void DeclareFormActionAppendFormStringFromChoiceBoxControlAsWebForm(ClassInfo* r
     record->AddProperty(new StringPropertyInfo("Field Name", Member<&A::m_fieldName>()));
     record->AddProperty(new StringPropertyInfo("Name Of Form Choice Box Control", Member<&A::m_controlName>()));
     record->AddProperty(new ItemArrayPropertyInfo("Form Strings", Member<&A::m_formStrings>(),
-                                                  CFormSelectionString::GetStaticClassInfo()));
+                                                  CFormSelectionString::GetStaticClassInfo(), 0,
+                                                  ItemArrayPropertyInfo::Growth::ByAFifth));
 }
 
 FORM_CLASS(CFormActionAppendFormStringFromChoiceBoxControlAsWebForm, CFormAction,

@@ -105,7 +105,8 @@ void DeclareFormChoiceBoxControl(ClassInfo* record)
     record->AddProperty(
         new IntegerPropertyInfo("Control Width", Member<&C::m_controlWidth>(), {.defaultValue = 30, .max = 99999}));
     record->AddProperty(new ItemArrayPropertyInfo("Choice List", Member<&C::m_ChoiceList>(),
-                                                  CFormChoiceBoxSelection::GetStaticClassInfo()));
+                                                  CFormChoiceBoxSelection::GetStaticClassInfo(), 0,
+                                                  ItemArrayPropertyInfo::Growth::ByAFifth));
     record->AddProperty(new IntegerPropertyInfo("Default Selection", Member<&C::m_defaultSelection>(), {.max = 99999}));
 }
 

@@ -527,7 +527,14 @@ private:
 // An array of objects of one class held by value.
 class ItemArrayPropertyInfo : public TypedPropertyInfo<ObjectArray, ItemArrayPropertyInfo> {
 public:
-    ItemArrayPropertyInfo(const char* name, MemberRef<ObjectArray> member, ClassInfo* itemClass, int flags = 0);
+    // How a full array grows when an item is appended: to twice the new count, or by the lists' rule of
+    // ArrayGrowth.h.
+    enum class Growth {
+        TwiceTheCount,
+        ByAFifth
+    };
+    ItemArrayPropertyInfo(const char* name, MemberRef<ObjectArray> member, ClassInfo* itemClass, int flags = 0,
+                          Growth growth = Growth::TwiceTheCount);
     bool IsScalar() const override { return false; }
     void ReleaseMember(void* holder) const override;
     void ResetToDefault(void* holder) const override { ReleaseMember(holder); }
@@ -543,12 +550,13 @@ public:
     bool ReadBinary(void* holder, PropertyStream& stream) const override;
 
     CObject* Item(const void* holder, int i) const;
-    // Appends one default item; the capacity grows to twice the new count when it would be exceeded.
+    // Appends one default item, growing a full array by the property's rule.
     CObject* Append(void* holder) const;
 
 private:
     void Recreate(void* holder, int count) const;
     ClassInfo* m_itemClass;
+    Growth m_growth;
 };
 
 // The object's list of attached values: "Dynamic Properties".

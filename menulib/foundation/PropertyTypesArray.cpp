@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "foundation/ArrayGrowth.h"
 #include "foundation/BitStream.h"
 #include "foundation/Object.h"
 #include "foundation/PropertyStream.h"
@@ -255,8 +256,8 @@ void ArrayPropertyInfo::ReadDeltaBits(void* holder, BitStream& stream) const
 // ---- ItemArray
 
 ItemArrayPropertyInfo::ItemArrayPropertyInfo(const char* name, MemberRef<ObjectArray> member, ClassInfo* itemClass,
-                                             int flags)
-    : TypedPropertyInfo(name, nullptr, member, flags), m_itemClass(itemClass)
+                                             int flags, Growth growth)
+    : TypedPropertyInfo(name, nullptr, member, flags), m_itemClass(itemClass), m_growth(growth)
 {
 }
 
@@ -284,7 +285,11 @@ CObject* ItemArrayPropertyInfo::Append(void* holder) const
 {
     ObjectArray& array = Ref(holder);
     if (array.count + 1 > array.capacity) {
-        const int capacity = 2 * (array.count + 1);
+        const int needed = array.count + 1;
+        const int capacity = m_growth == Growth::TwiceTheCount
+                                 ? 2 * needed
+                                 : static_cast<int>(GrownCapacity(static_cast<std::uint32_t>(needed),
+                                                                  static_cast<std::uint32_t>(array.capacity)));
         CObject* first = m_itemClass->CreateArray(0, -1, capacity);
         if (!first) return nullptr;
         for (int i = 0; i < array.count; ++i) Item(holder, i)->CopyTo(m_itemClass->ArrayElement(first, i));

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "blit/BlitType.h"
+#include "foundation/ArrayGrowth.h"
 
 using platform::Rect;
 
@@ -17,16 +18,35 @@ std::vector<Rect>& UpdateRects()
     return list;
 }
 
-// Appends, growing a full list to max(count + 1, capacity x 1.2).
-void Append(std::vector<Rect>& list, const Rect& rect)
-{
-    if (list.size() == list.capacity())
-        list.reserve(std::max(list.size() + 1, static_cast<std::size_t>(static_cast<double>(list.capacity()) * 1.2)));
-    list.push_back(rect);
-}
-
 // Rounded to the nearest integer, ties to even, and kept to what a rectangle holds.
 int RoundToEven(float v) { return static_cast<int>(std::clamp(std::nearbyint(v), -1.0e9f, 1.0e9f)); }
+
+// Joins rectangles that go on straight down from the one before (the same columns, touching it), so that runs of
+// whole rows go over in one blit; Finish hands on the last one.
+template <typename Visit>
+class DownwardJoin {
+public:
+    explicit DownwardJoin(Visit visit) : m_visit(visit) {}
+    void Add(const Rect& run)
+    {
+        if (run.IsEmpty()) return;
+        if (run.left == m_pending.left && run.right == m_pending.right && run.top == m_pending.bottom) {
+            m_pending.bottom = run.bottom;
+            return;
+        }
+        Finish();
+        m_pending = run;
+    }
+    void Finish()
+    {
+        if (!m_pending.IsEmpty()) m_visit(m_pending);
+        m_pending = Rect{};
+    }
+
+private:
+    Visit m_visit;
+    Rect m_pending{};
+};
 
 }  // namespace
 
@@ -155,14 +175,14 @@ bool CDirtyRectFrame::DrawWithBlitType(CFrameInterface* source, const Rect& sour
 bool CDirtyRectFrame::Clear()
 {
     const Rect pixels = Rect::OfSize(GetWidth(), GetHeight());
-    ForEachDirtyRun(m_accumulated, [this, &pixels](const Rect& run) {
-        const Rect area = run.Intersected(pixels);
-        if (area.IsEmpty()) return;
+    DownwardJoin restore([this](const Rect& area) {
         if (m_source)
             CFrame::DrawWithBlitType(m_source, area, area, &NormalBlitType());
         else
             CFrame::FillRect(area.Offset(GetOriginX(), GetOriginY()), m_background);
     });
+    ForEachDirtyRun(m_accumulated, [&](const Rect& run) { restore.Add(run.Intersected(pixels)); });
+    restore.Finish();
     m_accumulated.ClearAll();
     return true;
 }
@@ -184,7 +204,7 @@ const std::vector<Rect>& CDirtyRectFrame::BuildUpdateRects(const CFrameInterface
 {
     std::vector<Rect>& list = UpdateRects();
     list.clear();
-    ForEachUpdate(host, x, y, [&list, x, y](const Rect& run) { Append(list, run.Offset(x, y)); });
+    ForEachUpdate(host, x, y, [&list, x, y](const Rect& run) { AppendGrowing(list, run.Offset(x, y)); });
     return list;
 }
 
@@ -192,19 +212,11 @@ const std::vector<Rect>& CDirtyRectFrame::BuildUpdateRects(const CFrameInterface
 // block.
 void CDirtyRectFrame::CopyDirtyInto(CFrameInterface& host, int x, int y, BlitType* blitType)
 {
-    Rect pending{};
-    auto copy = [&](const Rect& area) {
-        if (!area.IsEmpty()) host.Blit(this, area.Offset(GetOriginX(), GetOriginY()), area.Offset(x, y), blitType);
-    };
-    ForEachUpdate(host, x, y, [&](const Rect& run) {
-        if (run.left == pending.left && run.right == pending.right && run.top == pending.bottom) {
-            pending.bottom = run.bottom;
-            return;
-        }
-        copy(pending);
-        pending = run;
+    DownwardJoin copy([&](const Rect& area) {
+        host.Blit(this, area.Offset(GetOriginX(), GetOriginY()), area.Offset(x, y), blitType);
     });
-    copy(pending);
+    ForEachUpdate(host, x, y, [&copy](const Rect& run) { copy.Add(run); });
+    copy.Finish();
     m_copied[m_historyIndex].CopyFrom(m_drawn[m_historyIndex]);
     m_drawn[m_historyIndex].ClearAll();
 }

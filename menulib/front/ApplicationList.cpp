@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "forms/FormAction.h"
+#include "foundation/ArrayGrowth.h"
 #include "foundation/FolderCollection.h"
 #include "frames/Frame.h"
 #include "frames/ScaledFrameHolder.h"
@@ -78,7 +79,7 @@ std::vector<int> ApplicationsOfFilter(int index)
         for (int item = 0; item < count; ++item)
             if (const CArcadeApplicationInformation* record = files.GetOrLoad(item);
                 record && record->m_ApplicationID == id)
-                rows.push_back(item);
+                AppendGrowing(rows, item);
     }
     return rows;
 }

@@ -7,6 +7,7 @@
 
 #include "blit/BlitType.h"
 #include "forms/FormManager.h"
+#include "foundation/ArrayGrowth.h"
 #include "foundation/FolderCollection.h"
 #include "foundation/HostWindow.h"
 #include "foundation/RegistryHelpers.h"
@@ -105,7 +106,7 @@ bool RecordFirstUpdateAttempt(ArcadeState& state)
 void ListRects(const std::vector<platform::Rect>& rects)
 {
     g_updateRects.clear();
-    for (const platform::Rect& r : rects) g_updateRects.push_back(TA_UpdateRect{r.left, r.top, r.right, r.bottom});
+    for (const platform::Rect& r : rects) AppendGrowing(g_updateRects, TA_UpdateRect{r.left, r.top, r.right, r.bottom});
     g_updateListMade = true;
 }
 

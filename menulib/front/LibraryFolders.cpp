@@ -44,16 +44,20 @@ CString GetInstallFolder()
     return folder;
 }
 
-CString GetArcadeFolder()
+CString GetArcadeFolder() { return ArcadeFolderIn(GetInstallFolder()); }
+
+CString GetChannelFolder(int channel) { return ChannelFolderIn(GetInstallFolder(), channel); }
+
+CString ArcadeFolderIn(const CString& installFolder)
 {
-    CString folder = GetInstallFolder();
+    CString folder(installFolder);
     folder.Append("\\Arcade");
     return folder;
 }
 
-CString GetChannelFolder(int channel)
+CString ChannelFolderIn(const CString& installFolder, int channel)
 {
-    CString folder = GetInstallFolder();
+    CString folder(installFolder);
     folder.Append("\\Channels\\");
     folder.AppendInt(channel);
     return folder;

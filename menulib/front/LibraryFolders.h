@@ -12,6 +12,10 @@ CString GetProgramFilesFolder();
 CString GetInstallFolder();
 CString GetArcadeFolder();
 CString GetChannelFolder(int channel);
+// The same folders under an install folder read once, for callers that want both without reading the registry
+// twice.
+CString ArcadeFolderIn(const CString& installFolder);
+CString ChannelFolderIn(const CString& installFolder, int channel);
 
 // The build number of the library.
 constexpr int kLibraryBuildNumber = 3;

@@ -57,9 +57,9 @@ bool ReplaceSharedFile(const std::string& folder, const char* name)
 
 // The shared Arcade pair against the library's own: true when the shared one was staged; failed when a copy did
 // not succeed.
-bool StageArcadeUpdate(bool* failed)
+bool StageArcadeUpdate(const CString& installFolder, bool* failed)
 {
-    const std::string shared = DiskFolder(GetArcadeFolder());
+    const std::string shared = DiskFolder(ArcadeFolderIn(installFolder));
     const int sharedVersion = ReadArchiveVersion((shared + kArcadeArchive).c_str(), kArcadeVersionMember);
     const int localVersion = AssetVersions::Instance().GetArcadeVersion();
     if (sharedVersion > localVersion) {
@@ -79,9 +79,9 @@ bool StageArcadeUpdate(bool* failed)
 }
 
 // The shared channel archive of the library's channel against the library's own.
-bool StageChannelUpdate()
+bool StageChannelUpdate(const CString& installFolder)
 {
-    const std::string shared = DiskFolder(GetChannelFolder(GetArcadeState().ChannelID));
+    const std::string shared = DiskFolder(ChannelFolderIn(installFolder, GetArcadeState().ChannelID));
     const std::string sharedArchive = shared + kChannelArchive;
     const int sharedVersion = ReadArchiveVersion(sharedArchive.c_str(), kChannelVersionMember);
     const int localVersion = AssetVersions::Instance().GetChannelVersion();
@@ -125,10 +125,12 @@ bool BackupLibraryFiles()
 bool CheckLibraryFileUpdate()
 {
     EmptyFolder("Update");
+    // The program files folder is read from the registry once per check: the check runs every frame.
+    const CString installFolder = GetInstallFolder();
     bool failed = false;
-    bool staged = StageArcadeUpdate(&failed);
+    bool staged = StageArcadeUpdate(installFolder, &failed);
     if (failed) return false;
-    staged = StageChannelUpdate() || staged;
+    staged = StageChannelUpdate(installFolder) || staged;
     if (!staged) return false;
     if (BackupLibraryFiles()) return true;
     EmptyFolder("Update");

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "foundation/ArrayGrowth.h"
 #include "front/ArcadeState.h"
 #include "front/CatalogRecords.h"
 #include "front/RecordLists.h"
@@ -68,7 +69,7 @@ void NameValueLookup::AddGroup(const char* group)
     if (!list) return;
     for (int i = 0; i < list->GetCount(); ++i) {
         const CNameValuePair* pair = list->GetPair(i);
-        if (pair && !Holds(pair->m_Name)) m_pairs.push_back(pair);
+        if (pair && !Holds(pair->m_Name)) AppendGrowing(m_pairs, pair);
     }
 }
 

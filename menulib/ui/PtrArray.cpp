@@ -3,13 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "foundation/ArrayGrowth.h"
 #include "foundation/SmallBlockPool.h"
-
-std::uint32_t PtrArray::GrownCapacity(std::uint32_t needed, std::uint32_t capacity)
-{
-    const auto grown = static_cast<std::uint32_t>(static_cast<float>(capacity) * 1.2f);
-    return std::max(needed, grown);
-}
 
 void PtrArray::Reserve(std::uint32_t n)
 {

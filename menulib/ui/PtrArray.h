@@ -23,8 +23,6 @@ public:
     void* operator[](std::uint32_t index) const { return m_block[index]; }
 
 private:
-    static std::uint32_t GrownCapacity(std::uint32_t needed, std::uint32_t capacity);
-
     void** m_block = nullptr;
     std::uint32_t m_count = 0;
     std::uint32_t m_capacity = 0;

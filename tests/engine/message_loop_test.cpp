@@ -5,6 +5,7 @@
 
 #include "GP_AppBase.h"
 #include "GP_Window.h"
+#include "QuietWindowSystem.h"
 #include "platform/headless.h"
 
 namespace {
@@ -38,13 +39,24 @@ public:
     std::string seen;
 };
 
+// Each loop starts from an empty queue (a quit left by an earlier test's window would end it at once) and an
+// idle-turn counter at 0.
+class MessageLoop : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TakeEveryWaitingMessage();
+        platform::ResetHeadlessFrame();
+    }
+    void TearDown() override { TakeEveryWaitingMessage(); }
+};
+
 }  // namespace
 
 // In a headless run each look at an empty queue and each wait with nothing to come is one idle turn of the
 // frame counter, so the counter shows where the loop waited.
-TEST(MessageLoop, AnActiveApplicationIdlesContinuously)
+TEST_F(MessageLoop, AnActiveApplicationIdlesContinuously)
 {
-    platform::ResetHeadlessFrame();
     CountingApp app(5);
     EXPECT_EQ(app.Run(), 42);
     EXPECT_EQ(app.inits, 1);
@@ -54,9 +66,8 @@ TEST(MessageLoop, AnActiveApplicationIdlesContinuously)
     EXPECT_EQ(platform::HeadlessFrame(), 5);
 }
 
-TEST(MessageLoop, AnInactiveApplicationWaitsAfterEachIdleStep)
+TEST_F(MessageLoop, AnInactiveApplicationWaitsAfterEachIdleStep)
 {
-    platform::ResetHeadlessFrame();
     CountingApp app(5);
     app.active = 0;
     EXPECT_EQ(app.Run(), 42);
@@ -65,7 +76,7 @@ TEST(MessageLoop, AnInactiveApplicationWaitsAfterEachIdleStep)
     EXPECT_EQ(platform::HeadlessFrame(), 9);
 }
 
-TEST(MessageLoop, MessagesAreTranslatedAndDispatched)
+TEST_F(MessageLoop, MessagesAreTranslatedAndDispatched)
 {
     CountingApp app(1);
     KeyWindow window(&app);

@@ -6,6 +6,7 @@
 #include "GP_Modifiers.h"
 #include "GP_Window.h"
 #include "GP_WindowProc.h"
+#include "QuietWindowSystem.h"
 
 namespace {
 
@@ -47,14 +48,19 @@ public:
 
 class WindowDispatch : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(window.Create("Velmorine", WS_POPUP | WS_SYSMENU, 0, 0, 640, 480)); }
-    // The next test registers the class again and starts from an empty queue.
+    // The modifiers the slots are given come from the key state, which an earlier test may have left held.
+    void SetUp() override
+    {
+        TakeEveryWaitingMessage();
+        ReleaseModifierKeys();
+        ASSERT_TRUE(window.Create("Velmorine", WS_POPUP | WS_SYSMENU, 0, 0, 640, 480));
+    }
+    // The next test registers the class again.
     void TearDown() override
     {
         GP_SetLibraryMessageHook(nullptr);
         window.Destroy();
-        MSG msg{};
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+        TakeEveryWaitingMessage();
     }
 
     // Takes a key message through the queue, so that the key state follows it.
@@ -104,6 +110,10 @@ TEST_F(WindowDispatch, EachMessageReachesItsSlotWithItsArguments)
         {WM_MOVING, 0, 0, 1, "Moving"},
         {WM_COMMAND, 101, 0, 1, "Command 101 0"},
         {WM_SYSCOMMAND, SC_SCREENSAVE, 0, 0, nullptr},
+        // Asked for its cursor or a context menu, the window leaves both to the system: the game draws its own
+        // cursor and has no context menu.
+        {WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), 0, nullptr},
+        {WM_CONTEXTMENU, 0, MAKELPARAM(200, 100), 0, nullptr},
     };
     for (const auto& c : cases) {
         window.calls.clear();

@@ -4,6 +4,7 @@
 
 #include "FormsFixture.h"
 #include "forms/FormManager.h"
+#include "forms/FormStringActions.h"
 #include "forms/InputControls.h"
 #include "forms/TextControls.h"
 #include "front/ArcadeState.h"
@@ -65,6 +66,27 @@ protected:
 
     std::unique_ptr<FormManager> manager;
 };
+
+// Filled item by item (a file without "Array Count"), a choice box's list and the form strings of its web-form
+// action grow by a fifth, as the library's other lists do.
+TEST(ItemArrays, TheChoiceListAndTheFormStringsGrowByAFifth)
+{
+    CFormChoiceBoxControl choiceBox;
+    CFormActionAppendFormStringFromChoiceBoxControlAsWebForm action;
+    const std::pair<CObject*, const char*> arrays[] = {{&choiceBox, "Choice List"}, {&action, "Form Strings"}};
+    for (const auto& [object, name] : arrays) {
+        const auto* info = dynamic_cast<const ItemArrayPropertyInfo*>(object->GetClassInfo()->FindProperty(name));
+        ASSERT_NE(info, nullptr) << name;
+        std::vector<int> capacities;
+        for (int i = 0; i < 22; ++i) {
+            ASSERT_NE(info->Append(HolderOf(object)), nullptr);
+            const int capacity = info->Ref(HolderOf(object)).capacity;
+            if (capacities.empty() || capacities.back() != capacity) capacities.push_back(capacity);
+        }
+        EXPECT_EQ(capacities, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 14, 16, 19, 22})) << name;
+        EXPECT_EQ(info->Ref(HolderOf(object)).count, 22) << name;
+    }
+}
 
 TEST_F(ActionsTest, AListOfActionsRunsInOrderAndStopsAtAFalseOnlyWhenAsked)
 {

@@ -165,6 +165,7 @@ TEST_F(PackFormsTest, TheMenuSessionStartsOnlyWhenTheLibraryEntersIt)
     std::filesystem::copy_file(std::string(VEL_FAKE_MENU_LIBRARY_DIR) + "/whole/TollarineArcade.so",
                                library / "TollarineArcade.so");
     ::setenv("FAKE_TA_LOG", (folder / "calls.txt").c_str(), 1);
+    ::unsetenv("FAKE_TA_INIT_CODE");  // the library starts
     TA_State = TA_Binding{};
     TA_State.libraryFolder = library.string() + "/";
     ASSERT_EQ(TA_LoadLibrary(60, "Velmorine", 4089, 1.0f, 0), TA_Ok);

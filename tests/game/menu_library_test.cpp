@@ -38,6 +38,7 @@ protected:
         if (!TA_State.unusable) TA_Unload();
         TA_State = TA_Binding{};
         ::unsetenv("FAKE_TA_LOG");
+        ::unsetenv("FAKE_TA_INIT_CODE");
         ::unsetenv("FAKE_TA_UPDATE_AFTER");
         platform::ClearScriptedAnswers();
     }

@@ -75,9 +75,13 @@ SDL_Event Quit()
     return e;
 }
 
+const HWND kWindow = reinterpret_cast<HWND>(0x5A0);
+const WPARAM kWindowParam = reinterpret_cast<WPARAM>(kWindow);
+
 TranslationContext Context(Uint32 buttons = 0, Uint16 mods = KMOD_NONE)
 {
     TranslationContext c;
+    c.window = kWindow;
     c.mouseButtons = buttons;
     c.keyMods = mods;
     return c;
@@ -86,7 +90,7 @@ TranslationContext Context(Uint32 buttons = 0, Uint16 mods = KMOD_NONE)
 // A window whose class takes double clicks.
 TranslationContext DoubleClicks()
 {
-    TranslationContext c;
+    TranslationContext c = Context();
     c.doubleClicks = true;
     return c;
 }
@@ -94,11 +98,25 @@ TranslationContext DoubleClicks()
 // A 1280 x 960 window point space showing the client at twice its size, with an 80-point bar on the left.
 TranslationContext Scaled()
 {
-    TranslationContext c;
+    TranslationContext c = Context();
     c.view.originX = 80;
     c.view.scaleX = 2;
     c.view.scaleY = 2;
     return c;
+}
+
+// A window whose client area starts at (100, 50) on the screen.
+TranslationContext Placed()
+{
+    TranslationContext c = Context();
+    c.clientOrigin = {100, 50};
+    return c;
+}
+
+// The WM_SETCURSOR that comes before a mouse message.
+TranslatedMessage SetCursorBefore(UINT mouseMessage, WORD hit = HTCLIENT)
+{
+    return {7, WM_SETCURSOR, kWindowParam, MAKELPARAM(hit, static_cast<WORD>(mouseMessage))};
 }
 
 struct Case {
@@ -160,6 +178,18 @@ TEST(EventTranslator, TurnsSdlEventsIntoWindowMessages)
          Context(),
          {{7, WM_KEYDOWN, VK_RETURN, 0x011C0001}}},
         {"a key without a code makes nothing", Key(SDL_KEYDOWN, SDL_SCANCODE_F13), Context(), {}},
+        {"the context-menu key pressed: only the key",
+         Key(SDL_KEYDOWN, SDL_SCANCODE_APPLICATION),
+         Context(),
+         {{7, WM_KEYDOWN, VK_APPS, 0x015D0001}}},
+        {"the context-menu key released asks for a context menu without a point",
+         Key(SDL_KEYUP, SDL_SCANCODE_APPLICATION),
+         Context(),
+         {{7, WM_KEYUP, VK_APPS, static_cast<LPARAM>(0xC15D0001u)}, {7, WM_CONTEXTMENU, kWindowParam, -1}}},
+        {"Shift+F10 released asks for one too",
+         Key(SDL_KEYUP, SDL_SCANCODE_F10, SDLK_F10, KMOD_LSHIFT),
+         Context(),
+         {{7, WM_SYSKEYUP, VK_F10, static_cast<LPARAM>(0xC0440001u)}, {7, WM_CONTEXTMENU, kWindowParam, -1}}},
         {"Cyrillic text in Windows-1251", Text("жЁ"), Context(), {{7, WM_CHAR, 0xE6, 1}, {7, WM_CHAR, 0xA8, 1}}},
         {"characters outside the code page are dropped",
          Text("a\xF0\x9F\x98\x80\xE2\x82\xAC"),
@@ -168,44 +198,58 @@ TEST(EventTranslator, TurnsSdlEventsIntoWindowMessages)
         {"mouse move with the left button",
          Motion(100, 50, SDL_BUTTON_LMASK),
          Context(),
-         {{7, WM_MOUSEMOVE, MK_LBUTTON, at100x50}}},
-        {"mouse move in a scaled, letterboxed window", Motion(281, 101, 0), Scaled(), {{7, WM_MOUSEMOVE, 0, at100x50}}},
-        {"mouse on the bar keeps to the client's edge",
+         {SetCursorBefore(WM_MOUSEMOVE), {7, WM_MOUSEMOVE, MK_LBUTTON, at100x50}}},
+        {"mouse move in a scaled, letterboxed window",
+         Motion(281, 101, 0),
+         Scaled(),
+         {SetCursorBefore(WM_MOUSEMOVE), {7, WM_MOUSEMOVE, 0, at100x50}}},
+        {"mouse on the bar keeps to the client's edge and is over no part of it",
          Motion(10, 2000, 0),
          Scaled(),
-         {{7, WM_MOUSEMOVE, 0, MAKELPARAM(0, 479)}}},
+         {SetCursorBefore(WM_MOUSEMOVE, HTNOWHERE), {7, WM_MOUSEMOVE, 0, MAKELPARAM(0, 479)}}},
         {"right button down, left held, Shift and Ctrl",
          Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 100, 50),
          Context(SDL_BUTTON_LMASK, KMOD_LSHIFT | KMOD_RCTRL),
-         {{7, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON | MK_SHIFT | MK_CONTROL, at100x50}}},
+         {SetCursorBefore(WM_RBUTTONDOWN),
+          {7, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON | MK_SHIFT | MK_CONTROL, at100x50}}},
         {"left button up leaves its bit out",
          Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 100, 50),
          Context(SDL_BUTTON_LMASK | SDL_BUTTON_MMASK),
-         {{7, WM_LBUTTONUP, MK_MBUTTON, at100x50}}},
+         {SetCursorBefore(WM_LBUTTONUP), {7, WM_LBUTTONUP, MK_MBUTTON, at100x50}}},
         {"middle button",
          Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 100, 50),
          Context(),
-         {{7, WM_MBUTTONDOWN, MK_MBUTTON, at100x50}}},
+         {SetCursorBefore(WM_MBUTTONDOWN), {7, WM_MBUTTONDOWN, MK_MBUTTON, at100x50}}},
+        {"right button up over the client asks for a context menu at its screen point",
+         Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 100, 50),
+         Placed(),
+         {SetCursorBefore(WM_RBUTTONUP),
+          {7, WM_RBUTTONUP, 0, at100x50},
+          {7, WM_CONTEXTMENU, kWindowParam, MAKELPARAM(200, 100)}}},
+        {"right button up on the bar asks for none",
+         Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 10, 2000),
+         Scaled(),
+         {SetCursorBefore(WM_RBUTTONUP, HTNOWHERE), {7, WM_RBUTTONUP, 0, MAKELPARAM(0, 479)}}},
         {"the second press of a double click",
          Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 50, 2),
          DoubleClicks(),
-         {{7, WM_LBUTTONDBLCLK, MK_LBUTTON, at100x50}}},
+         {SetCursorBefore(WM_LBUTTONDBLCLK), {7, WM_LBUTTONDBLCLK, MK_LBUTTON, at100x50}}},
         {"a right double click",
          Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 100, 50, 4),
          DoubleClicks(),
-         {{7, WM_RBUTTONDBLCLK, MK_RBUTTON, at100x50}}},
+         {SetCursorBefore(WM_RBUTTONDBLCLK), {7, WM_RBUTTONDBLCLK, MK_RBUTTON, at100x50}}},
         {"a third press starts a new pair",
          Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 50, 3),
          DoubleClicks(),
-         {{7, WM_LBUTTONDOWN, MK_LBUTTON, at100x50}}},
+         {SetCursorBefore(WM_LBUTTONDOWN), {7, WM_LBUTTONDOWN, MK_LBUTTON, at100x50}}},
         {"a double click's release stays a release",
          Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 100, 50, 2),
          DoubleClicks(),
-         {{7, WM_LBUTTONUP, 0, at100x50}}},
+         {SetCursorBefore(WM_LBUTTONUP), {7, WM_LBUTTONUP, 0, at100x50}}},
         {"without CS_DBLCLKS a double click is two presses",
          Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 50, 2),
          Context(),
-         {{7, WM_LBUTTONDOWN, MK_LBUTTON, at100x50}}},
+         {SetCursorBefore(WM_LBUTTONDOWN), {7, WM_LBUTTONDOWN, MK_LBUTTON, at100x50}}},
         {"side buttons make nothing", Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 1, 1), Context(), {}},
         {"focus gained", Window(SDL_WINDOWEVENT_FOCUS_GAINED), Context(), {{7, WM_ACTIVATEAPP, TRUE, 0}}},
         {"focus lost", Window(SDL_WINDOWEVENT_FOCUS_LOST), Context(), {{7, WM_ACTIVATEAPP, FALSE, 0}}},

@@ -42,6 +42,7 @@ protected:
             Shell_NotifyIconA(NIM_DELETE, &data);
         }
         DestroyWindow(trayWindow);
+        UnregisterClassA("Velmorine Tray Icon", nullptr);  // a later test registers it with its own procedure
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
     }

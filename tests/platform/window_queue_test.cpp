@@ -142,6 +142,11 @@ TEST_F(WindowQueue, ScriptedInputArrivesAtItsFrameWithKeyStateAndCharacters)
 
     ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));  // two idle turns pass first
     EXPECT_EQ(platform::HeadlessFrame(), 2);
+    EXPECT_EQ(msg.message, WM_SETCURSOR) << "the window under the mouse is asked for its cursor first";
+    EXPECT_EQ(msg.wParam, reinterpret_cast<WPARAM>(window));
+    EXPECT_EQ(msg.lParam, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_EQ(msg.pt.x, 10);
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
     EXPECT_EQ(msg.message, WM_LBUTTONDOWN);
     EXPECT_EQ(msg.hwnd, window);
     EXPECT_EQ(msg.wParam, MK_LBUTTON | MK_SHIFT);
@@ -273,7 +278,7 @@ TEST_F(WindowQueue, DoubleClicksReachOnlyWindowsWhoseClassAsksForThem)
     const auto delivered = [&] {
         platform::DeliverSdlEvent(press, KMOD_NONE);
         const std::vector<MSG> taken = Drain();
-        return taken.empty() ? WM_NULL : taken.front().message;
+        return taken.empty() ? WM_NULL : taken.back().message;  // after the WM_SETCURSOR
     };
     EXPECT_EQ(delivered(), WM_LBUTTONDOWN);
 

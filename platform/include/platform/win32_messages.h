@@ -14,7 +14,8 @@ constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
-// WM_SETCURSOR's hit-test code (the low word of lParam) for the client area.
+// WM_SETCURSOR's hit-test codes (the low word of lParam): nowhere in the window's parts, the client area.
+constexpr int HTNOWHERE = 0;
 constexpr int HTCLIENT = 1;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;

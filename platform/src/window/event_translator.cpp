@@ -54,8 +54,32 @@ LPARAM ClientPoint(const platform::ViewTransform& view, Sint32 x, Sint32 y)
     return MAKELPARAM(static_cast<WORD>(cx), static_cast<WORD>(cy));
 }
 
-// Alt without Ctrl makes a system key, as does F10 alone; Ctrl+Alt (AltGr) keys are ordinary keys.
-std::vector<TranslatedMessage> KeyMessages(const SDL_KeyboardEvent& key)
+// The position of a context menu asked for from the keyboard: no point at all.
+constexpr LPARAM kKeyboardContextMenu = -1;
+
+// A mouse message at window point (x, y), after the WM_SETCURSOR that Windows sends first; a right button
+// released over the client area then asks for a context menu at that point of the screen.
+std::vector<TranslatedMessage> MouseMessages(Uint32 windowID, UINT message, WPARAM keys, Sint32 x, Sint32 y,
+                                             const platform::TranslationContext& context)
+{
+    const bool onClient = platform::WindowPointOnClient(context.view, x, y);
+    const WORD hit = onClient ? HTCLIENT : HTNOWHERE;
+    const LPARAM point = ClientPoint(context.view, x, y);
+    const WPARAM window = reinterpret_cast<WPARAM>(context.window);
+    std::vector<TranslatedMessage> out = {{windowID, WM_SETCURSOR, window, MAKELPARAM(hit, static_cast<WORD>(message))},
+                                          {windowID, message, keys, point}};
+    if (message == WM_RBUTTONUP && onClient) {
+        const int screenX = context.clientOrigin.x + GET_X_LPARAM(point);
+        const int screenY = context.clientOrigin.y + GET_Y_LPARAM(point);
+        out.push_back(
+            {windowID, WM_CONTEXTMENU, window, MAKELPARAM(static_cast<WORD>(screenX), static_cast<WORD>(screenY))});
+    }
+    return out;
+}
+
+// Alt without Ctrl makes a system key, as does F10 alone; Ctrl+Alt (AltGr) keys are ordinary keys. Releasing
+// the context-menu key, or F10 with Shift, asks for a context menu from the keyboard.
+std::vector<TranslatedMessage> KeyMessages(const SDL_KeyboardEvent& key, HWND window)
 {
     const platform::KeyInfo info = platform::KeyOfScancode(key.keysym.scancode, key.keysym.sym);
     if (info.vk == 0) return {};
@@ -70,7 +94,12 @@ std::vector<TranslatedMessage> KeyMessages(const SDL_KeyboardEvent& key)
     fields.wasDown = !down || key.repeat != 0;
     fields.released = !down;
     const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-    return {{key.windowID, message, static_cast<WPARAM>(info.vk), platform::MakeKeyLParam(fields)}};
+    std::vector<TranslatedMessage> out = {
+        {key.windowID, message, static_cast<WPARAM>(info.vk), platform::MakeKeyLParam(fields)}};
+    const bool shift = (key.keysym.mod & KMOD_SHIFT) != 0;
+    if (!down && (info.vk == VK_APPS || (info.vk == VK_F10 && shift)))
+        out.push_back({key.windowID, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), kKeyboardContextMenu});
+    return out;
 }
 
 // One WM_CHAR per character that Windows-1251 has; others are dropped.
@@ -100,19 +129,19 @@ std::vector<TranslatedMessage> TranslateSdlEvent(const SDL_Event& event, const T
 {
     switch (event.type) {
     case SDL_KEYDOWN:
-    case SDL_KEYUP: return KeyMessages(event.key);
+    case SDL_KEYUP: return KeyMessages(event.key, context.window);
     case SDL_TEXTINPUT: return CharMessages(event.text);
     case SDL_MOUSEMOTION:
-        return {{event.motion.windowID, WM_MOUSEMOVE, MouseKeys(event.motion.state, context.keyMods),
-                 ClientPoint(context.view, event.motion.x, event.motion.y)}};
+        return MouseMessages(event.motion.windowID, WM_MOUSEMOVE, MouseKeys(event.motion.state, context.keyMods),
+                             event.motion.x, event.motion.y, context);
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         const UINT message = event.type == SDL_MOUSEBUTTONDOWN ? PressMessage(event.button, context.doubleClicks)
                                                                : ButtonMessage(event.button.button, false);
         if (message == WM_NULL) return {};
-        return {{event.button.windowID, message,
-                 MouseKeys(MouseButtonsAfter(event, context.mouseButtons), context.keyMods),
-                 ClientPoint(context.view, event.button.x, event.button.y)}};
+        return MouseMessages(event.button.windowID, message,
+                             MouseKeys(MouseButtonsAfter(event, context.mouseButtons), context.keyMods), event.button.x,
+                             event.button.y, context);
     }
     case SDL_WINDOWEVENT: return WindowMessages(event.window);
     case SDL_QUIT: return {{0, WM_CLOSE, 0, 0}};

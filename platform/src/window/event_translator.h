@@ -1,6 +1,8 @@
 // SDL events become window messages: the one place where keys, characters, the mouse, activation and closing
-// get their Win32 numbers, virtual-key codes, MK_ bits and lParam layouts. A pure function, so that a table
-// of events pins it.
+// get their Win32 numbers, virtual-key codes, MK_ bits and lParam layouts. As on Windows, each mouse message
+// comes after a WM_SETCURSOR for the window under the mouse, and releasing the right button over the client
+// area or the context-menu key asks for a context menu (WM_CONTEXTMENU). A pure function, so that a table of
+// events pins it.
 #pragma once
 #include <SDL.h>
 
@@ -19,13 +21,16 @@ struct TranslatedMessage {
 };
 
 // What the event alone does not tell: the state of the mouse buttons before it (SDL_BUTTON masks), the
-// modifier keys (for mouse messages; key events carry their own), how the window shows its client area, and
-// whether its class takes double clicks.
+// modifier keys (for mouse messages; key events carry their own), how the window shows its client area,
+// whether its class takes double clicks, and the window's handle and place on the screen (for WM_SETCURSOR and
+// WM_CONTEXTMENU).
 struct TranslationContext {
     Uint32 mouseButtons = 0;
     Uint16 keyMods = KMOD_NONE;
     ViewTransform view;
     bool doubleClicks = false;  // the window's class has CS_DBLCLKS
+    HWND window = nullptr;
+    POINT clientOrigin{0, 0};  // the screen position of the client area's top-left corner
 };
 
 PLATFORM_API std::vector<TranslatedMessage> TranslateSdlEvent(const SDL_Event& event,

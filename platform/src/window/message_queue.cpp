@@ -129,13 +129,16 @@ void DeliverSdlEvent(const SDL_Event& event, Uint16 keyMods)
     context.doubleClicks = windowClass && (windowClass->style & CS_DBLCLKS);
     context.view.clientWidth = target->rect.right - target->rect.left;
     context.view.clientHeight = target->rect.bottom - target->rect.top;
+    context.window = target->handle;
+    context.clientOrigin = {target->rect.left, target->rect.top};
     const std::vector<TranslatedMessage> messages = TranslateSdlEvent(event, context);
     mouseButtons = MouseButtonsAfter(event, mouseButtons);
-    for (const TranslatedMessage& m : messages) {
+    // The cursor moves before any of the event's messages, WM_SETCURSOR included, is queued.
+    for (const TranslatedMessage& m : messages)
         if (IsMouseMessage(m.message))
             cursor = {target->rect.left + GET_X_LPARAM(m.lParam), target->rect.top + GET_Y_LPARAM(m.lParam)};
+    for (const TranslatedMessage& m : messages)
         Enqueue(MSG{target->handle, m.message, m.wParam, m.lParam, timeGetTime(), cursor});
-    }
 }
 
 void ForgetMessagesOf(HWND window)

@@ -18,6 +18,8 @@ struct ViewTransform {
 
 // Window point -> client pixel, kept inside the client area (points on the bars go to its nearest edge).
 void WindowPointToClient(const ViewTransform& view, double x, double y, int& clientX, int& clientY);
+// Whether the window point lies on the client picture (not on the bars around it, nor outside the window).
+bool WindowPointOnClient(const ViewTransform& view, double x, double y);
 // Client pixel -> the window point at its centre.
 void ClientToWindowPoint(const ViewTransform& view, int clientX, int clientY, int& x, int& y);
 
