@@ -170,6 +170,12 @@ void CGP_FormationBehaviour::March(CGP_GameObject* object, float timeStep)
         block.knownDirection = play.FormationDirection;
     }
     *object->x += static_cast<float>(play.FormationDirection) * play.FormationSpeed * timeStep;
+    // A drop begun this frame keeps its own speed: the bobbing would take it over, and for a sprite without a
+    // vertical speed of its own it would be none, leaving the member in its drop for good.
+    if (block.state == GP_FormationDrop) {
+        AnimateInRow(object, timeStep);
+        return;
+    }
     if (ApproachY(object, timeStep))
         *object->y += *object->vy * timeStep;
     else

@@ -89,6 +89,23 @@ TEST_F(Formations, ADropDelayOfTwoLetsTwoReversalsPassAndDropsOnEveryLaterOne)
     EXPECT_EQ(Block(member).rowY, 120);
 }
 
+// The bobbing of a member whose sprite has no vertical speed of its own stands still; a drop must not.
+TEST_F(Formations, AMemberWithoutASpeedOfItsOwnStillLandsOnItsNewRow)
+{
+    constexpr std::uint32_t StillID = 0x70014;
+    Define(StillID, Sprite(Formation, gp_kinds::Enemy, 20, 20));
+    CGP_GameObject* member = Joined(StillID, 300, 100);
+    play.FormationDirection = -play.FormationDirection;
+    play.FrameSharedDone = 1;
+    play.FormationSpeed = 0;
+    Step(member, 1);
+    ASSERT_EQ(StateOf(member), GP_FormationDrop);
+    EXPECT_FLOAT_EQ(*member->vy, 0.1f);
+    Step(member, 200);
+    EXPECT_EQ(StateOf(member), GP_FormationMarch);
+    EXPECT_EQ(*member->y, 110);
+}
+
 TEST_F(Formations, AMemberDroppingOntoTheBottomLineKillsThePlayerAndGameOverStopsDrops)
 {
     CGP_GameObject* player = Create(gp_sprites::Player, 300, 440);
