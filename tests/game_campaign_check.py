@@ -5,6 +5,10 @@
 #          and the missions of MISSIONS are played in order and won.
 #   Run 2: the same player goes on with the next mission, his frontier, without firing, and loses every ship: the
 #          game over enters the top list and posts the score, and the results screen shows.
+#   Run 3: a new player "Trevolin", the name that plays in the hidden mode (no reserve ship lost, every mission
+#          open, nothing posted), plays the three missions in order to the campaign's final form: the finished
+#          campaign enters the players file beside the first player's, and the top list and the hall of fame stay as
+#          they were (the hidden mode's results are its own).
 # Checks the session log's lines, the screenshots, the players file and the top list after each run (read here from
 # their stored bytes), and the posts the server received.
 #
@@ -22,8 +26,8 @@ import sys
 import threading
 
 EMAIL = "pilot@example.org"
-# Typed as keys without Shift, so the name is kept in lower case.
-PLAYER = "KESTREL"
+PLAYER = "kestrel"
+HIDDEN_PLAYER = "Trevolin"
 CAMPAIGN = "Demo campaign"
 # The ship's speed (pixels a frame) for each 100 frames of a mission goes round these, except where a mission's
 # text says otherwise (segments()).
@@ -31,6 +35,8 @@ SPEEDS = [4, 3, 5, 2, 6]
 MISSIONS = [
     "82 29:4 59:4 67:3 72:4 76:4 78:6",
 ]
+# In the hidden mode the speeds' round alone wins every mission, in these numbers of segments.
+HIDDEN_MISSIONS = [87, 424, 300]
 SEGMENT = 100
 SWEEP = 700
 # The frames the search checked after each mission's last segment, by then finished.
@@ -41,10 +47,12 @@ MISSION_BUTTONS = [(320, 177), (320, 227), (320, 277)]
 PLAY_BUTTON = (320, 147)
 SLOT = (300, 138)
 NAME_BOX = (120, 138)
+HIDDEN_SLOT = (300, 168)
+HIDDEN_NAME_BOX = (120, 168)
 CAMPAIGN_ROW = (470, 283)
 START = (520, 435)
 # Without a shot fired the last ship is lost this many frames after the mission's start.
-LOSING = 3256
+LOSING = 1544
 # The main menu is back after the arcade at this frame.
 MENU_AGAIN = 440
 ARCADE_SHOTS = [290, 330]
@@ -87,9 +95,15 @@ class Script:
         return frame + 2
 
     def type(self, frame, text):
-        for key in text:
+        """Types the text's letters, capitals with Shift held, then Enter."""
+        for letter in text:
+            key = letter.upper()
+            if letter.isupper():
+                self.add(frame, "key down VK_SHIFT")
             self.add(frame, "key down " + key)
             self.add(frame + 1, "key up " + key)
+            if letter.isupper():
+                self.add(frame + 1, "key up VK_SHIFT")
             frame += 3
         self.add(frame, "key down VK_RETURN")
         self.add(frame + 1, "key up VK_RETURN")
@@ -151,6 +165,30 @@ def first_run_script(arcade, missions):
         end = play(script, start, segments(text))
         ends.append((start, end))
         # The message stays 5 seconds, then the mission form comes.
+        frame = end + 400
+    return script, ends, frame
+
+
+def usual_parts(count):
+    return [(SPEEDS[index % len(SPEEDS)], False) for index in range(count)]
+
+
+def hidden_run_script(counts):
+    """The script of run 3: the player form, a new player of the hidden name in the fourth slot, the campaign, and
+    the missions, each swept for its number of segments; the frames each mission started and ended at, and the
+    frame the campaign's final form is up at."""
+    script = Script()
+    frame = script.click(270, PLAY_BUTTON)
+    frame = script.click(frame + 25, HIDDEN_SLOT)
+    frame = script.click(frame + 10, HIDDEN_NAME_BOX)
+    frame = script.type(frame + 15, HIDDEN_PLAYER)
+    frame = script.click(frame + 10, CAMPAIGN_ROW)
+    frame = script.click(frame + 10, START) + 30
+    ends = []
+    for index, count in enumerate(counts):
+        start = script.click(frame, MISSION_BUTTONS[index]) + 44
+        end = play(script, start, usual_parts(count))
+        ends.append((start, end))
         frame = end + 400
     return script, ends, frame
 
@@ -312,12 +350,15 @@ def check_screens(work, shots):
             fail("the screen at frame %d is the one before it" % frame)
 
 
-def main():
-    dist, work, arcade = sys.argv[1:4]
-    prepare(dist, work)
+def start_server():
     server = Server(("127.0.0.1", 0), HallOfFame)
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    address = "http://127.0.0.1:%d/" % server.server_address[1]
+    return server, "http://127.0.0.1:%d/" % server.server_address[1]
+
+
+def first_two_runs(dist, work, arcade, address):
+    """Runs 1 and 2 with their checks; the first player's progress and the top list after them."""
+    prepare(dist, work)
 
     # Run 1: the arcade, then the missions won, each with its message, and the mission form after the last.
     script, ends, form = first_run_script(arcade, MISSIONS)
@@ -349,7 +390,6 @@ def main():
     over = start + LOSING
     shots = [over + 100, over + 400, over + 900]
     lines = log_lines(run_game(work, script, over + 950, shots, address))
-    server.shutdown()
     if lines[:1] != ["BNM %d %d %d" % (mission, lives, score)] or len(lines) != 2 or not lines[1].startswith(
             "GO %d " % mission):
         fail("the next mission did not end in game over: %s" % lines)
@@ -361,6 +401,38 @@ def main():
         fail("the game over on the frontier mission is not in the top list: %s" % top_list(work))
     if Server.requests != [post_of(final)]:
         fail("the hall of fame got %s, not the score's post %s" % (Server.requests, post_of(final)))
+    return progress, top_list(work)
+
+
+def main():
+    dist, work, arcade = sys.argv[1:4]
+    server, address = start_server()
+    progress, listed = first_two_runs(dist, work, arcade, address)
+
+    # Run 3: the hidden player's missions, each with its message, and the campaign's final form after the last.
+    script, ends, form = hidden_run_script(HIDDEN_MISSIONS)
+    shots = [end for _, end in ends] + [form]
+    lines = log_lines(run_game(work, script, form + 50, shots, address))
+    server.shutdown()
+    expected, lives, score = [], 3, 0
+    for mission in range(1, len(HIDDEN_MISSIONS) + 1):
+        expected.append("BNM %d %d %d" % (mission, lives, score))
+        ended = lines[len(expected)] if len(lines) > len(expected) else ""
+        if not ended.startswith("ENM %d " % mission):
+            break
+        expected.append(ended)
+        lives, score = (int(word) for word in ended.split()[2:])
+    if lines != expected or len(lines) != 2 * len(HIDDEN_MISSIONS):
+        fail("the hidden player did not finish the missions in order: %s" % lines)
+    check_screens(work, shots)
+    progress[HIDDEN_PLAYER] = [(CAMPAIGN, score, len(HIDDEN_MISSIONS), lives)]
+    if players(work) != progress:
+        fail("the players file does not hold the finished campaign beside the first player: %s" % players(work))
+    # The hidden mode's results are its own: neither the top list nor the hall of fame takes them.
+    if top_list(work) != listed:
+        fail("the hidden mode changed the top list: %s" % top_list(work))
+    if len(Server.requests) != 1:
+        fail("the hidden mode posted a result: %s" % Server.requests)
 
 
 if __name__ == "__main__":

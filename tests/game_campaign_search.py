@@ -7,8 +7,11 @@
 # the score has not moved for 12 segments, the next segment is the first that makes it move. Every try replays the
 # run from its start, so the game is in the very state the test will meet.
 # python3 game_campaign_search.py <dist> <work> <arcade script> [<mission text>...]
+# With --hidden in place of the mission texts: the numbers of segments for HIDDEN_MISSIONS, each the least that
+# finishes its mission after runs 1 and 2 (a mission once finished stays finished as the sweep goes on).
 import json
 import os
+import shutil
 import struct
 import sys
 import zlib
@@ -144,8 +147,40 @@ class Search:
                 sys.exit("mission %d: every ship lost" % self.mission)
 
 
+def hidden_counts(dist, work, arcade):
+    base = os.path.join(work, "base")
+    server, address = campaign.start_server()
+    campaign.first_two_runs(dist, base, arcade, address)
+    server.shutdown()
+    counts = []
+
+    def finishes(count):
+        trial = os.path.join(work, "hidden%d" % count)
+        shutil.rmtree(trial, ignore_errors=True)
+        shutil.copytree(base, trial, symlinks=True)
+        script, ends, _ = campaign.hidden_run_script(counts + [count])
+        log = campaign.run_game(trial, script, ends[-1][1] + 1, [])
+        shutil.rmtree(trial, ignore_errors=True)
+        return any(line.startswith("ENM %d " % len(ends)) for line in campaign.log_lines(log))
+
+    for mission in range(1, len(campaign.MISSION_BUTTONS) + 1):
+        low, high = 1, 50
+        while not finishes(high):
+            low, high = high + 1, high * 2
+            if high > 1600:
+                sys.exit("mission %d: not finished in the hidden mode" % mission)
+        while low < high:
+            middle = (low + high) // 2
+            low, high = (low, middle) if finishes(middle) else (middle + 1, high)
+        counts.append(low)
+        print("mission %d: %d segments" % (mission, low), flush=True)
+    print("HIDDEN_MISSIONS = %s" % counts)
+
+
 def main():
     dist, work, arcade = sys.argv[1:4]
+    if sys.argv[4:] == ["--hidden"]:
+        return hidden_counts(dist, work, arcade)
     done = sys.argv[4:]
     for mission in range(len(done) + 1, len(campaign.MISSION_BUTTONS) + 1):
         parts = Search(dist, work, arcade, done).run()

@@ -17,6 +17,15 @@ constexpr int SkippedLastLossEntry = 1;  // not emitted at the last loss
 
 bool Live(const CGP_GameObject* object) { return object->state != GP_StateGone; }
 
+// A member still waiting for its turn or joining has no place in the block yet: pushed into a drop, it would
+// skip its join and stay hidden for good, and the stage could never end.
+bool InBlock(const CGP_GameObject* object)
+{
+    if (!dynamic_cast<const GP_FormationState*>(object->stateBlock.get())) return true;
+    const std::int32_t state = object->stateBlock->state;
+    return state != GP_FormationWait && state != GP_FormationJoin;
+}
+
 bool AwayFromBlock(std::int32_t state)
 {
     return state == GP_FormationDive || state == GP_FormationDying || state == GP_FormationBelow ||
@@ -271,6 +280,7 @@ void CGP_PlayerShipBehaviour::PushEnemiesBack()
             CGP_GameObject* enemy = enemies->At(i);
             const std::uint32_t sprite = *enemy->spriteID;
             if (!Live(enemy) || !enemy->stateBlock || enemy->stateBlock->state == GP_BehaviourDying) continue;
+            if (!InBlock(enemy)) continue;
             if (sprite >= FirstUnmovedSprite && sprite <= LastUnmovedSprite) continue;
             PushUp(enemy, shift);
         }
@@ -279,7 +289,7 @@ void CGP_PlayerShipBehaviour::PushEnemiesBack()
     if (!divers) return;
     for (std::uint16_t i = 0; i < divers->Count(); ++i) {
         CGP_GameObject* diver = divers->At(i);
-        if (!Live(diver) || !diver->stateBlock) continue;
+        if (!Live(diver) || !diver->stateBlock || !InBlock(diver)) continue;
         if (!AwayFromBlock(diver->stateBlock->state)) {
             PushUp(diver, shift);
             continue;

@@ -260,7 +260,12 @@ TEST_F(Ship, ALossPushesTheEnemiesBackUsesAReserveShipAndItReturnsAfterThreeSeco
     auto& away = static_cast<GP_DiverState&>(*diving->stateBlock);
     away.state = GP_FormationDive;
     away.snapshot.y = 210;
-    for (CGP_GameObject* enemy : {high, low, anchored, dying, marching, diving})
+    high->stateBlock->state = low->stateBlock->state = GP_FormationMarch;
+    // Members not yet in the block: pushed into a drop they would skip their join and stay hidden for good.
+    CGP_GameObject* waiting = Create(EnemyID, 170, 120);
+    CGP_GameObject* joining = Create(DiverID, 200, 120);
+    joining->stateBlock->state = GP_FormationJoin;
+    for (CGP_GameObject* enemy : {high, low, anchored, dying, marching, diving, waiting, joining})
         static_cast<GP_FormationState&>(*enemy->stateBlock).rowY = 100;
 
     play.Lives = 2;
@@ -290,6 +295,9 @@ TEST_F(Ship, ALossPushesTheEnemiesBackUsesAReserveShipAndItReturnsAfterThreeSeco
     }
     EXPECT_EQ(anchored->stateBlock->state, 0);
     EXPECT_EQ(dying->stateBlock->state, GP_BehaviourDying);
+    EXPECT_EQ(waiting->stateBlock->state, GP_FormationWait);
+    EXPECT_EQ(joining->stateBlock->state, GP_FormationJoin);
+    EXPECT_EQ(static_cast<GP_FormationState&>(*waiting->stateBlock).rowY, 100);
     EXPECT_EQ(away.state, GP_FormationDive) << "the diver dives on";
     EXPECT_EQ(away.snapshot.state, GP_FormationDrop);
     EXPECT_EQ(away.targetY, 150);
@@ -318,6 +326,7 @@ TEST_F(Ship, NoEnemyIsPushedDownByOneStillAboveTheScreen)
     Define(EnemyID, Sprite(FormationBehaviour, EnemyKind));
     CGP_GameObject* entering = Create(EnemyID, 50, -40);
     CGP_GameObject* below = Create(EnemyID, 50, 120);
+    entering->stateBlock->state = below->stateBlock->state = GP_FormationMarch;
     play.Lives = 1;
     host.scene->parameters->word24 = 50;
     Settled();
