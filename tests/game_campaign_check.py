@@ -149,23 +149,31 @@ def play(script, start, parts, tail=AFTER):
     return frame
 
 
-def first_run_script(arcade, missions):
-    """The script of run 1 through the missions given, the frames each of them started and ended at, and the frame the
-    mission form is up at after the last of them."""
-    script = Script(line for line in open(arcade).read().splitlines() if line and not line.startswith("#"))
-    frame = script.click(MENU_AGAIN, PLAY_BUTTON)
-    frame = script.click(frame + 25, SLOT)
-    frame = script.click(frame + 10, NAME_BOX)
-    frame = script.type(frame + 15, PLAYER)
+def campaign_script(script, menu, slot, name_box, player, missions):
+    """From the main menu up at frame menu: a new player named in the slot, the campaign chosen and its missions
+    played in order, each swept by its parts; the frames each mission started and ended at, and the frame the form
+    after the last of them is up at."""
+    frame = script.click(menu, PLAY_BUTTON)
+    frame = script.click(frame + 25, slot)
+    frame = script.click(frame + 10, name_box)
+    frame = script.type(frame + 15, player)
     frame = script.click(frame + 10, CAMPAIGN_ROW)
     frame = script.click(frame + 10, START) + 30
     ends = []
-    for index, text in enumerate(missions):
+    for index, parts in enumerate(missions):
         start = script.click(frame, MISSION_BUTTONS[index]) + 44
-        end = play(script, start, segments(text))
+        end = play(script, start, parts)
         ends.append((start, end))
-        # The message stays 5 seconds, then the mission form comes.
+        # The message stays 5 seconds, then the next form comes.
         frame = end + 400
+    return ends, frame
+
+
+def first_run_script(arcade, missions):
+    """The script of run 1: the arcade, then the missions given; the frames each of them started and ended at, and
+    the frame the mission form is up at after the last of them."""
+    script = Script(line for line in open(arcade).read().splitlines() if line and not line.startswith("#"))
+    ends, frame = campaign_script(script, MENU_AGAIN, SLOT, NAME_BOX, PLAYER, [segments(text) for text in missions])
     return script, ends, frame
 
 
@@ -174,22 +182,12 @@ def usual_parts(count):
 
 
 def hidden_run_script(counts):
-    """The script of run 3: the player form, a new player of the hidden name in the fourth slot, the campaign, and
-    the missions, each swept for its number of segments; the frames each mission started and ended at, and the
-    frame the campaign's final form is up at."""
+    """The script of run 3: a new player of the hidden name in the fourth slot plays the missions, each swept for
+    its number of segments; the frames each mission started and ended at, and the frame the campaign's final form
+    is up at."""
     script = Script()
-    frame = script.click(270, PLAY_BUTTON)
-    frame = script.click(frame + 25, HIDDEN_SLOT)
-    frame = script.click(frame + 10, HIDDEN_NAME_BOX)
-    frame = script.type(frame + 15, HIDDEN_PLAYER)
-    frame = script.click(frame + 10, CAMPAIGN_ROW)
-    frame = script.click(frame + 10, START) + 30
-    ends = []
-    for index, count in enumerate(counts):
-        start = script.click(frame, MISSION_BUTTONS[index]) + 44
-        end = play(script, start, usual_parts(count))
-        ends.append((start, end))
-        frame = end + 400
+    ends, frame = campaign_script(script, 270, HIDDEN_SLOT, HIDDEN_NAME_BOX, HIDDEN_PLAYER,
+                                  [usual_parts(count) for count in counts])
     return script, ends, frame
 
 
