@@ -354,6 +354,20 @@ def start_server():
     return server, "http://127.0.0.1:%d/" % server.server_address[1]
 
 
+def won_in_order(lines, count):
+    """The lives and score after the first count missions when the log shows them won in order, each begun with
+    the lives and score the one before ended with; else (0, -1)."""
+    expected, lives, score = [], 3, 0
+    for mission in range(1, count + 1):
+        expected.append("BNM %d %d %d" % (mission, lives, score))
+        ended = lines[len(expected)] if len(lines) > len(expected) else ""
+        if not ended.startswith("ENM %d " % mission):
+            break
+        expected.append(ended)
+        lives, score = (int(word) for word in ended.split()[2:])
+    return (lives, score) if lines == expected and len(lines) == 2 * count else (0, -1)
+
+
 def first_two_runs(dist, work, arcade, address):
     """Runs 1 and 2 with their checks; the first player's progress and the top list after them."""
     prepare(dist, work)
@@ -362,16 +376,8 @@ def first_two_runs(dist, work, arcade, address):
     script, ends, form = first_run_script(arcade, MISSIONS)
     shots = ARCADE_SHOTS + [end for _, end in ends] + [form]
     lines = log_lines(run_game(work, script, form + 50, shots, address))
-    # Each mission begins with the lives and score the one before ended with.
-    expected, lives, score = [], 3, 0
-    for mission in range(1, len(MISSIONS) + 1):
-        expected.append("BNM %d %d %d" % (mission, lives, score))
-        ended = lines[len(expected)] if len(lines) > len(expected) else ""
-        if not ended.startswith("ENM %d " % mission):
-            break
-        expected.append(ended)
-        lives, score = (int(word) for word in ended.split()[2:])
-    if lines != expected or len(lines) != 2 * len(MISSIONS) or score <= 0:
+    lives, score = won_in_order(lines, len(MISSIONS))
+    if score <= 0:
         fail("the missions were not won in order: %s" % lines)
     check_screens(work, shots)
     progress = {"Player 1": [], PLAYER.lower(): [(CAMPAIGN, score, len(MISSIONS), lives)]}
@@ -412,15 +418,8 @@ def main():
     shots = [end for _, end in ends] + [form]
     lines = log_lines(run_game(work, script, form + 50, shots, address))
     server.shutdown()
-    expected, lives, score = [], 3, 0
-    for mission in range(1, len(HIDDEN_MISSIONS) + 1):
-        expected.append("BNM %d %d %d" % (mission, lives, score))
-        ended = lines[len(expected)] if len(lines) > len(expected) else ""
-        if not ended.startswith("ENM %d " % mission):
-            break
-        expected.append(ended)
-        lives, score = (int(word) for word in ended.split()[2:])
-    if lines != expected or len(lines) != 2 * len(HIDDEN_MISSIONS):
+    lives, score = won_in_order(lines, len(HIDDEN_MISSIONS))
+    if score < 0:
         fail("the hidden player did not finish the missions in order: %s" % lines)
     check_screens(work, shots)
     progress[HIDDEN_PLAYER] = [(CAMPAIGN, score, len(HIDDEN_MISSIONS), lives)]
