@@ -223,7 +223,8 @@ TEST(FloatLineTest, StrayCoordinatesDrawNothingOrTheCutLine)
     const float nan = std::nanf(""), infinity = HUGE_VALF;
     const float bad[][4] = {{nan, 1, 5, 5}, {1, 1, infinity, 5}, {-infinity, 2, 3, 4}};
     for (const auto& line : bad) frame.DrawLineF(line[0], line[1], line[2], line[3], white);
-    EXPECT_TRUE(std::all_of(BytesOf(frame).begin(), BytesOf(frame).end(), [](std::uint8_t b) { return b == 0; }));
+    const std::vector<std::uint8_t> untouched = BytesOf(frame);
+    EXPECT_TRUE(std::all_of(untouched.begin(), untouched.end(), [](std::uint8_t b) { return b == 0; }));
     EXPECT_EQ(frame.GetAccumulatedGrid().IsCellDirty(0, 0), 0);
 
     // End points far beyond the 16.16 range are cut to the frame first: the same line as one drawn inside.
