@@ -1,8 +1,10 @@
-// CPUID's feature bits, read once, with the overrides tests set, and its leaves for records of the processor.
+// CPUID's feature bits, read once, with the overrides tests set, its leaves for records of the processor, and the
+// processor's hint for a thread that waits awake.
 #include "platform/cpu_features.h"
 
 #include <array>
 #include <atomic>
+#include <thread>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <cpuid.h>
@@ -52,6 +54,15 @@ std::optional<CpuidRegisters> CpuidLeaf(std::uint32_t leaf)
     if (__get_cpuid(leaf, &r.eax, &r.ebx, &r.ecx, &r.edx)) return r;
 #endif
     return std::nullopt;
+}
+
+void CpuRelax()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#else
+    std::this_thread::yield();
+#endif
 }
 
 }  // namespace platform

@@ -27,4 +27,8 @@ struct CpuidRegisters {
 // leaf, or is not an x86 processor. For records that describe the processor; features are asked through CpuHas.
 PLATFORM_API std::optional<CpuidRegisters> CpuidLeaf(std::uint32_t leaf);
 
+// Tells the processor that the calling thread is waiting awake for another (x86's PAUSE; elsewhere the thread
+// yields).
+PLATFORM_API void CpuRelax();
+
 }  // namespace platform

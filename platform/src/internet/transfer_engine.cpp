@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/cpu_features.h"
+
 namespace platform::inet {
 
 namespace {
@@ -12,15 +14,6 @@ namespace {
 constexpr int kIdleWaitMs = 100;
 // How long the worker stays awake for a paused transfer's reader before it sleeps (see WaitAwakeForResume).
 constexpr auto kAwakeWait = std::chrono::microseconds(50);
-
-void Relax()
-{
-#if defined(__x86_64__) || defined(__i386__)
-    __builtin_ia32_pause();
-#else
-    std::this_thread::yield();
-#endif
-}
 
 // A paused transfer whose reader is taking its bytes is resumed within microseconds, while waking a sleeping
 // thread costs tens of them (46 on average, measured on the loopback download), which every pause would add to
@@ -34,7 +27,7 @@ bool WaitAwakeForResume(const std::vector<std::shared_ptr<Transfer>>& running)
     do {
         for (const auto& transfer : running)
             if (transfer->ResumeWanted()) return true;
-        Relax();
+        CpuRelax();
     } while (std::chrono::steady_clock::now() < until);
     return false;
 }
